@@ -1,0 +1,64 @@
+#include "common/TextFile.h"
+
+#include "common/CodePage.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace TextFile {
+
+std::optional<QString> read(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return CodePage::windows1250().decode(file.readAll());
+}
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+std::optional<QStringList> readLines(const QString &path)
+{
+    const auto text = read(path);
+    if (!text)
+        return std::nullopt;
+    return splitLines(*text);
+}
+
+bool write(const QString &path, const QString &text)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(CodePage::windows1250().encode(text));
+    return file.commit();
+}
+
+bool writeLines(const QString &path, const QStringList &lines)
+{
+    QString text;
+    for (const QString &line : lines) {
+        text += line;
+        text += QStringLiteral("\r\n");
+    }
+    return write(path, text);
+}
+
+} // namespace TextFile

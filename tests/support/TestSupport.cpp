@@ -1,0 +1,39 @@
+#include "support/TestSupport.h"
+
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+void PrintTo(const QStringList &list, std::ostream *os)
+{
+    *os << '[';
+    for (qsizetype i = 0; i < list.size(); ++i)
+        *os << (i ? ", " : "") << '"' << list.at(i).toStdString() << '"';
+    *os << ']';
+}
+QT_END_NAMESPACE
+
+namespace TestSupport {
+
+QString dataPath(const QString &name)
+{
+    return qEnvironmentVariable("TARNEK_TEST_DATA") + u'/' + name;
+}
+
+void click(QWidget &parent, const QString &objectName)
+{
+    QAbstractButton *button = child<QAbstractButton>(parent, objectName);
+    if (!button)
+        return;
+    if (!button->isEnabled()) {
+        ADD_FAILURE() << "button " << objectName.toStdString() << " is disabled";
+        return;
+    }
+    button->click();
+}
+
+} // namespace TestSupport

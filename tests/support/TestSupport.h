@@ -1,0 +1,35 @@
+#pragma once
+
+#include "support/ScriptedUi.h"
+
+#include <QAbstractButton>
+#include <QString>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+// gtest printing for Qt strings, so failures show the text.
+QT_BEGIN_NAMESPACE
+void PrintTo(const QString &text, std::ostream *os);
+void PrintTo(const QStringList &list, std::ostream *os);
+QT_END_NAMESPACE
+
+namespace TestSupport {
+
+// A file under the area's tests/<area>/data folder.
+QString dataPath(const QString &name);
+
+// The child widget of that object name and type; fails the test when absent.
+template<typename T>
+T *child(QWidget &parent, const QString &objectName)
+{
+    T *widget = parent.findChild<T *>(objectName);
+    if (!widget)
+        ADD_FAILURE() << "no widget " << objectName.toStdString() << " in " << parent.objectName().toStdString();
+    return widget;
+}
+
+// Clicks the button of that object name (failing when absent or disabled).
+void click(QWidget &parent, const QString &objectName);
+
+} // namespace TestSupport
