@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+#include <memory>
+#include <stdexcept>
+
+// The engine's exception: an unknown field, a table that is not open, a
+// corrupt file met after opening. Callers let it propagate, except the host
+// ini reader, which falls back to its defaults.
+class HostEngineError : public std::runtime_error
+{
+public:
+    explicit HostEngineError(const QString &message);
+    QString text() const { return m_text; }
+
+private:
+    QString m_text;
+};
+
+// Results the callers rely on.
+namespace HostResult {
+constexpr int Ok = 0;       // Open, GoTo, Post, SetIndex, Lock succeeded
+constexpr int PastEnd = 1;  // Skip ran past the last record; Delete: none follows
+constexpr int Found = 7;    // a seek found its key
+constexpr int NotFound = 6; // a seek did not find its key
+constexpr int Failed = -1;  // any failure
+} // namespace HostResult
+
+// What an engine provides for one open table. The SQLite-backed engine of
+// this program implements it; a Windows build would wrap the host's own
+// automation component here.
+class HostTableBackend
+{
+public:
+    virtual ~HostTableBackend() = default;
+
+    virtual int Open(const QString &fileName) = 0; // the full "….DAT" name, resolved without regard to case
+    virtual void Close() = 0;
+    virtual int RecordCount() = 0;
+    virtual void GoTop() = 0;
+    virtual void GoBottom() = 0;
+    virtual int Skip() = 0;
+    virtual int GoTo(int recNo) = 0;
+    virtual int RecNo() = 0;
+    virtual bool Eof() = 0;
+    virtual QVariant Value(const QString &field) = 0;
+    virtual void SetValue(const QString &field, const QVariant &value) = 0;
+    virtual int Seek(const QVariant &key) = 0;
+    virtual int SeekKeys(const QVariantList &keys) = 0;
+    virtual int Seek2(const QVariant &key1, const QVariant &key2) = 0;
+    virtual int AddNew() = 0;
+    virtual int IsLocked() = 0;
+    virtual int Lock() = 0;
+    virtual int Post() = 0;
+    virtual int Delete() = 0;
+    virtual int SetIndex(const QString &expression) = 0;
+};
+
+// One host table opened through the host's table engine (the host's component
+// `TBFTable`): a current record and a current index. The object connects to
+// the engine on first use; `Tag` is its open flag (1 after a successful Open,
+// reset by whoever closes it).
+//
+// Values: text as QString, integers as int, floats as double, booleans as
+// bool, date-times as QDateTime (an empty host date reads as an invalid
+// QDateTime), memos as QString. Writes accept the same, and QDate or a
+// day number (double) for date-times.
+class TBFTable
+{
+public:
+    TBFTable();
+    ~TBFTable();
+    TBFTable(const TBFTable &) = delete;
+    TBFTable &operator=(const TBFTable &) = delete;
+
+    // Directory + table name without ".DAT" ("…/ROK.2018/POKLKNIH"), or the
+    // full file name with ".DAT" (the host ini reader's form). 0 = open.
+    int Open(const QString &pathAndName);
+    void Close();
+    bool isOpen() const;
+    QString fileName() const { return m_fileName; }
+
+    int RecordCount();
+    void GoTop();
+    void GoBottom();
+    int Skip();            // 0, or 1 when it ran past the last record
+    int GoTo(int recNo);   // 0 = positioned
+    int RecNo();
+    bool Eof();            // past the last record (or the table is empty)
+    QVariant Value(const QString &field);
+    void SetValue(const QString &field, const QVariant &value);
+    int Seek(const QVariant &key);                      // 7 = found, on the first match
+    int SeekKeys(const QVariantList &keys);             // 7 = found
+    int Seek2(const QVariant &key1, const QVariant &key2); // 7 = found
+    int AddNew();
+    int IsLocked();        // non-zero while another holder has the current record
+    int Lock();            // 0 = taken
+    int Post();            // 0 = written
+    int Delete();          // 0, 1 when no record follows, < 0 on failure
+    int SetIndex(const QString &expression); // "Zdroj+ZRadek+Cislo"; 0 = set
+
+    int Tag = 0;
+
+private:
+    HostTableBackend &backend();
+
+    std::unique_ptr<HostTableBackend> m_backend;
+    QString m_fileName;
+};
+
+// Which engine new table objects connect to.
+namespace HostEngine {
+using Factory = std::unique_ptr<HostTableBackend> (*)();
+void setFactory(Factory factory); // nullptr restores the SQLite-backed engine
+std::unique_ptr<HostTableBackend> createBackend();
+} // namespace HostEngine
