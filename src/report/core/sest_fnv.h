@@ -49,8 +49,14 @@ public:
     int count() const { return int(m_items.size()); }
     TRadekFunkce &at(int index) { return *m_items.at(size_t(index)); }
     const TRadekFunkce &at(int index) const { return *m_items.at(size_t(index)); }
-    TRadekFunkce &add(); // a new function named "Funkce" + its position from 1
-    void removeAt(int index);
+    // A new function named "Funkce" and its position from 1.
+    TRadekFunkce &add()
+    {
+        m_items.push_back(std::make_unique<TRadekFunkce>());
+        m_items.back()->name = QStringLiteral("Funkce") + QString::number(m_items.size());
+        return *m_items.back();
+    }
+    void removeAt(int index) { m_items.erase(m_items.begin() + index); }
     void clear() { m_items.clear(); }
 
     void requestReset(int resetPoint); // -1 = all
