@@ -41,7 +41,8 @@ public:
     {
         if (kind != CalcRef::FindField)
             return -1;
-        return int(QStringList({u"Doklad"_s, u"Celkem"_s, u"DatVyst"_s}).indexOf(name));
+        static const QStringList names{u"Doklad"_s, u"Celkem"_s, u"DatVyst"_s};
+        return int(names.indexOf(name));
     }
 
     double m_amount = 1234.5;

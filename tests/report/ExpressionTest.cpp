@@ -335,11 +335,21 @@ TEST_P(NullArguments, GiveANullResult)
     }
 }
 
-TEST_P(NullArguments, OneNullArgumentIsEnough)
+std::string functionName(const testing::TestParamInfo<TCalcFunction> &info)
+{
+    return QString::fromUtf16(info.param.name).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFunctions, NullArguments, testing::ValuesIn(calcFunctions().begin(), calcFunctions().end()),
+                         functionName);
+
+class OneNullArgument : public NullArguments
+{
+};
+
+TEST_P(OneNullArgument, IsEnough)
 {
     const TCalcFunction &function = GetParam();
-    if (function.arguments < 2)
-        GTEST_SKIP() << "one argument";
     QStringList arguments;
     for (int i = 0; i < function.arguments; ++i)
         arguments.append(i == function.arguments - 1 ? u"#Prazdne"_s : u"'1'"_s);
@@ -349,8 +359,18 @@ TEST_P(NullArguments, OneNullArgumentIsEnough)
     EXPECT_TRUE(result.value.null);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllFunctions, NullArguments, testing::ValuesIn(calcFunctions().begin(), calcFunctions().end()),
-                         [](const auto &info) { return QString::fromUtf16(info.param.name).toStdString(); });
+std::vector<TCalcFunction> withSeveralArguments()
+{
+    std::vector<TCalcFunction> functions;
+    for (const TCalcFunction &function : calcFunctions()) {
+        if (function.arguments > 1)
+            functions.push_back(function);
+    }
+    return functions;
+}
+
+INSTANTIATE_TEST_SUITE_P(FunctionsWithSeveralArguments, OneNullArgument, testing::ValuesIn(withSeveralArguments()),
+                         functionName);
 
 TEST(FunctionTable, HasFortyFunctionsInCodeOrder)
 {

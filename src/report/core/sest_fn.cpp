@@ -5,7 +5,10 @@
 
 #include "common/LocaleFormats.h"
 
+#include <QHash>
+
 #include <array>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -301,7 +304,12 @@ TCalcType TCalcType::fromNumber(double value, bool null)
     TCalcType result;
     result.kind = Number;
     result.number = value;
-    result.text = LocaleFormats::current().formatGeneral(value);
+    // Whole numbers (counts, row numbers, most amounts) are written directly:
+    // the general format gives the same digits, only far slower.
+    if (value == std::trunc(value) && std::fabs(value) < 1e15)
+        result.text = QString::number(qint64(value));
+    else
+        result.text = LocaleFormats::current().formatGeneral(value);
     result.null = null;
     return result;
 }
@@ -377,11 +385,14 @@ std::span<const TCalcFunction> calcFunctions()
 
 const TCalcFunction *findCalcFunction(QStringView name)
 {
-    for (const TCalcFunction &function : kFunctions) {
-        if (name == QStringView(function.name))
-            return &function;
-    }
-    return nullptr;
+    // Every identifier of every evaluation is looked up here.
+    static const QHash<QStringView, const TCalcFunction *> byName = [] {
+        QHash<QStringView, const TCalcFunction *> names;
+        for (const TCalcFunction &function : kFunctions)
+            names.insert(QStringView(function.name), &function);
+        return names;
+    }();
+    return byName.value(name, nullptr);
 }
 
 // Leading blanks are dropped (and, unlike a bare conversion, trailing ones
