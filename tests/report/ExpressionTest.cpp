@@ -80,11 +80,16 @@ ExprCase fails(const char *name, const QString &expression, int error, int posit
     return ExprCase{name, expression, error, position, TCalcType::Other, 0.0, QString(), false};
 }
 
-class Evaluate : public testing::TestWithParam<ExprCase>
+// A parameterised test over the report above.
+template<typename Row> class OverTheReport : public testing::TestWithParam<Row>
 {
 protected:
     void SetUp() override { fillReport(m_report); }
     FakeReport m_report;
+};
+
+class Evaluate : public OverTheReport<ExprCase>
+{
 };
 
 TEST_P(Evaluate, Expression)
@@ -311,11 +316,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Every function gives a null result for a null argument (ISNULL excepted),
 // also where the empty field's 0 lies outside its domain.
-class NullArguments : public testing::TestWithParam<TCalcFunction>
+class NullArguments : public OverTheReport<TCalcFunction>
 {
-protected:
-    void SetUp() override { fillReport(m_report); }
-    FakeReport m_report;
 };
 
 TEST_P(NullArguments, GiveANullResult)
