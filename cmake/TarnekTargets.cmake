@@ -10,6 +10,12 @@ if(TARNEK_SANITIZE)
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(tarnek_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(TARNEK_BUILD_FUZZERS)
+    # Coverage feedback for libFuzzer, with the sanitizers, in everything the harnesses link.
+    target_compile_options(tarnek_options INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(tarnek_options INTERFACE -fsanitize=address,undefined)
+endif()
 
 # Qt headers every module leans on; precompiled once per target kind.
 set(TARNEK_PCH_CORE <QString> <QStringList> <QVariant> <QList> <QHash> <QDate> <QDateTime> <QFile> <QDir> <memory> <vector> <functional>)

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <span>
+
 // A value of the report's expression language, passed by value. Every
 // operation fills both the number and the text of its result.
 struct TCalcType
@@ -14,6 +16,11 @@ struct TCalcType
     bool null = false;   // the value comes from an empty data field
 
     void clear() { *this = TCalcType(); }
+
+    // Kind 1, the text in the locale's general format.
+    static TCalcType fromNumber(double value, bool null = false);
+    // Kind 2, the number read from the text as STRTONUM reads it.
+    static TCalcType fromText(const QString &text, bool null = false);
 };
 
 // Reference codes: base + 0-based index.
@@ -49,5 +56,45 @@ struct TCalcResult
     int position = 0; // 0-based index of the character where evaluation stopped
 };
 
+// The evaluator's error codes.
+namespace CalcError {
+constexpr int None = 0;
+constexpr int UnknownName = 1;
+constexpr int NotAllowed = 2;     // a token where it may not stand, an unknown character
+constexpr int TooComplex = 3;     // a stack is full, or the expression is too long
+constexpr int NoOpenParen = 4;    // ")" without "("
+constexpr int ParenNotClosed = 5; // "(" left open at the end
+constexpr int Domain = 6;         // division by zero, logarithm, power, poles, overflow
+constexpr int BadNumber = 7;
+constexpr int ArgumentCount = 10;
+constexpr int Comma = 11; // misplaced comma
+constexpr int TextNotClosed = 12;
+constexpr int ListNotClosed = 13;
+} // namespace CalcError
+
+// A short Czech description of an error code, for the expression editor.
+QString calcErrorText(int error);
+
+// Expressions longer than this are refused (see evaluateExpression).
+constexpr int MaxExpressionLength = 255;
+
 // Evaluates one expression against the registered resolver.
 TCalcResult evaluateExpression(const QString &expression);
+
+// A built-in function: its code (the position in the table, from 1), its
+// name and its number of arguments.
+struct TCalcFunction
+{
+    int code;
+    const char16_t *name;
+    int arguments;
+};
+
+// The 40 built-in functions in code order.
+std::span<const TCalcFunction> calcFunctions();
+// The function of that (upper-case) name, or nullptr.
+const TCalcFunction *findCalcFunction(QStringView name);
+
+// STRTONUM: the text read as a number whichever decimal separator it uses
+// ("." or the locale's); 0 when it is not a number (`ok` false).
+double strToNum(const QString &text, bool *ok = nullptr);
