@@ -419,9 +419,10 @@ int TSestava::SaveTemplateAs()
     if (m_reportDir.isEmpty()) {
         setReportDir(dir);
         setReportName(fileName);
-    } else if (dir.startsWith(QFileInfo(m_reportDir).absoluteFilePath() + u'/')) {
-        setReportName(dir.mid(FileNames::withTrailingDelimiter(QFileInfo(m_reportDir).absoluteFilePath()).size()) +
-                      fileName);
+    } else if (const QString base =
+                   FileNames::withTrailingDelimiter(QDir::cleanPath(QFileInfo(m_reportDir).absoluteFilePath()));
+               dir.startsWith(base)) {
+        setReportName(dir.mid(base.size()) + fileName);
     } else {
         setReportName(dir + fileName);
         m_reportDir.clear();

@@ -28,7 +28,7 @@ QString TemplateFields::readAt(qsizetype &pos) const
     }
     const qsizetype comma = m_line.indexOf(u',', i);
     const qsizetype end = comma < 0 ? size : comma;
-    field.append(m_line.mid(i, end - i));
+    field.append(QStringView(m_line).mid(i, end - i));
     pos = comma < 0 ? size + 1 : comma + 1;
     return field;
 }

@@ -13,7 +13,7 @@
 class TemplateFields
 {
 public:
-    explicit TemplateFields(QStringView line) : m_line(line) {}
+    explicit TemplateFields(const QString &line) : m_line(line) {}
 
     // Whether every field has been read.
     bool atEnd() const { return m_pos > m_line.size(); }
@@ -32,7 +32,7 @@ public:
 private:
     QString readAt(qsizetype &pos) const;
 
-    QStringView m_line;
+    QString m_line; // shared, so that a temporary line stays alive
     qsizetype m_pos = 0;
 };
 
