@@ -47,8 +47,7 @@ void dumpInto(const TSestavaTyp &report, const QString &indent, QStringList &out
                         .arg(s.noPageFooterOnLastPage);
     for (int g = 0; g < report.groups().count(); ++g) {
         const TPolSkup &group = report.groups().at(g);
-        out << indent + u"group %1 '%2' number=%3 field=%4 name=%5 newPage=%6 header=%7 footer=%8"_s
-                            .arg(g)
+        out << indent + u"group %1 '%2' number=%3 field=%4 name=%5 newPage=%6 header=%7 footer=%8"_s.arg(g)
                             .arg(report.groups().name(g))
                             .arg(group.number)
                             .arg(group.fieldIndex)
@@ -97,16 +96,16 @@ void dumpInto(const TSestavaTyp &report, const QString &indent, QStringList &out
                                 .arg(el.alignment())
                                 .arg(el.textFlags)
                                 .arg(el.optionFlags);
-            out << indent + u"    pen=%1/%2/%3 fill=%4/%5 spacing=%6 angle=%7 extra=%8 text=[%9]"_s
-                                .arg(colour(el.penColour))
-                                .arg(el.penStyle)
-                                .arg(el.penWidth)
-                                .arg(colour(el.fillColour))
-                                .arg(el.fillStyle)
-                                .arg(el.spacing)
-                                .arg(el.angle)
-                                .arg(el.extra)
-                                .arg(el.text);
+            out << indent +
+                       u"    pen=%1/%2/%3 fill=%4/%5 spacing=%6 angle=%7 extra=%8 text=[%9]"_s.arg(colour(el.penColour))
+                           .arg(el.penStyle)
+                           .arg(el.penWidth)
+                           .arg(colour(el.fillColour))
+                           .arg(el.fillStyle)
+                           .arg(el.spacing)
+                           .arg(el.angle)
+                           .arg(el.extra)
+                           .arg(el.text);
         }
     }
     for (size_t d = 0; d < report.details().size(); ++d) {

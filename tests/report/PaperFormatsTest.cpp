@@ -44,7 +44,8 @@ struct FindCase
 };
 
 class PaperFormatFind : public PaperFormats, public testing::WithParamInterface<FindCase>
-{};
+{
+};
 
 TEST_P(PaperFormatFind, MatchesWithinOnePercent)
 {
@@ -60,10 +61,10 @@ TEST_P(PaperFormatFind, MatchesWithinOnePercent)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, PaperFormatFind,
-                         testing::Values(FindCase{"A4Exact", 826, 1169, 8}, FindCase{"A4WithinOnePercent", 827, 1170, 8},
-                                         FindCase{"A4EdgeOfOnePercent", 834, 1180, 8},
-                                         FindCase{"Letter", 850, 1100, 3}, FindCase{"Fanfold", 850, 1200, 1},
-                                         FindCase{"EnvelopeTurned", 433, 866, 16},
+                         testing::Values(FindCase{"A4Exact", 826, 1169, 8},
+                                         FindCase{"A4WithinOnePercent", 827, 1170, 8},
+                                         FindCase{"A4EdgeOfOnePercent", 834, 1180, 8}, FindCase{"Letter", 850, 1100, 3},
+                                         FindCase{"Fanfold", 850, 1200, 1}, FindCase{"EnvelopeTurned", 433, 866, 16},
                                          FindCase{"TooWideForAny", 900, 1169, -1},
                                          FindCase{"JustOutsideOnePercent", 815, 1169, -1}),
                          [](const testing::TestParamInfo<FindCase> &info) { return std::string(info.param.name); });

@@ -101,6 +101,36 @@ TEST_F(Printers, LeftEdgeOfAQuarterInchFailsATwentyUnitMarginAndFitRaisesIt)
     EXPECT_TRUE(printer.checkMargins(1, TMargins{20, 25, 30, 14}));
 }
 
+TEST_F(Printers, ConfirmingMarginsAsksToFitThem)
+{
+    install();
+    TSestPrinter &printer = TSestPrinter::current();
+    printer.selectPrinter(1);
+    const QString question =
+        u"Nastavené okraje tisku jsou menší, než umožňuje připojená tiskárna. Upravit velikost okrajů podle možností "
+        u"tiskárny?"_s;
+
+    TMargins margins{20, 50, 50, 50};
+    scriptedUi().answer(MessageAnswer::Yes);
+    EXPECT_TRUE(printer.confirmMargins(0, margins));
+    EXPECT_EQ(margins, (TMargins{25, 50, 50, 50}));
+    ASSERT_EQ(scriptedUi().messages().size(), 1);
+    EXPECT_EQ(scriptedUi().messages().at(0).text, question);
+    EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Confirmation);
+    EXPECT_EQ(scriptedUi().messages().at(0).buttons, MessageButtons::YesNoCancel);
+
+    EXPECT_TRUE(printer.confirmMargins(0, margins)); // passes now: no question
+    EXPECT_EQ(scriptedUi().messages().size(), 1);
+
+    TMargins kept{20, 50, 50, 50};
+    scriptedUi().answer(MessageAnswer::No);
+    EXPECT_TRUE(printer.confirmMargins(0, kept));
+    EXPECT_EQ(kept, (TMargins{20, 50, 50, 50}));
+    scriptedUi().answer(MessageAnswer::Cancel);
+    EXPECT_FALSE(printer.confirmMargins(0, kept));
+    EXPECT_EQ(kept.left, 20);
+}
+
 TEST_F(Printers, TextOnlyDriverSelectsCharacterMode)
 {
     install();

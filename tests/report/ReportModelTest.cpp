@@ -15,7 +15,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 class ReportModel : public ReportFixture
-{};
+{
+};
 
 TEST_F(ReportModel, NewReportHasItsDefaults)
 {

@@ -15,7 +15,8 @@ struct SplitCase
 };
 
 class TemplateFieldsSplit : public testing::TestWithParam<SplitCase>
-{};
+{
+};
 
 QStringList readAll(const QString &line)
 {
@@ -38,8 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"EmptyFieldsKept", u"T,,3,"_s, {u"T"_s, QString(), u"3"_s, QString()}},
         SplitCase{"QuotedWithComma", u"I,0,\"Faktury, vydané\",x"_s, {u"I"_s, u"0"_s, u"Faktury, vydané"_s, u"x"_s}},
         SplitCase{"DoubledQuote", u"\"a \"\"b\"\" c\",1"_s, {u"a \"b\" c"_s, u"1"_s}},
-        SplitCase{"OnlyAQuote", u"\"\"\"\""_s, {u"\""_s}},
-        SplitCase{"EmptyQuoted", u"\"\",5"_s, {QString(), u"5"_s}},
+        SplitCase{"OnlyAQuote", u"\"\"\"\""_s, {u"\""_s}}, SplitCase{"EmptyQuoted", u"\"\",5"_s, {QString(), u"5"_s}},
         SplitCase{"TextAfterClosingQuoteAppended", u"\"ab\"cd,e"_s, {u"abcd"_s, u"e"_s}},
         SplitCase{"UnclosedQuoteRunsToTheEnd", u"\"ab,cd"_s, {u"ab,cd"_s}},
         SplitCase{"QuoteInsideUnquotedFieldIsText", u"a\"b,c"_s, {u"a\"b"_s, u"c"_s}},
@@ -56,7 +56,8 @@ struct IntCase
 };
 
 class TemplateFieldsInt : public testing::TestWithParam<IntCase>
-{};
+{
+};
 
 TEST_P(TemplateFieldsInt, ParsesDecimalIntegers)
 {
@@ -65,18 +66,19 @@ TEST_P(TemplateFieldsInt, ParsesDecimalIntegers)
     EXPECT_EQ(value, GetParam().ok ? GetParam().value : -777);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Numbers, TemplateFieldsInt,
-    testing::Values(IntCase{"Zero", u"0"_s, true, 0}, IntCase{"Positive", u"123"_s, true, 123},
-                    IntCase{"Negative", u"-45"_s, true, -45}, IntCase{"Plus", u"+7"_s, true, 7},
-                    IntCase{"LeadingBlanks", u"  12"_s, true, 12}, IntCase{"TrailingBlank", u"12 "_s, false, 0},
-                    IntCase{"Empty", QString(), false, 0}, IntCase{"SignOnly", u"-"_s, false, 0},
-                    IntCase{"Letters", u"12a"_s, false, 0}, IntCase{"Decimal", u"1.5"_s, false, 0},
-                    IntCase{"Hex", u"$1F"_s, false, 0}, IntCase{"MaxInt", u"2147483647"_s, true, 2147483647},
-                    IntCase{"MinInt", u"-2147483648"_s, true, -2147483647 - 1},
-                    IntCase{"Overflow", u"2147483648"_s, false, 0},
-                    IntCase{"HugeOverflow", u"99999999999999999999999"_s, false, 0}),
-    [](const testing::TestParamInfo<IntCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Numbers, TemplateFieldsInt,
+                         testing::Values(IntCase{"Zero", u"0"_s, true, 0}, IntCase{"Positive", u"123"_s, true, 123},
+                                         IntCase{"Negative", u"-45"_s, true, -45}, IntCase{"Plus", u"+7"_s, true, 7},
+                                         IntCase{"LeadingBlanks", u"  12"_s, true, 12},
+                                         IntCase{"TrailingBlank", u"12 "_s, false, 0},
+                                         IntCase{"Empty", QString(), false, 0}, IntCase{"SignOnly", u"-"_s, false, 0},
+                                         IntCase{"Letters", u"12a"_s, false, 0}, IntCase{"Decimal", u"1.5"_s, false, 0},
+                                         IntCase{"Hex", u"$1F"_s, false, 0},
+                                         IntCase{"MaxInt", u"2147483647"_s, true, 2147483647},
+                                         IntCase{"MinInt", u"-2147483648"_s, true, -2147483647 - 1},
+                                         IntCase{"Overflow", u"2147483648"_s, false, 0},
+                                         IntCase{"HugeOverflow", u"99999999999999999999999"_s, false, 0}),
+                         [](const testing::TestParamInfo<IntCase> &info) { return std::string(info.param.name); });
 
 TEST(TemplateFields, MissingOrMalformedNumbersGiveTheDefault)
 {

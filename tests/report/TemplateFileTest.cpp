@@ -39,7 +39,8 @@ struct NameCase
 };
 
 class ReportNameExtension : public ReportFixture, public testing::WithParamInterface<NameCase>
-{};
+{
+};
 
 TEST_P(ReportNameExtension, AlwaysEndsInPts)
 {

@@ -30,7 +30,8 @@ TRastelReportElement &element(TSestavaTyp &report, int sectionId, int index)
 // ---------------------------------------------------------------- the corpus file
 
 class TemplateCorpus : public ReportFixture
-{};
+{
+};
 
 TEST_F(TemplateCorpus, EveryRecordTypeReadsIntoTheModel)
 {
@@ -231,7 +232,8 @@ struct ReaderCase
 };
 
 class TemplateReader : public ReportFixture, public testing::WithParamInterface<ReaderCase>
-{};
+{
+};
 
 TEST_P(TemplateReader, ReadsAsTheFormatSays)
 {
@@ -242,7 +244,8 @@ TEST_P(TemplateReader, ReadsAsTheFormatSays)
 }
 
 const ReaderCase kReaderCases[] = {
-    {"EmptyTemplateGivesTheFiveFixedSections", {},
+    {"EmptyTemplateGivesTheFiveFixedSections",
+     {},
      [](TSestava &r) {
          ASSERT_EQ(r.sections().count(), 5);
          for (int i = 0; i < 5; ++i) {
@@ -263,8 +266,8 @@ const ReaderCase kReaderCases[] = {
          EXPECT_EQ(r.popis(), u"Tisková úloha RASTEL"_s);
      }},
     {"GroupFieldByNumberByNameEmptyAndUnknown",
-     {u"I,4,0,12,1,10,1,10,0"_s, u"I,4,1,Cislo,1,10,1,10,0"_s, u"I,4,2,,1,10,1,10,0"_s,
-      u"I,4,3,Neznama,1,10,1,10,0"_s, u"I,4,4,cislo,1,10,1,10,0"_s},
+     {u"I,4,0,12,1,10,1,10,0"_s, u"I,4,1,Cislo,1,10,1,10,0"_s, u"I,4,2,,1,10,1,10,0"_s, u"I,4,3,Neznama,1,10,1,10,0"_s,
+      u"I,4,4,cislo,1,10,1,10,0"_s},
      [](TSestava &r) {
          ASSERT_EQ(r.groups().count(), 5);
          EXPECT_EQ(r.groups().at(0).fieldIndex, 12);
@@ -290,12 +293,14 @@ const ReaderCase kReaderCases[] = {
          EXPECT_EQ(r.groups().at(0).header->at(0).text, u"a"_s);
          EXPECT_EQ(r.groups().at(1).header->at(0).text, u"b"_s);
      }},
-    {"ElementOfAMissingGroupIgnored", {u"S0,1,0,0,0,1,1,Arial,10,0,0,0,0,238,\"a\",0,0,0"_s, u"U3,1,0,0,0,1,1"_s},
+    {"ElementOfAMissingGroupIgnored",
+     {u"S0,1,0,0,0,1,1,Arial,10,0,0,0,0,238,\"a\",0,0,0"_s, u"U3,1,0,0,0,1,1"_s},
      [](TSestava &r) {
          for (int i = 0; i < r.sections().count(); ++i)
              EXPECT_EQ(r.sections().at(i).count(), 0);
      }},
-    {"SectionRecordOutsideTheFixedFiveIgnored", {u"I,3,7,0,99,1"_s, u"I,3,-1,0,98,1"_s, u"I,3,2,0,55,0"_s},
+    {"SectionRecordOutsideTheFixedFiveIgnored",
+     {u"I,3,7,0,99,1"_s, u"I,3,-1,0,98,1"_s, u"I,3,2,0,55,0"_s},
      [](TSestava &r) {
          EXPECT_EQ(r.sections().count(), 5);
          EXPECT_EQ(r.sections().find(2)->height, 55);
@@ -303,13 +308,15 @@ const ReaderCase kReaderCases[] = {
          for (int id : {0, 1, 3, 4})
              EXPECT_EQ(r.sections().find(id)->height, 0);
      }},
-    {"SectionCopiesTheColumnsReadBeforeIt", {u"I,3,0,1,10,0"_s, u"I,2,0,826,1169,1,1,1,1,3,15"_s, u"I,3,1,1,10,0"_s},
+    {"SectionCopiesTheColumnsReadBeforeIt",
+     {u"I,3,0,1,10,0"_s, u"I,2,0,826,1169,1,1,1,1,3,15"_s, u"I,3,1,1,10,0"_s},
      [](TSestava &r) {
          EXPECT_EQ(r.sections().find(0)->columns, 1);
          EXPECT_EQ(r.sections().find(1)->columns, 3);
          EXPECT_EQ(r.sections().find(1)->columnGap, 15);
      }},
-    {"PageSetupMissingAndInvalidNumbers", {u"I,2,-4,900,abc,5"_s},
+    {"PageSetupMissingAndInvalidNumbers",
+     {u"I,2,-4,900,abc,5"_s},
      [](TSestava &r) {
          EXPECT_EQ(pageSetup().orientation, TPageSetup::Portrait); // negative code counts as 0
          EXPECT_FALSE(pageSetup().allowOrientationChange);
@@ -319,27 +326,32 @@ const ReaderCase kReaderCases[] = {
          EXPECT_EQ(pageSetup().rightMargin, 0);
          EXPECT_EQ(r.settings().printColumns, 1); // default 1
      }},
-    {"ZeroColumnsReadAsOne", {u"I,2,0,826,1169,1,1,1,1,0,5"_s},
+    {"ZeroColumnsReadAsOne",
+     {u"I,2,0,826,1169,1,1,1,1,0,5"_s},
      [](TSestava &r) { EXPECT_EQ(r.settings().printColumns, 1); }},
-    {"CharacterGridTakesTheCellOfPitchAndSpacing", {u"I,6,1,3,4,2,0,1,1"_s},
+    {"CharacterGridTakesTheCellOfPitchAndSpacing",
+     {u"I,6,1,3,4,2,0,1,1"_s},
      [](TSestava &r) {
          EXPECT_TRUE(r.settings().isCharacterMode());
          EXPECT_EQ(r.settings().gridX, 10); // 10 characters per inch
          EXPECT_EQ(r.settings().gridY, 33); // 3 lines per inch
      }},
-    {"CharacterGrid12And17", {u"I,6,1,3,4,1,2"_s},
+    {"CharacterGrid12And17",
+     {u"I,6,1,3,4,1,2"_s},
      [](TSestava &r) {
          EXPECT_EQ(r.settings().gridX, 6);
          EXPECT_EQ(r.settings().gridY, 25);
          EXPECT_EQ(r.settings().pitch, 2);
      }},
-    {"CharacterGridDefaults", {u"I,6,1"_s},
+    {"CharacterGridDefaults",
+     {u"I,6,1"_s},
      [](TSestava &r) {
          EXPECT_EQ(r.settings().pitch, 1);
          EXPECT_EQ(r.settings().gridX, 8);  // 12 per inch
          EXPECT_EQ(r.settings().gridY, 17); // 6 lines per inch
      }},
-    {"GraphicGridBelowOneBecomesEight", {u"I,6,0,0,-5"_s},
+    {"GraphicGridBelowOneBecomesEight",
+     {u"I,6,0,0,-5"_s},
      [](TSestava &r) {
          EXPECT_FALSE(r.settings().isCharacterMode());
          EXPECT_EQ(r.settings().gridX, 8);
@@ -364,7 +376,8 @@ const ReaderCase kReaderCases[] = {
          EXPECT_EQ(r.functions().at(2).format, TRadekFunkce::Fixed);
          EXPECT_EQ(r.functions().at(3).format, TRadekFunkce::Fixed);
      }},
-    {"FunctionExpressionWithQuotesAndCommas", {u"F,0,T,\"a, b\",1,\"\",0,\"IIF(#1>0,'a,b',\"\"x\"\")\",0,15,2,2"_s},
+    {"FunctionExpressionWithQuotesAndCommas",
+     {u"F,0,T,\"a, b\",1,\"\",0,\"IIF(#1>0,'a,b',\"\"x\"\")\",0,15,2,2"_s},
      [](TSestava &r) {
          EXPECT_EQ(r.functions().at(0).description, u"a, b"_s);
          EXPECT_EQ(r.functions().at(0).expression, u"IIF(#1>0,'a,b',\"x\")"_s);
@@ -418,7 +431,16 @@ const ReaderCase kReaderCases[] = {
          EXPECT_EQ(body.at(4).font.name, u"Neznamy"_s);
          EXPECT_EQ(body.at(4).font.charset, 7);
      }},
-    {"AlignmentFieldCarriesTheTextFlags", {u"T,1,0,0,0,1,1,Arial,10,0,0,101,0,238"_s, u"T,1,0,0,0,1,1,Arial,10,0,0,6"_s},
+    {"SeveralSuffixesAllRemoved",
+     {u"T,1,0,0,0,1,1,Arial CE CE,10,0,0,0,0,0"_s, u"T,1,0,0,0,1,1,Arial Greek CE,10,0,0,0,0,0"_s},
+     [](TSestava &r) {
+         EXPECT_EQ(r.sections().find(2)->at(0).font.name, u"Arial"_s);
+         EXPECT_EQ(r.sections().find(2)->at(0).font.charset, 238);
+         EXPECT_EQ(r.sections().find(2)->at(1).font.name, u"Arial"_s);
+         EXPECT_EQ(r.sections().find(2)->at(1).font.charset, 161);
+     }},
+    {"AlignmentFieldCarriesTheTextFlags",
+     {u"T,1,0,0,0,1,1,Arial,10,0,0,101,0,238"_s, u"T,1,0,0,0,1,1,Arial,10,0,0,6"_s},
      [](TSestava &r) {
          const TRastelReportElement &e = r.sections().find(2)->at(0);
          EXPECT_EQ(e.alignmentValue, 1);
@@ -437,7 +459,8 @@ const ReaderCase kReaderCases[] = {
          EXPECT_EQ(r.sections().find(2)->at(1).penColour, QColor(Qt::black));
          EXPECT_EQ(r.sections().find(2)->at(1).fillColour, QColor(Qt::black));
      }},
-    {"LineStyleOnlyAtWidthOne", {u"T,7,0,0,0,1,1,,1,0,2,63"_s, u"T,7,0,0,0,1,1,,0,0,2,1"_s, u"T,8,0,0,0,1,1,,3,0,2"_s},
+    {"LineStyleOnlyAtWidthOne",
+     {u"T,7,0,0,0,1,1,,1,0,2,63"_s, u"T,7,0,0,0,1,1,,0,0,2,1"_s, u"T,8,0,0,0,1,1,,3,0,2"_s},
      [](TSestava &r) {
          const TOddilSestavy &body = *r.sections().find(2);
          EXPECT_EQ(body.at(0).penStyle, 2);
@@ -446,9 +469,11 @@ const ReaderCase kReaderCases[] = {
          EXPECT_EQ(body.at(2).penStyle, 2); // only lines are forced solid
          EXPECT_EQ(body.at(2).penWidth, 3);
      }},
-    {"PaintBoxScaleClampedUp", {u"T,13,2,0,0,1,1,,1,0,0,0,15,0"_s},
+    {"PaintBoxScaleClampedUp",
+     {u"T,13,2,0,0,1,1,,1,0,0,0,15,0"_s},
      [](TSestava &r) { EXPECT_EQ(r.sections().find(2)->at(0).fillStyle, 1); }},
-    {"DetailAndUnknownKindsKeepTheirBox", {u"T,15,2,1,2,3,4,Arial,10"_s, u"T,14,3,5,6,7,8,Arial,10"_s},
+    {"DetailAndUnknownKindsKeepTheirBox",
+     {u"T,15,2,1,2,3,4,Arial,10"_s, u"T,14,3,5,6,7,8,Arial,10"_s},
      [](TSestava &r) {
          const TOddilSestavy &body = *r.sections().find(2);
          EXPECT_EQ(body.at(0).reference, 2);
@@ -466,16 +491,20 @@ const ReaderCase kReaderCases[] = {
          EXPECT_EQ(r.sections().find(2)->at(1).text, u"2"_s);
          EXPECT_EQ(r.sections().find(0)->at(0).text, u"z"_s);
      }},
-    {"SystemVariableNotShiftedInANewTemplate", {u"I,1,1,0,3"_s, u"T,5,4,0,0,1,1,Arial,10"_s},
+    {"SystemVariableNotShiftedInANewTemplate",
+     {u"I,1,1,0,3"_s, u"T,5,4,0,0,1,1,Arial,10"_s},
      [](TSestava &r) { EXPECT_EQ(r.sections().find(2)->at(0).reference, 4); }},
-    {"SystemVariableNotShiftedInMajorTwo", {u"I,1,2,0,1"_s, u"T,5,4,0,0,1,1,Arial,10"_s},
+    {"SystemVariableNotShiftedInMajorTwo",
+     {u"I,1,2,0,1"_s, u"T,5,4,0,0,1,1,Arial,10"_s},
      [](TSestava &r) { EXPECT_EQ(r.sections().find(2)->at(0).reference, 4); }},
-    {"SystemVariableShiftedInVersion102", {u"I,1,1,0,2"_s, u"T,5,4,0,0,1,1,Arial,10"_s, u"T,5,2,0,0,1,1,Arial,10"_s},
+    {"SystemVariableShiftedInVersion102",
+     {u"I,1,1,0,2"_s, u"T,5,4,0,0,1,1,Arial,10"_s, u"T,5,2,0,0,1,1,Arial,10"_s},
      [](TSestava &r) {
          EXPECT_EQ(r.sections().find(2)->at(0).reference, 5);
          EXPECT_EQ(r.sections().find(2)->at(1).reference, 2);
      }},
-    {"BackgroundFileNameWithComma", {u"I,7,1,0,0,0,0,0,0,\"C:\\a,b.bmp\""_s},
+    {"BackgroundFileNameWithComma",
+     {u"I,7,1,0,0,0,0,0,0,\"C:\\a,b.bmp\""_s},
      [](TSestava &r) { EXPECT_EQ(r.settings().backgroundFile, u"C:\\a,b.bmp"_s); }},
 };
 
@@ -485,22 +514,36 @@ INSTANTIATE_TEST_SUITE_P(Cases, TemplateReader, testing::ValuesIn(kReaderCases),
 // ---------------------------------------------------------------- fonts and re-reading
 
 class TemplateReaderFonts : public ReportFixture
-{};
+{
+};
 
 TEST_F(TemplateReaderFonts, InstalledSuffixedFontKeepsItsName)
 {
     ReportFonts::setInstalledFamilies(QStringList{u"Arial CE"_s});
     TSestava report;
-    report.setPredloha({u"T,1,0,0,0,1,1,Arial CE,10,0,0,0,0,0"_s});
+    report.setPredloha({u"T,1,0,0,0,1,1,Arial CE,10,0,0,0,0,0"_s, u"T,1,0,0,0,1,1,Arial CE CE,10,0,0,0,0,0"_s});
     EXPECT_EQ(report.sections().find(2)->at(0).font.name, u"Arial CE"_s);
     EXPECT_EQ(report.sections().find(2)->at(0).font.charset, 0);
+    EXPECT_EQ(report.sections().find(2)->at(1).font.name, u"Arial CE"_s);
+    EXPECT_EQ(report.sections().find(2)->at(1).font.charset, 238);
+}
+
+TEST_F(TemplateReaderFonts, PlatformFontListDecidesWithoutAFixedList)
+{
+    ReportFonts::setInstalledFamilies(std::nullopt);
+    // No system has a family of this name; the suffix goes.
+    QString name = u"Zzz Neexistující CE"_s;
+    int charset = 0;
+    ReportFonts::resolveSuffix(name, charset);
+    EXPECT_EQ(name, u"Zzz Neexistující"_s);
+    EXPECT_EQ(charset, 238);
 }
 
 TEST_F(TemplateReaderFonts, ReReadingStartsFromANewReport)
 {
     TSestava report;
-    report.setPredloha({u"I,4,0,1,1,10,1,10,0"_s, u"I,6,1,8,8,2,0"_s, u"F,0,A"_s,
-                        u"T,1,0,0,0,1,1,Arial,10,0,0,0,0,238,\"x\""_s});
+    report.setPredloha(
+        {u"I,4,0,1,1,10,1,10,0"_s, u"I,6,1,8,8,2,0"_s, u"F,0,A"_s, u"T,1,0,0,0,1,1,Arial,10,0,0,0,0,238,\"x\""_s});
     const QString first = dumpModel(report);
     report.setPredloha({});
     EXPECT_EQ(report.groups().count(), 0);
@@ -508,8 +551,8 @@ TEST_F(TemplateReaderFonts, ReReadingStartsFromANewReport)
     EXPECT_EQ(report.sections().count(), 5);
     EXPECT_EQ(report.sections().find(2)->count(), 0);
     EXPECT_FALSE(report.settings().isCharacterMode());
-    report.setPredloha({u"I,4,0,1,1,10,1,10,0"_s, u"I,6,1,8,8,2,0"_s, u"F,0,A"_s,
-                        u"T,1,0,0,0,1,1,Arial,10,0,0,0,0,238,\"x\""_s});
+    report.setPredloha(
+        {u"I,4,0,1,1,10,1,10,0"_s, u"I,6,1,8,8,2,0"_s, u"F,0,A"_s, u"T,1,0,0,0,1,1,Arial,10,0,0,0,0,238,\"x\""_s});
     EXPECT_EQ(dumpModel(report), first);
 }
 

@@ -355,7 +355,7 @@ int TSestava::LoadTemplate(bool createIfMissing)
                          MessageButtons::Ok);
             result = seTemplateLoad;
         } else if (!ui().askYesNo(MessageKind::Confirmation, u"Nebyl nalezen soubor s předlohou tiskové sestavy \""_s +
-                                                                   templatePath() + u"\". Založit nový?"_s)) {
+                                                                 templatePath() + u"\". Založit nový?"_s)) {
             result = seTemplateLoad;
         } else if (!TextFile::writeLines(path, QStringList())) {
             ui().message(MessageKind::Error, u"Soubor s předlohou se nepodařilo vytvořit. \""_s + templatePath() + u'"',

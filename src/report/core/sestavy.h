@@ -58,15 +58,15 @@ struct TSestNastaveni
 
     // Layout grid; grid type 1 is the character grid (character mode).
     int gridType = 0;
-    int gridX = 8; // in character mode: the column width
-    int gridY = 8; // in character mode: the row height
+    int gridX = 8;       // in character mode: the column width
+    int gridY = 8;       // in character mode: the row height
     int lineSpacing = 0; // 0: 6, 1: 4, 2: 3 lines per inch
     int pitch = 1;       // 0: 10, 1: 12, 2: 17 characters per inch
     bool showGrid = false;
     bool snapToGrid = false;
 
     // Background picture.
-    bool ownBackground = false;    // the template names its picture
+    bool ownBackground = false; // the template names its picture
     bool printBackground = false;
     bool partialPlacement = false; // not "Celý papír"
     int backgroundLeft = 0;
@@ -76,12 +76,12 @@ struct TSestNastaveni
     QString backgroundFile;
 
     // Pagination switches.
-    bool newBodyOnNewPage = false;          // "Nové tělo na novou stránku"
-    bool breakAfterReportHeader = false;    // "Odstránkovat po začátku sestavy"
-    bool breakBeforeReportFooter = false;   // "Odstránkovat před koncem sestavy"
-    bool reportFooterAtPageFooter = false;  // "Konec sestavy zarovnat k patě"
-    bool noPageHeaderOnFirstPage = false;   // "Na první stránce netisknout hlavu"
-    bool noPageFooterOnLastPage = false;    // "Na poslední stránce netisknout patu"
+    bool newBodyOnNewPage = false;         // "Nové tělo na novou stránku"
+    bool breakAfterReportHeader = false;   // "Odstránkovat po začátku sestavy"
+    bool breakBeforeReportFooter = false;  // "Odstránkovat před koncem sestavy"
+    bool reportFooterAtPageFooter = false; // "Konec sestavy zarovnat k patě"
+    bool noPageHeaderOnFirstPage = false;  // "Na první stránce netisknout hlavu"
+    bool noPageFooterOnLastPage = false;   // "Na poslední stránce netisknout patu"
 
     int storedValue = 0; // I,5: kept and written back
 

@@ -87,8 +87,7 @@ QString TOddilSestavy::caption(int sectionId)
     case PageFooter:
         return u"Pata stránky"_s;
     default:
-        return sectionId >= FirstGroup && (sectionId - FirstGroup) % 2 == 0 ? u"Začátek skupiny"_s
-                                                                            : u"Konec skupiny"_s;
+        return sectionId >= FirstGroup && (sectionId - FirstGroup) % 2 == 0 ? u"Začátek skupiny"_s : u"Konec skupiny"_s;
     }
 }
 

@@ -74,8 +74,8 @@ public:
         FrameTop = 0x02,
         FrameRight = 0x04,
         FrameBottom = 0x08,
-        Stretch = 0x10,      // picture stretched to the box; barcode check digit
-        KeepAspect = 0x20,   // keep aspect ratio; barcode text printed
+        Stretch = 0x10,       // picture stretched to the box; barcode check digit
+        KeepAspect = 0x20,    // keep aspect ratio; barcode text printed
         PictureChanges = 0x40 // "Povolit změnu"
     };
     static constexpr int MaxReferenceName = 32;
@@ -181,9 +181,9 @@ private:
 // One group of the report.
 struct TPolSkup
 {
-    int number = 0;     // position from 0; group 0 is the outermost
-    int fieldIndex = 0; // the data field that defines the group
-    QString fieldName;  // the name the template gave; empty when it gave a number
+    int number = 0;       // position from 0; group 0 is the outermost
+    int fieldIndex = 0;   // the data field that defines the group
+    QString fieldName;    // the name the template gave; empty when it gave a number
     bool newPage = false; // "Novou skupinu na novou stránku"
     TOddilSestavy *header = nullptr;
     TOddilSestavy *footer = nullptr;

@@ -50,14 +50,19 @@ void resolveSuffix(QString &name, int &charset)
         {u" Baltic", 186},
         {u" CYR", 204},
     }};
-    if (isInstalled(name))
-        return;
-    for (const Suffix &suffix : suffixes) {
-        const qsizetype at = name.indexOf(suffix.text);
-        if (at >= 0) {
-            name.remove(at, suffix.text.size());
-            charset = suffix.charset;
-            return;
+    // A name that carries several suffixes loses them all, so that a name
+    // written back reads the same again.
+    bool removed = true;
+    while (removed && !isInstalled(name)) {
+        removed = false;
+        for (const Suffix &suffix : suffixes) {
+            const qsizetype at = name.indexOf(suffix.text);
+            if (at >= 0) {
+                name.remove(at, suffix.text.size());
+                charset = suffix.charset;
+                removed = true;
+                break;
+            }
         }
     }
 }

@@ -35,7 +35,10 @@ bool isInstalled(const QString &family);
 // Tests fix the list; nullopt returns to the platform's list.
 void setInstalledFamilies(std::optional<QStringList> families);
 
-// Applies the suffix rule to a template's font name and character set.
+// Applies the suffix rule to a template's font name and character set: a
+// name that is not installed loses its suffix (" CE" …) and takes the
+// suffix's character set; with several suffixes, each in turn until the name
+// is installed or has none.
 void resolveSuffix(QString &name, int &charset);
 
 } // namespace ReportFonts

@@ -333,7 +333,8 @@ TPredloha TSestavaTyp::writeTemplate() const
     }
     for (int g = 0; g < m_groups.count(); ++g) {
         const TPolSkup &group = m_groups.at(g);
-        const QString field = group.fieldName.isEmpty() ? number(group.fieldIndex) : TemplateText::bare(group.fieldName);
+        const QString field =
+            group.fieldName.isEmpty() ? number(group.fieldIndex) : TemplateText::bare(group.fieldName);
         out << QStringList{u"I,4"_s,
                            number(g),
                            field,
@@ -345,8 +346,8 @@ TPredloha TSestavaTyp::writeTemplate() const
                    .join(u',');
     }
     out << u"I,5,"_s + number(s.storedValue);
-    out << QStringList{u"I,6"_s,       number(s.gridType),  number(s.gridX),     number(s.gridY),
-                       number(s.lineSpacing), number(s.pitch), flag(s.showGrid), flag(s.snapToGrid)}
+    out << QStringList{u"I,6"_s,        number(s.gridType), number(s.gridX),   number(s.gridY), number(s.lineSpacing),
+                       number(s.pitch), flag(s.showGrid),   flag(s.snapToGrid)}
                .join(u',');
     out << QStringList{u"I,7"_s,
                        flag(s.ownBackground),

@@ -1,5 +1,6 @@
 #include "report/core/sestprn.h"
 
+#include "common/UiSeam.h"
 #include "report/core/sestpage.h"
 
 #include <algorithm>
@@ -130,4 +131,22 @@ TMargins TSestPrinter::fitMargins(int orientation, const TMargins &margins) cons
     const TMargins m = minimumMargins(orientation);
     return TMargins{std::max(margins.left, m.left), std::max(margins.top, m.top), std::max(margins.right, m.right),
                     std::max(margins.bottom, m.bottom)};
+}
+
+bool TSestPrinter::confirmMargins(int orientation, TMargins &margins) const
+{
+    if (checkMargins(orientation, margins))
+        return true;
+    switch (ui().message(MessageKind::Confirmation,
+                         u"Nastavené okraje tisku jsou menší, než umožňuje připojená tiskárna. Upravit velikost okrajů "
+                         u"podle možností tiskárny?"_s,
+                         MessageButtons::YesNoCancel)) {
+    case MessageAnswer::Yes:
+        margins = fitMargins(orientation, margins);
+        return true;
+    case MessageAnswer::No:
+        return true;
+    default:
+        return false;
+    }
 }

@@ -89,6 +89,10 @@ public:
     bool checkMargins(int orientation, const TMargins &margins) const;
     // Each margin raised to the printer's minimum when below it.
     TMargins fitMargins(int orientation, const TMargins &margins) const;
+    // The check made when the report settings are confirmed: when it fails,
+    // asks whether to fit the margins (Yes fits them, No keeps them). False
+    // on Cancel: the settings stay open.
+    bool confirmMargins(int orientation, TMargins &margins) const;
 
 private:
     const TPrinterList *m_list = nullptr;
