@@ -1,0 +1,403 @@
+#pragma once
+
+#include "common/DayNumber.h"
+#include "report/core/sest_fnv.h"
+#include "report/core/sestavyt.h"
+#include "report/core/sesterror.h"
+#include "report/core/sestfrmp.h"
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+class QPainter;
+class TSestavaTyp;
+class TSestDetail;
+
+// Record step directions and results (bit set).
+enum TStepDir : int { sdFirst = 0, sdPrior = 1, sdNext = 2, sdLast = 3 };
+enum TStepResult : int { srMiddle = 0, srBof = 1, srEof = 2 };
+
+// Field data types, numbered as the platform's field types.
+enum TFieldTypeS : int {
+    ftUnknown = 0,
+    ftString = 1,
+    ftSmallint = 2,
+    ftInteger = 3,
+    ftWord = 4,
+    ftBoolean = 5,
+    ftFloat = 6,
+    ftCurrency = 7,
+    ftBCD = 8,
+    ftDate = 9,
+    ftTime = 10,
+    ftDateTime = 11,
+    ftAutoInc = 14,
+    ftBlob = 15,
+    ftMemo = 16,
+    ftGraphic = 17,
+    ftFmtMemo = 18,
+    ftTypedBinary = 21,
+    ftWideString = 24,
+    ftLargeint = 25,
+    ftTimeStamp = 36,
+    ftFMTBcd = 37,
+};
+
+// The report settings the template header carries besides the page setup.
+struct TSestNastaveni
+{
+    std::array<int, 3> version{6, 40, 27}; // major, minor, release
+    int printColumns = 1;
+    int columnGap = 0;
+
+    // Layout grid; grid type 1 is the character grid (character mode).
+    int gridType = 0;
+    int gridX = 8;       // in character mode: the column width
+    int gridY = 8;       // in character mode: the row height
+    int lineSpacing = 0; // 0: 6, 1: 4, 2: 3 lines per inch
+    int pitch = 1;       // 0: 10, 1: 12, 2: 17 characters per inch
+    bool showGrid = false;
+    bool snapToGrid = false;
+
+    // Background picture.
+    bool ownBackground = false; // the template names its picture
+    bool printBackground = false;
+    bool partialPlacement = false; // not "Celý papír"
+    int backgroundLeft = 0;
+    int backgroundTop = 0;
+    int backgroundWidth = 0; // 0: the paper's
+    int backgroundHeight = 0;
+    QString backgroundFile;
+
+    // Pagination switches.
+    bool newBodyOnNewPage = false;         // "Nové tělo na novou stránku"
+    bool breakAfterReportHeader = false;   // "Odstránkovat po začátku sestavy"
+    bool breakBeforeReportFooter = false;  // "Odstránkovat před koncem sestavy"
+    bool reportFooterAtPageFooter = false; // "Konec sestavy zarovnat k patě"
+    bool noPageHeaderOnFirstPage = false;  // "Na první stránce netisknout hlavu"
+    bool noPageFooterOnLastPage = false;   // "Na poslední stránce netisknout patu"
+
+    int storedValue = 0; // I,5: kept and written back
+
+    bool isCharacterMode() const { return gridType == 1; }
+    // A template older than 1.x.3 numbers the system variables without the page count.
+    bool isBeforePageCount() const { return version[0] <= 1 && version[2] < 3; }
+
+    friend bool operator==(const TSestNastaveni &, const TSestNastaveni &) = default;
+};
+
+// Everything of a report that does not depend on where its data come from:
+// template, sections, elements, groups, user functions, parameters, details.
+// It answers the expression evaluator's references.
+class TSestavaTyp : public QObject, public TCalcResolver
+{
+    Q_OBJECT
+
+public:
+    explicit TSestavaTyp(QObject *parent = nullptr);
+    ~TSestavaTyp() override;
+
+    virtual bool isDetail() const { return false; }
+
+    // ---- Template
+    const TPredloha &predloha() const { return m_predloha; }
+    // Copies the lines, rebuilds the model from them, raises OnSetPredloha.
+    void setPredloha(const TPredloha &lines);
+    // The template lines of the model, in the writer's fixed order.
+    TPredloha writeTemplate() const;
+    // One element record with the given section tag.
+    static QString writeElement(const TRastelReportElement &element, const QString &sectionTag);
+    // The tag of the section with that id ("Z", "H", "T", "K", "P", "S<n>", "U<n>").
+    static QString sectionTag(int sectionId);
+
+    // ---- Model
+    TListOddilu &sections() { return m_sections; }
+    const TListOddilu &sections() const { return m_sections; }
+    TListSkupin &groups() { return m_groups; }
+    const TListSkupin &groups() const { return m_groups; }
+    TListFunkci &functions() { return m_functions; }
+    const TListFunkci &functions() const { return m_functions; }
+    TSestNastaveni &settings() { return m_settings; }
+    const TSestNastaveni &settings() const { return m_settings; }
+    TListFormatu &paperFormats() { return m_paperFormats; }
+    // Appends a group with its header and footer section.
+    TPolSkup &addGroup(int fieldIndex, const QString &fieldName = QString());
+    // Frees every element and removes every group with its sections.
+    void clearModel();
+
+    const std::vector<TSestDetail *> &details() const { return m_details; }
+
+    // ---- Published properties
+    QStringList parametry() const { return m_parametry; }
+    void setParametry(const QStringList &lines) { m_parametry = lines; }
+    QString popis() const { return m_popis; }
+    void setPopis(const QString &text) { m_popis = text; }
+    QString iniFileName() const { return m_iniFileName; }
+    // Also reloads the paper formats from the file.
+    void setIniFileName(const QString &name);
+    // The formats file: a name without directory lies in the program's directory.
+    QString iniFilePath() const;
+    int printCopies() const { return m_printCopies; }
+    void setPrintCopies(int copies) { m_printCopies = copies; }
+    int startPage() const { return m_startPage; }
+    void setStartPage(int page) { m_startPage = page; }
+    int endPage() const { return m_endPage; }
+    void setEndPage(int page) { m_endPage = page; }
+    int maxRecords() const { return m_maxRecords; }
+    void setMaxRecords(int count) { m_maxRecords = count; }
+    TSestLanguage exportLanguage() const { return m_exportLanguage; }
+    void setExportLanguage(TSestLanguage language) { m_exportLanguage = language; }
+    bool tiskJedenZaznam() const { return m_tiskJedenZaznam; }
+    void setTiskJedenZaznam(bool on) { m_tiskJedenZaznam = on; }
+    bool allowNullValues() const { return m_allowNullValues; }
+    void setAllowNullValues(bool on) { m_allowNullValues = on; }
+    bool printBackground() const { return m_printBackground; }
+    void setPrintBackground(bool on) { m_printBackground = on; }
+    QString background() const { return m_background; }
+    void setBackground(const QString &file) { m_background = file; }
+
+    // ---- Data fields
+    QStringList fieldNames() const { return m_fieldNames; }
+    // Also refills the display values with "Položka 1", "Položka 2", ….
+    void setFieldNames(const QStringList &names);
+    QStringList fieldLabels() const { return m_fieldLabels; }
+    void setFieldLabels(const QStringList &labels) { m_fieldLabels = labels; }
+    QStringList fieldDisplayValues() const { return m_fieldDisplayValues; }
+    void setFieldDisplayValues(const QStringList &values) { m_fieldDisplayValues = values; }
+    // Index of the field of that name (without regard to case), -1.
+    int findField(const QString &name) const;
+    // Index of the user function of that name (without regard to case), -1.
+    int findFunction(const QString &name) const;
+    // The label of field n (element kind 3); empty outside the list.
+    QString fieldLabel(int index) const;
+    // Parameter n (element kind 4): line n of Parametry; empty outside.
+    QString parameter(int index) const;
+
+    // Data access; the report without a data source answers from its field lists.
+    virtual int fieldCount() const { return int(m_fieldNames.size()); }
+    virtual int fieldDataType(int index) const;
+    virtual int fieldAlignment(int index) const;
+    virtual int fieldSize(int index) const;
+    virtual QString fieldDisplayText(int index) const;
+    virtual double fieldNumber(int index) const;
+    virtual QString fieldMemoText(int index) const;
+    virtual QImage fieldPicture(int index) const;
+    virtual bool fieldIsNull(int index) const;
+    // The expression value kind of a field data type.
+    static quint8 valueKindOfDataType(int dataType);
+
+    // ---- Run counters and system variables
+    DayNumber printTimestamp() const { return m_printTimestamp; }
+    void setPrintTimestamp(DayNumber timestamp) { m_printTimestamp = timestamp; }
+    int rowNumber() const { return m_rowNumber; }
+    void setRowNumber(int row) { m_rowNumber = row; }
+    int pageNumber() const { return m_pageNumber; }
+    void setPageNumber(int page) { m_pageNumber = page; }
+    int pageCount() const { return m_pageCount; }
+    void setPageCount(int count) { m_pageCount = count; }
+    // The value of system variable n: the print date and time with the
+    // locale's formats, the counters as integers; cleared outside the table.
+    TCalcType systemVariableValue(int index) const;
+
+    // ---- Expression references
+    TCalcType resolve(int code) override;
+    int findName(int kind, const QString &name) override;
+
+    // ---- Template files (codes of TSestError)
+    virtual int LoadTemplate(bool createIfMissing) = 0;
+    virtual int SaveTemplate() = 0;
+    virtual int SaveTemplateAs() = 0;
+
+    // ---- One print or preview at a time in the process
+    static bool isRunning();
+    // Runs `body` unless another run is going on (then 7 at once).
+    static int runExclusive(const std::function<int()> &body);
+
+    // The directory of the running program, with a trailing delimiter.
+    static QString programDir();
+    // Tests place the program elsewhere; an empty text returns to the real one.
+    static void setProgramDir(const QString &dir);
+
+    // ---- Events (Sender is the report itself)
+    std::function<void(TSestavaTyp *sender, int index, int width, int height, QPainter *canvas)> OnPaintBox;
+    std::function<void(TSestavaTyp *sender)> OnSetPredloha;
+    std::function<void(TSestavaTyp *sender, int actualPage)> OnPreviewCustomEvent;
+    std::function<void(TSestavaTyp *sender, QStringList &items)> OnNactiSeznamObrazu;
+    std::function<bool(TSestavaTyp *sender, const QString &nazev, QImage &picture)> OnNactiObraz;
+    std::function<void(TSestavaTyp *sender, QImage &picture, int width, int height)> OnPreparePicture;
+    std::function<void(TSestavaTyp *sender)> OnVypoctiFunkce;
+    std::function<void(TSestavaTyp *sender, int index, bool &tisknout)> OnTiskOddilu;
+
+protected:
+    friend class TSestDetail;
+    void addDetail(TSestDetail *detail);
+    void removeDetail(TSestDetail *detail);
+    // The directory in which pictures named by the template are looked for.
+    virtual QString pictureDir() const { return programDir(); }
+    friend class TRastelReportElement;
+
+private:
+    void parseTemplate();
+    void readHeader(const QString &line);
+    void readFunction(const QString &line);
+    void readGroupRecord(class TemplateFields &fields);
+    void resetSettings();
+
+    TPredloha m_predloha;
+    TListOddilu m_sections;
+    TListSkupin m_groups;
+    TListFunkci m_functions;
+    TSestNastaveni m_settings;
+    TListFormatu m_paperFormats;
+    std::vector<TSestDetail *> m_details;
+
+    QStringList m_parametry;
+    QString m_popis = QStringLiteral("Tisková úloha RASTEL");
+    QString m_iniFileName = QStringLiteral("SestDLL.ini");
+    int m_printCopies = 1;
+    int m_startPage = 1;
+    int m_endPage = 9999;
+    int m_maxRecords = 0;
+    TSestLanguage m_exportLanguage = slUndefined;
+    bool m_tiskJedenZaznam = false;
+    bool m_allowNullValues = false;
+    bool m_printBackground = false;
+    QString m_background;
+
+    QStringList m_fieldNames;
+    QStringList m_fieldLabels;
+    QStringList m_fieldDisplayValues;
+
+    DayNumber m_printTimestamp;
+    int m_rowNumber = 1;
+    int m_pageNumber = 1;
+    int m_pageCount = 0;
+};
+
+// Adds the data source's events; the data source itself and the bridge to it
+// come with the data binding.
+class TSestavaD : public TSestavaTyp
+{
+    Q_OBJECT
+
+public:
+    explicit TSestavaD(QObject *parent = nullptr) : TSestavaTyp(parent) {}
+
+    // Event-driven data: assigning OnGetData switches the report to it.
+    bool isEventDriven() const { return bool(OnGetData); }
+
+    int fieldDataType(int index) const override;
+    int fieldAlignment(int index) const override;
+
+    std::function<void(TSestavaTyp *sender)> OnGetData;
+    std::function<int(TSestavaTyp *sender, TStepDir dir)> OnStepData; // a TStepResult bit set
+    std::function<void(TSestavaTyp *sender, int index, int &dataType)> OnGetDataType;
+    std::function<void(TSestavaTyp *sender, int index, int &alignment)> OnGetAlignment;
+};
+
+// The main report: template file handling, the before/after events, errors.
+class TSestava : public TSestavaD
+{
+    Q_OBJECT
+    Q_PROPERTY(QStringList Predloha READ predloha WRITE setPredloha)
+    Q_PROPERTY(QStringList Parametry READ parametry WRITE setParametry)
+    Q_PROPERTY(QString Popis READ popis WRITE setPopis)
+    Q_PROPERTY(QString IniFileName READ iniFileName WRITE setIniFileName)
+    Q_PROPERTY(int PrintCopies READ printCopies WRITE setPrintCopies)
+    Q_PROPERTY(int StartPage READ startPage WRITE setStartPage)
+    Q_PROPERTY(int EndPage READ endPage WRITE setEndPage)
+    Q_PROPERTY(int MaxRecords READ maxRecords WRITE setMaxRecords)
+    Q_PROPERTY(int ExportLanguage READ exportLanguageValue WRITE setExportLanguageValue)
+    Q_PROPERTY(bool TiskJedenZaznam READ tiskJedenZaznam WRITE setTiskJedenZaznam)
+    Q_PROPERTY(QString ReportName READ reportName WRITE setReportName)
+    Q_PROPERTY(bool AllowNullValues READ allowNullValues WRITE setAllowNullValues)
+    Q_PROPERTY(QString ReportAlias READ reportAlias)
+    Q_PROPERTY(QString ReportDir READ reportDir WRITE setReportDir)
+    Q_PROPERTY(bool ReportDirIgnore READ reportDirIgnore WRITE setReportDirIgnore)
+    Q_PROPERTY(bool PrintBackground READ printBackground WRITE setPrintBackground)
+    Q_PROPERTY(bool IsStored READ isStored WRITE setIsStored)
+    Q_PROPERTY(QString Background READ background WRITE setBackground)
+
+public:
+    explicit TSestava(QObject *parent = nullptr) : TSestavaD(parent) {}
+
+    QString reportName() const { return m_reportName; }
+    // The extension is always replaced by ".pts".
+    void setReportName(const QString &name);
+    QString reportAlias() const { return QString(); } // never set
+    QString reportDir() const { return m_reportDir; }
+    // A trailing path delimiter is added.
+    void setReportDir(const QString &dir);
+    bool reportDirIgnore() const { return m_reportDirIgnore; }
+    void setReportDirIgnore(bool ignore) { m_reportDirIgnore = ignore; }
+    bool isStored() const { return m_isStored; }
+    void setIsStored(bool stored) { m_isStored = stored; }
+
+    // ReportDir + ReportName, or the program's directory + ReportName while
+    // ReportDirIgnore is set.
+    QString templatePath() const;
+
+    int LoadTemplate(bool createIfMissing) override;
+    int SaveTemplate() override;
+    int SaveTemplateAs() override;
+
+    std::function<bool(TSestavaTyp *sender)> OnUlozPredlohu;
+    std::function<bool(TSestavaTyp *sender, QString &soubor)> OnUlozPredlohuJako;
+    std::function<bool(TSestavaTyp *sender)> OnNactiPredlohu;
+    std::function<void(TSestavaTyp *sender)> BeforeEdit;
+    std::function<void(TSestavaTyp *sender)> AfterEdit;
+    std::function<void(TSestavaTyp *sender)> BeforePreview;
+    std::function<void(TSestavaTyp *sender)> AfterPreview;
+    std::function<void(TSestavaTyp *sender)> BeforePrint;
+    std::function<void(TSestavaTyp *sender)> AfterPrint;
+    std::function<void(TSestavaTyp *sender)> BeforePrintPreview;
+    std::function<void(TSestavaTyp *sender)> AfterPrintPreview;
+    std::function<bool(TSestavaTyp *sender, TSestError error)> OnError;
+
+protected:
+    QString pictureDir() const override;
+
+private:
+    int exportLanguageValue() const { return exportLanguage(); }
+    void setExportLanguageValue(int value) { setExportLanguage(TSestLanguage(value)); }
+    // Writes Predloha to the path; on failure the message (unless OnError
+    // takes the error) and 5.
+    int writeTemplateFile(const QString &path);
+
+    QString m_reportName;
+    QString m_reportDir;
+    bool m_reportDirIgnore = true;
+    bool m_isStored = false;
+};
+
+// A report printed inside an element of its master; it has no file of its own.
+class TSestDetail : public TSestavaD
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Popis READ popis WRITE setPopis)
+
+public:
+    explicit TSestDetail(QObject *parent = nullptr) : TSestavaD(parent) {}
+    ~TSestDetail() override;
+
+    bool isDetail() const override { return true; }
+
+    TSestavaTyp *masterSestava() const { return m_master; }
+    // Leaves the previous master's detail list and joins the new one's. A
+    // master that is this detail or one of its own details is refused.
+    bool setMasterSestava(TSestavaTyp *master);
+
+    int LoadTemplate(bool createIfMissing) override;
+    int SaveTemplate() override;
+    int SaveTemplateAs() override;
+
+private:
+    friend class TSestavaTyp;
+    TSestavaTyp *m_master = nullptr;
+};

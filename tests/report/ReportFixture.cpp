@@ -1,0 +1,75 @@
+#include "ReportFixture.h"
+
+#include "common/TextFile.h"
+#include "report/core/sestavy.h"
+#include "report/core/sestfonts.h"
+#include "report/core/sestpage.h"
+
+#include <QDir>
+
+using namespace Qt::StringLiterals;
+
+QStringList FakePrinterList::names() const
+{
+    QStringList result;
+    for (const Printer &printer : printers)
+        result << printer.name;
+    return result;
+}
+
+std::optional<TPrinterFacts> FakePrinterList::facts(int index, int orientation) const
+{
+    if (index < 0 || index >= printers.size())
+        return std::nullopt;
+    TPrinterFacts f = printers.at(index).facts;
+    if (orientation == 1) {
+        std::swap(f.physicalWidth, f.physicalHeight);
+        std::swap(f.printableWidth, f.printableHeight);
+        std::swap(f.offsetX, f.offsetY);
+    }
+    f.orientation = orientation;
+    return f;
+}
+
+FakePrinterList::Printer FakePrinterList::a4(const QString &name, int left, int top, int right, int bottom)
+{
+    Printer printer;
+    printer.name = name;
+    printer.driver = u"HP LaserJet 4"_s;
+    printer.facts.resolutionX = 300;
+    printer.facts.resolutionY = 300;
+    printer.facts.physicalWidth = 2480;
+    printer.facts.physicalHeight = 3508;
+    printer.facts.offsetX = left;
+    printer.facts.offsetY = top;
+    printer.facts.printableWidth = 2480 - left - right;
+    printer.facts.printableHeight = 3508 - top - bottom;
+    return printer;
+}
+
+void ReportFixture::SetUp()
+{
+    ASSERT_TRUE(m_temp.isValid());
+    pageSetup() = TPageSetup();
+    TSestPrinter::current().setPrinterList(nullptr);
+    TSestavaTyp::setProgramDir(m_temp.path());
+    ReportFonts::setInstalledFamilies(QStringList{u"Arial"_s, u"Times New Roman"_s, u"Courier New"_s});
+}
+
+void ReportFixture::TearDown()
+{
+    pageSetup() = TPageSetup();
+    TSestPrinter::current().setPrinterList(nullptr);
+    TSestavaTyp::setProgramDir(QString());
+    ReportFonts::setInstalledFamilies(std::nullopt);
+}
+
+void ReportFixture::writeFile(const QString &path, const QStringList &lines) const
+{
+    ASSERT_TRUE(TextFile::writeLines(path, lines)) << path.toStdString();
+}
+
+QStringList ReportFixture::readFile(const QString &path) const
+{
+    return TextFile::readLines(path).value_or(QStringList{u"<missing>"_s});
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "report/core/sestprn.h"
+#include "support/TestSupport.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// A printer list that tests describe: names, drivers and the facts of each.
+class FakePrinterList final : public TPrinterList
+{
+public:
+    struct Printer
+    {
+        QString name;
+        QString driver;
+        TPrinterFacts facts;
+    };
+
+    QList<Printer> printers;
+    int systemDefault = 0;
+
+    QStringList names() const override;
+    int defaultIndex() const override { return printers.isEmpty() ? -1 : systemDefault; }
+    QString driverName(int index) const override { return printers.value(index).driver; }
+    std::optional<TPrinterFacts> facts(int index, int orientation) const override;
+
+    // An A4 laser printer: 300 pixels per inch, the given non-printable edges in pixels.
+    static Printer a4(const QString &name, int left, int top, int right, int bottom);
+};
+
+// Puts every process-wide piece of the report generator back to its start:
+// the page setup, the printer, the program directory (a temporary one) and a
+// fixed list of installed fonts.
+class ReportFixture : public testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString tempPath(const QString &name) const { return m_temp.filePath(name); }
+    // Writes a file in Windows-1250 with CR LF.
+    void writeFile(const QString &path, const QStringList &lines) const;
+    QStringList readFile(const QString &path) const;
+
+    QTemporaryDir m_temp;
+};
