@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hostdb/HostTableDef.h"
+
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
@@ -57,6 +59,13 @@ public:
     virtual int Post() = 0;
     virtual int Delete() = 0;
     virtual int SetIndex(const QString &expression) = 0;
+
+    // The open table's fields and declared indexes, for tools that list or
+    // dump any table; an engine that cannot describe them returns an empty
+    // description.
+    virtual HostTableDef Definition() { return HostTableDef(); }
+    // Why the last Open, Lock, Post or Delete failed, when the engine knows.
+    virtual QString ErrorText() { return QString(); }
 };
 
 // One host table opened through the host's table engine (the host's component
@@ -102,13 +111,20 @@ public:
     int Delete();          // 0, 1 when no record follows, < 0 on failure
     int SetIndex(const QString &expression); // "Zdroj+ZRadek+Cislo"; 0 = set
 
+    // The table's fields and indexes as the engine describes them (tools).
+    HostTableDef definition();
+    // Why the last Open, Lock, Post or Delete failed, when the engine says.
+    QString errorText();
+
     int Tag = 0;
 
 private:
     HostTableBackend &backend();
+    HostTableBackend &openBackend(); // raises the engine's exception when not open
 
     std::unique_ptr<HostTableBackend> m_backend;
     QString m_fileName;
+    bool m_open = false;
 };
 
 // Which engine new table objects connect to.

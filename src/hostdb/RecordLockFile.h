@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// Record locks of one table object: byte-range locks on the table's sidecar
+// NAME.LCK at offset = record number, one byte each. They are open-file-
+// description locks, so two table objects conflict whether they live in one
+// process or in two, and the kernel releases them when the holder's file is
+// closed, also when its process dies.
+class RecordLockFile
+{
+public:
+    explicit RecordLockFile(const QString &path);
+    ~RecordLockFile();
+    RecordLockFile(const RecordLockFile &) = delete;
+    RecordLockFile &operator=(const RecordLockFile &) = delete;
+
+    QString path() const { return m_path; }
+    // Takes the record; false when another holder has it or the lock file
+    // cannot be opened or created.
+    bool lock(qint64 recNo);
+    void unlock(qint64 recNo);
+    // True while another holder (not this object) has the record.
+    bool isLockedByOther(qint64 recNo);
+
+private:
+    bool ensureOpen();
+
+    QString m_path;
+    int m_fd = -1;
+};
