@@ -301,8 +301,10 @@ void SqliteTableBackend::GoBottom()
     }
 }
 
-int SqliteTableBackend::moveAfter(const QVariantList &key, qint64 recNo)
+int SqliteTableBackend::moveAfter(const QVariantList &startKey, qint64 startRecNo)
 {
+    QVariantList key = startKey;
+    qint64 recNo = startRecNo;
     for (;;) {
         if (!aheadIsValid()) {
             Order &o = *m_order;
@@ -338,8 +340,12 @@ int SqliteTableBackend::moveAfter(const QVariantList &key, qint64 recNo)
         }
         Row row = std::move(m_ahead.front());
         m_ahead.pop_front();
-        if (m_moved.contains(row.recNo))
-            continue; // its key was rewritten during this walk: already visited
+        if (m_moved.contains(row.recNo)) {
+            // Its key was rewritten during this walk: already visited.
+            key = row.key;
+            recNo = row.recNo;
+            continue;
+        }
         positionOn(std::move(row));
         return HostResult::Ok;
     }
