@@ -192,6 +192,10 @@ QVariantList SqliteTableBackend::keyOf(const QVariantList &values, const Order &
 
 qint64 SqliteTableBackend::dataVersion()
 {
+    // The engine's writers raise the counter in the lock file after each
+    // commit; without that file, ask the database (a read transaction).
+    if (const auto count = m_locks->changeCount())
+        return qint64(*count);
     SqlStatement &statement = prepared(m_version, u"PRAGMA data_version"_s);
     qint64 version = -1;
     if (statement.step())
@@ -204,6 +208,9 @@ void SqliteTableBackend::dropAhead()
 {
     m_ahead.clear();
     m_aheadVersion = -1;
+    // Read ahead little again: a walk that writes as it goes (or deletes)
+    // would otherwise read records it drops at the next write.
+    m_batch = 1;
 }
 
 bool SqliteTableBackend::aheadIsValid()
@@ -247,7 +254,6 @@ void SqliteTableBackend::startWalk()
     leaveRecord();
     dropAhead();
     m_moved.clear();
-    m_batch = 8;
 }
 
 int SqliteTableBackend::RecordCount()
@@ -604,6 +610,7 @@ int SqliteTableBackend::insertCurrent()
         m_lastError = m_db.error();
         return HostResult::Failed;
     }
+    m_locks->noteChange();
     m_current.recNo = sqlite3_last_insert_rowid(m_db.handle());
     m_current.key = keyOf(m_current.values, *m_order);
     m_state = State::OnRecord;
@@ -644,6 +651,7 @@ int SqliteTableBackend::updateCurrent()
         m_lastError = failed ? m_db.error() : u"záznam %1 již neexistuje"_s.arg(recNo);
         return HostResult::Failed;
     }
+    m_locks->noteChange();
     // The cursor keeps the position it had; a record whose key moved is not
     // met again in this walk.
     if (keyOf(m_current.values, *m_order) != m_current.key)
@@ -701,6 +709,7 @@ int SqliteTableBackend::Delete()
         m_lastError = failed ? m_db.error() : u"záznam %1 již neexistuje"_s.arg(recNo);
         return HostResult::Failed;
     }
+    m_locks->noteChange();
     m_locks->unlock(recNo);
     m_lockedRecNo = 0;
     leaveRecord();
@@ -721,7 +730,6 @@ int SqliteTableBackend::SetIndex(const QString &expression)
     m_order = &order(index);
     dropAhead();
     m_moved.clear();
-    m_batch = 8;
     // The current record stays current; its position is now its key in the
     // new order.
     if (m_state == State::OnRecord)
