@@ -70,12 +70,12 @@ private:
         db.open(path(), false);
         db.exec(u"BEGIN"_s);
         SqlStatement insert;
-        insert.prepare(db, u"INSERT INTO tbf_data(f%1, k%1, f%2, f%3, f%4, f%5) VALUES(?1, ?2, ?3, ?4, ?5, ?6)"_s
-                               .arg(doklad)
-                               .arg(cislo)
-                               .arg(celkem)
-                               .arg(popis)
-                               .arg(datVyst));
+        insert.prepare(
+            db, u"INSERT INTO tbf_data(f%1, k%1, f%2, f%3, f%4, f%5) VALUES(?1, ?2, ?3, ?4, ?5, ?6)"_s.arg(doklad)
+                    .arg(cislo)
+                    .arg(celkem)
+                    .arg(popis)
+                    .arg(datVyst));
         for (int i = 0; i < kRecords; ++i) {
             const QString number = documentNumber(m_numbers[i]);
             insert.bind(1, number);

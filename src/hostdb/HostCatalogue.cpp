@@ -39,8 +39,8 @@ HostField variant(const QString &name)
     return HostField{name, HostFieldType::Variant, 0};
 }
 
-HostTableDef def(const QString &name, HostLocation location, const QString &description,
-                 QList<HostField> fields, QStringList indexes)
+HostTableDef def(const QString &name, HostLocation location, const QString &description, QList<HostField> fields,
+                 QStringList indexes)
 {
     return HostTableDef{name, location, std::move(fields), std::move(indexes), description};
 }
@@ -55,32 +55,32 @@ QList<HostField> iniFields()
 // bank account "Ucet".
 QList<HostField> bookFields(const QString &accountField)
 {
-    return {text(u"Doklad"_s, 10),    integer(u"Cislo"_s),       text(u"DRada"_s, 10),   integer(u"DCislo"_s),
-            date(u"DatVyst"_s),       date(u"DatUcPr"_s),        date(u"DatPlat"_s),     date(u"DatPln"_s),
-            text(accountField, 10),   text(u"AdNazev"_s, 50),    text(u"Popis"_s, 50),   boolean(u"Vydej"_s),
-            number(u"Celkem"_s),      text(u"Mena"_s, 3),        number(u"ValutyKUhr"_s), boolean(u"Uzamceni"_s),
-            text(u"Vyst"_s, 50),      boolean(u"Del"_s)};
+    return {text(u"Doklad"_s, 10),  integer(u"Cislo"_s),    text(u"DRada"_s, 10),    integer(u"DCislo"_s),
+            date(u"DatVyst"_s),     date(u"DatUcPr"_s),     date(u"DatPlat"_s),      date(u"DatPln"_s),
+            text(accountField, 10), text(u"AdNazev"_s, 50), text(u"Popis"_s, 50),    boolean(u"Vydej"_s),
+            number(u"Celkem"_s),    text(u"Mena"_s, 3),     number(u"ValutyKUhr"_s), boolean(u"Uzamceni"_s),
+            text(u"Vyst"_s, 50),    boolean(u"Del"_s)};
 }
 
 // Other liabilities and receivables; "UhDokl" is the number of the document
 // that paid them.
 QList<HostField> ledgerFields()
 {
-    return {text(u"Doklad"_s, 10), integer(u"Cislo"_s),     text(u"DRada"_s, 10),   integer(u"DCislo"_s),
-            date(u"DatVyst"_s),    date(u"DatUcPr"_s),      date(u"DatPln"_s),      date(u"DatSplat"_s),
-            text(u"UcPokl"_s, 10), text(u"AdNazev"_s, 50),  text(u"Popis"_s, 50),   number(u"Celkem"_s),
-            text(u"UhDokl"_s, 10), text(u"Vyst"_s, 50),     boolean(u"Uzamceni"_s), boolean(u"Del"_s)};
+    return {text(u"Doklad"_s, 10), integer(u"Cislo"_s),    text(u"DRada"_s, 10),   integer(u"DCislo"_s),
+            date(u"DatVyst"_s),    date(u"DatUcPr"_s),     date(u"DatPln"_s),      date(u"DatSplat"_s),
+            text(u"UcPokl"_s, 10), text(u"AdNazev"_s, 50), text(u"Popis"_s, 50),   number(u"Celkem"_s),
+            text(u"UhDokl"_s, 10), text(u"Vyst"_s, 50),    boolean(u"Uzamceni"_s), boolean(u"Del"_s)};
 }
 
 // Issued and received invoices; "UDoklad" is the number of the document that
 // paid them.
 QList<HostField> invoiceFields()
 {
-    return {text(u"Doklad"_s, 10),     integer(u"Cislo"_s),      text(u"DRada"_s, 10),       integer(u"DCislo"_s),
-            date(u"Vystaveno"_s),      date(u"DatUcPr"_s),       date(u"PlnenoDPH"_s),       date(u"Splatno"_s),
-            text(u"Ucet"_s, 10),       text(u"O_NazevOb"_s, 50), text(u"D_NazevOb"_s, 50),   text(u"Popis"_s, 50),
-            number(u"KUhradeSDP"_s),   text(u"Mena"_s, 3),       text(u"UDoklad"_s, 10),     text(u"Vystavil"_s, 50),
-            boolean(u"Uzamceni"_s),    boolean(u"FlagDel"_s)};
+    return {text(u"Doklad"_s, 10),   integer(u"Cislo"_s),      text(u"DRada"_s, 10),     integer(u"DCislo"_s),
+            date(u"Vystaveno"_s),    date(u"DatUcPr"_s),       date(u"PlnenoDPH"_s),     date(u"Splatno"_s),
+            text(u"Ucet"_s, 10),     text(u"O_NazevOb"_s, 50), text(u"D_NazevOb"_s, 50), text(u"Popis"_s, 50),
+            number(u"KUhradeSDP"_s), text(u"Mena"_s, 3),       text(u"UDoklad"_s, 10),   text(u"Vystavil"_s, 50),
+            boolean(u"Uzamceni"_s),  boolean(u"FlagDel"_s)};
 }
 
 // Items of cash, bank, liability, receivable and internal documents: "CISLO"
@@ -113,9 +113,9 @@ HostTableDef distribution(const QString &name, const QString &module)
 HostTableDef journal(const QString &name, const QString &description)
 {
     return def(name, HostLocation::Year, description,
-               {integer(u"Cislo"_s), text(u"Zdroj"_s, 2), integer(u"ZRadek"_s), text(u"Doklad"_s, 10),
-                date(u"Datum"_s), text(u"MD"_s, 10), text(u"DAL"_s, 10), number(u"Castka"_s), text(u"Popis"_s, 50),
-                boolean(u"Free"_s), boolean(u"Del"_s)},
+               {integer(u"Cislo"_s), text(u"Zdroj"_s, 2), integer(u"ZRadek"_s), text(u"Doklad"_s, 10), date(u"Datum"_s),
+                text(u"MD"_s, 10), text(u"DAL"_s, 10), number(u"Castka"_s), text(u"Popis"_s, 50), boolean(u"Free"_s),
+                boolean(u"Del"_s)},
                {u"Zdroj+ZRadek+Cislo"_s});
 }
 
@@ -132,10 +132,9 @@ QList<HostField> documentTypeFields()
 
 HostTableDef reservation(const QString &name, const QString &description)
 {
-    return def(name, HostLocation::Agenda, description,
-               {text(u"Doklad"_s, 10), date(u"Datum"_s), text(u"Ucet"_s, 10), number(u"Castka"_s),
-                text(u"Popis"_s, 50)},
-               {});
+    return def(
+        name, HostLocation::Agenda, description,
+        {text(u"Doklad"_s, 10), date(u"Datum"_s), text(u"Ucet"_s, 10), number(u"Castka"_s), text(u"Popis"_s, 50)}, {});
 }
 
 // Old-format user rights: one column per item, names cut to ten characters.
@@ -164,8 +163,8 @@ QList<HostTableDef> buildTables()
     t << def(u"KNIHPOHL"_s, year, u"ostatní pohledávky"_s, ledgerFields(), {u"Doklad"_s, u"Cislo"_s});
     t << def(u"INTDOKL"_s, year, u"interní doklady"_s,
              {text(u"Doklad"_s, 10), integer(u"Cislo"_s), text(u"DRada"_s, 10), integer(u"DCislo"_s),
-              date(u"DatUcPr"_s), date(u"DatPln"_s), text(u"AdNazev"_s, 50), text(u"Popis"_s, 50),
-              number(u"Celkem"_s), boolean(u"Uzamceni"_s), text(u"Vyst"_s, 50), boolean(u"Del"_s)},
+              date(u"DatUcPr"_s), date(u"DatPln"_s), text(u"AdNazev"_s, 50), text(u"Popis"_s, 50), number(u"Celkem"_s),
+              boolean(u"Uzamceni"_s), text(u"Vyst"_s, 50), boolean(u"Del"_s)},
              {u"Doklad"_s, u"Cislo"_s});
     t << def(u"VFAKTURY"_s, year, u"vystavené faktury"_s, invoiceFields(), {u"Doklad"_s, u"Cislo"_s});
     t << def(u"PFAKTURY"_s, year, u"přijaté faktury"_s, invoiceFields(), {u"Doklad"_s, u"Cislo"_s});
@@ -207,19 +206,19 @@ QList<HostTableDef> buildTables()
               number(u"Castka"_s), text(u"Mena"_s, 3)},
              {u"TypeUDokl+CisloUDokl+URok+Poradi"_s});
     t << def(u"EETDOKL"_s, year, u"doklady evidované v EET"_s,
-             {text(u"Druh"_s, 2), integer(u"CisDokl"_s), date(u"Datum"_s), number(u"Celkem"_s),
-              text(u"FIK"_s, 39), text(u"BKP"_s, 44)},
+             {text(u"Druh"_s, 2), integer(u"CisDokl"_s), date(u"Datum"_s), number(u"Celkem"_s), text(u"FIK"_s, 39),
+              text(u"BKP"_s, 44)},
              {u"Druh+CisDokl"_s});
 
     // Number series and free numbers.
     t << def(u"CISRADY"_s, year, u"číselné řady"_s,
              QList<HostField>{text(u"Rada"_s, 5), text(u"Nazev"_s, 50), integer(u"Cislo"_s), boolean(u"Nuly"_s),
                               integer(u"PocetMist"_s)} +
-                 QList<HostField>{boolean(u"VF"_s),  boolean(u"PF"_s),  boolean(u"PP"_s),  boolean(u"VP"_s),
-                                  boolean(u"PU"_s),  boolean(u"VU"_s),  boolean(u"ZA"_s),  boolean(u"PO"_s),
-                                  boolean(u"ID"_s),  boolean(u"SJ"_s),  boolean(u"SV"_s),  boolean(u"DL"_s),
-                                  boolean(u"SM"_s),  boolean(u"PD"_s),  boolean(u"SD"_s),  boolean(u"SA"_s),
-                                  boolean(u"PZ"_s),  boolean(u"VO"_s),  boolean(u"Na"_s),  boolean(u"NP"_s),
+                 QList<HostField>{boolean(u"VF"_s),  boolean(u"PF"_s), boolean(u"PP"_s), boolean(u"VP"_s),
+                                  boolean(u"PU"_s),  boolean(u"VU"_s), boolean(u"ZA"_s), boolean(u"PO"_s),
+                                  boolean(u"ID"_s),  boolean(u"SJ"_s), boolean(u"SV"_s), boolean(u"DL"_s),
+                                  boolean(u"SM"_s),  boolean(u"PD"_s), boolean(u"SD"_s), boolean(u"SA"_s),
+                                  boolean(u"PZ"_s),  boolean(u"VO"_s), boolean(u"Na"_s), boolean(u"NP"_s),
                                   boolean(u"PtV"_s), boolean(u"PtP"_s)},
              {});
     t << def(u"VOLNECIS"_s, year, u"volná čísla číselných řad"_s,
@@ -233,8 +232,7 @@ QList<HostTableDef> buildTables()
              {text(u"Zkrat"_s, 10), text(u"Popis"_s, 50), text(u"Typ"_s, 1), text(u"CisloUctu"_s, 30),
               text(u"Mena"_s, 3), number(u"PocStav"_s)},
              {});
-    t << def(u"VFAKTTYP"_s, year, u"typy vystavených faktur"_s, {text(u"Zkratka"_s, 10), text(u"Nazev"_s, 50)},
-             {});
+    t << def(u"VFAKTTYP"_s, year, u"typy vystavených faktur"_s, {text(u"Zkratka"_s, 10), text(u"Nazev"_s, 50)}, {});
     t << def(u"SKDOKTYP"_s, year, u"typy skladových dokladů"_s, documentTypeFields(), {});
 
     // The table form of ROK.INI.
@@ -256,8 +254,8 @@ QList<HostTableDef> buildTables()
     t << reservation(u"OPPTVORB"_s, u"tvorba opravných položek"_s);
     t << reservation(u"OPPCERP"_s, u"čerpání opravných položek"_s);
     t << def(u"ADAKCE"_s, agenda, u"akce adresáře vázané na doklady"_s,
-             {text(u"TypDokl"_s, 2), text(u"Rok"_s, 10), text(u"Doklad"_s, 10), date(u"Datum"_s),
-              text(u"Popis"_s, 50), text(u"Uzivatel"_s, 50)},
+             {text(u"TypDokl"_s, 2), text(u"Rok"_s, 10), text(u"Doklad"_s, 10), date(u"Datum"_s), text(u"Popis"_s, 50),
+              text(u"Uzivatel"_s, 50)},
              {u"Doklad"_s});
 
     // Host-wide tables in the data root.

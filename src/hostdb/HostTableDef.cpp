@@ -37,9 +37,8 @@ struct TypeName
     QStringView name;
 };
 constexpr TypeName kTypeNames[] = {
-    {HostFieldType::Text, u"text"},         {HostFieldType::Integer, u"integer"},
-    {HostFieldType::Float, u"float"},       {HostFieldType::Boolean, u"boolean"},
-    {HostFieldType::DateTime, u"datetime"}, {HostFieldType::Memo, u"memo"},
+    {HostFieldType::Text, u"text"},       {HostFieldType::Integer, u"integer"},   {HostFieldType::Float, u"float"},
+    {HostFieldType::Boolean, u"boolean"}, {HostFieldType::DateTime, u"datetime"}, {HostFieldType::Memo, u"memo"},
     {HostFieldType::Variant, u"variant"},
 };
 } // namespace

@@ -74,8 +74,7 @@ int SqliteTableBackend::Open(const QString &fileName)
     m_orders.resize(m_def.indexes.size() + 1);
     m_names.clear();
     m_dirty = QList<bool>(m_def.fields.size(), false);
-    m_locks = std::make_unique<RecordLockFile>(
-        FileNames::resolve(FileNames::changeExtension(fileName, u".LCK"_s)));
+    m_locks = std::make_unique<RecordLockFile>(FileNames::resolve(FileNames::changeExtension(fileName, u".LCK"_s)));
     try {
         m_order = &order(-1);
         GoTop();
@@ -275,8 +274,8 @@ void SqliteTableBackend::GoTop()
     Order &o = *m_order;
     QStringList orderBy = o.columns;
     orderBy.append(u"recno"_s);
-    SqlStatement &statement = prepared(o.first, u"SELECT %1 FROM tbf_data ORDER BY %2 LIMIT ?1"_s.arg(
-                                                    selectList(o), orderBy.join(u", "_s)));
+    SqlStatement &statement =
+        prepared(o.first, u"SELECT %1 FROM tbf_data ORDER BY %2 LIMIT ?1"_s.arg(selectList(o), orderBy.join(u", "_s)));
     statement.bindInt(1, 1);
     auto rows = fetch(statement, 1);
     if (rows.empty()) {
@@ -296,8 +295,8 @@ void SqliteTableBackend::GoBottom()
     for (const QString &column : o.columns)
         orderBy.append(column + u" DESC"_s);
     orderBy.append(u"recno DESC"_s);
-    SqlStatement &statement = prepared(o.last, u"SELECT %1 FROM tbf_data ORDER BY %2 LIMIT 1"_s.arg(
-                                                   selectList(o), orderBy.join(u", "_s)));
+    SqlStatement &statement =
+        prepared(o.last, u"SELECT %1 FROM tbf_data ORDER BY %2 LIMIT 1"_s.arg(selectList(o), orderBy.join(u", "_s)));
     auto rows = fetch(statement, 1);
     if (rows.empty()) {
         m_current = Row();
@@ -324,8 +323,8 @@ int SqliteTableBackend::moveAfter(const QVariantList &startKey, qint64 startRecN
                 QStringList params;
                 for (int i = 1; i <= parts + 1; ++i)
                     params.append(u'?' + QString::number(i));
-                sql = u"SELECT %1 FROM tbf_data WHERE (%2, recno) > (%3) ORDER BY %4 LIMIT ?%5"_s.arg(
-                    selectList(o), o.columns.join(u", "_s), params.join(u", "_s), orderBy.join(u", "_s))
+                sql = u"SELECT %1 FROM tbf_data WHERE (%2, recno) > (%3) ORDER BY %4 LIMIT ?%5"_s
+                          .arg(selectList(o), o.columns.join(u", "_s), params.join(u", "_s), orderBy.join(u", "_s))
                           .arg(parts + 2);
             }
             SqlStatement &statement = prepared(o.after, sql);
@@ -377,8 +376,7 @@ int SqliteTableBackend::GoTo(int recNo)
 {
     requireOpen();
     Order &o = *m_order;
-    SqlStatement &statement =
-        prepared(o.byRecNo, u"SELECT %1 FROM tbf_data WHERE recno = ?1"_s.arg(selectList(o)));
+    SqlStatement &statement = prepared(o.byRecNo, u"SELECT %1 FROM tbf_data WHERE recno = ?1"_s.arg(selectList(o)));
     statement.bindInt(1, recNo);
     auto rows = fetch(statement, 1);
     if (rows.empty())
@@ -419,8 +417,8 @@ void SqliteTableBackend::SetValue(const QString &field, const QVariant &value)
     const HostField &definition = m_def.fields.at(position);
     const auto stored = HostValues::toStored(definition, value);
     if (!stored)
-        fail(u"Hodnotu \"%1\" nelze zapsat do pole \"%2\" typu %3."_s.arg(
-            value.toString(), definition.name, HostNames::typeName(definition.type)));
+        fail(u"Hodnotu \"%1\" nelze zapsat do pole \"%2\" typu %3."_s.arg(value.toString(), definition.name,
+                                                                          HostNames::typeName(definition.type)));
     m_current.values[position] = *stored;
     m_dirty[position] = true;
     m_anyDirty = true;
@@ -461,9 +459,9 @@ int SqliteTableBackend::SeekKeys(const QVariantList &keys)
             params.append(u'?' + QString::number(i));
         QStringList orderBy = o.columns;
         orderBy.append(u"recno"_s);
-        prepared(slot, u"SELECT %1 FROM tbf_data WHERE (%2) >= (%3) ORDER BY %4 LIMIT ?%5"_s.arg(
-                           selectList(o), o.columns.mid(0, count).join(u", "_s), params.join(u", "_s),
-                           orderBy.join(u", "_s))
+        prepared(slot, u"SELECT %1 FROM tbf_data WHERE (%2) >= (%3) ORDER BY %4 LIMIT ?%5"_s
+                           .arg(selectList(o), o.columns.mid(0, count).join(u", "_s), params.join(u", "_s),
+                                orderBy.join(u", "_s))
                            .arg(count + 1));
     }
     SqlStatement &statement = *slot;
@@ -513,8 +511,7 @@ int SqliteTableBackend::IsLocked()
 bool SqliteTableBackend::refreshCurrent()
 {
     Order &o = *m_order;
-    SqlStatement &statement =
-        prepared(o.byRecNo, u"SELECT %1 FROM tbf_data WHERE recno = ?1"_s.arg(selectList(o)));
+    SqlStatement &statement = prepared(o.byRecNo, u"SELECT %1 FROM tbf_data WHERE recno = ?1"_s.arg(selectList(o)));
     statement.bindInt(1, m_current.recNo);
     auto rows = fetch(statement, 1);
     if (rows.empty())
@@ -572,9 +569,8 @@ SqlStatement &SqliteTableBackend::updateStatement(const QList<int> &fields)
                 assignments.append(u"%1 = ?%2"_s.arg(SqliteTableFile::keyColumn(field)).arg(parameter++));
         }
         auto statement = std::make_shared<SqlStatement>();
-        if (!statement->prepare(m_db, u"UPDATE tbf_data SET %1 WHERE recno = ?%2"_s.arg(
-                                          assignments.join(u", "_s))
-                                          .arg(parameter)))
+        if (!statement->prepare(
+                m_db, u"UPDATE tbf_data SET %1 WHERE recno = ?%2"_s.arg(assignments.join(u", "_s)).arg(parameter)))
             fail(u"Chyba databáze: "_s + m_db.error());
         found = m_updates.insert(signature, statement);
     }

@@ -5,9 +5,7 @@
 
 using namespace Qt::StringLiterals;
 
-HostEngineError::HostEngineError(const QString &message) : std::runtime_error(message.toStdString()), m_text(message)
-{
-}
+HostEngineError::HostEngineError(const QString &message) : std::runtime_error(message.toStdString()), m_text(message) {}
 
 namespace HostEngine {
 

@@ -95,20 +95,20 @@ public:
     int RecordCount();
     void GoTop();
     void GoBottom();
-    int Skip();            // 0, or 1 when it ran past the last record
-    int GoTo(int recNo);   // 0 = positioned
+    int Skip();          // 0, or 1 when it ran past the last record
+    int GoTo(int recNo); // 0 = positioned
     int RecNo();
-    bool Eof();            // past the last record (or the table is empty)
+    bool Eof(); // past the last record (or the table is empty)
     QVariant Value(const QString &field);
     void SetValue(const QString &field, const QVariant &value);
-    int Seek(const QVariant &key);                      // 7 = found, on the first match
-    int SeekKeys(const QVariantList &keys);             // 7 = found
+    int Seek(const QVariant &key);                         // 7 = found, on the first match
+    int SeekKeys(const QVariantList &keys);                // 7 = found
     int Seek2(const QVariant &key1, const QVariant &key2); // 7 = found
     int AddNew();
-    int IsLocked();        // non-zero while another holder has the current record
-    int Lock();            // 0 = taken
-    int Post();            // 0 = written
-    int Delete();          // 0, 1 when no record follows, < 0 on failure
+    int IsLocked();                          // non-zero while another holder has the current record
+    int Lock();                              // 0 = taken
+    int Post();                              // 0 = written
+    int Delete();                            // 0, 1 when no record follows, < 0 on failure
     int SetIndex(const QString &expression); // "Zdroj+ZRadek+Cislo"; 0 = set
 
     // The table's fields and indexes as the engine describes them (tools).

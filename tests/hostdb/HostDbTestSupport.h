@@ -15,7 +15,10 @@
 class HostDbTest : public testing::Test
 {
 protected:
-    HostDbTest() : m_tree(m_dir.path() + QStringLiteral("/DATA")), m_year(m_tree.agenda(QStringLiteral("001")).year(QStringLiteral("2018"))) {}
+    HostDbTest()
+        : m_tree(m_dir.path() + QStringLiteral("/DATA")),
+          m_year(m_tree.agenda(QStringLiteral("001")).year(QStringLiteral("2018")))
+    {}
 
     YearBuilder &year() { return m_year; }
     HostTreeBuilder &tree() { return m_tree; }

@@ -210,10 +210,13 @@ TEST_P(KeyRewriteTest, EveryRecordIsVisitedOnce)
 
 INSTANTIATE_TEST_SUITE_P(
     Rewrites, KeyRewriteTest,
-    testing::Values(RewriteCase{"ForwardPastEverything", [](const QString &k) -> QString { return u"ZZ"_s + k.right(4); }},
-                    RewriteCase{"BackwardBeforeEverything", [](const QString &k) -> QString { return u"AA"_s + k.right(4); }},
-                    RewriteCase{"ToTheNextKey", [](const QString &k) -> QString { return u"PP%1"_s.arg(k.right(4).toInt() + 1, 4, 10, QChar(u'0')); }},
-                    RewriteCase{"OnlyCase", [](const QString &k) -> QString { return k.toLower(); }}),
+    testing::Values(
+        RewriteCase{"ForwardPastEverything", [](const QString &k) -> QString { return u"ZZ"_s + k.right(4); }},
+        RewriteCase{"BackwardBeforeEverything", [](const QString &k) -> QString { return u"AA"_s + k.right(4); }},
+        RewriteCase{
+            "ToTheNextKey",
+            [](const QString &k) -> QString { return u"PP%1"_s.arg(k.right(4).toInt() + 1, 4, 10, QChar(u'0')); }},
+        RewriteCase{"OnlyCase", [](const QString &k) -> QString { return k.toLower(); }}),
     [](const testing::TestParamInfo<RewriteCase> &info) { return std::string(info.param.name); });
 
 TEST_F(HostDbTest, ActionLogWalkRewritesEveryMatchingRecordAndNoOther)

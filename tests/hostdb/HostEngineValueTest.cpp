@@ -213,7 +213,8 @@ TEST_F(HostDbTest, OpenTakesTheNameWithOrWithoutDatAndFindsItWithoutRegardToCase
     year().table(u"POKLKNIH"_s).row({{"Doklad", "PP0001"}});
     QFile::rename(yearDir() + u"POKLKNIH.DAT"_s, yearDir() + u"PoklKnih.dat"_s);
     const QString upperDir = tree().dataRoot() + u"agenda.001/rok.2018/"_s;
-    for (const QString &name : QStringList{upperDir + u"POKLKNIH"_s, upperDir + u"poklknih.DAT"_s, yearDir() + u"PoklKnih"_s}) {
+    for (const QString &name :
+         QStringList{upperDir + u"POKLKNIH"_s, upperDir + u"poklknih.DAT"_s, yearDir() + u"PoklKnih"_s}) {
         TBFTable table;
         ASSERT_EQ(table.Open(name), HostResult::Ok) << name.toStdString();
         EXPECT_EQ(table.Tag, 1);

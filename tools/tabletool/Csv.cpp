@@ -9,8 +9,8 @@ Result parse(const QString &text, QChar delimiter)
     Result result;
     QStringList record;
     QString field;
-    bool quoted = false;      // inside a quoted field
-    bool wasQuoted = false;   // the current field was quoted
+    bool quoted = false;    // inside a quoted field
+    bool wasQuoted = false; // the current field was quoted
     bool recordStarted = false;
     int line = 1;
     int fieldLine = 1;

@@ -85,8 +85,7 @@ bool openTable(TBFTable &table, const QString &path, QTextStream &err)
 int listCatalogue(QTextStream &out)
 {
     for (const HostTableDef &table : HostCatalogue::tables())
-        out << table.name << '\t' << HostCatalogue::locationName(table.location) << '\t' << table.description
-            << '\n';
+        out << table.name << '\t' << HostCatalogue::locationName(table.location) << '\t' << table.description << '\n';
     return kOk;
 }
 
@@ -174,8 +173,7 @@ int dump(const QString &path, const Options &options, QTextStream &out, QTextStr
     return kOk;
 }
 
-int import(const QString &path, const QString &csvPath, const Options &options, QTextStream &out,
-           QTextStream &err)
+int import(const QString &path, const QString &csvPath, const Options &options, QTextStream &out, QTextStream &err)
 {
     QFile file(FileNames::resolve(csvPath));
     if (!file.open(QIODevice::ReadOnly)) {
@@ -216,8 +214,8 @@ int import(const QString &path, const QString &csvPath, const Options &options, 
     for (qsizetype r = 1; r < csv.records.size(); ++r) {
         const QStringList &record = csv.records.at(r);
         if (record.size() != columns.size()) {
-            err << csvPath << ", record " << r << ": " << record.size() << " fields, the header has "
-                << columns.size() << Qt::endl;
+            err << csvPath << ", record " << r << ": " << record.size() << " fields, the header has " << columns.size()
+                << Qt::endl;
             return kFailed;
         }
         QList<std::pair<int, QVariant>> row;
