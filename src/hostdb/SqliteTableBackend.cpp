@@ -277,6 +277,11 @@ void SqliteTableBackend::GoTop()
     SqlStatement &statement =
         prepared(o.first, u"SELECT %1 FROM tbf_data ORDER BY %2 LIMIT ?1"_s.arg(selectList(o), orderBy.join(u", "_s)));
     statement.bindInt(1, 1);
+    positionOnFirstOf(statement);
+}
+
+void SqliteTableBackend::positionOnFirstOf(SqlStatement &statement)
+{
     auto rows = fetch(statement, 1);
     if (rows.empty()) {
         m_current = Row();
@@ -297,13 +302,7 @@ void SqliteTableBackend::GoBottom()
     orderBy.append(u"recno DESC"_s);
     SqlStatement &statement =
         prepared(o.last, u"SELECT %1 FROM tbf_data ORDER BY %2 LIMIT 1"_s.arg(selectList(o), orderBy.join(u", "_s)));
-    auto rows = fetch(statement, 1);
-    if (rows.empty()) {
-        m_current = Row();
-        positionPastEnd();
-    } else {
-        positionOn(std::move(rows.front()));
-    }
+    positionOnFirstOf(statement);
 }
 
 int SqliteTableBackend::moveAfter(const QVariantList &startKey, qint64 startRecNo)

@@ -111,6 +111,8 @@ private:
     void leaveRecord();
     void positionOn(Row row);
     void positionPastEnd();
+    // Stands on the statement's first row, or past the end when it has none.
+    void positionOnFirstOf(SqlStatement &statement);
     void startWalk();
     // Moves to the first record after (key, recNo) in the current order.
     int moveAfter(const QVariantList &key, qint64 recNo);

@@ -102,6 +102,13 @@ private:
     void journalLines(TableBuilder &journal, const QString &source, const Document &document, const QString &debit,
                       const QString &credit);
     void logDocument(const QString &agenda, const QString &year, const QString &list, const Document &document);
+    // A payment record: the cash document `payer` paid document `paidCislo`
+    // of kind `kind` (of `paidYear`, empty for the open year).
+    static void payment(TableBuilder &payments, const Document &payer, const QString &kind, int paidCislo,
+                        double amount, const QString &paidYear = QString());
+    // An issued or received invoice with its one item.
+    void invoice(TableBuilder &invoices, TableBuilder &items, const QString &prefix, const Document &document,
+                 const QString &partnerField, const QString &text, const QString &paidBy);
 
     HostTreeBuilder &m_tree;
     std::mt19937 m_random{2018};
@@ -332,6 +339,46 @@ void Generator::logDocument(const QString &agenda, const QString &year, const QS
                              document.date.addDays(between(1, 10)), QTime(16, 5)});
 }
 
+void Generator::payment(TableBuilder &payments, const Document &payer, const QString &kind, int paidCislo,
+                        double amount, const QString &paidYear)
+{
+    payments.row({{"Poradi", 1},
+                  {"TypeUDokl", "P"},
+                  {"CisloUDokl", payer.cislo},
+                  {"TypeHDokl", kind},
+                  {"CisloHDokl", paidCislo},
+                  {"HRok", paidYear},
+                  {"Datum", payer.date},
+                  {"Castka", amount}});
+}
+
+void Generator::invoice(TableBuilder &invoices, TableBuilder &items, const QString &prefix, const Document &document,
+                        const QString &partnerField, const QString &text, const QString &paidBy)
+{
+    invoices.row({{"Doklad", document.number},
+                  {"Cislo", document.cislo},
+                  {"DRada", prefix},
+                  {"DCislo", document.cislo},
+                  {"Vystaveno", document.date},
+                  {"DatUcPr", document.date},
+                  {"PlnenoDPH", document.date},
+                  {"Splatno", document.date.addDays(14)},
+                  {"Ucet", u"KB"_s},
+                  {partnerField, partner()},
+                  {"Popis", text},
+                  {"KUhradeSDP", document.total},
+                  {"UDoklad", paidBy},
+                  {"Vystavil", document.user},
+                  {"FlagDel", document.deleted}});
+    items.row({{"Cislo", document.cislo},
+               {"CisloSkPol", 1},
+               {"Popis", text},
+               {"Mnozstvi", 1.0},
+               {"MJ", u"ks"_s},
+               {"Cena", document.total},
+               {"SazbaDPH", 21}});
+}
+
 void Generator::buildYear(AgendaBuilder &agenda, YearBuilder &year, int yearNumber, bool doubleEntry)
 {
     const QString yy = QString::number(yearNumber % 100).rightJustified(2, u'0');
@@ -477,61 +524,43 @@ void Generator::buildYear(AgendaBuilder &agenda, YearBuilder &year, int yearNumb
     // Other liabilities and receivables, some paid by cash documents.
     auto payables = year.table(u"KNIHZAV"_s);
     auto receivables = year.table(u"KNIHPOHL"_s);
-    for (int n = 1; n <= 6; ++n) {
-        const Document &payer = expenses.at(size_t(n) + 2);
-        const bool paid = n <= 2;
-        Document liability{
-            composeNumber(u"ZA"_s + yy, n), n, start.addDays(n * 11), amount(1000, 9000), n == 5, user()};
-        payables.row({{"Doklad", liability.number},
-                      {"Cislo", n},
-                      {"DRada", u"ZA"_s + yy},
-                      {"DCislo", n},
-                      {"DatVyst", liability.date},
-                      {"DatUcPr", liability.date},
-                      {"DatPln", liability.date},
-                      {"UcPokl", u"POK"_s},
-                      {"AdNazev", partner()},
-                      {"Popis", u"Nájemné"_s},
-                      {"Celkem", liability.total},
-                      {"UhDokl", paid ? payer.number : QString()},
-                      {"Vyst", liability.user},
-                      {"Del", liability.deleted}});
-        if (paid)
-            payments.row({{"Poradi", n},
-                          {"TypeUDokl", "P"},
-                          {"CisloUDokl", payer.cislo},
-                          {"TypeHDokl", "KZ"},
-                          {"CisloHDokl", n},
-                          {"Datum", payer.date},
-                          {"Castka", liability.total}});
-        logDocument(agendaCode, yearCode, u"UZ"_s, liability);
-
-        Document receivable{
-            composeNumber(u"PO"_s + yy, n), n, start.addDays(n * 13), amount(1000, 9000), n == 6, user()};
-        const Document &receiver = receipts.at(size_t(n) + 10);
-        receivables.row({{"Doklad", receivable.number},
-                         {"Cislo", n},
-                         {"DRada", u"PO"_s + yy},
-                         {"DCislo", n},
-                         {"DatVyst", receivable.date},
-                         {"DatUcPr", receivable.date},
-                         {"DatPln", receivable.date},
-                         {"UcPokl", u"POK"_s},
-                         {"AdNazev", partner()},
-                         {"Popis", u"Přefakturace energií"_s},
-                         {"Celkem", receivable.total},
-                         {"UhDokl", n == 1 ? receiver.number : QString()},
-                         {"Vyst", receivable.user},
-                         {"Del", receivable.deleted}});
-        if (n == 1)
-            payments.row({{"Poradi", 1},
-                          {"TypeUDokl", "P"},
-                          {"CisloUDokl", receiver.cislo},
-                          {"TypeHDokl", "KP"},
-                          {"CisloHDokl", n},
-                          {"Datum", receiver.date},
-                          {"Castka", receivable.total}});
-        logDocument(agendaCode, yearCode, u"UH"_s, receivable);
+    struct LedgerKind
+    {
+        TableBuilder &table;
+        QString prefix, kind, list, text;
+        int spacing, deletedNumber, paidUpTo;
+        const std::vector<Document> &payers;
+        size_t firstPayer;
+    };
+    const LedgerKind ledgers[] = {
+        {payables, u"ZA"_s + yy, u"KZ"_s, u"UZ"_s, u"Nájemné"_s, 11, 5, 2, expenses, 3},
+        {receivables, u"PO"_s + yy, u"KP"_s, u"UH"_s, u"Přefakturace energií"_s, 13, 6, 1, receipts, 11},
+    };
+    for (const LedgerKind &ledger : ledgers) {
+        for (int n = 1; n <= 6; ++n) {
+            const Document document{composeNumber(ledger.prefix, n),   n,
+                                    start.addDays(n * ledger.spacing), amount(1000, 9000),
+                                    n == ledger.deletedNumber,         user()};
+            const Document &payer = ledger.payers.at(ledger.firstPayer + size_t(n) - 1);
+            const bool paid = n <= ledger.paidUpTo;
+            ledger.table.row({{"Doklad", document.number},
+                              {"Cislo", n},
+                              {"DRada", ledger.prefix},
+                              {"DCislo", n},
+                              {"DatVyst", document.date},
+                              {"DatUcPr", document.date},
+                              {"DatPln", document.date},
+                              {"UcPokl", u"POK"_s},
+                              {"AdNazev", partner()},
+                              {"Popis", ledger.text},
+                              {"Celkem", document.total},
+                              {"UhDokl", paid ? payer.number : QString()},
+                              {"Vyst", document.user},
+                              {"Del", document.deleted}});
+            if (paid)
+                payment(payments, payer, ledger.kind, n, document.total);
+            logDocument(agendaCode, yearCode, ledger.list, document);
+        }
     }
 
     // Invoices: issued ones paid by cash receipts, received ones by cash
@@ -539,99 +568,45 @@ void Generator::buildYear(AgendaBuilder &agenda, YearBuilder &year, int yearNumb
     auto issued = year.table(u"VFAKTURY"_s);
     auto issuedItems = year.table(u"VFAKTPOL"_s);
     for (int n = 1; n <= 16; ++n) {
-        Document invoice{composeNumber(u"FV"_s + yy, n),
-                         n,
-                         start.addDays(n * 9 + between(0, 5)),
-                         amount(2000, 60000),
-                         n == 11,
-                         user()};
+        const Document document{composeNumber(u"FV"_s + yy, n),
+                                n,
+                                start.addDays(n * 9 + between(0, 5)),
+                                amount(2000, 60000),
+                                n == 11,
+                                user()};
         QString paidBy;
         if (n <= 4) {
             const Document &payer = receipts.at(size_t(n) + 20);
             paidBy = payer.number;
-            payments.row({{"Poradi", 1},
-                          {"TypeUDokl", "P"},
-                          {"CisloUDokl", payer.cislo},
-                          {"TypeHDokl", "FV"},
-                          {"CisloHDokl", n},
-                          {"Datum", payer.date},
-                          {"Castka", invoice.total}});
+            payment(payments, payer, u"FV"_s, n, document.total);
         } else if (yearNumber == 2017 && n >= 15) {
             // Paid by the first receipts of the next year.
             paidBy = composeNumber(u"PP18"_s, n - 13);
             m_lateInvoices.emplace_back(paidBy, n);
         }
-        issued.row({{"Doklad", invoice.number},
-                    {"Cislo", n},
-                    {"DRada", u"FV"_s + yy},
-                    {"DCislo", n},
-                    {"Vystaveno", invoice.date},
-                    {"DatUcPr", invoice.date},
-                    {"PlnenoDPH", invoice.date},
-                    {"Splatno", invoice.date.addDays(14)},
-                    {"Ucet", u"KB"_s},
-                    {"O_NazevOb", partner()},
-                    {"Popis", u"Prodej zboží"_s},
-                    {"KUhradeSDP", invoice.total},
-                    {"UDoklad", paidBy},
-                    {"Vystavil", invoice.user},
-                    {"FlagDel", invoice.deleted}});
-        issuedItems.row({{"Cislo", n},
-                         {"CisloSkPol", 1},
-                         {"Popis", u"Jízdní kolo"_s},
-                         {"Mnozstvi", 2.0},
-                         {"MJ", u"ks"_s},
-                         {"Cena", invoice.total / 2},
-                         {"SazbaDPH", 21}});
-        logDocument(agendaCode, yearCode, u"FV"_s, invoice);
+        invoice(issued, issuedItems, u"FV"_s + yy, document, u"O_NazevOb"_s, u"Prodej zboží"_s, paidBy);
+        logDocument(agendaCode, yearCode, u"FV"_s, document);
     }
     if (yearNumber == 2018) {
         for (const auto &[payer, invoiceCislo] : m_lateInvoices) {
             for (const Document &receipt : receipts) {
                 if (receipt.number == payer)
-                    payments.row({{"Poradi", 1},
-                                  {"TypeUDokl", "P"},
-                                  {"CisloUDokl", receipt.cislo},
-                                  {"TypeHDokl", "FV"},
-                                  {"CisloHDokl", invoiceCislo},
-                                  {"HRok", u"2017"_s},
-                                  {"Datum", receipt.date},
-                                  {"Castka", receipt.total}});
+                    payment(payments, receipt, u"FV"_s, invoiceCislo, receipt.total, u"2017"_s);
             }
         }
     }
     auto received = year.table(u"PFAKTURY"_s);
     auto receivedItems = year.table(u"PFAKTPOL"_s);
     for (int n = 1; n <= 12; ++n) {
-        Document invoice{composeNumber(u"FP"_s + yy, n), n, start.addDays(n * 12), amount(800, 30000), n == 7, user()};
+        const Document document{
+            composeNumber(u"FP"_s + yy, n), n, start.addDays(n * 12), amount(800, 30000), n == 7, user()};
         const Document &payer = expenses.at(size_t(n) + 6);
         const bool paid = n <= 3;
-        received.row({{"Doklad", invoice.number},
-                      {"Cislo", n},
-                      {"DRada", u"FP"_s + yy},
-                      {"DCislo", n},
-                      {"Vystaveno", invoice.date},
-                      {"DatUcPr", invoice.date},
-                      {"PlnenoDPH", invoice.date},
-                      {"Splatno", invoice.date.addDays(30)},
-                      {"Ucet", u"KB"_s},
-                      {"D_NazevOb", partner()},
-                      {"Popis", u"Nákup materiálu"_s},
-                      {"KUhradeSDP", invoice.total},
-                      {"UDoklad", paid ? payer.number : QString()},
-                      {"Vystavil", invoice.user},
-                      {"FlagDel", invoice.deleted}});
+        invoice(received, receivedItems, u"FP"_s + yy, document, u"D_NazevOb"_s, u"Nákup materiálu"_s,
+                paid ? payer.number : QString());
         if (paid)
-            payments.row({{"Poradi", 1},
-                          {"TypeUDokl", "P"},
-                          {"CisloUDokl", payer.cislo},
-                          {"TypeHDokl", "FP"},
-                          {"CisloHDokl", n},
-                          {"Datum", payer.date},
-                          {"Castka", invoice.total}});
-        receivedItems.row(
-            {{"Cislo", n}, {"CisloSkPol", 1}, {"Popis", u"Materiál"_s}, {"Mnozstvi", 1.0}, {"Cena", invoice.total}});
-        logDocument(agendaCode, yearCode, u"FP"_s, invoice);
+            payment(payments, payer, u"FP"_s, n, document.total);
+        logDocument(agendaCode, yearCode, u"FP"_s, document);
     }
 
     // Stock documents of every kind; cash sales name their cash receipt.
