@@ -59,7 +59,7 @@ struct Action
     QTime time;
 };
 
-struct SeriesSpec
+struct SeriesPlan
 {
     QString code; // with placeholders, e.g. "PPrr"
     QString name;
@@ -92,7 +92,7 @@ private:
 
     void buildYear(AgendaBuilder &agenda, YearBuilder &year, int yearNumber, bool doubleEntry);
     void buildCodeLists(YearBuilder &year, bool euro);
-    void buildSeries(YearBuilder &year, const std::vector<SeriesSpec> &series);
+    void buildSeries(YearBuilder &year, const std::vector<SeriesPlan> &series);
 
     // A book of cash or bank documents; returns the documents written.
     std::vector<Document> buildBook(TableBuilder &book, const QString &accountField, const QString &account,
@@ -225,14 +225,14 @@ void Generator::buildCodeLists(YearBuilder &year, bool euro)
     )");
 }
 
-void Generator::buildSeries(YearBuilder &year, const std::vector<SeriesSpec> &series)
+void Generator::buildSeries(YearBuilder &year, const std::vector<SeriesPlan> &series)
 {
     auto table = year.table(u"CISRADY"_s);
     auto freeNumbers = year.table(u"VOLNECIS"_s);
-    for (const SeriesSpec &spec : series) {
+    for (const SeriesPlan &plan : series) {
         std::vector<FixtureField> fields{
-            {"Rada", spec.code}, {"Nazev", spec.name}, {"Cislo", spec.issued + 1}, {"Nuly", true}, {"PocetMist", 4}};
-        for (const QString &flag : spec.flags)
+            {"Rada", plan.code}, {"Nazev", plan.name}, {"Cislo", plan.issued + 1}, {"Nuly", true}, {"PocetMist", 4}};
+        for (const QString &flag : plan.flags)
             fields.emplace_back(flag, true);
         table.row(fields);
     }
@@ -388,13 +388,13 @@ void Generator::buildYear(AgendaBuilder &agenda, YearBuilder &year, int yearNumb
     const bool full = agendaCode == u"001"_s;
 
     buildCodeLists(year, full);
-    std::vector<SeriesSpec> series{
+    std::vector<SeriesPlan> series{
         {u"PPrr"_s, u"Pokladní příjmy"_s, {u"PP"_s}, 42},
         {u"VPrr"_s, u"Pokladní výdaje"_s, {u"VP"_s}, 26},
         {u"IDrr"_s, u"Interní doklady"_s, {u"ID"_s}, 20},
     };
     if (full) {
-        const std::vector<SeriesSpec> more{
+        const std::vector<SeriesPlan> more{
             {u"PErr"_s, u"Pokladna EUR"_s, {u"PP"_s, u"VP"_s}, 10},
             {u"BUrr"_s, u"Banka KB"_s, {u"PU"_s, u"VU"_s}, 30},
             {u"BErr"_s, u"Banka EUR"_s, {u"PU"_s, u"VU"_s}, 8},
