@@ -70,8 +70,8 @@ public:
 
 // One host table opened through the host's table engine (the host's component
 // `TBFTable`): a current record and a current index. The object connects to
-// the engine on first use; `Tag` is its open flag (1 after a successful Open,
-// reset by whoever closes it).
+// the engine on first use; `Tag` is its open flag (1 after a successful Open;
+// whoever closes the table resets it, and Close resets it too).
 //
 // Values: text as QString, integers as int, floats as double, booleans as
 // bool, date-times as QDateTime (an empty host date reads as an invalid

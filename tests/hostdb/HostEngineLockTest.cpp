@@ -79,7 +79,8 @@ TEST_F(LockTest, DeleteReleasesTheLockOfTheDeletedRecord)
     ASSERT_EQ(holder->Delete(), HostResult::Ok);
     EXPECT_EQ(holder->RecNo(), 2);
     EXPECT_EQ(other->IsLocked(), 0) << "the other object still stands on the deleted record";
-    EXPECT_NE(holder->IsLocked(), 1);
+    EXPECT_EQ(holder->IsLocked(), 0) << "the next record is free";
+    EXPECT_EQ(other->Lock(), HostResult::Failed) << "the other object's record no longer exists";
 }
 
 TEST_F(LockTest, LockReadsTheRecordAgain)
