@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hostdb/HostTableDef.h"
+
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
@@ -57,12 +59,19 @@ public:
     virtual int Post() = 0;
     virtual int Delete() = 0;
     virtual int SetIndex(const QString &expression) = 0;
+
+    // The open table's fields and declared indexes, for tools that list or
+    // dump any table; an engine that cannot describe them returns an empty
+    // description.
+    virtual HostTableDef Definition() { return HostTableDef(); }
+    // Why the last Open, Lock, Post or Delete failed, when the engine knows.
+    virtual QString ErrorText() { return QString(); }
 };
 
 // One host table opened through the host's table engine (the host's component
 // `TBFTable`): a current record and a current index. The object connects to
-// the engine on first use; `Tag` is its open flag (1 after a successful Open,
-// reset by whoever closes it).
+// the engine on first use; `Tag` is its open flag (1 after a successful Open;
+// whoever closes the table resets it, and Close resets it too).
 //
 // Values: text as QString, integers as int, floats as double, booleans as
 // bool, date-times as QDateTime (an empty host date reads as an invalid
@@ -86,29 +95,36 @@ public:
     int RecordCount();
     void GoTop();
     void GoBottom();
-    int Skip();            // 0, or 1 when it ran past the last record
-    int GoTo(int recNo);   // 0 = positioned
+    int Skip();          // 0, or 1 when it ran past the last record
+    int GoTo(int recNo); // 0 = positioned
     int RecNo();
-    bool Eof();            // past the last record (or the table is empty)
+    bool Eof(); // past the last record (or the table is empty)
     QVariant Value(const QString &field);
     void SetValue(const QString &field, const QVariant &value);
-    int Seek(const QVariant &key);                      // 7 = found, on the first match
-    int SeekKeys(const QVariantList &keys);             // 7 = found
+    int Seek(const QVariant &key);                         // 7 = found, on the first match
+    int SeekKeys(const QVariantList &keys);                // 7 = found
     int Seek2(const QVariant &key1, const QVariant &key2); // 7 = found
     int AddNew();
-    int IsLocked();        // non-zero while another holder has the current record
-    int Lock();            // 0 = taken
-    int Post();            // 0 = written
-    int Delete();          // 0, 1 when no record follows, < 0 on failure
+    int IsLocked();                          // non-zero while another holder has the current record
+    int Lock();                              // 0 = taken
+    int Post();                              // 0 = written
+    int Delete();                            // 0, 1 when no record follows, < 0 on failure
     int SetIndex(const QString &expression); // "Zdroj+ZRadek+Cislo"; 0 = set
+
+    // The table's fields and indexes as the engine describes them (tools).
+    HostTableDef definition();
+    // Why the last Open, Lock, Post or Delete failed, when the engine says.
+    QString errorText();
 
     int Tag = 0;
 
 private:
     HostTableBackend &backend();
+    HostTableBackend &openBackend(); // raises the engine's exception when not open
 
     std::unique_ptr<HostTableBackend> m_backend;
     QString m_fileName;
+    bool m_open = false;
 };
 
 // Which engine new table objects connect to.

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "hostdb/HostTableDef.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+
+// Conversions between what callers read and write through the engine, what a
+// table file stores, and the plain text form the table tool and the fixtures
+// use.
+//
+// Stored forms: text and memo as QString (text cut to the field's size),
+// integer as qint64, float as double, boolean as qint64 0/1, date-time as the
+// day number (double, 0 = empty). A variant field stores what it is given
+// (booleans as 0/1, dates as day numbers); a null stays null.
+namespace HostValues {
+
+// The stored form of a written value; nullopt when it does not convert to the
+// field's kind (the engine raises its exception then). A null QVariant is the
+// field's empty value.
+std::optional<QVariant> toStored(const HostField &field, const QVariant &value);
+// What a read returns for a stored value: QString, int, double, bool,
+// QDateTime (invalid for an empty date), or the variant's own value.
+QVariant fromStored(HostFieldType type, const QVariant &stored);
+// The empty value of a field kind, stored form.
+QVariant emptyStored(HostFieldType type);
+// The form a stored value takes in an index key (text upper-cased without
+// trailing blanks; everything else as stored).
+QVariant keyPart(HostFieldType type, const QVariant &stored);
+
+// Text form: text as it is; integers in decimal; floats with a "." and as
+// many digits as needed; booleans "1"/"0"; date-times "yyyy-MM-dd", with
+// "Thh:mm:ss[.zzz]" when they carry a time, empty for an empty date.
+QString toText(HostFieldType type, const QVariant &stored);
+// Parses the text form (booleans also "true"/"false", "T"/"F", "Y"/"N",
+// "A"/"N", "ano"/"ne"); nullopt when it does not parse. Variant fields keep
+// the text as text.
+std::optional<QVariant> fromText(const HostField &field, const QString &text);
+
+} // namespace HostValues

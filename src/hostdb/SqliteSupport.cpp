@@ -1,0 +1,160 @@
+#include "hostdb/SqliteSupport.h"
+
+#include <QFile>
+
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+SqlDatabase::~SqlDatabase()
+{
+    close();
+}
+
+bool SqlDatabase::open(const QString &path, bool create)
+{
+    close();
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    const QByteArray name = QFile::encodeName(path); // SQLite passes the bytes to the file system
+    const int rc = sqlite3_open_v2(name.constData(), &m_db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        m_openError = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        return false;
+    }
+    sqlite3_extended_result_codes(m_db, 1);
+    return true;
+}
+
+void SqlDatabase::close()
+{
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+bool SqlDatabase::exec(const QString &sql)
+{
+    if (!m_db)
+        return false;
+    const QByteArray text = sql.toUtf8();
+    return sqlite3_exec(m_db, text.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+QString SqlDatabase::error() const
+{
+    if (!m_db)
+        return m_openError;
+    return QString::fromUtf8(sqlite3_errmsg(m_db));
+}
+
+int SqlDatabase::errorCode() const
+{
+    return m_db ? sqlite3_extended_errcode(m_db) : SQLITE_CANTOPEN;
+}
+
+SqlStatement::~SqlStatement()
+{
+    finalize();
+}
+
+bool SqlStatement::prepare(SqlDatabase &db, const QString &sql)
+{
+    finalize();
+    const QByteArray text = sql.toUtf8();
+    m_result = sqlite3_prepare_v3(db.handle(), text.constData(), static_cast<int>(text.size()),
+                                  SQLITE_PREPARE_PERSISTENT, &m_stmt, nullptr);
+    m_failed = m_result != SQLITE_OK;
+    if (m_failed) {
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+    }
+    return !m_failed;
+}
+
+void SqlStatement::finalize()
+{
+    if (m_stmt) {
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+    }
+}
+
+void SqlStatement::bind(int parameter, const QVariant &value)
+{
+    switch (value.metaType().id()) {
+    case QMetaType::UnknownType:
+        sqlite3_bind_null(m_stmt, parameter);
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        sqlite3_bind_double(m_stmt, parameter, value.toDouble());
+        break;
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Bool:
+    case QMetaType::Long:
+    case QMetaType::Short:
+        sqlite3_bind_int64(m_stmt, parameter, value.toLongLong());
+        break;
+    default: {
+        const QByteArray text = value.toString().toUtf8();
+        sqlite3_bind_text(m_stmt, parameter, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    }
+}
+
+void SqlStatement::bindInt(int parameter, qint64 value)
+{
+    sqlite3_bind_int64(m_stmt, parameter, value);
+}
+
+bool SqlStatement::step()
+{
+    m_result = sqlite3_step(m_stmt);
+    m_failed = m_result != SQLITE_ROW && m_result != SQLITE_DONE;
+    return m_result == SQLITE_ROW;
+}
+
+void SqlStatement::reset()
+{
+    if (m_stmt) {
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+    }
+}
+
+int SqlStatement::columnCount() const
+{
+    return sqlite3_column_count(m_stmt);
+}
+
+QVariant SqlStatement::column(int index) const
+{
+    switch (sqlite3_column_type(m_stmt, index)) {
+    case SQLITE_INTEGER:
+        return QVariant::fromValue<qint64>(sqlite3_column_int64(m_stmt, index));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_stmt, index));
+    case SQLITE_NULL:
+        return QVariant();
+    default:
+        return QVariant(columnText(index));
+    }
+}
+
+qint64 SqlStatement::columnInt(int index) const
+{
+    return sqlite3_column_int64(m_stmt, index);
+}
+
+QString SqlStatement::columnText(int index) const
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, index));
+    const int bytes = sqlite3_column_bytes(m_stmt, index);
+    return QString::fromUtf8(text, bytes);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// Thin owners of SQLite connections and prepared statements for the
+// SQLite-backed host table engine. Values cross as QVariant: qint64, double,
+// QString (UTF-8 in the file) or null.
+class SqlDatabase
+{
+public:
+    SqlDatabase() = default;
+    ~SqlDatabase();
+    SqlDatabase(const SqlDatabase &) = delete;
+    SqlDatabase &operator=(const SqlDatabase &) = delete;
+
+    // Opens an existing file (create = false) or creates it. False on failure,
+    // with the reason in error().
+    bool open(const QString &path, bool create);
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    sqlite3 *handle() const { return m_db; }
+
+    // Runs statements without results; false on failure.
+    bool exec(const QString &sql);
+    QString error() const;
+    int errorCode() const;
+
+private:
+    sqlite3 *m_db = nullptr;
+    QString m_openError;
+};
+
+class SqlStatement
+{
+public:
+    SqlStatement() = default;
+    ~SqlStatement();
+    SqlStatement(const SqlStatement &) = delete;
+    SqlStatement &operator=(const SqlStatement &) = delete;
+
+    bool prepare(SqlDatabase &db, const QString &sql);
+    bool isPrepared() const { return m_stmt != nullptr; }
+    void finalize();
+
+    // Binds 1-based parameters.
+    void bind(int parameter, const QVariant &value);
+    void bindInt(int parameter, qint64 value);
+    // Steps once: true when a row is there; false at the end or on an error
+    // (then failed() is true).
+    bool step();
+    bool failed() const { return m_failed; }
+    int resultCode() const { return m_result; }
+    void reset(); // also clears the bindings
+
+    int columnCount() const;
+    QVariant column(int index) const;
+    qint64 columnInt(int index) const;
+    QString columnText(int index) const;
+
+private:
+    sqlite3_stmt *m_stmt = nullptr;
+    bool m_failed = false;
+    int m_result = 0;
+};

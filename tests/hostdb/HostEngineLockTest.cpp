@@ -1,0 +1,163 @@
+// Record locks between table objects and between processes.
+
+#include "hostdb/HostDbTestSupport.h"
+
+#include <QProcess>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class LockTest : public HostDbTest
+{
+protected:
+    void SetUp() override { year().table(u"POKLKNIH"_s).rows("Doklad\nPP0001\nPP0002\nPP0003"); }
+};
+
+TEST_F(LockTest, ALockIsSeenByAnotherObjectNotByItsHolder)
+{
+    auto holder = open(u"POKLKNIH"_s);
+    auto other = open(u"POKLKNIH"_s);
+    ASSERT_EQ(holder->Lock(), HostResult::Ok);
+    EXPECT_EQ(holder->IsLocked(), 0);
+    EXPECT_NE(other->IsLocked(), 0);
+    EXPECT_EQ(other->Lock(), HostResult::Failed);
+    other->SetValue(u"Popis"_s, u"cizí"_s);
+    EXPECT_EQ(other->Post(), HostResult::Failed) << "no write to a record another holder has";
+    EXPECT_EQ(other->Delete(), HostResult::Failed);
+    other->Skip();
+    EXPECT_EQ(other->IsLocked(), 0) << "the next record is free";
+    EXPECT_EQ(holder->Lock(), HostResult::Ok) << "locking again is harmless";
+}
+
+struct ReleaseCase
+{
+    const char *name;
+    void (*release)(TBFTable &holder);
+};
+
+class LockReleaseTest : public LockTest, public testing::WithParamInterface<ReleaseCase>
+{
+};
+
+TEST_P(LockReleaseTest, TheLockEnds)
+{
+    auto holder = open(u"POKLKNIH"_s);
+    auto other = open(u"POKLKNIH"_s);
+    ASSERT_EQ(holder->Lock(), HostResult::Ok);
+    ASSERT_NE(other->IsLocked(), 0);
+    GetParam().release(*holder);
+    EXPECT_EQ(other->IsLocked(), 0);
+    EXPECT_EQ(other->Lock(), HostResult::Ok);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Releases, LockReleaseTest,
+    testing::Values(ReleaseCase{"Post",
+                                [](TBFTable &t) {
+                                    t.SetValue(u"Popis"_s, u"x"_s);
+                                    ASSERT_EQ(t.Post(), HostResult::Ok);
+                                }},
+                    ReleaseCase{"PostWithoutChanges", [](TBFTable &t) { ASSERT_EQ(t.Post(), HostResult::Ok); }},
+                    ReleaseCase{"Close", [](TBFTable &t) { t.Close(); }},
+                    ReleaseCase{"Skip", [](TBFTable &t) { t.Skip(); }},
+                    ReleaseCase{"GoTop", [](TBFTable &t) { t.GoTop(); }},
+                    ReleaseCase{"GoToAnother", [](TBFTable &t) { ASSERT_EQ(t.GoTo(2), HostResult::Ok); }},
+                    ReleaseCase{"Seek",
+                                [](TBFTable &t) {
+                                    t.SetIndex(u"Doklad"_s);
+                                    t.Seek(u"PP0003"_s);
+                                }},
+                    ReleaseCase{"AddNew", [](TBFTable &t) { t.AddNew(); }}),
+    [](const testing::TestParamInfo<ReleaseCase> &info) { return std::string(info.param.name); });
+
+TEST_F(LockTest, DeleteReleasesTheLockOfTheDeletedRecord)
+{
+    auto holder = open(u"POKLKNIH"_s);
+    auto other = open(u"POKLKNIH"_s);
+    ASSERT_EQ(holder->Lock(), HostResult::Ok);
+    ASSERT_EQ(holder->Delete(), HostResult::Ok);
+    EXPECT_EQ(holder->RecNo(), 2);
+    EXPECT_EQ(other->IsLocked(), 0) << "the other object still stands on the deleted record";
+    EXPECT_EQ(holder->IsLocked(), 0) << "the next record is free";
+    EXPECT_EQ(other->Lock(), HostResult::Failed) << "the other object's record no longer exists";
+}
+
+TEST_F(LockTest, LockReadsTheRecordAgain)
+{
+    auto reader = open(u"POKLKNIH"_s);
+    auto writer = open(u"POKLKNIH"_s);
+    writer->SetValue(u"Popis"_s, u"nové"_s);
+    ASSERT_EQ(writer->Post(), HostResult::Ok);
+    EXPECT_EQ(reader->Value(u"Popis"_s).toString(), QString()) << "read when the cursor arrived";
+    ASSERT_EQ(reader->Lock(), HostResult::Ok);
+    EXPECT_EQ(reader->Value(u"Popis"_s).toString(), u"nové"_s);
+}
+
+// The record lock of another process: a real child holds it.
+class CrossProcessLockTest : public LockTest
+{
+protected:
+    void startHolder(int recNo)
+    {
+        m_holder.setProgram(QString::fromUtf8(TARNEK_TABLE_TOOL));
+        m_holder.setArguments({u"lock"_s, yearDir() + u"POKLKNIH"_s, QString::number(recNo)});
+        m_holder.start();
+        ASSERT_TRUE(m_holder.waitForStarted(10000));
+        QByteArray output;
+        while (!output.contains("LOCKED") && m_holder.waitForReadyRead(20000))
+            output += m_holder.readAllStandardOutput();
+        ASSERT_TRUE(output.contains("LOCKED")) << output.constData() << m_holder.readAllStandardError().constData();
+    }
+    ~CrossProcessLockTest() override
+    {
+        if (m_holder.state() != QProcess::NotRunning) {
+            m_holder.kill();
+            m_holder.waitForFinished(10000);
+        }
+    }
+    QProcess m_holder;
+};
+
+TEST_F(CrossProcessLockTest, ALockOfAnotherProcessIsSeenAndFreedWhenThatProcessDies)
+{
+    startHolder(2);
+    auto table = open(u"POKLKNIH"_s);
+    ASSERT_EQ(table->GoTo(2), HostResult::Ok);
+    EXPECT_NE(table->IsLocked(), 0);
+    EXPECT_EQ(table->Lock(), HostResult::Failed);
+    ASSERT_EQ(table->GoTo(1), HostResult::Ok);
+    EXPECT_EQ(table->IsLocked(), 0) << "only the one record is held";
+
+    m_holder.kill(); // dies without closing anything
+    ASSERT_TRUE(m_holder.waitForFinished(10000));
+    ASSERT_EQ(table->GoTo(2), HostResult::Ok);
+    EXPECT_EQ(table->IsLocked(), 0);
+    EXPECT_EQ(table->Lock(), HostResult::Ok);
+}
+
+TEST_F(CrossProcessLockTest, ALockOfAnotherProcessEndsWhenItClosesTheTable)
+{
+    startHolder(3);
+    auto table = open(u"POKLKNIH"_s);
+    ASSERT_EQ(table->GoTo(3), HostResult::Ok);
+    EXPECT_NE(table->IsLocked(), 0);
+    m_holder.closeWriteChannel(); // the tool closes its table and ends
+    ASSERT_TRUE(m_holder.waitForFinished(20000));
+    EXPECT_EQ(m_holder.exitCode(), 0);
+    EXPECT_TRUE(m_holder.readAllStandardOutput().contains("RELEASED 3"));
+    EXPECT_EQ(table->IsLocked(), 0);
+}
+
+TEST_F(CrossProcessLockTest, TheChildCannotTakeARecordThisProcessHolds)
+{
+    auto table = open(u"POKLKNIH"_s);
+    ASSERT_EQ(table->Lock(), HostResult::Ok);
+    QProcess child;
+    child.start(QString::fromUtf8(TARNEK_TABLE_TOOL), {u"lock"_s, yearDir() + u"POKLKNIH"_s, u"1"_s});
+    ASSERT_TRUE(child.waitForFinished(20000));
+    EXPECT_EQ(child.exitCode(), 1);
+    EXPECT_TRUE(child.readAllStandardError().startsWith("cannot lock record 1"));
+}
+
+} // namespace

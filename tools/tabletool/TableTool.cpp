@@ -1,0 +1,313 @@
+#include "tabletool/TableTool.h"
+
+#include "common/FileNames.h"
+#include "hostdb/HostCatalogue.h"
+#include "hostdb/HostValues.h"
+#include "hostdb/SqliteTableFile.h"
+#include "hostdb/TBFTable.h"
+#include "tabletool/Csv.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace TableTool {
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+const QString kUsageText = u"usage:\n"
+                           "  tarnek-table catalogue\n"
+                           "  tarnek-table create DIR TABLE...\n"
+                           "  tarnek-table fields FILE\n"
+                           "  tarnek-table indexes FILE\n"
+                           "  tarnek-table dump FILE [--index EXPR] [--recno] [--delimiter C]\n"
+                           "  tarnek-table import FILE CSV [--delimiter C]\n"
+                           "  tarnek-table lock FILE RECNO\n"_s;
+
+struct Options
+{
+    QStringList positional;
+    QString index;
+    bool recNo = false;
+    QChar delimiter = u',';
+    QString error;
+};
+
+Options parseOptions(const QStringList &arguments)
+{
+    Options options;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == u"--recno"_s) {
+            options.recNo = true;
+        } else if (argument == u"--index"_s || argument == u"--delimiter"_s) {
+            if (i + 1 >= arguments.size()) {
+                options.error = argument + u" needs a value"_s;
+                return options;
+            }
+            const QString value = arguments.at(++i);
+            if (argument == u"--index"_s) {
+                options.index = value;
+            } else {
+                const QString delimiter = value == u"\\t"_s ? u"\t"_s : value;
+                if (delimiter.size() != 1 || delimiter == u"\""_s) {
+                    options.error = u"the delimiter must be one character other than a quote"_s;
+                    return options;
+                }
+                options.delimiter = delimiter.at(0);
+            }
+        } else if (argument.startsWith(u"--"_s)) {
+            options.error = u"unknown option "_s + argument;
+            return options;
+        } else {
+            options.positional.append(argument);
+        }
+    }
+    return options;
+}
+
+bool openTable(TBFTable &table, const QString &path, QTextStream &err)
+{
+    if (table.Open(path) != HostResult::Ok) {
+        err << "cannot open " << table.fileName() << ": " << table.errorText() << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+int listCatalogue(QTextStream &out)
+{
+    for (const HostTableDef &table : HostCatalogue::tables())
+        out << table.name << '\t' << HostCatalogue::locationName(table.location) << '\t' << table.description << '\n';
+    return kOk;
+}
+
+int create(const QStringList &positional, QTextStream &out, QTextStream &err)
+{
+    if (positional.size() < 2) {
+        err << kUsageText;
+        return kUsage;
+    }
+    const QString dir = FileNames::withTrailingDelimiter(FileNames::resolve(positional.at(0)));
+    int result = kOk;
+    for (const QString &name : positional.mid(1)) {
+        const HostTableDef *definition = HostCatalogue::find(name);
+        if (!definition) {
+            err << "the catalogue has no table " << name << Qt::endl;
+            result = kFailed;
+            continue;
+        }
+        const QString path = dir + definition->name + u".DAT"_s;
+        QString error;
+        if (FileNames::exists(path) || !SqliteTableFile::create(path, *definition, &error)) {
+            err << "cannot create " << path << ": " << (error.isEmpty() ? u"it exists"_s : error) << Qt::endl;
+            result = kFailed;
+            continue;
+        }
+        out << path << '\n';
+    }
+    return result;
+}
+
+int fields(const QString &path, QTextStream &out, QTextStream &err)
+{
+    TBFTable table;
+    if (!openTable(table, path, err))
+        return kFailed;
+    for (const HostField &field : table.definition().fields) {
+        out << '"' << field.name << "\"\t" << HostNames::typeName(field.type);
+        if (field.type == HostFieldType::Text)
+            out << '(' << field.size << ')';
+        out << '\n';
+    }
+    return kOk;
+}
+
+int indexes(const QString &path, QTextStream &out, QTextStream &err)
+{
+    TBFTable table;
+    if (!openTable(table, path, err))
+        return kFailed;
+    for (const QString &expression : table.definition().indexes)
+        out << expression << '\n';
+    return kOk;
+}
+
+int dump(const QString &path, const Options &options, QTextStream &out, QTextStream &err)
+{
+    TBFTable table;
+    if (!openTable(table, path, err))
+        return kFailed;
+    if (!options.index.isEmpty() && table.SetIndex(options.index) != HostResult::Ok) {
+        err << "table " << path << " has no index " << options.index << Qt::endl;
+        return kFailed;
+    }
+    const HostTableDef definition = table.definition();
+    QStringList header;
+    if (options.recNo)
+        header.append(u"RecNo"_s);
+    for (const HostField &field : definition.fields)
+        header.append(field.name);
+    out << Csv::formatRecord(header, options.delimiter);
+
+    table.GoTop();
+    while (!table.Eof()) {
+        QStringList record;
+        if (options.recNo)
+            record.append(QString::number(table.RecNo()));
+        for (const HostField &field : definition.fields) {
+            // Back to the stored form, so the text form round-trips exactly.
+            const auto stored = HostValues::toStored(field, table.Value(field.name));
+            record.append(HostValues::toText(field.type, stored.value_or(QVariant())));
+        }
+        out << Csv::formatRecord(record, options.delimiter);
+        table.Skip();
+    }
+    return kOk;
+}
+
+int import(const QString &path, const QString &csvPath, const Options &options, QTextStream &out, QTextStream &err)
+{
+    QFile file(FileNames::resolve(csvPath));
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << "cannot read " << csvPath << Qt::endl;
+        return kFailed;
+    }
+    const Csv::Result csv = Csv::parse(QString::fromUtf8(file.readAll()), options.delimiter);
+    if (!csv.error.isEmpty()) {
+        err << csvPath << ", line " << csv.errorLine << ": " << csv.error << Qt::endl;
+        return kFailed;
+    }
+    if (csv.records.isEmpty()) {
+        err << csvPath << ": no header row" << Qt::endl;
+        return kFailed;
+    }
+    TBFTable table;
+    if (!openTable(table, path, err))
+        return kFailed;
+    const HostTableDef definition = table.definition();
+
+    // Columns: a field each; "RecNo" (written by dump --recno) is skipped.
+    QList<int> columns;
+    for (const QString &name : csv.records.first()) {
+        const int field = definition.fieldIndex(name);
+        if (field < 0 && HostNames::fieldKey(name) == u"RECNO"_s) {
+            columns.append(-1);
+            continue;
+        }
+        if (field < 0) {
+            err << "table " << definition.name << " has no field \"" << name << '"' << Qt::endl;
+            return kFailed;
+        }
+        columns.append(field);
+    }
+
+    // Every value is checked before anything is written.
+    QList<QList<std::pair<int, QVariant>>> rows;
+    for (qsizetype r = 1; r < csv.records.size(); ++r) {
+        const QStringList &record = csv.records.at(r);
+        if (record.size() != columns.size()) {
+            err << csvPath << ", record " << r << ": " << record.size() << " fields, the header has " << columns.size()
+                << Qt::endl;
+            return kFailed;
+        }
+        QList<std::pair<int, QVariant>> row;
+        for (qsizetype c = 0; c < record.size(); ++c) {
+            if (columns.at(c) < 0)
+                continue;
+            const HostField &field = definition.fields.at(columns.at(c));
+            const auto value = HostValues::fromText(field, record.at(c));
+            if (!value) {
+                err << csvPath << ", record " << r << ": \"" << record.at(c) << "\" is no "
+                    << HostNames::typeName(field.type) << " for field \"" << field.name << '"' << Qt::endl;
+                return kFailed;
+            }
+            row.append({columns.at(c), *value});
+        }
+        rows.append(row);
+    }
+    for (const auto &row : rows) {
+        table.AddNew();
+        for (const auto &[field, value] : row)
+            table.SetValue(definition.fields.at(field).name, value);
+        if (table.Post() != HostResult::Ok) {
+            err << "cannot store a record in " << table.fileName() << ": " << table.errorText() << Qt::endl;
+            return kFailed;
+        }
+    }
+    out << rows.size() << " records imported into " << table.fileName() << '\n';
+    return kOk;
+}
+
+int lock(const QString &path, const QString &recNoText, QTextStream &out, QTextStream &err)
+{
+    bool ok = false;
+    const int recNo = recNoText.toInt(&ok);
+    TBFTable table;
+    if (!ok || !openTable(table, path, err))
+        return ok ? kFailed : kUsage;
+    if (table.GoTo(recNo) != HostResult::Ok) {
+        err << "no record " << recNo << " in " << table.fileName() << Qt::endl;
+        return kFailed;
+    }
+    if (table.Lock() != HostResult::Ok) {
+        err << "cannot lock record " << recNo << ": " << table.errorText() << Qt::endl;
+        return kFailed;
+    }
+    out << "LOCKED " << recNo << Qt::endl;
+    // Held until standard input closes (or the process ends).
+    char buffer[256];
+    while (std::fread(buffer, 1, sizeof buffer, stdin) > 0) {
+    }
+    table.Close();
+    out << "RELEASED " << recNo << Qt::endl;
+    return kOk;
+}
+
+} // namespace
+
+int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    const Options options = parseOptions(arguments);
+    if (!options.error.isEmpty()) {
+        err << options.error << '\n' << kUsageText;
+        return kUsage;
+    }
+    const QStringList &p = options.positional;
+    if (p.isEmpty()) {
+        err << kUsageText;
+        return kUsage;
+    }
+    const QString command = p.first();
+    const QStringList rest = p.mid(1);
+    try {
+        if (command == u"catalogue"_s && rest.isEmpty())
+            return listCatalogue(out);
+        if (command == u"create"_s)
+            return create(rest, out, err);
+        if (command == u"fields"_s && rest.size() == 1)
+            return fields(rest.at(0), out, err);
+        if (command == u"indexes"_s && rest.size() == 1)
+            return indexes(rest.at(0), out, err);
+        if (command == u"dump"_s && rest.size() == 1)
+            return dump(rest.at(0), options, out, err);
+        if (command == u"import"_s && rest.size() == 2)
+            return import(rest.at(0), rest.at(1), options, out, err);
+        if (command == u"lock"_s && rest.size() == 2)
+            return lock(rest.at(0), rest.at(1), out, err);
+    } catch (const HostEngineError &error) {
+        err << error.text() << Qt::endl;
+        return kFailed;
+    }
+    err << kUsageText;
+    return kUsage;
+}
+
+} // namespace TableTool

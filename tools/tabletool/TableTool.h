@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// The host table tool for support staff and tests (executable tarnek-table):
+//
+//   tarnek-table catalogue                       the catalogue's tables and where they live
+//   tarnek-table create DIR TABLE...             create empty tables from the catalogue
+//   tarnek-table fields FILE                     the fields of a table: name, kind, size
+//   tarnek-table indexes FILE                    the declared key expressions
+//   tarnek-table dump FILE [--index EXPR] [--recno] [--delimiter C]
+//                                                the records as CSV on standard output
+//   tarnek-table import FILE CSV [--delimiter C] append the records of a CSV file
+//   tarnek-table lock FILE RECNO                 lock a record and hold it until standard
+//                                                input closes (tests, lock diagnosis)
+//
+// FILE is a table's path with or without ".DAT", found without regard to case.
+// CSV is UTF-8 with a header row naming the fields (Csv.h); values are in the
+// engine's text form (HostValues.h). An import checks every row before it
+// writes any.
+namespace TableTool {
+
+// Runs one command (arguments without the program name); returns the exit code.
+int run(const QStringList &arguments, QTextStream &out, QTextStream &err);
+
+} // namespace TableTool

@@ -1,0 +1,19 @@
+// tarnek-table: create, list, dump and fill host tables (TableTool.h).
+
+#include "tabletool/TableTool.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const int result = TableTool::run(QCoreApplication::arguments().mid(1), out, err);
+    out.flush();
+    err.flush();
+    return result;
+}
