@@ -15,6 +15,10 @@ public:
     enum ResultType { ResultNumber = 0, ResultText = 1 };
     enum Aggregate { None = 0, Count = 1, Sum = 2, Average = 3, Minimum = 4, Maximum = 5, StdDev = 6, RelStdDev = 7 };
     enum Format { General = 0, Exponent = 1, Fixed = 2, NumberFormat = 3, Currency = 4 };
+    // Reset points: the start of the report, of each page, of each group g.
+    static constexpr int ResetPerReport = 0;
+    static constexpr int ResetPerPage = 1;
+    static constexpr int resetPerGroup(int group) { return 2 + group; }
 
     QString name;           // "Funkce" and the position from 1 when created by the list
     QString description;
