@@ -75,32 +75,28 @@ bool TBridge::hasField(int index) const
     }
 }
 
-QStringList TBridge::fieldNames() const
+QStringList TBridge::eachField(QString (ReportDataSet::*read)(int) const) const
 {
-    QStringList names;
+    QStringList texts;
     if (const ReportDataSet *set = dataSet()) {
         try {
             for (int i = 0; i < set->fieldCount(); ++i)
-                names.append(set->fieldName(i));
+                texts.append((set->*read)(i));
         } catch (...) {
-            names.clear();
+            texts.clear();
         }
     }
-    return names;
+    return texts;
+}
+
+QStringList TBridge::fieldNames() const
+{
+    return eachField(&ReportDataSet::fieldName);
 }
 
 QStringList TBridge::fieldLabels() const
 {
-    QStringList labels;
-    if (const ReportDataSet *set = dataSet()) {
-        try {
-            for (int i = 0; i < set->fieldCount(); ++i)
-                labels.append(set->fieldLabel(i));
-        } catch (...) {
-            labels.clear();
-        }
-    }
-    return labels;
+    return eachField(&ReportDataSet::fieldLabel);
 }
 
 int TBridge::fieldDataType(int index) const

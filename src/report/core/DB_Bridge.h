@@ -64,6 +64,9 @@ public:
     bool hasSavedPosition() const { return m_saved.has_value(); }
 
 private:
+    // One text per field of the dataset; none when it cannot be read.
+    QStringList eachField(QString (ReportDataSet::*read)(int) const) const;
+
     ReportDataSource *m_dataSource = nullptr;
     std::optional<ReportDataSet::Bookmark> m_saved;
     ReportDataSet *m_detachedFrom = nullptr; // whose controls are detached

@@ -7,8 +7,7 @@ bool RecordLoop::start()
     m_count = 0;
     m_empty = false;
     if (m_report.tiskJedenZaznam()) {
-        if (m_report.OnGetData)
-            m_report.OnGetData(&m_report);
+        m_report.raiseGetData();
         return true;
     }
     if (m_report.stepData(sdFirst) & srEof) {

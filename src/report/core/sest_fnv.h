@@ -20,16 +20,16 @@ public:
     static constexpr int ResetPerPage = 1;
     static constexpr int resetPerGroup(int group) { return 2 + group; }
 
-    QString name;           // "Funkce" and the position from 1 when created by the list
+    QString name; // "Funkce" and the position from 1 when created by the list
     QString description;
     QString expression;
     int resultType = ResultNumber;
     QString initialValue = QStringLiteral("0");
-    int resetPoint = 0;     // 0 report, 1 page, 2 + g group g
+    int resetPoint = 0; // 0 report, 1 page, 2 + g group g
     int aggregateKind = None;
     int precision = 15;
     int digits = 2;
-    int format = Fixed;     // values above 4 become 2
+    int format = Fixed; // values above 4 become 2
 
     TCalcType result;
     double count = 0.0;
@@ -65,7 +65,7 @@ public:
 
     void requestReset(int resetPoint); // -1 = all
     void setSkipNulls(bool skip);
-    void computeAll();                 // in list order
+    void computeAll();                         // in list order
     int findByName(const QString &name) const; // without regard to case, -1
     QString displayText(int index) const;
     // The designer's caption: "Funkce name - description", or "Funkce n  ???" for an index outside the list.

@@ -322,6 +322,8 @@ public:
     // Moves to a record: OnStepData when assigned, else the bridge with a
     // data source, else 3 (no records). OnGetData follows every step.
     int stepData(TStepDir dir);
+    // OnGetData, when assigned.
+    void raiseGetData();
 
     // ---- Around a run
     // The data check of this report and then of each detail; the first
@@ -343,10 +345,6 @@ public:
     std::function<int(TSestavaTyp *sender, TStepDir dir)> OnStepData; // a TStepResult bit set
     std::function<void(TSestavaTyp *sender, int index, int &dataType)> OnGetDataType;
     std::function<void(TSestavaTyp *sender, int index, int &alignment)> OnGetAlignment;
-
-protected:
-    // OnGetData, when assigned.
-    void raiseGetData();
 
 private:
     bool usesBridge(int index) const;
