@@ -15,17 +15,21 @@ public:
     enum ResultType { ResultNumber = 0, ResultText = 1 };
     enum Aggregate { None = 0, Count = 1, Sum = 2, Average = 3, Minimum = 4, Maximum = 5, StdDev = 6, RelStdDev = 7 };
     enum Format { General = 0, Exponent = 1, Fixed = 2, NumberFormat = 3, Currency = 4 };
+    // Reset points: the start of the report, of each page, of each group g.
+    static constexpr int ResetPerReport = 0;
+    static constexpr int ResetPerPage = 1;
+    static constexpr int resetPerGroup(int group) { return 2 + group; }
 
-    QString name;           // "Funkce" and the position from 1 when created by the list
+    QString name; // "Funkce" and the position from 1 when created by the list
     QString description;
     QString expression;
     int resultType = ResultNumber;
     QString initialValue = QStringLiteral("0");
-    int resetPoint = 0;     // 0 report, 1 page, 2 + g group g
+    int resetPoint = 0; // 0 report, 1 page, 2 + g group g
     int aggregateKind = None;
     int precision = 15;
     int digits = 2;
-    int format = Fixed;     // values above 4 become 2
+    int format = Fixed; // values above 4 become 2
 
     TCalcType result;
     double count = 0.0;
@@ -61,7 +65,7 @@ public:
 
     void requestReset(int resetPoint); // -1 = all
     void setSkipNulls(bool skip);
-    void computeAll();                 // in list order
+    void computeAll();                         // in list order
     int findByName(const QString &name) const; // without regard to case, -1
     QString displayText(int index) const;
     // The designer's caption: "Funkce name - description", or "Funkce n  ???" for an index outside the list.

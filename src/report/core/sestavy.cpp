@@ -4,6 +4,8 @@
 #include "common/LocaleFormats.h"
 #include "common/TextFile.h"
 #include "common/UiSeam.h"
+#include "report/core/DateTimeFormat.h"
+#include "report/core/IntegerFormat.h"
 #include "report/core/sestprn.h"
 
 #include <QCoreApplication>
@@ -17,10 +19,8 @@ namespace {
 bool g_running = false;
 QString g_programDir;
 
-double readNumber(const QString &text)
-{
-    return LocaleFormats::current().parseFloat(text).value_or(0.0);
-}
+// What a value that cannot be computed shows.
+const QString kUnreadable = QStringLiteral("????");
 } // namespace
 
 // ================================================================ TSestavaTyp
@@ -33,6 +33,8 @@ TSestavaTyp::TSestavaTyp(QObject *parent) : QObject(parent)
 
 TSestavaTyp::~TSestavaTyp()
 {
+    if (calcResolver() == static_cast<TCalcResolver *>(this))
+        setCalcResolver(nullptr);
     for (TSestDetail *detail : m_details)
         detail->m_master = nullptr;
     m_details.clear();
@@ -152,7 +154,7 @@ QString TSestavaTyp::fieldDisplayText(int index) const
 
 double TSestavaTyp::fieldNumber(int index) const
 {
-    return readNumber(fieldDisplayText(index));
+    return strToNum(fieldDisplayText(index));
 }
 
 QString TSestavaTyp::fieldMemoText(int) const
@@ -168,6 +170,16 @@ QImage TSestavaTyp::fieldPicture(int) const
 bool TSestavaTyp::fieldIsNull(int) const
 {
     return false;
+}
+
+TCalcType TSestavaTyp::fieldValue(int index) const
+{
+    TCalcType value;
+    value.kind = valueKindOfDataType(fieldDataType(index));
+    value.number = fieldNumber(index);
+    value.text = fieldDisplayText(index);
+    value.null = fieldIsNull(index);
+    return value;
 }
 
 quint8 TSestavaTyp::valueKindOfDataType(int dataType)
@@ -229,6 +241,18 @@ TCalcType TSestavaTyp::systemVariableValue(int index) const
     return value;
 }
 
+QString TSestavaTyp::systemVariableText(int index, const QString &format) const
+{
+    const TCalcType value = systemVariableValue(index);
+    if (format.isEmpty())
+        return value.text;
+    if (index == SystemVariable::PrintDate || index == SystemVariable::PrintTime) {
+        const QString text = DateTimeFormat::format(format, value.number);
+        return text.isEmpty() && DateTimeFormat::toDateTime(value.number) == std::nullopt ? kUnreadable : text;
+    }
+    return IntegerFormat::format(format, qRound64(value.number)).value_or(kUnreadable);
+}
+
 TCalcType TSestavaTyp::resolve(int code)
 {
     TCalcType value;
@@ -240,19 +264,10 @@ TCalcType TSestavaTyp::resolve(int code)
             value = m_functions.at(index).result;
         return value;
     }
-    if (code >= CalcRef::Field) {
-        const int index = code - CalcRef::Field;
-        value.kind = valueKindOfDataType(fieldDataType(index));
-        value.number = fieldNumber(index);
-        value.text = fieldDisplayText(index);
-        value.null = fieldIsNull(index);
-        return value;
-    }
-    if (code >= CalcRef::Parameter) {
-        value.kind = TCalcType::Text;
-        value.text = parameter(code - CalcRef::Parameter);
-        value.number = readNumber(value.text);
-    }
+    if (code >= CalcRef::Field)
+        return fieldValue(code - CalcRef::Field);
+    if (code >= CalcRef::Parameter)
+        return TCalcType::fromText(parameter(code - CalcRef::Parameter));
     return value;
 }
 
@@ -263,6 +278,66 @@ int TSestavaTyp::findName(int kind, const QString &name)
     if (kind == CalcRef::FindFunction)
         return findFunction(name);
     return -1;
+}
+
+// ---------------------------------------------------------------- values during a run
+
+void TSestavaTyp::registerAsResolver()
+{
+    setCalcResolver(this);
+}
+
+void TSestavaTyp::startFunctions()
+{
+    m_functions.setSkipNulls(m_allowNullValues);
+    m_functions.requestReset(-1);
+}
+
+void TSestavaTyp::requestPageReset()
+{
+    m_functions.requestReset(TRadekFunkce::ResetPerPage);
+}
+
+void TSestavaTyp::requestGroupReset(int group)
+{
+    m_functions.requestReset(TRadekFunkce::resetPerGroup(group));
+}
+
+void TSestavaTyp::refreshValues(Refresh when)
+{
+    for (int i = 0; i < m_sections.count(); ++i) {
+        const TOddilSestavy &section = m_sections.at(i);
+        const bool reportHeader = section.id == TOddilSestavy::ReportHeader;
+        const bool reportFooter = section.id == TOddilSestavy::ReportFooter;
+        const bool refresh = when == Refresh::Start    ? !reportFooter
+                             : when == Refresh::Record ? !reportHeader && !reportFooter
+                                                       : reportFooter;
+        if (refresh)
+            refreshFieldElements(section);
+    }
+    if (when != Refresh::End)
+        computeFunctions();
+}
+
+void TSestavaTyp::refreshFieldElements(const TOddilSestavy &section)
+{
+    for (int i = 0; i < section.count(); ++i) {
+        TRastelReportElement &element = section.at(i);
+        if (element.kind == ElementKind::Field)
+            element.refreshValue();
+    }
+}
+
+void TSestavaTyp::computeFunctions()
+{
+    // A detail computes its functions inside its master's run: its
+    // references are its own fields, and the master answers again after.
+    TCalcResolver *previous = calcResolver();
+    setCalcResolver(this);
+    m_functions.computeAll();
+    setCalcResolver(previous);
+    if (OnVypoctiFunkce)
+        OnVypoctiFunkce(this);
 }
 
 // ---------------------------------------------------------------- process-wide
@@ -298,9 +373,14 @@ void TSestavaTyp::setProgramDir(const QString &dir)
 
 // ================================================================ TSestavaD
 
+bool TSestavaD::usesBridge(int index) const
+{
+    return !isEventDriven() && index >= 0 && index < fieldCount() && m_bridge.dataSource();
+}
+
 int TSestavaD::fieldDataType(int index) const
 {
-    int dataType = TSestavaTyp::fieldDataType(index);
+    int dataType = usesBridge(index) ? m_bridge.fieldDataType(index) : TSestavaTyp::fieldDataType(index);
     if (OnGetDataType)
         OnGetDataType(const_cast<TSestavaD *>(this), index, dataType);
     return dataType;
@@ -308,10 +388,120 @@ int TSestavaD::fieldDataType(int index) const
 
 int TSestavaD::fieldAlignment(int index) const
 {
-    int alignment = TSestavaTyp::fieldAlignment(index);
+    int alignment = usesBridge(index) ? m_bridge.fieldAlignment(index) : TSestavaTyp::fieldAlignment(index);
     if (OnGetAlignment)
         OnGetAlignment(const_cast<TSestavaD *>(this), index, alignment);
     return alignment;
+}
+
+int TSestavaD::fieldSize(int index) const
+{
+    return usesBridge(index) ? m_bridge.fieldSize(index) : TSestavaTyp::fieldSize(index);
+}
+
+QString TSestavaD::fieldDisplayText(int index) const
+{
+    if (!usesBridge(index))
+        return TSestavaTyp::fieldDisplayText(index);
+    try {
+        return m_bridge.fieldDisplayText(index);
+    } catch (...) {
+        return kUnreadable;
+    }
+}
+
+double TSestavaD::fieldNumber(int index) const
+{
+    return usesBridge(index) ? m_bridge.fieldNumber(index) : TSestavaTyp::fieldNumber(index);
+}
+
+QString TSestavaD::fieldMemoText(int index) const
+{
+    if (!usesBridge(index))
+        return TSestavaTyp::fieldMemoText(index);
+    try {
+        return m_bridge.fieldMemoText(index);
+    } catch (...) {
+        return kUnreadable;
+    }
+}
+
+QImage TSestavaD::fieldPicture(int index) const
+{
+    return usesBridge(index) ? m_bridge.fieldPicture(index) : TSestavaTyp::fieldPicture(index);
+}
+
+bool TSestavaD::fieldIsNull(int index) const
+{
+    return usesBridge(index) ? m_bridge.fieldIsNull(index) : TSestavaTyp::fieldIsNull(index);
+}
+
+TCalcType TSestavaD::fieldValue(int index) const
+{
+    if (!usesBridge(index))
+        return TSestavaTyp::fieldValue(index);
+    TCalcType value;
+    value.kind = valueKindOfDataType(fieldDataType(index));
+    value.number = m_bridge.fieldNumber(index);
+    value.text = m_bridge.fieldDisplayText(index); // an error goes to the caller
+    value.null = m_bridge.fieldIsNull(index);
+    return value;
+}
+
+void TSestavaD::raiseGetData()
+{
+    if (OnGetData)
+        OnGetData(this);
+}
+
+int TSestavaD::stepData(TStepDir dir)
+{
+    int result = srBof | srEof;
+    if (OnStepData)
+        result = OnStepData(this, dir);
+    else if (m_bridge.dataSource())
+        result = m_bridge.step(dir);
+    raiseGetData();
+    return result;
+}
+
+bool TSestavaD::checkData()
+{
+    if (!isEventDriven() && !m_bridge.check())
+        return false;
+    for (TSestDetail *detail : details()) {
+        if (!detail->checkData())
+            return false;
+    }
+    return true;
+}
+
+void TSestavaD::openDataForReading()
+{
+    if (!isEventDriven())
+        m_bridge.openForReading(details().empty());
+}
+
+void TSestavaD::restoreData()
+{
+    m_bridge.restore();
+}
+
+void TSestavaD::collectFields()
+{
+    if (!isEventDriven()) {
+        setFieldNames(m_bridge.fieldNames());
+        setFieldLabels(m_bridge.fieldLabels());
+    }
+    for (TSestDetail *detail : details())
+        detail->collectFields();
+}
+
+void TSestavaD::releaseData()
+{
+    m_bridge.release();
+    for (TSestDetail *detail : details())
+        detail->releaseData();
 }
 
 // ================================================================ TSestava
@@ -364,6 +554,31 @@ int TSestava::LoadTemplate(bool createIfMissing)
         }
     }
     setPredloha(*lines);
+    return result;
+}
+
+int TSestava::withData(Purpose purpose, const std::function<int()> &body)
+{
+    int result = seOK;
+    if (!checkData()) {
+        // A detail's failed check may follow the report's own opening.
+        releaseData();
+        result = seDataOrNothing;
+    } else {
+        openDataForReading();
+        // In event-driven mode the application supplies the fields here.
+        raiseGetData();
+        collectFields();
+        result = LoadTemplate(purpose == Purpose::Design);
+        if (result == seOK) {
+            registerAsResolver();
+            result = body ? body() : seOK;
+        }
+        restoreData();
+        releaseData();
+    }
+    if (result != seOK && OnError)
+        OnError(this, TSestError(result));
     return result;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "common/DayNumber.h"
+#include "report/core/DB_Bridge.h"
+#include "report/core/ReportDataSet.h"
 #include "report/core/sest_fnv.h"
 #include "report/core/sestavyt.h"
 #include "report/core/sesterror.h"
@@ -18,36 +20,6 @@
 class QPainter;
 class TSestavaTyp;
 class TSestDetail;
-
-// Record step directions and results (bit set).
-enum TStepDir : int { sdFirst = 0, sdPrior = 1, sdNext = 2, sdLast = 3 };
-enum TStepResult : int { srMiddle = 0, srBof = 1, srEof = 2 };
-
-// Field data types, numbered as the platform's field types.
-enum TFieldTypeS : int {
-    ftUnknown = 0,
-    ftString = 1,
-    ftSmallint = 2,
-    ftInteger = 3,
-    ftWord = 4,
-    ftBoolean = 5,
-    ftFloat = 6,
-    ftCurrency = 7,
-    ftBCD = 8,
-    ftDate = 9,
-    ftTime = 10,
-    ftDateTime = 11,
-    ftAutoInc = 14,
-    ftBlob = 15,
-    ftMemo = 16,
-    ftGraphic = 17,
-    ftFmtMemo = 18,
-    ftTypedBinary = 21,
-    ftWideString = 24,
-    ftLargeint = 25,
-    ftTimeStamp = 36,
-    ftFMTBcd = 37,
-};
 
 // The report settings the template header carries besides the page setup.
 struct TSestNastaveni
@@ -189,6 +161,10 @@ public:
     virtual QString fieldMemoText(int index) const;
     virtual QImage fieldPicture(int index) const;
     virtual bool fieldIsNull(int index) const;
+    // Field n as an expression reads it: the kind of its data type, its
+    // number, display text and null flag. Throws where the data cannot be
+    // read (the evaluator makes that a null value).
+    virtual TCalcType fieldValue(int index) const;
     // The expression value kind of a field data type.
     static quint8 valueKindOfDataType(int dataType);
 
@@ -204,6 +180,39 @@ public:
     // The value of system variable n: the print date and time with the
     // locale's formats, the counters as integers; cleared outside the table.
     TCalcType systemVariableValue(int index) const;
+    // The text of system variable n, shown through `format` when it is not
+    // empty: a date-time picture for the print date and time, otherwise a
+    // format with one integer placeholder ("Strana %d") filled with the
+    // rounded value. A format that does not fit gives "????".
+    QString systemVariableText(int index, const QString &format) const;
+
+    // ---- Values and user functions during a run. The layout drives them:
+    // the start of the run, each record, page breaks and group ends.
+    enum class Refresh {
+        Start,  // every section but the report footer, then the user functions
+        Record, // every section but the report header and footer, then the user functions
+        End     // the report footer
+    };
+    // This report answers the expressions from now on (the report last laid
+    // out, printed or edited).
+    void registerAsResolver();
+    // The start of a run: the user functions skip empty values when
+    // AllowNullValues is set, and every function is reset.
+    void startFunctions();
+    // A record starts a new page: functions reset per page restart at their
+    // next computation.
+    void requestPageReset();
+    // Group g ended (after its footer): functions reset per group g restart
+    // at their next computation, so the footer still shows the group's values.
+    void requestGroupReset(int group);
+    // Data-field elements take the current record's values; at Start and
+    // Record the user functions are then computed.
+    void refreshValues(Refresh when);
+    // The data-field elements of one section take the current record's values.
+    void refreshFieldElements(const TOddilSestavy &section);
+    // Computes the user functions in list order against this report, then
+    // raises OnVypoctiFunkce.
+    void computeFunctions();
 
     // ---- Expression references
     TCalcType resolve(int code) override;
@@ -280,8 +289,8 @@ private:
     int m_pageCount = 0;
 };
 
-// Adds the data source's events; the data source itself and the bridge to it
-// come with the data binding.
+// Adds the data source: the bridge to its dataset, the data events, the data
+// check and the record steps.
 class TSestavaD : public TSestavaTyp
 {
     Q_OBJECT
@@ -292,13 +301,55 @@ public:
     // Event-driven data: assigning OnGetData switches the report to it.
     bool isEventDriven() const { return bool(OnGetData); }
 
+    ReportDataSource *dataSource() const { return m_bridge.dataSource(); }
+    void setDataSource(ReportDataSource *source) { m_bridge.setDataSource(source); }
+    const TBridge &bridge() const { return m_bridge; }
+
+    // Data access: the bridge answers in dataset mode for a field of the
+    // field list when a data source is set; otherwise the field lists do.
+    // OnGetDataType and OnGetAlignment have the last word in both modes.
+    // An unreadable display or memo text shows as "????".
     int fieldDataType(int index) const override;
     int fieldAlignment(int index) const override;
+    int fieldSize(int index) const override;
+    QString fieldDisplayText(int index) const override;
+    double fieldNumber(int index) const override;
+    QString fieldMemoText(int index) const override;
+    QImage fieldPicture(int index) const override;
+    bool fieldIsNull(int index) const override;
+    TCalcType fieldValue(int index) const override;
+
+    // Moves to a record: OnStepData when assigned, else the bridge with a
+    // data source, else 3 (no records). OnGetData follows every step.
+    int stepData(TStepDir dir);
+    // OnGetData, when assigned.
+    void raiseGetData();
+
+    // ---- Around a run
+    // The data check of this report and then of each detail; the first
+    // failure fails it (after its message).
+    bool checkData();
+    // Dataset mode: remembers the current record; without details the
+    // dataset's controls are detached while the report reads.
+    void openDataForReading();
+    // Back to the remembered record, then the controls reattached.
+    void restoreData();
+    // Dataset mode: the field names and labels of the dataset become the
+    // report's, for this report and each detail.
+    void collectFields();
+    // Closes the datasets (this report's and its details') that the data
+    // check opened.
+    void releaseData();
 
     std::function<void(TSestavaTyp *sender)> OnGetData;
     std::function<int(TSestavaTyp *sender, TStepDir dir)> OnStepData; // a TStepResult bit set
     std::function<void(TSestavaTyp *sender, int index, int &dataType)> OnGetDataType;
     std::function<void(TSestavaTyp *sender, int index, int &alignment)> OnGetAlignment;
+
+private:
+    bool usesBridge(int index) const;
+
+    TBridge m_bridge;
 };
 
 // The main report: template file handling, the before/after events, errors.
@@ -346,6 +397,16 @@ public:
     int LoadTemplate(bool createIfMissing) override;
     int SaveTemplate() override;
     int SaveTemplateAs() override;
+
+    // Preparing a run (printing, the preview, the exports) or the designer:
+    // checks the data (8 when the check fails), opens it for reading and
+    // collects the fields, loads the template (created on request for the
+    // designer), registers the report as the expression resolver and runs
+    // `body` (the layout, or the designer) when all that succeeded; restores
+    // and releases the data whatever happened; hands a non-zero result to
+    // OnError. Returns the TSestError code.
+    enum class Purpose { Run, Design };
+    int withData(Purpose purpose, const std::function<int()> &body);
 
     std::function<bool(TSestavaTyp *sender)> OnUlozPredlohu;
     std::function<bool(TSestavaTyp *sender, QString &soubor)> OnUlozPredlohuJako;

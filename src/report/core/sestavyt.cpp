@@ -302,6 +302,51 @@ QString TRastelReportElement::writeRecord(const QString &sectionTag) const
     return f.join(u',');
 }
 
+// ---------------------------------------------------------------- values
+
+void TRastelReportElement::refreshValue()
+{
+    if (kind != ElementKind::Field || !m_owner)
+        return;
+    const int dataType = m_owner->fieldDataType(reference);
+    if (dataType == ftBlob || dataType == ftGraphic || dataType == ftTypedBinary) {
+        picture = m_owner->fieldPicture(reference);
+        return;
+    }
+    try {
+        value = m_owner->fieldValue(reference);
+        if (dataType == ftMemo || dataType == ftFmtMemo)
+            value.text = m_owner->fieldMemoText(reference);
+    } catch (...) {
+        value.clear();
+        value.text = QStringLiteral("????");
+    }
+}
+
+QString TRastelReportElement::displayText() const
+{
+    if (!m_owner)
+        return kind == ElementKind::GraphicText ? text : QString();
+    switch (kind) {
+    case ElementKind::GraphicText:
+        return text;
+    case ElementKind::Field:
+        return value.text;
+    case ElementKind::FieldLabel:
+        return m_owner->fieldLabel(reference);
+    case ElementKind::Parameter:
+        return m_owner->parameter(reference);
+    case ElementKind::SystemVariable:
+        return m_owner->systemVariableText(reference, text);
+    case ElementKind::UserFunction:
+        if (reference < 0 || reference >= m_owner->functions().count())
+            return QStringLiteral("????");
+        return m_owner->functions().displayText(reference);
+    default:
+        return QString();
+    }
+}
+
 bool TRastelReportElement::loadPicture()
 {
     picture = QImage();

@@ -116,6 +116,17 @@ public:
     // The element record with the given section tag.
     QString writeRecord(const QString &sectionTag) const;
 
+    // A data-field element (kind 2) takes its field's value in the current
+    // record: number, display text and null flag, the memo text for memo
+    // fields, the picture for picture fields. An unreadable value shows "????".
+    void refreshValue();
+    // The text the element shows for the current record: its literal text
+    // (kind 1), its field's value (2), the field's label (3), the parameter
+    // (4), the system variable, through the element's text as a format when
+    // it has one (5), the user function's display text (6); empty for the
+    // other kinds. A user function outside the list shows "????".
+    QString displayText() const;
+
     void setText(const QString &newText) { text = newText; }
     // Cut to 32 characters.
     void setReferenceName(const QString &name) { referenceName = name.left(MaxReferenceName); }

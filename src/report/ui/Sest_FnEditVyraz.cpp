@@ -1,6 +1,7 @@
 #include "report/ui/Sest_FnEditVyraz.h"
 
 #include "report/core/sest_fn.h"
+#include "report/core/sestavy.h"
 
 #include "common/UiSeam.h"
 
@@ -221,6 +222,24 @@ int TSest_FnEditVyraz::editExpression(const ExpressionEditorSources &sources, QS
         return -1;
     expression = editor.expression();
     return 0;
+}
+
+int TSest_FnEditVyraz::editExpression(TSestavaTyp &report, QString &expression, QWidget *parent)
+{
+    report.registerAsResolver();
+    return editExpression(expressionEditorSources(report), expression, parent);
+}
+
+ExpressionEditorSources expressionEditorSources(const TSestavaTyp &report)
+{
+    ExpressionEditorSources sources;
+    sources.fieldNames = report.fieldNames();
+    sources.parameterCount = int(report.parametry().size());
+    sources.groupCount = report.groups().count();
+    sources.detailReport = report.isDetail();
+    for (int i = 0; i < report.functions().count(); ++i)
+        sources.functionNames.append(report.functions().at(i).name);
+    return sources;
 }
 
 int TSest_FnEditVyraz::checkExpression()

@@ -10,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
+class TSestavaTyp;
 
 // What the expression editor offers besides the built-in functions and the
 // operators; the report being edited fills it.
@@ -21,6 +22,10 @@ struct ExpressionEditorSources
     bool detailReport = false; // a detail report has no page number
     QStringList functionNames; // the report's user functions, in list order
 };
+
+// What the editor offers for a report: its field names, parameters, groups
+// and user functions, and whether it is a detail report.
+ExpressionEditorSources expressionEditorSources(const TSestavaTyp &report);
 
 // The expression editor of a user function ("Tvorba výrazu pro výpočet
 // funkce"): lists of fields, parameters, system variables, user functions and
@@ -38,6 +43,9 @@ public:
     // Shows the editor modally: 0 with the edited expression after "OK", -1
     // (the expression unchanged) when cancelled.
     static int editExpression(const ExpressionEditorSources &sources, QString &expression, QWidget *parent = nullptr);
+    // The same for a user function of `report`, which becomes the report
+    // that "Kontrola" evaluates against.
+    static int editExpression(TSestavaTyp &report, QString &expression, QWidget *parent = nullptr);
 
     // "Kontrola": evaluates the expression and says how it went; on an error
     // the caret goes to the error's position. Returns the error code.
