@@ -205,7 +205,7 @@ TEST(ConfirmIrreversible, OnlyAnoGoesOn)
     EXPECT_FALSE(confirmIrreversible());
 }
 
-TEST(PickFromList, TableThatDoesNotOpenIsReportedWithoutTheList)
+TEST(PickFromListWithoutTables, TableThatDoesNotOpenIsReportedWithoutTheList)
 {
     TextHostTree tree;
     TfrmMain main;
@@ -218,7 +218,7 @@ TEST(PickFromList, TableThatDoesNotOpenIsReportedWithoutTheList)
     EXPECT_EQ(main.BFTable1.Tag, 0);
 }
 
-TEST(PickFromList, UnknownTypeOffersNothing)
+TEST(PickFromListWithoutTables, UnknownTypeOffersNothing)
 {
     TfrmMain main;
     EXPECT_EQ(pickFromList(main, 6), QString());
