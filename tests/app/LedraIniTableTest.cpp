@@ -133,6 +133,21 @@ TEST_F(LedraIniTable, ExplicitNewVersionWithoutTableReadsDefaultsAndDropsWrites)
     EXPECT_EQ(IniFile(rokIni()).ReadString(u"Global"_s, u"Účetní rok"_s, QString()), u"2018"_s);
 }
 
+TEST_F(LedraIniTable, DamagedTableFallsBackSilently)
+{
+    year(IniForm::Text).yearName(u"2018"_s);
+    QFile damaged(FileNames::changeExtension(rokIni(), u".DAT"_s));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("this is no table file at all");
+    damaged.close();
+    TLedraIniFile ini(rokIni());
+    ASSERT_TRUE(ini.isTableMode());
+    EXPECT_EQ(ini.ReadString(u"Global"_s, u"Účetní rok"_s, u"---"_s), u"---"_s);
+    EXPECT_FALSE(ini.ReadBool(u"Global"_s, u"X"_s, false));
+    EXPECT_FALSE(ini.WriteInteger(u"Global"_s, u"X"_s, 1));
+    EXPECT_TRUE(scriptedUi().messages().isEmpty());
+}
+
 TEST_F(LedraIniTable, ExplicitOldVersionReadsTheTextEvenWhenTheTableExists)
 {
     year(IniForm::Both).yearName(u"2018"_s);
