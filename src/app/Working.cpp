@@ -3,6 +3,7 @@
 #include "common/UiSeam.h"
 
 #include <QGuiApplication>
+#include <QFrame>
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -15,14 +16,18 @@ TfrmWorking::TfrmWorking(QWidget *parent)
     setObjectName(u"TfrmWorking"_s);
     setFixedSize(346, 46);
     setAutoFillBackground(true);
-    auto *layout = new QVBoxLayout(this);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto *frame = new QFrame(this);
+    frame->setFrameShape(QFrame::Box);
+    outer->addWidget(frame);
+    auto *layout = new QVBoxLayout(frame);
     layout->setContentsMargins(8, 4, 8, 4);
-    m_lblInfo = new QLabel(this);
+    m_lblInfo = new QLabel(frame);
     m_lblInfo->setObjectName(u"lblInfo"_s);
     m_lblInfo->setAlignment(Qt::AlignCenter);
     m_lblInfo->setWordWrap(true);
     layout->addWidget(m_lblInfo);
-    setStyleSheet(u"TfrmWorking { border: 1px solid palette(dark); }"_s);
 }
 
 void TfrmWorking::showWorking(bool visible, const QString &text)
