@@ -2,7 +2,6 @@
 // the code-list editor taking its codes from them; start-up on a host tree
 // as the host lays it out.
 
-#include "AppTestSupport.h"
 #include "app/EditorPol.h"
 #include "app/Main.h"
 #include "app/Seznam1.h"
@@ -185,7 +184,7 @@ TEST(StartUpOnAHostTree, TheHostsCommandLineReachesTheWelcomePage)
     YearBuilder &year = tree.agenda(u"001"_s).name(u"Demo s.r.o."_s).year(u"2018"_s);
     year.iniForm(IniForm::Table).yearName(u"2018"_s).currencySymbol(u"Kč"_s);
     TfrmMain main;
-    ASSERT_EQ(runStartUp(main, hostArguments(year.dir()), QStringLiteral(TARNEK_SETUP_DIR)), 0);
+    ASSERT_EQ(runStartUp(main, tree.commandLine(year), QStringLiteral(TARNEK_SETUP_DIR)), 0);
     EXPECT_TRUE(scriptedUi().messages().isEmpty());
     EXPECT_EQ(child<QStackedWidget>(main, u"pgcMain"_s)->currentIndex(), 0);
     EXPECT_EQ(child<QLabel>(main, u"lblVerze"_s)->text(), u"2.14"_s);
