@@ -2,8 +2,8 @@
 
 #include "common/UiSeam.h"
 
-#include <QGuiApplication>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
