@@ -1,16 +1,21 @@
-// Program entry. Start-up proper (the host's command line, the run context,
-// the wizard) is wired in by the application module as it grows.
+// Program entry: the host starts the add-on from its desktop with its data
+// directories, version and user on the command line.
 
+#include "app/Main.h"
+#include "app/StartUp.h"
 #include "common/LocaleFormats.h"
+#include "common/widgets/MinimiseAsApplication.h"
 #include "common/widgets/QtUiSeam.h"
 
 #include <QApplication>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tarnek"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tarnek"));
+    QApplication::setApplicationName(u"Tarnek"_s);
+    QApplication::setApplicationDisplayName(u"Tarnek"_s);
 
     LocaleFormats formats = LocaleFormats::fromSystem();
     formats.shortenDateSeparator();
@@ -18,7 +23,16 @@ int main(int argc, char *argv[])
 
     QtUiSeam seam;
     UiSeam::setCurrent(&seam);
-    ui().error(QStringLiteral("Tarnek se spouští z plochy Ledra."));
+    MinimiseAsApplication minimise;
+    app.installEventFilter(&minimise);
+
+    int result = 1;
+    {
+        TfrmMain main; // creates the working overlay and the information window after itself
+        main.showWorking(true, u"Spouštění zásuvného modulu\rčekejte prosím..."_s);
+        if (runStartUp(main, QApplication::arguments().mid(1), QApplication::applicationDirPath()) == 0)
+            result = app.exec();
+    }
     UiSeam::setCurrent(nullptr);
-    return 1;
+    return result;
 }

@@ -340,6 +340,11 @@ MemTable::Bookmark MemTable::bookmark() const
     return m_current >= 0 ? m_view[size_t(m_current)]->id : 0;
 }
 
+MemTable::Bookmark MemTable::bookmarkAt(int row) const
+{
+    return row >= 0 && row < int(m_view.size()) ? m_view[size_t(row)]->id : 0;
+}
+
 bool MemTable::gotoBookmark(Bookmark mark)
 {
     for (size_t i = 0; i < m_view.size(); ++i) {

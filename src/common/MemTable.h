@@ -94,6 +94,7 @@ public:
 
     Bookmark bookmark() const; // of the current row; 0 when none
     bool gotoBookmark(Bookmark mark);
+    Bookmark bookmarkAt(int row) const; // of a row of the view; 0 when out of range
 
     // The value as a grid shows it (display format, locale, "ANO"/"NE").
     QString displayText(int row, int field) const;

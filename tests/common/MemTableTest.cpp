@@ -96,6 +96,18 @@ TEST_F(MemTableTest, CurrentRowFollowsItsRecordThroughSortAndFilter)
     EXPECT_EQ(m_table.value(u"Doklad"_s).toString(), u"B"_s);
 }
 
+TEST_F(MemTableTest, BookmarkOfARowFollowsItsRecordThroughSorting)
+{
+    add(u"B"_s, QDate(), 1);
+    add(u"A"_s, QDate(), 2);
+    const auto markOfB = m_table.bookmarkAt(0);
+    EXPECT_NE(markOfB, m_table.bookmarkAt(1));
+    m_table.setSortFields(u"Doklad"_s);
+    EXPECT_EQ(m_table.bookmarkAt(1), markOfB);
+    EXPECT_EQ(m_table.bookmarkAt(2), 0u);
+    EXPECT_EQ(m_table.bookmarkAt(-1), 0u);
+}
+
 TEST_F(MemTableTest, NavigationAndDeletion)
 {
     EXPECT_EQ(m_table.currentRow(), -1);

@@ -15,6 +15,11 @@ void PrintTo(const QStringList &list, std::ostream *os)
         *os << (i ? ", " : "") << '"' << list.at(i).toStdString() << '"';
     *os << ']';
 }
+
+void PrintTo(const QVariant &value, std::ostream *os)
+{
+    *os << value.typeName() << '(' << value.toString().toStdString() << ')';
+}
 QT_END_NAMESPACE
 
 namespace TestSupport {

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 QT_BEGIN_NAMESPACE
 void PrintTo(const QString &text, std::ostream *os);
 void PrintTo(const QStringList &list, std::ostream *os);
+void PrintTo(const QVariant &value, std::ostream *os);
 QT_END_NAMESPACE
 
 namespace TestSupport {

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+class MemTable;
+class QPlainTextEdit;
+class QPushButton;
+
+// The information window in which the operations show their protocols: a
+// read-only text area `reProtokol` and the buttons "Zavřít", "Uložit" and
+// "Vytisknout". One instance lives for the whole run; an operation clears it,
+// adds its lines and shows it modally.
+class TfrmFreeText : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TfrmFreeText(QWidget *parent = nullptr);
+    ~TfrmFreeText() override;
+
+    QPlainTextEdit *reProtokol() const { return m_reProtokol; }
+    // One row, memo column `Text`: the protocol as the print engine gets it.
+    MemTable &mtProtokol() { return *m_mtProtokol; }
+
+    void clearText();
+    void addLine(const QString &line);
+    QStringList lines() const;
+    int showModal(); // the dialog's result code
+
+    // "Uložit": asks for a file and writes the text line by line
+    // (Windows-1250, CR LF). 0 when written, -1 when cancelled or failed.
+    int saveToFile();
+    // "Vytisknout" hands this table to protocol printing: it is emptied and
+    // gets one row whose `Text` is the whole text.
+    void fillPrintTable();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QPlainTextEdit *m_reProtokol;
+    QPushButton *m_btnVytisknout;
+    std::unique_ptr<MemTable> m_mtProtokol;
+};

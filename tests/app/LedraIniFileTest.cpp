@@ -1,0 +1,116 @@
+// The host ini reader: which form of an ini file it reads (text or table) and
+// the conversions of the table form's variant values.
+
+#include "AppTestSupport.h"
+#include "app/LedraIniFiles.h"
+#include "common/DayNumber.h"
+#include "common/LocaleFormats.h"
+#include "support/TestSupport.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct ModeCase
+{
+    const char *name;
+    QChar decimalSeparator;
+    QString version;
+    bool tableMode;
+};
+
+void PrintTo(const ModeCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class LedraIniMode : public testing::TestWithParam<ModeCase>
+{
+};
+
+// With an explicit version the mode follows the number alone, whichever
+// files exist.
+TEST_P(LedraIniMode, FollowsTheVersionNumber)
+{
+    const ModeCase &c = GetParam();
+    LocaleFormats formats = LocaleFormats::czech();
+    formats.decimalSeparator = c.decimalSeparator;
+    LocaleFormats::setCurrent(formats);
+    TextHostTree tree;
+    tree.write(u"ROK.INI"_s, {u"[Global]"_s, u"Účetní rok=2018"_s});
+    const TLedraIniFile ini(tree.root() + u"ROK.INI"_s, c.version);
+    EXPECT_EQ(ini.isTableMode(), c.tableMode);
+    EXPECT_EQ(ini.path(), tree.root() + (c.tableMode ? u"ROK.DAT"_s : u"ROK.INI"_s));
+    EXPECT_EQ(ini.version(), c.version);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, LedraIniMode,
+                         testing::Values(ModeCase{"OldHostCommaLocale", u',', u"11,5"_s, false},
+                                         ModeCase{"JustBelowTheTableForm", u',', u"12,09"_s, false},
+                                         ModeCase{"TableFormFrom12Point1", u',', u"12,1"_s, true},
+                                         ModeCase{"NewHost", u',', u"13"_s, true},
+                                         ModeCase{"PointInCommaLocaleCounts12Point1", u',', u"11.5"_s, true},
+                                         ModeCase{"PointLocale", u'.', u"11.5"_s, false},
+                                         ModeCase{"CommaInPointLocaleCounts12Point1", u'.', u"11,5"_s, true},
+                                         ModeCase{"NoNumber", u'.', u"beta"_s, true},
+                                         ModeCase{"Empty", u'.', QString(), true}),
+                         [](const testing::TestParamInfo<ModeCase> &info) { return std::string(info.param.name); });
+
+TEST(LedraIniMode, AutomaticModeReadsTheTextFileWhenNoTableExists)
+{
+    TextHostTree tree;
+    tree.write(u"rok.ini"_s, {u"[Global]"_s, u"Účetní rok=2018"_s, u"Počet=12"_s, u"Příznak=1"_s});
+    const TLedraIniFile ini(tree.root() + u"ROK.INI"_s);
+    EXPECT_FALSE(ini.isTableMode());
+    EXPECT_EQ(ini.version(), u"00.000"_s);
+    EXPECT_EQ(ini.ReadString(u"global"_s, u"účetní rok"_s, u"---"_s), u"2018"_s);
+    EXPECT_EQ(ini.ReadInteger(u"Global"_s, u"Počet"_s, 0), 12);
+    EXPECT_TRUE(ini.ReadBool(u"Global"_s, u"Příznak"_s, false));
+    EXPECT_EQ(ini.ReadSections(), QStringList{u"Global"_s});
+}
+
+TEST(LedraIniMode, NeitherFormReadsDefaults)
+{
+    TextHostTree tree;
+    const TLedraIniFile ini(tree.root() + u"ROK.INI"_s);
+    EXPECT_FALSE(ini.isTableMode());
+    EXPECT_EQ(ini.ReadString(u"Global"_s, u"Účetní rok"_s, u"---"_s), u"---"_s);
+    EXPECT_EQ(ini.ReadInteger(u"Global"_s, u"Hospodářský rok od"_s, 7), 7);
+    EXPECT_TRUE(ini.ReadBool(u"Global"_s, u"X"_s, true));
+}
+
+TEST(HostVariant, TextsOfTheVariantKinds)
+{
+    EXPECT_EQ(HostVariant::toText(QVariant(u"abc"_s)), u"abc"_s);
+    EXPECT_EQ(HostVariant::toText(QVariant(12)), u"12"_s);
+    EXPECT_EQ(HostVariant::toText(QVariant(2.5)), u"2,5"_s);
+    EXPECT_EQ(HostVariant::toText(QVariant(true)), u"True"_s);
+    EXPECT_EQ(HostVariant::toText(QVariant()), QString());
+}
+
+TEST(HostVariant, IntegersOnlyFromWhatConverts)
+{
+    EXPECT_EQ(HostVariant::toInteger(QVariant(u" 42 "_s)), 42);
+    EXPECT_EQ(HostVariant::toInteger(QVariant(u"$1F"_s)), 31);
+    EXPECT_EQ(HostVariant::toInteger(QVariant(u"abc"_s)), std::nullopt);
+    EXPECT_EQ(HostVariant::toInteger(QVariant(u"4,5"_s)), std::nullopt);
+    EXPECT_EQ(HostVariant::toInteger(QVariant(2.5)), 2); // halves to even
+    EXPECT_EQ(HostVariant::toInteger(QVariant(3.5)), 4);
+    EXPECT_EQ(HostVariant::toInteger(QVariant(true)), -1);
+    EXPECT_EQ(HostVariant::toInteger(QVariant(1e12)), std::nullopt);
+    EXPECT_EQ(HostVariant::toInteger(QVariant()), std::nullopt);
+}
+
+TEST(HostVariant, BooleansAndDates)
+{
+    EXPECT_EQ(HostVariant::toBoolean(QVariant(u"true"_s)), true);
+    EXPECT_EQ(HostVariant::toBoolean(QVariant(u"0"_s)), false);
+    EXPECT_EQ(HostVariant::toBoolean(QVariant(1)), true);
+    EXPECT_EQ(HostVariant::toBoolean(QVariant(u"Y"_s)), std::nullopt);
+    EXPECT_EQ(HostVariant::toDateTime(QVariant(43465.5)), QDateTime(QDate(2018, 12, 31), QTime(12, 0)));
+    EXPECT_EQ(HostVariant::toDateTime(QVariant(u"31.12.2018"_s)), QDateTime(QDate(2018, 12, 31), QTime(0, 0)));
+    EXPECT_EQ(HostVariant::toFloat(QVariant(QDateTime(QDate(2018, 12, 31), QTime(0, 0)))), 43465.0);
+    EXPECT_EQ(HostVariant::toFloat(QVariant(u"1,25"_s)), 1.25);
+}
+
+} // namespace
