@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// Where the maker publishes Tarnek. The environment variable
+// TARNEK_UPDATE_SERVER ("host" or "host:port") points the manifest download
+// elsewhere, for tests and for a company's own mirror.
+namespace UpdateServer {
+
+inline constexpr char16_t kHost[] = u"www.velmar.cz";
+inline constexpr quint16 kPort = 80;
+inline constexpr char16_t kManifestPath[] = u"/download/velmarver.dat";
+inline constexpr char16_t kProductPage[] = u"http://www.velmar.cz/tarnek/";
+
+// "http://host[:port]/download/velmarver.dat", honouring the override.
+QString manifestAddress();
+
+} // namespace UpdateServer
