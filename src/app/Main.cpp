@@ -2,6 +2,7 @@
 
 #include "app/FreeText.h"
 #include "app/HostVersion.h"
+#include "app/UpdateServer.h"
 #include "app/Working.h"
 #include "app/YearList.h"
 #include "common/UiSeam.h"
@@ -130,7 +131,7 @@ QWidget *TfrmMain::createWelcomePage()
     texts->addLayout(version);
     auto *link = new QLabel(page);
     link->setObjectName(u"lblStrankaProduktu"_s);
-    link->setText(u"<a href=\"%1\">%1</a>"_s.arg(productPageAddress()));
+    link->setText(u"<a href=\"%1\">%1</a>"_s.arg(UpdateServer::productPageAddress()));
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     connect(link, &QLabel::linkActivated, this, [](const QString &address) { ui().openDocument(address); });
     texts->addWidget(link);

@@ -41,10 +41,3 @@ inline QString addOnVersionText()
 {
     return QStringLiteral("2.14");
 }
-
-// The product's web page on the maker's site: the welcome page's link and the
-// update check open it.
-inline QString productPageAddress()
-{
-    return QStringLiteral("http://www.velmar.example/tarnek/");
-}
