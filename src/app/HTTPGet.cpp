@@ -28,12 +28,11 @@ HTTPGet::Result transfer(const QUrl &url, const QString &localPath)
         return fail(socket.errorString());
 
     const QString path = url.path(QUrl::FullyEncoded).isEmpty() ? QStringLiteral("/") : url.path(QUrl::FullyEncoded);
-    const QByteArray request = QByteArrayLiteral("GET ") + path.toLatin1() + QByteArrayLiteral(" HTTP/1.0\r\n")
-                               + QByteArrayLiteral("Host: ") + url.host().toLatin1() + QByteArrayLiteral("\r\n")
-                               + QByteArrayLiteral("User-Agent: Kovix HTTPGet\r\n")
-                               + QByteArrayLiteral("Accept: */*\r\n")
-                               + QByteArrayLiteral("Pragma: no-cache\r\n")
-                               + QByteArrayLiteral("Cache-Control: no-cache\r\n\r\n");
+    const QByteArray request = QByteArrayLiteral("GET ") + path.toLatin1() + QByteArrayLiteral(" HTTP/1.0\r\n") +
+                               QByteArrayLiteral("Host: ") + url.host().toLatin1() + QByteArrayLiteral("\r\n") +
+                               QByteArrayLiteral("User-Agent: Kovix HTTPGet\r\n") +
+                               QByteArrayLiteral("Accept: */*\r\n") + QByteArrayLiteral("Pragma: no-cache\r\n") +
+                               QByteArrayLiteral("Cache-Control: no-cache\r\n\r\n");
     socket.write(request);
     if (!socket.waitForBytesWritten(HTTPGet::kTimeoutMs))
         return fail(socket.errorString());

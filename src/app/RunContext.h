@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hostdb/LedraAccessRights.h"
+
 #include <QString>
 
 // The record filled once at start-up from the host's command line and its ini
@@ -32,7 +34,7 @@ struct RunContext
     QString printFormsDir;  // addOnRoot + "PrintFrm/"
     QString configIniPath;  // settingsDir + configName + ".ini", set by the host-version check
     QString currencySymbol; // set by the host-version check
-    // The access rights are kept by the rights check beside this record.
+    UserRights rights;      // refilled by the rights check each time the welcome page is left
 };
 
 // The add-on's own version, shown on the welcome page and compared by the

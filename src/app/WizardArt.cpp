@@ -48,14 +48,20 @@ QPixmap leftEdgePicture(int width, int height)
     sky.setColorAt(0, kNavy);
     sky.setColorAt(1, kTeal);
     p.fillRect(pixmap.rect(), sky);
-    // A stack of ledger sheets with a column of numbers: the data Tarnek works on.
+    // A stack of ledger sheets: the data the add-on works on.
     for (int i = 0; i < 3; ++i) {
-        const QRectF sheet(width * 0.16 + i * 6, height * 0.18 + i * 10, width * 0.62, width * 0.8);
+        const QRectF sheet(width * 0.16 + i * 6, height * 0.12 + i * 10, width * 0.62, width * 0.8);
         drawDocument(p, sheet, QColor(0x9a, 0xb3, 0xc9));
     }
-    p.setPen(QPen(QColor(255, 255, 255, 60), 2));
-    for (int y = int(height * 0.62); y < height; y += 14)
-        p.drawLine(0, y, width, y - 20);
+    // The product's name along the edge.
+    QFont font = p.font();
+    font.setBold(true);
+    font.setPixelSize(28);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.translate(width / 2.0 + 10, height - 16);
+    p.rotate(-90);
+    p.drawText(0, 0, QStringLiteral("Tarnek"));
     return pixmap;
 }
 
@@ -76,7 +82,8 @@ QPixmap operationIcon(Operation operation, int size)
         p.setPen(mark);
         p.setBrush(Qt::NoBrush);
         p.drawEllipse(badge.adjusted(size * 0.1, size * 0.1, -size * 0.16, -size * 0.16));
-        p.drawLine(badge.center() + QPointF(size * 0.06, size * 0.06), badge.bottomRight() - QPointF(size * 0.08, size * 0.08));
+        p.drawLine(badge.center() + QPointF(size * 0.06, size * 0.06),
+                   badge.bottomRight() - QPointF(size * 0.08, size * 0.08));
         break;
     case Operation::Renumber: // circular arrows
         p.setBrush(QColor(0xc0, 0x39, 0x2b));
@@ -88,14 +95,17 @@ QPixmap operationIcon(Operation operation, int size)
         p.setBrush(QColor(0xc0, 0x39, 0x2b));
         p.drawEllipse(badge);
         p.setPen(mark);
-        p.drawLine(badge.topLeft() + QPointF(size * 0.15, size * 0.15), badge.bottomRight() - QPointF(size * 0.15, size * 0.15));
-        p.drawLine(badge.topRight() + QPointF(-size * 0.15, size * 0.15), badge.bottomLeft() + QPointF(size * 0.15, -size * 0.15));
+        p.drawLine(badge.topLeft() + QPointF(size * 0.15, size * 0.15),
+                   badge.bottomRight() - QPointF(size * 0.15, size * 0.15));
+        p.drawLine(badge.topRight() + QPointF(-size * 0.15, size * 0.15),
+                   badge.bottomLeft() + QPointF(size * 0.15, -size * 0.15));
         break;
     case Operation::EditedDocuments: // a pencil stroke with a colour highlight
         p.setBrush(QColor(0xe6, 0xa1, 0x1f));
         p.drawEllipse(badge);
         p.setPen(mark);
-        p.drawLine(badge.bottomLeft() + QPointF(size * 0.14, -size * 0.14), badge.topRight() + QPointF(-size * 0.14, size * 0.14));
+        p.drawLine(badge.bottomLeft() + QPointF(size * 0.14, -size * 0.14),
+                   badge.topRight() + QPointF(-size * 0.14, size * 0.14));
         break;
     case Operation::Balances: // bars of a day-by-day chart
         p.setBrush(kTeal);
@@ -118,25 +128,6 @@ QPixmap safetyMarker(bool safe, int size)
     p.setPen(QPen(safe ? QColor(0x1e, 0x7b, 0x34) : QColor(0x9c, 0x1c, 0x1c), 1));
     p.setBrush(safe ? QColor(0x3c, 0xb3, 0x4f) : QColor(0xd9, 0x3b, 0x3b));
     p.drawEllipse(QRectF(1, 1, size - 2, size - 2));
-    return pixmap;
-}
-
-QPixmap warningSign(int size)
-{
-    QPixmap pixmap = canvas(size, size);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath triangle;
-    triangle.moveTo(size / 2.0, size * 0.06);
-    triangle.lineTo(size * 0.96, size * 0.9);
-    triangle.lineTo(size * 0.04, size * 0.9);
-    triangle.closeSubpath();
-    p.setPen(QPen(QColor(0x33, 0x33, 0x33), size / 24.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(QColor(0xf5, 0xc2, 0x18));
-    p.drawPath(triangle);
-    p.setPen(QPen(QColor(0x33, 0x33, 0x33), size / 10.0, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(size / 2.0, size * 0.36), QPointF(size / 2.0, size * 0.62));
-    p.drawPoint(QPointF(size / 2.0, size * 0.76));
     return pixmap;
 }
 

@@ -224,8 +224,8 @@ void TLedraAccessRights::readLevels()
             m_levels[i] = Full;
         } else {
             const QVariantList keys{m_users.Value(u"ID_Pristup"_s), QString::fromUtf16(item.newItem)};
-            m_levels[i] = m_more.SeekKeys(keys) == HostResult::Found ? levelOf(m_more.Value(u"Hodnota"_s).toString())
-                                                                       : Full;
+            m_levels[i] =
+                m_more.SeekKeys(keys) == HostResult::Found ? levelOf(m_more.Value(u"Hodnota"_s).toString()) : Full;
         }
     }
 }
@@ -268,32 +268,74 @@ int testRights(int code, const UserRights &rights, bool doubleEntry)
 
     std::vector<Requirement> required;
     switch (code) {
-    case 2: required = {verifikace}; break;
-    case 3: required = {cash}; break;
-    case 4: required = {bank}; break;
-    case 5: required = {anyLevel(&R::rightPayablesDE, &R::rightPayablesSE, u"Seznam závazků")}; break;
-    case 6: required = {anyLevel(&R::rightReceivablesDE, &R::rightReceivablesSE, u"Seznam pohledávek")}; break;
-    case 7: required = {anyLevel(&R::rightInternalDE, &R::rightInternalSE, u"Interní doklady")}; break;
-    case 8: required = {anyLevel(&R::rightIssuedInvoices, nullptr, u"Vystavené faktury")}; break;
-    case 9: required = {anyLevel(&R::rightReceivedInvoices, nullptr, u"Přijaté faktury")}; break;
-    case 10: case 11: case 12: case 13: case 14: case 15: case 16:
+    case 2:
+        required = {verifikace};
+        break;
+    case 3:
+        required = {cash};
+        break;
+    case 4:
+        required = {bank};
+        break;
+    case 5:
+        required = {anyLevel(&R::rightPayablesDE, &R::rightPayablesSE, u"Seznam závazků")};
+        break;
+    case 6:
+        required = {anyLevel(&R::rightReceivablesDE, &R::rightReceivablesSE, u"Seznam pohledávek")};
+        break;
+    case 7:
+        required = {anyLevel(&R::rightInternalDE, &R::rightInternalSE, u"Interní doklady")};
+        break;
+    case 8:
+        required = {anyLevel(&R::rightIssuedInvoices, nullptr, u"Vystavené faktury")};
+        break;
+    case 9:
+        required = {anyLevel(&R::rightReceivedInvoices, nullptr, u"Přijaté faktury")};
+        break;
+    case 10:
+    case 11:
+    case 12:
+    case 13:
+    case 14:
+    case 15:
+    case 16:
         required = {anyLevel(&R::rightStock, nullptr, u"Skladové doklady")};
         break;
-    case 17: required = {anyLevel(&R::rightReceivedOrders, nullptr, u"Přijaté objednávky")}; break;
-    case 18: required = {anyLevel(&R::rightIssuedOrders, nullptr, u"Vystavené objednávky")}; break;
-    case 19: required = {anyLevel(&R::rightIssuedOffers, nullptr, u"Nabídky vystavené")}; break;
-    case 20: required = {anyLevel(&R::rightReceivedOffers, nullptr, u"Nabídky přijaté")}; break;
-    case 21: required = {anyLevel(&R::rightIssuedInquiries, nullptr, u"Poptávky vystavené")}; break;
-    case 22: required = {anyLevel(&R::rightReceivedInquiries, nullptr, u"Poptávky přijaté")}; break;
-    case 101: required = {verifikace, {&R::rightCashDE, &R::rightCashSE, true, u"Seznam pokladních dokladů"}}; break;
-    case 102: required = {verifikace, {&R::rightInternalDE, &R::rightInternalSE, true, u"Seznam interních dokladů"}}; break;
-    case 201: required = {cash, bank}; break;
-    default: break;
+    case 17:
+        required = {anyLevel(&R::rightReceivedOrders, nullptr, u"Přijaté objednávky")};
+        break;
+    case 18:
+        required = {anyLevel(&R::rightIssuedOrders, nullptr, u"Vystavené objednávky")};
+        break;
+    case 19:
+        required = {anyLevel(&R::rightIssuedOffers, nullptr, u"Nabídky vystavené")};
+        break;
+    case 20:
+        required = {anyLevel(&R::rightReceivedOffers, nullptr, u"Nabídky přijaté")};
+        break;
+    case 21:
+        required = {anyLevel(&R::rightIssuedInquiries, nullptr, u"Poptávky vystavené")};
+        break;
+    case 22:
+        required = {anyLevel(&R::rightReceivedInquiries, nullptr, u"Poptávky přijaté")};
+        break;
+    case 101:
+        required = {verifikace, {&R::rightCashDE, &R::rightCashSE, true, u"Seznam pokladních dokladů"}};
+        break;
+    case 102:
+        required = {verifikace, {&R::rightInternalDE, &R::rightInternalSE, true, u"Seznam interních dokladů"}};
+        break;
+    case 201:
+        required = {cash, bank};
+        break;
+    default:
+        break;
     }
     for (const Requirement &r : required) {
         if (!meets(r, rights, doubleEntry)) {
-            ui().warning(u"Nelze pokračovat, protože nemáte dostatečná oprávnění:\r\r- tato funkce vyžaduje přístup do modulu "_s
-                         + QString::fromUtf16(r.module));
+            ui().warning(
+                u"Nelze pokračovat, protože nemáte dostatečná oprávnění:\r\r- tato funkce vyžaduje přístup do modulu "_s +
+                QString::fromUtf16(r.module));
             return -1;
         }
     }

@@ -1,12 +1,11 @@
-// The manifest download against a real HTTP server on 127.0.0.1, started by
-// the test in this thread: the download's wait keeps the message loop
-// running, which is what lets this server answer.
+// The manifest download against a real HTTP server on 127.0.0.1.
 
 #include "app/HTTPGet.h"
 
+#include "CannedHttpServer.h"
+
 #include <QFile>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,36 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Answers every connection with a canned response and records the request.
-class CannedServer
-{
-public:
-    explicit CannedServer(QByteArray response) : m_response(std::move(response))
-    {
-        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
-            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                    m_request += socket->readAll();
-                    if (!m_request.contains("\r\n\r\n"))
-                        return;
-                    socket->write(m_response);
-                    socket->disconnectFromHost();
-                });
-                QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
-        EXPECT_TRUE(m_server.listen(QHostAddress::LocalHost));
-    }
-
-    QString address() const { return u"http://127.0.0.1:%1/download/velmarver.dat"_s.arg(m_server.serverPort()); }
-    QByteArray request() const { return m_request; }
-
-private:
-    QTcpServer m_server;
-    QByteArray m_response;
-    QByteArray m_request;
-};
 
 QByteArray manifest(const QByteArray &version)
 {
@@ -65,7 +34,7 @@ protected:
 TEST_F(HttpGetTest, DownloadsTheBodyAndSendsTheHostsHeaders)
 {
     const QByteArray body = manifest("2.15");
-    CannedServer server("HTTP/1.0 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    CannedHttpServer server(CannedHttpServer::ok(body));
     const HTTPGet::Result result = HTTPGet::downloadFile(server.address(), localPath());
     EXPECT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(localContent(), body);
@@ -81,7 +50,7 @@ TEST_F(HttpGetTest, BodiesLongerThanOneBlockArriveWhole)
     QByteArray body;
     for (int i = 0; body.size() < 5 * HTTPGet::kBlockSize + 17; ++i)
         body += QByteArray::number(i) + ',';
-    CannedServer server("HTTP/1.0 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    CannedHttpServer server(CannedHttpServer::ok(body));
     EXPECT_TRUE(HTTPGet::downloadFile(server.address(), localPath()).ok);
     EXPECT_EQ(localContent(), body);
 }
@@ -96,7 +65,7 @@ class HttpGetFailures : public HttpGetTest, public testing::WithParamInterface<F
 
 TEST_P(HttpGetFailures, CountAsFailed)
 {
-    CannedServer server(GetParam().response);
+    CannedHttpServer server(GetParam().response);
     EXPECT_FALSE(HTTPGet::downloadFile(server.address(), localPath()).ok);
 }
 
@@ -127,7 +96,7 @@ TEST_F(HttpGetTest, RefusedConnectionFails)
 TEST_F(HttpGetTest, UnwritableTargetFails)
 {
     const QByteArray body = manifest("2.15");
-    CannedServer server("HTTP/1.0 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    CannedHttpServer server(CannedHttpServer::ok(body));
     EXPECT_FALSE(HTTPGet::downloadFile(server.address(), m_dir.filePath(u"no/such/dir/f.dat"_s)).ok);
 }
 

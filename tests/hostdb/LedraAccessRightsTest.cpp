@@ -23,16 +23,24 @@ protected:
                  const QString &internalSE = u"A"_s)
     {
         const QString stored = scramblePassword(password);
-        m_tree.table(u"PRISTUP"_s).row({{"ID", id}, {"Jmeno", u"Uživatel %1"_s.arg(id)}, {"Password", stored},
-                                       {"Verifikace", verifikace}, {"SeznamPokl", cash}, {"JUSzPkDok", cash},
-                                       {"SeznamBank", "R"}});
+        m_tree.table(u"PRISTUP"_s)
+            .row({{"ID", id},
+                  {"Jmeno", u"Uživatel %1"_s.arg(id)},
+                  {"Password", stored},
+                  {"Verifikace", verifikace},
+                  {"SeznamPokl", cash},
+                  {"JUSzPkDok", cash},
+                  {"SeznamBank", "R"}});
         m_tree.table(u"PRISTUP2"_s).row({{"ID", id}, {"Password", stored}, {"JUInterniD", internalSE}});
     }
 
     void newUser(int id, const QString &password, const QString &login, int allowed)
     {
         m_tree.table(u"PRISUZIV"_s)
-            .row({{"Jmeno", u"Uživatel %1"_s.arg(id)}, {"Password", password}, {"UzivOS", login}, {"PrihlZp", allowed},
+            .row({{"Jmeno", u"Uživatel %1"_s.arg(id)},
+                  {"Password", password},
+                  {"UzivOS", login},
+                  {"PrihlZp", allowed},
                   {"ID_Pristup", id}});
     }
 
@@ -158,11 +166,11 @@ TEST_P(NewFormatLogin, EmptyPasswordIdentifiesByWorkstationName)
 }
 
 INSTANTIATE_TEST_SUITE_P(, NewFormatLogin,
-    testing::Values(LoginCase{"LoginAllowed", u"jnovak"_s, 1, true},
-                    LoginCase{"LoginCaseIgnored", u"JNOVAK"_s, 1, true},
-                    LoginCase{"LoginNotAllowed", u"jnovak"_s, 0, false},
-                    LoginCase{"OtherLogin", u"pdvorak"_s, 1, false}),
-    [](const auto &info) { return std::string(info.param.name); });
+                         testing::Values(LoginCase{"LoginAllowed", u"jnovak"_s, 1, true},
+                                         LoginCase{"LoginCaseIgnored", u"JNOVAK"_s, 1, true},
+                                         LoginCase{"LoginNotAllowed", u"jnovak"_s, 0, false},
+                                         LoginCase{"OtherLogin", u"pdvorak"_s, 1, false}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // The rights test of the operations.
 struct RightsCase
@@ -174,7 +182,9 @@ struct RightsCase
     QString refusedModule; // empty: allowed
 };
 
-class OperationRights : public testing::TestWithParam<RightsCase> {};
+class OperationRights : public testing::TestWithParam<RightsCase>
+{
+};
 
 TEST_P(OperationRights, AllowOrNameTheMissingModule)
 {
@@ -191,13 +201,15 @@ TEST_P(OperationRights, AllowOrNameTheMissingModule)
     ASSERT_EQ(scriptedUi().messages().size(), 1);
     EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Warning);
     EXPECT_EQ(scriptedUi().messages().at(0).text,
-              u"Nelze pokračovat, protože nemáte dostatečná oprávnění:\r\r- tato funkce vyžaduje přístup do modulu "_s
-                  + c.refusedModule);
+              u"Nelze pokračovat, protože nemáte dostatečná oprávnění:\r\r- tato funkce vyžaduje přístup do modulu "_s +
+                  c.refusedModule);
 }
 
-INSTANTIATE_TEST_SUITE_P(, OperationRights,
+INSTANTIATE_TEST_SUITE_P(
+    , OperationRights,
     testing::Values(
-        RightsCase{"VerificationNeedsFull", 2, true, [](UserRights &r) { r.rightVerifikace = u"R"_s; }, u"Verifikace dat"_s},
+        RightsCase{"VerificationNeedsFull", 2, true, [](UserRights &r) { r.rightVerifikace = u"R"_s; },
+                   u"Verifikace dat"_s},
         RightsCase{"CashReadIsEnough", 3, true, [](UserRights &r) { r.rightCashDE = u"R"_s; }, QString()},
         RightsCase{"SingleEntryTestsCashSE", 3, false, [](UserRights &r) { r.rightCashSE = u"N"_s; },
                    u"Seznam pokladních dokladů"_s},
@@ -208,14 +220,26 @@ INSTANTIATE_TEST_SUITE_P(, OperationRights,
         RightsCase{"RenumberCashNeedsFullCash", 101, true, [](UserRights &r) { r.rightCashDE = u"R"_s; },
                    u"Seznam pokladních dokladů"_s},
         RightsCase{"RenumberNeedsVerificationFirst", 101, true,
-                   [](UserRights &r) { r.rightVerifikace = u"N"_s; r.rightCashDE = u"N"_s; }, u"Verifikace dat"_s},
+                   [](UserRights &r) {
+                       r.rightVerifikace = u"N"_s;
+                       r.rightCashDE = u"N"_s;
+                   },
+                   u"Verifikace dat"_s},
         RightsCase{"RenumberInternalSingleEntry", 102, false, [](UserRights &r) { r.rightInternalSE = u"R"_s; },
                    u"Seznam interních dokladů"_s},
         RightsCase{"BalancesWithoutCash", 201, true,
-                   [](UserRights &r) { r.rightCashDE = u"N"_s; r.rightBankDE = u"A"_s; }, u"Seznam pokladních dokladů"_s},
+                   [](UserRights &r) {
+                       r.rightCashDE = u"N"_s;
+                       r.rightBankDE = u"A"_s;
+                   },
+                   u"Seznam pokladních dokladů"_s},
         RightsCase{"BalancesWithoutBank", 201, false, [](UserRights &r) { r.rightBankSE = u"N"_s; },
                    u"Seznam bankovních dokladů"_s},
-        RightsCase{"OtherCodesAreFree", 999, true, [](UserRights &r) { r = UserRights(); r.rightVerifikace = u"N"_s; },
+        RightsCase{"OtherCodesAreFree", 999, true,
+                   [](UserRights &r) {
+                       r = UserRights();
+                       r.rightVerifikace = u"N"_s;
+                   },
                    QString()}),
     [](const auto &info) { return std::string(info.param.name); });
 
