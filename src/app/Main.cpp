@@ -2,6 +2,10 @@
 
 #include "app/FreeText.h"
 #include "app/HostVersion.h"
+#include "app/RightsCheck.h"
+#include "app/UpdateCheck.h"
+#include "app/UpdateServer.h"
+#include "app/WizardArt.h"
 #include "app/Working.h"
 #include "app/YearList.h"
 #include "common/UiSeam.h"
@@ -11,36 +15,35 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// The picture along the welcome page's left edge.
-QPixmap welcomePicture(QSize size)
+// The dotted leader from an operation's caption to its safety marker.
+class DottedLeader : public QWidget
 {
-    QPixmap pixmap(size);
-    QPainter painter(&pixmap);
-    QLinearGradient gradient(0, 0, 0, size.height());
-    gradient.setColorAt(0.0, QColor(0, 70, 140));
-    gradient.setColorAt(1.0, QColor(120, 180, 230));
-    painter.fillRect(pixmap.rect(), gradient);
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(28);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.translate(size.width() / 2 + 10, size.height() - 16);
-    painter.rotate(-90);
-    painter.drawText(0, 0, u"Tarnek"_s);
-    return pixmap;
-}
+public:
+    explicit DottedLeader(QWidget *parent) : QWidget(parent) { setMinimumWidth(20); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DotLine));
+        const int y = height() / 2 + 2;
+        painter.drawLine(2, y, width() - 3, y);
+    }
+};
 
 QLabel *wrappedLabel(const QString &text, QWidget *parent)
 {
@@ -70,14 +73,20 @@ TfrmMain::TfrmMain(QWidget *parent)
     m_pgcMain = new QStackedWidget(this);
     m_pgcMain->setObjectName(u"pgcMain"_s);
     m_pgcMain->addWidget(createWelcomePage());
-    auto *tsFinal = new QWidget(m_pgcMain);
-    tsFinal->setObjectName(u"tsFinal"_s);
-    m_pgcMain->addWidget(tsFinal);
+    m_pgcMain->addWidget(createOperationPage());
     layout->addWidget(m_pgcMain, 1);
     layout->addWidget(createButtonPanel());
+    showPage(0);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+
+    // Brings the window to the front once, two seconds after it was first shown.
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(u"Timer1"_s);
+    m_timer1->setSingleShot(true);
+    m_timer1->setInterval(2000);
+    connect(m_timer1, &QTimer::timeout, this, &TfrmMain::bringToFront);
 
     m_frmWorking = std::make_unique<TfrmWorking>();
     m_frmFreeText = std::make_unique<TfrmFreeText>();
@@ -98,7 +107,7 @@ QWidget *TfrmMain::createWelcomePage()
 
     auto *picture = new QLabel(page);
     picture->setObjectName(u"imgVitejte"_s);
-    picture->setPixmap(welcomePicture(QSize(120, 318)));
+    picture->setPixmap(WizardArt::leftEdgePicture(120, 318));
     picture->setAlignment(Qt::AlignTop);
     layout->addWidget(picture);
 
@@ -130,11 +139,91 @@ QWidget *TfrmMain::createWelcomePage()
     texts->addLayout(version);
     auto *link = new QLabel(page);
     link->setObjectName(u"lblStrankaProduktu"_s);
-    link->setText(u"<a href=\"%1\">%1</a>"_s.arg(productPageAddress()));
+    link->setText(u"<a href=\"%1\">%1</a>"_s.arg(UpdateServer::productPageAddress()));
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     connect(link, &QLabel::linkActivated, this, [](const QString &address) { ui().openDocument(address); });
     texts->addWidget(link);
     layout->addLayout(texts, 1);
+    return page;
+}
+
+QWidget *TfrmMain::createOperationPage()
+{
+    auto *page = new QWidget(this);
+    page->setObjectName(u"tsFinal"_s);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(12, 10, 12, 4);
+    layout->setSpacing(6);
+    auto *heading = new QLabel(u"Vyberte operaci, kterou chcete provést..."_s, page);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    layout->addWidget(heading);
+
+    auto *scroll = new QScrollArea(page);
+    scroll->setObjectName(u"sbOperace"_s);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::StyledPanel);
+    auto *rows = new QWidget(scroll);
+    rows->setBackgroundRole(QPalette::Base);
+    auto *rowsLayout = new QVBoxLayout(rows);
+    rowsLayout->setSpacing(8);
+    for (const OperationRow &row : kOperationRows) {
+        auto *line = new QHBoxLayout;
+        auto *icon = new QLabel(rows);
+        icon->setPixmap(WizardArt::operationIcon(row.operation, 24));
+        auto *radio = new QRadioButton(QString::fromUtf16(row.caption), rows);
+        radio->setObjectName(QString::fromUtf16(row.radioName));
+        radio->setEnabled(false); // until the operation registers its entry
+        connect(radio, &QRadioButton::toggled, this, [this] { updateOkButton(); });
+        m_operationButtons[row.operation] = radio;
+        auto *marker = new QLabel(rows);
+        marker->setPixmap(WizardArt::safetyMarker(row.safe));
+        line->addWidget(icon);
+        line->addWidget(radio);
+        line->addWidget(new DottedLeader(rows), 1);
+        line->addWidget(marker);
+        rowsLayout->addLayout(line);
+        auto *description = wrappedLabel(QString::fromUtf16(row.description), rows);
+        description->setContentsMargins(30, 0, 0, 0);
+        QPalette grey = description->palette();
+        grey.setColor(QPalette::WindowText, QColor(90, 90, 90));
+        description->setPalette(grey);
+        rowsLayout->addWidget(description);
+    }
+    rowsLayout->addStretch();
+    scroll->setWidget(rows);
+    layout->addWidget(scroll, 1);
+
+    const auto legendRow = [&](bool safe, const QString &imageName, const QString &labelName, const QString &text) {
+        auto *line = new QHBoxLayout;
+        auto *image = new QLabel(page);
+        image->setObjectName(imageName);
+        image->setPixmap(WizardArt::safetyMarker(safe, 12));
+        auto *label = new QLabel(text, page);
+        label->setObjectName(labelName);
+        label->setWordWrap(true);
+        line->addWidget(image, 0, Qt::AlignTop);
+        line->addWidget(label, 1);
+        layout->addLayout(line);
+        m_legend << image << label;
+    };
+    legendRow(true, u"imgBezpUpozorneniGreen"_s, u"lblBezpUpozorneniGreen"_s,
+              u"- takto označené funkce nikdy nemění data v Ledra, jejich použití je naprosto bezpečné"_s);
+    legendRow(false, u"imgBezpUpozorneniRed"_s, u"lblBezpUpozorneniRed"_s,
+              u"- tyto operace by měl naopak provádět pouze zkušený uživatel, před použitím je navíc nutná záloha "
+              "dat"_s);
+
+    m_lblPBStatus = new QLabel(page);
+    m_lblPBStatus->setObjectName(u"lblPBStatus"_s);
+    m_lblPBStatus->hide();
+    layout->addWidget(m_lblPBStatus);
+    m_pbMain = new QProgressBar(page);
+    m_pbMain->setObjectName(u"pbMain"_s);
+    m_pbMain->setRange(0, 100);
+    m_pbMain->setTextVisible(false);
+    m_pbMain->hide();
+    layout->addWidget(m_pbMain);
     return page;
 }
 
@@ -164,6 +253,7 @@ QWidget *TfrmMain::createButtonPanel()
     layout->addSpacing(12);
     layout->addWidget(m_btnZavrit);
 
+    connect(m_btnDalsi, &QPushButton::clicked, this, &TfrmMain::nextClicked);
     connect(m_btnZpet, &QPushButton::clicked, this, [this] { showPage(currentPage() - 1); });
     connect(m_btnZavrit, &QPushButton::clicked, this, &TfrmMain::endProgram);
     connect(m_btnPrerusit, &QPushButton::clicked, this, [this] { interruptRequested = true; });
@@ -192,13 +282,121 @@ void TfrmMain::showPage(int index)
     if (index == 0)
         m_btnZpet->setEnabled(false);
     if (index == 1) {
+        m_pbMain->hide();
+        m_lblPBStatus->hide();
         m_btnPrerusit->hide();
         m_btnDalsi->setText(u"OK"_s);
+        updateOkButton();
     }
-    // Leaving the welcome page runs the access-rights and update checks that
-    // lead to the operation page; until the wizard has them, "Další >" stays
-    // disabled.
+}
+
+void TfrmMain::setOperationEntry(Operation operation, OperationEntry entry)
+{
+    m_operationEntries[operation] = std::move(entry);
+    m_operationButtons.at(operation)->setEnabled(true);
+    // The first row that can run is selected when nothing is yet.
+    const bool anyChecked = std::any_of(m_operationButtons.begin(), m_operationButtons.end(),
+                                        [](const auto &entry) { return entry.second->isChecked(); });
+    if (!anyChecked) {
+        for (const OperationRow &row : kOperationRows) {
+            if (m_operationEntries.count(row.operation)) {
+                m_operationButtons.at(row.operation)->setChecked(true);
+                break;
+            }
+        }
+    }
+    updateOkButton();
+}
+
+void TfrmMain::selectOperation(Operation operation)
+{
+    m_operationButtons.at(operation)->setChecked(true);
+}
+
+// "OK" can only start an operation whose entry exists.
+void TfrmMain::updateOkButton()
+{
+    if (currentPage() != 1 || m_btnPrerusit->isVisible())
+        return;
+    bool runnable = false;
+    for (const auto &[operation, button] : m_operationButtons) {
+        if (button->isChecked())
+            runnable = m_operationEntries.count(operation) > 0;
+    }
+    m_btnDalsi->setEnabled(runnable);
+}
+
+void TfrmMain::setLegendVisible(bool visible)
+{
+    for (QWidget *widget : std::as_const(m_legend))
+        widget->setVisible(visible);
+}
+
+void TfrmMain::nextClicked()
+{
+    m_timer1->stop();
+    if (currentPage() == 0) {
+        if (verifyUserRights(*this) != 0)
+            return;
+        if (checkForUpdate(*this) != 0)
+            return;
+    }
+    if (currentPage() < m_pgcMain->count() - 1) {
+        showPage(currentPage() + 1);
+        return;
+    }
+
     m_btnDalsi->setEnabled(false);
+    m_btnZpet->setEnabled(false);
+    m_btnZavrit->setEnabled(false);
+    m_btnPrerusit->show();
+    setLegendVisible(false);
+    interruptRequested = false;
+
+    runOperation();
+    closeHostTables();
+
+    m_btnDalsi->setEnabled(true);
+    m_btnZpet->setEnabled(true);
+    m_btnZavrit->setEnabled(true);
+    m_btnPrerusit->hide();
+    m_pbMain->hide();
+    m_lblPBStatus->hide();
+    setLegendVisible(true);
+}
+
+int TfrmMain::runOperation()
+{
+    if (loadYearList(m_runContext.agendaDir, mtYear) != 0)
+        return -1;
+    for (const OperationRow &row : kOperationRows) {
+        if (!m_operationButtons.at(row.operation)->isChecked())
+            continue;
+        const auto entry = m_operationEntries.find(row.operation);
+        if (entry == m_operationEntries.end())
+            return -1;
+        return entry->second(*this) == 0 ? 0 : -1;
+    }
+    return -1;
+}
+
+void TfrmMain::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        m_timer1->start();
+    }
+}
+
+// The host's desktop may cover the add-on's window when it starts; raising it
+// once after two seconds brings it forward without moving, resizing or
+// activating it.
+void TfrmMain::bringToFront()
+{
+    ui().processEvents();
+    raise();
+    ui().processEvents();
 }
 
 int TfrmMain::currentPage() const

@@ -1,14 +1,20 @@
 #pragma once
 
+#include "app/Operations.h"
 #include "app/RunContext.h"
 #include "common/MemTable.h"
 #include "hostdb/TBFTable.h"
 
 #include <QWidget>
 
+#include <functional>
+#include <map>
 #include <memory>
 
 class QLabel;
+class QProgressBar;
+class QRadioButton;
+class QTimer;
 class QPushButton;
 class QStackedWidget;
 class TfrmFreeText;
@@ -40,6 +46,22 @@ public:
     void showPage(int index);
     int currentPage() const;
 
+    // An operation's entry routine: 0 for success, anything else for failure
+    // or cancel. Each operation registers its entry; a row without one is
+    // shown disabled.
+    using OperationEntry = std::function<int(TfrmMain &)>;
+    void setOperationEntry(Operation operation, OperationEntry entry);
+    // Selects an operation's row (as a click on its radio button does).
+    void selectOperation(Operation operation);
+
+    // Rebuilds the year list and runs the selected operation's entry: 0 when
+    // it reported success, -1 otherwise.
+    int runOperation();
+
+    // The progress shown while an operation runs.
+    QProgressBar &pbMain() { return *m_pbMain; }
+    QLabel &lblPBStatus() { return *m_lblPBStatus; }
+
     // Closes each shared host table whose Tag is set and clears the Tag.
     void closeHostTables();
     // The end of every run through the wizard: the host version is recorded
@@ -58,10 +80,16 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     QWidget *createWelcomePage();
+    QWidget *createOperationPage();
     QWidget *createButtonPanel();
+    void nextClicked();
+    void setLegendVisible(bool visible);
+    void updateOkButton();
+    void bringToFront();
 
     RunContext m_runContext;
     QStackedWidget *m_pgcMain;
@@ -70,6 +98,13 @@ private:
     QPushButton *m_btnDalsi;
     QPushButton *m_btnZpet;
     QPushButton *m_btnPrerusit;
+    QTimer *m_timer1;
+    QProgressBar *m_pbMain;
+    QLabel *m_lblPBStatus;
+    std::map<Operation, QRadioButton *> m_operationButtons;
+    std::map<Operation, OperationEntry> m_operationEntries;
+    QList<QWidget *> m_legend;
+    bool m_shownOnce = false;
     bool m_ended = false;
     // Created after the main window, in this order.
     std::unique_ptr<TfrmWorking> m_frmWorking;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hostdb/LedraAccessRights.h"
+
 #include <QString>
 
 // The record filled once at start-up from the host's command line and its ini
@@ -32,7 +34,7 @@ struct RunContext
     QString printFormsDir;  // addOnRoot + "PrintFrm/"
     QString configIniPath;  // settingsDir + configName + ".ini", set by the host-version check
     QString currencySymbol; // set by the host-version check
-    // The access rights are kept by the rights check beside this record.
+    UserRights rights;      // refilled by the rights check each time the welcome page is left
 };
 
 // The add-on's own version, shown on the welcome page and compared by the
@@ -40,11 +42,4 @@ struct RunContext
 inline QString addOnVersionText()
 {
     return QStringLiteral("2.14");
-}
-
-// The product's web page on the maker's site: the welcome page's link and the
-// update check open it.
-inline QString productPageAddress()
-{
-    return QStringLiteral("http://www.velmar.example/tarnek/");
 }

@@ -1,0 +1,103 @@
+// The manifest download against a real HTTP server on 127.0.0.1.
+
+#include "app/HTTPGet.h"
+
+#include "CannedHttpServer.h"
+
+#include <QFile>
+#include <QTcpServer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray manifest(const QByteArray &version)
+{
+    return "[TARNEK]\r\nVER=" + version + "\r\n";
+}
+
+class HttpGetTest : public testing::Test
+{
+protected:
+    QString localPath() const { return m_dir.filePath(u"velmarver.dat"_s); }
+    QByteArray localContent() const
+    {
+        QFile f(localPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(HttpGetTest, DownloadsTheBodyAndSendsTheHostsHeaders)
+{
+    const QByteArray body = manifest("2.15");
+    CannedHttpServer server(CannedHttpServer::ok(body));
+    const HTTPGet::Result result = HTTPGet::downloadFile(server.address(), localPath());
+    EXPECT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(localContent(), body);
+    const QByteArray request = server.request();
+    EXPECT_TRUE(request.startsWith("GET /download/velmarver.dat HTTP/1.0\r\n")) << request.toStdString();
+    EXPECT_TRUE(request.contains("\r\nUser-Agent: Kovix HTTPGet\r\n"));
+    EXPECT_TRUE(request.contains("\r\nAccept: */*\r\n"));
+    EXPECT_TRUE(request.contains("\r\nPragma: no-cache\r\n"));
+}
+
+TEST_F(HttpGetTest, BodiesLongerThanOneBlockArriveWhole)
+{
+    QByteArray body;
+    for (int i = 0; body.size() < 5 * HTTPGet::kBlockSize + 17; ++i)
+        body += QByteArray::number(i) + ',';
+    CannedHttpServer server(CannedHttpServer::ok(body));
+    EXPECT_TRUE(HTTPGet::downloadFile(server.address(), localPath()).ok);
+    EXPECT_EQ(localContent(), body);
+}
+
+struct FailureCase
+{
+    const char *name;
+    QByteArray response;
+};
+
+class HttpGetFailures : public HttpGetTest, public testing::WithParamInterface<FailureCase> {};
+
+TEST_P(HttpGetFailures, CountAsFailed)
+{
+    CannedHttpServer server(GetParam().response);
+    EXPECT_FALSE(HTTPGet::downloadFile(server.address(), localPath()).ok);
+}
+
+INSTANTIATE_TEST_SUITE_P(, HttpGetFailures,
+    testing::Values(
+        FailureCase{"NoContentLength", "HTTP/1.0 200 OK\r\n\r\n[TARNEK]\r\nVER=2.15\r\n"},
+        FailureCase{"TruncatedBody", "HTTP/1.0 200 OK\r\nContent-Length: 500\r\n\r\n[TARNEK]\r\nVER=2.15\r\n"},
+        FailureCase{"LongerBody", "HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\n[TARNEK]\r\n"},
+        // An error page is not the manifest, even when its length is right.
+        FailureCase{"NotFound", "HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found"},
+        FailureCase{"NotHttp", "hello\r\n\r\n"},
+        FailureCase{"ClosedWithoutAnswer", ""}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(HttpGetTest, RefusedConnectionFails)
+{
+    quint16 port = 0;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+        port = probe.serverPort();
+    } // closed: nobody listens there now
+    const HTTPGet::Result result = HTTPGet::downloadFile(u"http://127.0.0.1:%1/x"_s.arg(port), localPath());
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.isEmpty());
+}
+
+TEST_F(HttpGetTest, UnwritableTargetFails)
+{
+    const QByteArray body = manifest("2.15");
+    CannedHttpServer server(CannedHttpServer::ok(body));
+    EXPECT_FALSE(HTTPGet::downloadFile(server.address(), m_dir.filePath(u"no/such/dir/f.dat"_s)).ok);
+}
+
+} // namespace

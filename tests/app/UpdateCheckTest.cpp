@@ -1,0 +1,203 @@
+// The update check against a real HTTP server on 127.0.0.1, reached through
+// TARNEK_UPDATE_SERVER.
+
+#include "app/UpdateCheck.h"
+#include "app/HostVersion.h"
+#include "app/Main.h"
+#include "app/UpdateServer.h"
+#include "support/TestSupport.h"
+
+#include "CannedHttpServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTcpServer>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kChangedQuestionStart = u"Od posledního spuštění tohoto doplňku se změnila verze"_s;
+const QString kFirstRunQuestionStart = u"Zásuvný modul spouštíte poprvé."_s;
+const QString kDownloadFailed = u"Při ověřování existence novější verze došlo k chybě. Zkontrolujte vaše připojení k "
+                                "internetu (resp. povolení internetového připojení pro tento doplněk)."_s;
+const QString kUpToDate = u"Právě používaná verze doplňku je aktuální."_s;
+const QString kNewer = u"Na internetu je dostupná novější verze tohoto zásuvného modulu - důrazně vám doporučujeme "
+                       "provést aktualizaci.\r\rNyní bude v okně vašeho internetového prohlížeče otevřena domácí "
+                       "stránka doplňku, ze které je možné stáhnout aktuální verzi."_s;
+
+class UpdateCheckTest : public testing::Test
+{
+protected:
+    UpdateCheckTest()
+    {
+        RunContext &context = m_main.runContext();
+        context.addOnVersion = u"2.14"_s;
+        context.hostVersion = u"13.200"_s;
+        context.settingsDir = m_dir.path() + u"/Setting/"_s;
+        QDir().mkpath(context.settingsDir);
+        m_savedServer = qgetenv("TARNEK_UPDATE_SERVER");
+    }
+    ~UpdateCheckTest() override { qputenv("TARNEK_UPDATE_SERVER", m_savedServer); }
+
+    void lastRun(const QString &hostVersion)
+    {
+        RunContext context = m_main.runContext();
+        context.hostVersion = hostVersion;
+        recordHostVersion(context);
+    }
+    void useServer(const CannedHttpServer &server) { qputenv("TARNEK_UPDATE_SERVER", server.host().toUtf8()); }
+    bool programEnded() { return lastRecordedHostVersion(m_main.runContext()) == m_main.runContext().hostVersion; }
+    QString manifestCopy() const { return m_main.runContext().settingsDir + u"velmarver.dat"_s; }
+
+    QTemporaryDir m_dir;
+    TfrmMain m_main;
+    QByteArray m_savedServer;
+};
+
+TEST_F(UpdateCheckTest, SameHostVersionAsksNothingAndSendsNothing)
+{
+    CannedHttpServer server(CannedHttpServer::ok("[TARNEK]\r\nVER=2.15\r\n"));
+    useServer(server);
+    lastRun(u"13.200"_s);
+    EXPECT_EQ(checkForUpdate(m_main), 0);
+    EXPECT_TRUE(scriptedUi().messages().isEmpty());
+    EXPECT_EQ(server.requestCount(), 0);
+}
+
+TEST_F(UpdateCheckTest, DeclinedQuestionSendsNothing)
+{
+    CannedHttpServer server(CannedHttpServer::ok("[TARNEK]\r\nVER=2.15\r\n"));
+    useServer(server);
+    lastRun(u"13.100"_s);
+    scriptedUi().answer(MessageAnswer::No);
+    EXPECT_EQ(checkForUpdate(m_main), 0);
+    ASSERT_EQ(scriptedUi().messages().size(), 1);
+    EXPECT_TRUE(scriptedUi().messages().at(0).text.startsWith(kChangedQuestionStart));
+    EXPECT_EQ(scriptedUi().messages().at(0).buttons, MessageButtons::YesNo);
+    EXPECT_EQ(server.requestCount(), 0);
+}
+
+struct ManifestCase
+{
+    const char *name;
+    QByteArray manifest;
+    QString message;
+    bool opensProductPage;
+};
+
+class UpdateCheckManifests : public UpdateCheckTest, public testing::WithParamInterface<ManifestCase>
+{
+};
+
+TEST_P(UpdateCheckManifests, FirstRunComparesThePublishedVersion)
+{
+    const ManifestCase &c = GetParam();
+    CannedHttpServer server(CannedHttpServer::ok(c.manifest));
+    useServer(server);
+    scriptedUi().answer(MessageAnswer::Yes);
+    EXPECT_EQ(checkForUpdate(m_main), 0);
+    ASSERT_EQ(scriptedUi().messages().size(), 2);
+    EXPECT_TRUE(scriptedUi().messages().at(0).text.startsWith(kFirstRunQuestionStart));
+    EXPECT_EQ(scriptedUi().messages().at(1).kind, MessageKind::Information);
+    EXPECT_EQ(scriptedUi().messages().at(1).text, c.message);
+    EXPECT_EQ(server.requestCount(), 1);
+    EXPECT_FALSE(QFile::exists(manifestCopy())); // read and deleted
+    if (c.opensProductPage) {
+        EXPECT_EQ(scriptedUi().openedDocuments(), QStringList{UpdateServer::productPageAddress()});
+        EXPECT_TRUE(programEnded());
+    } else {
+        EXPECT_TRUE(scriptedUi().openedDocuments().isEmpty());
+        EXPECT_FALSE(programEnded());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, UpdateCheckManifests,
+                         testing::Values(ManifestCase{"Newer", "[TARNEK]\r\nVER=2.15\r\n", kNewer, true},
+                                         ManifestCase{"LowerCountsAsNewer", "[TARNEK]\r\nVER=2.10\r\n", kNewer, true},
+                                         ManifestCase{"Equal", "[TARNEK]\r\nVER=2.14\r\n", kUpToDate, false},
+                                         ManifestCase{"EqualIgnoringCase", "[tarnek]\r\nver= 2.14 \r\n", kUpToDate,
+                                                      false},
+                                         ManifestCase{"NoVersion", "[TARNEK]\r\nOTHER=1\r\n",
+                                                      u"Údaje o verzi nejsou k dispozici."_s, false}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+struct FailureCase
+{
+    const char *name;
+    QByteArray response;
+};
+
+class UpdateCheckFailures : public UpdateCheckTest, public testing::WithParamInterface<FailureCase>
+{
+};
+
+TEST_P(UpdateCheckFailures, FirstRunOnlyReportsTheFailure)
+{
+    CannedHttpServer server(GetParam().response);
+    useServer(server);
+    scriptedUi().answer(MessageAnswer::Yes);
+    EXPECT_EQ(checkForUpdate(m_main), 0);
+    ASSERT_EQ(scriptedUi().messages().size(), 2);
+    EXPECT_EQ(scriptedUi().messages().at(1).kind, MessageKind::Error);
+    EXPECT_EQ(scriptedUi().messages().at(1).buttons, MessageButtons::Ok);
+    EXPECT_EQ(scriptedUi().messages().at(1).text, kDownloadFailed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , UpdateCheckFailures,
+    testing::Values(FailureCase{"NoContentLength", "HTTP/1.0 200 OK\r\n\r\n[TARNEK]\r\nVER=2.15\r\n"},
+                    FailureCase{"TruncatedBody",
+                                "HTTP/1.0 200 OK\r\nContent-Length: 900\r\n\r\n[TARNEK]\r\nVER=2.15\r\n"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(UpdateCheckTest, FailureAfterAnUpdateOffersTheProductPage)
+{
+    CannedHttpServer server("HTTP/1.0 200 OK\r\n\r\n[TARNEK]\r\nVER=2.15\r\n");
+    useServer(server);
+    lastRun(u"13.100"_s);
+    scriptedUi().answer(MessageAnswer::Yes); // check now
+    scriptedUi().answer(MessageAnswer::No);  // do not open the page
+    EXPECT_EQ(checkForUpdate(m_main), 0);
+    ASSERT_EQ(scriptedUi().messages().size(), 2);
+    const ScriptedUi::Message &failure = scriptedUi().messages().at(1);
+    EXPECT_EQ(failure.kind, MessageKind::Error);
+    EXPECT_EQ(failure.buttons, MessageButtons::YesNo);
+    EXPECT_EQ(failure.text, kDownloadFailed +
+                                u"\r\rNyní používáte verzi: 2.14- zkontrolovat existenci novější verze "
+                                "můžete také manuálně na adrese: "_s +
+                                UpdateServer::productPageAddress() +
+                                u"\r\rChcete nyní uvedenou adresu otevřít v okně vašeho internetového prohlížeče?"_s);
+    EXPECT_TRUE(scriptedUi().openedDocuments().isEmpty());
+    EXPECT_FALSE(programEnded());
+}
+
+TEST_F(UpdateCheckTest, RefusedConnectionAndYesOpensThePageAndEnds)
+{
+    quint16 port = 0;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+        port = probe.serverPort();
+    }
+    qputenv("TARNEK_UPDATE_SERVER", "127.0.0.1:" + QByteArray::number(port));
+    lastRun(u"13.100"_s);
+    scriptedUi().answer(MessageAnswer::Yes);
+    scriptedUi().answer(MessageAnswer::Yes);
+    EXPECT_EQ(checkForUpdate(m_main), -1);
+    EXPECT_EQ(scriptedUi().openedDocuments(), QStringList{UpdateServer::productPageAddress()});
+    EXPECT_TRUE(programEnded());
+}
+
+TEST(UpdateServer, ManifestAddressHonoursTheOverride)
+{
+    const QByteArray saved = qgetenv("TARNEK_UPDATE_SERVER");
+    qunsetenv("TARNEK_UPDATE_SERVER");
+    EXPECT_EQ(UpdateServer::manifestAddress(), u"http://www.velmar.example/download/velmarver.dat"_s);
+    qputenv("TARNEK_UPDATE_SERVER", "127.0.0.1:8080");
+    EXPECT_EQ(UpdateServer::manifestAddress(), u"http://127.0.0.1:8080/download/velmarver.dat"_s);
+    qputenv("TARNEK_UPDATE_SERVER", saved);
+}
+
+} // namespace
