@@ -11,6 +11,8 @@ export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNEK_SANITIZE=ON
 cmake --build "$build_dir"
 
+scripts/start-printer.sh
+
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
