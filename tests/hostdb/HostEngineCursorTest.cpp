@@ -105,6 +105,52 @@ TEST_F(CursorTest, SeeksThatCannotRunFail)
     EXPECT_THROW(table->SeekKeys({u"PK"_s, u"two"_s}), HostEngineError) << "not a number for a number part";
 }
 
+// A seek compares the value as given: a value the field could not hold (a
+// text longer than the field, a fraction in a whole-number field) is not cut
+// or rounded into the key of another record.
+struct SeekValueCase
+{
+    const char *name;
+    QString index;
+    QVariantList keys;
+    int result;
+    int recNo; // where the cursor stands afterwards, 0 = past the end
+};
+
+class SeekValueTest : public HostDbTest, public testing::WithParamInterface<SeekValueCase>
+{
+};
+
+TEST_P(SeekValueTest, FindsOnlyEqualKeys)
+{
+    year().table(u"SKSEZDOK"_s).rows(R"(
+        CisloDokla | CDokladu
+        ABCDEFGH10 | 9
+        ABCDEFGH11 | 10
+    )");
+    year().table(u"UCDENIK"_s).rows(R"(
+        Cislo | Zdroj | ZRadek
+        1     | PK    | 9
+        2     | PK    | 10
+    )");
+    const SeekValueCase &c = GetParam();
+    auto table = open(c.index == u"CisloDokla"_s ? u"SKSEZDOK"_s : u"UCDENIK"_s, c.index);
+    EXPECT_EQ(table->SeekKeys(c.keys), c.result);
+    EXPECT_EQ(table->RecNo(), c.recNo);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, SeekValueTest,
+    testing::Values(
+        SeekValueCase{"TextOfTheFieldsSize", u"CisloDokla"_s, {u"abcdefgh10"_s}, HostResult::Found, 1},
+        SeekValueCase{"TextLongerThanTheField", u"CisloDokla"_s, {u"ABCDEFGH100"_s}, HostResult::NotFound, 2},
+        SeekValueCase{"TextLongerOnlyByBlanks", u"CisloDokla"_s, {u"ABCDEFGH10   "_s}, HostResult::Found, 1},
+        SeekValueCase{"WholeNumberAsFloat", u"Zdroj+ZRadek+Cislo"_s, {u"PK"_s, 9.0}, HostResult::Found, 1},
+        SeekValueCase{"WholeNumberAsText", u"Zdroj+ZRadek+Cislo"_s, {u"PK"_s, u"10"_s}, HostResult::Found, 2},
+        SeekValueCase{"FractionInAWholeNumberPart", u"Zdroj+ZRadek+Cislo"_s, {u"PK"_s, 9.4}, HostResult::NotFound, 2},
+        SeekValueCase{"FractionAboveTheLast", u"Zdroj+ZRadek+Cislo"_s, {u"PK"_s, 10.5}, HostResult::NotFound, 0}),
+    [](const testing::TestParamInfo<SeekValueCase> &info) { return std::string(info.param.name); });
+
 TEST_F(CursorTest, SetIndexAcceptsDeclaredExpressionsOnly)
 {
     auto table = open(u"UCDENIK"_s);
