@@ -205,6 +205,28 @@ std::optional<QVariant> toStored(const HostField &field, const QVariant &value)
     return std::nullopt;
 }
 
+std::optional<QVariant> toSeekValue(const HostField &field, const QVariant &value)
+{
+    switch (field.type) {
+    case HostFieldType::Text: {
+        HostField unlimited = field;
+        unlimited.size = 0;
+        return toStored(unlimited, value);
+    }
+    case HostFieldType::Integer: {
+        const int id = value.metaType().id();
+        if (id == QMetaType::Double || id == QMetaType::Float) {
+            const double d = value.toDouble();
+            if (std::isfinite(d) && d != std::trunc(d))
+                return QVariant(d);
+        }
+        return toStored(field, value);
+    }
+    default:
+        return toStored(field, value);
+    }
+}
+
 QVariant emptyStored(HostFieldType type)
 {
     switch (type) {

@@ -24,6 +24,11 @@ std::optional<QVariant> toStored(const HostField &field, const QVariant &value);
 // What a read returns for a stored value: QString, int, double, bool,
 // QDateTime (invalid for an empty date), or the variant's own value.
 QVariant fromStored(HostFieldType type, const QVariant &stored);
+// The form a seek value takes before it becomes a key part: like toStored,
+// but nothing is cut or rounded to fit the field, so a value the field could
+// not hold finds no record (a text longer than the field, a fraction sought
+// in a whole-number field). nullopt when it does not convert.
+std::optional<QVariant> toSeekValue(const HostField &field, const QVariant &value);
 // The empty value of a field kind, stored form.
 QVariant emptyStored(HostFieldType type);
 // The form a stored value takes in an index key (text upper-cased without

@@ -83,6 +83,11 @@ TLedraAccessRights::TLedraAccessRights(const QString &dataRoot)
     m_levels.fill(Full);
 }
 
+QString TLedraAccessRights::usersTable() const
+{
+    return m_format == Format::Old ? u"PRISTUP"_s : u"PRISUZIV"_s;
+}
+
 QString TLedraAccessRights::tablePath(const QString &name) const
 {
     return m_dataRoot + name;
@@ -98,19 +103,19 @@ QString TLedraAccessRights::workstationUserName()
     return QString();
 }
 
-bool TLedraAccessRights::selectIndex(TBFTable &table, const QString &expression)
+bool TLedraAccessRights::selectIndex(TBFTable &table, const QString &name, const QString &expression)
 {
     if (table.SetIndex(expression) == HostResult::Ok)
         return true;
-    m_errorText = u"Nastala chyba při nastavení indexu databáze %1.DAT"_s.arg(
-        FileNames::changeExtension(table.fileName(), QString()));
+    // The path as the table was opened, like the open error names it.
+    m_errorText = u"Nastala chyba při nastavení indexu databáze %1.DAT"_s.arg(tablePath(name));
     return false;
 }
 
 bool TLedraAccessRights::openTables()
 {
     const bool old = m_format == Format::Old;
-    const QString users = tablePath(old ? u"PRISTUP"_s : u"PRISUZIV"_s);
+    const QString users = tablePath(usersTable());
     const QString more = tablePath(old ? u"PRISTUP2"_s : u"PRISPOL"_s);
     m_hasItemTable = !old && FileNames::isFile(more + u".DAT"_s);
     const auto openFailed = [this](const QString &path) {
@@ -170,7 +175,7 @@ bool TLedraAccessRights::checkUser(const QString &password)
 
 bool TLedraAccessRights::findByPassword(const QString &password)
 {
-    if (!selectIndex(m_users, u"Password"_s))
+    if (!selectIndex(m_users, usersTable(), u"Password"_s))
         return false;
     if (m_format == Format::New) {
         if (m_users.Seek(password) != HostResult::Found) {
@@ -203,7 +208,7 @@ bool TLedraAccessRights::findByPassword(const QString &password)
 
 bool TLedraAccessRights::findByLoginName()
 {
-    if (!selectIndex(m_users, u"UzivOS"_s))
+    if (!selectIndex(m_users, usersTable(), u"UzivOS"_s))
         return false;
     if (m_users.Seek(workstationUserName()) == HostResult::Found && m_users.Value(u"PrihlZp"_s).toInt() != 0)
         return true;

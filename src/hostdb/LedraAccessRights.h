@@ -69,7 +69,8 @@ private:
     bool findByPassword(const QString &password);
     bool findByLoginName();
     void readLevels();
-    bool selectIndex(TBFTable &table, const QString &expression);
+    bool selectIndex(TBFTable &table, const QString &name, const QString &expression);
+    QString usersTable() const; // PRISTUP or PRISUZIV
     QString tablePath(const QString &name) const;
 
     QString m_dataRoot;

@@ -444,7 +444,7 @@ int SqliteTableBackend::SeekKeys(const QVariantList &keys)
     QVariantList values;
     for (int i = 0; i < count; ++i) {
         const HostField &field = m_def.fields.at(o.parts.at(i));
-        const auto stored = HostValues::toStored(field, keys.at(i));
+        const auto stored = HostValues::toSeekValue(field, keys.at(i));
         if (!stored)
             fail(u"Hodnota \"%1\" neodpovídá poli \"%2\" klíče %3."_s.arg(keys.at(i).toString(), field.name,
                                                                           m_def.indexes.at(o.index)));

@@ -4,6 +4,8 @@
 #include "hostdb/HostDbTestSupport.h"
 
 #include <QDate>
+#include <QDateTime>
+#include <QTime>
 
 using namespace Qt::StringLiterals;
 
@@ -104,6 +106,52 @@ TEST_F(CursorTest, SeeksThatCannotRunFail)
     EXPECT_EQ(table->SeekKeys({}), HostResult::Failed);
     EXPECT_THROW(table->SeekKeys({u"PK"_s, u"two"_s}), HostEngineError) << "not a number for a number part";
 }
+
+// A seek compares the value as given: a value the field could not hold (a
+// text longer than the field, a fraction in a whole-number field) is not cut
+// or rounded into the key of another record.
+struct SeekValueCase
+{
+    const char *name;
+    QString index;
+    QVariantList keys;
+    int result;
+    int recNo; // where the cursor stands afterwards, 0 = past the end
+};
+
+class SeekValueTest : public HostDbTest, public testing::WithParamInterface<SeekValueCase>
+{
+};
+
+TEST_P(SeekValueTest, FindsOnlyEqualKeys)
+{
+    year().table(u"SKSEZDOK"_s).rows(R"(
+        CisloDokla | CDokladu
+        ABCDEFGH10 | 9
+        ABCDEFGH11 | 10
+    )");
+    year().table(u"UCDENIK"_s).rows(R"(
+        Cislo | Zdroj | ZRadek
+        1     | PK    | 9
+        2     | PK    | 10
+    )");
+    const SeekValueCase &c = GetParam();
+    auto table = open(c.index == u"CisloDokla"_s ? u"SKSEZDOK"_s : u"UCDENIK"_s, c.index);
+    EXPECT_EQ(table->SeekKeys(c.keys), c.result);
+    EXPECT_EQ(table->RecNo(), c.recNo);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, SeekValueTest,
+    testing::Values(
+        SeekValueCase{"TextOfTheFieldsSize", u"CisloDokla"_s, {u"abcdefgh10"_s}, HostResult::Found, 1},
+        SeekValueCase{"TextLongerThanTheField", u"CisloDokla"_s, {u"ABCDEFGH100"_s}, HostResult::NotFound, 2},
+        SeekValueCase{"TextLongerOnlyByBlanks", u"CisloDokla"_s, {u"ABCDEFGH10   "_s}, HostResult::Found, 1},
+        SeekValueCase{"WholeNumberAsFloat", u"Zdroj+ZRadek+Cislo"_s, {u"PK"_s, 9.0}, HostResult::Found, 1},
+        SeekValueCase{"WholeNumberAsText", u"Zdroj+ZRadek+Cislo"_s, {u"PK"_s, u"10"_s}, HostResult::Found, 2},
+        SeekValueCase{"FractionInAWholeNumberPart", u"Zdroj+ZRadek+Cislo"_s, {u"PK"_s, 9.4}, HostResult::NotFound, 2},
+        SeekValueCase{"FractionAboveTheLast", u"Zdroj+ZRadek+Cislo"_s, {u"PK"_s, 10.5}, HostResult::NotFound, 0}),
+    [](const testing::TestParamInfo<SeekValueCase> &info) { return std::string(info.param.name); });
 
 TEST_F(CursorTest, SetIndexAcceptsDeclaredExpressionsOnly)
 {
@@ -267,6 +315,71 @@ TEST_F(HostDbTest, AWalkSeesRecordsOtherObjectsWriteMeanwhile)
     ASSERT_EQ(reader->Skip(), HostResult::Ok);
     EXPECT_EQ(reader->Value(u"Doklad"_s).toString(), u"PP0005"_s);
     EXPECT_EQ(reader->RecordCount(), 41);
+}
+
+TEST_F(HostDbTest, DeletingWhileAnotherObjectWritesSkipsNoRecord)
+{
+    // The removal's scan: delete flagged documents in line-number order while
+    // another table object keeps posting, which drops what the walk read ahead.
+    auto builder = year().table(u"POKLKNIH"_s);
+    for (int i = 1; i <= 30; ++i)
+        builder.row({{"Doklad", u"PP%1"_s.arg(i, 4, 10, QChar(u'0'))}, {"Cislo", 31 - i}, {"Del", i % 3 == 0}});
+    auto scan = open(u"POKLKNIH"_s, u"Cislo"_s);
+    auto other = open(u"POKLKNIH"_s);
+    scan->GoTop();
+    QList<int> seen;
+    while (!scan->Eof()) {
+        seen.append(scan->Value(u"Cislo"_s).toInt());
+        if (seen.size() % 4 == 0) {
+            other->SetValue(u"Popis"_s, u"změna %1"_s.arg(seen.size()));
+            ASSERT_EQ(other->Post(), HostResult::Ok);
+        }
+        if (scan->Value(u"Del"_s).toBool()) {
+            ASSERT_EQ(scan->Lock(), HostResult::Ok);
+            ASSERT_GE(scan->Delete(), HostResult::Ok);
+        } else {
+            scan->Skip();
+        }
+    }
+    QList<int> all;
+    for (int i = 1; i <= 30; ++i)
+        all.append(i);
+    EXPECT_EQ(seen, all);
+    EXPECT_EQ(scan->RecordCount(), 20);
+}
+
+TEST_F(HostDbTest, DateKeyPartsCompareAsDayNumbers)
+{
+    const HostTableDef definition{
+        u"TERMINY"_s,
+        HostLocation::Year,
+        {HostField{u"Datum"_s, HostFieldType::DateTime, 0}, HostField{u"Kod"_s, HostFieldType::Text, 5}},
+        {u"Datum+Kod"_s},
+        QString()};
+    year().table(definition).rows(R"(
+        Datum               | Kod
+        2018-01-05          | b
+        2018-01-03          | a
+        2018-01-05T10:00:00 | a
+        2018-01-05          | A
+    )");
+    auto table = open(u"TERMINY"_s, u"Datum+Kod"_s);
+    table->GoTop();
+    QList<int> order;
+    do {
+        order.append(table->RecNo());
+    } while (table->Skip() == HostResult::Ok);
+    EXPECT_EQ(order, (QList<int>{2, 4, 1, 3})) << "by day number, then key text, then record number";
+    EXPECT_EQ(table->Seek(QDate(2018, 1, 5)), HostResult::Found);
+    EXPECT_EQ(table->RecNo(), 4);
+    EXPECT_EQ(table->Seek(43105.0), HostResult::Found) << "the same day as a day number";
+    EXPECT_EQ(table->RecNo(), 4);
+    EXPECT_EQ(table->Seek2(QDate(2018, 1, 5), u"B  "_s), HostResult::Found);
+    EXPECT_EQ(table->RecNo(), 1);
+    EXPECT_EQ(table->Seek(QDateTime(QDate(2018, 1, 5), QTime(10, 0))), HostResult::Found);
+    EXPECT_EQ(table->RecNo(), 3);
+    EXPECT_EQ(table->Seek(QDate(2018, 1, 4)), HostResult::NotFound);
+    EXPECT_EQ(table->RecNo(), 4);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "hostdb/HostDbTestSupport.h"
 
+#include <QFile>
 #include <QProcess>
 
 using namespace Qt::StringLiterals;
@@ -158,6 +159,25 @@ TEST_F(CrossProcessLockTest, TheChildCannotTakeARecordThisProcessHolds)
     ASSERT_TRUE(child.waitForFinished(20000));
     EXPECT_EQ(child.exitCode(), 1);
     EXPECT_TRUE(child.readAllStandardError().startsWith("cannot lock record 1"));
+}
+
+TEST_F(CrossProcessLockTest, AWalkSeesARecordAnotherProcessPosts)
+{
+    auto reader = open(u"POKLKNIH"_s, u"Doklad"_s);
+    reader->GoTop();
+    ASSERT_EQ(reader->Skip(), HostResult::Ok); // on PP0002, PP0003 read ahead
+    QFile csv(tempDir() + u"/novy.csv"_s);
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("Doklad\r\nPP0002A\r\n");
+    csv.close();
+    QProcess child;
+    child.start(QString::fromUtf8(TARNEK_TABLE_TOOL), {u"import"_s, yearDir() + u"POKLKNIH"_s, csv.fileName()});
+    ASSERT_TRUE(child.waitForFinished(20000));
+    ASSERT_EQ(child.exitCode(), 0) << child.readAllStandardError().constData();
+    ASSERT_EQ(reader->Skip(), HostResult::Ok);
+    EXPECT_EQ(reader->Value(u"Doklad"_s).toString(), u"PP0002A"_s);
+    ASSERT_EQ(reader->Skip(), HostResult::Ok);
+    EXPECT_EQ(reader->Value(u"Doklad"_s).toString(), u"PP0003"_s);
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "hostdb/LedraAccessRights.h"
 
 #include "fixture/HostTreeBuilder.h"
+#include "hostdb/HostCatalogue.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -110,6 +112,36 @@ TEST_F(AccessRightsTest, MissingUserTableIsReportedWithItsPath)
     EXPECT_FALSE(reader.checkUser(u"x"_s));
     EXPECT_EQ(reader.errorText(), u"Nastala chyba při otevírání databáze "_s + dataRoot() + u"PRISTUP.DAT"_s);
 }
+
+// A user table without the index the search needs: the message names the
+// table's path as it was opened, whatever case the file has on disk.
+struct MissingIndexCase
+{
+    const char *name;
+    QString password;
+    QString keptIndex; // the one of "Password" and "UzivOS" the table still has
+};
+
+class MissingIndexTest : public AccessRightsTest, public testing::WithParamInterface<MissingIndexCase>
+{
+};
+
+TEST_P(MissingIndexTest, NamesTheTablePath)
+{
+    HostTableDef users = *HostCatalogue::find(u"PRISUZIV");
+    users.indexes = QStringList{u"Jmeno"_s, GetParam().keptIndex};
+    m_tree.table(users).row({{"Password", "heslo"}, {"UzivOS", "jnovak"}, {"PrihlZp", 1}, {"ID_Pristup", 1}});
+    ASSERT_TRUE(QFile::rename(dataRoot() + u"PRISUZIV.DAT"_s, dataRoot() + u"PrisUziv.dat"_s));
+    TLedraAccessRights reader(dataRoot());
+    ASSERT_EQ(reader.format(), TLedraAccessRights::Format::New);
+    EXPECT_FALSE(reader.checkUser(GetParam().password));
+    EXPECT_EQ(reader.errorText(), u"Nastala chyba při nastavení indexu databáze "_s + dataRoot() + u"PRISUZIV.DAT"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(, MissingIndexTest,
+                         testing::Values(MissingIndexCase{"ByPassword", u"heslo"_s, u"UzivOS"_s},
+                                         MissingIndexCase{"ByLoginName", QString(), u"Password"_s}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(AccessRightsTest, NewFormatReadsItemLevelsAndDefaultsToFull)
 {
