@@ -34,7 +34,12 @@ DayNumber DayNumber::fromDateTime(const QDateTime &dateTime)
 
 int DayNumber::day() const
 {
-    return static_cast<int>(std::trunc(m_value));
+    // A damaged record may hold any double: keep the conversion defined and
+    // inside the range QDate can still represent.
+    constexpr double kLimit = 1e8;
+    if (!std::isfinite(m_value))
+        return 0;
+    return static_cast<int>(std::trunc(std::clamp(m_value, -kLimit, kLimit)));
 }
 
 QDate DayNumber::toDate() const
@@ -46,6 +51,8 @@ QDate DayNumber::toDate() const
 
 QTime DayNumber::toTime() const
 {
+    if (!std::isfinite(m_value))
+        return QTime(0, 0);
     const double fraction = std::fabs(m_value - std::trunc(m_value));
     // Round to the millisecond: a stored 0.5 must give exactly 12:00:00.000.
     const auto msecs = static_cast<int>(std::llround(fraction * kMillisecondsPerDay));

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 struct DayCase
@@ -46,6 +49,18 @@ TEST(DayNumber, FractionIsTheTimeOfDay)
     // A time just before midnight does not roll into the next day.
     const QDateTime late(QDate(2018, 1, 1), QTime(23, 59, 59, 999));
     EXPECT_EQ(DayNumber::fromDateTime(late).toDateTime(), late);
+}
+
+TEST(DayNumber, DamagedValuesStayDefined)
+{
+    // Values a damaged table can hold: no undefined conversion, no crash.
+    for (const double value : {1e300, -1e300, std::numeric_limits<double>::infinity(),
+                               std::numeric_limits<double>::quiet_NaN()}) {
+        const DayNumber day(value);
+        EXPECT_LE(std::abs(day.day()), 100000000);
+        EXPECT_TRUE(day.toTime().isValid());
+        (void)day.toDateTime();
+    }
 }
 
 } // namespace
