@@ -1,5 +1,7 @@
 #include "hostdb/RecordLockFile.h"
 
+#include "common/FileNames.h"
+
 #include <QFile>
 
 #include <atomic>
@@ -74,8 +76,25 @@ bool RecordLockFile::ensureOpen()
     if (m_fd >= 0)
         return true;
     const QByteArray name = QFile::encodeName(m_path);
-    m_fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    m_fd = ::open(name.constData(), O_RDWR | O_CLOEXEC);
+    if (m_fd >= 0 || errno != ENOENT)
+        return m_fd >= 0;
+    m_fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (m_fd < 0 && errno == EEXIST) // another holder created it meanwhile
+        m_fd = ::open(name.constData(), O_RDWR | O_CLOEXEC);
+    else if (m_fd >= 0)
+        shareLikeTheTable();
     return m_fd >= 0;
+}
+
+// Everyone who may write the table must be able to lock its records: the lock
+// file gets the table file's permissions, whatever this user's umask.
+void RecordLockFile::shareLikeTheTable()
+{
+    const QString table = m_path.left(m_path.size() - 4) + QStringLiteral(".DAT");
+    struct stat status;
+    if (::stat(QFile::encodeName(FileNames::resolve(table)).constData(), &status) == 0)
+        ::fchmod(m_fd, status.st_mode & 0666);
 }
 
 bool RecordLockFile::lock(qint64 recNo)

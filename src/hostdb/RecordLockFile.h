@@ -36,6 +36,7 @@ public:
 
 private:
     bool ensureOpen();
+    void shareLikeTheTable();
     bool ensureMapped();
 
     QString m_path;

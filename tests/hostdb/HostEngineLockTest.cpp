@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QProcess>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -71,6 +73,25 @@ INSTANTIATE_TEST_SUITE_P(
                                 }},
                     ReleaseCase{"AddNew", [](TBFTable &t) { t.AddNew(); }}),
     [](const testing::TestParamInfo<ReleaseCase> &info) { return std::string(info.param.name); });
+
+TEST_F(LockTest, TheLockFileIsSharedLikeTheTable)
+{
+    // Users who share the data directory must all be able to lock records,
+    // whatever the umask of the first one who locked.
+    const QString table = yearDir() + u"POKLKNIH.DAT"_s;
+    QFile::remove(yearDir() + u"POKLKNIH.LCK"_s);
+    ASSERT_TRUE(QFile::setPermissions(table, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                                 | QFileDevice::WriteGroup | QFileDevice::ReadOther
+                                                 | QFileDevice::WriteOther));
+    const mode_t saved = ::umask(077);
+    auto holder = open(u"POKLKNIH"_s);
+    holder->GoTop();
+    EXPECT_EQ(holder->Lock(), HostResult::Ok);
+    ::umask(saved);
+    const QFileDevice::Permissions lockPermissions = QFile::permissions(yearDir() + u"POKLKNIH.LCK"_s);
+    EXPECT_TRUE(lockPermissions & QFileDevice::WriteGroup);
+    EXPECT_TRUE(lockPermissions & QFileDevice::WriteOther);
+}
 
 TEST_F(LockTest, DeleteReleasesTheLockOfTheDeletedRecord)
 {
