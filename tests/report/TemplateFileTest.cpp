@@ -247,6 +247,25 @@ TEST_F(TemplateFile, SaveOnAFullDiskFailsAndWritesNothingHalf)
     EXPECT_FALSE(QFile::exists(tempPath(u"nova.pts"_s)));
 }
 
+TEST_F(TemplateFile, FailedSaveLeavesThePreviousTemplateInPlace)
+{
+    const QStringList previous{u"I,0,\"předchozí\""_s};
+    writeFile(tempPath(u"sestava.pts"_s), previous);
+    TSestava report;
+    report.setReportName(u"sestava"_s);
+    report.setPredloha(kTemplate);
+    int result = seOK;
+    {
+        const FileSizeLimit limit(8);
+        ASSERT_TRUE(limit.isActive());
+        result = report.SaveTemplate();
+    }
+    EXPECT_EQ(result, seTemplateSave);
+    EXPECT_EQ(messageTexts(), QStringList{u"Soubor s předlohou se nepodařilo uložit."_s});
+    // The report still finds its template.
+    EXPECT_EQ(readFile(tempPath(u"sestava.pts"_s)), previous);
+}
+
 TEST_F(TemplateFile, SaveOfANewFileMakesNoBak)
 {
     TSestava report;
