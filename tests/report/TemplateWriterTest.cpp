@@ -167,6 +167,18 @@ TEST_F(TemplateWriter, TextsWithPercentSignsShowInTheModelDumpAsRead)
     EXPECT_TRUE(dump.contains(u"font=Arial %2/10/#000000/0/238"_s)) << dump.toStdString();
 }
 
+TEST_F(TemplateWriter, PictureLosesItsDirectoryButABarcodeExpressionStaysWhole)
+{
+    TSestava report;
+    report.setPredloha({u"T,11,0,0,0,10,10,,1,0,0,0,15,0,\"C:\\obr\\logo.bmp\""_s,
+                        u"T,12,0,0,0,10,10,,8,0,14,0,15,0,\"@Zdroj/Radek\\2\",0,0,0"_s});
+    const QStringList written = report.writeTemplate();
+    EXPECT_TRUE(written.contains(u"T,11,0,0,0,10,10,,1,0,0,0,15,0,\"logo.bmp\""_s))
+        << written.join(u'\n').toStdString();
+    EXPECT_TRUE(written.contains(u"T,12,0,0,0,10,10,,8,0,14,0,15,0,\"@Zdroj/Radek\\2\",0,0,0"_s))
+        << written.join(u'\n').toStdString();
+}
+
 TEST_F(TemplateWriter, RecordsOfEachKindHaveTheirFieldCounts)
 {
     TSestava report;
