@@ -47,7 +47,11 @@ bool write(const QString &path, const QString &text)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(CodePage::windows1250().encode(text));
+    // A short write (a full disk) must not be committed as the whole file;
+    // commit() alone does not notice when its final flush falls short.
+    const QByteArray bytes = CodePage::windows1250().encode(text);
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        file.cancelWriting();
     return file.commit();
 }
 

@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -200,6 +203,67 @@ TEST_F(TemplateFile, SaveKeepsThePreviousFileAsBak)
     const QByteArray bytes = file.readAll();
     EXPECT_TRUE(bytes.startsWith("I,0,\"Protokol\"\r\nT,1"));
     EXPECT_TRUE(bytes.endsWith("\r\n"));
+}
+
+// While it lives, files of the process cannot grow beyond `bytes`: a write
+// past it fails (as on a full disk) instead of raising SIGXFSZ.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        m_ok = getrlimit(RLIMIT_FSIZE, &m_previous) == 0;
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_previous;
+        limit.rlim_cur = bytes;
+        m_ok = m_ok && setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    bool isActive() const { return m_ok; }
+
+private:
+    rlimit m_previous{};
+    void (*m_handler)(int) = SIG_DFL;
+    bool m_ok = false;
+};
+
+TEST_F(TemplateFile, SaveOnAFullDiskFailsAndWritesNothingHalf)
+{
+    TSestava report;
+    report.setReportName(u"nova"_s);
+    report.setPredloha(kTemplate);
+    int result = seOK;
+    {
+        const FileSizeLimit limit(8);
+        ASSERT_TRUE(limit.isActive());
+        result = report.SaveTemplate();
+    }
+    EXPECT_EQ(result, seTemplateSave);
+    EXPECT_EQ(messageTexts(), QStringList{u"Soubor s předlohou se nepodařilo uložit."_s});
+    EXPECT_FALSE(QFile::exists(tempPath(u"nova.pts"_s)));
+}
+
+TEST_F(TemplateFile, FailedSaveLeavesThePreviousTemplateInPlace)
+{
+    const QStringList previous{u"I,0,\"předchozí\""_s};
+    writeFile(tempPath(u"sestava.pts"_s), previous);
+    TSestava report;
+    report.setReportName(u"sestava"_s);
+    report.setPredloha(kTemplate);
+    int result = seOK;
+    {
+        const FileSizeLimit limit(8);
+        ASSERT_TRUE(limit.isActive());
+        result = report.SaveTemplate();
+    }
+    EXPECT_EQ(result, seTemplateSave);
+    EXPECT_EQ(messageTexts(), QStringList{u"Soubor s předlohou se nepodařilo uložit."_s});
+    // The report still finds its template.
+    EXPECT_EQ(readFile(tempPath(u"sestava.pts"_s)), previous);
 }
 
 TEST_F(TemplateFile, SaveOfANewFileMakesNoBak)

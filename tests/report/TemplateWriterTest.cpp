@@ -150,6 +150,35 @@ TEST_F(TemplateWriter, TextsAndNamesThatNeedQuotesReadBack)
     EXPECT_EQ(back.font.colour, QColor(Qt::black));
 }
 
+TEST_F(TemplateWriter, TextsWithPercentSignsShowInTheModelDumpAsRead)
+{
+    // "%3" is the page number in an expression; the dump must show it, not
+    // take it for one of its own placeholders.
+    TSestava report;
+    report.setPredloha({u"I,0,\"100% %1\""_s, u"F,0,Strana,\"%2\",0,\"%1\",0,\"%3+1\",4,8,1,2"_s,
+                        u"I,4,0,%5,1,10,1,10,0"_s, u"T,2,%1,0,0,1,1,Arial %2,10,0,0,0,0,238,\"\",0,0,0"_s});
+    const QString dump = dumpModel(report);
+    EXPECT_TRUE(dump.contains(u"popis=100% %1 version=6.40.27"_s)) << dump.toStdString();
+    EXPECT_TRUE(dump.contains(u"name=Strana desc=[%2] type=0 init=[%1] reset=0 expr=[%3+1] agg=4 prec=8 digits=1 "
+                              u"format=2"_s))
+        << dump.toStdString();
+    EXPECT_TRUE(dump.contains(u"field=0 name=%5 newPage=0 header=5 footer=6"_s)) << dump.toStdString();
+    EXPECT_TRUE(dump.contains(u"ref=0 refName=%1 box=0,0,1,1"_s)) << dump.toStdString();
+    EXPECT_TRUE(dump.contains(u"font=Arial %2/10/#000000/0/238"_s)) << dump.toStdString();
+}
+
+TEST_F(TemplateWriter, PictureLosesItsDirectoryButABarcodeExpressionStaysWhole)
+{
+    TSestava report;
+    report.setPredloha({u"T,11,0,0,0,10,10,,1,0,0,0,15,0,\"C:\\obr\\logo.bmp\""_s,
+                        u"T,12,0,0,0,10,10,,8,0,14,0,15,0,\"@Zdroj/Radek\\2\",0,0,0"_s});
+    const QStringList written = report.writeTemplate();
+    EXPECT_TRUE(written.contains(u"T,11,0,0,0,10,10,,1,0,0,0,15,0,\"logo.bmp\""_s))
+        << written.join(u'\n').toStdString();
+    EXPECT_TRUE(written.contains(u"T,12,0,0,0,10,10,,8,0,14,0,15,0,\"@Zdroj/Radek\\2\",0,0,0"_s))
+        << written.join(u'\n').toStdString();
+}
+
 TEST_F(TemplateWriter, RecordsOfEachKindHaveTheirFieldCounts)
 {
     TSestava report;

@@ -602,8 +602,13 @@ int TSestava::SaveTemplate()
     const QString path = FileNames::resolve(templatePath());
     const QString backup = FileNames::resolve(FileNames::changeExtension(path, u".BAK"_s));
     QFile::remove(backup);
-    QFile::rename(path, backup);
-    return writeTemplateFile(path);
+    const bool backedUp = QFile::rename(path, backup);
+    const int result = writeTemplateFile(path);
+    // A failed write puts the previous template back, so that the report
+    // still finds it.
+    if (result != seOK && backedUp && !QFileInfo::exists(path))
+        QFile::rename(backup, path);
+    return result;
 }
 
 int TSestava::SaveTemplateAs()

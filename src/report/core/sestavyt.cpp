@@ -294,6 +294,8 @@ QString TRastelReportElement::writeRecord(const QString &sectionTag) const
           << QString::number(ReportColors::toIndex(fillColour)) << QString::number(fillStyle);
         if (kind == ElementKind::Picture)
             f << TemplateText::quoted(withoutDirectory(text));
+        // A barcode's text is an expression, not a file: it is written whole
+        // (cutting it at a "/" or "\" would change what the barcode encodes).
         if (kind == ElementKind::Barcode) {
             f << TemplateText::quoted(text) << QString::number(spacing) << QString::number(angle)
               << QString::number(extra);
