@@ -674,9 +674,23 @@ INSTANTIATE_TEST_SUITE_P(
                     DataTypeCase{"LargeInteger", DataFixture::Pocet, 42, ftLargeint, TCalcType::Other, 42},
                     DataTypeCase{"TimeStamp", DataFixture::Datum, kDatum, ftTimeStamp, TCalcType::Other, 43174.6046875},
                     DataTypeCase{"Date", DataFixture::Datum, kDatum, ftDate, TCalcType::Other, 43174.6046875},
+                    // A wide string field is a string field: it compares as a text.
+                    DataTypeCase{"WideString", DataFixture::Doklad, u"1.5"_s, ftWideString, TCalcType::Text, 1.5},
                     DataTypeCase{"FormattedMemo", DataFixture::Text, u"12"_s, ftFmtMemo, TCalcType::Other, 0},
                     DataTypeCase{"TypedBinary", DataFixture::Pocet, 42, ftTypedBinary, TCalcType::Other, 0},
                     DataTypeCase{"Unknown", DataFixture::Pocet, 42, ftUnknown, TCalcType::Other, 0}),
     [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(DataFixture, AWideStringFieldComparesAsAText)
+{
+    m_table.setValue(m_table.append(), Doklad, u"PK0042"_s);
+    FailingDataSet retyped(m_dataSet);
+    retyped.dataTypes.insert(Doklad, ftWideString);
+    m_source.setDataSet(&retyped);
+    m_report.collectFields();
+    m_report.registerAsResolver();
+    EXPECT_EQ(evaluateExpression(u"#Doklad = 'PK0042'"_s).value.number, 1.0);
+    EXPECT_EQ(evaluateExpression(u"#Doklad = 'PK0043'"_s).value.number, 0.0);
+}
 
 } // namespace
