@@ -567,11 +567,14 @@ TEST_F(DataFixture, TypeAndAlignmentEventsHaveTheLastWordOverTheDataSet)
 
 // ---------------------------------------------------------------- unreadable fields
 
-// The table's dataset, except that field Castka cannot be read.
+// The table's dataset, except that field Castka cannot be read and the
+// fields named in `dataTypes` report that data type instead of the table's.
 class FailingDataSet final : public ReportDataSet
 {
 public:
     explicit FailingDataSet(MemTableDataSet &inner) : m_inner(inner) {}
+
+    QHash<int, int> dataTypes;
 
     bool isActive() const override { return m_inner.isActive(); }
     bool open() override { return m_inner.open(); }
@@ -579,7 +582,7 @@ public:
     int fieldCount() const override { return m_inner.fieldCount(); }
     QString fieldName(int index) const override { return m_inner.fieldName(index); }
     QString fieldLabel(int index) const override { return m_inner.fieldLabel(index); }
-    int fieldDataType(int index) const override { return m_inner.fieldDataType(index); }
+    int fieldDataType(int index) const override { return dataTypes.value(index, m_inner.fieldDataType(index)); }
     int fieldAlignment(int index) const override { return m_inner.fieldAlignment(index); }
     int fieldDisplayWidth(int index) const override { return m_inner.fieldDisplayWidth(index); }
     QVariant fieldValue(int index) const override { return fail(index), m_inner.fieldValue(index); }
@@ -627,6 +630,67 @@ TEST_F(DataFixture, AnUnreadableFieldGivesZeroNotNullAndANullValue)
     EXPECT_FALSE(m_report.fieldIsNull(Castka));
     EXPECT_EQ(m_report.fieldDisplayText(Castka), u"????"_s);
     EXPECT_EQ(m_report.fieldDisplayText(Doklad), u"D003"_s); // no bookmark: the walk's end stays
+}
+
+// ---------------------------------------------------------------- data types the table does not have
+
+struct DataTypeCase
+{
+    const char *name;
+    int field;
+    QVariant stored;
+    int dataType;
+    quint8 kind;
+    double number;
+};
+
+class FieldDataTypes : public DataFixture, public testing::WithParamInterface<DataTypeCase>
+{
+};
+
+TEST_P(FieldDataTypes, GiveTheExpressionKindAndNumber)
+{
+    const DataTypeCase &c = GetParam();
+    m_table.setValue(m_table.append(), c.field, c.stored);
+    FailingDataSet retyped(m_dataSet);
+    retyped.dataTypes.insert(c.field, c.dataType);
+    m_source.setDataSet(&retyped);
+    m_report.collectFields();
+    const TCalcType value = m_report.fieldValue(c.field);
+    EXPECT_EQ(value.kind, c.kind);
+    EXPECT_DOUBLE_EQ(value.number, c.number);
+    EXPECT_EQ(m_report.fieldNumber(c.field), c.number);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , FieldDataTypes,
+    testing::Values(DataTypeCase{"SmallInteger", DataFixture::Pocet, 42, ftSmallint, TCalcType::Number, 42},
+                    DataTypeCase{"Word", DataFixture::Pocet, 42, ftWord, TCalcType::Number, 42},
+                    DataTypeCase{"Currency", DataFixture::Pocet, 42, ftCurrency, TCalcType::Number, 42},
+                    DataTypeCase{"Bcd", DataFixture::Pocet, 42, ftBCD, TCalcType::Number, 42},
+                    DataTypeCase{"FmtBcd", DataFixture::Pocet, 42, ftFMTBcd, TCalcType::Number, 42},
+                    // An auto-increment field is a number like any integer.
+                    DataTypeCase{"AutoIncrement", DataFixture::Pocet, 42, ftAutoInc, TCalcType::Number, 42},
+                    DataTypeCase{"LargeInteger", DataFixture::Pocet, 42, ftLargeint, TCalcType::Other, 42},
+                    DataTypeCase{"TimeStamp", DataFixture::Datum, kDatum, ftTimeStamp, TCalcType::Other, 43174.6046875},
+                    DataTypeCase{"Date", DataFixture::Datum, kDatum, ftDate, TCalcType::Other, 43174.6046875},
+                    // A wide string field is a string field: it compares as a text.
+                    DataTypeCase{"WideString", DataFixture::Doklad, u"1.5"_s, ftWideString, TCalcType::Text, 1.5},
+                    DataTypeCase{"FormattedMemo", DataFixture::Text, u"12"_s, ftFmtMemo, TCalcType::Other, 0},
+                    DataTypeCase{"TypedBinary", DataFixture::Pocet, 42, ftTypedBinary, TCalcType::Other, 0},
+                    DataTypeCase{"Unknown", DataFixture::Pocet, 42, ftUnknown, TCalcType::Other, 0}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(DataFixture, AWideStringFieldComparesAsAText)
+{
+    m_table.setValue(m_table.append(), Doklad, u"PK0042"_s);
+    FailingDataSet retyped(m_dataSet);
+    retyped.dataTypes.insert(Doklad, ftWideString);
+    m_source.setDataSet(&retyped);
+    m_report.collectFields();
+    m_report.registerAsResolver();
+    EXPECT_EQ(evaluateExpression(u"#Doklad = 'PK0042'"_s).value.number, 1.0);
+    EXPECT_EQ(evaluateExpression(u"#Doklad = 'PK0043'"_s).value.number, 0.0);
 }
 
 } // namespace

@@ -28,6 +28,9 @@ double dayNumberOf(const QVariant &value)
 double numberOf(int dataType, const QVariant &value)
 {
     switch (dataType) {
+    // An auto-increment field is an integer too: reading it as 0 would make
+    // every expression over a record number wrong.
+    case ftAutoInc:
     case ftSmallint:
     case ftInteger:
     case ftWord:

@@ -33,9 +33,9 @@ public:
     int fieldAlignment(int index) const;
     int fieldSize(int index) const; // the display width, 10 when unknown
     QString fieldDisplayText(int index) const;
-    // By data type: numbers, dates and times as floats (dates as day
-    // numbers), Booleans 1 or 0, strings read as STRTONUM reads them,
-    // anything else 0.
+    // By data type: numbers (auto-increment ones included), dates and times
+    // as floats (dates as day numbers), Booleans 1 or 0, strings read as
+    // STRTONUM reads them, anything else 0.
     double fieldNumber(int index) const;
     // Blob and memo fields: their content as text up to the first zero
     // (bytes are Windows-1250); other fields: their display text.

@@ -64,8 +64,6 @@ public:
     explicit ExpressionTokenizer(QStringView expression) : m_text(expression) {}
 
     ExpressionToken next();
-    // The index of the next character to read.
-    int position() const { return int(m_pos); }
 
 private:
     ExpressionToken readNumber();

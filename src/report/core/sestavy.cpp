@@ -185,7 +185,9 @@ TCalcType TSestavaTyp::fieldValue(int index) const
 quint8 TSestavaTyp::valueKindOfDataType(int dataType)
 {
     switch (dataType) {
+    // A wide string field is a string field: `#Nazev = 'abc'` compares texts.
     case ftString:
+    case ftWideString:
         return TCalcType::Text;
     case ftSmallint:
     case ftInteger:
