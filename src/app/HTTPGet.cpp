@@ -1,5 +1,6 @@
 #include "app/HTTPGet.h"
 
+#include "common/FileNames.h"
 #include "common/UiSeam.h"
 
 #include <QEventLoop>
@@ -105,8 +106,10 @@ HTTPGet::Result HTTPGet::downloadFile(const QString &address, const QString &loc
     auto result = std::make_shared<Result>();
     auto finished = std::make_shared<std::atomic_bool>(false);
     const QUrl url(address);
+    // The target lies in the host's tree, spelt as the host spells it.
+    const QString target = FileNames::resolve(localPath);
     std::unique_ptr<QThread> worker(QThread::create([=] {
-        *result = transfer(url, localPath);
+        *result = transfer(url, target);
         finished->store(true);
     }));
     worker->start();

@@ -176,6 +176,7 @@ QWidget *TfrmMain::createOperationPage()
         radio->setObjectName(QString::fromUtf16(row.radioName));
         radio->setEnabled(false); // until the operation registers its entry
         connect(radio, &QRadioButton::toggled, this, [this] { updateOkButton(); });
+        connect(radio, &QRadioButton::clicked, this, [this] { m_userSelected = true; });
         m_operationButtons[row.operation] = radio;
         auto *marker = new QLabel(rows);
         marker->setPixmap(WizardArt::safetyMarker(row.safe));
@@ -294,10 +295,9 @@ void TfrmMain::setOperationEntry(Operation operation, OperationEntry entry)
 {
     m_operationEntries[operation] = std::move(entry);
     m_operationButtons.at(operation)->setEnabled(true);
-    // The first row that can run is selected when nothing is yet.
-    const bool anyChecked = std::any_of(m_operationButtons.begin(), m_operationButtons.end(),
-                                        [](const auto &entry) { return entry.second->isChecked(); });
-    if (!anyChecked) {
+    // Until the user picks a row, the topmost row that can run is selected,
+    // whatever order the operations register in.
+    if (!m_userSelected) {
         for (const OperationRow &row : kOperationRows) {
             if (m_operationEntries.count(row.operation)) {
                 m_operationButtons.at(row.operation)->setChecked(true);
@@ -310,6 +310,7 @@ void TfrmMain::setOperationEntry(Operation operation, OperationEntry entry)
 
 void TfrmMain::selectOperation(Operation operation)
 {
+    m_userSelected = true;
     m_operationButtons.at(operation)->setChecked(true);
 }
 

@@ -105,6 +105,7 @@ private:
     std::map<Operation, OperationEntry> m_operationEntries;
     QList<QWidget *> m_legend;
     bool m_shownOnce = false;
+    bool m_userSelected = false; // an operation row was picked (not only preselected)
     bool m_ended = false;
     // Created after the main window, in this order.
     std::unique_ptr<TfrmWorking> m_frmWorking;

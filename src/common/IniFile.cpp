@@ -56,15 +56,22 @@ std::optional<int> parseInteger(const QString &text)
 
 } // namespace
 
-IniFile::IniFile(const QString &path) : m_path(FileNames::resolve(path))
+IniFile::IniFile(const QString &path) : m_givenPath(path), m_path(FileNames::resolve(path))
 {
     load();
 }
 
 IniFile::~IniFile() = default;
 
-void IniFile::load()
+// Every read and write starts from the file as it stands, as the platform's
+// profile functions do: another reader of the same file (the print dialog
+// opened from an operation's window) may have written it meanwhile, and a
+// write from stale lines would drop its keys. The path is resolved again, so
+// a directory made after this reader was created is found under its spelling
+// on disk.
+void IniFile::load() const
 {
+    m_path = FileNames::resolve(m_givenPath);
     m_lines = TextFile::readLines(m_path).value_or(QStringList());
 }
 
@@ -117,11 +124,13 @@ std::optional<QString> IniFile::rawValue(const QString &section, const QString &
 
 QString IniFile::ReadString(const QString &section, const QString &key, const QString &defaultValue) const
 {
+    load();
     return rawValue(section, key).value_or(defaultValue);
 }
 
 int IniFile::ReadInteger(const QString &section, const QString &key, int defaultValue) const
 {
+    load();
     const auto raw = rawValue(section, key);
     if (!raw)
         return defaultValue;
@@ -135,6 +144,7 @@ bool IniFile::ReadBool(const QString &section, const QString &key, bool defaultV
 
 double IniFile::ReadFloat(const QString &section, const QString &key, double defaultValue) const
 {
+    load();
     const auto raw = rawValue(section, key);
     if (!raw || raw->isEmpty())
         return defaultValue;
@@ -143,6 +153,7 @@ double IniFile::ReadFloat(const QString &section, const QString &key, double def
 
 QDate IniFile::ReadDate(const QString &section, const QString &key, const QDate &defaultValue) const
 {
+    load();
     const auto raw = rawValue(section, key);
     if (!raw || raw->isEmpty())
         return defaultValue;
@@ -151,6 +162,7 @@ QDate IniFile::ReadDate(const QString &section, const QString &key, const QDate 
 
 QDateTime IniFile::ReadDateTime(const QString &section, const QString &key, const QDateTime &defaultValue) const
 {
+    load();
     const auto raw = rawValue(section, key);
     if (!raw || raw->isEmpty())
         return defaultValue;
@@ -159,6 +171,7 @@ QDateTime IniFile::ReadDateTime(const QString &section, const QString &key, cons
 
 QTime IniFile::ReadTime(const QString &section, const QString &key, const QTime &defaultValue) const
 {
+    load();
     const auto raw = rawValue(section, key);
     if (!raw || raw->isEmpty())
         return defaultValue;
@@ -167,6 +180,7 @@ QTime IniFile::ReadTime(const QString &section, const QString &key, const QTime 
 
 bool IniFile::WriteString(const QString &section, const QString &key, const QString &value)
 {
+    load();
     const QString entry = key + u'=' + value;
     const qsizetype line = findKey(section, key);
     if (line >= 0) {
@@ -219,6 +233,7 @@ bool IniFile::WriteTime(const QString &section, const QString &key, const QTime 
 
 bool IniFile::DeleteKey(const QString &section, const QString &key)
 {
+    load();
     const qsizetype line = findKey(section, key);
     if (line < 0)
         return true;
@@ -228,6 +243,7 @@ bool IniFile::DeleteKey(const QString &section, const QString &key)
 
 bool IniFile::EraseSection(const QString &section)
 {
+    load();
     const qsizetype header = findSection(section);
     if (header < 0)
         return true;
@@ -237,6 +253,7 @@ bool IniFile::EraseSection(const QString &section)
 
 QStringList IniFile::ReadSection(const QString &section) const
 {
+    load();
     QStringList keys;
     const qsizetype header = findSection(section);
     if (header < 0)
@@ -252,6 +269,7 @@ QStringList IniFile::ReadSection(const QString &section) const
 
 QStringList IniFile::ReadSections() const
 {
+    load();
     QStringList sections;
     QString name;
     for (const QString &line : m_lines) {
@@ -267,6 +285,7 @@ QStringList IniFile::ReadSections() const
 
 QStringList IniFile::ReadSectionValues(const QString &section) const
 {
+    load();
     QStringList values;
     const qsizetype header = findSection(section);
     if (header < 0)
@@ -282,15 +301,19 @@ QStringList IniFile::ReadSectionValues(const QString &section) const
 
 bool IniFile::SectionExists(const QString &section) const
 {
+    load();
     return findSection(section) >= 0;
 }
 
 bool IniFile::ValueExists(const QString &section, const QString &key) const
 {
+    load();
     return findKey(section, key) >= 0;
 }
 
 bool IniFile::UpdateFile()
 {
-    return save();
+    // Nothing is pending: every write went to disk at once. Writing the lines
+    // read earlier would undo what another reader wrote since.
+    return true;
 }

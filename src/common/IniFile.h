@@ -10,9 +10,10 @@
 
 // An ini file with the Windows private-profile rules: sections and keys match
 // without regard to case, the first occurrence wins, values are trimmed,
-// booleans are written "1"/"0". A missing file reads as empty. Every write goes
-// to disk at once and keeps every line it does not touch (comments, unknown
-// sections, duplicates), in Windows-1250 with CR LF.
+// booleans are written "1"/"0". A missing file reads as empty. Every read and
+// write starts from the file as it stands on disk; every write goes to disk at
+// once and keeps every line it does not touch (comments, unknown sections,
+// duplicates), in Windows-1250 with CR LF.
 //
 // The typed reads and writes are virtual: the host ini reader keeps the same
 // interface over the host's table form of an ini file.
@@ -50,18 +51,19 @@ public:
     virtual QStringList ReadSectionValues(const QString &section) const; // "key=value"
     virtual bool SectionExists(const QString &section) const;
     virtual bool ValueExists(const QString &section, const QString &key) const;
-    // Writes the content back (every write already did; kept for callers that
-    // expect the platform's interface).
+    // Nothing to write back: every write already went to disk (kept for
+    // callers that expect the platform's interface).
     virtual bool UpdateFile();
 
 private:
-    void load();
+    void load() const;
     bool save();
     qsizetype findSection(const QString &section) const; // header line index, -1
     qsizetype sectionEnd(qsizetype header) const;        // index of the next header or size
     qsizetype findKey(const QString &section, const QString &key) const;
     std::optional<QString> rawValue(const QString &section, const QString &key) const;
 
-    QString m_path;
-    QStringList m_lines;
+    QString m_givenPath;
+    mutable QString m_path; // as resolved on disk at the last read
+    mutable QStringList m_lines;
 };

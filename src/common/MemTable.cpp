@@ -322,9 +322,12 @@ bool MemTable::locate(const QString &fieldName, const QString &text, bool partia
     const FieldDef &def = m_fields[size_t(f)];
     for (size_t i = 0; i < m_view.size(); ++i) {
         const QVariant v = m_view[i]->values.at(f);
-        const QString shown = def.type == FieldType::Boolean ? displayText(def, v)
-                              : def.type == FieldType::DateTime ? displayText(def, v)
-                                                                 : v.toString();
+        // Amounts as the user writes them: the locale's decimal separator, no
+        // grouping.
+        const QString shown = def.type == FieldType::Boolean || def.type == FieldType::DateTime ? displayText(def, v)
+                              : def.type == FieldType::Float && v.isValid()
+                                  ? LocaleFormats::current().formatGeneral(v.toDouble())
+                                  : v.toString();
         const bool match = partial ? shown.startsWith(text, Qt::CaseInsensitive)
                                    : shown.compare(text, Qt::CaseInsensitive) == 0;
         if (match) {

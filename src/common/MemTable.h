@@ -88,8 +88,9 @@ public:
     bool isFiltered() const { return bool(m_filter); }
 
     // Moves to the first row (view order) whose value starts with `text`
-    // (partial) or equals it, without regard to case; booleans match their
-    // display texts ("ANO"/"NE").
+    // (partial) or equals it, without regard to case; booleans and dates match
+    // their display texts ("ANO"/"NE", the short date format), amounts their
+    // text with the locale's decimal separator.
     bool locate(const QString &fieldName, const QString &text, bool partial = true);
 
     Bookmark bookmark() const; // of the current row; 0 when none

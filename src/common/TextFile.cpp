@@ -1,6 +1,7 @@
 #include "common/TextFile.h"
 
 #include "common/CodePage.h"
+#include "common/FileNames.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -9,7 +10,7 @@ namespace TextFile {
 
 std::optional<QString> read(const QString &path)
 {
-    QFile file(path);
+    QFile file(FileNames::resolve(path));
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     return CodePage::windows1250().decode(file.readAll());
@@ -44,7 +45,7 @@ std::optional<QStringList> readLines(const QString &path)
 
 bool write(const QString &path, const QString &text)
 {
-    QSaveFile file(path);
+    QSaveFile file(FileNames::resolve(path));
     if (!file.open(QIODevice::WriteOnly))
         return false;
     // A short write (a full disk) must not be committed as the whole file;

@@ -6,6 +6,9 @@
 #include <optional>
 
 // Host text files (ini files, templates, protocols): Windows-1250, CR LF.
+// Paths are resolved against the disk without regard to case, so a file under
+// an upper-cased host directory lands in (and is read from) the directory that
+// exists.
 namespace TextFile {
 
 // The whole file decoded; nullopt when it cannot be read.

@@ -4,6 +4,7 @@
 
 #include "CannedHttpServer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -79,6 +80,21 @@ INSTANTIATE_TEST_SUITE_P(, HttpGetFailures,
         FailureCase{"NotHttp", "hello\r\n\r\n"},
         FailureCase{"ClosedWithoutAnswer", ""}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// The add-on's settings directory is an upper-cased host path; the download
+// lands in the directory that exists on disk, whatever its spelling.
+TEST_F(HttpGetTest, UpperCasedHostPathReachesTheDirectoryOnDisk)
+{
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(u"velmar/tarnek/setting"_s));
+    const QByteArray body = manifest("2.15");
+    CannedHttpServer server(CannedHttpServer::ok(body));
+    const QString hostPath = m_dir.path().toUpper() + u"/VELMAR/TARNEK/SETTING/velmarver.dat"_s;
+    const HTTPGet::Result result = HTTPGet::downloadFile(server.address(), hostPath);
+    EXPECT_TRUE(result.ok) << result.error.toStdString();
+    QFile onDisk(m_dir.filePath(u"velmar/tarnek/setting/velmarver.dat"_s));
+    ASSERT_TRUE(onDisk.open(QIODevice::ReadOnly));
+    EXPECT_EQ(onDisk.readAll(), body);
+}
 
 TEST_F(HttpGetTest, RefusedConnectionFails)
 {

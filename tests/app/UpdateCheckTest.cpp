@@ -190,6 +190,21 @@ TEST_F(UpdateCheckTest, RefusedConnectionAndYesOpensThePageAndEnds)
     EXPECT_TRUE(programEnded());
 }
 
+// The run context spells the settings directory upper-cased, as derived from
+// the host's data root; the manifest still reaches the directory on disk.
+TEST_F(UpdateCheckTest, ManifestGoesThroughTheUpperCasedSettingsDirectory)
+{
+    CannedHttpServer server(CannedHttpServer::ok("[TARNEK]\r\nVER=2.14\r\n"));
+    useServer(server);
+    const QString onDisk = m_main.runContext().settingsDir;
+    m_main.runContext().settingsDir = onDisk.toUpper();
+    scriptedUi().answer(MessageAnswer::Yes);
+    EXPECT_EQ(checkForUpdate(m_main), 0);
+    ASSERT_EQ(scriptedUi().messages().size(), 2);
+    EXPECT_EQ(scriptedUi().messages().at(1).text, kUpToDate);
+    EXPECT_FALSE(QFile::exists(onDisk + u"velmarver.dat"_s));
+}
+
 TEST(UpdateServer, ManifestAddressHonoursTheOverride)
 {
     const QByteArray saved = qgetenv("TARNEK_UPDATE_SERVER");

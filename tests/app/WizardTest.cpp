@@ -118,6 +118,25 @@ TEST_F(WizardTest, RowsWithoutAnEntryCannotRun)
     EXPECT_TRUE(button(u"btnDalsi"_s)->isEnabled());
 }
 
+// The topmost row that can run is the one selected when the window opens,
+// whatever order the operations register their entries in; a row the user
+// picked stays picked.
+TEST_F(WizardTest, TopmostRunnableRowIsSelectedWhateverTheRegistrationOrder)
+{
+    const auto entry = [](TfrmMain &) { return 0; };
+    m_main.setOperationEntry(Operation::Balances, entry);
+    m_main.setOperationEntry(Operation::Purge, entry);
+    EXPECT_TRUE(child<QRadioButton>(m_main, u"rbOdstrSmaz"_s)->isChecked());
+    m_main.setOperationEntry(Operation::SequenceCheck, entry);
+    EXPECT_TRUE(child<QRadioButton>(m_main, u"rbKontrPosloupnosti"_s)->isChecked());
+    EXPECT_FALSE(child<QRadioButton>(m_main, u"rbStavUctuPokladen"_s)->isChecked());
+
+    goToOperationPage();
+    child<QRadioButton>(m_main, u"rbStavUctuPokladen"_s)->click();
+    m_main.setOperationEntry(Operation::Renumber, entry);
+    EXPECT_TRUE(child<QRadioButton>(m_main, u"rbStavUctuPokladen"_s)->isChecked());
+}
+
 TEST_F(WizardTest, OperationRunsWithNavigationDisabledAndRestoresTheButtons)
 {
     int calls = 0;

@@ -1,7 +1,9 @@
 #include "common/CodePage.h"
 #include "common/TextFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -59,6 +61,20 @@ TEST(TextFile, WritesCp1250WithCrLfAndReadsAnyLineEnd)
     EXPECT_EQ(*TextFile::readLines(path), QStringList({u"Účetní rok"_s, QString(), u"ž"_s}));
     EXPECT_FALSE(TextFile::read(dir.filePath(QStringLiteral("missing.txt"))).has_value());
     EXPECT_FALSE(TextFile::writeLines(dir.filePath(QStringLiteral("no/such/dir/x.txt")), {}));
+}
+
+// Protocols and settings lie under upper-cased host paths; files there are
+// written into, and read from, the directories that exist on disk.
+TEST(TextFile, UpperCasedHostPathReachesTheLowerCaseTree)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("velmar/tarnek/setting")));
+    const QString hostDir = dir.path().toUpper() + QStringLiteral("/VELMAR/TARNEK/SETTING/");
+    ASSERT_TRUE(TextFile::writeLines(hostDir + QStringLiteral("~precisl.txt"), {QStringLiteral("PK0001 >> PK0002")}));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("velmar/tarnek/setting/~precisl.txt"))));
+    EXPECT_FALSE(QFileInfo::exists(dir.path().toUpper() + QStringLiteral("/VELMAR")));
+    EXPECT_EQ(TextFile::readLines(hostDir + QStringLiteral("~PRECISL.TXT")).value_or(QStringList()),
+              QStringList{QStringLiteral("PK0001 >> PK0002")});
 }
 
 } // namespace

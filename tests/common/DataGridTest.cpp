@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTest>
 #include <QVBoxLayout>
@@ -318,6 +319,38 @@ TEST_F(DataGridTest, RowColoursPaintWholeRows)
     });
     EXPECT_EQ(m_grid->cellColours(1, 2, false).background, QColor(255, 0, 0));
     EXPECT_FALSE(m_grid->cellColours(0, 2, false).background.isValid());
+}
+
+// The highlight list keeps a coloured row's colour on its selected cell, a
+// darker one when the cell is selected without the focus.
+TEST_F(DataGridTest, SelectedCellOfAColouredRowKeepsTheRowColour)
+{
+    m_grid->setRowColours([](int row) -> std::optional<GridColours> {
+        if (row == 1)
+            return GridColours{QColor(255, 0, 0), QColor(Qt::white), QColor(128, 0, 0)};
+        return std::nullopt;
+    });
+    EXPECT_EQ(m_grid->cellColours(1, 0, true, false).background, QColor(128, 0, 0));
+    EXPECT_EQ(m_grid->cellColours(1, 0, true, true).background, QColor(255, 0, 0));
+    EXPECT_EQ(m_grid->cellColours(1, 0, false).background, QColor(255, 0, 0));
+
+    const QModelIndex cell = m_grid->view()->model()->index(1, 0);
+    QStyleOptionViewItem option;
+    option.state = QStyle::State_Enabled | QStyle::State_Selected;
+    m_grid->styleCell(option, cell);
+    EXPECT_EQ(option.palette.color(QPalette::Highlight), QColor(128, 0, 0));
+    EXPECT_EQ(option.palette.color(QPalette::HighlightedText), QColor(Qt::white));
+    QStyleOptionViewItem focused;
+    focused.state = QStyle::State_Enabled | QStyle::State_Selected | QStyle::State_HasFocus;
+    m_grid->styleCell(focused, cell);
+    EXPECT_EQ(focused.palette.color(QPalette::Highlight), QColor(255, 0, 0));
+
+    // Rows without a colour keep the selection colour of the style.
+    QStyleOptionViewItem plain;
+    plain.state = QStyle::State_Enabled | QStyle::State_Selected;
+    const QColor styleHighlight = plain.palette.color(QPalette::Highlight);
+    m_grid->styleCell(plain, m_grid->view()->model()->index(0, 0));
+    EXPECT_EQ(plain.palette.color(QPalette::Highlight), styleHighlight);
 }
 
 } // namespace

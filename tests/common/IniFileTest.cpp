@@ -1,6 +1,7 @@
 #include "common/IniFile.h"
 #include "common/TextFile.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -113,6 +114,32 @@ TEST_F(IniFileTest, WriteToAnUnwritablePlaceFails)
 {
     IniFile ini(m_dir.filePath(u"missing/dir/x.ini"_s));
     EXPECT_FALSE(ini.WriteString(u"S"_s, u"K"_s, u"V"_s));
+}
+
+// Each write reads the file as it stands, as the platform's profile functions
+// do: two readers of one settings file (an operation's window and the print
+// dialog it opens) keep each other's keys.
+TEST_F(IniFileTest, WritesKeepWhatAnotherReaderWroteMeanwhile)
+{
+    const QString path = write({u"[KONTRPOSL001]"_s, u"Rady=PK;"_s});
+    IniFile operation(path);
+    IniFile printDialog(path);
+    ASSERT_TRUE(printDialog.WriteString(u"PRINT001"_s, u"Printer"_s, u"PDF"_s));
+    EXPECT_EQ(operation.ReadString(u"PRINT001"_s, u"Printer"_s, QString()), u"PDF"_s);
+    ASSERT_TRUE(operation.WriteString(u"KONTRPOSL001"_s, u"Rady"_s, u"PK;VP;"_s));
+    IniFile fresh(path);
+    EXPECT_EQ(fresh.ReadString(u"PRINT001"_s, u"Printer"_s, QString()), u"PDF"_s);
+    EXPECT_EQ(fresh.ReadString(u"KONTRPOSL001"_s, u"Rady"_s, QString()), u"PK;VP;"_s);
+}
+
+// A reader made before its directory existed writes into the directory made
+// later, under the spelling found on disk.
+TEST_F(IniFileTest, DirectoryMadeAfterTheReaderIsFoundWithoutRegardToCase)
+{
+    IniFile ini(m_dir.path() + u"/SETTING/main.ini"_s);
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(u"setting"_s));
+    ASSERT_TRUE(ini.WriteString(u"VERSION"_s, u"LASTLEDRAVER"_s, u"13.100"_s));
+    EXPECT_EQ(linesOf(m_dir.filePath(u"setting/main.ini"_s)), QStringList({u"[VERSION]"_s, u"LASTLEDRAVER=13.100"_s}));
 }
 
 } // namespace

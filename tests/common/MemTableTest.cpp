@@ -149,6 +149,20 @@ TEST_F(MemTableTest, LocateIsPartialAndCaseInsensitive)
     EXPECT_FALSE(m_table.locate(u"Doklad"_s, u"X"_s));
 }
 
+// Amounts are typed as the user writes numbers: with the locale's decimal
+// separator (the search strip over a total column).
+TEST_F(MemTableTest, LocateInAmountsUsesTheLocaleDecimalSeparator)
+{
+    add(u"PP0001"_s, QDate(2018, 3, 1), 1, 1234.5);
+    add(u"PP0002"_s, QDate(2018, 3, 2), 2, 98.25);
+    EXPECT_TRUE(m_table.locate(u"Castka"_s, u"98,2"_s));
+    EXPECT_EQ(m_table.currentRow(), 1);
+    EXPECT_TRUE(m_table.locate(u"Castka"_s, u"1234,5"_s));
+    EXPECT_EQ(m_table.currentRow(), 0);
+    EXPECT_FALSE(m_table.locate(u"Castka"_s, u"98.25"_s)); // not a number in this locale
+    EXPECT_EQ(m_table.currentRow(), 0);
+}
+
 TEST_F(MemTableTest, DisplayTextsAndModel)
 {
     add(u"A"_s, QDate(2018, 1, 5), 7, 1234.5, true);

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <gtest/gtest-spi.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -69,6 +71,25 @@ TEST(ScriptedUi, FileDialogsGetTheDefaultExtension)
     request.defaultExtension = u"TXT"_s;
     EXPECT_EQ(ui().saveFileName(request), u"/tmp/protokol.txt"_s);
     EXPECT_EQ(scriptedUi().fileRequests().at(0).title, u"Uložit do souboru"_s);
+}
+
+// A scripted answer belongs to a question: an error or information box on
+// the way does not use it up, and an answer the box cannot give fails.
+TEST(ScriptedUi, PlainBoxLeavesTheAnswerForTheQuestion)
+{
+    scriptedUi().answer(MessageAnswer::No);
+    ui().error(u"Nastala chyba"_s);
+    EXPECT_FALSE(ui().askYesNo(MessageKind::Confirmation, u"Pokračovat?"_s));
+    ASSERT_EQ(scriptedUi().messages().size(), 2);
+    EXPECT_EQ(scriptedUi().messages().at(0).answer, MessageAnswer::Ok);
+    EXPECT_EQ(scriptedUi().messages().at(1).answer, MessageAnswer::No);
+}
+
+TEST(ScriptedUi, AnswerThatIsNotOneOfTheButtonsFails)
+{
+    scriptedUi().answer(MessageAnswer::Yes);
+    EXPECT_NONFATAL_FAILURE(ui().message(MessageKind::Warning, u"Uložit?"_s, MessageButtons::OkCancel),
+                            "not a button of");
 }
 
 TEST(FileDialogs, HostFiltersBecomeQtFilters)

@@ -50,15 +50,42 @@ QStringList ScriptedUi::messageTexts() const
     return texts;
 }
 
+namespace {
+
+bool isButtonOf(MessageAnswer answer, MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return answer == MessageAnswer::Ok;
+    case MessageButtons::OkCancel:
+        return answer == MessageAnswer::Ok || answer == MessageAnswer::Cancel;
+    case MessageButtons::YesNo:
+        return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
+    case MessageButtons::YesNoCancel:
+        return answer == MessageAnswer::Yes || answer == MessageAnswer::No || answer == MessageAnswer::Cancel;
+    }
+    return false;
+}
+
+} // namespace
+
 MessageAnswer ScriptedUi::message(MessageKind kind, const QString &text, MessageButtons buttons)
 {
     MessageAnswer answer = MessageAnswer::Ok;
-    if (!m_answers.empty()) {
+    const bool plainBox = buttons == MessageButtons::Ok;
+    // A plain OK box is answered OK; it takes a scripted answer only when
+    // that answer is OK, so an error shown instead of a question cannot use up
+    // the question's answer.
+    if (!m_answers.empty() && (!plainBox || m_answers.front() == MessageAnswer::Ok)) {
         answer = m_answers.front();
         m_answers.pop_front();
-    } else if (buttons != MessageButtons::Ok) {
+        if (!isButtonOf(answer, buttons)) {
+            ADD_FAILURE() << "scripted answer " << int(answer) << " is not a button of: " << text.toStdString();
+            answer = buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
+        }
+    } else if (!plainBox) {
         ADD_FAILURE() << "unscripted question: " << text.toStdString();
-        answer = buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel : MessageAnswer::No;
+        answer = buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
     }
     m_messages.append({kind, text, buttons, answer});
     return answer;

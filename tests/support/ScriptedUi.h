@@ -19,8 +19,9 @@ class QDialog;
 //   ui.chooseFile("/tmp/x.txt");                          // the next file dialog
 //
 // A question (Yes/No, OK/Cancel) or a modal window without a scripted answer
-// fails the test; a plain OK box is answered OK. What the script still holds
-// when the test ends fails it too.
+// fails the test, and so does an answer that is not one of the box's buttons;
+// a plain OK box is answered OK and leaves other scripted answers for the
+// questions. What the script still holds when the test ends fails it too.
 class ScriptedUi final : public UiSeam
 {
 public:

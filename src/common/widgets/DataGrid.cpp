@@ -479,32 +479,46 @@ void DataGrid::setRowColours(RowColourFunction function)
     m_view->viewport()->update();
 }
 
-GridColours DataGrid::cellColours(int row, int column, bool selected) const
+GridColours DataGrid::cellColours(int row, int column, bool selected, bool focused) const
 {
     if (isMarked(row))
-        return {selected ? markedSelectedBackground() : markedBackground(), QColor(Qt::white)};
+        return {selected ? markedSelectedBackground() : markedBackground(), QColor(Qt::white), QColor()};
     if (m_rowColours) {
-        if (const auto colours = m_rowColours(row))
+        if (auto colours = m_rowColours(row)) {
+            if (selected && !focused && colours->selectedBackground.isValid())
+                colours->background = colours->selectedBackground;
             return *colours;
+        }
     }
-    return {m_colours.value(fieldOfColumn(column)), QColor()};
+    return {m_colours.value(fieldOfColumn(column)), QColor(), QColor()};
 }
 
 void DataGrid::styleCell(QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     const int column = m_view->horizontalHeader()->visualIndex(index.column());
-    const GridColours colours = cellColours(index.row(), column, false);
     if (isMarked(index.row())) {
-        option.backgroundBrush = colours.background;
+        option.backgroundBrush = markedBackground();
         option.palette.setColor(QPalette::Text, Qt::white);
         option.palette.setColor(QPalette::HighlightedText, Qt::white);
         option.palette.setColor(QPalette::Highlight, markedSelectedBackground());
         return;
     }
+    const bool selected = option.state.testFlag(QStyle::State_Selected);
+    const bool focused = option.state.testFlag(QStyle::State_HasFocus);
+    const bool rowColoured = m_rowColours && m_rowColours(index.row()).has_value();
+    const GridColours colours = cellColours(index.row(), column, selected, focused);
     if (colours.background.isValid())
         option.backgroundBrush = colours.background;
     if (colours.text.isValid())
         option.palette.setColor(QPalette::Text, colours.text);
+    if (rowColoured && selected) {
+        // The row's colour, not the selection colour, as the row is drawn
+        // first and the cell then in the grid's own way.
+        if (colours.background.isValid())
+            option.palette.setColor(QPalette::Highlight, colours.background);
+        if (colours.text.isValid())
+            option.palette.setColor(QPalette::HighlightedText, colours.text);
+    }
 }
 
 void DataGrid::setSearchEnabled(bool enabled)

@@ -24,6 +24,9 @@ struct GridColours
 {
     QColor background;
     QColor text;
+    // The background of a selected cell that does not have the focus (the
+    // grid's "plain selected" state); invalid = `background`.
+    QColor selectedBackground = QColor();
 };
 
 // The read-only grid the operations' lists share, over an in-memory table:
@@ -80,11 +83,14 @@ public:
     void clearMarks();
 
     // Colours of a whole row (the highlight list); nullopt keeps the defaults.
+    // A selected cell of a coloured row keeps the row's colours instead of the
+    // selection colour.
     using RowColourFunction = std::function<std::optional<GridColours>(int row)>;
     void setRowColours(RowColourFunction function);
 
-    // The colours a cell is painted with (invalid = the style's default).
-    GridColours cellColours(int row, int column, bool selected) const;
+    // The colours a cell is painted with (invalid = the style's default);
+    // `focused`: the selected cell is the grid's focused current cell.
+    GridColours cellColours(int row, int column, bool selected, bool focused = false) const;
     static QColor markedBackground() { return QColor(128, 128, 128); }
     static QColor markedSelectedBackground() { return QColor(0, 0, 128); }
 
