@@ -31,8 +31,13 @@ class UiSeam
 public:
     virtual ~UiSeam() = default;
 
-    // "\r" in `text` is a line break.
-    virtual MessageAnswer message(MessageKind kind, const QString &text, MessageButtons buttons) = 0;
+    // "\r" in `text` is a line break. An empty caption shows the program's name.
+    virtual MessageAnswer message(MessageKind kind, const QString &text, MessageButtons buttons,
+                                  const QString &caption) = 0;
+    MessageAnswer message(MessageKind kind, const QString &text, MessageButtons buttons)
+    {
+        return message(kind, text, buttons, QString());
+    }
     // The chosen file's full name, empty when cancelled.
     virtual QString openFileName(const FileDialogRequest &request) = 0;
     virtual QString saveFileName(const FileDialogRequest &request) = 0;
@@ -46,12 +51,21 @@ public:
     virtual QString clipboardText() = 0;
 
     // Shorthands for the common boxes.
-    void error(const QString &text) { message(MessageKind::Error, text, MessageButtons::Ok); }
-    void warning(const QString &text) { message(MessageKind::Warning, text, MessageButtons::Ok); }
-    void information(const QString &text) { message(MessageKind::Information, text, MessageButtons::Ok); }
-    bool askYesNo(MessageKind kind, const QString &text)
+    void error(const QString &text, const QString &caption = QString())
     {
-        return message(kind, text, MessageButtons::YesNo) == MessageAnswer::Yes;
+        message(MessageKind::Error, text, MessageButtons::Ok, caption);
+    }
+    void warning(const QString &text, const QString &caption = QString())
+    {
+        message(MessageKind::Warning, text, MessageButtons::Ok, caption);
+    }
+    void information(const QString &text, const QString &caption = QString())
+    {
+        message(MessageKind::Information, text, MessageButtons::Ok, caption);
+    }
+    bool askYesNo(MessageKind kind, const QString &text, const QString &caption = QString())
+    {
+        return message(kind, text, MessageButtons::YesNo, caption) == MessageAnswer::Yes;
     }
 
     static UiSeam &current();

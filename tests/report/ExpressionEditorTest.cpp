@@ -198,6 +198,7 @@ TEST_F(ExpressionEditor, KontrolaConfirmsAGoodExpression)
     ASSERT_EQ(scriptedUi().messages().size(), 1);
     EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Information);
     EXPECT_EQ(scriptedUi().messages().at(0).text, u"Výraz je v pořádku."_s);
+    EXPECT_EQ(scriptedUi().messages().at(0).caption, u"Informace"_s);
 }
 
 struct CheckCase
@@ -221,6 +222,7 @@ TEST_P(KontrolaErrors, ShowTheErrorAndPutTheCaretThere)
     ASSERT_EQ(scriptedUi().messages().size(), 1);
     EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Error);
     EXPECT_EQ(scriptedUi().messages().at(0).text, c.message);
+    EXPECT_EQ(scriptedUi().messages().at(0).caption, u"Chyba"_s);
     EXPECT_EQ(edit()->cursorPosition(), c.caret);
     EXPECT_EQ(position(), QString::number(c.caret + 1));
 }

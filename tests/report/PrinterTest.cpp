@@ -118,6 +118,7 @@ TEST_F(Printers, ConfirmingMarginsAsksToFitThem)
     EXPECT_EQ(scriptedUi().messages().at(0).text, question);
     EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Confirmation);
     EXPECT_EQ(scriptedUi().messages().at(0).buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(scriptedUi().messages().at(0).caption, u"Potvrzení"_s);
 
     EXPECT_TRUE(printer.confirmMargins(0, margins)); // passes now: no question
     EXPECT_EQ(scriptedUi().messages().size(), 1);

@@ -110,6 +110,7 @@ TEST_F(TemplateFile, MissingFileWithoutCreateIsAnError)
     const QString path = tempPath(u"chybi.pts"_s);
     EXPECT_EQ(messageTexts(), QStringList{u"Nebyl nalezen soubor s předlohou tiskové sestavy \""_s + path + u'"'});
     EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Error);
+    EXPECT_EQ(scriptedUi().messages().at(0).caption, u"Chyba"_s);
     EXPECT_TRUE(report.predloha().isEmpty());
     EXPECT_EQ(report.sections().find(2)->count(), 0);
 }
@@ -126,6 +127,7 @@ TEST_F(TemplateFile, MissingFileCreatedOnYes)
               u"Nebyl nalezen soubor s předlohou tiskové sestavy \""_s + path + u"\". Založit nový?"_s);
     EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Confirmation);
     EXPECT_EQ(scriptedUi().messages().at(0).buttons, MessageButtons::YesNo);
+    EXPECT_EQ(scriptedUi().messages().at(0).caption, u"Potvrzení"_s);
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_EQ(QFile(path).size(), 0);
     EXPECT_TRUE(report.predloha().isEmpty());

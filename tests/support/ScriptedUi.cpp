@@ -69,7 +69,8 @@ bool isButtonOf(MessageAnswer answer, MessageButtons buttons)
 
 } // namespace
 
-MessageAnswer ScriptedUi::message(MessageKind kind, const QString &text, MessageButtons buttons)
+MessageAnswer ScriptedUi::message(MessageKind kind, const QString &text, MessageButtons buttons,
+                                  const QString &caption)
 {
     MessageAnswer answer = MessageAnswer::Ok;
     const bool plainBox = buttons == MessageButtons::Ok;
@@ -87,7 +88,7 @@ MessageAnswer ScriptedUi::message(MessageKind kind, const QString &text, Message
         ADD_FAILURE() << "unscripted question: " << text.toStdString();
         answer = buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
     }
-    m_messages.append({kind, text, buttons, answer});
+    m_messages.append({kind, text, buttons, answer, caption});
     return answer;
 }
 

@@ -31,6 +31,7 @@ public:
         QString text;
         MessageButtons buttons;
         MessageAnswer answer;
+        QString caption; // empty: the program's name
     };
 
     using WindowAction = std::function<void(QDialog &)>;
@@ -49,7 +50,9 @@ public:
     const QStringList &windowsShown() const { return m_windowsShown; }
     const QStringList &openedDocuments() const { return m_openedDocuments; }
 
-    MessageAnswer message(MessageKind kind, const QString &text, MessageButtons buttons) override;
+    using UiSeam::message;
+    MessageAnswer message(MessageKind kind, const QString &text, MessageButtons buttons,
+                          const QString &caption) override;
     QString openFileName(const FileDialogRequest &request) override;
     QString saveFileName(const FileDialogRequest &request) override;
     int execModal(QDialog &dialog) override;

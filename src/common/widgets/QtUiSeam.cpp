@@ -45,9 +45,9 @@ QString fileDialog(const FileDialogRequest &request, QFileDialog::AcceptMode mod
 
 } // namespace
 
-MessageAnswer QtUiSeam::message(MessageKind kind, const QString &text, MessageButtons buttons)
+MessageAnswer QtUiSeam::message(MessageKind kind, const QString &text, MessageButtons buttons, const QString &caption)
 {
-    QMessageBox box(iconOf(kind), QApplication::applicationDisplayName(), QString(text).replace(u'\r', u'\n'),
+    QMessageBox box(iconOf(kind), caption.isEmpty() ? QApplication::applicationDisplayName() : caption, QString(text).replace(u'\r', u'\n'),
                     QMessageBox::NoButton, QApplication::activeWindow());
     switch (buttons) {
     case MessageButtons::Ok:

@@ -7,7 +7,9 @@
 class QtUiSeam final : public UiSeam
 {
 public:
-    MessageAnswer message(MessageKind kind, const QString &text, MessageButtons buttons) override;
+    using UiSeam::message;
+    MessageAnswer message(MessageKind kind, const QString &text, MessageButtons buttons,
+                          const QString &caption) override;
     QString openFileName(const FileDialogRequest &request) override;
     QString saveFileName(const FileDialogRequest &request) override;
     int execModal(QDialog &dialog) override;

@@ -7,6 +7,7 @@
 #include "report/core/DateTimeFormat.h"
 #include "report/core/IntegerFormat.h"
 #include "report/core/sestprn.h"
+#include "report/core/sestcaptions.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -542,16 +543,15 @@ int TSestava::LoadTemplate(bool createIfMissing)
     if (!lines) {
         lines = QStringList();
         if (!createIfMissing) {
-            ui().message(MessageKind::Error,
-                         u"Nebyl nalezen soubor s předlohou tiskové sestavy \""_s + templatePath() + u'"',
-                         MessageButtons::Ok);
+            ui().error(u"Nebyl nalezen soubor s předlohou tiskové sestavy \""_s + templatePath() + u'"', SestCaption::chyba());
             result = seTemplateLoad;
-        } else if (!ui().askYesNo(MessageKind::Confirmation, u"Nebyl nalezen soubor s předlohou tiskové sestavy \""_s +
-                                                                 templatePath() + u"\". Založit nový?"_s)) {
+        } else if (!ui().askYesNo(MessageKind::Confirmation,
+                                  u"Nebyl nalezen soubor s předlohou tiskové sestavy \""_s + templatePath()
+                                      + u"\". Založit nový?"_s,
+                                  SestCaption::potvrzeni())) {
             result = seTemplateLoad;
         } else if (!TextFile::writeLines(path, QStringList())) {
-            ui().message(MessageKind::Error, u"Soubor s předlohou se nepodařilo vytvořit. \""_s + templatePath() + u'"',
-                         MessageButtons::Ok);
+            ui().error(u"Soubor s předlohou se nepodařilo vytvořit. \""_s + templatePath() + u'"', SestCaption::chyba());
             result = seTemplateLoad;
         }
     }
@@ -591,7 +591,7 @@ int TSestava::writeTemplateFile(const QString &path)
     if (OnError)
         OnError(this, seTemplateSave);
     else
-        ui().message(MessageKind::Error, u"Soubor s předlohou se nepodařilo uložit."_s, MessageButtons::Ok);
+        ui().error(u"Soubor s předlohou se nepodařilo uložit."_s, SestCaption::chyba());
     return seTemplateSave;
 }
 
@@ -684,7 +684,7 @@ int TSestDetail::LoadTemplate(bool)
 int TSestDetail::SaveTemplate()
 {
     if (!m_master) {
-        ui().message(MessageKind::Error, u"Soubor s předlohou se nepodařilo uložit."_s, MessageButtons::Ok);
+        ui().error(u"Soubor s předlohou se nepodařilo uložit."_s, SestCaption::chyba());
         return seTemplateSave;
     }
     return m_master->SaveTemplate();
@@ -693,7 +693,7 @@ int TSestDetail::SaveTemplate()
 int TSestDetail::SaveTemplateAs()
 {
     if (!m_master) {
-        ui().message(MessageKind::Error, u"Soubor s předlohou se nepodařilo uložit."_s, MessageButtons::Ok);
+        ui().error(u"Soubor s předlohou se nepodařilo uložit."_s, SestCaption::chyba());
         return seTemplateSave;
     }
     return m_master->SaveTemplateAs();

@@ -2,6 +2,7 @@
 
 #include "common/UiSeam.h"
 #include "report/core/sestpage.h"
+#include "report/core/sestcaptions.h"
 
 #include <algorithm>
 
@@ -140,7 +141,7 @@ bool TSestPrinter::confirmMargins(int orientation, TMargins &margins) const
     switch (ui().message(MessageKind::Confirmation,
                          u"Nastavené okraje tisku jsou menší, než umožňuje připojená tiskárna. Upravit velikost okrajů "
                          u"podle možností tiskárny?"_s,
-                         MessageButtons::YesNoCancel)) {
+                         MessageButtons::YesNoCancel, SestCaption::potvrzeni())) {
     case MessageAnswer::Yes:
         margins = fitMargins(orientation, margins);
         return true;

@@ -2,6 +2,7 @@
 
 #include "report/core/sest_fn.h"
 #include "report/core/sestavy.h"
+#include "report/core/sestcaptions.h"
 
 #include "common/UiSeam.h"
 
@@ -246,10 +247,11 @@ int TSest_FnEditVyraz::checkExpression()
 {
     const TCalcResult result = evaluateExpression(m_edit->text());
     if (result.error == CalcError::None) {
-        ui().information(u"Výraz je v pořádku."_s);
+        ui().information(u"Výraz je v pořádku."_s, SestCaption::informace());
         return CalcError::None;
     }
-    ui().error(u"Chyba : \"%1\" na pozici %2"_s.arg(calcErrorText(result.error)).arg(result.position + 1));
+    ui().error(u"Chyba : \"%1\" na pozici %2"_s.arg(calcErrorText(result.error)).arg(result.position + 1),
+               SestCaption::chyba());
     m_edit->setFocus();
     m_edit->setCursorPosition(result.position);
     return result.error;
