@@ -4,6 +4,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -347,15 +348,35 @@ std::optional<double> LocaleFormats::parseFloat(const QString &text) const
 
 QString LocaleFormats::formatGeneral(double value) const
 {
-    if (value == 0.0 || !std::isfinite(value))
-        return std::isfinite(value) ? QStringLiteral("0") : QString::number(value);
-    QString text = QString::number(value, 'g', 15);
-    const qsizetype e = text.indexOf(u'e');
-    if (e >= 0) {
-        // "1e+20" → "1E20", "1e-05" → "1E-5"
-        const QString mantissa = text.left(e);
-        const int exponent = text.mid(e + 1).toInt();
-        text = mantissa + u'E' + QString::number(exponent);
+    if (!std::isfinite(value))
+        return QString::number(value);
+    if (value == 0.0)
+        return QStringLiteral("0");
+    // Fifteen significant digits; fixed-point from 0.00001 up to fifteen
+    // integer digits, scientific ("1E20", "1E-6") outside that range.
+    constexpr int kPrecision = 15;
+    const double magnitude = std::fabs(value);
+    QString text;
+    if (magnitude < 0.00001 || magnitude >= 1e15) {
+        text = QString::number(value, 'e', kPrecision - 1); // d.ddddde±xx
+        const qsizetype e = text.indexOf(u'e');
+        QString mantissa = text.left(e);
+        if (mantissa.contains(u'.')) {
+            while (mantissa.endsWith(u'0'))
+                mantissa.chop(1);
+            if (mantissa.endsWith(u'.'))
+                mantissa.chop(1);
+        }
+        text = mantissa + u'E' + QString::number(text.mid(e + 1).toInt());
+    } else {
+        const int integerDigits = int(std::floor(std::log10(magnitude))) + 1;
+        text = QString::number(value, 'f', std::max(0, kPrecision - integerDigits));
+        if (text.contains(u'.')) {
+            while (text.endsWith(u'0'))
+                text.chop(1);
+            if (text.endsWith(u'.'))
+                text.chop(1);
+        }
     }
     text.replace(u'.', decimalSeparator);
     return text;

@@ -122,6 +122,14 @@ TEST(LocaleFormats, GeneralNumberFormat)
     EXPECT_EQ(comma.formatGeneral(-0.25), u"-0,25"_s);
     EXPECT_EQ(comma.formatGeneral(0.1 + 0.2), u"0,3"_s); // 15 significant digits
     EXPECT_EQ(comma.formatGeneral(1e20), u"1E20"_s);
+    EXPECT_EQ(comma.formatGeneral(123456.789), u"123456,789"_s);
+    EXPECT_EQ(comma.formatGeneral(999999999999999.0), u"999999999999999"_s);
+    EXPECT_EQ(comma.formatGeneral(1e15), u"1E15"_s);
+    // Fixed-point down to 0.00001, as the report's General number format.
+    EXPECT_EQ(comma.formatGeneral(0.00005), u"0,00005"_s);
+    EXPECT_EQ(comma.formatGeneral(0.00001), u"0,00001"_s);
+    EXPECT_EQ(comma.formatGeneral(-0.000001), u"-1E-6"_s);
+    EXPECT_EQ(comma.formatGeneral(1.5e-7), u"1,5E-7"_s);
 }
 
 TEST(LocaleFormats, SystemFormatsHaveNoTimeZone)

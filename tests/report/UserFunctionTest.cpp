@@ -310,6 +310,17 @@ TEST(DisplayFormat, FollowsTheLocaleAndTheCurrency)
     EXPECT_EQ(FloatFormat::format(1234.5, FloatFormat::Currency, 15, 2), u"1,234.50 Kč"_s);
 }
 
+// An expression's number text and a user function in the General format
+// write a value the same way.
+TEST(DisplayFormat, GeneralAgreesWithTheExpressionsNumberText)
+{
+    const LocaleFormats &locale = LocaleFormats::current();
+    for (const double value : {0.0, 12.5, -0.25, 0.1 + 0.2, 123456.789, 0.00005, 0.00001, 0.000001, -1.5e-7, 1e20,
+                               999999999999999.0, 1e15, 2.0 / 3.0}) {
+        EXPECT_EQ(FloatFormat::format(value, FloatFormat::General, 15, 0), locale.formatGeneral(value)) << value;
+    }
+}
+
 TEST(DisplayFormat, NotANumberAndInfinity)
 {
     EXPECT_EQ(FloatFormat::format(std::nan(""), 2, 15, 2), u"NAN"_s);
