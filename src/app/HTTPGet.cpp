@@ -3,11 +3,9 @@
 #include "common/FileNames.h"
 #include "common/UiSeam.h"
 
-#include <QEventLoop>
 #include <QFile>
 #include <QTcpSocket>
 #include <QThread>
-#include <QTimer>
 #include <QUrl>
 
 #include <atomic>
