@@ -65,7 +65,8 @@ TfrmMain::TfrmMain(QWidget *parent)
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
-    defineYearTable(mtYear);
+    m_session = std::make_unique<OperationSession>(m_runContext, static_cast<OperationProgress &>(*this));
+    defineYearTable(m_session->mtYear);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -92,10 +93,7 @@ TfrmMain::TfrmMain(QWidget *parent)
     m_frmFreeText = std::make_unique<TfrmFreeText>();
 }
 
-TfrmMain::~TfrmMain()
-{
-    closeHostTables();
-}
+TfrmMain::~TfrmMain() = default;
 
 QWidget *TfrmMain::createWelcomePage()
 {
@@ -257,13 +255,34 @@ QWidget *TfrmMain::createButtonPanel()
     connect(m_btnDalsi, &QPushButton::clicked, this, &TfrmMain::nextClicked);
     connect(m_btnZpet, &QPushButton::clicked, this, [this] { showPage(currentPage() - 1); });
     connect(m_btnZavrit, &QPushButton::clicked, this, &TfrmMain::endProgram);
-    connect(m_btnPrerusit, &QPushButton::clicked, this, [this] { interruptRequested = true; });
+    connect(m_btnPrerusit, &QPushButton::clicked, this, [this] { m_session->interruptRequested = true; });
     return panel;
 }
 
 void TfrmMain::showWorking(bool visible, const QString &text)
 {
     m_frmWorking->showWorking(visible, text);
+}
+
+void TfrmMain::startProgress(int maximum)
+{
+    m_pbMain->setRange(0, qMax(maximum, 0));
+    m_pbMain->setValue(0);
+    m_pbMain->show();
+    m_lblPBStatus->show();
+}
+
+void TfrmMain::setProgress(int position, const QString &status)
+{
+    m_pbMain->setValue(position);
+    if (!status.isNull())
+        m_lblPBStatus->setText(status);
+}
+
+void TfrmMain::hideProgress()
+{
+    m_pbMain->hide();
+    m_lblPBStatus->hide();
 }
 
 void TfrmMain::showVersion(const QString &version)
@@ -352,7 +371,7 @@ void TfrmMain::nextClicked()
     m_btnZavrit->setEnabled(false);
     m_btnPrerusit->show();
     setLegendVisible(false);
-    interruptRequested = false;
+    m_session->interruptRequested = false;
 
     runOperation();
     closeHostTables();
@@ -368,7 +387,7 @@ void TfrmMain::nextClicked()
 
 int TfrmMain::runOperation()
 {
-    if (loadYearList(m_runContext.agendaDir, mtYear) != 0)
+    if (loadYearList(m_runContext.agendaDir, m_session->mtYear) != 0)
         return -1;
     for (const OperationRow &row : kOperationRows) {
         if (!m_operationButtons.at(row.operation)->isChecked())
@@ -376,7 +395,7 @@ int TfrmMain::runOperation()
         const auto entry = m_operationEntries.find(row.operation);
         if (entry == m_operationEntries.end())
             return -1;
-        return entry->second(*this) == 0 ? 0 : -1;
+        return m_session->runGuarded([&] { return entry->second(*m_session); }) == 0 ? 0 : -1;
     }
     return -1;
 }
@@ -403,16 +422,6 @@ void TfrmMain::bringToFront()
 int TfrmMain::currentPage() const
 {
     return m_pgcMain->currentIndex();
-}
-
-void TfrmMain::closeHostTables()
-{
-    for (TBFTable *table : {&BFTable1, &BFTable2, &BFTable3, &bfEETDokl}) {
-        if (table->Tag != 0) {
-            table->Close();
-            table->Tag = 0;
-        }
-    }
 }
 
 void TfrmMain::endProgram()

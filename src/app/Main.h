@@ -1,9 +1,8 @@
 #pragma once
 
+#include "app/OperationSession.h"
 #include "app/Operations.h"
 #include "app/RunContext.h"
-#include "common/MemTable.h"
-#include "hostdb/TBFTable.h"
 
 #include <QWidget>
 
@@ -25,7 +24,7 @@ class TfrmWorking;
 // `pgcMain`, with the button panel below. It owns what the operations share
 // for the whole run: the run context, the working overlay, the information
 // window, the four host table objects, the interrupt flag and the year list.
-class TfrmMain : public QWidget
+class TfrmMain : public QWidget, private OperationProgress
 {
     Q_OBJECT
 public:
@@ -38,7 +37,7 @@ public:
     // The working overlay and the information window, one each for the run.
     TfrmWorking &frmWorking() { return *m_frmWorking; }
     TfrmFreeText &frmFreeText() { return *m_frmFreeText; }
-    void showWorking(bool visible, const QString &text = QString());
+    void showWorking(bool visible, const QString &text = QString()) override;
 
     // Shows `addOnVersion` on the welcome page.
     void showVersion(const QString &version);
@@ -46,43 +45,36 @@ public:
     void showPage(int index);
     int currentPage() const;
 
-    // An operation's entry routine: 0 for success, anything else for failure
-    // or cancel. Each operation registers its entry; a row without one is
-    // shown disabled.
-    using OperationEntry = std::function<int(TfrmMain &)>;
+    // What the operations share; its progress sink is this window.
+    OperationSession &session() { return *m_session; }
+
+    // Each operation registers its entry; a row without one is shown
+    // disabled.
     void setOperationEntry(Operation operation, OperationEntry entry);
     // Selects an operation's row (as a click on its radio button does).
     void selectOperation(Operation operation);
 
     // Rebuilds the year list and runs the selected operation's entry: 0 when
-    // it reported success, -1 otherwise.
+    // it reported success, -1 otherwise (an engine exception escaping the
+    // entry is shown and counts as a failure).
     int runOperation();
 
-    // The progress shown while an operation runs.
-    QProgressBar &pbMain() { return *m_pbMain; }
-    QLabel &lblPBStatus() { return *m_lblPBStatus; }
-
     // Closes each shared host table whose Tag is set and clears the Tag.
-    void closeHostTables();
+    void closeHostTables() { m_session->closeHostTables(); }
     // The end of every run through the wizard: the host version is recorded
     // for the next run and the application ends.
     void endProgram();
-
-    // Shared host tables, named as the operations know them.
-    TBFTable BFTable1;
-    TBFTable BFTable2;
-    TBFTable BFTable3;
-    TBFTable bfEETDokl;
-
-    MemTable mtParametry{QStringLiteral("mtParametry")};
-    MemTable mtYear{QStringLiteral("mtYear")};
-    bool interruptRequested = false;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
+    // OperationProgress (with showWorking above): `pbMain` and `lblPBStatus`.
+    void startProgress(int maximum) override;
+    void setProgress(int position, const QString &status) override;
+    void hideProgress() override;
+
     QWidget *createWelcomePage();
     QWidget *createOperationPage();
     QWidget *createButtonPanel();
@@ -92,6 +84,7 @@ private:
     void bringToFront();
 
     RunContext m_runContext;
+    std::unique_ptr<OperationSession> m_session;
     QStackedWidget *m_pgcMain;
     QLabel *m_lblVerze;
     QPushButton *m_btnZavrit;

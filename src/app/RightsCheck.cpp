@@ -10,7 +10,7 @@ using namespace Qt::StringLiterals;
 int verifyUserRights(TfrmMain &main)
 {
     main.showWorking(true, u"Ověření přístupových práv\rčekejte prosím..."_s);
-    main.closeHostTables();
+    main.session().closeHostTables();
     RunContext &context = main.runContext();
     TLedraAccessRights reader(context.dataRoot);
     if (!reader.checkUser(context.hostPassword)) {

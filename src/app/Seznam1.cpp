@@ -69,14 +69,14 @@ QString pickFromList(TfrmMain &main, int type)
     main.showWorking(true, u"Načtení seznamu\rčekejte prosím..."_s);
     auto window = std::make_unique<TfrmSeznam1>();
     window->mtSeznam1().clear();
-    if (main.BFTable1.Tag != 0) {
-        main.BFTable1.Close();
-        main.BFTable1.Tag = 0;
+    if (main.session().BFTable1.Tag != 0) {
+        main.session().BFTable1.Close();
+        main.session().BFTable1.Tag = 0;
     }
 
     window->setWindowTitle(listType->caption);
     QString failedPath;
-    if (loadPickList(*listType, main.BFTable1, window->mtSeznam1(), &failedPath) != 0) {
+    if (loadPickList(*listType, main.session().BFTable1, window->mtSeznam1(), &failedPath) != 0) {
         main.showWorking(false);
         window.reset();
         ui().error(u"Nastala chyba při otevírání databáze "_s + failedPath + u".DAT"_s);

@@ -109,9 +109,9 @@ int runStartUp(TfrmMain &main, const QStringList &arguments, const QString &prog
     context.programDir = FileNames::withTrailingDelimiter(programDir);
     context.addOnVersion = addOnVersionText();
     main.showVersion(context.addOnVersion);
-    CommandLine::scanCommandLine(arguments, main.mtParametry);
+    CommandLine::scanCommandLine(arguments, main.session().mtParametry);
 
-    if (resolveRunContext(main.mtParametry, context) != 0)
+    if (resolveRunContext(main.session().mtParametry, context) != 0)
         return -1;
     if (ensureSettingsDir(context) != 0)
         return -1;

@@ -3,7 +3,7 @@
 #include "hostdb/HostTableDef.h"
 #include "hostdb/RecordLockFile.h"
 #include "hostdb/SqliteSupport.h"
-#include "hostdb/TBFTable.h"
+#include "hostdb/HostTableBackend.h"
 
 #include <QHash>
 #include <QList>

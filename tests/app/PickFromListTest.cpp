@@ -67,7 +67,7 @@ TEST_F(PickFromList, OkReturnsTheCurrentRowsCode)
     });
     EXPECT_EQ(pickFromList(m_main, 1), u"C2"_s);
     EXPECT_FALSE(m_main.frmWorking().isVisible());
-    EXPECT_EQ(m_main.BFTable1.Tag, 0);
+    EXPECT_EQ(m_main.session().BFTable1.Tag, 0);
 }
 
 TEST_F(PickFromList, EnterInTheGridActsAsOk)
@@ -145,19 +145,19 @@ TEST_F(PickFromList, MissingLastTableAbandonsTheWholeList)
     EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Error);
     EXPECT_TRUE(scriptedUi().windowsShown().isEmpty());
     EXPECT_FALSE(m_main.frmWorking().isVisible());
-    EXPECT_EQ(m_main.BFTable1.Tag, 0);
+    EXPECT_EQ(m_main.session().BFTable1.Tag, 0);
 }
 
 TEST_F(PickFromList, OpenSharedTableIsClosedFirst)
 {
     year().table(u"SZCINN"_s).row({{"Zkrat", "C1"}, {"Nazev", "Výroba"}});
     year().table(u"SZSTRED"_s).row({{"Zkrat", "S1"}, {"Nazev", "Dílna"}});
-    ASSERT_EQ(m_main.BFTable1.Open(year().dir() + u"SZSTRED"_s), 0);
-    m_main.BFTable1.Tag = 1;
+    ASSERT_EQ(m_main.session().BFTable1.Open(year().dir() + u"SZSTRED"_s), 0);
+    m_main.session().BFTable1.Tag = 1;
     scriptedUi().onWindow(u"TfrmSeznam1"_s, [](QDialog &w) { click(w, u"btnOK"_s); });
     EXPECT_EQ(pickFromList(m_main, 1), u"C1"_s);
-    EXPECT_EQ(m_main.BFTable1.Tag, 0);
-    EXPECT_FALSE(m_main.BFTable1.isOpen());
+    EXPECT_EQ(m_main.session().BFTable1.Tag, 0);
+    EXPECT_FALSE(m_main.session().BFTable1.isOpen());
 }
 
 TEST_F(PickFromList, CodeListEditorAddsThePickedCode)

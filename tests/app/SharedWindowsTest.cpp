@@ -215,7 +215,7 @@ TEST(PickFromListWithoutTables, TableThatDoesNotOpenIsReportedWithoutTheList)
               QStringList{u"Nastala chyba při otevírání databáze "_s + tree.yearDir() + u"SZCINN.DAT"_s});
     EXPECT_TRUE(scriptedUi().windowsShown().isEmpty());
     EXPECT_FALSE(main.frmWorking().isVisible());
-    EXPECT_EQ(main.BFTable1.Tag, 0);
+    EXPECT_EQ(main.session().BFTable1.Tag, 0);
 }
 
 TEST(PickFromListWithoutTables, UnknownTypeOffersNothing)

@@ -113,7 +113,7 @@ TEST_F(WizardTest, RowsWithoutAnEntryCannotRun)
     for (const OperationRow &row : kOperationRows)
         EXPECT_FALSE(child<QRadioButton>(m_main, QString::fromUtf16(row.radioName))->isEnabled());
     EXPECT_FALSE(button(u"btnDalsi"_s)->isEnabled());
-    m_main.setOperationEntry(Operation::Purge, [](TfrmMain &) { return 0; });
+    m_main.setOperationEntry(Operation::Purge, [](OperationSession &) { return 0; });
     EXPECT_TRUE(child<QRadioButton>(m_main, u"rbOdstrSmaz"_s)->isChecked());
     EXPECT_TRUE(button(u"btnDalsi"_s)->isEnabled());
 }
@@ -123,7 +123,7 @@ TEST_F(WizardTest, RowsWithoutAnEntryCannotRun)
 // picked stays picked.
 TEST_F(WizardTest, TopmostRunnableRowIsSelectedWhateverTheRegistrationOrder)
 {
-    const auto entry = [](TfrmMain &) { return 0; };
+    const auto entry = [](OperationSession &) { return 0; };
     m_main.setOperationEntry(Operation::Balances, entry);
     m_main.setOperationEntry(Operation::Purge, entry);
     EXPECT_TRUE(child<QRadioButton>(m_main, u"rbOdstrSmaz"_s)->isChecked());
@@ -140,7 +140,7 @@ TEST_F(WizardTest, TopmostRunnableRowIsSelectedWhateverTheRegistrationOrder)
 TEST_F(WizardTest, OperationRunsWithNavigationDisabledAndRestoresTheButtons)
 {
     int calls = 0;
-    m_main.setOperationEntry(Operation::SequenceCheck, [&](TfrmMain &main) {
+    m_main.setOperationEntry(Operation::SequenceCheck, [&](OperationSession &session) {
         ++calls;
         EXPECT_FALSE(button(u"btnDalsi"_s)->isEnabled());
         EXPECT_FALSE(button(u"btnZpet"_s)->isEnabled());
@@ -148,12 +148,11 @@ TEST_F(WizardTest, OperationRunsWithNavigationDisabledAndRestoresTheButtons)
         EXPECT_TRUE(button(u"btnPrerusit"_s)->isVisible());
         EXPECT_FALSE(legendVisible());
         // The year list is rebuilt before the entry runs.
-        EXPECT_EQ(main.mtYear.recordCount(), 1);
-        EXPECT_EQ(main.mtYear.value(u"YearNumber"_s).toString(), u"2018"_s);
-        main.pbMain().show();
-        main.lblPBStatus().show();
-        EXPECT_EQ(main.BFTable1.Open(m_year.dir() + u"POKLKNIH"_s), 0);
-        main.BFTable1.Tag = 1;
+        EXPECT_EQ(session.mtYear.recordCount(), 1);
+        EXPECT_EQ(session.mtYear.value(u"YearNumber"_s).toString(), u"2018"_s);
+        session.progress().startProgress(10);
+        EXPECT_EQ(session.BFTable1.Open(m_year.dir() + u"POKLKNIH"_s), 0);
+        session.BFTable1.Tag = 1;
         return -1; // a failing operation
     });
     m_year.table(u"POKLKNIH"_s);
@@ -168,18 +167,18 @@ TEST_F(WizardTest, OperationRunsWithNavigationDisabledAndRestoresTheButtons)
     EXPECT_FALSE(child<QProgressBar>(m_main, u"pbMain"_s)->isVisible());
     EXPECT_FALSE(child<QLabel>(m_main, u"lblPBStatus"_s)->isVisible());
     EXPECT_TRUE(legendVisible());
-    EXPECT_EQ(m_main.BFTable1.Tag, 0);
-    EXPECT_FALSE(m_main.BFTable1.isOpen());
+    EXPECT_EQ(m_main.session().BFTable1.Tag, 0);
+    EXPECT_FALSE(m_main.session().BFTable1.isOpen());
     EXPECT_EQ(pageName(), u"tsFinal"_s);
 }
 
 TEST_F(WizardTest, InterruptFlagIsClearedBeforeTheNextOperation)
 {
     QList<bool> flagAtStart;
-    m_main.setOperationEntry(Operation::Balances, [&](TfrmMain &main) {
-        flagAtStart.append(main.interruptRequested);
-        click(main, u"btnPrerusit"_s); // the user interrupts
-        EXPECT_TRUE(main.interruptRequested);
+    m_main.setOperationEntry(Operation::Balances, [&](OperationSession &session) {
+        flagAtStart.append(session.interruptRequested);
+        click(m_main, u"btnPrerusit"_s); // the user interrupts
+        EXPECT_TRUE(session.interruptRequested);
         return 0;
     });
     goToOperationPage();
@@ -193,7 +192,7 @@ TEST_F(WizardTest, DispatchRunsOnlyTheSelectedEntry)
 {
     QList<Operation> ran;
     for (const OperationRow &row : kOperationRows)
-        m_main.setOperationEntry(row.operation, [&ran, op = row.operation](TfrmMain &) {
+        m_main.setOperationEntry(row.operation, [&ran, op = row.operation](OperationSession &) {
             ran.append(op);
             return 0;
         });
@@ -208,7 +207,7 @@ TEST_F(WizardTest, DispatchRunsOnlyTheSelectedEntry)
 TEST_F(WizardTest, CompanyWithoutYearsStartsNothing)
 {
     bool ran = false;
-    m_main.setOperationEntry(Operation::SequenceCheck, [&](TfrmMain &) {
+    m_main.setOperationEntry(Operation::SequenceCheck, [&](OperationSession &) {
         ran = true;
         return 0;
     });

@@ -5,7 +5,7 @@
 #include "common/CodePage.h"
 #include "common/TextFile.h"
 #include "report/core/sestavy.h"
-#include "report/core/sestfonts.h"
+#include "report/core/ReportFonts.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "ModelDump.h"
 
 #include "report/core/sestavy.h"
-#include "report/core/sestcolors.h"
-#include "report/core/sestpage.h"
+#include "report/core/ReportColors.h"
+#include "report/core/PageSetup.h"
 
 #include <QStringList>
 

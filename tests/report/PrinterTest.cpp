@@ -3,7 +3,7 @@
 
 #include "ReportFixture.h"
 
-#include "report/core/sestpage.h"
+#include "report/core/PageSetup.h"
 #include "report/ui/QtPrinterList.h"
 #include "report/ui/TComboBoxPrinter.h"
 

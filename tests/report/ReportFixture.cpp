@@ -2,8 +2,8 @@
 
 #include "common/TextFile.h"
 #include "report/core/sestavy.h"
-#include "report/core/sestfonts.h"
-#include "report/core/sestpage.h"
+#include "report/core/ReportFonts.h"
+#include "report/core/PageSetup.h"
 
 #include <QDir>
 

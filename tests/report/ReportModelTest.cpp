@@ -7,7 +7,7 @@
 #include "common/IniFile.h"
 #include "common/LocaleFormats.h"
 #include "report/core/sestavy.h"
-#include "report/core/sestpage.h"
+#include "report/core/PageSetup.h"
 #include "report/core/sestprn.h"
 
 using namespace Qt::StringLiterals;

@@ -6,8 +6,8 @@
 #include "ModelDump.h"
 #include "common/TextFile.h"
 #include "report/core/sestavy.h"
-#include "report/core/sestfonts.h"
-#include "report/core/sestpage.h"
+#include "report/core/ReportFonts.h"
+#include "report/core/PageSetup.h"
 
 using namespace Qt::StringLiterals;
 

@@ -6,7 +6,7 @@
 #include "ModelDump.h"
 #include "common/TextFile.h"
 #include "report/core/sestavy.h"
-#include "report/core/sestpage.h"
+#include "report/core/PageSetup.h"
 
 using namespace Qt::StringLiterals;
 

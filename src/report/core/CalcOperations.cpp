@@ -2,6 +2,7 @@
 
 #include "report/core/DateTimeFormat.h"
 #include "report/core/FloatFormat.h"
+#include "report/core/sest_fn.h"
 
 #include "common/CodePage.h"
 #include "common/LocaleFormats.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "report/core/ExpressionTokenizer.h"
-#include "report/core/sest_fn.h"
+#include "report/core/CalcValue.h"
 
 #include <span>
 

@@ -7,7 +7,7 @@
 #include "report/core/DateTimeFormat.h"
 #include "report/core/IntegerFormat.h"
 #include "report/core/sestprn.h"
-#include "report/core/sestcaptions.h"
+#include "report/core/ReportCaptions.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,7 +5,7 @@
 #include "report/core/ReportDataSet.h"
 #include "report/core/sest_fnv.h"
 #include "report/core/sestavyt.h"
-#include "report/core/sesterror.h"
+#include "report/core/ReportResult.h"
 #include "report/core/sestfrmp.h"
 
 #include <QImage>

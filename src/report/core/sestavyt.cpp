@@ -2,8 +2,8 @@
 
 #include "common/FileNames.h"
 #include "report/core/sestavy.h"
-#include "report/core/sestcolors.h"
-#include "report/core/sestfields.h"
+#include "report/core/ReportColors.h"
+#include "report/core/TemplateFields.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "report/core/sestfrmp.h"
 
 #include "common/IniFile.h"
-#include "report/core/sestfields.h"
+#include "report/core/TemplateFields.h"
 
 #include <array>
 #include <cmath>

@@ -1,8 +1,8 @@
 // The template reader and writer of TSestavaTyp.
 
 #include "report/core/sestavy.h"
-#include "report/core/sestfields.h"
-#include "report/core/sestpage.h"
+#include "report/core/TemplateFields.h"
+#include "report/core/PageSetup.h"
 
 #include <QHash>
 

@@ -1,8 +1,8 @@
 #include "report/core/sestprn.h"
 
 #include "common/UiSeam.h"
-#include "report/core/sestpage.h"
-#include "report/core/sestcaptions.h"
+#include "report/core/PageSetup.h"
+#include "report/core/ReportCaptions.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "report/core/sest_fn.h"
 #include "report/core/sestavy.h"
-#include "report/core/sestcaptions.h"
+#include "report/core/ReportCaptions.h"
 
 #include "common/UiSeam.h"
 

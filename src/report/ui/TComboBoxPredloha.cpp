@@ -3,7 +3,7 @@
 #include "common/FileNames.h"
 #include "common/TextFile.h"
 #include "report/core/sestavy.h"
-#include "report/core/sestfields.h"
+#include "report/core/TemplateFields.h"
 
 #include <QDir>
 #include <QFileInfo>

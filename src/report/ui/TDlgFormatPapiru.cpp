@@ -1,7 +1,7 @@
 #include "report/ui/TDlgFormatPapiru.h"
 
 #include "common/UiSeam.h"
-#include "report/core/sestfields.h"
+#include "report/core/TemplateFields.h"
 #include "report/core/sestfrmp.h"
 
 #include <QFormLayout>

@@ -1,4 +1,4 @@
-#include "report/core/sestfields.h"
+#include "report/core/TemplateFields.h"
 
 #include <limits>
 

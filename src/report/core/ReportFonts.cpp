@@ -1,4 +1,4 @@
-#include "report/core/sestfonts.h"
+#include "report/core/ReportFonts.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

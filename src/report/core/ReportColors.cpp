@@ -1,4 +1,4 @@
-#include "report/core/sestcolors.h"
+#include "report/core/ReportColors.h"
 
 #include <array>
 

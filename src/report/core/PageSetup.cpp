@@ -1,4 +1,4 @@
-#include "report/core/sestpage.h"
+#include "report/core/PageSetup.h"
 
 void TPageSetup::setOrientationCode(int code)
 {

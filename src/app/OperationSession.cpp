@@ -1,0 +1,54 @@
+#include "app/OperationSession.h"
+
+#include "common/UiSeam.h"
+
+using namespace Qt::StringLiterals;
+
+QString OperationProtocol::text() const
+{
+    return m_lines.join(u"\r\n"_s);
+}
+
+OperationSession::OperationSession(RunContext &context, OperationProgress &progress)
+    : m_context(context), m_progress(progress)
+{
+}
+
+OperationSession::~OperationSession()
+{
+    closeHostTables();
+}
+
+bool OperationSession::pollInterrupt()
+{
+    ui().processEvents();
+    return interruptRequested;
+}
+
+void OperationSession::closeHostTables()
+{
+    for (TBFTable *table : {&BFTable1, &BFTable2, &BFTable3, &bfEETDokl}) {
+        if (table->Tag != 0) {
+            table->Close();
+            table->Tag = 0;
+        }
+    }
+}
+
+int OperationSession::showProtocol()
+{
+    return m_protocolViewer ? m_protocolViewer(m_protocol) : 0;
+}
+
+int OperationSession::runGuarded(const std::function<int()> &step)
+{
+    try {
+        return step();
+    } catch (const HostEngineError &error) {
+        m_progress.hideProgress();
+        m_progress.showWorking(false);
+        closeHostTables();
+        ui().error(error.text());
+        return -1;
+    }
+}
