@@ -6,6 +6,7 @@
 #include "common/LocaleFormats.h"
 #include "common/widgets/MinimiseAsApplication.h"
 #include "common/widgets/QtUiSeam.h"
+#include "ops/RegisterOperations.h"
 
 #include <QApplication>
 
@@ -29,6 +30,7 @@ int main(int argc, char *argv[])
     int result = 1;
     {
         TfrmMain main; // creates the working overlay and the information window after itself
+        registerOperations(main);
         main.showWorking(true, u"Spouštění zásuvného modulu\rčekejte prosím..."_s);
         if (runStartUp(main, QApplication::arguments().mid(1), QApplication::applicationDirPath()) == 0)
             result = app.exec();

@@ -1,0 +1,8 @@
+#include "ops/RegisterOperations.h"
+
+#include "app/Main.h"
+
+void registerOperations(TfrmMain &main)
+{
+    (void)main;
+}
