@@ -3,8 +3,13 @@
 
 #include "ops/balances/StavUctuPokladenReport.h"
 #include "BalancesTestSupport.h"
+#include "app/HostIniFiles.h"
+#include "common/FileNames.h"
 #include "common/MemTable.h"
+#include "demo/DemoCompany.h"
 #include "support/TestSupport.h"
+
+#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 
@@ -378,6 +383,50 @@ TEST_F(StavUctuPokladenReportTest, AmountOutOfRangeStopsWithItsRecord)
     ASSERT_EQ(scriptedUi().messages().size(), 1);
     EXPECT_EQ(scriptedUi().messages().at(0).text,
               u"Částka mimo rozsah v databázi "_s + m_tree.context().yearDir + u"POKLKNIH.DAT, záznam 2."_s);
+}
+
+} // namespace
+
+namespace {
+
+// The demo company's 2018: both currencies, the opening day first, days in
+// strictly ascending order, the deleted documents left out.
+TEST(BalancesOnTheDemoCompany, HomeCurrencyAndEuroByDay)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path() + u"/demo"_s;
+    ASSERT_TRUE(DemoCompany::build(root).ok);
+    RunContext context;
+    context.yearDir = FileNames::resolve(root + u"/AGENDA.001/ROK.2018/"_s);
+    context.agendaCode = u"001"_s;
+    context.currencySymbol = readCurrencySymbol(context.yearDir);
+    RecordingProgress progress;
+    OperationSession session(context, progress);
+
+    TStavUctuPokladenReport report(session, TStavUctuPokladenFilter());
+    ASSERT_EQ(report.run(), 0);
+    EXPECT_TRUE(scriptedUi().messages().isEmpty());
+    ASSERT_EQ(report.currencyCount(), 2);
+    EXPECT_EQ(report.printCode(0), u"Kč"_s);
+    EXPECT_EQ(report.printCode(1), u"EUR"_s);
+    const MemTable &days = report.days();
+    const int dateField = days.fieldIndex(u"Datum"_s);
+    ASSERT_GT(days.recordCount(), 30);
+    EXPECT_EQ(days.value(0, dateField).toDate(), QDate(2018, 1, 1));
+    for (int row = 1; row < days.recordCount(); ++row)
+        EXPECT_LT(days.value(row - 1, dateField).toDate(), days.value(row, dateField).toDate());
+
+    // Only the euro bank account: its opening balance and its own movements.
+    TStavUctuPokladenFilter onlyEuro;
+    onlyEuro.useSelected = true;
+    onlyEuro.selectedCodes = u"RBEUR;"_s;
+    TStavUctuPokladenReport euro(session, onlyEuro);
+    ASSERT_EQ(euro.run(), 0);
+    ASSERT_EQ(euro.currencyCount(), 1);
+    EXPECT_EQ(euro.printCode(0), u"EUR"_s);
+    ASSERT_EQ(euro.accounts().recordCount(), 1);
+    for (const auto &movement : euro.movements())
+        EXPECT_EQ(movement.currencyId, 0);
 }
 
 } // namespace
