@@ -40,6 +40,12 @@ int OperationSession::showProtocol()
     return m_protocolViewer ? m_protocolViewer(m_protocol) : 0;
 }
 
+void OperationSession::endProgram()
+{
+    if (m_programEnd)
+        m_programEnd();
+}
+
 int OperationSession::runGuarded(const std::function<int()> &step)
 {
     try {

@@ -75,6 +75,12 @@ public:
     void setProtocolViewer(ProtocolViewer viewer) { m_protocolViewer = std::move(viewer); }
     int showProtocol();
 
+    // Ends the program as the wizard's "Zavřít" does (the update check sends
+    // the user to the product page and ends). The main window installs it;
+    // without one nothing happens.
+    void setProgramEnd(std::function<void()> end) { m_programEnd = std::move(end); }
+    void endProgram();
+
     // Runs an operation step; an engine exception that escapes it is shown as
     // the engine's message box, the progress is hidden and the shared tables
     // are closed, and the step counts as failed (-1). The one place that does
@@ -96,6 +102,7 @@ private:
     OperationProgress &m_progress;
     OperationProtocol m_protocol;
     ProtocolViewer m_protocolViewer;
+    std::function<void()> m_programEnd;
 };
 
 // An operation's entry routine: 0 for success, anything else for failure or

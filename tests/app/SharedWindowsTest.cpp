@@ -4,12 +4,12 @@
 #include "AppTestSupport.h"
 #include "app/EditorPol.h"
 #include "app/FreeText.h"
-#include "app/Main.h"
 #include "app/ObecneVarovani.h"
 #include "app/Seznam1.h"
 #include "app/Working.h"
 #include "common/MemTable.h"
 #include "common/widgets/DataGrid.h"
+#include "support/FakeSession.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -208,20 +208,21 @@ TEST(ConfirmIrreversible, OnlyAnoGoesOn)
 TEST(PickFromListWithoutTables, TableThatDoesNotOpenIsReportedWithoutTheList)
 {
     TextHostTree tree;
-    TfrmMain main;
-    main.runContext().yearDir = tree.yearDir();
-    EXPECT_EQ(pickFromList(main, 1), QString());
+    FakeSession fake;
+    fake.context.yearDir = tree.yearDir();
+    EXPECT_EQ(pickFromList(fake.session, 1), QString());
     EXPECT_EQ(scriptedUi().messageTexts(),
               QStringList{u"Nastala chyba při otevírání databáze "_s + tree.yearDir() + u"SZCINN.DAT"_s});
     EXPECT_TRUE(scriptedUi().windowsShown().isEmpty());
-    EXPECT_FALSE(main.frmWorking().isVisible());
-    EXPECT_EQ(main.session().BFTable1.Tag, 0);
+    EXPECT_EQ(fake.progress.workingTexts, QStringList{u"Načtení seznamu\rčekejte prosím..."_s});
+    EXPECT_FALSE(fake.progress.working);
+    EXPECT_EQ(fake.session.BFTable1.Tag, 0);
 }
 
 TEST(PickFromListWithoutTables, UnknownTypeOffersNothing)
 {
-    TfrmMain main;
-    EXPECT_EQ(pickFromList(main, 6), QString());
+    FakeSession fake;
+    EXPECT_EQ(pickFromList(fake.session, 6), QString());
     EXPECT_TRUE(scriptedUi().messages().isEmpty());
 }
 

@@ -216,7 +216,7 @@ protected:
 
 TEST_F(StartUpTest, ReachesTheWelcomePage)
 {
-    m_main.showWorking(true, u"Spouštění zásuvného modulu\rčekejte prosím..."_s);
+    m_main.session().progress().showWorking(true, u"Spouštění zásuvného modulu\rčekejte prosím..."_s);
     ASSERT_EQ(runStartUp(m_main, hostArguments(m_tree.yearDir()), m_programDir), 0);
     EXPECT_TRUE(scriptedUi().messages().isEmpty());
     EXPECT_TRUE(m_main.isVisible());
@@ -302,12 +302,12 @@ TEST(StartUpWindows, MainWindowCreatesTheOverlayAndTheInformationWindow)
     EXPECT_EQ(main.size(), QSize(536, 361));
     EXPECT_EQ(main.frmWorking().objectName(), u"TfrmWorking"_s);
     EXPECT_EQ(main.frmFreeText().objectName(), u"TfrmFreeText"_s);
-    main.showWorking(true, u"Spouštění zásuvného modulu\rčekejte prosím..."_s);
+    main.session().progress().showWorking(true, u"Spouštění zásuvného modulu\rčekejte prosím..."_s);
     EXPECT_TRUE(main.frmWorking().isVisible());
     EXPECT_EQ(child<QLabel>(main.frmWorking(), u"lblInfo"_s)->text(),
               u"Spouštění zásuvného modulu\nčekejte prosím..."_s);
     EXPECT_EQ(main.frmWorking().size(), QSize(346, 46));
-    main.showWorking(false);
+    main.session().progress().showWorking(false);
     EXPECT_FALSE(main.frmWorking().isVisible());
 }
 

@@ -7,6 +7,7 @@
 #include "app/Working.h"
 #include "common/IniFile.h"
 #include "fixture/HostTreeBuilder.h"
+#include "support/FakeSession.h"
 #include "support/TestSupport.h"
 
 #include <QLabel>
@@ -254,6 +255,44 @@ TEST_F(WizardTest, OperationRightsUseTheYearsBookkeeping)
     EXPECT_EQ(testRights(context, 3), -1);
     ASSERT_EQ(scriptedUi().messages().size(), 1);
     EXPECT_TRUE(scriptedUi().messages().at(0).text.endsWith(u"Seznam pokladních dokladů"_s));
+}
+
+// The rights check runs on a session alone: no main window, a recording
+// progress sink.
+class RightsCheckOnASession : public testing::Test
+{
+protected:
+    RightsCheckOnASession() : m_tree(m_dir.path() + u"/DATA"_s)
+    {
+        m_fake.context.dataRoot = m_tree.dataRoot();
+        m_fake.session.BFTable1.Tag = 1; // left open by an earlier step: closed by the check
+    }
+
+    QTemporaryDir m_dir;
+    HostTreeBuilder m_tree;
+    FakeSession m_fake;
+};
+
+TEST_F(RightsCheckOnASession, NoUsersMeansNoRestrictions)
+{
+    m_tree.table(u"PRISUZIV"_s);
+    m_fake.context.rights.rightVerifikace = u"N"_s;
+    EXPECT_EQ(verifyUserRights(m_fake.session), 0);
+    EXPECT_EQ(m_fake.context.rights.rightVerifikace, u"A"_s);
+    EXPECT_EQ(m_fake.progress.workingTexts, QStringList{u"Ověření přístupových práv\rčekejte prosím..."_s});
+    EXPECT_FALSE(m_fake.progress.working);
+    EXPECT_EQ(m_fake.session.BFTable1.Tag, 0);
+    EXPECT_TRUE(scriptedUi().messages().isEmpty());
+}
+
+TEST_F(RightsCheckOnASession, UnknownUserIsReportedAndTheOverlayHidden)
+{
+    m_tree.table(u"PRISUZIV"_s).row({{"Jmeno", "Jana"}, {"Password", "tajne"}, {"ID_Pristup", 1}, {"PrihlZp", 1}});
+    m_fake.context.hostPassword = u"jine"_s;
+    EXPECT_EQ(verifyUserRights(m_fake.session), -1);
+    EXPECT_EQ(scriptedUi().messageTexts(),
+              QStringList{u"Aktuální uživatel nebyl nalezen v databázi přístupových práv Ledra."_s});
+    EXPECT_FALSE(m_fake.progress.working);
 }
 
 } // namespace
