@@ -116,6 +116,32 @@ TEST_F(FreeTextTest, PrintTableHoldsTheWholeTextInOneRowUntilClosed)
     EXPECT_EQ(m_window.mtProtokol().recordCount(), 0);
 }
 
+// The window shows and saves a protocol given as data: the lines as the
+// operation wrote them, blank and indented lines included.
+TEST(FreeTextProtocol, ShowsAndSavesTheProtocolsLines)
+{
+    TextHostTree tree;
+    OperationProtocol protocol;
+    protocol.addLine(u"Kontrola číselných řad"_s);
+    protocol.addLine(QString());
+    protocol.addLine(u"   chybí: PK0003"_s);
+    TfrmFreeText window;
+    window.addLine(u"z minulého běhu"_s); // replaced, not appended to
+    scriptedUi().onWindow(u"TfrmFreeText"_s, [](QDialog &w) {
+        EXPECT_EQ(child<QPlainTextEdit>(w, u"reProtokol"_s)->toPlainText(),
+                  u"Kontrola číselných řad\n\n   chybí: PK0003"_s);
+        EXPECT_FALSE(child<QPushButton>(w, u"btnVytisknout"_s)->isEnabled());
+        click(w, u"btnUlozit"_s);
+        click(w, u"btnZavrit"_s);
+    });
+    scriptedUi().chooseFile(tree.root() + u"p.txt"_s);
+    EXPECT_EQ(window.showProtocol(protocol), QDialog::Rejected);
+    EXPECT_EQ(window.lines(), protocol.lines());
+    EXPECT_EQ(fileBytes(tree.root() + u"p.txt"_s), QByteArray("Kontrola \xE8\xEDseln\xFDch \xF8\x61\x64\r\n\r\n   chyb\xED: PK0003\r\n"));
+    window.fillPrintTable();
+    EXPECT_EQ(window.mtProtokol().value(u"Text"_s).toString(), protocol.text());
+}
+
 // A source of codes standing in for the pick list: answers in turn, records the types asked for.
 struct ScriptedPicker
 {

@@ -1,6 +1,7 @@
 // The wizard's page flow and operation dispatch, driven by its widgets on a
 // host tree, with the scripted seam answering the checks' messages.
 
+#include "app/FreeText.h"
 #include "app/HostVersion.h"
 #include "app/Main.h"
 #include "app/RightsCheck.h"
@@ -11,6 +12,7 @@
 #include "support/TestSupport.h"
 
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -255,6 +257,26 @@ TEST_F(WizardTest, OperationRightsUseTheYearsBookkeeping)
     EXPECT_EQ(testRights(context, 3), -1);
     ASSERT_EQ(scriptedUi().messages().size(), 1);
     EXPECT_TRUE(scriptedUi().messages().at(0).text.endsWith(u"Seznam pokladních dokladů"_s));
+}
+
+TEST_F(WizardTest, SessionShowsItsProtocolInTheInformationWindow)
+{
+    m_main.setOperationEntry(Operation::Balances, [](OperationSession &session) {
+        session.protocol().clear();
+        session.protocol().addLine(u"Stav účtů"_s);
+        session.protocol().addLine(u"BÚ1: 100,00"_s);
+        return session.showProtocol();
+    });
+    goToOperationPage();
+    m_main.selectOperation(Operation::Balances);
+    scriptedUi().onWindow(u"TfrmFreeText"_s, [](QDialog &w) {
+        EXPECT_EQ(child<QPlainTextEdit>(w, u"reProtokol"_s)->toPlainText(), u"Stav účtů\nBÚ1: 100,00"_s);
+        EXPECT_FALSE(child<QPushButton>(w, u"btnVytisknout"_s)->isEnabled());
+        click(w, u"btnZavrit"_s);
+    });
+    click(m_main, u"btnDalsi"_s);
+    EXPECT_EQ(scriptedUi().windowsShown(), QStringList{u"TfrmFreeText"_s});
+    EXPECT_EQ(m_main.frmFreeText().lines(), (QStringList{u"Stav účtů"_s, u"BÚ1: 100,00"_s}));
 }
 
 // The rights check runs on a session alone: no main window, a recording
