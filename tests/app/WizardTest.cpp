@@ -279,6 +279,36 @@ TEST_F(WizardTest, SessionShowsItsProtocolInTheInformationWindow)
     EXPECT_EQ(m_main.frmFreeText().lines(), (QStringList{u"Stav účtů"_s, u"BÚ1: 100,00"_s}));
 }
 
+// An engine error in an entry, after it opened a table and showed its
+// progress: the engine's message, and the wizard restores itself.
+TEST_F(WizardTest, EngineErrorInAnEntryRestoresTheWizard)
+{
+    m_year.table(u"SZCINN"_s).row({{"Zkrat", "C1"}, {"Nazev", "Výroba"}});
+    const QString yearDir = m_year.dir();
+    m_main.setOperationEntry(Operation::Balances, [yearDir](OperationSession &session) {
+        if (session.BFTable1.Open(yearDir + u"SZCINN"_s) != 0)
+            return -1;
+        session.BFTable1.Tag = 1;
+        session.progress().startProgress(5);
+        session.BFTable2.GoTop(); // not open: the engine throws
+        return 0;
+    });
+    goToOperationPage();
+    m_main.selectOperation(Operation::Balances);
+    click(m_main, u"btnDalsi"_s);
+    EXPECT_EQ(scriptedUi().messageTexts(), QStringList{u"Tabulka není otevřena."_s});
+    EXPECT_EQ(pageName(), u"tsFinal"_s);
+    EXPECT_TRUE(button(u"btnDalsi"_s)->isEnabled());
+    EXPECT_TRUE(button(u"btnZpet"_s)->isEnabled());
+    EXPECT_TRUE(button(u"btnZavrit"_s)->isEnabled());
+    EXPECT_FALSE(button(u"btnPrerusit"_s)->isVisible());
+    EXPECT_FALSE(child<QProgressBar>(m_main, u"pbMain"_s)->isVisible());
+    EXPECT_FALSE(m_main.frmWorking().isVisible());
+    EXPECT_TRUE(legendVisible());
+    EXPECT_EQ(m_main.session().BFTable1.Tag, 0);
+    EXPECT_FALSE(m_main.session().BFTable1.isOpen());
+}
+
 // The rights check runs on a session alone: no main window, a recording
 // progress sink.
 class RightsCheckOnASession : public testing::Test
