@@ -5,7 +5,7 @@
 
 #include "common/IniFile.h"
 #include "report/core/sestfrmp.h"
-#include "report/ui/TDlgFormatPapiru.h"
+#include "report/ui/DlgFormatPapiru.h"
 
 #include <QLineEdit>
 
