@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
         MissingCase{"Configuration", {Main, Year, Version, Password, User}, u"?AKTCFGNAME=<AKTCFGNAME>?AKTCFGNAME"_s},
         MissingCase{
             "LaterParametersDoNotStandInForEarlierOnes", {User, Password, Version, Year}, u"?MAIN=<Main>?MAIN"_s}),
-    [](const testing::TestParamInfo<MissingCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST(MissingParameter, YesOpensTheHelpPageBesideTheProgram)
 {
@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SubstituteCase{"EmptyConfiguration", u"u"_s, QString(), u"u"_s, u"Default"_s},
                     SubstituteCase{"ConfigurationKeepsItsBlanks", u"u"_s, u" a b "_s, u"u"_s, u" a b "_s},
                     SubstituteCase{"ConfigurationOfUnsafeCharactersOnly", u"u"_s, u"*?"_s, u"u"_s, u"__"_s}),
-    [](const testing::TestParamInfo<SubstituteCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(RunContextTest, WrongShapedYearDirectoryLeavesTheRoot)
 {

@@ -121,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(, UpdateCheckManifests,
                                                       false},
                                          ManifestCase{"NoVersion", "[TARNEK]\r\nOTHER=1\r\n",
                                                       u"Údaje o verzi nejsou k dispozici."_s, false}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 struct FailureCase
 {
@@ -150,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(FailureCase{"NoContentLength", "HTTP/1.0 200 OK\r\n\r\n[TARNEK]\r\nVER=2.15\r\n"},
                     FailureCase{"TruncatedBody",
                                 "HTTP/1.0 200 OK\r\nContent-Length: 900\r\n\r\n[TARNEK]\r\nVER=2.15\r\n"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(UpdateCheckTest, FailureAfterAnUpdateOffersTheProductPage)
 {

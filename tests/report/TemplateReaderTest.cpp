@@ -5,9 +5,10 @@
 
 #include "ModelDump.h"
 #include "common/TextFile.h"
-#include "report/core/sestavy.h"
-#include "report/core/ReportFonts.h"
 #include "report/core/PageSetup.h"
+#include "report/core/ReportFonts.h"
+#include "report/core/sestavy.h"
+#include "support/TestSupport.h"
 
 using namespace Qt::StringLiterals;
 
@@ -508,8 +509,7 @@ const ReaderCase kReaderCases[] = {
      [](TSestava &r) { EXPECT_EQ(r.settings().backgroundFile, u"C:\\a,b.bmp"_s); }},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, TemplateReader, testing::ValuesIn(kReaderCases),
-                         [](const testing::TestParamInfo<ReaderCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, TemplateReader, testing::ValuesIn(kReaderCases), TestSupport::rowName);
 
 // ---------------------------------------------------------------- fonts and re-reading
 
