@@ -61,8 +61,7 @@ TEST_F(EngineErrorTest, EntryWhoseTableThrowsShowsTheEnginesMessageAndFails)
         return 0;
     });
     EXPECT_EQ(result, -1);
-    EXPECT_EQ(scriptedUi().messageTexts(), QStringList{kNotOpen});
-    EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Error);
+    EXPECT_TRUE(scriptedUi().shown({{MessageKind::Error, kNotOpen}}));
     expectEndedCleanly();
 }
 
@@ -97,7 +96,7 @@ TEST_F(EngineErrorTest, ErrorInAModalWindowsSlotEndsTheOperation)
     EXPECT_FALSE(windowStillShown);
     EXPECT_EQ(windowResult, QDialog::Rejected);
     EXPECT_TRUE(interrupted);
-    EXPECT_EQ(scriptedUi().messageTexts(), QStringList{kNotOpen});
+    EXPECT_TRUE(scriptedUi().shown({{MessageKind::Error, kNotOpen}}));
     expectEndedCleanly();
 }
 
@@ -105,19 +104,18 @@ TEST_F(EngineErrorTest, ErrorInAModalWindowsSlotEndsTheOperation)
 // left failed for the next operation.
 TEST_F(EngineErrorTest, ErrorOutsideAnOperationIsShownAndForgotten)
 {
-    const bool handled = TarnekApplication::deliverGuarded(&m_fake.session, [] () -> bool {
-        throw HostEngineError(u"Disk je plný."_s);
-    });
+    const bool handled =
+        TarnekApplication::deliverGuarded(&m_fake.session, []() -> bool { throw HostEngineError(u"Disk je plný."_s); });
     EXPECT_FALSE(handled);
-    EXPECT_EQ(scriptedUi().messageTexts(), QStringList{u"Disk je plný."_s});
+    EXPECT_TRUE(scriptedUi().shown({{MessageKind::Error, u"Disk je plný."_s}}));
     EXPECT_FALSE(m_fake.session.engineFailed());
     EXPECT_EQ(m_fake.session.runGuarded([] { return 0; }), 0);
 
-    const bool withoutSession = TarnekApplication::deliverGuarded(nullptr, [] () -> bool {
-        throw HostEngineError(u"Soubor zmizel."_s);
-    });
+    const bool withoutSession =
+        TarnekApplication::deliverGuarded(nullptr, []() -> bool { throw HostEngineError(u"Soubor zmizel."_s); });
     EXPECT_FALSE(withoutSession);
-    EXPECT_EQ(scriptedUi().messageTexts(), (QStringList{u"Disk je plný."_s, u"Soubor zmizel."_s}));
+    EXPECT_TRUE(
+        scriptedUi().shown({{MessageKind::Error, u"Disk je plný."_s}, {MessageKind::Error, u"Soubor zmizel."_s}}));
 }
 
 TEST_F(EngineErrorTest, EventsWithoutErrorsAreDeliveredAsUsual)

@@ -26,7 +26,6 @@ QString TemplateWriter::flag(bool value)
     return value ? u"1"_s : u"0"_s;
 }
 
-
 QString TSestavaTyp::writeElement(const TRastelReportElement &element, const QString &tag)
 {
     return element.writeRecord(tag);
