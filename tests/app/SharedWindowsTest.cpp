@@ -137,7 +137,9 @@ TEST(FreeTextProtocol, ShowsAndSavesTheProtocolsLines)
     scriptedUi().chooseFile(tree.root() + u"p.txt"_s);
     EXPECT_EQ(window.showProtocol(protocol), QDialog::Rejected);
     EXPECT_EQ(window.lines(), protocol.lines());
-    EXPECT_EQ(fileBytes(tree.root() + u"p.txt"_s), QByteArray("Kontrola \xE8\xEDseln\xFDch \xF8\x61\x64\r\n\r\n   chyb\xED: PK0003\r\n"));
+    EXPECT_EQ(fileBytes(tree.root() + u"p.txt"_s),
+              QByteArray("Kontrola \xE8\xEDseln\xFD"
+                         "ch \xF8\x61\x64\r\n\r\n   chyb\xED: PK0003\r\n"));
     window.fillPrintTable();
     EXPECT_EQ(window.mtProtokol().value(u"Text"_s).toString(), protocol.text());
 }
