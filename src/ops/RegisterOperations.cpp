@@ -5,5 +5,5 @@
 
 void registerOperations(TfrmMain &main)
 {
-    registerBalances(main);
+    main.setOperationEntry(Operation::Balances, runBalances);
 }

@@ -1,10 +1,10 @@
 #include "ops/balances/Balances.h"
 
 #include "app/EditorPol.h"
-#include "app/Main.h"
 #include "app/OperationSession.h"
 #include "app/RightsCheck.h"
 #include "common/UiSeam.h"
+#include "ops/balances/StavUctuPokladenFilterWindow.h"
 #include "ops/balances/StavUctuPokladenReport.h"
 #include "ops/balances/StavUctuPokladenReportWindow.h"
 
@@ -15,7 +15,7 @@ namespace {
 constexpr int kCashAndBankRights = 201;
 } // namespace
 
-int runBalances(OperationSession &session, const TfrmStavUctuPokladenFilter::CodeListEditor &editCodes)
+int runBalances(OperationSession &session)
 {
     session.interruptRequested = false;
     const RunContext &context = session.runContext();
@@ -25,7 +25,8 @@ int runBalances(OperationSession &session, const TfrmStavUctuPokladenFilter::Cod
     TStavUctuPokladenFilter filter;
     filter.load(context.configIniPath, context.agendaCode);
     {
-        TfrmStavUctuPokladenFilter window(editCodes);
+        TfrmStavUctuPokladenFilter window(
+            [&session](const QString &listText, int type) { return editCodeList(session, listText, type); });
         window.setFilter(filter);
         if (ui().execModal(window) != QDialog::Accepted)
             return -1;
@@ -44,13 +45,5 @@ int runBalances(OperationSession &session, const TfrmStavUctuPokladenFilter::Cod
         TfrmStavUctuPokladenReport window(report);
         ui().execModal(window);
         return 0;
-    });
-}
-
-void registerBalances(TfrmMain &main)
-{
-    main.setOperationEntry(Operation::Balances, [&main](OperationSession &session) {
-        return runBalances(session,
-                           [&main](const QString &listText, int type) { return editCodeList(main, listText, type); });
     });
 }

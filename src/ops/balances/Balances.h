@@ -1,9 +1,6 @@
 #pragma once
 
-#include "ops/balances/StavUctuPokladenFilterWindow.h"
-
 class OperationSession;
-class TfrmMain;
 
 // The entry of "zobrazit stav bankovních účtů a pokladen po dnech": the
 // rights test for cash and bank documents, the filter window (its choice
@@ -11,7 +8,4 @@ class TfrmMain;
 // interrupt flag, and the result window. 0 when the result was shown; -1
 // when the rights test refused, the user closed the filter, a table failed
 // or the user interrupted.
-int runBalances(OperationSession &session, const TfrmStavUctuPokladenFilter::CodeListEditor &editCodes);
-
-// Registers the entry with the wizard.
-void registerBalances(TfrmMain &main);
+int runBalances(OperationSession &session);

@@ -8,22 +8,22 @@
 
 using namespace Qt::StringLiterals;
 
-void RecordingProgress::showWorking(bool, const QString &) {}
+void ProgressLog::showWorking(bool, const QString &) {}
 
-void RecordingProgress::startProgress(int maximum)
+void ProgressLog::startProgress(int maximum)
 {
     maximums.append(maximum);
     visible = true;
 }
 
-void RecordingProgress::setProgress(int position, const QString &)
+void ProgressLog::setProgress(int position, const QString &)
 {
     positions.append(position);
     if (onProgress)
         onProgress(position);
 }
 
-void RecordingProgress::hideProgress()
+void ProgressLog::hideProgress()
 {
     visible = false;
 }

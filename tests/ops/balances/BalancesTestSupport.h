@@ -12,9 +12,10 @@
 
 class TStavUctuPokladenReport;
 
-// A progress sink that records what the computation shows; a hook lets a test
-// act at a position (press "Přerušit").
-class RecordingProgress final : public OperationProgress
+// A progress sink that keeps every position the computation showed (the
+// session fake keeps only the last); a hook lets a test act at a position
+// (press "Přerušit").
+class ProgressLog final : public OperationProgress
 {
 public:
     void showWorking(bool visible, const QString &text) override;
@@ -38,7 +39,7 @@ public:
     YearBuilder &year() { return m_year; }
     RunContext &context() { return m_context; }
     OperationSession &session() { return m_session; }
-    RecordingProgress &progress() { return m_progress; }
+    ProgressLog &progress() { return m_progress; }
 
     // Empty SZUCPOKL, POKLKNIH and BANKKNIH, as a year always has them.
     void createBooks();
@@ -48,7 +49,7 @@ private:
     HostTreeBuilder m_tree;
     YearBuilder &m_year;
     RunContext m_context;
-    RecordingProgress m_progress;
+    ProgressLog m_progress;
     OperationSession m_session;
 };
 

@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(FixedAmount, FixedAmountRoundingTest,
                                          RoundingCase{"TooLarge", 1.0e12, ""}, RoundingCase{"TooSmall", -1.0e12, ""},
                                          RoundingCase{"Infinite", std::numeric_limits<double>::infinity(), ""},
                                          RoundingCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), ""}),
-                         [](const testing::TestParamInfo<RoundingCase> &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 TEST(FixedAmountTest, ManyTenthsSumExactly)
 {

@@ -74,6 +74,6 @@ INSTANTIATE_TEST_SUITE_P(Filter, FilterIncludesTest,
                                          IncludesCase{"CaseAsTheSeek", true, "pok;", "POK", true},
                                          IncludesCase{"TrailingBlanksAsTheSeek", true, "POK  ;", "pok ", true},
                                          IncludesCase{"LastCodeWithoutSemicolon", true, "POK;KB", "KB", true}),
-                         [](const testing::TestParamInfo<IncludesCase> &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 } // namespace

@@ -177,8 +177,7 @@ const BalancesCase kCases[] = {
       u"2018-01-02 | USD 10.0000 | Kč 27.0000 | EUR 1.2500"_s}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Balances, BalancesCaseTest, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<BalancesCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Balances, BalancesCaseTest, testing::ValuesIn(kCases), TestSupport::rowName);
 
 class StavUctuPokladenReportTest : public testing::Test
 {
@@ -367,9 +366,7 @@ INSTANTIATE_TEST_SUITE_P(Balances, MissingTableTest,
                          testing::Values(MissingTableCase{"Accounts", "SZUCPOKL"},
                                          MissingTableCase{"CashBook", "POKLKNIH"},
                                          MissingTableCase{"BankBook", "BANKKNIH"}),
-                         [](const testing::TestParamInfo<MissingTableCase> &info) {
-                             return std::string(info.param.name);
-                         });
+                         TestSupport::rowName);
 
 TEST_F(StavUctuPokladenReportTest, AmountOutOfRangeStopsWithItsRecord)
 {
@@ -400,7 +397,7 @@ TEST(BalancesOnTheDemoCompany, HomeCurrencyAndEuroByDay)
     context.yearDir = FileNames::resolve(root + u"/AGENDA.001/ROK.2018/"_s);
     context.agendaCode = u"001"_s;
     context.currencySymbol = readCurrencySymbol(context.yearDir);
-    RecordingProgress progress;
+    ProgressLog progress;
     OperationSession session(context, progress);
 
     TStavUctuPokladenReport report(session, TStavUctuPokladenFilter());
