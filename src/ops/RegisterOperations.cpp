@@ -1,8 +1,9 @@
 #include "ops/RegisterOperations.h"
 
 #include "app/Main.h"
+#include "ops/renumber/Renumbering.h"
 
 void registerOperations(TfrmMain &main)
 {
-    (void)main;
+    main.setOperationEntry(Operation::Renumber, runRenumbering);
 }
