@@ -178,7 +178,13 @@ int TfrmPrecisDoklSeznam::proposeRenumbering()
     }
     const qint64 start = window->startNumber();
     window.reset();
-    const int result = m_proposal->propose(start);
+    // The window runs its own message loop: an engine error must end here,
+    // shown like every engine error, and must not leave half a proposal.
+    const int result = m_session.runGuarded([&] { return m_proposal->propose(start); });
+    if (result != 0 && !m_state.proposalExists) {
+        revertProposalRows(*m_mtDoklady, m_state);
+        suspendRepaint(false);
+    }
     updateListButtons(false);
     return result;
 }

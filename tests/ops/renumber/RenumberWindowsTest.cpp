@@ -6,6 +6,7 @@
 #include "app/HostVersion.h"
 #include "app/Main.h"
 #include "common/widgets/DataGrid.h"
+#include "hostdb/HostCatalogue.h"
 #include "ops/RegisterOperations.h"
 #include "ops/renumber/CisRady.h"
 #include "ops/renumber/NastavPrecisl.h"
@@ -311,6 +312,38 @@ TEST_F(RenumberTest, AnEmptySeriesListOffersOnlyClosing)
     });
     NumberSeries series;
     EXPECT_EQ(chooseNumberSeries(m_session, RenumberModule::Cash, series), -1);
+}
+
+// An engine error inside the list window's own message loop ends the
+// proposal there: shown, every row back, the window ready again.
+TEST_F(RenumberTest, AnEngineErrorDuringTheProposalLeavesTheListAsItWas)
+{
+    HostTableDef filings = HostCatalogue::table(u"SZDPH");
+    filings.fields.removeAt(filings.fieldIndex(u"DatumDo"));
+    ASSERT_TRUE(QFile::remove(m_context.agendaDir + u"SZDPH.DAT"_s));
+    m_agenda.table(filings).rows("DatumOd\n2018-01-01");
+    documents("Doklad|Cislo|DatVyst\nPD0001|1|2018-04-01\nPD0002|2|2018-04-02");
+    RenumberState state;
+    state.module = RenumberModule::Cash;
+    state.seriesPrefix = u"PD"_s;
+    state.leadingZeros = true;
+    state.digitCount = 4;
+    TfrmPrecisDoklSeznam window(m_session, state);
+    ASSERT_EQ(RenumberListLoader(m_session, RenumberModule::Cash, u"PD"_s).load(window.mtDoklady()), 0);
+    window.show();
+    scriptedUi().onWindow(u"TfrmNastavPrecisl"_s, [](QDialog &d) {
+        child<QSpinBox>(d, u"edtPocCislo"_s)->setValue(5);
+        click(d, u"btnOK"_s);
+    });
+    click(window, u"btnNavrhPrecis"_s);
+    ASSERT_EQ(scriptedUi().messages().size(), 1);
+    EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Error);
+    EXPECT_EQ(numbers(window.mtDoklady()), QStringList({u"PD0001"_s, u"PD0002"_s}));
+    EXPECT_FALSE(window.state().proposalExists);
+    EXPECT_TRUE(child<QPushButton>(window, u"btnNavrhPrecis"_s)->isEnabled());
+    EXPECT_FALSE(m_progress.workingVisible);
+    EXPECT_EQ(m_session.BFTable1.Tag, 0);
+    window.hide();
 }
 
 // ---- The start-number window ------------------------------------------------------
