@@ -30,7 +30,7 @@ public:
     MessageAnswer message(MessageKind, const QString &, MessageButtons buttons, const QString &) override
     {
         return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageAnswer::No
-                                                                                           : MessageAnswer::Ok;
+                                                                                          : MessageAnswer::Ok;
     }
     QString openFileName(const FileDialogRequest &) override { return {}; }
     QString saveFileName(const FileDialogRequest &) override { return {}; }

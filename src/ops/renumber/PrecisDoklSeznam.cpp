@@ -166,18 +166,25 @@ QString TfrmPrecisDoklSeznam::currentSortDescription() const
     return sortDescription(column >= 0 ? m_grid->columnTitle(column) : QString());
 }
 
+// The start-number window for `count` rows; released before the work starts.
+int TfrmPrecisDoklSeznam::askStartNumber(TfrmNastavPrecisl::Mode mode, int count, qint64 &start)
+{
+    TfrmNastavPrecisl window(mode, m_state, count, currentSortDescription());
+    if (ui().execModal(window) != QDialog::Accepted)
+        return -1;
+    start = window.startNumber();
+    return 0;
+}
+
 int TfrmPrecisDoklSeznam::proposeRenumbering()
 {
     updateListButtons(true);
     const int count = markCount() > 0 ? markCount() : m_mtDoklady->recordCount();
-    auto window = std::make_unique<TfrmNastavPrecisl>(TfrmNastavPrecisl::Mode::Propose, m_state, count,
-                                                      currentSortDescription());
-    if (ui().execModal(*window) != QDialog::Accepted) {
+    qint64 start = 0;
+    if (askStartNumber(TfrmNastavPrecisl::Mode::Propose, count, start) != 0) {
         updateListButtons(false);
         return -1;
     }
-    const qint64 start = window->startNumber();
-    window.reset();
     // The window runs its own message loop: an engine error must end here,
     // shown like every engine error, and must not leave half a proposal.
     const int result = m_session.runGuarded([&] { return m_proposal->propose(start); });
@@ -199,14 +206,11 @@ int TfrmPrecisDoklSeznam::checkSequence()
                                   u"označené?\r\r[Ano] - zkontroluje jen označené doklady\r\r[Ne] - zkontroluje "
                                   u"všechny doklady"_s);
     const int count = checkAll ? m_mtDoklady->recordCount() : markCount();
-    auto window = std::make_unique<TfrmNastavPrecisl>(TfrmNastavPrecisl::Mode::Check, m_state, count,
-                                                      currentSortDescription());
-    if (ui().execModal(*window) != QDialog::Accepted) {
+    qint64 start = 0;
+    if (askStartNumber(TfrmNastavPrecisl::Mode::Check, count, start) != 0) {
         updateListButtons(false);
         return -1;
     }
-    const qint64 start = window->startNumber();
-    window.reset();
     const int result = checkSequenceInList(m_session, *m_mtDoklady, m_state, *this, checkAll, start, windowTitle(),
                                            currentSortDescription());
     updateListButtons(false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ops/renumber/NastavPrecisl.h"
 #include "ops/renumber/RenumberList.h"
 
 #include <QColor>
@@ -56,6 +57,7 @@ private:
     void titleClicked(int column);
     void colourSortedColumn(int column, const QColor &colour);
     QString currentSortDescription() const;
+    int askStartNumber(TfrmNastavPrecisl::Mode mode, int count, qint64 &start);
 
     OperationSession &m_session;
     RenumberState m_state;

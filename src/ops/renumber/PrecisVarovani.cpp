@@ -32,13 +32,13 @@ TfrmPrecisVarovani::TfrmPrecisVarovani(QWidget *parent) : QDialog(parent)
         this, u"<b>Upozornění:</b> přečíslování je nevratná operace, při jejím použití může dojít k narušení věrného "
               u"zobrazení skutečnosti v účetnictví. Funkci proto může provádět pouze uživatel s právem verifikace "
               u"dat."_s));
-    layout->addWidget(textLabel(
-        this, u"<b>Nepokračujte dále, pokud:</b><ul>"
-              u"<li><b>nemáte vytvořenou aktuální zálohu dat</b></li>"
-              u"<li>jsou doklady (které chcete přečíslovat) uzamknuté</li>"
-              u"<li>se doklady nacházejí v již uzavřeném účetním nebo DPH období</li>"
-              u"<li>doklady již byly převedeny do salda následujícího roku (typicky začátek roku)</li>"
-              u"<li>již došlo k fyzickému vytisknutí a vydání dokladu zákazníkovi</li></ul>"_s));
+    layout->addWidget(
+        textLabel(this, u"<b>Nepokračujte dále, pokud:</b><ul>"
+                        u"<li><b>nemáte vytvořenou aktuální zálohu dat</b></li>"
+                        u"<li>jsou doklady (které chcete přečíslovat) uzamknuté</li>"
+                        u"<li>se doklady nacházejí v již uzavřeném účetním nebo DPH období</li>"
+                        u"<li>doklady již byly převedeny do salda následujícího roku (typicky začátek roku)</li>"
+                        u"<li>již došlo k fyzickému vytisknutí a vydání dokladu zákazníkovi</li></ul>"_s));
     layout->addWidget(textLabel(
         this, u"Ověřte si také, že žádný uživatel v síti nemá otevřený některý z dokladů, které budete "
               u"přečíslovávat (pokud je to technicky možné, doporučujeme na ostatních stanicích ukončit Ledra - "

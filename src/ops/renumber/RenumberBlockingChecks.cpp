@@ -11,8 +11,7 @@ using namespace Qt::StringLiterals;
 
 RenumberBlockingChecks::RenumberBlockingChecks(OperationSession &session, RenumberState &state)
     : m_session(session), m_state(state)
-{
-}
+{}
 
 RenumberBlockingChecks::~RenumberBlockingChecks() = default;
 
@@ -40,38 +39,15 @@ int RenumberBlockingChecks::setUp()
         documents.Close();
         documents.Tag = 0;
     }
-    const QString documentPath = context.yearDir + RenumberModules::tableName(m_state.module);
-    if (documents.Open(documentPath) != 0) {
-        m_session.progress().showWorking(false);
-        ui().error(u"Nastala chyba při otevírání databáze "_s + documentPath + u".DAT"_s);
+    if (openIndexed(documents, context.yearDir + RenumberModules::tableName(m_state.module), u"Doklad"_s) != 0)
         return -1;
-    }
-    documents.Tag = 1;
-    if (documents.SetIndex(u"Doklad"_s) != 0) {
-        m_session.progress().showWorking(false);
-        m_session.closeHostTables();
-        ui().error(u"Nastala chyba při nastavení indexu v "_s + documentPath + u".DAT"_s);
-        return -1;
-    }
 
     m_state.hasEetDocument = false;
     m_eetKind = RenumberModules::journalSource(m_state.module);
     TBFTable &eet = m_session.bfEETDokl;
     const QString eetPath = context.yearDir + u"EETDOKL"_s;
-    if (eet.Tag == 0 && FileNames::isFile(eetPath + u".DAT"_s)) {
-        if (eet.Open(eetPath) != 0) {
-            m_session.progress().showWorking(false);
-            ui().error(u"Nastala chyba při otevírání databáze "_s + eetPath + u".DAT"_s);
-            return -1;
-        }
-        eet.Tag = 1;
-        if (eet.SetIndex(u"Druh+CisDokl"_s) != 0) {
-            m_session.progress().showWorking(false);
-            m_session.closeHostTables();
-            ui().error(u"Nastala chyba při nastavení indexu v "_s + eetPath + u".DAT"_s);
-            return -1;
-        }
-    }
+    if (eet.Tag == 0 && FileNames::isFile(eetPath + u".DAT"_s) && openIndexed(eet, eetPath, u"Druh+CisDokl"_s) != 0)
+        return -1;
     // The table may stay open from the previous proposal of this window.
     m_eetOpen = eet.Tag != 0;
 
@@ -83,6 +59,25 @@ int RenumberBlockingChecks::setUp()
         m_session.progress().showWorking(false);
         m_session.closeHostTables();
         ui().error(u"Nastala chyba při načítání podání DPH. "_s + reason);
+        return -1;
+    }
+    return 0;
+}
+
+// Opens one of the session's tables on an index; a failure hides the overlay
+// and is shown (a missing index closes the host tables too).
+int RenumberBlockingChecks::openIndexed(TBFTable &table, const QString &path, const QString &index)
+{
+    if (table.Open(path) != 0) {
+        m_session.progress().showWorking(false);
+        ui().error(u"Nastala chyba při otevírání databáze "_s + path + u".DAT"_s);
+        return -1;
+    }
+    table.Tag = 1;
+    if (table.SetIndex(index) != 0) {
+        m_session.progress().showWorking(false);
+        m_session.closeHostTables();
+        ui().error(u"Nastala chyba při nastavení indexu v "_s + path + u".DAT"_s);
         return -1;
     }
     return 0;

@@ -9,6 +9,7 @@
 
 class MemTable;
 class OperationSession;
+class TBFTable;
 
 // The conditions under which the host keeps a document from being
 // renumbered: it is locked, its accounting-case date is not later than the
@@ -47,6 +48,8 @@ public:
     QString closingDateText() const { return m_closingText; }
 
 private:
+    int openIndexed(TBFTable &table, const QString &path, const QString &index);
+
     OperationSession &m_session;
     RenumberState &m_state;
     QString m_closingText;

@@ -85,8 +85,7 @@ void defineRenumberList(MemTable &list, RenumberModule module, bool doubleEntry)
 
 RenumberListLoader::RenumberListLoader(OperationSession &session, RenumberModule module, const QString &seriesPrefix)
     : m_session(session), m_module(module), m_seriesPrefix(seriesPrefix)
-{
-}
+{}
 
 int RenumberListLoader::load(MemTable &list)
 {
@@ -112,10 +111,10 @@ int RenumberListLoader::load(MemTable &list)
     };
     // The fields every listed record fills, with the host field each comes
     // from; cash documents fill more.
-    std::vector<Target> targets = {{u"RecNo", nullptr},      {u"Doklad", u"Doklad"},  {u"DokladPuv", u"Doklad"},
-                                   {u"Cislo", u"Cislo"},     {u"DatUcPr", u"DatUcPr"}, {u"DatPln", u"DatPln"},
-                                   {u"AdNazev", u"AdNazev"}, {u"Celkem", u"Celkem"},   {u"Popis", u"Popis"},
-                                   {u"Uzamceni", u"Uzamceni"}, {u"Sufix", u"DCislo"},  {u"SufixPuv", u"DCislo"}};
+    std::vector<Target> targets = {{u"RecNo", nullptr},        {u"Doklad", u"Doklad"},   {u"DokladPuv", u"Doklad"},
+                                   {u"Cislo", u"Cislo"},       {u"DatUcPr", u"DatUcPr"}, {u"DatPln", u"DatPln"},
+                                   {u"AdNazev", u"AdNazev"},   {u"Celkem", u"Celkem"},   {u"Popis", u"Popis"},
+                                   {u"Uzamceni", u"Uzamceni"}, {u"Sufix", u"DCislo"},    {u"SufixPuv", u"DCislo"}};
     if (cash) {
         targets.push_back({u"DatVyst", u"DatVyst"});
         targets.push_back({u"DatPlat", u"DatPlat"});

@@ -14,8 +14,8 @@ class OperationSession;
 enum class RenumberModule { Cash = 1, Internal = 2 };
 
 namespace RenumberModules {
-QString tableName(RenumberModule module);    // "POKLKNIH", "INTDOKL"
-QString moduleText(RenumberModule module);   // "pokladní doklady", "interní doklady"
+QString tableName(RenumberModule module);     // "POKLKNIH", "INTDOKL"
+QString moduleText(RenumberModule module);    // "pokladní doklady", "interní doklady"
 QString journalSource(RenumberModule module); // "PK", "ID": journal, EET and address-book kind code
 } // namespace RenumberModules
 

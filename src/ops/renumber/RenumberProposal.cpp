@@ -156,9 +156,8 @@ int revertProposal(MemTable &list, RenumberState &state, RenumberListView &view,
     return 0;
 }
 
-int checkSequenceInList(OperationSession &session, MemTable &list, const RenumberState &state,
-                        RenumberListView &view, bool checkAll, qint64 start, const QString &caption,
-                        const QString &sortDescription)
+int checkSequenceInList(OperationSession &session, MemTable &list, const RenumberState &state, RenumberListView &view,
+                        bool checkAll, qint64 start, const QString &caption, const QString &sortDescription)
 {
     const RunContext &context = session.runContext();
     OperationProtocol &protocol = session.protocol();

@@ -65,6 +65,5 @@ int revertProposal(MemTable &list, RenumberState &state, RenumberListView &view,
 // list window's `caption` and the `sortDescription` "dle sloupce [...]"). The
 // list is not changed. 0 when the check ran to the end, -1 when a number
 // could not be composed (the warning shown).
-int checkSequenceInList(OperationSession &session, MemTable &list, const RenumberState &state,
-                        RenumberListView &view, bool checkAll, qint64 start, const QString &caption,
-                        const QString &sortDescription);
+int checkSequenceInList(OperationSession &session, MemTable &list, const RenumberState &state, RenumberListView &view,
+                        bool checkAll, qint64 start, const QString &caption, const QString &sortDescription);

@@ -1,8 +1,8 @@
 // The blocking checks of a proposal: locked documents, the closing date, the
 // filed VAT periods and EET, their report and the refusals of "Přečíslovat".
 
-#include "RenumberFixture.h"
 #include "ops/renumber/RenumberBlockingChecks.h"
+#include "RenumberFixture.h"
 #include "ops/renumber/RenumberProposal.h"
 #include "ops/renumber/SeznamPodaniChecker.h"
 #include "support/TestSupport.h"
@@ -70,17 +70,16 @@ TEST_P(ClosingDateTest, BlocksDocumentsNotLaterThanTheClosing)
         EXPECT_TRUE(scriptedUi().messages().at(0).text.startsWith(kSuccessStart));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Closing, ClosingDateTest,
-    testing::Values(ClosingCase{"OnTheClosingDay", u"31.12.2017", u"2017-12-31", true},
-                    ClosingCase{"TheDayAfter", u"31.12.2017", u"2018-01-01", false},
-                    ClosingCase{"NoClosing", u"", u"2017-06-30", false},
-                    ClosingCase{"NoClosingNoDate", u"", u"", false},
-                    ClosingCase{"ClosingWithoutDocumentDate", u"31.12.2017", u"", true},
-                    // Not a date: the closing stays at 30 December 1899.
-                    ClosingCase{"UnreadableClosingDated", u"abc", u"2017-06-30", false},
-                    ClosingCase{"UnreadableClosingUndated", u"abc", u"", true}),
-    [](const testing::TestParamInfo<ClosingCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Closing, ClosingDateTest,
+                         testing::Values(ClosingCase{"OnTheClosingDay", u"31.12.2017", u"2017-12-31", true},
+                                         ClosingCase{"TheDayAfter", u"31.12.2017", u"2018-01-01", false},
+                                         ClosingCase{"NoClosing", u"", u"2017-06-30", false},
+                                         ClosingCase{"NoClosingNoDate", u"", u"", false},
+                                         ClosingCase{"ClosingWithoutDocumentDate", u"31.12.2017", u"", true},
+                                         // Not a date: the closing stays at 30 December 1899.
+                                         ClosingCase{"UnreadableClosingDated", u"abc", u"2017-06-30", false},
+                                         ClosingCase{"UnreadableClosingUndated", u"abc", u"", true}),
+                         [](const testing::TestParamInfo<ClosingCase> &info) { return std::string(info.param.name); });
 
 // ---- VAT periods ------------------------------------------------------------------
 
@@ -173,12 +172,12 @@ TEST_P(EetTest, LooksTheDocumentUpByKindAndLine)
         EXPECT_TRUE(scriptedUi().messages().at(0).text.startsWith(kSuccessStart));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Eet, EetTest,
-    testing::Values(EetCase{"Registered", "Druh|CisDokl\nID|5\nPK|5", true},
-                    // An internal document with the same line number is another document.
-                    EetCase{"OtherKind", "Druh|CisDokl\nID|5\nPK|6", false}, EetCase{"NoEetTable", nullptr, false}),
-    [](const testing::TestParamInfo<EetCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Eet, EetTest,
+                         testing::Values(EetCase{"Registered", "Druh|CisDokl\nID|5\nPK|5", true},
+                                         // An internal document with the same line number is another document.
+                                         EetCase{"OtherKind", "Druh|CisDokl\nID|5\nPK|6", false},
+                                         EetCase{"NoEetTable", nullptr, false}),
+                         [](const testing::TestParamInfo<EetCase> &info) { return std::string(info.param.name); });
 
 // ---- Locked documents and the order of the reports ------------------------------
 

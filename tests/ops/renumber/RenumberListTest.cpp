@@ -44,7 +44,8 @@ TEST_F(RenumberListTest, AShorterSeriesListsTheLongerOnesToo)
 
 TEST_F(RenumberListTest, InternalDocumentsFillTheirFieldsOnly)
 {
-    documents("Doklad|Cislo|DCislo|DatUcPr|DatPln|Popis\nID0001|7|1|2018-02-01|2018-02-02|Odpisy", RenumberModule::Internal);
+    documents("Doklad|Cislo|DCislo|DatUcPr|DatPln|Popis\nID0001|7|1|2018-02-01|2018-02-02|Odpisy",
+              RenumberModule::Internal);
     ASSERT_EQ(load(u"ID"_s, RenumberModule::Internal), 0);
     EXPECT_EQ(column(u"Cislo"_s), QStringList({u"7"_s}));
     EXPECT_EQ(column(u"Popis"_s), QStringList({u"Odpisy"_s}));

@@ -1,8 +1,8 @@
 // The proposal of new numbers, its duplicate rule, the undo and the sequence
 // check of the list, over small host trees.
 
-#include "RenumberFixture.h"
 #include "ops/renumber/RenumberProposal.h"
+#include "RenumberFixture.h"
 #include "support/TestSupport.h"
 
 using namespace Qt::StringLiterals;
@@ -119,12 +119,10 @@ TEST_F(ProposalTest, MarkedRowsGetFreeNumbersAndTheOthersStay)
     mark({2, 4});
     m_list.setCurrentRow(2);
     EXPECT_EQ(propose(6), 0);
-    EXPECT_EQ(column(u"Doklad"_s),
-              QStringList({u"PD0001"_s, u"PD0006"_s, u"PD0003"_s, u"PD0007"_s, u"PD0005"_s}));
+    EXPECT_EQ(column(u"Doklad"_s), QStringList({u"PD0001"_s, u"PD0006"_s, u"PD0003"_s, u"PD0007"_s, u"PD0005"_s}));
     EXPECT_EQ(column(u"Sufix"_s), QStringList({u"1"_s, u"6"_s, u"3"_s, u"7"_s, u"5"_s}));
     EXPECT_EQ(column(u"Nove"_s), QStringList({u"false"_s, u"true"_s, u"false"_s, u"true"_s, u"false"_s}));
-    EXPECT_EQ(column(u"DokladPuv"_s),
-              QStringList({u"PD0001"_s, u"PD0002"_s, u"PD0003"_s, u"PD0004"_s, u"PD0005"_s}));
+    EXPECT_EQ(column(u"DokladPuv"_s), QStringList({u"PD0001"_s, u"PD0002"_s, u"PD0003"_s, u"PD0004"_s, u"PD0005"_s}));
     EXPECT_EQ(m_unmarked, QList<int>({1, 3, 5}));
     EXPECT_TRUE(m_state.proposalExists);
     EXPECT_EQ(m_list.currentRow(), 2);
@@ -139,8 +137,7 @@ TEST_F(ProposalTest, WithoutMarksEveryRowIsRenumberedAndNothingCollides)
 {
     fiveDocuments();
     EXPECT_EQ(propose(3), 0);
-    EXPECT_EQ(column(u"Doklad"_s),
-              QStringList({u"PD0003"_s, u"PD0004"_s, u"PD0005"_s, u"PD0006"_s, u"PD0007"_s}));
+    EXPECT_EQ(column(u"Doklad"_s), QStringList({u"PD0003"_s, u"PD0004"_s, u"PD0005"_s, u"PD0006"_s, u"PD0007"_s}));
     EXPECT_EQ(column(u"Nove"_s), QStringList(5, u"true"_s));
     EXPECT_TRUE(m_unmarked.isEmpty());
 }
@@ -188,15 +185,14 @@ TEST_P(DuplicateHolderTest, FindsTheHolderOfTheNumber)
         EXPECT_EQ(scriptedUi().messageTexts(), QStringList({duplicateWarning(u"PD0009"_s)}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Holders, DuplicateHolderTest,
-    testing::Values(
-        // Only a deleted record bears the number: free.
-        HolderCase{"DeletedHolderOnly", "Doklad|Cislo|Del|DatVyst\nPD0009|90|1|2018-05-01", 0},
-        // A listed, unmarked document bears it in lower case: the seek finds
-        // it and the stored value compares the seek's way.
-        HolderCase{"LowerCaseKeptHolder", "Doklad|Cislo|Del|DatVyst\npd0009|90|0|2018-05-01", -1}),
-    [](const testing::TestParamInfo<HolderCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Holders, DuplicateHolderTest,
+                         testing::Values(
+                             // Only a deleted record bears the number: free.
+                             HolderCase{"DeletedHolderOnly", "Doklad|Cislo|Del|DatVyst\nPD0009|90|1|2018-05-01", 0},
+                             // A listed, unmarked document bears it in lower case: the seek finds
+                             // it and the stored value compares the seek's way.
+                             HolderCase{"LowerCaseKeptHolder", "Doklad|Cislo|Del|DatVyst\npd0009|90|0|2018-05-01", -1}),
+                         [](const testing::TestParamInfo<HolderCase> &info) { return std::string(info.param.name); });
 
 TEST_F(ProposalTest, ADeletedRecordBeforeTheKeptHolderIsSkipped)
 {
@@ -222,8 +218,7 @@ TEST_F(ProposalTest, AHolderRenumberedTooIsNoCollision)
     fiveDocuments();
     mark({4, 5}); // PD0005 is held by row 5, which gets PD0006 itself
     EXPECT_EQ(propose(5), 0);
-    EXPECT_EQ(column(u"Doklad"_s),
-              QStringList({u"PD0001"_s, u"PD0002"_s, u"PD0003"_s, u"PD0005"_s, u"PD0006"_s}));
+    EXPECT_EQ(column(u"Doklad"_s), QStringList({u"PD0001"_s, u"PD0002"_s, u"PD0003"_s, u"PD0005"_s, u"PD0006"_s}));
 }
 
 TEST_F(ProposalTest, TheAuxiliaryOrderFollowsTheNewNumbers)
@@ -235,10 +230,8 @@ TEST_F(ProposalTest, TheAuxiliaryOrderFollowsTheNewNumbers)
     mark({1, 2}); // PD0001 and PD0002 move behind the others
     EXPECT_EQ(propose(6), 0);
     EXPECT_EQ(m_list.sortFields(), u"XDoklad"_s);
-    EXPECT_EQ(column(u"Doklad"_s),
-              QStringList({u"PD0003"_s, u"PD0004"_s, u"PD0005"_s, u"PD0006"_s, u"PD0007"_s}));
-    EXPECT_EQ(column(u"DokladPuv"_s),
-              QStringList({u"PD0003"_s, u"PD0004"_s, u"PD0005"_s, u"PD0001"_s, u"PD0002"_s}));
+    EXPECT_EQ(column(u"Doklad"_s), QStringList({u"PD0003"_s, u"PD0004"_s, u"PD0005"_s, u"PD0006"_s, u"PD0007"_s}));
+    EXPECT_EQ(column(u"DokladPuv"_s), QStringList({u"PD0003"_s, u"PD0004"_s, u"PD0005"_s, u"PD0001"_s, u"PD0002"_s}));
     EXPECT_EQ(column(u"XDoklad"_s), QStringList({u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}));
 }
 
@@ -270,8 +263,8 @@ protected:
     }
     int check(bool checkAll, qint64 start)
     {
-        return checkSequenceInList(m_session, m_list, m_state, m_view, checkAll, start,
-                                   u"Prefix PD pokladní doklady"_s, u"dle sloupce [Dat. vystavení]"_s);
+        return checkSequenceInList(m_session, m_list, m_state, m_view, checkAll, start, u"Prefix PD pokladní doklady"_s,
+                                   u"dle sloupce [Dat. vystavení]"_s);
     }
 };
 
@@ -315,7 +308,8 @@ TEST_F(SequenceCheckTest, ANumberThatCannotBeComposedStopsTheCheck)
     threeDocuments();
     m_state.digitCount = 1;
     EXPECT_EQ(check(true, 8), -1);
-    EXPECT_EQ(scriptedUi().messageTexts(), QStringList({u"Nelze sestavit nové číslo pro kontrolovaný doklad PD0004"_s}));
+    EXPECT_EQ(scriptedUi().messageTexts(),
+              QStringList({u"Nelze sestavit nové číslo pro kontrolovaný doklad PD0004"_s}));
     EXPECT_TRUE(m_shownProtocols.isEmpty());
     EXPECT_FALSE(m_progress.workingVisible);
 }
