@@ -222,6 +222,10 @@ TEST_F(RenumberWizardTest, SortingByTheNumberUsesTheAuxiliaryOrder)
         auto &window = static_cast<TfrmPrecisDoklSeznam &>(w);
         MemTable &list = window.mtDoklady();
         DataGrid &grid = window.grid();
+        clickTitle(grid, u"DatUcPr"_s);
+        clickTitle(grid, u"Doklad"_s);
+        // A second click numbers the rows again from the order they now have.
+        list.setValue(0, list.fieldIndex(u"XDoklad"_s), 7);
         clickTitle(grid, u"Doklad"_s);
         EXPECT_EQ(list.sortFields(), u"XDoklad"_s);
         EXPECT_EQ(window.state().sortField, u"XDoklad"_s);
@@ -241,9 +245,10 @@ TEST_F(RenumberWizardTest, SortingByTheNumberUsesTheAuxiliaryOrder)
         click(w, u"btnZavrit"_s);
     });
     click(m_main, u"btnDalsi"_s);
-    ASSERT_EQ(scriptedUi().messages().size(), 2);
-    EXPECT_TRUE(scriptedUi().messages().at(0).text.startsWith(u"Sloupec \"Doklad\" bude po dokončení změněn"_s));
-    EXPECT_EQ(scriptedUi().messages().at(1).text, u"Posloupnost kontrolovaných dokladů je v pořádku."_s);
+    ASSERT_EQ(scriptedUi().messages().size(), 3);
+    for (int i : {0, 1})
+        EXPECT_TRUE(scriptedUi().messages().at(i).text.startsWith(u"Sloupec \"Doklad\" bude po dokončení změněn"_s));
+    EXPECT_EQ(scriptedUi().messages().at(2).text, u"Posloupnost kontrolovaných dokladů je v pořádku."_s);
 }
 
 TEST_F(RenumberWizardTest, ClosingTheSeriesListEndsTheOperation)
@@ -343,6 +348,38 @@ TEST_F(RenumberTest, AnEngineErrorDuringTheProposalLeavesTheListAsItWas)
     EXPECT_TRUE(child<QPushButton>(window, u"btnNavrhPrecis"_s)->isEnabled());
     EXPECT_FALSE(m_progress.workingVisible);
     EXPECT_EQ(m_session.BFTable1.Tag, 0);
+    window.hide();
+}
+
+// "Kontrola" with marks, answered "Ne": every row is examined and counted.
+TEST_F(RenumberTest, TheCheckOfAllRowsDespiteMarks)
+{
+    documents("Doklad|Cislo|DatVyst\nPD0001|1|2018-04-01\nPD0003|2|2018-04-02\nPD0004|3|2018-04-03");
+    RenumberState state;
+    state.module = RenumberModule::Cash;
+    state.seriesPrefix = u"PD"_s;
+    state.leadingZeros = true;
+    state.digitCount = 4;
+    TfrmPrecisDoklSeznam window(m_session, state);
+    window.setWindowTitle(u"Prefix PD pokladní doklady"_s);
+    ASSERT_EQ(RenumberListLoader(m_session, RenumberModule::Cash, u"PD"_s).load(window.mtDoklady()), 0);
+    window.sortByColumn(findGridColumn(window.grid(), u"DatVyst"_s));
+    window.show();
+    window.grid().setMarked(0, true);
+    window.grid().setMarked(2, true);
+    scriptedUi().answer(MessageAnswer::No);
+    scriptedUi().onWindow(u"TfrmNastavPrecisl"_s, [](QDialog &d) {
+        EXPECT_EQ(labelText(d, u"lblPocetKPrec"_s), u"3"_s);
+        EXPECT_EQ(labelText(d, u"lblNoveCisloHorni"_s), u"PD0003"_s);
+        click(d, u"btnOK"_s);
+    });
+    click(window, u"btnKontrPosl"_s);
+    ASSERT_EQ(m_shownProtocols.size(), 1);
+    EXPECT_EQ(m_shownProtocols.at(0).at(4), u"Prefix PD pokladní doklady"_s); // the window's caption
+    EXPECT_EQ(m_shownProtocols.at(0).mid(5),
+              QStringList({u"Aktuální seřazení dat: dle sloupce [Dat. vystavení]"_s, QString(),
+                           u"(současné číslo >> mělo by být)"_s, u"PD0003 >> PD0002"_s, u"PD0004 >> PD0003"_s}));
+    EXPECT_TRUE(child<QPushButton>(window, u"btnKontrPosl"_s)->isEnabled());
     window.hide();
 }
 
