@@ -59,6 +59,17 @@ QString labelText(QWidget &window, const QString &name)
     return label ? label->text() : QString();
 }
 
+// The list window's state for the cash series "PD" (four digits, zeros).
+RenumberState cashSeriesPD()
+{
+    RenumberState state;
+    state.module = RenumberModule::Cash;
+    state.seriesPrefix = u"PD"_s;
+    state.leadingZeros = true;
+    state.digitCount = 4;
+    return state;
+}
+
 // The cash series of 2018 "PDrr" (PD18…) and five documents entered out of
 // date order.
 void cashCompany(YearBuilder &year)
@@ -328,12 +339,7 @@ TEST_F(RenumberTest, AnEngineErrorDuringTheProposalLeavesTheListAsItWas)
     ASSERT_TRUE(QFile::remove(m_context.agendaDir + u"SZDPH.DAT"_s));
     m_agenda.table(filings).rows("DatumOd\n2018-01-01");
     documents("Doklad|Cislo|DatVyst\nPD0001|1|2018-04-01\nPD0002|2|2018-04-02");
-    RenumberState state;
-    state.module = RenumberModule::Cash;
-    state.seriesPrefix = u"PD"_s;
-    state.leadingZeros = true;
-    state.digitCount = 4;
-    TfrmPrecisDoklSeznam window(m_session, state);
+    TfrmPrecisDoklSeznam window(m_session, cashSeriesPD());
     ASSERT_EQ(RenumberListLoader(m_session, RenumberModule::Cash, u"PD"_s).load(window.mtDoklady()), 0);
     window.show();
     scriptedUi().onWindow(u"TfrmNastavPrecisl"_s, [](QDialog &d) {
@@ -355,12 +361,7 @@ TEST_F(RenumberTest, AnEngineErrorDuringTheProposalLeavesTheListAsItWas)
 TEST_F(RenumberTest, TheCheckOfAllRowsDespiteMarks)
 {
     documents("Doklad|Cislo|DatVyst\nPD0001|1|2018-04-01\nPD0003|2|2018-04-02\nPD0004|3|2018-04-03");
-    RenumberState state;
-    state.module = RenumberModule::Cash;
-    state.seriesPrefix = u"PD"_s;
-    state.leadingZeros = true;
-    state.digitCount = 4;
-    TfrmPrecisDoklSeznam window(m_session, state);
+    TfrmPrecisDoklSeznam window(m_session, cashSeriesPD());
     window.setWindowTitle(u"Prefix PD pokladní doklady"_s);
     ASSERT_EQ(RenumberListLoader(m_session, RenumberModule::Cash, u"PD"_s).load(window.mtDoklady()), 0);
     window.sortByColumn(findGridColumn(window.grid(), u"DatVyst"_s));
