@@ -185,13 +185,10 @@ int TfrmPrecisDoklSeznam::proposeRenumbering()
         updateListButtons(false);
         return -1;
     }
-    // The window runs its own message loop: an engine error must end here,
-    // shown like every engine error, and must not leave half a proposal.
-    const int result = m_session.runGuarded([&] { return m_proposal->propose(start); });
-    if (result != 0 && !m_state.proposalExists) {
-        revertProposalRows(*m_mtDoklady, m_state);
-        suspendRepaint(false);
-    }
+    // An engine error ends the operation from the application's event
+    // delivery: the window is closed and the list, half proposed or not, is
+    // discarded with it; the host's tables were only read.
+    const int result = m_proposal->propose(start);
     updateListButtons(false);
     return result;
 }

@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(Closing, ClosingDateTest,
                                          // Not a date: the closing stays at 30 December 1899.
                                          ClosingCase{"UnreadableClosingDated", u"abc", u"2017-06-30", false},
                                          ClosingCase{"UnreadableClosingUndated", u"abc", u"", true}),
-                         [](const testing::TestParamInfo<ClosingCase> &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 // ---- VAT periods ------------------------------------------------------------------
 
@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(Vat, VatPeriodTest,
                                          VatCase{"DayBefore", QDate(2017, 12, 31), false},
                                          // Even a filing that covers 30 December 1899.
                                          VatCase{"EmptyDate", QDate(), false}),
-                         [](const testing::TestParamInfo<VatCase> &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 TEST_F(BlockingTest, ADocumentInAFiledPeriodIsReported)
 {
@@ -141,7 +141,7 @@ TEST_F(BlockingTest, FilingsThatCannotBeReadEndTheProposal)
     EXPECT_EQ(column(u"Nove"_s), QStringList({u"false"_s}));
     EXPECT_FALSE(m_state.proposalExists);
     EXPECT_EQ(m_session.BFTable1.Tag, 0);
-    EXPECT_FALSE(m_progress.workingVisible);
+    EXPECT_FALSE(m_progress.working);
 }
 
 // ---- EET -------------------------------------------------------------------------
@@ -177,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(Eet, EetTest,
                                          // An internal document with the same line number is another document.
                                          EetCase{"OtherKind", "Druh|CisDokl\nID|5\nPK|6", false},
                                          EetCase{"NoEetTable", nullptr, false}),
-                         [](const testing::TestParamInfo<EetCase> &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 // ---- Locked documents and the order of the reports ------------------------------
 
@@ -272,6 +272,6 @@ INSTANTIATE_TEST_SUITE_P(
                     u"přiznání k DPH."},
         RefusalCase{"Eet", false, false, false, true,
                     u"Některý doklad spadá do režimu EET - \"ostré\" přečíslování v Ledra proto není možné."}),
-    [](const testing::TestParamInfo<RefusalCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 } // namespace

@@ -12,17 +12,13 @@ namespace {
 class RenumberDemoTest : public testing::Test
 {
 protected:
-    RenumberDemoTest() : m_session(m_context, m_progress)
+    RenumberDemoTest()
     {
         const QString root = m_dir.path() + u"/demo"_s;
         EXPECT_TRUE(DemoCompany::build(root).ok);
         m_context.dataRoot = root + u"/"_s;
         m_context.agendaDir = m_context.dataRoot + u"AGENDA.001/"_s;
         m_context.yearDir = m_context.agendaDir + u"ROK.2018/"_s;
-        m_session.setProtocolViewer([this](OperationProtocol &protocol) {
-            m_shown.append(protocol.lines());
-            return 0;
-        });
     }
     // Loads a series of 2018 sorted by the accounting-case date.
     void load(MemTable &list, RenumberModule module, const QString &prefix)
@@ -44,13 +40,13 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    RunContext m_context;
-    RecordingProgress m_progress;
-    OperationSession m_session;
+    FakeSession m_fake;
+    RunContext &m_context = m_fake.context;
+    OperationSession &m_session = m_fake.session;
+    QList<QStringList> &m_shown = m_fake.shownProtocols;
     MemTable m_list{u"mtDoklady"_s};
     RenumberState m_state;
     FakeListView m_view;
-    QList<QStringList> m_shown;
 };
 
 // One demo company for both series (building it takes a while).

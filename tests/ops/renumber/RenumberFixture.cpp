@@ -3,8 +3,7 @@
 using namespace Qt::StringLiterals;
 
 RenumberTest::RenumberTest()
-    : m_tree(m_dir.path() + u"/DATA"_s), m_agenda(m_tree.agenda(u"001"_s)), m_year(m_agenda.year(u"2018"_s)),
-      m_session(m_context, m_progress)
+    : m_tree(m_dir.path() + u"/DATA"_s), m_agenda(m_tree.agenda(u"001"_s)), m_year(m_agenda.year(u"2018"_s))
 {
     m_agenda.name(u"Demo s.r.o."_s).exchangeState(u"NORMAL"_s);
     m_year.yearName(u"2018"_s).doubleEntry(true);
@@ -16,10 +15,6 @@ RenumberTest::RenumberTest()
     m_context.yearCode = u"2018"_s;
     m_context.yearName = u"2018"_s;
     m_context.companyName = u"Demo s.r.o."_s;
-    m_session.setProtocolViewer([this](OperationProtocol &protocol) {
-        m_shownProtocols.append(protocol.lines());
-        return 0;
-    });
 }
 
 void RenumberTest::documents(const char *rows, RenumberModule module)

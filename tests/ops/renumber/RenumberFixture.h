@@ -5,6 +5,7 @@
 #include "common/MemTable.h"
 #include "fixture/HostTreeBuilder.h"
 #include "ops/renumber/RenumberList.h"
+#include "support/FakeSession.h"
 
 #include <QList>
 #include <QSet>
@@ -12,33 +13,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-// The progress sink of the tests: records what the operation showed.
-class RecordingProgress : public OperationProgress
-{
-public:
-    void showWorking(bool visible, const QString &text) override
-    {
-        if (visible)
-            workingTexts.append(text);
-        workingVisible = visible;
-    }
-    void startProgress(int maximum) override { maximums.append(maximum); }
-    void setProgress(int position, const QString &status) override
-    {
-        positions.append(position);
-        if (!status.isNull())
-            statuses.append(status);
-    }
-    void hideProgress() override { ++hidden; }
-
-    QStringList workingTexts;
-    bool workingVisible = false;
-    QList<int> maximums;
-    QList<int> positions;
-    QStringList statuses;
-    int hidden = 0;
-};
 
 // The list window as the rules see it: marks on rows of the list's order.
 class FakeListView : public RenumberListView
@@ -75,11 +49,12 @@ protected:
     HostTreeBuilder m_tree;
     AgendaBuilder &m_agenda;
     YearBuilder &m_year;
-    RunContext m_context;
-    RecordingProgress m_progress;
-    OperationSession m_session;
+    FakeSession m_fake;
+    RunContext &m_context = m_fake.context;
+    RecordingProgress &m_progress = m_fake.progress;
+    OperationSession &m_session = m_fake.session;
+    QList<QStringList> &m_shownProtocols = m_fake.shownProtocols; // what the information window showed
     MemTable m_list{QStringLiteral("mtDoklady")};
     RenumberState m_state;
     FakeListView m_view;
-    QList<QStringList> m_shownProtocols; // what the information window showed
 };

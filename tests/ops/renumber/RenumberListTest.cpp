@@ -63,10 +63,12 @@ TEST_F(RenumberListTest, ProgressEveryTenthListedDocument)
     }
     ASSERT_EQ(load(), 0);
     EXPECT_EQ(m_list.recordCount(), 25);
-    EXPECT_EQ(m_progress.maximums, QList<int>({30}));
-    EXPECT_EQ(m_progress.positions, QList<int>({0, 0, 10, 20}));
+    // The bar counts in records of the table and moves at the 1st, 11th and
+    // 21st listed document to the number listed before it.
+    EXPECT_EQ(m_progress.maximum, 30);
+    EXPECT_EQ(m_progress.position, 20);
     EXPECT_EQ(m_progress.statuses, QStringList({u"Načítám pokladní doklady..."_s}));
-    EXPECT_EQ(m_progress.hidden, 1);
+    EXPECT_FALSE(m_progress.progressVisible);
 }
 
 TEST_F(RenumberListTest, AnInterruptStopsAfterTheListedDocument)
@@ -76,7 +78,7 @@ TEST_F(RenumberListTest, AnInterruptStopsAfterTheListedDocument)
     EXPECT_EQ(load(), -1);
     EXPECT_EQ(m_list.recordCount(), 1);
     EXPECT_EQ(m_session.BFTable1.Tag, 0);
-    EXPECT_EQ(m_progress.hidden, 1);
+    EXPECT_FALSE(m_progress.progressVisible);
 }
 
 TEST_F(RenumberListTest, AMissingTableIsReported)
@@ -98,7 +100,7 @@ TEST_F(RenumberListTest, AuxiliaryOrderFollowsTheCurrentOrder)
     EXPECT_EQ(column(u"Doklad"_s), QStringList({u"PD0001"_s, u"pd0002"_s, u"PD0003"_s}));
     EXPECT_EQ(column(u"XDoklad"_s), QStringList({u"1"_s, u"2"_s, u"3"_s}));
     EXPECT_EQ(m_progress.workingTexts, QStringList({u"Změna třídění\rčekejte prosím..."_s}));
-    EXPECT_FALSE(m_progress.workingVisible);
+    EXPECT_FALSE(m_progress.working);
     EXPECT_EQ(sortFieldOf(m_list), u"XDoklad"_s);
 }
 

@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Without zeros only the field width counts: 10 characters.
         BoundsCase{"LongPrefixFits", u"ABCDEFGH", 0, false, 98, 2, u"ABCDEFGH98", u"ABCDEFGH99", true},
         BoundsCase{"LongPrefixTooLong", u"ABCDEFGH", 0, false, 99, 2, u"ABCDEFGH99", u"NELZE SESTAVIT", false}),
-    [](const testing::TestParamInfo<BoundsCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 // ---- The proposal ----------------------------------------------------------
 
@@ -109,7 +109,7 @@ TEST_F(ProposalTest, MarkedRowsTakingAKeptNumberRefuseTheWholeProposal)
     EXPECT_EQ(column(u"Sufix"_s), column(u"SufixPuv"_s));
     EXPECT_FALSE(m_state.proposalExists);
     EXPECT_EQ(m_session.BFTable1.Tag, 0);
-    EXPECT_FALSE(m_progress.workingVisible);
+    EXPECT_FALSE(m_progress.working);
     EXPECT_FALSE(m_view.repaintSuspended);
 }
 
@@ -130,7 +130,7 @@ TEST_F(ProposalTest, MarkedRowsGetFreeNumbersAndTheOthersStay)
     // The document table stays open for the write-back, on its number index.
     EXPECT_EQ(m_session.BFTable1.Tag, 1);
     EXPECT_EQ(m_progress.workingTexts, QStringList({u"Probíhá přečíslování dokladů\rčekejte prosím..."_s}));
-    EXPECT_FALSE(m_progress.workingVisible);
+    EXPECT_FALSE(m_progress.working);
 }
 
 TEST_F(ProposalTest, WithoutMarksEveryRowIsRenumberedAndNothingCollides)
@@ -192,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(Holders, DuplicateHolderTest,
                              // A listed, unmarked document bears it in lower case: the seek finds
                              // it and the stored value compares the seek's way.
                              HolderCase{"LowerCaseKeptHolder", "Doklad|Cislo|Del|DatVyst\npd0009|90|0|2018-05-01", -1}),
-                         [](const testing::TestParamInfo<HolderCase> &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 TEST_F(ProposalTest, ADeletedRecordBeforeTheKeptHolderIsSkipped)
 {
@@ -311,7 +311,7 @@ TEST_F(SequenceCheckTest, ANumberThatCannotBeComposedStopsTheCheck)
     EXPECT_EQ(scriptedUi().messageTexts(),
               QStringList({u"Nelze sestavit nové číslo pro kontrolovaný doklad PD0004"_s}));
     EXPECT_TRUE(m_shownProtocols.isEmpty());
-    EXPECT_FALSE(m_progress.workingVisible);
+    EXPECT_FALSE(m_progress.working);
 }
 
 } // namespace
