@@ -5,6 +5,7 @@
 #include "common/Clock.h"
 #include "common/TextFile.h"
 #include "report/core/LayoutProgress.h"
+#include "report/core/MemTableDataSet.h"
 #include "report/core/OutputDump.h"
 #include "report/core/PageSetup.h"
 #include "report/core/ReportLayout.h"
@@ -441,4 +442,47 @@ TEST(LayoutProgressWindowTest, PrerusitStopsTheLayout)
     EXPECT_TRUE(window.interrupted());
     window.finish();
     EXPECT_FALSE(window.isVisible());
+}
+
+// ---------------------------------------------------------------- detail reports
+
+TEST_F(LayoutFixture, DetailReportLaysOutInsideItsElementAndTheMasterFollows)
+{
+    MemTable items(u"mtPolozky"_s);
+    items.addField(u"Polozka"_s, FieldType::String, 10);
+    for (const QString &name : {u"P1"_s, u"P2"_s, u"P3"_s}) {
+        const int row = items.append();
+        items.setValue(row, 0, name);
+    }
+    items.first();
+    MemTableDataSet itemSet(&items);
+    ReportDataSource itemSource(&itemSet);
+    TSestDetail detail;
+    detail.setDataSource(&itemSource);
+    ASSERT_TRUE(detail.setMasterSestava(&m_report));
+    detail.sections().find(TOddilSestavy::Body)->height = 15;
+    TRastelReportElement &field = detail.sections().find(TOddilSestavy::Body)->addElement(&detail);
+    field.kind = ElementKind::Field;
+    field.left = 10;
+    field.width = 80;
+    field.height = 15;
+
+    // The body: the document, its items in a box at 20 and a line below them.
+    setHeight(TOddilSestavy::Body, 60);
+    add(TOddilSestavy::Body, ElementKind::Detail, 0, 200, 20, 300, 20);
+    add(TOddilSestavy::Body, ElementKind::GraphicText, 0, 0, 40, 100, 20).text = u"Pod položkami"_s;
+    // A detail number outside the list takes no room.
+    add(TOddilSestavy::Body, ElementKind::Detail, 5, 0, 60, 100, 0);
+    addRecords(2);
+    ASSERT_EQ(layout(), seOK);
+
+    QStringList placed;
+    for (const TVystPrvek &item : m_report.vystup().pages.at(0).items())
+        if (item.sectionId == TOddilSestavy::Body)
+            placed.prepend(item.text + u'@' + QString::number(item.left) + u',' + QString::number(item.top));
+    // Record 1 at 30: items from 50, 15 apart; the text follows at 95 (= 50 + 45);
+    // record 2 starts at 95 + 20 = 115.
+    EXPECT_EQ(placed, (QStringList{u"D001@0,30"_s, u"P1@210,50"_s, u"P2@210,65"_s, u"P3@210,80"_s,
+                                   u"Pod položkami@0,95"_s, u"D002@0,115"_s, u"P1@210,135"_s, u"P2@210,150"_s,
+                                   u"P3@210,165"_s, u"Pod položkami@0,180"_s}));
 }

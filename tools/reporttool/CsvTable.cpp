@@ -144,7 +144,7 @@ bool loadHostTable(const QString &path, MemTable &table, QString &error)
     host.GoTop();
     while (!host.Eof()) {
         const int row = table.append();
-        for (size_t f = 0; f < definition.fields.size(); ++f)
+        for (qsizetype f = 0; f < definition.fields.size(); ++f)
             table.setValue(row, int(f), host.Value(definition.fields.at(f).name));
         host.Skip();
     }
