@@ -10,8 +10,8 @@
 #include "common/MemTable.h"
 #include "common/TextFile.h"
 #include "report/core/MemTableDataSet.h"
-#include "report/core/ReportLayout.h"
 #include "report/core/PageSetup.h"
+#include "report/core/ReportLayout.h"
 #include "report/core/sestavy.h"
 
 #include <QDir>
@@ -80,9 +80,10 @@ void protocolModel(TSestava &report, MemTable &table)
     table.beginUpdate();
     for (int i = 1; i <= kProtocolLines; ++i) {
         const int row = table.append();
-        table.setValue(row, 0, u"Doklad PK%1 přečíslován >> PK%2 (řádek %3)"_s.arg(i, 6, 10, QChar(u'0'))
-                                   .arg(i + 100, 6, 10, QChar(u'0'))
-                                   .arg(i));
+        table.setValue(row, 0,
+                       u"Doklad PK%1 přečíslován >> PK%2 (řádek %3)"_s.arg(i, 6, 10, QChar(u'0'))
+                           .arg(i + 100, 6, 10, QChar(u'0'))
+                           .arg(i));
     }
     table.endUpdate();
     table.first();

@@ -249,8 +249,8 @@ INSTANTIATE_TEST_SUITE_P(
                        self(f).add(TOddilSestavy::PageFooter, ElementKind::SystemVariable, SystemVariable::PageCount,
                                    300, 0, 100, 20);
                        self(f)
-                           .add(TOddilSestavy::PageFooter, ElementKind::SystemVariable, SystemVariable::PageCount,
-                                500, 0, 200, 20)
+                           .add(TOddilSestavy::PageFooter, ElementKind::SystemVariable, SystemVariable::PageCount, 500,
+                                0, 200, 20)
                            .text = u"z celkem %d stran"_s;
                        records(f, 25);
                    }},
@@ -287,9 +287,9 @@ TEST_F(LayoutFixture, ProgressWindowCountsTheRecords)
     addRecords(3);
     FakeProgress progress;
     ASSERT_EQ(layout(&progress), seOK);
-    EXPECT_EQ(progress.shown, (QStringList{u"Informace|Připravuji tisk položky číslo: 1|Přerušit"_s,
-                                           u"Připravuji tisk položky číslo: 2"_s,
-                                           u"Připravuji tisk položky číslo: 3"_s}));
+    EXPECT_EQ(progress.shown,
+              (QStringList{u"Informace|Připravuji tisk položky číslo: 1|Přerušit"_s,
+                           u"Připravuji tisk položky číslo: 2"_s, u"Připravuji tisk položky číslo: 3"_s}));
     EXPECT_TRUE(progress.finished);
 }
 
@@ -422,7 +422,8 @@ TEST_P(TextFlowRules, LaysTheTextIntoLines)
 INSTANTIATE_TEST_SUITE_P(
     Layout, TextFlowRules,
     testing::Values(FlowCase{"BreaksAfterTheLastBlank", u"aaa bbb ccc"_s, 75, 0, {u"aaa "_s, u"bbb ccc"_s}, 70},
-                    FlowCase{"NoBlankEndsWithTheCharacterPastTheEdge", u"abcdefgh"_s, 35, 0, {u"abcd"_s, u"efgh"_s}, 40},
+                    FlowCase{
+                        "NoBlankEndsWithTheCharacterPastTheEdge", u"abcdefgh"_s, 35, 0, {u"abcd"_s, u"efgh"_s}, 40},
                     FlowCase{"LineFeedStartsAParagraph", u"ab\ncd"_s, 100, 0, {u"ab"_s, u"cd"_s}, 20},
                     FlowCase{"CarriageReturnTakesNoRoom", u"ab\r\ncd\re"_s, 30, 0, {u"ab"_s, u"cde"_s}, 30},
                     FlowCase{"TabToTheNextStopOf48", u"a\tb\tc"_s, 200, 0, {u"a\tb\tc"_s}, 106},

@@ -77,9 +77,10 @@ protected:
 TEST_F(ReportToolTest, RendersTypedCsvToAPageDump)
 {
     writeTemplate(u"seznam.pts"_s);
-    writeText(u"data.csv"_s, u"Cislo:integer,Castka:float,Datum:datetime,Poznamka\n7,12.5,2018-01-05,\"a, b\"\n8,,,\n"_s);
-    ASSERT_EQ(run({u"render"_s, path(u"SEZNAM.PTS"_s), u"--data"_s, path(u"data.csv"_s), u"--param"_s,
-                   u"0=Přehled"_s, u"--format"_s, u"dump"_s, u"-o"_s, path(u"out.dump"_s)}),
+    writeText(u"data.csv"_s,
+              u"Cislo:integer,Castka:float,Datum:datetime,Poznamka\n7,12.5,2018-01-05,\"a, b\"\n8,,,\n"_s);
+    ASSERT_EQ(run({u"render"_s, path(u"SEZNAM.PTS"_s), u"--data"_s, path(u"data.csv"_s), u"--param"_s, u"0=Přehled"_s,
+                   u"--format"_s, u"dump"_s, u"-o"_s, path(u"out.dump"_s)}),
               0)
         << m_err.toStdString();
     QFile file(path(u"out.dump"_s));
@@ -93,10 +94,10 @@ TEST_F(ReportToolTest, RendersTypedCsvToAPageDump)
 struct ToolErrorCase
 {
     const char *name;
-    QString csv;           // the data file's text
-    bool templateMissing;  // render a template that does not exist
+    QString csv;          // the data file's text
+    bool templateMissing; // render a template that does not exist
     int exitCode;
-    QString message;       // the first line on the error stream (%1: the temporary directory)
+    QString message; // the first line on the error stream (%1: the temporary directory)
 };
 
 class ReportToolErrors : public ReportToolTest, public testing::WithParamInterface<ToolErrorCase>

@@ -94,8 +94,8 @@ bool loadCsv(const QString &path, MemTable &table, QString &error)
     for (qsizetype r = 1; r < csv.records.size(); ++r) {
         const QStringList &record = csv.records.at(r);
         if (record.size() != qsizetype(fields.size())) {
-            error = u"%1, record %2: %3 fields, the header has %4"_s.arg(path).arg(r).arg(record.size()).arg(
-                fields.size());
+            error =
+                u"%1, record %2: %3 fields, the header has %4"_s.arg(path).arg(r).arg(record.size()).arg(fields.size());
             return false;
         }
         QList<QVariant> row;
@@ -108,9 +108,8 @@ bool loadCsv(const QString &path, MemTable &table, QString &error)
             }
             const auto value = HostValues::fromText(field, text);
             if (!value) {
-                error = u"%1, record %2: \"%3\" is no %4 for field \"%5\""_s.arg(path)
-                            .arg(r)
-                            .arg(text, HostNames::typeName(field.type), field.name);
+                error = u"%1, record %2: \"%3\" is no %4 for field \"%5\""_s.arg(path).arg(r).arg(
+                    text, HostNames::typeName(field.type), field.name);
                 return false;
             }
             row.append(*value);

@@ -40,9 +40,9 @@ public:
         QString shown = text;
         shown.replace(u'\r', u'\n');
         m_err << (caption.isEmpty() ? QString() : caption + u": "_s) << shown << Qt::endl;
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok
-                                             : (buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel
-                                                                                    : MessageAnswer::No);
+        return buttons == MessageButtons::Ok
+                   ? MessageAnswer::Ok
+                   : (buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel : MessageAnswer::No);
     }
     QString openFileName(const FileDialogRequest &) override { return QString(); }
     QString saveFileName(const FileDialogRequest &) override { return QString(); }
@@ -92,8 +92,8 @@ Options parseOptions(const QStringList &arguments)
     Options o;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
-        const bool takesValue = a == u"--data"_s || a == u"--table"_s || a == u"--param"_s || a == u"--format"_s
-                                || a == u"-o"_s;
+        const bool takesValue =
+            a == u"--data"_s || a == u"--table"_s || a == u"--param"_s || a == u"--format"_s || a == u"-o"_s;
         if (!takesValue) {
             if (a.startsWith(u'-') && a != u"-"_s) {
                 o.error = u"unknown option "_s + a;

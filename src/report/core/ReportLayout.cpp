@@ -35,14 +35,12 @@ int ceilUnits(double value)
 
 ReportLayout::ReportLayout(TSestavaD &report, TSestVystup &output, const TLayoutPage &page, TLayoutProgress *progress)
     : m_report(report), m_out(output), m_page(page), m_progress(progress)
-{
-}
+{}
 
 ReportLayout::ReportLayout(TSestavaD &detail, ReportLayout &master, int left)
     : m_report(detail), m_out(master.m_out), m_page(master.m_page), m_progress(master.m_progress), m_master(&master),
       m_root(master.m_root), m_left(left)
-{
-}
+{}
 
 ReportLayout::~ReportLayout() = default;
 
@@ -89,8 +87,8 @@ int ReportLayout::run()
     m_out.characterMode = settings.isCharacterMode();
     m_out.backgroundFile = settings.ownBackground ? settings.backgroundFile : m_report.background();
     if (settings.partialPlacement)
-        m_out.backgroundRect = QRect(settings.backgroundLeft, settings.backgroundTop, settings.backgroundWidth,
-                                     settings.backgroundHeight);
+        m_out.backgroundRect =
+            QRect(settings.backgroundLeft, settings.backgroundTop, settings.backgroundWidth, settings.backgroundHeight);
     m_report.clearNewPageRequest();
     m_report.registerAsResolver();
 
@@ -330,8 +328,8 @@ void ReportLayout::layoutSection(TOddilSestavy *section)
     const bool pageSection = id == TOddilSestavy::PageHeader || id == TOddilSestavy::PageFooter;
     if (id == TOddilSestavy::PageHeader)
         m_report.clearNewPageRequest();
-    const bool mayBreak = !pageSection && !(id == TOddilSestavy::ReportHeader && !m_master)
-                          && !(id == TOddilSestavy::ReportFooter && m_report.settings().noPageFooterOnLastPage);
+    const bool mayBreak = !pageSection && !(id == TOddilSestavy::ReportHeader && !m_master) &&
+                          !(id == TOddilSestavy::ReportFooter && m_report.settings().noPageFooterOnLastPage);
     if (mayBreak && (!fits(section->height) || m_report.isNewPageRequested())) {
         m_report.clearNewPageRequest();
         pageBreak(false);
@@ -386,8 +384,8 @@ void ReportLayout::layoutBands(const TOddilSestavy &section, std::vector<Band> &
         }
         for (int i = 0; i < section.count(); ++i) {
             const TRastelReportElement &element = section.at(i);
-            const bool bandElement = isVariableText(element)
-                                     || (section.id == TOddilSestavy::Body && element.kind == ElementKind::Detail);
+            const bool bandElement =
+                isVariableText(element) || (section.id == TOddilSestavy::Body && element.kind == ElementKind::Detail);
             const bool inSlice = element.top >= sliceStart && (element.top < sliceEnd || r == bandCount);
             if (!bandElement && inSlice)
                 placeElement(element, section.id, origin + element.top);
@@ -397,8 +395,9 @@ void ReportLayout::layoutBands(const TOddilSestavy &section, std::vector<Band> &
         const Band &band = bands.at(size_t(r));
         Place furthest{m_out.currentPage, origin + band.top};
         for (const TRastelReportElement *element : band.elements) {
-            const Place end = element->kind == ElementKind::Detail ? layoutDetail(*element, origin + element->top)
-                                                                   : wrapText(*element, section.id, origin + element->top);
+            const Place end = element->kind == ElementKind::Detail
+                                  ? layoutDetail(*element, origin + element->top)
+                                  : wrapText(*element, section.id, origin + element->top);
             if (end.page > furthest.page || (end.page == furthest.page && end.position > furthest.position))
                 furthest = end;
         }

@@ -59,8 +59,8 @@ struct TVystPrvek
     int firstLine = 0;
     int lastLine = -1;
 
-    QImage picture;      // picture fields, changing pictures (0x40), paint boxes
-    QString pictureFile; // picture elements: the file their picture came from
+    QImage picture;         // picture fields, changing pictures (0x40), paint boxes
+    QString pictureFile;    // picture elements: the file their picture came from
     bool pageCount = false; // system variable 4, filled in when the layout ends
 
     bool hasLines() const { return lines != nullptr; }
