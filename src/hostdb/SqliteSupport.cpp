@@ -11,11 +11,29 @@ SqlDatabase::~SqlDatabase()
     close();
 }
 
-bool SqlDatabase::open(const QString &path, bool create)
+bool SqlDatabase::open(const QString &path, Mode mode)
 {
     close();
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
-    const QByteArray name = QFile::encodeName(path); // SQLite passes the bytes to the file system
+    int flags = SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI;
+    switch (mode) {
+    case Mode::ReadWrite:
+        flags |= SQLITE_OPEN_READWRITE;
+        break;
+    case Mode::Create:
+        flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+        break;
+    case Mode::ReadOnly:
+    case Mode::Immutable:
+        flags |= SQLITE_OPEN_READONLY;
+        break;
+    }
+    // A URI, so that the read-only modes can be named; SQLite passes the
+    // decoded bytes to the file system.
+    QByteArray name = "file:" + QFile::encodeName(path).toPercentEncoding("/");
+    if (mode == Mode::ReadOnly)
+        name += "?mode=ro";
+    else if (mode == Mode::Immutable)
+        name += "?mode=ro&immutable=1";
     const int rc = sqlite3_open_v2(name.constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         m_openError = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
