@@ -4,9 +4,12 @@
 #include "hostdb/HostValues.h"
 #include "hostdb/SqliteTableFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -42,8 +45,9 @@ int SqliteTableBackend::Open(const QString &fileName)
         m_lastError = u"soubor neexistuje"_s;
         return HostResult::Failed;
     }
-    if (!m_db.open(fileName, false)) {
+    if (!openDatabase(fileName)) {
         m_lastError = m_db.error();
+        m_db.close();
         return HostResult::Failed;
     }
     sqlite3_busy_timeout(m_db.handle(), kBusyTimeoutMs);
@@ -84,6 +88,39 @@ int SqliteTableBackend::Open(const QString &fileName)
         return HostResult::Failed;
     }
     return HostResult::Ok;
+}
+
+bool SqliteTableBackend::openDatabase(const QString &fileName)
+{
+    // Company data on a read-only share or in another user's directory: every
+    // read works, writes fail with a clear message (readOnlyError). SQLite
+    // needs to write the directory for the WAL files of a connection that
+    // writes.
+    const QByteArray name = QFile::encodeName(fileName);
+    const QByteArray dir = QFile::encodeName(QFileInfo(fileName).absolutePath());
+    m_readOnly = ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) != 0 ||
+                 ::faccessat(AT_FDCWD, dir.constData(), W_OK, AT_EACCESS) != 0;
+    if (!m_readOnly)
+        return m_db.open(fileName, SqlDatabase::Mode::ReadWrite);
+    // The WAL index is shared memory beside the file; a reader creates it when
+    // no connection has it open. Where it cannot, and no WAL holds changes not
+    // yet in the file, the file alone is the table.
+    if (m_db.open(fileName, SqlDatabase::Mode::ReadOnly) && m_db.exec(u"SELECT count(*) FROM sqlite_schema"_s))
+        return true;
+    if (QFileInfo::exists(fileName + u"-wal"_s))
+        return false;
+    return m_db.open(fileName, SqlDatabase::Mode::Immutable);
+}
+
+QString SqliteTableBackend::readOnlyError() const
+{
+    return u"tabulku %1 lze jen číst (soubor nebo jeho adresář je chráněn proti zápisu)"_s.arg(m_fileName);
+}
+
+QString SqliteTableBackend::lockRefused(qint64 recNo) const
+{
+    const QString unusable = m_locks->error();
+    return unusable.isEmpty() ? u"záznam %1 drží jiný uživatel"_s.arg(recNo) : unusable;
 }
 
 void SqliteTableBackend::Close()
@@ -537,8 +574,13 @@ int SqliteTableBackend::Lock()
     }
     if (m_lockedRecNo == m_current.recNo)
         return HostResult::Ok;
+    if (m_readOnly) {
+        // A lock is taken to change the record, which this user cannot.
+        m_lastError = readOnlyError();
+        return HostResult::Failed;
+    }
     if (!m_locks->lock(m_current.recNo)) {
-        m_lastError = u"záznam %1 drží jiný uživatel"_s.arg(m_current.recNo);
+        m_lastError = lockRefused(m_current.recNo);
         return HostResult::Failed;
     }
     m_lockedRecNo = m_current.recNo;
@@ -620,7 +662,7 @@ int SqliteTableBackend::updateCurrent()
     const qint64 recNo = m_current.recNo;
     const bool ownLock = m_lockedRecNo == recNo;
     if (!ownLock && !m_locks->lock(recNo)) {
-        m_lastError = u"záznam %1 drží jiný uživatel"_s.arg(recNo);
+        m_lastError = lockRefused(recNo);
         return HostResult::Failed;
     }
     QList<int> fields;
@@ -662,6 +704,10 @@ int SqliteTableBackend::Post()
 {
     requireOpen();
     m_lastError.clear();
+    if (m_readOnly && m_state != State::NoRecord) {
+        m_lastError = readOnlyError();
+        return HostResult::Failed;
+    }
     switch (m_state) {
     case State::NoRecord:
         m_lastError = u"není aktuální záznam"_s;
@@ -686,10 +732,14 @@ int SqliteTableBackend::Delete()
         m_lastError = u"není aktuální záznam"_s;
         return HostResult::Failed;
     }
+    if (m_readOnly) {
+        m_lastError = readOnlyError();
+        return HostResult::Failed;
+    }
     const qint64 recNo = m_current.recNo;
     const bool ownLock = m_lockedRecNo == recNo;
     if (!ownLock && !m_locks->lock(recNo)) {
-        m_lastError = u"záznam %1 drží jiný uživatel"_s.arg(recNo);
+        m_lastError = lockRefused(recNo);
         return HostResult::Failed;
     }
     SqlStatement &statement = prepared(m_delete, u"DELETE FROM tbf_data WHERE recno = ?1"_s);
@@ -730,4 +780,42 @@ int SqliteTableBackend::SetIndex(const QString &expression)
     if (m_state == State::OnRecord)
         m_current.key = keyOf(m_current.values, *m_order);
     return HostResult::Ok;
+}
+
+int SqliteTableBackend::beginTransaction()
+{
+    requireOpen();
+    m_lastError.clear();
+    if (m_readOnly) {
+        m_lastError = readOnlyError();
+        return HostResult::Failed;
+    }
+    // IMMEDIATE takes the write lock now: a writer that holds the file longer
+    // than the busy timeout stops the transaction before anything is written.
+    if (!m_db.exec(u"BEGIN IMMEDIATE"_s)) {
+        m_lastError = m_db.error();
+        return HostResult::Failed;
+    }
+    return HostResult::Ok;
+}
+
+int SqliteTableBackend::commitTransaction()
+{
+    requireOpen();
+    m_lastError.clear();
+    if (!m_db.exec(u"COMMIT"_s)) {
+        m_lastError = m_db.error();
+        rollbackTransaction();
+        return HostResult::Failed;
+    }
+    m_locks->noteChange();
+    return HostResult::Ok;
+}
+
+void SqliteTableBackend::rollbackTransaction()
+{
+    requireOpen();
+    if (!sqlite3_get_autocommit(m_db.handle()))
+        m_db.exec(u"ROLLBACK"_s);
+    dropAhead();
 }

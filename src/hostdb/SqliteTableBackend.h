@@ -1,9 +1,9 @@
 #pragma once
 
+#include "hostdb/HostTableBackend.h"
 #include "hostdb/HostTableDef.h"
 #include "hostdb/RecordLockFile.h"
 #include "hostdb/SqliteSupport.h"
-#include "hostdb/HostTableBackend.h"
 
 #include <QHash>
 #include <QList>
@@ -40,6 +40,9 @@
 // - Each `Post` and `Delete` is one transaction. Both fail (-1) while another
 //   holder has the record locked; without a lock of its own the object holds
 //   the record just for the write.
+// - A file this user may not write, or whose directory it may not write, is
+//   opened read only: reads work, `Lock`, `Post` and `Delete` fail (-1) and
+//   say why.
 // - `Lock` holds the record until `Post`, `Delete`, `Close` or a move.
 class SqliteTableBackend final : public HostTableBackend
 {
@@ -70,6 +73,14 @@ public:
     HostTableDef Definition() override { return m_def; }
     QString ErrorText() override { return m_lastError; }
 
+    // Several Posts as one transaction, for tools that write all or nothing
+    // (the table tool's import); not part of the host's engine. Begin waits
+    // the busy timeout for another writer, then fails (-1, with the reason).
+    // Records written inside are seen by other connections at the commit.
+    int beginTransaction();
+    int commitTransaction();
+    void rollbackTransaction();
+
     bool isOpen() const { return m_db.isOpen(); }
     const HostTableDef &definition() const { return m_def; }
     // The reason of the last failed Open, Post, Delete or Lock.
@@ -95,6 +106,10 @@ private:
 
     enum class State { NoRecord, OnRecord, NewRecord };
 
+    bool openDatabase(const QString &fileName);
+    QString readOnlyError() const;
+    // Why the record lock was refused: another holder, or an unusable lock file.
+    QString lockRefused(qint64 recNo) const;
     [[noreturn]] void fail(const QString &what) const;
     void requireOpen() const;
     int fieldPosition(const QString &name);
@@ -131,6 +146,7 @@ private:
     QList<bool> m_keyed;
     std::unique_ptr<RecordLockFile> m_locks;
     QString m_lastError;
+    bool m_readOnly = false; // this user may not write the file or its directory
 
     std::vector<std::unique_ptr<Order>> m_orders; // [0] natural order, [i + 1] index i
     Order *m_order = nullptr;
