@@ -9,6 +9,7 @@
 #include "ops/RegisterOperations.h"
 
 #include <QApplication>
+#include <QTranslator>
 
 using namespace Qt::StringLiterals;
 
@@ -17,6 +18,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Tarnek"_s);
     QApplication::setApplicationDisplayName(u"Tarnek"_s);
+
+    QTranslator qtCzech;
+    installQtCzechTranslations(qtCzech); // without them Qt's own dialogs stay English
 
     LocaleFormats formats = LocaleFormats::fromSystem();
     formats.shortenDateSeparator();
