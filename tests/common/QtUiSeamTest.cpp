@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
         QuestionCase{"YesNo", MessageButtons::YesNo, {u"Ano"_s, u"Ne"_s}, QMessageBox::Yes, MessageAnswer::Yes},
         QuestionCase{
             "OkCancel", MessageButtons::OkCancel, {u"OK"_s, u"Storno"_s}, QMessageBox::Cancel, MessageAnswer::Cancel}),
-    [](const testing::TestParamInfo<QuestionCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(CzechQtTest, QtsOwnFileDialogIsCzech)
 {

@@ -1,6 +1,7 @@
 // Record locks between table objects and between processes.
 
 #include "hostdb/HostDbTestSupport.h"
+#include "support/TestSupport.h"
 
 #include "support/OtherUser.h"
 #include "support/TestSupport.h"
@@ -77,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     t.Seek(u"PP0003"_s);
                                 }},
                     ReleaseCase{"AddNew", [](TBFTable &t) { t.AddNew(); }}),
-    [](const testing::TestParamInfo<ReleaseCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(LockTest, TheLockFileIsSharedLikeTheTable)
 {

@@ -84,7 +84,7 @@ TEST_P(ReadOnlyDataTest, EveryReadWorksAndWritesSayWhyNot)
 INSTANTIATE_TEST_SUITE_P(Places, ReadOnlyDataTest,
                          testing::Values(ReadOnlyCase{"AnotherUsersDirectory", 0555, 0444},
                                          ReadOnlyCase{"WriteProtectedFileInAWritableDirectory", 0777, 0444}),
-                         [](const testing::TestParamInfo<ReadOnlyCase> &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 TEST(ReadOnlyData, AReaderSeesWhatTheWriterJustCommitted)
 {

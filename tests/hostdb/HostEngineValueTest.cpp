@@ -5,6 +5,7 @@
 
 #include "hostdb/HostCatalogue.h"
 #include "hostdb/SqliteSupport.h"
+#include "support/TestSupport.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -75,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"LowerCase", u"POKLKNIH"_s, u"doklad"_s, u"Doklad"_s},
                     NameCase{"ExtraTrailingBlanks", u"POKLKNIH"_s, u"DOKLAD     "_s, u"Doklad"_s},
                     NameCase{"NameWithBlankAndDot", u"OBSEZOBJ"_s, u"druh DOKL."_s, u"Druh dokl."_s}),
-    [](const testing::TestParamInfo<NameCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(HostDbTest, StockDateIsAskedForWithItsTrailingBlank)
 {
@@ -172,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                     IntegerRangeCase{"WrapsToOne", QVariant::fromValue<qint64>(4294967297LL), false},
                     IntegerRangeCase{"AsText", QVariant(u"4294967297"_s), false},
                     IntegerRangeCase{"AsFloat", QVariant(1e10), false}),
-    [](const testing::TestParamInfo<IntegerRangeCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(HostDbTest, AnIntegerBeyond32BitsInTheFileIsReadUnwrapped)
 {

@@ -3,6 +3,7 @@
 #include "hostdb/HostValues.h"
 
 #include "common/DayNumber.h"
+#include "support/TestSupport.h"
 
 #include <QDate>
 
@@ -61,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"DateTime", kDate, u"2018-01-05T12:00:00"_s, QVariant(43105.5), u"2018-01-05T12:00:00"_s},
         TextCase{"DateTimeWithBlank", kDate, u"2018-01-05 06:00:00"_s, QVariant(43105.25), u"2018-01-05T06:00:00"_s},
         TextCase{"EmptyDate", kDate, QString(), QVariant(0.0), QString()}),
-    [](const testing::TestParamInfo<TextCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 struct RefusedCase
 {
@@ -98,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, RefusedTextTest,
                                          RefusedCase{"TextLongerThanTheField", kText, u"PP0000001"_s,
                                                      u"is longer than the field's 6 characters"_s},
                                          RefusedCase{"NulInText", kText, u"a\u0000b"_s, u"contains a NUL character"_s}),
-                         [](const testing::TestParamInfo<RefusedCase> &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 TEST(HostValues, KeysFoldCaseAndDropTrailingBlanks)
 {

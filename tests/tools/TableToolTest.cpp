@@ -5,6 +5,7 @@
 
 #include "fixture/HostTreeBuilder.h"
 #include "hostdb/SqliteSupport.h"
+#include "support/TestSupport.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -48,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CsvCase{"BlanksKept", u" a , b \n"_s, {{u" a "_s, u" b "_s}}},
                     CsvCase{"EmptyLinesSkipped", u"a\n\n\nb\n"_s, {{u"a"_s}, {u"b"_s}}},
                     CsvCase{"ByteOrderMark", u"\uFEFFa,b\n"_s, {{u"a"_s, u"b"_s}}}),
-    [](const testing::TestParamInfo<CsvCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 struct CsvErrorCase
 {
@@ -74,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(CsvErrorCase{"Unterminated", u"a\nb,\"open\nstill\n"_s, u"unterminated quoted field"_s, 2},
                     CsvErrorCase{"QuoteInsideField", u"a\nab\"c\n"_s, u"quote inside an unquoted field"_s, 2},
                     CsvErrorCase{"TextAfterClosingQuote", u"\"a\"b\n"_s, u"text after a closing quote"_s, 1}),
-    [](const testing::TestParamInfo<CsvErrorCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST(Csv, QuotesOnlyWhereNeeded)
 {
@@ -205,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadImportCase{"WrongFieldCount", "PP0003,3", u": 2 fields, the header has 5"_s},
         BadImportCase{"NotUtf8", "PP0003,3,2018-01-07,3,p\xf8\xedjem",
                       u": bytes that are not UTF-8 (a Windows-1250 file needs --encoding windows-1250)"_s}),
-    [](const testing::TestParamInfo<BadImportCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(TableToolTest, AWindows1250ExportImportsWithItsEncoding)
 {
@@ -332,6 +333,6 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{"LockWithoutNumber", {u"lock"_s, u"DIR/POKLKNIH"_s, u"abc"_s}},
                     UsageCase{"LockRecordZero", {u"lock"_s, u"DIR/POKLKNIH"_s, u"0"_s}},
                     UsageCase{"CreateWithoutTables", {u"create"_s, u"DIR"_s}}),
-    [](const testing::TestParamInfo<UsageCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 } // namespace
