@@ -67,6 +67,9 @@ public:
 
     int columnCount() const;
     QVariant column(int index) const;
+    // The columns [first, first + count) of the current row copied out in one
+    // block (PackedRow reads them back), without converting any of them.
+    QByteArray packColumns(int first, int count) const;
     qint64 columnInt(int index) const;
     QString columnText(int index) const;
 
@@ -75,3 +78,9 @@ private:
     bool m_failed = false;
     int m_result = 0;
 };
+
+// Columns copied out of a statement by SqlStatement::packColumns, read back
+// one at a time with the types column() gives.
+namespace PackedRow {
+QVariant column(const QByteArray &packed, int index);
+} // namespace PackedRow

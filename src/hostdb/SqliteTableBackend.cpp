@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 constexpr int kBusyTimeoutMs = 5000;
-constexpr int kMaxBatch = 256;
+constexpr int kMaxBatch = 1024;
 } // namespace
 
 SqliteTableBackend::SqliteTableBackend() = default;
@@ -195,14 +195,37 @@ SqliteTableBackend::Row SqliteTableBackend::readRow(const SqlStatement &statemen
 {
     Row row;
     row.recNo = statement.columnInt(0);
+    row.packed = statement.packColumns(1, int(m_def.fields.size() + order.columns.size()));
+    return row;
+}
+
+void SqliteTableBackend::unpack(Row &row) const
+{
+    if (row.unpacked)
+        return;
     const int fieldCount = int(m_def.fields.size());
+    row.values.clear();
     row.values.reserve(fieldCount);
     for (int i = 0; i < fieldCount; ++i)
-        row.values.append(statement.column(i + 1));
-    row.key.reserve(order.columns.size());
-    for (qsizetype i = 0; i < order.columns.size(); ++i)
-        row.key.append(statement.column(fieldCount + 1 + int(i)));
-    return row;
+        row.values.append(PackedRow::column(row.packed, i));
+    row.unpacked = true;
+}
+
+const QVariantList &SqliteTableBackend::keyOfRow(Row &row) const
+{
+    if (!row.keyKnown) {
+        const int fieldCount = int(m_def.fields.size());
+        row.key.clear();
+        for (qsizetype i = 0; i < m_order->columns.size(); ++i)
+            row.key.append(PackedRow::column(row.packed, fieldCount + int(i)));
+        row.keyKnown = true;
+    }
+    return row.key;
+}
+
+QVariant SqliteTableBackend::storedValue(const Row &row, int position) const
+{
+    return row.unpacked ? row.values.at(position) : PackedRow::column(row.packed, position);
 }
 
 std::vector<SqliteTableBackend::Row> SqliteTableBackend::fetch(SqlStatement &statement, int limit)
@@ -281,7 +304,11 @@ void SqliteTableBackend::positionOn(Row row)
 void SqliteTableBackend::positionPastEnd()
 {
     m_state = State::NoRecord;
+    if (!m_current.packed.isEmpty())
+        keyOfRow(m_current); // the position stays when the record's data goes
     m_current.values.clear();
+    m_current.packed.clear();
+    m_current.unpacked = true;
     // The position (key, recNo) stays: Skip from past the end stays there.
 }
 
@@ -383,7 +410,7 @@ int SqliteTableBackend::moveAfter(const QVariantList &startKey, qint64 startRecN
         m_ahead.pop_front();
         if (m_moved.contains(row.recNo)) {
             // Its key was rewritten during this walk: already visited.
-            key = row.key;
+            key = keyOfRow(row);
             recNo = row.recNo;
             continue;
         }
@@ -403,7 +430,7 @@ int SqliteTableBackend::Skip()
     }
     if (m_state == State::NoRecord)
         return HostResult::PastEnd;
-    const QVariantList key = m_current.key;
+    const QVariantList key = keyOfRow(m_current);
     const qint64 recNo = m_current.recNo;
     return moveAfter(key, recNo);
 }
@@ -441,7 +468,7 @@ QVariant SqliteTableBackend::Value(const QString &field)
     const HostFieldType type = m_def.fields.at(position).type;
     if (m_state == State::NoRecord)
         return HostValues::fromStored(type, HostValues::emptyStored(type));
-    return HostValues::fromStored(type, m_current.values.at(position));
+    return HostValues::fromStored(type, storedValue(m_current, position));
 }
 
 void SqliteTableBackend::SetValue(const QString &field, const QVariant &value)
@@ -455,6 +482,7 @@ void SqliteTableBackend::SetValue(const QString &field, const QVariant &value)
     if (!stored)
         fail(u"Hodnotu \"%1\" nelze zapsat do pole \"%2\" typu %3."_s.arg(value.toString(), definition.name,
                                                                           HostNames::typeName(definition.type)));
+    unpack(m_current);
     m_current.values[position] = *stored;
     m_dirty[position] = true;
     m_anyDirty = true;
@@ -515,7 +543,7 @@ int SqliteTableBackend::SeekKeys(const QVariantList &keys)
     Row row = std::move(rows.front());
     bool found = true;
     for (int i = 0; i < count && found; ++i)
-        found = row.key.at(i) == values.at(i);
+        found = keyOfRow(row).at(i) == values.at(i);
     positionOn(std::move(row));
     return found ? HostResult::Found : HostResult::NotFound;
 }
@@ -528,6 +556,7 @@ int SqliteTableBackend::AddNew()
     row.values.reserve(m_def.fields.size());
     for (const HostField &field : m_def.fields)
         row.values.append(HostValues::emptyStored(field.type));
+    row.unpacked = true;
     m_current = std::move(row);
     m_state = State::NewRecord;
     // Every field of a new record is written by Post.
@@ -554,7 +583,9 @@ bool SqliteTableBackend::refreshCurrent()
         return false;
     // Fields written but not yet posted keep the written values; the cursor
     // keeps its position.
-    const Row &fresh = rows.front();
+    Row &fresh = rows.front();
+    unpack(fresh);
+    unpack(m_current);
     for (qsizetype i = 0; i < m_current.values.size(); ++i) {
         if (!m_dirty.at(i))
             m_current.values[i] = fresh.values.at(i);
@@ -650,6 +681,7 @@ int SqliteTableBackend::insertCurrent()
     m_locks->noteChange();
     m_current.recNo = sqlite3_last_insert_rowid(m_db.handle());
     m_current.key = keyOf(m_current.values, *m_order);
+    m_current.keyKnown = true;
     m_state = State::OnRecord;
     m_dirty.fill(false);
     m_anyDirty = false;
@@ -691,7 +723,7 @@ int SqliteTableBackend::updateCurrent()
     m_locks->noteChange();
     // The cursor keeps the position it had; a record whose key moved is not
     // met again in this walk.
-    if (keyOf(m_current.values, *m_order) != m_current.key)
+    if (keyOf(m_current.values, *m_order) != keyOfRow(m_current))
         m_moved.insert(recNo);
     m_dirty.fill(false);
     m_anyDirty = false;
@@ -759,7 +791,7 @@ int SqliteTableBackend::Delete()
     m_lockedRecNo = 0;
     leaveRecord();
     dropAhead();
-    const QVariantList key = m_current.key;
+    const QVariantList key = keyOfRow(m_current);
     return moveAfter(key, recNo);
 }
 
@@ -777,8 +809,11 @@ int SqliteTableBackend::SetIndex(const QString &expression)
     m_moved.clear();
     // The current record stays current; its position is now its key in the
     // new order.
-    if (m_state == State::OnRecord)
+    if (m_state == State::OnRecord) {
+        unpack(m_current);
         m_current.key = keyOf(m_current.values, *m_order);
+        m_current.keyKnown = true;
+    }
     return HostResult::Ok;
 }
 

@@ -87,11 +87,18 @@ public:
     QString lastError() const { return m_lastError; }
 
 private:
+    // A record as the cursor holds it. Rows read from the file stay packed
+    // as read (the fields, then the order's key columns): a walk converts
+    // only the fields it reads. A row is unpacked into `values` when it is
+    // written, and its key decoded when the cursor needs it.
     struct Row
     {
         qint64 recNo = 0;
-        QVariantList values; // stored forms, one per field
-        QVariantList key;    // the current index's key (empty in natural order)
+        QByteArray packed;
+        QVariantList values; // stored forms, one per field, once unpacked
+        QVariantList key;    // the order's key (empty in natural order), once known
+        bool unpacked = false;
+        bool keyKnown = false;
     };
 
     // One ordering (an index, or the natural order) and its statements.
@@ -121,6 +128,9 @@ private:
     // Runs a positioning query; the rows found (at most `limit`).
     std::vector<Row> fetch(SqlStatement &statement, int limit);
     QVariantList keyOf(const QVariantList &values, const Order &order) const;
+    void unpack(Row &row) const;
+    const QVariantList &keyOfRow(Row &row) const;
+    QVariant storedValue(const Row &row, int position) const;
 
     // Leaves the current record: drops unposted writes and the lock.
     void leaveRecord();
