@@ -91,6 +91,12 @@ TfrmMain::TfrmMain(QWidget *parent)
 
     m_frmWorking = std::make_unique<TfrmWorking>();
     m_frmFreeText = std::make_unique<TfrmFreeText>();
+    m_session->setProtocolViewer([this](OperationProtocol &protocol) {
+        m_frmFreeText->clearText();
+        for (const QString &line : protocol.lines())
+            m_frmFreeText->addLine(line);
+        return m_frmFreeText->showModal();
+    });
 }
 
 TfrmMain::~TfrmMain() = default;
