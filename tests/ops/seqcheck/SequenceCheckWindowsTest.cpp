@@ -7,6 +7,7 @@
 #include "common/MemTable.h"
 #include "common/widgets/DataGrid.h"
 #include "fixture/HostTreeBuilder.h"
+#include "hostdb/HostCatalogue.h"
 #include "ops/RegisterOperations.h"
 #include "support/TestSupport.h"
 
@@ -284,6 +285,30 @@ TEST_F(SequenceCheckWizard, PrerusitStopsTheRunSilently)
     startSequenceCheck();
     EXPECT_TRUE(scriptedUi().messages().isEmpty());
     EXPECT_FALSE(scriptedUi().windowsShown().contains(u"TfrmFreeText"_s));
+}
+
+// A table without the deletion flag makes the engine raise its error in the
+// middle of the run: shown once, the tables closed, the window usable again.
+TEST_F(SequenceCheckWizard, EngineErrorDuringTheCheckIsShownAndTheWindowStaysUsable)
+{
+    HostTableDef withoutFlag = HostCatalogue::table(u"INTDOKL");
+    withoutFlag.fields.removeIf([](const HostField &field) { return field.name == u"Del"_s; });
+    m_year.table(u"CISRADY"_s).row({{"Rada", "IDrr"}, {"Cislo", 3}, {"Nuly", true}, {"PocetMist", 4}, {"ID", true}});
+    m_year.table(withoutFlag).rows("Doklad\nID180001");
+    scriptedUi().onWindow(u"TfrmKontrPosloupnosti"_s, [&](QDialog &w) {
+        click(w, u"chckInt"_s);
+        click(w, u"btnOk"_s);
+        EXPECT_EQ(scriptedUi().messages().size(), 1);
+        EXPECT_EQ(scriptedUi().messages().value(0).kind, MessageKind::Error);
+        EXPECT_FALSE(m_main.session().BFTable1.isOpen());
+        EXPECT_TRUE(child<QPushButton>(w, u"btnOk"_s)->isEnabled());
+        EXPECT_FALSE(child<QPushButton>(w, u"btnPrerusit"_s)->isVisible());
+        EXPECT_TRUE(w.isVisible());
+        click(w, u"btnStorno"_s);
+    });
+    startSequenceCheck();
+    EXPECT_FALSE(scriptedUi().windowsShown().contains(u"TfrmFreeText"_s));
+    EXPECT_EQ(setting(u"Int"_s), u"1"_s);
 }
 
 TEST_F(SequenceCheckWizard, LinksUnderlineUnderTheMouse)
