@@ -51,15 +51,15 @@ private:
     DataGrid *m_grid;
 };
 
-QLabel *richLabel(const QString &html, QWidget *parent)
+} // namespace
+
+QLabel *wrappedTextLabel(const QString &richText, QWidget *parent)
 {
-    auto *label = new QLabel(html, parent);
+    auto *label = new QLabel(richText, parent);
     label->setTextFormat(Qt::RichText);
     label->setWordWrap(true);
     return label;
 }
-
-} // namespace
 
 TfrmKontrPoslSeznam::TfrmKontrPoslSeznam(MemTable &series, QWidget *parent) : QDialog(parent), m_series(series)
 {
@@ -85,7 +85,7 @@ TfrmKontrPoslSeznam::TfrmKontrPoslSeznam(MemTable &series, QWidget *parent) : QD
     layout->addWidget(m_grSeznamCR, 1);
 
     auto *info = new QVBoxLayout;
-    info->addWidget(richLabel(u"<b>Informace:</b>"_s, this));
+    info->addWidget(wrappedTextLabel(u"<b>Informace:</b>"_s, this));
     auto *checkedLine = new QHBoxLayout;
     checkedLine->addWidget(new QLabel(u"• program bude kontrolovat pouze číselné řady označené"_s, this));
     auto *imgCheck = new QLabel(this);
@@ -93,12 +93,12 @@ TfrmKontrPoslSeznam::TfrmKontrPoslSeznam(MemTable &series, QWidget *parent) : QD
     imgCheck->setPixmap(checkPicture());
     checkedLine->addWidget(imgCheck);
     checkedLine->addWidget(
-        richLabel(u"(stav přepínače lze změnit <b>dvojklikem</b> myší na příslušném řádku)"_s, this));
+        wrappedTextLabel(u"(stav přepínače lze změnit <b>dvojklikem</b> myší na příslušném řádku)"_s, this));
     checkedLine->addStretch();
     info->addLayout(checkedLine);
-    info->addWidget(richLabel(u"• sloupce Začátek a Konec určují dolní a horní mez pro kontrolu číselné řady  - "
-                              u"hodnoty lze měnit klepnutím na <b>[Upravit]</b>"_s,
-                              this));
+    info->addWidget(wrappedTextLabel(u"• sloupce Začátek a Konec určují dolní a horní mez pro kontrolu číselné řady  - "
+                                     u"hodnoty lze měnit klepnutím na <b>[Upravit]</b>"_s,
+                                     this));
     layout->addLayout(info);
 
     auto *buttons = new QHBoxLayout;

@@ -5,6 +5,7 @@
 
 class DataGrid;
 class MemTable;
+class QLabel;
 class QPushButton;
 
 // "Seznam číselných řad": the series table as the set-up window filtered it,
@@ -40,3 +41,7 @@ private:
     QPushButton *m_btnOznacitVse;
     QPushButton *m_btnOdznacitVse;
 };
+
+// A word-wrapped label of rich text (bold parts), as the sequence check's
+// windows lay out their explanations.
+QLabel *wrappedTextLabel(const QString &richText, QWidget *parent);

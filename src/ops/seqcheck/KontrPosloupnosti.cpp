@@ -17,18 +17,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QLabel *textLabel(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setTextFormat(Qt::RichText);
-    label->setWordWrap(true);
-    return label;
-}
-
-} // namespace
-
 TfrmKontrPosloupnosti::TfrmKontrPosloupnosti(OperationSession &session, QWidget *parent)
     : QDialog(parent), m_session(session)
 {
@@ -38,7 +26,7 @@ TfrmKontrPosloupnosti::TfrmKontrPosloupnosti(OperationSession &session, QWidget 
 
     auto *layout = new QVBoxLayout(this);
     // The bold "[detaily]" stands in the gap the heading leaves for it.
-    layout->addWidget(textLabel(
+    layout->addWidget(wrappedTextLabel(
         u"Tato funkce kontroluje posloupnost číselných řad dokladů - jedná se pouze o infor- mativní výpis, do dat "
         u"agendy nijak nezasahuje. Klepnutím na <b>[detaily]</b> lze nastavit počátek a konec kontroly pro "
         u"konkrétní číselnou řadu."_s,
@@ -81,17 +69,18 @@ TfrmKontrPosloupnosti::TfrmKontrPosloupnosti(OperationSession &session, QWidget 
     m_pbMain->setTextVisible(false);
     layout->addWidget(m_pbMain);
 
-    layout->addWidget(textLabel(u"Klepnutím na tlačítko [OK] zahájíte kontrolu požadovaných číselných řad. "
-                                u"Výsledkem je textový protokol, který vypíše případná chybějící čísla dokladů."_s,
-                                this));
-    layout->addWidget(textLabel(
+    layout->addWidget(
+        wrappedTextLabel(u"Klepnutím na tlačítko [OK] zahájíte kontrolu požadovaných číselných řad. "
+                         u"Výsledkem je textový protokol, který vypíše případná chybějící čísla dokladů."_s,
+                         this));
+    layout->addWidget(wrappedTextLabel(
         u"Chybějící čísla obvykle vznikají tehdy, když se systému nepodaří vrátit nepoužité číslo dokladu mezi volná "
         u"čísla (například po havárii počítače nebo výpadku sítě). Chybějící doklad lze v Ledra doplnit ručně: "
         u"založte nový doklad a do jeho čísla zapište chybějící číslo."_s,
         this));
-    layout->addWidget(textLabel(u"<b>Upozornění:</b> aby kontrola zobrazovala přesné výsledky, je nutné správné "
-                                u"nastave- ní začátku a konce kontrolované číselné řady - viz [detaily]"_s,
-                                this));
+    layout->addWidget(wrappedTextLabel(u"<b>Upozornění:</b> aby kontrola zobrazovala přesné výsledky, je nutné správné "
+                                       u"nastave- ní začátku a konce kontrolované číselné řady - viz [detaily]"_s,
+                                       this));
     layout->addStretch();
 
     auto *buttons = new QHBoxLayout;

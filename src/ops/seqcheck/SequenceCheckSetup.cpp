@@ -8,6 +8,8 @@
 
 #include <QSet>
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -110,7 +112,7 @@ int SequenceCheckSetup::load(OperationSession &session)
     if (loaded < 0)
         return -1;
     if (loaded > 0) {
-        if (loadFreeNumbers(session, yearDir + u"VOLNECIS"_s) != 0)
+        if (loadFreeNumbers(session, yearDir + u"VOLNECIS"_s) < 0)
             return -1;
         if (!m_mtVolneCis.isEmpty())
             trimSeriesEnds();
@@ -122,30 +124,39 @@ int SequenceCheckSetup::load(OperationSession &session)
 
 namespace {
 
-int openFailed(OperationSession &session, const QString &path)
+// Opens the table on the session's BFTable1 and appends one row to `target`
+// per record, in natural order, filled by `copyRow`. The number of rows, or
+// -1 (the error shown, the overlay hidden) when the table cannot be opened.
+int copyHostTable(OperationSession &session, const QString &path, MemTable &target,
+                  const std::function<void(TBFTable &)> &copyRow)
 {
     session.closeHostTables();
-    session.progress().showWorking(false);
-    ui().error(u"Nastala chyba při otevírání databáze "_s + path + u".DAT"_s);
-    return -1;
+    TBFTable &table = session.BFTable1;
+    if (table.Open(path) != 0) {
+        session.closeHostTables();
+        session.progress().showWorking(false);
+        ui().error(u"Nastala chyba při otevírání databáze "_s + path + u".DAT"_s);
+        return -1;
+    }
+    table.Tag = 1;
+    if (table.RecordCount() <= 0)
+        return 0;
+    target.beginUpdate();
+    int count = 0;
+    for (table.GoTop(); !table.Eof(); table.Skip()) {
+        target.append();
+        copyRow(table);
+        ++count;
+    }
+    target.endUpdate();
+    return count;
 }
 
 } // namespace
 
-// -1 when the table cannot be opened, otherwise the number of series read.
 int SequenceCheckSetup::loadSeries(OperationSession &session, const QString &path)
 {
-    session.closeHostTables();
-    TBFTable &table = session.BFTable1;
-    if (table.Open(path) != 0)
-        return openFailed(session, path);
-    table.Tag = 1;
-    if (table.RecordCount() <= 0)
-        return 0;
-    m_mtCisRady.beginUpdate();
-    int count = 0;
-    for (table.GoTop(); !table.Eof(); table.Skip()) {
-        m_mtCisRady.append();
+    return copyHostTable(session, path, m_mtCisRady, [this](TBFTable &table) {
         for (const QString &name : {u"Rada"_s, u"Cislo"_s, u"Nuly"_s, u"PocetMist"_s, u"Nazev"_s})
             m_mtCisRady.setValue(name, table.Value(name));
         for (const QString &flag : seriesUsageFlags())
@@ -153,30 +164,16 @@ int SequenceCheckSetup::loadSeries(OperationSession &session, const QString &pat
         m_mtCisRady.setValue(u"Start"_s, 1);
         m_mtCisRady.setValue(u"End"_s, table.Value(u"Cislo"_s).toInt() - 1);
         m_mtCisRady.setValue(u"Checked"_s, !isExcluded(table.Value(u"Rada"_s).toString()));
-        ++count;
-    }
-    m_mtCisRady.endUpdate();
-    return count;
+    });
 }
 
 int SequenceCheckSetup::loadFreeNumbers(OperationSession &session, const QString &path)
 {
-    session.closeHostTables();
-    TBFTable &table = session.BFTable1;
-    if (table.Open(path) != 0)
-        return openFailed(session, path);
-    table.Tag = 1;
-    if (table.RecordCount() <= 0)
-        return 0;
-    m_mtVolneCis.beginUpdate();
-    for (table.GoTop(); !table.Eof(); table.Skip()) {
-        m_mtVolneCis.append();
+    return copyHostTable(session, path, m_mtVolneCis, [this](TBFTable &table) {
         m_mtVolneCis.setValue(u"Rada"_s, table.Value(u"Rada"_s));
         m_mtVolneCis.setValue(u"Nenab"_s, table.Value(u"Nenab"_s).toBool());
         m_mtVolneCis.setValue(u"Cislo"_s, table.Value(u"Cislo"_s).toInt());
-    }
-    m_mtVolneCis.endUpdate();
-    return 0;
+    });
 }
 
 void SequenceCheckSetup::trimSeriesEnds()

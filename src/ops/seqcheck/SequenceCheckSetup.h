@@ -61,6 +61,7 @@ public:
     bool isExcluded(const QString &code) const;
 
 private:
+    // Each -1 when the table cannot be opened, otherwise the rows read.
     int loadSeries(OperationSession &session, const QString &path);
     int loadFreeNumbers(OperationSession &session, const QString &path);
 
