@@ -7,11 +7,15 @@
 #include "common/LocaleFormats.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
-#include "hostdb/HostTableBackend.h"
 #include "hostdb/HostTableDef.h"
 #include "hostdb/TBFTable.h"
 
 using namespace Qt::StringLiterals;
+
+namespace {
+// Reading a module's table lets the message queue run every so many records.
+constexpr int kRecordsPerPump = 256;
+} // namespace
 
 SequenceCheck::SequenceCheck(OperationSession &session, MemTable &series, OperationProgress &progress)
     : m_session(session), m_series(series), m_progress(progress)
@@ -21,6 +25,7 @@ int SequenceCheck::run(const std::array<bool, kSequenceModuleCount> &modules)
 {
     m_session.interruptRequested = false;
     m_reported = false;
+    m_present.clear();
     writeHeader();
     for (int module = 1; module <= kSequenceModuleCount; ++module) {
         if (!modules[size_t(module - 1)])
@@ -70,6 +75,7 @@ int SequenceCheck::checkModule(int module)
 
     m_series.setFilter(seriesRowFilter(m_series, module));
     m_titleWritten = false;
+    m_presentRead = false;
     const int checked = m_series.fieldIndex(u"Checked"_s);
     const int start = m_series.fieldIndex(u"Start"_s);
     const int end = m_series.fieldIndex(u"End"_s);
@@ -95,8 +101,9 @@ SequenceCheck::SeriesResult SequenceCheck::checkSeries(const SequenceModule &mod
     m_progress.setProgress(0, u"Prefix "_s + prefix + u"..."_s);
     ui().processEvents();
     m_progress.startProgress(last);
+    if (!m_presentRead && readPresentKeys(module) == SeriesResult::Interrupted)
+        return SeriesResult::Interrupted;
 
-    TBFTable &table = m_session.BFTable1;
     OperationProtocol &protocol = m_session.protocol();
     for (int n = first; n <= last; ++n) {
         const ComposedNumber composed = composeDocumentNumber(prefix, digits, zeros, n);
@@ -111,7 +118,7 @@ SequenceCheck::SeriesResult SequenceCheck::checkSeries(const SequenceModule &mod
             m_progress.setProgress(last);
             return m_session.interruptRequested ? SeriesResult::Interrupted : SeriesResult::Done;
         }
-        if (!isPresent(table, module, composed.number)) {
+        if (!isPresent(composed.number)) {
             writeTitle(module);
             protocol.addLine(composed.number);
         }
@@ -133,25 +140,37 @@ void SequenceCheck::writeTitle(const SequenceModule &module)
     m_session.protocol().addLine(QString::fromUtf16(module.protocolTitle) + u':');
 }
 
-bool SequenceCheck::isPresent(TBFTable &table, const SequenceModule &module, const QString &number)
+// The engine's seek ignores case and trailing blanks, and the key it finds
+// is read back as stored; the keys are therefore folded the way the seek
+// folds them, and a number counts as present when any document with its key
+// is valid. The numbers are then looked up in memory: one seek per number
+// costs more than reading the table once (about 13 µs a seek against 5 µs a
+// record), and a series easily holds many more numbers than its table holds
+// documents.
+SequenceCheck::SeriesResult SequenceCheck::readPresentKeys(const SequenceModule &module)
 {
-    if (table.Seek(number) != HostResult::Found)
-        return false;
-    const QString deletionFlag = QString::fromUtf16(module.deletionFlag);
-    if (deletionFlag.isEmpty())
-        return true;
-    // The seek matched without regard to case and trailing blanks; the key
-    // read back is as stored, so it is compared the same way.
-    const QString key = HostNames::keyText(number);
+    TBFTable &table = m_session.BFTable1;
     const QString keyField = QString::fromUtf16(module.keyField);
-    while (!table.Eof()) {
-        if (HostNames::keyText(table.Value(keyField).toString()) != key)
-            return false;
-        if (!table.Value(deletionFlag).toBool())
-            return true;
-        table.Skip();
+    const QString deletionFlag = QString::fromUtf16(module.deletionFlag);
+    m_present.clear();
+    m_present.reserve(qMax(table.RecordCount(), 0));
+    int count = 0;
+    for (table.GoTop(); !table.Eof(); table.Skip()) {
+        if (deletionFlag.isEmpty() || !table.Value(deletionFlag).toBool())
+            m_present.insert(HostNames::keyText(table.Value(keyField).toString()));
+        if (++count % kRecordsPerPump == 0) {
+            ui().processEvents();
+            if (m_session.interruptRequested)
+                return SeriesResult::Interrupted;
+        }
     }
-    return false;
+    m_presentRead = true;
+    return SeriesResult::Done;
+}
+
+bool SequenceCheck::isPresent(const QString &number) const
+{
+    return m_present.contains(HostNames::keyText(number));
 }
 
 int runSequenceCheck(OperationSession &session, MemTable &series, const std::array<bool, kSequenceModuleCount> &modules,

@@ -2,6 +2,7 @@
 
 #include "ops/seqcheck/SequenceModules.h"
 
+#include <QSet>
 #include <QString>
 
 #include <array>
@@ -9,11 +10,10 @@
 class MemTable;
 class OperationProgress;
 class OperationSession;
-class TBFTable;
 
 // One run of the sequence check: for every checked module and every checked
 // series of it with a range, each number from `Start` to `End` is composed
-// and searched in the module's document table; the numbers without a valid
+// and looked for among the keys of the module's document table; the numbers without a valid
 // document are written to the session's protocol under the module's title.
 // The protocol is shown when something is missing, otherwise the end message.
 //
@@ -32,15 +32,12 @@ public:
     // stopped early (a table error, shown, or the interrupt, silent).
     int run(const std::array<bool, kSequenceModuleCount> &modules);
 
-    // Whether `number` has a valid document in the module's table, open on
-    // `table` with the key field as its index. The seek ignores case and
-    // trailing blanks; the key read back is compared the same way.
-    static bool isPresent(TBFTable &table, const SequenceModule &module, const QString &number);
-
 private:
     enum class SeriesResult { Done, Interrupted };
     int checkModule(int module);
     SeriesResult checkSeries(const SequenceModule &module, int row);
+    SeriesResult readPresentKeys(const SequenceModule &module);
+    bool isPresent(const QString &number) const;
     void writeTitle(const SequenceModule &module);
     void writeHeader();
 
@@ -49,6 +46,10 @@ private:
     OperationProgress &m_progress;
     bool m_titleWritten = false;
     bool m_reported = false;
+    // The keys of the valid documents of the module's table, folded as the
+    // engine's seek folds them; read once per module when a series needs it.
+    QSet<QString> m_present;
+    bool m_presentRead = false;
 };
 
 // The set-up window's [OK]: one run over the checked modules.

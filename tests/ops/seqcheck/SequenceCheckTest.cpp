@@ -10,6 +10,8 @@
 #include "ops/seqcheck/SequenceCheckSetup.h"
 #include "support/TestSupport.h"
 
+#include <QTimer>
+
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -283,6 +285,19 @@ TEST_F(SequenceCheckRun, InterruptStopsAfterTheCurrentNumberSilently)
     // The numbers up to the interrupted one stay in the protocol.
     EXPECT_EQ(tree.session().protocol().lines().mid(5),
               (QStringList{QString(), u"Pokladní doklady:"_s, u"PP180001"_s, u"PP180002"_s}));
+}
+
+// Reading a large table lets the message queue run and stops on the interrupt.
+TEST_F(SequenceCheckRun, InterruptWhileReadingTheTableStopsBeforeAnyNumber)
+{
+    auto cash = tree.year().table(u"POKLKNIH"_s);
+    for (int n = 1; n <= 600; ++n)
+        cash.row({{"Doklad", u"XX%1"_s.arg(n)}});
+    QTimer::singleShot(0, [&] { tree.session().interruptRequested = true; });
+    EXPECT_EQ(runCheck(tree, setup, {1}), -1);
+    EXPECT_TRUE(scriptedUi().messages().isEmpty());
+    EXPECT_EQ(tree.session().protocol().lines().size(), 5);
+    EXPECT_EQ(tree.progress().positions, 1); // the series' status only
 }
 
 TEST_F(SequenceCheckRun, InterruptFlagOfAnEarlierRunIsCleared)
