@@ -13,8 +13,12 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// Reading a module's table lets the message queue run every so many records.
+// Reading a module's table lets the message queue run every so many records,
+// the check every tenth number (and at a series' last): running it for every
+// number would cost more than the check itself, and the bar and "Přerušit"
+// answer just as well.
 constexpr int kRecordsPerPump = 256;
+constexpr int kNumbersPerPump = 10;
 } // namespace
 
 SequenceCheck::SequenceCheck(OperationSession &session, MemTable &series, OperationProgress &progress)
@@ -122,7 +126,8 @@ SequenceCheck::SeriesResult SequenceCheck::checkSeries(const SequenceModule &mod
             writeTitle(module);
             protocol.addLine(composed.number);
         }
-        ui().processEvents();
+        if ((n - first) % kNumbersPerPump == kNumbersPerPump - 1 || n == last)
+            ui().processEvents();
         m_progress.setProgress(n);
         if (m_session.interruptRequested)
             return SeriesResult::Interrupted;
