@@ -1,11 +1,10 @@
 // The sequence check over the demo company: what the demo shows for it.
 
-#include "SeqCheckFixture.h"
-
 #include "app/HostIniFiles.h"
 #include "demo/DemoCompany.h"
 #include "ops/seqcheck/SequenceCheck.h"
 #include "ops/seqcheck/SequenceCheckSetup.h"
+#include "support/FakeSession.h"
 #include "support/TestSupport.h"
 
 #include <QTemporaryDir>
@@ -19,23 +18,18 @@ TEST(SequenceCheckDemo, FindsTheGapsOfTheDemoCompany)
     QTemporaryDir dir;
     const DemoCompany::Result demo = DemoCompany::build(dir.filePath(u"demo"_s));
     ASSERT_TRUE(demo.ok) << demo.error.toStdString();
-    RunContext context;
-    context.yearDir = dir.filePath(u"demo"_s) + u"/AGENDA.001/ROK.2018/"_s;
-    context.yearName = readYearName(context.yearDir);
-    context.companyName = u"Demo s.r.o."_s;
-    RecordingProgress progress;
-    OperationSession session(context, progress);
-    QList<QStringList> shown;
-    session.setProtocolViewer([&](OperationProtocol &protocol) {
-        shown.append(protocol.lines());
-        return 0;
-    });
+    FakeSession fake;
+    fake.context.yearDir = dir.filePath(u"demo"_s) + u"/AGENDA.001/ROK.2018/"_s;
+    fake.context.yearName = readYearName(fake.context.yearDir);
+    fake.context.companyName = u"Demo s.r.o."_s;
+    OperationSession &session = fake.session;
+    const QList<QStringList> &shown = fake.shownProtocols;
 
     SequenceCheckSetup setup;
     ASSERT_EQ(setup.load(session), 0);
     std::array<bool, kSequenceModuleCount> all;
     all.fill(true);
-    ASSERT_EQ(runSequenceCheck(session, setup.mtCisRady(), all, progress), 0);
+    ASSERT_EQ(runSequenceCheck(session, setup.mtCisRady(), all, fake.progress), 0);
     ASSERT_EQ(shown.size(), 1);
     // Cash: gaps 7 and 33, 15 and 20 held only by deleted documents, 41 and
     // 42 free at the end (trimmed), 22 stored in small letters (present);

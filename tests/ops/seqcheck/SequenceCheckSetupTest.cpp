@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{"FreeTenNotOfferedLeavesTen", 11, "Rada|Cislo|Nenab\nPPrr|10|1", {1, 10}},
         RangeCase{"FreeTenOfAnotherSeriesLeavesTen", 11, "Rada|Cislo|Nenab\nVPrr|10|0", {1, 10}},
         RangeCase{"EveryIssuedNumberFree", 4, "Rada|Cislo|Nenab\nPPrr|3|0\nPPrr|2|0\nPPrr|1|0", {0, 0}}),
-    [](const testing::TestParamInfo<RangeCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 class SetupTest : public testing::Test
 {
@@ -261,21 +261,19 @@ TEST_P(SetupOpenFailure, ShowsTheErrorAndHidesTheOverlay)
     if (c.withSeries)
         tree.series("Rada|Cislo|PP\nPPrr|5|1");
     SequenceCheckSetup setup;
+    tree.progress().showWorking(true, u"Načtení seznamu\rčekejte prosím..."_s);
     EXPECT_EQ(setup.load(tree.session()), -1);
-    EXPECT_EQ(scriptedUi().messageTexts(),
-              QStringList{u"Nastala chyba při otevírání databáze "_s + tree.context().yearDir +
-                          QString::fromUtf8(c.missingTable) + u".DAT"_s});
-    EXPECT_EQ(scriptedUi().messages().first().kind, MessageKind::Error);
-    EXPECT_EQ(tree.progress().working, QStringList{QString()});
+    EXPECT_TRUE(
+        scriptedUi().shown({{MessageKind::Error, u"Nastala chyba při otevírání databáze "_s + tree.context().yearDir +
+                                                     QString::fromUtf8(c.missingTable) + u".DAT"_s}}));
+    EXPECT_FALSE(tree.progress().working);
     EXPECT_EQ(tree.session().BFTable1.Tag, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(SequenceCheckSetup, SetupOpenFailure,
                          testing::Values(OpenFailureCase{"NoSeriesTable", false, "CISRADY"},
                                          OpenFailureCase{"NoFreeNumberTable", true, "VOLNECIS"}),
-                         [](const testing::TestParamInfo<OpenFailureCase> &info) {
-                             return std::string(info.param.name);
-                         });
+                         TestSupport::rowName);
 
 // --- Module filters ---------------------------------------------------------
 

@@ -233,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(
                   [](MemTable &s) { setSeries(s, u"IDrr"_s, u"End"_s, 12); },
                   {QString(), u"Interní doklady:"_s, u"ID187"_s, u"ID189"_s,
                    u"Řada ID18: čísla 10 až 12 přesahují počet míst řady (1) a nebyla zkontrolována."_s}}),
-    [](const testing::TestParamInfo<CheckCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 // --- Header, progress, interrupt, errors ---------------------------------------
 
@@ -266,16 +266,18 @@ TEST_F(SequenceCheckRun, StatusOncePerSeriesProgressOncePerNumber)
     tree.year().table(u"POKLKNIH"_s);
     ASSERT_EQ(runCheck(tree, setup, {1}), 0);
     EXPECT_EQ(tree.progress().statuses, (QStringList{u"Prefix PP18..."_s, u"Prefix VP18..."_s}));
-    EXPECT_EQ(tree.progress().maxima, (QList<int>{3, 2}));
+    // The bar's range is set per series, to its end.
+    EXPECT_EQ(tree.progress().starts, 2);
+    EXPECT_EQ(tree.progress().maximum, 2);
     // One call with the status per series, one per number (3 + 2).
-    EXPECT_EQ(tree.progress().positions, 2 + 5);
-    EXPECT_EQ(tree.progress().lastPosition, 2);
+    EXPECT_EQ(tree.progress().updates, 2 + 5);
+    EXPECT_EQ(tree.progress().position, 2);
 }
 
 TEST_F(SequenceCheckRun, InterruptStopsAfterTheCurrentNumberSilently)
 {
     tree.year().table(u"POKLKNIH"_s);
-    tree.progress().onPosition = [&](int position) {
+    tree.progress().onProgress = [&](int position) {
         if (position == 2)
             tree.session().interruptRequested = true;
     };
@@ -297,7 +299,7 @@ TEST_F(SequenceCheckRun, InterruptWhileReadingTheTableStopsBeforeAnyNumber)
     EXPECT_EQ(runCheck(tree, setup, {1}), -1);
     EXPECT_TRUE(scriptedUi().messages().isEmpty());
     EXPECT_EQ(tree.session().protocol().lines().size(), 5);
-    EXPECT_EQ(tree.progress().positions, 1); // the series' status only
+    EXPECT_EQ(tree.progress().updates, 1); // the series' status only
 }
 
 TEST_F(SequenceCheckRun, InterruptFlagOfAnEarlierRunIsCleared)
