@@ -5,6 +5,10 @@
 
 #include <QTemporaryDir>
 
+// The run context of the year 2018 of company 001 "Demo s.r.o." in `tree`,
+// with its settings directory made and the per-configuration file named.
+void fillDemoContext(RunContext &context, HostTreeBuilder &tree, YearBuilder &year);
+
 // A company "Demo s.r.o." with the year 2018 in a temporary directory and an
 // operation session over that year (its protocols recorded, not shown).
 class SeqCheckTree

@@ -1,6 +1,8 @@
 // The sequence check driven from the wizard's operation page through its
 // windows to the protocol, on a host tree, with the scripted seam answering.
 
+#include "SeqCheckFixture.h"
+
 #include "app/HostVersion.h"
 #include "app/Main.h"
 #include "common/IniFile.h"
@@ -42,17 +44,8 @@ protected:
         m_tree.table(u"PRISUZIV"_s); // no users: no restrictions
         RunContext &context = m_main.runContext();
         context.addOnVersion = u"2.14"_s;
-        context.dataRoot = m_tree.dataRoot();
-        context.agendaDir = m_year.agenda().dir();
-        context.yearDir = m_year.dir();
-        context.yearName = u"2018"_s;
-        context.companyName = u"Demo s.r.o."_s;
-        context.agendaCode = u"001"_s;
-        context.yearCode = u"2018"_s;
+        fillDemoContext(context, m_tree, m_year);
         context.hostVersion = u"13.100"_s;
-        context.settingsDir = m_tree.dataRoot() + u"Velmar/Tarnek/Setting/"_s;
-        context.configIniPath = context.settingsDir + u"Default.ini"_s;
-        QDir().mkpath(context.settingsDir);
         recordHostVersion(context);
         registerOperations(m_main);
 
