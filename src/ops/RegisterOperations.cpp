@@ -3,9 +3,11 @@
 #include "app/Main.h"
 #include "ops/balances/Balances.h"
 #include "ops/renumber/Renumbering.h"
+#include "ops/seqcheck/KontrPosloupnosti.h"
 
 void registerOperations(TfrmMain &main)
 {
+    main.setOperationEntry(Operation::SequenceCheck, openSequenceCheck);
     main.setOperationEntry(Operation::Renumber, runRenumbering);
     main.setOperationEntry(Operation::Balances, runBalances);
 }

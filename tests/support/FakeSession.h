@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Records every call of the progress interface. `working` is the overlay's
 // state now; `workingTexts` every text it showed, in order.
 class RecordingProgress final : public OperationProgress
@@ -31,8 +33,11 @@ public:
     void setProgress(int position, const QString &status = QString()) override
     {
         this->position = position;
+        ++updates;
         if (!status.isNull())
             statuses.append(status);
+        if (onProgress)
+            onProgress(position);
     }
     void hideProgress() override { progressVisible = false; }
 
@@ -43,6 +48,9 @@ public:
     int maximum = 0;
     int position = 0;
     QStringList statuses;
+    int updates = 0; // setProgress calls
+    // Called with each position (a test sets the interrupt flag from here).
+    std::function<void(int)> onProgress;
 };
 
 // A session for one test: context first, then the recording sink, then the
