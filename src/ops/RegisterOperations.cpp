@@ -1,8 +1,9 @@
 #include "ops/RegisterOperations.h"
 
 #include "app/Main.h"
+#include "ops/purge/OdstraneniSmaz.h"
 
 void registerOperations(TfrmMain &main)
 {
-    (void)main;
+    main.setOperationEntry(Operation::Purge, openRemoval);
 }
