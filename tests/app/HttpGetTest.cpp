@@ -44,6 +44,9 @@ TEST_F(HttpGetTest, DownloadsTheBodyAndSendsTheHostsHeaders)
     EXPECT_TRUE(request.contains("\r\nUser-Agent: Kovix HTTPGet\r\n"));
     EXPECT_TRUE(request.contains("\r\nAccept: */*\r\n"));
     EXPECT_TRUE(request.contains("\r\nPragma: no-cache\r\n"));
+    // The test server listens on another port than 80, so the Host header names it.
+    EXPECT_TRUE(request.contains(QByteArray("\r\nHost: " + server.host().toLatin1() + "\r\n")))
+        << request.toStdString();
 }
 
 TEST_F(HttpGetTest, BodiesLongerThanOneBlockArriveWhole)

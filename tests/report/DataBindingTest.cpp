@@ -188,6 +188,9 @@ TEST_P(DataCheck, Path)
     for (size_t i = 0; i < c.messages.size(); ++i) {
         EXPECT_EQ(shown.at(qsizetype(i)).kind, c.messages[i].kind);
         EXPECT_EQ(shown.at(qsizetype(i)).text, c.messages[i].text);
+        // The report's errors are captioned "Chyba", its questions "Potvrzení".
+        EXPECT_EQ(shown.at(qsizetype(i)).caption,
+                  c.messages[i].kind == MessageKind::Error ? u"Chyba"_s : u"Potvrzení"_s);
     }
     if (c.result == seOK) {
         EXPECT_TRUE(errors.empty());

@@ -197,6 +197,9 @@ INSTANTIATE_TEST_SUITE_P(In, Evaluate,
                                          logical("UnknownReferenceIsPlainText", u"'#Neni' IN [#Neni]"_s, true),
                                          logical("InBindsLast", u"1+1 IN [2]"_s, true),
                                          logical("InTextOperand", u"'B' IN 'A,B'"_s, true),
+                                         logical("ApostropheInsidePlainItem", u"'X' IN [O'Neil,X]"_s, true),
+                                         logical("QuotedItemWithBracket", u"'a]' IN ['a]',b]"_s, true),
+                                         logical("QuotedItemAfterBlank", u"'b' IN [x, 'b']"_s, true),
                                          fails("ListNotClosed", u"#1 IN ['A'"_s, CalcError::ListNotClosed, 10)),
                          rowName);
 
@@ -302,7 +305,7 @@ INSTANTIATE_TEST_SUITE_P(
         number("StrToNumPoint", u"STRTONUM('1.5')"_s, 1.5, u"1,5"_s),
         number("StrToNumComma", u"STRTONUM('1,5')"_s, 1.5, u"1,5"_s),
         number("StrToNumLeadingBlanks", u"STRTONUM('  -2')"_s, -2, u"-2"_s),
-        number("StrToNumTrailingBlanks", u"STRTONUM('12 ')"_s, 12, u"12"_s),
+        number("StrToNumTrailingBlanks", u"STRTONUM('7 ')"_s, 0, u"0"_s),
         number("StrToNumExponent", u"STRTONUM('1e3')"_s, 1000, u"1000"_s),
         number("StrToNumSignedExponent", u"STRTONUM('1E-5')"_s, 0, u"0"_s),
         number("StrToNumLetters", u"STRTONUM('abc')"_s, 0, u"0"_s),

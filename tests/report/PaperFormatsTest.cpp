@@ -89,6 +89,15 @@ TEST_F(PaperFormats, LoadReadsTheUserFormatsInKeyOrder)
     EXPECT_EQ(formats.at(20), (TFormatPapiru{u"Vadný"_s, 0, 0}));
 }
 
+TEST_F(PaperFormats, LoadAcceptsBlanksAroundHandEditedValues)
+{
+    writeFile(ini(), {u"[FormatyPapiru]"_s, u"PocetFormatu=1"_s, u"Format1= Obálka C6 , 637 , 449"_s});
+    TListFormatu formats;
+    formats.load(ini());
+    ASSERT_EQ(formats.count(), 19);
+    EXPECT_EQ(formats.at(18), (TFormatPapiru{u"Obálka C6"_s, 637, 449}));
+}
+
 TEST_F(PaperFormats, MissingKeyGivesASizeLessFormat)
 {
     writeFile(ini(), {u"[FormatyPapiru]"_s, u"PocetFormatu=2"_s, u"Format1=Štítek,400,200"_s});
