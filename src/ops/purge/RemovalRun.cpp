@@ -336,9 +336,10 @@ int RemovalRun::removeDocumentJournalLines(const QString &sourceCode, int number
         return 0;
     while (!journal.Eof() && sameKey(journal.Value(u"Zdroj"_s), sourceCode) &&
            journal.Value(u"ZRadek"_s).toInt() == number) {
-        const QString warning =
-            u"Řádek "_s + journal.Value(u"Cislo"_s).toString() + u" v účetním/peněžním deníku"_s + kWaitForRelease;
-        const int deleted = takeRecord(journal, warning) == 0 ? journal.Delete() : HostResult::Failed;
+        const int deleted = deleteRecord(journal, [&]() -> QString {
+            return u"Řádek "_s + journal.Value(u"Cislo"_s).toString() + u" v účetním/peněžním deníku"_s +
+                   kWaitForRelease;
+        });
         if (deleted < 0) {
             closeTables();
             ui().error(u"Nastala chyba při mazání záznamu v databázi účetního/peněžního deníku."_s);
@@ -368,12 +369,12 @@ int RemovalRun::removeRecordsOf(TBFTable &table, const QString &field, int numbe
 {
     if (table.Seek(number) != HostResult::Found)
         return 0;
-    const QString warning = u"Položka dokladu s číslem řádku "_s + QString::number(number) + u" v databázi "_s + path +
-                            u".DAT"_s +
-                            u" je právě editována jiným uživatelem. Počkejte na uvolnění a "
-                            u"pokračujte tlačítkem [OK]."_s;
+    const auto warning = [&]() -> QString {
+        return u"Položka dokladu s číslem řádku "_s + QString::number(number) + u" v databázi "_s + path + u".DAT"_s +
+               u" je právě editována jiným uživatelem. Počkejte na uvolnění a pokračujte tlačítkem [OK]."_s;
+    };
     while (!table.Eof() && table.Value(field).toInt() == number) {
-        const int deleted = takeRecord(table, warning) == 0 ? table.Delete() : HostResult::Failed;
+        const int deleted = deleteRecord(table, warning);
         if (deleted < 0) {
             closeTables();
             deleteError(path);
@@ -468,6 +469,19 @@ int RemovalRun::takeRecord(TBFTable &table, const QString &warning)
         // Taken by another user between the test and the lock: wait again.
         if (table.IsLocked() == 0)
             return -1;
+    }
+}
+
+int RemovalRun::deleteRecord(TBFTable &table, const std::function<QString()> &warning)
+{
+    for (;;) {
+        // The engine takes the record for the deletion itself and refuses
+        // while another user holds it.
+        const int deleted = table.Delete();
+        if (deleted >= 0 || table.IsLocked() == 0)
+            return deleted;
+        while (table.IsLocked() != 0)
+            ui().warning(warning());
     }
 }
 

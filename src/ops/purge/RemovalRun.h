@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class OperationProgress;
 class OperationSession;
@@ -82,6 +83,9 @@ private:
     // Waits while another user holds the current record (showing the warning
     // after each wait) and locks it: 0, or -1 when it cannot be taken.
     static int takeRecord(TBFTable &table, const QString &warning);
+    // Deletes the current record (a dependant of a document this run holds),
+    // waiting while another user holds it: Delete's result.
+    static int deleteRecord(TBFTable &table, const std::function<QString()> &warning);
 
     void closeTables();
     bool interrupted() const;
