@@ -5,7 +5,8 @@
 
 #include "common/IniFile.h"
 #include "report/core/sestfrmp.h"
-#include "report/ui/TDlgFormatPapiru.h"
+#include "report/ui/DlgFormatPapiru.h"
+#include "support/TestSupport.h"
 
 #include <QLineEdit>
 
@@ -67,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, PaperFormatFind,
                                          FindCase{"Fanfold", 850, 1200, 1}, FindCase{"EnvelopeTurned", 433, 866, 16},
                                          FindCase{"TooWideForAny", 900, 1169, -1},
                                          FindCase{"JustOutsideOnePercent", 815, 1169, -1}),
-                         [](const testing::TestParamInfo<FindCase> &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 TEST_F(PaperFormats, UserFormatsFoundAfterTheBuiltInOnes)
 {
