@@ -8,7 +8,7 @@
 
 using namespace Qt::StringLiterals;
 
-void RecordingProgress::setProgress(int, const QString &status)
+void InterruptingProgress::setProgress(int, const QString &status)
 {
     if (!status.isNull()) {
         statuses.append(status);

@@ -11,9 +11,10 @@
 
 #include <gtest/gtest.h>
 
-// A progress sink that records the status texts and can ask for an
-// interrupt once a status has been shown (as a click on "Přerušit" would).
-class RecordingProgress final : public OperationProgress
+// A progress sink that records the status texts and asks for an interrupt
+// once a given status has been shown, as a click on "Přerušit" would (the
+// recording sink of the fake session cannot interrupt).
+class InterruptingProgress final : public OperationProgress
 {
 public:
     void showWorking(bool, const QString &) override {}
@@ -44,7 +45,7 @@ protected:
     QString yearDir() const { return m_year.dir(); }
     RunContext &context() { return m_context; }
     OperationSession &session() { return m_session; }
-    RecordingProgress &progress() { return m_progress; }
+    InterruptingProgress &progress() { return m_progress; }
 
     // Runs the removal through the session's guard, as the window does.
     int run(const RemovalOptions &options);
@@ -70,7 +71,7 @@ private:
     HostTreeBuilder m_tree;
     YearBuilder &m_year;
     RunContext m_context;
-    RecordingProgress m_progress;
+    InterruptingProgress m_progress;
     OperationSession m_session{m_context, m_progress};
     QStringList m_lastNumbers;
     QStringList m_shownLines;
