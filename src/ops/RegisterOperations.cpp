@@ -1,9 +1,13 @@
 #include "ops/RegisterOperations.h"
 
 #include "app/Main.h"
+#include "ops/balances/Balances.h"
 #include "ops/purge/OdstraneniSmaz.h"
+#include "ops/renumber/Renumbering.h"
 
 void registerOperations(TfrmMain &main)
 {
+    main.setOperationEntry(Operation::Renumber, runRenumbering);
     main.setOperationEntry(Operation::Purge, openRemoval);
+    main.setOperationEntry(Operation::Balances, runBalances);
 }
