@@ -509,6 +509,7 @@ void Generator::buildYear(AgendaBuilder &agenda, YearBuilder &year, int yearNumb
     // Bank book in CZK and EUR.
     auto bank = year.table(u"BANKKNIH"_s);
     auto bankItems = year.table(u"POLUCDBK"_s);
+    auto bankDistribution = year.table(u"ROZPUBK"_s);
     const std::vector<Document> bankCzk =
         buildBook(bank, u"Ucet"_s, u"KB"_s, QString(), u"BU"_s + yy, 30, false, 1, start, {9}, {14});
     const std::vector<Document> bankEur =
@@ -517,6 +518,8 @@ void Generator::buildYear(AgendaBuilder &agenda, YearBuilder &year, int yearNumb
         for (const Document &document : *documents) {
             journalLines(journal, u"BK"_s, document, u"221000"_s, u"311000"_s);
             bankItems.row({{"CISLO", document.cislo}, {"Poradi", 1}, {"Castka", document.total}});
+            bankDistribution.row(
+                {{"CisDokladu", document.cislo}, {"Cislo", 1}, {"Stred", u"PRAHA"_s}, {"Castka", document.total}});
             logDocument(agendaCode, yearCode, u"UB"_s, document);
         }
     }
@@ -524,17 +527,25 @@ void Generator::buildYear(AgendaBuilder &agenda, YearBuilder &year, int yearNumb
     // Other liabilities and receivables, some paid by cash documents.
     auto payables = year.table(u"KNIHZAV"_s);
     auto receivables = year.table(u"KNIHPOHL"_s);
+    auto payableItems = year.table(u"POLUCDKZ"_s);
+    auto receivableItems = year.table(u"POLUCDKP"_s);
+    auto payableDistribution = year.table(u"ROZPUKZ"_s);
+    auto receivableDistribution = year.table(u"ROZPUKP"_s);
     struct LedgerKind
     {
         TableBuilder &table;
+        TableBuilder &items;
+        TableBuilder &distribution;
         QString prefix, kind, list, text;
         int spacing, deletedNumber, paidUpTo;
         const std::vector<Document> &payers;
         size_t firstPayer;
     };
     const LedgerKind ledgers[] = {
-        {payables, u"ZA"_s + yy, u"KZ"_s, u"UZ"_s, u"Nájemné"_s, 11, 5, 2, expenses, 3},
-        {receivables, u"PO"_s + yy, u"KP"_s, u"UH"_s, u"Přefakturace energií"_s, 13, 6, 1, receipts, 11},
+        {payables, payableItems, payableDistribution, u"ZA"_s + yy, u"KZ"_s, u"UZ"_s, u"Nájemné"_s, 11, 5, 2, expenses,
+         3},
+        {receivables, receivableItems, receivableDistribution, u"PO"_s + yy, u"KP"_s, u"UH"_s,
+         u"Přefakturace energií"_s, 13, 6, 1, receipts, 11},
     };
     for (const LedgerKind &ledger : ledgers) {
         for (int n = 1; n <= 6; ++n) {
@@ -557,6 +568,9 @@ void Generator::buildYear(AgendaBuilder &agenda, YearBuilder &year, int yearNumb
                               {"UhDokl", paid ? payer.number : QString()},
                               {"Vyst", document.user},
                               {"Del", document.deleted}});
+            ledger.items.row({{"CISLO", n}, {"Poradi", 1}, {"Popis", ledger.text}, {"Castka", document.total}});
+            ledger.distribution.row(
+                {{"CisDokladu", n}, {"Cislo", 1}, {"Stred", u"BRNO"_s}, {"Castka", document.total}});
             if (paid)
                 payment(payments, payer, ledger.kind, n, document.total);
             logDocument(agendaCode, yearCode, ledger.list, document);

@@ -1,0 +1,188 @@
+// Removal of deleted records over a large cash book: 100,000 documents of
+// which 10,000 are deleted, each with two items, one distribution record and
+// two journal lines. A real run removes 10,000 documents and 50,000
+// dependants, each deletion its own transaction; the test mode reads the same
+// and writes nothing.
+
+#include "app/OperationSession.h"
+#include "common/UiSeam.h"
+#include "fixture/HostTreeBuilder.h"
+#include "hostdb/HostValues.h"
+#include "hostdb/SqliteSupport.h"
+#include "hostdb/SqliteTableFile.h"
+#include "ops/purge/RemovalRun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kDocuments = 100000;
+constexpr int kDeletedEvery = 10; // 10,000 deleted; the last document is valid
+
+class SilentUi final : public UiSeam
+{
+public:
+    MessageAnswer message(MessageKind, const QString &, MessageButtons, const QString &) override
+    {
+        ++messages;
+        return MessageAnswer::Ok;
+    }
+    QString openFileName(const FileDialogRequest &) override { return QString(); }
+    QString saveFileName(const FileDialogRequest &) override { return QString(); }
+    int execModal(QDialog &) override { return 0; }
+    void openDocument(const QString &) override {}
+    void processEvents() override {}
+    void setClipboardText(const QString &) override {}
+    QString clipboardText() override { return QString(); }
+    int messages = 0;
+};
+
+class NoProgress final : public OperationProgress
+{
+public:
+    void showWorking(bool, const QString &) override {}
+    void startProgress(int) override {}
+    void setProgress(int, const QString &) override {}
+    void hideProgress() override {}
+};
+
+// Appends rows to an existing table in one transaction, straight into the
+// engine's file (the fixture builder posts row by row, too slow for this
+// size). Each row gives values for the named fields.
+void bulkInsert(const QString &path, const QStringList &fields, int count, const std::function<QVariantList(int)> &row)
+{
+    SqlDatabase db;
+    db.open(path, false);
+    const HostTableDef definition = *SqliteTableFile::readDefinition(db);
+    const QList<bool> keyed = SqliteTableFile::keyedFields(definition);
+    QStringList columns;
+    QList<int> positions;
+    for (const QString &name : fields) {
+        const int field = definition.fieldIndex(name);
+        positions.append(field);
+        columns.append(SqliteTableFile::fieldColumn(field));
+        if (keyed.at(field))
+            columns.append(SqliteTableFile::keyColumn(field));
+    }
+    QStringList parameters;
+    for (int i = 1; i <= columns.size(); ++i)
+        parameters.append(u'?' + QString::number(i));
+    db.exec(u"BEGIN"_s);
+    SqlStatement insert;
+    insert.prepare(db, u"INSERT INTO tbf_data(%1) VALUES(%2)"_s.arg(columns.join(u','), parameters.join(u',')));
+    for (int r = 0; r < count; ++r) {
+        const QVariantList values = row(r);
+        int parameter = 1;
+        for (int i = 0; i < positions.size(); ++i) {
+            const HostField &field = definition.fields.at(positions.at(i));
+            const QVariant stored = *HostValues::toStored(field, values.at(i));
+            insert.bind(parameter++, stored);
+            if (keyed.at(positions.at(i)))
+                insert.bind(parameter++, HostValues::keyPart(field.type, stored));
+        }
+        insert.step();
+        insert.reset();
+    }
+    insert.finalize();
+    db.exec(u"COMMIT"_s);
+}
+
+// The year with its tables, built once; each run works on a fresh copy.
+class CashYear
+{
+public:
+    static CashYear &instance()
+    {
+        static CashYear year;
+        return year;
+    }
+
+    // A fresh copy of the year directory (tables and ROK.INI); its path with
+    // a trailing "/".
+    QString copy()
+    {
+        const QString target = m_dir.path() + u"/COPY/"_s;
+        QDir(target).removeRecursively();
+        QDir().mkpath(target);
+        for (const QString &file : QDir(m_yearDir).entryList(QDir::Files))
+            QFile::copy(m_yearDir + file, target + file);
+        return target;
+    }
+
+private:
+    CashYear()
+    {
+        HostTreeBuilder tree(m_dir.path() + u"/DATA"_s);
+        YearBuilder &year = tree.agenda(u"001"_s).year(u"2018"_s);
+        year.yearName(u"2018"_s).doubleEntry(true);
+        for (const QString &name : {u"POKLKNIH"_s, u"POLUCDPK"_s, u"ROZPUPK"_s, u"UCDENIK"_s})
+            year.table(name);
+        m_yearDir = year.dir();
+        bulkInsert(m_yearDir + u"POKLKNIH.DAT"_s, {u"Doklad"_s, u"Cislo"_s, u"Del"_s}, kDocuments, [](int i) {
+            const int cislo = i + 1;
+            return QVariantList{u"PP%1"_s.arg(cislo, 6, 10, QChar(u'0')), cislo, cislo % kDeletedEvery == 5};
+        });
+        bulkInsert(m_yearDir + u"POLUCDPK.DAT"_s, {u"CISLO"_s, u"Poradi"_s, u"Castka"_s}, 2 * kDocuments, [](int i) {
+            return QVariantList{i / 2 + 1, i % 2 + 1, 100.0};
+        });
+        bulkInsert(m_yearDir + u"ROZPUPK.DAT"_s, {u"CisDokladu"_s, u"Cislo"_s}, kDocuments, [](int i) {
+            return QVariantList{i + 1, 1};
+        });
+        bulkInsert(m_yearDir + u"UCDENIK.DAT"_s, {u"Cislo"_s, u"Zdroj"_s, u"ZRadek"_s, u"Castka"_s}, 2 * kDocuments,
+                   [](int i) {
+                       return QVariantList{i + 1, u"PK"_s, i / 2 + 1, 50.0};
+                   });
+    }
+
+    QTemporaryDir m_dir;
+    QString m_yearDir;
+};
+
+void runRemoval(benchmark::State &state, bool testMode)
+{
+    CashYear &year = CashYear::instance();
+    SilentUi seam;
+    UiSeam::setCurrent(&seam);
+    QTemporaryDir settings;
+    for (auto _ : state) {
+        state.PauseTiming();
+        RunContext context;
+        context.yearDir = year.copy();
+        context.settingsDir = settings.path() + u'/';
+        NoProgress progress;
+        OperationSession session(context, progress);
+        RemovalOptions options;
+        options.modules.at(0) = true;
+        options.testMode = testMode;
+        RemovalRun removal(session, progress, options);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(removal.runRemoval());
+        state.PauseTiming();
+        // Every deleted document listed (all lie below the last line number).
+        if (session.protocol().lines().size() < kDocuments / kDeletedEvery || seam.messages != 0)
+            state.SkipWithError("the run did not list every deleted document");
+        state.ResumeTiming();
+    }
+    UiSeam::setCurrent(nullptr);
+}
+
+void BM_RemovalRealRun(benchmark::State &state)
+{
+    runRemoval(state, false);
+}
+
+void BM_RemovalTestMode(benchmark::State &state)
+{
+    runRemoval(state, true);
+}
+
+} // namespace
+
+BENCHMARK(BM_RemovalRealRun)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_RemovalTestMode)->Unit(benchmark::kMillisecond)->Iterations(3);

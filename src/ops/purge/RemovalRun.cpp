@@ -1,0 +1,514 @@
+#include "ops/purge/RemovalRun.h"
+
+#include "app/HostIniFiles.h"
+#include "app/OperationSession.h"
+#include "common/Clock.h"
+#include "common/LocaleFormats.h"
+#include "common/TextFile.h"
+#include "common/UiSeam.h"
+#include "hostdb/HostValues.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kWaitForRelease =
+    u" je právě editován jiným uživatelem. Počkejte na uvolnění a pokračujte tlačítkem [OK]."_s;
+const QString kInterrupted = u"Operace přerušena uživatelem."_s;
+
+// A text field compared the way a seek compares it: without regard to case
+// and trailing blanks (a found value comes back as stored).
+bool sameKey(const QVariant &stored, const QString &key)
+{
+    return HostValues::keyPart(HostFieldType::Text, stored.toString()) == HostValues::keyPart(HostFieldType::Text, key);
+}
+
+void openError(const QString &path)
+{
+    ui().error(u"Nastala chyba při otevírání databáze "_s + path + u".DAT"_s);
+}
+
+void deleteError(const QString &path)
+{
+    ui().error(u"Nastala chyba při mazání záznamu v databázi "_s + path + u".DAT"_s);
+}
+
+} // namespace
+
+bool RemovalOptions::anyChosen() const
+{
+    return stockLines || freeLines || std::find(modules.begin(), modules.end(), true) != modules.end();
+}
+
+RemovalRun::RemovalRun(OperationSession &session, OperationProgress &progress, const RemovalOptions &options)
+    : m_session(session), m_progress(progress), m_options(options)
+{
+    m_mtFlagDelCisla.addField(u"Cislo"_s, FieldType::Integer);
+    m_mtFlagDelCisla.addField(u"Duplicita"_s, FieldType::Boolean);
+}
+
+RemovalRun::~RemovalRun()
+{
+    closeTables();
+}
+
+QString RemovalRun::protocolFileName(const QString &settingsDir)
+{
+    return settingsDir + u"~odstran.txt"_s;
+}
+
+int RemovalRun::runRemoval()
+{
+    m_session.interruptRequested = false;
+    m_session.protocol().clear();
+    m_doubleEntry = isDoubleEntry(m_session.runContext().yearDir);
+    writeHeader();
+    if (!m_options.testMode && beforeFirstWrite() != 0)
+        return -1;
+
+    OperationProtocol &protocol = m_session.protocol();
+    bool failed = false;
+    if (m_options.freeLines && removeJournalLines(FreeLines) != 0)
+        failed = true;
+    if (!failed && !interrupted()) {
+        closeTables();
+        if (m_options.stockLines) {
+            protocol.addLine(QString());
+            if (removeJournalLines(StockLines) != 0)
+                failed = true;
+        }
+    }
+    if (!failed && !interrupted()) {
+        for (int i = 0; i < kRemovalModuleCount; ++i) {
+            if (!m_options.modules.at(size_t(i)))
+                continue;
+            int count = 0;
+            const ModuleResult result = removeModule(kRemovalModules.at(size_t(i)), count);
+            if (result == ModuleResult::TableFailed) {
+                closeTables();
+                return -1;
+            }
+            if (result == ModuleResult::DependantsFailed)
+                break;
+            protocol.addLine(u"Celkem odstraněno dokladů: "_s + QString::number(count));
+            if (result == ModuleResult::DeletionFailed || interrupted())
+                break;
+        }
+    }
+
+    closeTables();
+    if (interrupted()) {
+        m_progress.setProgress(0, kInterrupted);
+        protocol.addLine(kInterrupted);
+    } else {
+        m_progress.setProgress(0, u"Dokončeno"_s);
+    }
+    // A protocol that cannot be saved is still shown.
+    TextFile::writeLines(protocolFileName(m_session.runContext().settingsDir), protocol.lines());
+    m_session.showProtocol();
+    return 0;
+}
+
+// Nothing has been written to the host's tables before this point; whatever
+// must happen before a real run changes them (a copy of the data) belongs
+// here.
+int RemovalRun::beforeFirstWrite()
+{
+    return 0;
+}
+
+void RemovalRun::writeHeader()
+{
+    const RunContext &context = m_session.runContext();
+    const QDateTime now = Clock::current().now();
+    const LocaleFormats &formats = LocaleFormats::current();
+    OperationProtocol &protocol = m_session.protocol();
+    protocol.addLine(u"Agenda: "_s + context.companyName);
+    protocol.addLine(u"Rok: "_s + context.yearName);
+    protocol.addLine(u"Datum: "_s + formats.formatDate(now.date()) + u' ' + formats.formatTime(now.time()) +
+                     u" hod."_s);
+    protocol.addLine(QString());
+    if (m_options.testMode) {
+        protocol.addLine(u"TESTOVACÍ REŽIM - následující změny nebyly provedeny!"_s);
+        protocol.addLine(QString());
+    }
+}
+
+RemovalRun::ModuleResult RemovalRun::removeModule(const RemovalModule &module, int &count)
+{
+    const QString title = QString::fromUtf16(module.title);
+    const QString flagField = QString::fromUtf16(module.deletionFlag);
+    OperationProtocol &protocol = m_session.protocol();
+    m_progress.setProgress(0, title + u"..."_s);
+    ui().processEvents();
+    protocol.addLine(QString());
+    protocol.addLine(title + u':');
+    count = 0;
+    m_mtFlagDelCisla.clear();
+    m_removedNumbers.clear();
+
+    closeTables();
+    const QString path = tablePath(QString::fromUtf16(module.table));
+    TBFTable &documents = m_session.BFTable1;
+    if (documents.Open(path) != HostResult::Ok) {
+        openError(path);
+        return ModuleResult::TableFailed;
+    }
+    documents.Tag = 1;
+    const int records = documents.RecordCount();
+    if (records <= 0) {
+        closeTables();
+        return ModuleResult::Done;
+    }
+    const QString indexError = u"Nastala chyba při nastavení indexu v "_s + path + u".DAT"_s;
+    if (documents.SetIndex(u"Cislo"_s) != HostResult::Ok) {
+        closeTables();
+        ui().error(indexError);
+        return ModuleResult::TableFailed;
+    }
+    // The duplicate test reads the same table through its own cursor, so it
+    // sees the table whatever happens to the scan's.
+    if (m_bfDuplicita.Open(path) != HostResult::Ok) {
+        closeTables();
+        openError(path);
+        return ModuleResult::TableFailed;
+    }
+    if (m_bfDuplicita.SetIndex(u"Cislo"_s) != HostResult::Ok) {
+        closeTables();
+        ui().error(indexError);
+        return ModuleResult::TableFailed;
+    }
+
+    m_progress.startProgress(records);
+    m_progress.setProgress(0);
+    documents.GoBottom();
+    const int lastNumber = documents.Value(u"Cislo"_s).toInt();
+    documents.GoTop();
+    ModuleResult result = ModuleResult::Done;
+    int index = 0;
+    while (!documents.Eof()) {
+        const int number = documents.Value(u"Cislo"_s).toInt();
+        const QString documentNumber = documents.Value(u"Doklad"_s).toString();
+        bool moved = false;
+        if (documents.Value(flagField).toBool()) {
+            if (number == lastNumber) {
+                protocol.addLine(u"UPOZORNĚNÍ: doklad číslo "_s + documentNumber + u" (řádek "_s +
+                                 QString::number(number) +
+                                 u") nyní nelze odstranit, protože se nachází na poslední pozici v databázi. "
+                                 u"Tento řádek bude možné odstranit ve chvíli, kdy bude existovat libovolný "
+                                 u"nesmazaný doklad s vyšším číslem řádku."_s);
+            } else {
+                bool take = true;
+                if (!m_options.testMode) {
+                    const QString warning =
+                        u"Řádek "_s + QString::number(number) + u" v modulu "_s + title + kWaitForRelease;
+                    if (takeRecord(documents, warning) != 0) {
+                        closeTables();
+                        deleteError(path);
+                        result = ModuleResult::DeletionFailed;
+                        break;
+                    }
+                    // Locking reads the record again: a document restored by
+                    // its editor meanwhile stays.
+                    take = documents.Value(flagField).toBool();
+                }
+                if (take) {
+                    const bool firstOfNumber = !m_removedNumbers.contains(number);
+                    const bool duplicate = firstOfNumber && hasLiveDuplicate(number, flagField);
+                    if (!m_options.testMode) {
+                        if (firstOfNumber && !duplicate && removeDependants(module, number) != 0) {
+                            result = ModuleResult::DependantsFailed;
+                            break;
+                        }
+                        if (documents.Delete() < 0) {
+                            closeTables();
+                            deleteError(path);
+                            result = ModuleResult::DeletionFailed;
+                            break;
+                        }
+                        moved = true;
+                    }
+                    if (firstOfNumber)
+                        addNumber(number, duplicate);
+                    protocol.addLine(u"Doklad číslo "_s + documentNumber + u" (řádek "_s + QString::number(number) +
+                                     u')');
+                    ++count;
+                }
+            }
+        }
+        if (index % 10 == 0) {
+            ui().processEvents();
+            m_progress.setProgress(index);
+        }
+        ++index;
+        if (!moved && documents.Skip() != HostResult::Ok)
+            break;
+        // Documents sharing a line number go together: the first of them took
+        // the number's dependants along.
+        if (interrupted() && (documents.Eof() || documents.Value(u"Cislo"_s).toInt() != number))
+            break;
+    }
+
+    // The duplicates found, after the module's document lines.
+    m_progress.startProgress(m_mtFlagDelCisla.recordCount());
+    for (int row = 0; row < m_mtFlagDelCisla.recordCount(); ++row) {
+        m_progress.setProgress(row);
+        if (m_mtFlagDelCisla.value(row, 1).toBool())
+            protocol.addLine(u"! nalezena duplicita řádku "_s + m_mtFlagDelCisla.value(row, 0).toString() +
+                             u" - aby nebyl narušen platný (nesmazaný) doklad se stejným číslem řádku, bude "
+                             u"odstraněn pouze smazaný (modře přeškrtnutý) doklad, nikoliv jeho případné položky "
+                             u"a zaúčtování"_s);
+    }
+    closeTables();
+    return result;
+}
+
+void RemovalRun::addNumber(int number, bool duplicate)
+{
+    m_removedNumbers.insert(number);
+    const int row = m_mtFlagDelCisla.append();
+    m_mtFlagDelCisla.setValue(row, 0, number);
+    m_mtFlagDelCisla.setValue(row, 1, duplicate);
+}
+
+bool RemovalRun::hasLiveDuplicate(int number, const QString &flagField)
+{
+    TBFTable &table = m_bfDuplicita;
+    if (table.Seek(number) != HostResult::Found)
+        return false;
+    while (!table.Eof() && table.Value(u"Cislo"_s).toInt() == number) {
+        if (!table.Value(flagField).toBool())
+            return true;
+        if (table.Skip() != HostResult::Ok)
+            break;
+    }
+    return false;
+}
+
+int RemovalRun::openDependants(const RemovalModule &module)
+{
+    struct Opening
+    {
+        TBFTable &table;
+        QString path;
+        QString index;
+    };
+    m_itemsPath = tablePath(QString::fromUtf16(module.itemsTable));
+    const QString distribution = module.invoice ? QString() : module.distributionTable(m_doubleEntry);
+    m_distributionPath = distribution.isEmpty() ? QString() : tablePath(distribution);
+    std::vector<Opening> openings{{m_session.BFTable2, tablePath(journalTable()), u"Zdroj+ZRadek+Cislo"_s},
+                                  {m_session.BFTable3, m_itemsPath, QString::fromUtf16(module.itemsIndex)}};
+    if (!m_distributionPath.isEmpty())
+        openings.push_back({m_bfRozpis, m_distributionPath, u"CisDokladu"_s});
+    for (const Opening &opening : openings) {
+        if (opening.table.Open(opening.path) != HostResult::Ok) {
+            closeTables();
+            openError(opening.path);
+            return -1;
+        }
+        opening.table.Tag = 1;
+        if (opening.table.SetIndex(opening.index) != HostResult::Ok) {
+            closeTables();
+            ui().error(u"Nastala chyba při nastavení indexu v "_s + opening.path + u".DAT"_s);
+            return -1;
+        }
+    }
+    m_dependantsOpen = true;
+    return 0;
+}
+
+int RemovalRun::removeDependants(const RemovalModule &module, int number)
+{
+    if (!m_dependantsOpen && openDependants(module) != 0)
+        return -1;
+    if (removeDocumentJournalLines(QString::fromUtf16(module.sourceCode), number) != 0)
+        return -1;
+    return module.invoice ? removeInvoiceItems(number, m_itemsPath)
+                          : removeDocumentItems(number, m_itemsPath, m_distributionPath);
+}
+
+int RemovalRun::removeDocumentJournalLines(const QString &sourceCode, int number)
+{
+    TBFTable &journal = m_session.BFTable2;
+    if (journal.SeekKeys({sourceCode, number}) != HostResult::Found)
+        return 0;
+    while (!journal.Eof() && sameKey(journal.Value(u"Zdroj"_s), sourceCode) &&
+           journal.Value(u"ZRadek"_s).toInt() == number) {
+        const int deleted = deleteRecord(journal, [&]() -> QString {
+            return u"Řádek "_s + journal.Value(u"Cislo"_s).toString() + u" v účetním/peněžním deníku"_s +
+                   kWaitForRelease;
+        });
+        if (deleted < 0) {
+            closeTables();
+            ui().error(u"Nastala chyba při mazání záznamu v databázi účetního/peněžního deníku."_s);
+            return -1;
+        }
+        if (deleted == HostResult::PastEnd)
+            return 0;
+    }
+    return 0;
+}
+
+int RemovalRun::removeDocumentItems(int number, const QString &itemsPath, const QString &distributionPath)
+{
+    if (removeRecordsOf(m_session.BFTable3, u"CISLO"_s, number, itemsPath) != 0)
+        return -1;
+    if (distributionPath.isEmpty())
+        return 0;
+    return removeRecordsOf(m_bfRozpis, u"CisDokladu"_s, number, distributionPath);
+}
+
+int RemovalRun::removeInvoiceItems(int number, const QString &itemsPath)
+{
+    return removeRecordsOf(m_session.BFTable3, u"Cislo"_s, number, itemsPath);
+}
+
+int RemovalRun::removeRecordsOf(TBFTable &table, const QString &field, int number, const QString &path)
+{
+    if (table.Seek(number) != HostResult::Found)
+        return 0;
+    const auto warning = [&]() -> QString {
+        return u"Položka dokladu s číslem řádku "_s + QString::number(number) + u" v databázi "_s + path + u".DAT"_s +
+               u" je právě editována jiným uživatelem. Počkejte na uvolnění a pokračujte tlačítkem [OK]."_s;
+    };
+    while (!table.Eof() && table.Value(field).toInt() == number) {
+        const int deleted = deleteRecord(table, warning);
+        if (deleted < 0) {
+            closeTables();
+            deleteError(path);
+            return -1;
+        }
+        if (deleted == HostResult::PastEnd)
+            return 0;
+    }
+    return 0;
+}
+
+int RemovalRun::removeJournalLines(int kind)
+{
+    const QString word = journalWord();
+    const QString what = kind == FreeLines ? u"Odstranění volných řádků v "_s + word + u" deníku"_s
+                                           : u"Odstranění smazaných řádků sklad. dokladů v "_s + word + u" deníku"_s;
+    OperationProtocol &protocol = m_session.protocol();
+    m_progress.setProgress(0, what + u"..."_s);
+    protocol.addLine(what + u':');
+
+    closeTables();
+    const QString path = tablePath(journalTable());
+    TBFTable &journal = m_session.BFTable1;
+    if (journal.Open(path) != HostResult::Ok) {
+        openError(path);
+        return -1;
+    }
+    journal.Tag = 1;
+    m_progress.startProgress(journal.RecordCount());
+    m_progress.setProgress(0);
+
+    // A free line of a deleted stock document goes with the free lines when
+    // those are chosen too, so the test mode lists it once, as a real run
+    // removes it once.
+    const auto qualifies = [&] {
+        const bool free = journal.Value(u"Free"_s).toBool();
+        if (kind == FreeLines)
+            return free;
+        return journal.Value(u"Del"_s).toBool() && sameKey(journal.Value(u"Zdroj"_s), u"SK"_s) &&
+               !(m_options.freeLines && free);
+    };
+    int count = 0;
+    int index = 0;
+    journal.GoTop();
+    while (!journal.Eof()) {
+        bool moved = false;
+        if (qualifies()) {
+            const QString number = journal.Value(u"Cislo"_s).toString();
+            bool take = true;
+            if (!m_options.testMode) {
+                const QString warning = u"Řádek "_s + number + u" v "_s + word + u" deníku"_s + kWaitForRelease;
+                int deleted = HostResult::Failed;
+                if (takeRecord(journal, warning) == 0) {
+                    // Locking reads the line again: one changed meanwhile stays.
+                    take = qualifies();
+                    deleted = take ? journal.Delete() : HostResult::Ok;
+                }
+                if (deleted < 0) {
+                    closeTables();
+                    deleteError(path);
+                    return -1;
+                }
+                moved = take;
+            }
+            if (take) {
+                protocol.addLine(u"Řádek číslo "_s + number);
+                ++count;
+            }
+        }
+        if (index % 10 == 0) {
+            ui().processEvents();
+            m_progress.setProgress(index);
+        }
+        ++index;
+        if (interrupted())
+            break;
+        if (!moved && journal.Skip() != HostResult::Ok)
+            break;
+    }
+    protocol.addLine(u"Celkem odstraněno záznamů: "_s + QString::number(count));
+    closeTables();
+    return 0;
+}
+
+int RemovalRun::takeRecord(TBFTable &table, const QString &warning)
+{
+    for (;;) {
+        while (table.IsLocked() != 0)
+            ui().warning(warning);
+        if (table.Lock() == HostResult::Ok)
+            return 0;
+        // Taken by another user between the test and the lock: wait again.
+        if (table.IsLocked() == 0)
+            return -1;
+    }
+}
+
+int RemovalRun::deleteRecord(TBFTable &table, const std::function<QString()> &warning)
+{
+    for (;;) {
+        // The engine takes the record for the deletion itself and refuses
+        // while another user holds it.
+        const int deleted = table.Delete();
+        if (deleted >= 0 || table.IsLocked() == 0)
+            return deleted;
+        while (table.IsLocked() != 0)
+            ui().warning(warning());
+    }
+}
+
+void RemovalRun::closeTables()
+{
+    m_session.closeHostTables();
+    m_bfDuplicita.Close();
+    m_bfRozpis.Close();
+    m_dependantsOpen = false;
+}
+
+bool RemovalRun::interrupted() const
+{
+    return m_session.interruptRequested;
+}
+
+QString RemovalRun::tablePath(const QString &table) const
+{
+    return m_session.runContext().yearDir + table;
+}
+
+QString RemovalRun::journalTable() const
+{
+    return m_doubleEntry ? u"UCDENIK"_s : u"UCPENDEN"_s;
+}
+
+QString RemovalRun::journalWord() const
+{
+    return m_doubleEntry ? u"účetním"_s : u"peněžním"_s;
+}

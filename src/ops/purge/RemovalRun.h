@@ -1,0 +1,110 @@
+#pragma once
+
+#include "common/MemTable.h"
+#include "hostdb/TBFTable.h"
+#include "ops/purge/RemovalModules.h"
+
+#include <QSet>
+#include <QString>
+
+#include <array>
+#include <functional>
+
+class OperationProgress;
+class OperationSession;
+
+// What the user chose in the removal window.
+struct RemovalOptions
+{
+    std::array<bool, kRemovalModuleCount> modules{}; // in the order of kRemovalModules
+    bool stockLines = false;                         // journal lines of deleted stock documents
+    bool freeLines = false;                          // all free journal lines
+    bool testMode = true;                            // write the protocol only
+
+    bool anyChosen() const;
+};
+
+// The removal of deleted records: in the chosen modules every document the
+// host only marks as deleted is removed with its items, distribution records
+// and journal lines; optionally the free journal lines and the journal lines
+// of deleted stock documents go too. In test mode nothing is written and the
+// protocol lists exactly what a real run would remove.
+//
+// One run writes its protocol into the session, saves it as "~odstran.txt"
+// in the settings directory and shows it. Status texts and the progress go to
+// the removal window's own label and bar (the progress sink).
+//
+// Each document goes as one unit: its record is locked first, then its
+// journal lines, items and distribution records are removed, and the
+// document record last. The engine commits every deletion on its own, so a
+// run that dies part-way (killed, power lost) never leaves items, distribution
+// records or journal lines whose document is gone; at most the one document it
+// was working on keeps its record, still marked deleted, without some of its
+// dependants, and the next run removes it and whatever is left of them.
+class RemovalRun
+{
+public:
+    RemovalRun(OperationSession &session, OperationProgress &progress, const RemovalOptions &options);
+    ~RemovalRun();
+    RemovalRun(const RemovalRun &) = delete;
+    RemovalRun &operator=(const RemovalRun &) = delete;
+
+    // 0 when the protocol was shown; -1 when a module's document table could
+    // not be opened or indexed (the protocol is then neither saved nor shown).
+    int runRemoval();
+
+    // The protocol file of the last run.
+    static QString protocolFileName(const QString &settingsDir);
+
+    // The line numbers removed (or, in test mode, to be removed) in the
+    // module processed last: `Cislo`, each once, and `Duplicita`, true when a
+    // document that is not deleted carries the same number.
+    const MemTable &mtFlagDelCisla() const { return m_mtFlagDelCisla; }
+
+private:
+    enum class ModuleResult { Done, DeletionFailed, DependantsFailed, TableFailed };
+    enum JournalPass { FreeLines = 0, StockLines = 1 };
+
+    // The one place a real run passes before its first write.
+    int beforeFirstWrite();
+
+    void writeHeader();
+    ModuleResult removeModule(const RemovalModule &module, int &count);
+    // Journal pass: kind 0 free lines, kind 1 lines of deleted stock documents.
+    int removeJournalLines(int kind);
+    // The dependants of one document; the tables are open (openDependants).
+    int openDependants(const RemovalModule &module);
+    int removeDependants(const RemovalModule &module, int number);
+    int removeDocumentJournalLines(const QString &sourceCode, int number);
+    int removeDocumentItems(int number, const QString &itemsPath, const QString &distributionPath);
+    int removeInvoiceItems(int number, const QString &itemsPath);
+    int removeRecordsOf(TBFTable &table, const QString &field, int number, const QString &path);
+    bool hasLiveDuplicate(int number, const QString &flagField);
+    // Waits while another user holds the current record (showing the warning
+    // after each wait) and locks it: 0, or -1 when it cannot be taken.
+    static int takeRecord(TBFTable &table, const QString &warning);
+    // Deletes the current record (a dependant of a document this run holds),
+    // waiting while another user holds it: Delete's result.
+    static int deleteRecord(TBFTable &table, const std::function<QString()> &warning);
+
+    void closeTables();
+    bool interrupted() const;
+    QString tablePath(const QString &table) const;
+    QString journalTable() const;
+    QString journalWord() const;
+    void addNumber(int number, bool duplicate);
+
+    OperationSession &m_session;
+    OperationProgress &m_progress;
+    RemovalOptions m_options;
+    bool m_doubleEntry = false;
+    bool m_dependantsOpen = false;
+    QString m_itemsPath;
+    QString m_distributionPath;
+    // Besides the shared tables: a second cursor on the module's document
+    // table for the duplicate test, and the distribution records.
+    TBFTable m_bfDuplicita;
+    TBFTable m_bfRozpis;
+    MemTable m_mtFlagDelCisla{QStringLiteral("mtFlagDelCisla")};
+    QSet<int> m_removedNumbers;
+};

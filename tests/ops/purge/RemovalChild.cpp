@@ -1,0 +1,72 @@
+// A real removal run in a process of its own, for the test that kills it
+// part-way: tarnek_purge_child YEARDIR SETTINGSDIR. Every module, the free
+// lines and the stock lines; boxes are answered OK and go to standard error,
+// the progress to standard output ("P position", "S status").
+
+#include "app/OperationSession.h"
+#include "common/UiSeam.h"
+#include "ops/purge/RemovalRun.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+class AnsweringUi final : public UiSeam
+{
+public:
+    MessageAnswer message(MessageKind, const QString &text, MessageButtons buttons, const QString &) override
+    {
+        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    }
+    QString openFileName(const FileDialogRequest &) override { return QString(); }
+    QString saveFileName(const FileDialogRequest &) override { return QString(); }
+    int execModal(QDialog &) override { return 0; }
+    void openDocument(const QString &) override {}
+    void processEvents() override { QCoreApplication::processEvents(); }
+    void setClipboardText(const QString &) override {}
+    QString clipboardText() override { return QString(); }
+};
+
+class PrintingProgress final : public OperationProgress
+{
+public:
+    void showWorking(bool, const QString &) override {}
+    void startProgress(int) override {}
+    void setProgress(int position, const QString &status) override
+    {
+        if (status.isNull())
+            std::printf("P %d\n", position);
+        else
+            std::printf("S %s\n", status.toUtf8().constData());
+        std::fflush(stdout);
+    }
+    void hideProgress() override {}
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 3)
+        return 2;
+    AnsweringUi seam;
+    UiSeam::setCurrent(&seam);
+    RunContext context;
+    context.yearDir = QString::fromLocal8Bit(argv[1]);
+    context.settingsDir = QString::fromLocal8Bit(argv[2]);
+    PrintingProgress progress;
+    OperationSession session(context, progress);
+    RemovalOptions options;
+    options.modules.fill(true);
+    options.freeLines = true;
+    options.stockLines = true;
+    options.testMode = false;
+    RemovalRun removal(session, progress, options);
+    const int result = removal.runRemoval();
+    UiSeam::setCurrent(nullptr);
+    return result == 0 ? 0 : 1;
+}
