@@ -1,8 +1,9 @@
 #include "ops/RegisterOperations.h"
 
 #include "app/Main.h"
+#include "ops/edited/EditedDocumentsEntry.h"
 
 void registerOperations(TfrmMain &main)
 {
-    (void)main;
+    main.setOperationEntry(Operation::EditedDocuments, openEditedDocuments);
 }
