@@ -1,5 +1,5 @@
-#include "common/LocaleFormats.h"
 #include "common/MemTable.h"
+#include "common/LocaleFormats.h"
 #include "common/MemTableModel.h"
 
 #include <QSignalSpy>
@@ -175,7 +175,8 @@ TEST_F(MemTableTest, DisplayTextsAndModel)
     EXPECT_EQ(model.data(model.index(0, 1)).toString(), u"5.1.2018"_s);
     EXPECT_EQ(model.data(model.index(0, 2)).toString(), u"1 234,50"_s);
     EXPECT_EQ(model.data(model.index(0, 3)).toString(), u"ANO"_s);
-    EXPECT_EQ(model.data(model.index(0, 2), Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight, Qt::AlignRight);
+    EXPECT_EQ(model.data(model.index(0, 2), Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight,
+              Qt::AlignRight);
     EXPECT_EQ(model.data(model.index(1, 2)).toString(), QString());
     EXPECT_EQ(model.fieldOfColumn(2), 3);
     EXPECT_EQ(model.columnOfField(2), -1);
@@ -187,6 +188,19 @@ TEST_F(MemTableTest, DisplayTextsAndModel)
     m_table.endUpdate();
     EXPECT_EQ(resets.count(), 1);
     EXPECT_EQ(model.rowCount(), 12);
+}
+
+TEST(MemTableDisplay, DateTimesWithAFormatShowOnlyWhatItAsks)
+{
+    FieldDef time;
+    time.name = u"Cas"_s;
+    time.type = FieldType::DateTime;
+    time.displayFormat = u"hh:mm"_s;
+    const QDateTime value(QDate(1899, 12, 30), QTime(9, 5, 40));
+    EXPECT_EQ(MemTable::displayText(time, value), u"09:05"_s);
+    time.displayFormat.clear();
+    EXPECT_EQ(MemTable::displayText(time, QDateTime(QDate(2018, 1, 5), QTime(0, 0))), u"5.1.2018"_s);
+    EXPECT_EQ(MemTable::displayText(time, QVariant()), QString());
 }
 
 } // namespace
