@@ -74,6 +74,7 @@ TEST_P(ClassificationTest, ClassifiesFromTheLog)
     EXPECT_EQ(classifyDocument(actions, QString::fromUtf8(c.document), kChangeFrom, c.useChangeFrom, u"Jana"_s,
                                c.ignoreOwn, c.total),
               c.expected);
+
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -127,6 +128,13 @@ INSTANTIATE_TEST_SUITE_P(
                      "001 | 2018 | UP | PK0001 | 2 | Z | 120 | 2018-02-10 | Petr\n"
                      "001 | 2018 | UP | PK0001 | 3 | Z | 100 | 2018-03-05 | Petr",
                      "PK0001", 100, 1, true},
+        // The log's own numbers order the actions, not the order of writing:
+        // the change before the date comes last.
+        ClassifyCase{"ActionsFollowTheirNumbers",
+                     "001 | 2018 | UP | PK0001 | 3 | Z | 100 | 2018-02-10 | Petr\n"
+                     "001 | 2018 | UP | PK0001 | 1 | P | 100 | 2018-01-05 | Petr\n"
+                     "001 | 2018 | UP | PK0001 | 2 | Z | 100 | 2018-03-05 | Petr",
+                     "PK0001", 100, 0, true},
         ClassifyCase{"AnotherCompanysRecordsAreNotCounted",
                      "001 | 2018 | UP | PK0001 | 1 | P | 100 | 2018-01-05 | Petr\n"
                      "002 | 2018 | UP | PK0001 | 2 | Z | 120 | 2018-01-09 | Petr",
