@@ -126,7 +126,7 @@ QString editCodeList(const QString &listText, int type, const TfrmEditorPol::Pic
     return window.codeList();
 }
 
-QString editCodeList(TfrmMain &main, const QString &listText, int type)
+QString editCodeList(OperationSession &session, const QString &listText, int type)
 {
-    return editCodeList(listText, type, [&main](int pickType) { return pickFromList(main, pickType); });
+    return editCodeList(listText, type, [&session](int pickType) { return pickFromList(session, pickType); });
 }

@@ -8,7 +8,7 @@
 class DataGrid;
 class MemTable;
 class QPushButton;
-class TfrmMain;
+class OperationSession;
 
 // The editor of a code list ("A1;B2;"): a grid over `mtSeznamPol`
 // (`Zkratka`), "OK", "Zpět", "Přidat" (a code from the pick list of the type
@@ -49,6 +49,6 @@ private:
 
 // Lets the user edit a code list of pick-list type `type`; the edited text on
 // "OK", the text as given on "Zpět".
-QString editCodeList(TfrmMain &main, const QString &listText, int type);
+QString editCodeList(OperationSession &session, const QString &listText, int type);
 // The same with another source of codes (the pick list is one).
 QString editCodeList(const QString &listText, int type, const TfrmEditorPol::Picker &picker);

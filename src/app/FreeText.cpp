@@ -56,18 +56,26 @@ TfrmFreeText::~TfrmFreeText() = default;
 
 void TfrmFreeText::clearText()
 {
+    m_protocol.clear();
     m_reProtokol->clear();
 }
 
 void TfrmFreeText::addLine(const QString &line)
 {
+    m_protocol.addLine(line);
     m_reProtokol->appendPlainText(line);
 }
 
-QStringList TfrmFreeText::lines() const
+void TfrmFreeText::setProtocol(const OperationProtocol &protocol)
 {
-    const QString text = m_reProtokol->toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(u'\n');
+    m_protocol = protocol;
+    m_reProtokol->setPlainText(protocol.lines().join(u'\n'));
+}
+
+int TfrmFreeText::showProtocol(const OperationProtocol &protocol)
+{
+    setProtocol(protocol);
+    return showModal();
 }
 
 int TfrmFreeText::showModal()
@@ -98,7 +106,7 @@ void TfrmFreeText::fillPrintTable()
     m_mtProtokol->clear();
     m_mtProtokol->append();
     // The host's memo text: lines separated by CR LF.
-    m_mtProtokol->setValue(u"Text"_s, lines().join(u"\r\n"_s));
+    m_mtProtokol->setValue(u"Text"_s, m_protocol.text());
 }
 
 void TfrmFreeText::showEvent(QShowEvent *event)

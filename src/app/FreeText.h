@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/OperationSession.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -10,8 +12,9 @@ class QPushButton;
 
 // The information window in which the operations show their protocols: a
 // read-only text area `reProtokol` and the buttons "Zavřít", "Uložit" and
-// "Vytisknout". One instance lives for the whole run; an operation clears it,
-// adds its lines and shows it modally.
+// "Vytisknout". One instance lives for the whole run. It holds the protocol
+// as data (its lines); the text area shows them, "Uložit" saves them and
+// printing gets them, so what is saved is what the operation wrote.
 class TfrmFreeText : public QDialog
 {
     Q_OBJECT
@@ -23,9 +26,14 @@ public:
     // One row, memo column `Text`: the protocol as the print engine gets it.
     MemTable &mtProtokol() { return *m_mtProtokol; }
 
+    // Shows `protocol` (a copy of its lines) modally; the dialog's result code.
+    int showProtocol(const OperationProtocol &protocol);
+    void setProtocol(const OperationProtocol &protocol);
+    const OperationProtocol &protocol() const { return m_protocol; }
+
     void clearText();
     void addLine(const QString &line);
-    QStringList lines() const;
+    QStringList lines() const { return m_protocol.lines(); }
     int showModal(); // the dialog's result code
 
     // "Uložit": asks for a file and writes the text line by line
@@ -42,4 +50,5 @@ private:
     QPlainTextEdit *m_reProtokol;
     QPushButton *m_btnVytisknout;
     std::unique_ptr<MemTable> m_mtProtokol;
+    OperationProtocol m_protocol;
 };

@@ -26,9 +26,11 @@ HTTPGet::Result transfer(const QUrl &url, const QString &localPath)
     if (!socket.waitForConnected(HTTPGet::kTimeoutMs))
         return fail(socket.errorString());
 
+    // The port belongs in the Host header whenever it is not HTTP's own.
+    const QString host = url.port(80) == 80 ? url.host() : url.host() + u':' + QString::number(url.port());
     const QString path = url.path(QUrl::FullyEncoded).isEmpty() ? QStringLiteral("/") : url.path(QUrl::FullyEncoded);
     const QByteArray request = QByteArrayLiteral("GET ") + path.toLatin1() + QByteArrayLiteral(" HTTP/1.0\r\n") +
-                               QByteArrayLiteral("Host: ") + url.host().toLatin1() + QByteArrayLiteral("\r\n") +
+                               QByteArrayLiteral("Host: ") + host.toLatin1() + QByteArrayLiteral("\r\n") +
                                QByteArrayLiteral("User-Agent: Kovix HTTPGet\r\n") +
                                QByteArrayLiteral("Accept: */*\r\n") + QByteArrayLiteral("Pragma: no-cache\r\n") +
                                QByteArrayLiteral("Cache-Control: no-cache\r\n\r\n");

@@ -67,6 +67,7 @@ TfrmMain::TfrmMain(QWidget *parent)
     setPalette(white);
     m_session = std::make_unique<OperationSession>(m_runContext, static_cast<OperationProgress &>(*this));
     defineYearTable(m_session->mtYear);
+    m_session->setProgramEnd([this] { endProgram(); });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -91,6 +92,7 @@ TfrmMain::TfrmMain(QWidget *parent)
 
     m_frmWorking = std::make_unique<TfrmWorking>();
     m_frmFreeText = std::make_unique<TfrmFreeText>();
+    m_session->setProtocolViewer([this](OperationProtocol &protocol) { return m_frmFreeText->showProtocol(protocol); });
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -356,9 +358,9 @@ void TfrmMain::nextClicked()
 {
     m_timer1->stop();
     if (currentPage() == 0) {
-        if (verifyUserRights(*this) != 0)
+        if (verifyUserRights(*m_session) != 0)
             return;
-        if (checkForUpdate(*this) != 0)
+        if (checkForUpdate(*m_session) != 0)
             return;
     }
     if (currentPage() < m_pgcMain->count() - 1) {

@@ -37,7 +37,6 @@ public:
     // The working overlay and the information window, one each for the run.
     TfrmWorking &frmWorking() { return *m_frmWorking; }
     TfrmFreeText &frmFreeText() { return *m_frmFreeText; }
-    void showWorking(bool visible, const QString &text = QString()) override;
 
     // Shows `addOnVersion` on the welcome page.
     void showVersion(const QString &version);
@@ -45,7 +44,8 @@ public:
     void showPage(int index);
     int currentPage() const;
 
-    // What the operations share; its progress sink is this window.
+    // What the operations share; its progress sink is this window (the
+    // working overlay, `pbMain` and `lblPBStatus` are reached only through it).
     OperationSession &session() { return *m_session; }
 
     // Each operation registers its entry; a row without one is shown
@@ -70,7 +70,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    // OperationProgress (with showWorking above): `pbMain` and `lblPBStatus`.
+    // OperationProgress: the working overlay, `pbMain` and `lblPBStatus`.
+    void showWorking(bool visible, const QString &text) override;
     void startProgress(int maximum) override;
     void setProgress(int position, const QString &status) override;
     void hideProgress() override;

@@ -40,15 +40,39 @@ int OperationSession::showProtocol()
     return m_protocolViewer ? m_protocolViewer(m_protocol) : 0;
 }
 
+void OperationSession::endProgram()
+{
+    if (m_programEnd)
+        m_programEnd();
+}
+
 int OperationSession::runGuarded(const std::function<int()> &step)
 {
+    if (m_guardDepth == 0)
+        m_engineFailed = false;
+    ++m_guardDepth;
+    int result = -1;
     try {
-        return step();
+        result = step();
     } catch (const HostEngineError &error) {
-        m_progress.hideProgress();
-        m_progress.showWorking(false);
-        closeHostTables();
+        reportEngineError(error);
+    }
+    --m_guardDepth;
+    return m_engineFailed ? -1 : result;
+}
+
+void OperationSession::reportEngineError(const HostEngineError &error)
+{
+    m_progress.hideProgress();
+    m_progress.showWorking(false);
+    closeHostTables();
+    if (m_guardDepth == 0) {
         ui().error(error.text());
-        return -1;
+        return;
+    }
+    interruptRequested = true;
+    if (!m_engineFailed) {
+        m_engineFailed = true;
+        ui().error(error.text());
     }
 }

@@ -75,11 +75,29 @@ public:
     void setProtocolViewer(ProtocolViewer viewer) { m_protocolViewer = std::move(viewer); }
     int showProtocol();
 
+    // Ends the program as the wizard's "Zavřít" does (the update check sends
+    // the user to the product page and ends). The main window installs it;
+    // without one nothing happens.
+    void setProgramEnd(std::function<void()> end) { m_programEnd = std::move(end); }
+    void endProgram();
+
     // Runs an operation step; an engine exception that escapes it is shown as
     // the engine's message box, the progress is hidden and the shared tables
     // are closed, and the step counts as failed (-1). The one place that does
-    // this for every operation.
+    // this for every operation. A step during which reportEngineError() ran
+    // (an engine error in one of its windows' event handlers) fails too,
+    // whatever it returned.
     int runGuarded(const std::function<int()> &step);
+
+    // An engine error that left an event handler (a slot of an operation's
+    // window) and was caught by the application: the progress is hidden, the
+    // shared tables are closed and the engine's message is shown; during a
+    // guarded step the step is marked failed and interrupted, and later
+    // errors of the same step show no further box (they follow from the
+    // first).
+    void reportEngineError(const HostEngineError &error);
+    // Whether the guarded step now running met an engine error.
+    bool engineFailed() const { return m_engineFailed; }
 
     // Shared host tables, named as the operations know them.
     TBFTable BFTable1;
@@ -96,6 +114,9 @@ private:
     OperationProgress &m_progress;
     OperationProtocol m_protocol;
     ProtocolViewer m_protocolViewer;
+    std::function<void()> m_programEnd;
+    int m_guardDepth = 0;
+    bool m_engineFailed = false;
 };
 
 // An operation's entry routine: 0 for success, anything else for failure or

@@ -3,6 +3,7 @@
 
 #include "app/Main.h"
 #include "app/StartUp.h"
+#include "app/TarnekApplication.h"
 #include "common/LocaleFormats.h"
 #include "common/widgets/MinimiseAsApplication.h"
 #include "common/widgets/QtUiSeam.h"
@@ -14,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    TarnekApplication app(argc, argv);
     QApplication::setApplicationName(u"Tarnek"_s);
     QApplication::setApplicationDisplayName(u"Tarnek"_s);
 
@@ -31,9 +32,11 @@ int main(int argc, char *argv[])
     {
         TfrmMain main; // creates the working overlay and the information window after itself
         registerOperations(main);
-        main.showWorking(true, u"Spouštění zásuvného modulu\rčekejte prosím..."_s);
+        app.setSession(&main.session());
+        main.session().progress().showWorking(true, u"Spouštění zásuvného modulu\rčekejte prosím..."_s);
         if (runStartUp(main, QApplication::arguments().mid(1), QApplication::applicationDirPath()) == 0)
             result = app.exec();
+        app.setSession(nullptr);
     }
     UiSeam::setCurrent(nullptr);
     return result;

@@ -1,25 +1,26 @@
 #include "app/RightsCheck.h"
 
 #include "app/HostIniFiles.h"
-#include "app/Main.h"
+#include "app/OperationSession.h"
 #include "common/UiSeam.h"
 #include "hostdb/LedraAccessRights.h"
 
 using namespace Qt::StringLiterals;
 
-int verifyUserRights(TfrmMain &main)
+int verifyUserRights(OperationSession &session)
 {
-    main.showWorking(true, u"Ověření přístupových práv\rčekejte prosím..."_s);
-    main.session().closeHostTables();
-    RunContext &context = main.runContext();
+    OperationProgress &progress = session.progress();
+    progress.showWorking(true, u"Ověření přístupových práv\rčekejte prosím..."_s);
+    session.closeHostTables();
+    RunContext &context = session.runContext();
     TLedraAccessRights reader(context.dataRoot);
     if (!reader.checkUser(context.hostPassword)) {
         ui().error(reader.errorText());
-        main.showWorking(false);
+        progress.showWorking(false);
         return -1;
     }
     context.rights = reader.rights();
-    main.showWorking(false);
+    progress.showWorking(false);
     return 0;
 }
 

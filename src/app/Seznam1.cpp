@@ -1,6 +1,6 @@
 #include "app/Seznam1.h"
 
-#include "app/Main.h"
+#include "app/OperationSession.h"
 #include "app/PickLists.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
@@ -60,31 +60,31 @@ void TfrmSeznam1::showEvent(QShowEvent *event)
     m_grid->setFocus();
 }
 
-QString pickFromList(TfrmMain &main, int type)
+QString pickFromList(OperationSession &session, int type)
 {
-    const auto listType = pickListType(type, main.runContext());
+    const auto listType = pickListType(type, session.runContext());
     if (!listType)
         return QString();
 
-    main.showWorking(true, u"Načtení seznamu\rčekejte prosím..."_s);
+    session.progress().showWorking(true, u"Načtení seznamu\rčekejte prosím..."_s);
     auto window = std::make_unique<TfrmSeznam1>();
     window->mtSeznam1().clear();
-    if (main.session().BFTable1.Tag != 0) {
-        main.session().BFTable1.Close();
-        main.session().BFTable1.Tag = 0;
+    if (session.BFTable1.Tag != 0) {
+        session.BFTable1.Close();
+        session.BFTable1.Tag = 0;
     }
 
     window->setWindowTitle(listType->caption);
     QString failedPath;
-    if (loadPickList(*listType, main.session().BFTable1, window->mtSeznam1(), &failedPath) != 0) {
-        main.showWorking(false);
+    if (loadPickList(*listType, session.BFTable1, window->mtSeznam1(), &failedPath) != 0) {
+        session.progress().showWorking(false);
         window.reset();
         ui().error(u"Nastala chyba při otevírání databáze "_s + failedPath + u".DAT"_s);
         return QString();
     }
 
     window->mtSeznam1().first();
-    main.showWorking(false);
+    session.progress().showWorking(false);
     if (ui().execModal(*window) != QDialog::Accepted)
         return QString();
     return window->currentCode();

@@ -7,7 +7,7 @@
 class DataGrid;
 class MemTable;
 class QPushButton;
-class TfrmMain;
+class OperationSession;
 
 // The pick list of a host code list: a read-only grid over `mtSeznam1`
 // (`Zkratka`, `Nazev`), "OK" (only with rows; Enter and a double click do the
@@ -34,7 +34,7 @@ private:
 };
 
 // Lets the user pick a code of list `type` (1 činnosti, 2 střediska, 3 zakázky,
-// 4 typy dokladů, 5 bankovní účty a pokladny), read with the main window's
+// 4 typy dokladů, 5 bankovní účty a pokladny), read with the session's
 // BFTable1. The chosen code, or "" when the user closed the list or a table
 // did not open (reported).
-QString pickFromList(TfrmMain &main, int type);
+QString pickFromList(OperationSession &session, int type);

@@ -123,7 +123,7 @@ int runStartUp(TfrmMain &main, const QStringList &arguments, const QString &prog
     if (checkHostVersion(context) != 0)
         return -1;
 
-    main.showWorking(false);
+    main.session().progress().showWorking(false);
     main.showPage(0);
     main.show();
     return 0;

@@ -2,7 +2,7 @@
 
 #include "app/HTTPGet.h"
 #include "app/HostVersion.h"
-#include "app/Main.h"
+#include "app/OperationSession.h"
 #include "app/UpdateServer.h"
 #include "common/FileNames.h"
 #include "common/IniFile.h"
@@ -34,17 +34,17 @@ const QString kDownloadFailed = u"Při ověřování existence novější verze 
                                 "internetu (resp. povolení internetového připojení pro tento doplněk)."_s;
 
 // Sends the user to the product page and ends the program through the wizard.
-void openProductPageAndEnd(TfrmMain &main)
+void openProductPageAndEnd(OperationSession &session)
 {
     ui().openDocument(UpdateServer::productPageAddress());
-    main.endProgram();
+    session.endProgram();
 }
 
 } // namespace
 
-int checkForUpdate(TfrmMain &main)
+int checkForUpdate(OperationSession &session)
 {
-    const RunContext &context = main.runContext();
+    const RunContext &context = session.runContext();
     const QString lastVersion = lastRecordedHostVersion(context);
     if (lastVersion == context.hostVersion)
         return 0;
@@ -53,9 +53,9 @@ int checkForUpdate(TfrmMain &main)
         return 0;
 
     const QString localCopy = context.settingsDir + u"velmarver.dat"_s;
-    main.showWorking(true, u"Ověření novější verze doplňku\rčekejte prosím..."_s);
+    session.progress().showWorking(true, u"Ověření novější verze doplňku\rčekejte prosím..."_s);
     const bool downloadFailed = !HTTPGet::downloadFile(UpdateServer::manifestAddress(), localCopy).ok;
-    main.showWorking(false);
+    session.progress().showWorking(false);
 
     if (downloadFailed) {
         if (firstRun) {
@@ -68,7 +68,7 @@ int checkForUpdate(TfrmMain &main)
                              u"Chcete nyní uvedenou adresu otevřít v okně vašeho internetového prohlížeče?"_s;
         if (!ui().askYesNo(MessageKind::Error, text))
             return 0;
-        openProductPageAndEnd(main);
+        openProductPageAndEnd(session);
         return -1;
     }
 
@@ -86,6 +86,6 @@ int checkForUpdate(TfrmMain &main)
     ui().information(u"Na internetu je dostupná novější verze tohoto zásuvného modulu - důrazně vám doporučujeme "
                      "provést aktualizaci.\r\rNyní bude v okně vašeho internetového prohlížeče otevřena domácí "
                      "stránka doplňku, ze které je možné stáhnout aktuální verzi."_s);
-    openProductPageAndEnd(main);
+    openProductPageAndEnd(session);
     return 0;
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-class TfrmMain;
+class OperationSession;
 
 // The update check, run when the user leaves the welcome page: after the
 // host's version changed since the last run (or on the first run) it offers
 // to download the maker's version manifest and, when another version of the
 // add-on is published, sends the user to the product page and ends the
-// program. 0 lets the wizard go on; -1 keeps it on the welcome page.
-int checkForUpdate(TfrmMain &main);
+// program through the session. 0 lets the wizard go on; -1 keeps it on the welcome page.
+int checkForUpdate(OperationSession &session);

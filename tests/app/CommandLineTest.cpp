@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"ValueRunningOverTheArgumentEndKeepsTheBlank", {u"?MAIN=x"_s, u"?MAIN"_s}, {{u"MAIN"_s, u"x "_s}}},
         ScanCase{
             "NameMayOccurTwice", {u"?MAIN=a?MAIN"_s, u"?MAIN=b?MAIN"_s}, {{u"MAIN"_s, u"a"_s}, {u"MAIN"_s, u"b"_s}}}),
-    [](const testing::TestParamInfo<ScanCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST(ScanCommandLine, ValuesAreCutTo255Characters)
 {
@@ -129,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DeriveCase{"NoDelimiterAtAll", u"rok.2018"_s, QString(), QString()},
                     DeriveCase{"RelativeWithoutDataRoot", u"agenda.001/rok.2018"_s, QString(), QString()},
                     DeriveCase{"Empty", QString(), QString(), QString()}),
-    [](const testing::TestParamInfo<DeriveCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST(SanitizeFileName, ReplacesTheNineCharacters)
 {

@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {u"[Účetnictví]"_s, u"Poslední závěrka=31.12.2017"_s},
                      [](auto, auto a) { return QVariant(lastClosingDate(a)); },
                      u"31.12.2017"_s}),
-    [](const testing::TestParamInfo<AccessorCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST(HostIniAccessors, EveryReadSeesTheCurrentFile)
 {
@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ExpandSeriesPrefix,
                                          PrefixCase{"SplitYear", u"PPrr"_s, u"2018/19"_s, u"PPrr"_s},
                                          PrefixCase{"FourCharactersButNoNumber", u"PPrr"_s, u"20x8"_s, u"PPrr"_s},
                                          PrefixCase{"NoPlaceholder", u"PP"_s, u"2018"_s, u"PP"_s}),
-                         [](const testing::TestParamInfo<PrefixCase> &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 TEST(YearList, ListsTheYearDirectoriesOnly)
 {
@@ -284,7 +284,7 @@ INSTANTIATE_TEST_SUITE_P(Locales, CheckHostVersion,
                                          VersionCase{"Empty", u',', QString(), true, {}},
                                          VersionCase{"NoDigits", u',', u"beta"_s, true, {}},
                                          VersionCase{"Twelve", u'.', u"12"_s, false, u"12"_s}),
-                         [](const testing::TestParamInfo<VersionCase> &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 TEST(RecordHostVersion, WritesTheRawVersionToMainIni)
 {

@@ -3,6 +3,7 @@
 #include "app/HTTPGet.h"
 
 #include "CannedHttpServer.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,6 +45,9 @@ TEST_F(HttpGetTest, DownloadsTheBodyAndSendsTheHostsHeaders)
     EXPECT_TRUE(request.contains("\r\nUser-Agent: Kovix HTTPGet\r\n"));
     EXPECT_TRUE(request.contains("\r\nAccept: */*\r\n"));
     EXPECT_TRUE(request.contains("\r\nPragma: no-cache\r\n"));
+    // The test server listens on another port than 80, so the Host header names it.
+    EXPECT_TRUE(request.contains(QByteArray("\r\nHost: " + server.host().toLatin1() + "\r\n")))
+        << request.toStdString();
 }
 
 TEST_F(HttpGetTest, BodiesLongerThanOneBlockArriveWhole)
@@ -62,7 +66,9 @@ struct FailureCase
     QByteArray response;
 };
 
-class HttpGetFailures : public HttpGetTest, public testing::WithParamInterface<FailureCase> {};
+class HttpGetFailures : public HttpGetTest, public testing::WithParamInterface<FailureCase>
+{
+};
 
 TEST_P(HttpGetFailures, CountAsFailed)
 {
@@ -70,16 +76,16 @@ TEST_P(HttpGetFailures, CountAsFailed)
     EXPECT_FALSE(HTTPGet::downloadFile(server.address(), localPath()).ok);
 }
 
-INSTANTIATE_TEST_SUITE_P(, HttpGetFailures,
-    testing::Values(
-        FailureCase{"NoContentLength", "HTTP/1.0 200 OK\r\n\r\n[TARNEK]\r\nVER=2.15\r\n"},
-        FailureCase{"TruncatedBody", "HTTP/1.0 200 OK\r\nContent-Length: 500\r\n\r\n[TARNEK]\r\nVER=2.15\r\n"},
-        FailureCase{"LongerBody", "HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\n[TARNEK]\r\n"},
-        // An error page is not the manifest, even when its length is right.
-        FailureCase{"NotFound", "HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found"},
-        FailureCase{"NotHttp", "hello\r\n\r\n"},
-        FailureCase{"ClosedWithoutAnswer", ""}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    , HttpGetFailures,
+    testing::Values(FailureCase{"NoContentLength", "HTTP/1.0 200 OK\r\n\r\n[TARNEK]\r\nVER=2.15\r\n"},
+                    FailureCase{"TruncatedBody",
+                                "HTTP/1.0 200 OK\r\nContent-Length: 500\r\n\r\n[TARNEK]\r\nVER=2.15\r\n"},
+                    FailureCase{"LongerBody", "HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\n[TARNEK]\r\n"},
+                    // An error page is not the manifest, even when its length is right.
+                    FailureCase{"NotFound", "HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found"},
+                    FailureCase{"NotHttp", "hello\r\n\r\n"}, FailureCase{"ClosedWithoutAnswer", ""}),
+    TestSupport::rowName);
 
 // The add-on's settings directory is an upper-cased host path; the download
 // lands in the directory that exists on disk, whatever its spelling.

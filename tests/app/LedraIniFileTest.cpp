@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(Versions, LedraIniMode,
                                          ModeCase{"CommaInPointLocaleCounts12Point1", u'.', u"11,5"_s, true},
                                          ModeCase{"NoNumber", u'.', u"beta"_s, true},
                                          ModeCase{"Empty", u'.', QString(), true}),
-                         [](const testing::TestParamInfo<ModeCase> &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 TEST(LedraIniMode, AutomaticModeReadsTheTextFileWhenNoTableExists)
 {

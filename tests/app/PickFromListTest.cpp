@@ -10,6 +10,7 @@
 #include "common/MemTable.h"
 #include "common/widgets/DataGrid.h"
 #include "fixture/HostTreeBuilder.h"
+#include "support/FakeSession.h"
 #include "support/TestSupport.h"
 
 #include <QLabel>
@@ -39,15 +40,15 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        m_main.runContext().yearDir = year().dir();
-        m_main.runContext().agendaDir = m_tree.agenda(u"001"_s).dir();
+        m_fake.context.yearDir = year().dir();
+        m_fake.context.agendaDir = m_tree.agenda(u"001"_s).dir();
     }
 
     YearBuilder &year() { return m_tree.agenda(u"001"_s).year(u"2018"_s); }
 
     QTemporaryDir m_dir;
     HostTreeBuilder m_tree{m_dir.path()};
-    TfrmMain m_main;
+    FakeSession m_fake; // no main window: the session and a recording progress sink
 };
 
 TEST_F(PickFromList, OkReturnsTheCurrentRowsCode)
@@ -65,9 +66,9 @@ TEST_F(PickFromList, OkReturnsTheCurrentRowsCode)
         grid->table()->setCurrentRow(1);
         click(w, u"btnOK"_s);
     });
-    EXPECT_EQ(pickFromList(m_main, 1), u"C2"_s);
-    EXPECT_FALSE(m_main.frmWorking().isVisible());
-    EXPECT_EQ(m_main.session().BFTable1.Tag, 0);
+    EXPECT_EQ(pickFromList(m_fake.session, 1), u"C2"_s);
+    EXPECT_FALSE(m_fake.progress.working);
+    EXPECT_EQ(m_fake.session.BFTable1.Tag, 0);
 }
 
 TEST_F(PickFromList, EnterInTheGridActsAsOk)
@@ -77,7 +78,7 @@ TEST_F(PickFromList, EnterInTheGridActsAsOk)
         EXPECT_EQ(w.windowTitle(), u"Seznam středisek"_s);
         QTest::keyClick(child<DataGrid>(w, u"grSeznam1"_s)->view(), Qt::Key_Return);
     });
-    EXPECT_EQ(pickFromList(m_main, 2), u"S1"_s);
+    EXPECT_EQ(pickFromList(m_fake.session, 2), u"S1"_s);
 }
 
 TEST_F(PickFromList, EmptyTableOffersNoOk)
@@ -90,7 +91,7 @@ TEST_F(PickFromList, EmptyTableOffersNoOk)
         EXPECT_TRUE(w.isVisible());
         click(w, u"btnZavrit"_s);
     });
-    EXPECT_EQ(pickFromList(m_main, 3), QString());
+    EXPECT_EQ(pickFromList(m_fake.session, 3), QString());
 }
 
 TEST_F(PickFromList, BankAccountsShowTheirDescription)
@@ -102,7 +103,7 @@ TEST_F(PickFromList, BankAccountsShowTheirDescription)
                   (QList<std::pair<QString, QString>>{{u"POK1"_s, u"Hlavní pokladna"_s}}));
         click(w, u"btnOK"_s);
     });
-    EXPECT_EQ(pickFromList(m_main, 5), u"POK1"_s);
+    EXPECT_EQ(pickFromList(m_fake.session, 5), u"POK1"_s);
 }
 
 TEST_F(PickFromList, DocumentTypesComeFromThreeTablesWithTheirSuffixes)
@@ -132,32 +133,32 @@ TEST_F(PickFromList, DocumentTypesComeFromThreeTablesWithTheirSuffixes)
                                                       {u"PO"_s, u"Poptávka [objednávky/nabídky/poptávky]"_s}}));
         click(w, u"btnZavrit"_s);
     });
-    EXPECT_EQ(pickFromList(m_main, 4), QString());
+    EXPECT_EQ(pickFromList(m_fake.session, 4), QString());
 }
 
 TEST_F(PickFromList, MissingLastTableAbandonsTheWholeList)
 {
     year().table(u"VFAKTTYP"_s).row({{"Zkratka", "FV"}, {"Nazev", "Faktura"}});
     year().table(u"SKDOKTYP"_s);
-    EXPECT_EQ(pickFromList(m_main, 4), QString());
+    EXPECT_EQ(pickFromList(m_fake.session, 4), QString());
     EXPECT_EQ(scriptedUi().messageTexts(), QStringList{u"Nastala chyba při otevírání databáze "_s +
                                                        m_tree.agenda(u"001"_s).dir() + u"OBJTYPY.DAT"_s});
     EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Error);
     EXPECT_TRUE(scriptedUi().windowsShown().isEmpty());
-    EXPECT_FALSE(m_main.frmWorking().isVisible());
-    EXPECT_EQ(m_main.session().BFTable1.Tag, 0);
+    EXPECT_FALSE(m_fake.progress.working);
+    EXPECT_EQ(m_fake.session.BFTable1.Tag, 0);
 }
 
 TEST_F(PickFromList, OpenSharedTableIsClosedFirst)
 {
     year().table(u"SZCINN"_s).row({{"Zkrat", "C1"}, {"Nazev", "Výroba"}});
     year().table(u"SZSTRED"_s).row({{"Zkrat", "S1"}, {"Nazev", "Dílna"}});
-    ASSERT_EQ(m_main.session().BFTable1.Open(year().dir() + u"SZSTRED"_s), 0);
-    m_main.session().BFTable1.Tag = 1;
+    ASSERT_EQ(m_fake.session.BFTable1.Open(year().dir() + u"SZSTRED"_s), 0);
+    m_fake.session.BFTable1.Tag = 1;
     scriptedUi().onWindow(u"TfrmSeznam1"_s, [](QDialog &w) { click(w, u"btnOK"_s); });
-    EXPECT_EQ(pickFromList(m_main, 1), u"C1"_s);
-    EXPECT_EQ(m_main.session().BFTable1.Tag, 0);
-    EXPECT_FALSE(m_main.session().BFTable1.isOpen());
+    EXPECT_EQ(pickFromList(m_fake.session, 1), u"C1"_s);
+    EXPECT_EQ(m_fake.session.BFTable1.Tag, 0);
+    EXPECT_FALSE(m_fake.session.BFTable1.isOpen());
 }
 
 TEST_F(PickFromList, CodeListEditorAddsThePickedCode)
@@ -173,7 +174,7 @@ TEST_F(PickFromList, CodeListEditorAddsThePickedCode)
         click(w, u"btnOK"_s);
     });
     scriptedUi().onWindow(u"TfrmSeznam1"_s, [](QDialog &w) { click(w, u"btnOK"_s); });
-    EXPECT_EQ(editCodeList(m_main, u"C2;"_s, 1), u"C2;C1;"_s);
+    EXPECT_EQ(editCodeList(m_fake.session, u"C2;"_s, 1), u"C2;C1;"_s);
     EXPECT_EQ(scriptedUi().messageTexts(), QStringList{u"Zkratka \"c2\" již v seznamu existuje."_s});
 }
 

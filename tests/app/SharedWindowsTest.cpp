@@ -4,12 +4,12 @@
 #include "AppTestSupport.h"
 #include "app/EditorPol.h"
 #include "app/FreeText.h"
-#include "app/Main.h"
 #include "app/ObecneVarovani.h"
 #include "app/Seznam1.h"
 #include "app/Working.h"
 #include "common/MemTable.h"
 #include "common/widgets/DataGrid.h"
+#include "support/FakeSession.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -116,6 +116,34 @@ TEST_F(FreeTextTest, PrintTableHoldsTheWholeTextInOneRowUntilClosed)
     EXPECT_EQ(m_window.mtProtokol().recordCount(), 0);
 }
 
+// The window shows and saves a protocol given as data: the lines as the
+// operation wrote them, blank and indented lines included.
+TEST(FreeTextProtocol, ShowsAndSavesTheProtocolsLines)
+{
+    TextHostTree tree;
+    OperationProtocol protocol;
+    protocol.addLine(u"Kontrola číselných řad"_s);
+    protocol.addLine(QString());
+    protocol.addLine(u"   chybí: PK0003"_s);
+    TfrmFreeText window;
+    window.addLine(u"z minulého běhu"_s); // replaced, not appended to
+    scriptedUi().onWindow(u"TfrmFreeText"_s, [](QDialog &w) {
+        EXPECT_EQ(child<QPlainTextEdit>(w, u"reProtokol"_s)->toPlainText(),
+                  u"Kontrola číselných řad\n\n   chybí: PK0003"_s);
+        EXPECT_FALSE(child<QPushButton>(w, u"btnVytisknout"_s)->isEnabled());
+        click(w, u"btnUlozit"_s);
+        click(w, u"btnZavrit"_s);
+    });
+    scriptedUi().chooseFile(tree.root() + u"p.txt"_s);
+    EXPECT_EQ(window.showProtocol(protocol), QDialog::Rejected);
+    EXPECT_EQ(window.lines(), protocol.lines());
+    EXPECT_EQ(fileBytes(tree.root() + u"p.txt"_s),
+              QByteArray("Kontrola \xE8\xEDseln\xFD"
+                         "ch \xF8\x61\x64\r\n\r\n   chyb\xED: PK0003\r\n"));
+    window.fillPrintTable();
+    EXPECT_EQ(window.mtProtokol().value(u"Text"_s).toString(), protocol.text());
+}
+
 // A source of codes standing in for the pick list: answers in turn, records the types asked for.
 struct ScriptedPicker
 {
@@ -208,20 +236,21 @@ TEST(ConfirmIrreversible, OnlyAnoGoesOn)
 TEST(PickFromListWithoutTables, TableThatDoesNotOpenIsReportedWithoutTheList)
 {
     TextHostTree tree;
-    TfrmMain main;
-    main.runContext().yearDir = tree.yearDir();
-    EXPECT_EQ(pickFromList(main, 1), QString());
+    FakeSession fake;
+    fake.context.yearDir = tree.yearDir();
+    EXPECT_EQ(pickFromList(fake.session, 1), QString());
     EXPECT_EQ(scriptedUi().messageTexts(),
               QStringList{u"Nastala chyba při otevírání databáze "_s + tree.yearDir() + u"SZCINN.DAT"_s});
     EXPECT_TRUE(scriptedUi().windowsShown().isEmpty());
-    EXPECT_FALSE(main.frmWorking().isVisible());
-    EXPECT_EQ(main.session().BFTable1.Tag, 0);
+    EXPECT_EQ(fake.progress.workingTexts, QStringList{u"Načtení seznamu\rčekejte prosím..."_s});
+    EXPECT_FALSE(fake.progress.working);
+    EXPECT_EQ(fake.session.BFTable1.Tag, 0);
 }
 
 TEST(PickFromListWithoutTables, UnknownTypeOffersNothing)
 {
-    TfrmMain main;
-    EXPECT_EQ(pickFromList(main, 6), QString());
+    FakeSession fake;
+    EXPECT_EQ(pickFromList(fake.session, 6), QString());
     EXPECT_TRUE(scriptedUi().messages().isEmpty());
 }
 

@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
         MissingCase{"Configuration", {Main, Year, Version, Password, User}, u"?AKTCFGNAME=<AKTCFGNAME>?AKTCFGNAME"_s},
         MissingCase{
             "LaterParametersDoNotStandInForEarlierOnes", {User, Password, Version, Year}, u"?MAIN=<Main>?MAIN"_s}),
-    [](const testing::TestParamInfo<MissingCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST(MissingParameter, YesOpensTheHelpPageBesideTheProgram)
 {
@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SubstituteCase{"EmptyConfiguration", u"u"_s, QString(), u"u"_s, u"Default"_s},
                     SubstituteCase{"ConfigurationKeepsItsBlanks", u"u"_s, u" a b "_s, u"u"_s, u" a b "_s},
                     SubstituteCase{"ConfigurationOfUnsafeCharactersOnly", u"u"_s, u"*?"_s, u"u"_s, u"__"_s}),
-    [](const testing::TestParamInfo<SubstituteCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(RunContextTest, WrongShapedYearDirectoryLeavesTheRoot)
 {
@@ -216,7 +216,7 @@ protected:
 
 TEST_F(StartUpTest, ReachesTheWelcomePage)
 {
-    m_main.showWorking(true, u"Spouštění zásuvného modulu\rčekejte prosím..."_s);
+    m_main.session().progress().showWorking(true, u"Spouštění zásuvného modulu\rčekejte prosím..."_s);
     ASSERT_EQ(runStartUp(m_main, hostArguments(m_tree.yearDir()), m_programDir), 0);
     EXPECT_TRUE(scriptedUi().messages().isEmpty());
     EXPECT_TRUE(m_main.isVisible());
@@ -302,12 +302,12 @@ TEST(StartUpWindows, MainWindowCreatesTheOverlayAndTheInformationWindow)
     EXPECT_EQ(main.size(), QSize(536, 361));
     EXPECT_EQ(main.frmWorking().objectName(), u"TfrmWorking"_s);
     EXPECT_EQ(main.frmFreeText().objectName(), u"TfrmFreeText"_s);
-    main.showWorking(true, u"Spouštění zásuvného modulu\rčekejte prosím..."_s);
+    main.session().progress().showWorking(true, u"Spouštění zásuvného modulu\rčekejte prosím..."_s);
     EXPECT_TRUE(main.frmWorking().isVisible());
     EXPECT_EQ(child<QLabel>(main.frmWorking(), u"lblInfo"_s)->text(),
               u"Spouštění zásuvného modulu\nčekejte prosím..."_s);
     EXPECT_EQ(main.frmWorking().size(), QSize(346, 46));
-    main.showWorking(false);
+    main.session().progress().showWorking(false);
     EXPECT_FALSE(main.frmWorking().isVisible());
 }
 

@@ -3,8 +3,8 @@
 
 #include "app/UpdateCheck.h"
 #include "app/HostVersion.h"
-#include "app/Main.h"
 #include "app/UpdateServer.h"
+#include "support/FakeSession.h"
 #include "support/TestSupport.h"
 
 #include "CannedHttpServer.h"
@@ -32,7 +32,7 @@ class UpdateCheckTest : public testing::Test
 protected:
     UpdateCheckTest()
     {
-        RunContext &context = m_main.runContext();
+        RunContext &context = m_fake.context;
         context.addOnVersion = u"2.14"_s;
         context.hostVersion = u"13.200"_s;
         context.settingsDir = m_dir.path() + u"/Setting/"_s;
@@ -43,16 +43,16 @@ protected:
 
     void lastRun(const QString &hostVersion)
     {
-        RunContext context = m_main.runContext();
+        RunContext context = m_fake.context;
         context.hostVersion = hostVersion;
         recordHostVersion(context);
     }
     void useServer(const CannedHttpServer &server) { qputenv("TARNEK_UPDATE_SERVER", server.host().toUtf8()); }
-    bool programEnded() { return lastRecordedHostVersion(m_main.runContext()) == m_main.runContext().hostVersion; }
-    QString manifestCopy() const { return m_main.runContext().settingsDir + u"velmarver.dat"_s; }
+    bool programEnded() const { return m_fake.programEnds > 0; }
+    QString manifestCopy() const { return m_fake.context.settingsDir + u"velmarver.dat"_s; }
 
     QTemporaryDir m_dir;
-    TfrmMain m_main;
+    FakeSession m_fake; // no main window
     QByteArray m_savedServer;
 };
 
@@ -61,7 +61,7 @@ TEST_F(UpdateCheckTest, SameHostVersionAsksNothingAndSendsNothing)
     CannedHttpServer server(CannedHttpServer::ok("[TARNEK]\r\nVER=2.15\r\n"));
     useServer(server);
     lastRun(u"13.200"_s);
-    EXPECT_EQ(checkForUpdate(m_main), 0);
+    EXPECT_EQ(checkForUpdate(m_fake.session), 0);
     EXPECT_TRUE(scriptedUi().messages().isEmpty());
     EXPECT_EQ(server.requestCount(), 0);
 }
@@ -72,7 +72,7 @@ TEST_F(UpdateCheckTest, DeclinedQuestionSendsNothing)
     useServer(server);
     lastRun(u"13.100"_s);
     scriptedUi().answer(MessageAnswer::No);
-    EXPECT_EQ(checkForUpdate(m_main), 0);
+    EXPECT_EQ(checkForUpdate(m_fake.session), 0);
     ASSERT_EQ(scriptedUi().messages().size(), 1);
     EXPECT_TRUE(scriptedUi().messages().at(0).text.startsWith(kChangedQuestionStart));
     EXPECT_EQ(scriptedUi().messages().at(0).buttons, MessageButtons::YesNo);
@@ -97,7 +97,7 @@ TEST_P(UpdateCheckManifests, FirstRunComparesThePublishedVersion)
     CannedHttpServer server(CannedHttpServer::ok(c.manifest));
     useServer(server);
     scriptedUi().answer(MessageAnswer::Yes);
-    EXPECT_EQ(checkForUpdate(m_main), 0);
+    EXPECT_EQ(checkForUpdate(m_fake.session), 0);
     ASSERT_EQ(scriptedUi().messages().size(), 2);
     EXPECT_TRUE(scriptedUi().messages().at(0).text.startsWith(kFirstRunQuestionStart));
     EXPECT_EQ(scriptedUi().messages().at(1).kind, MessageKind::Information);
@@ -121,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(, UpdateCheckManifests,
                                                       false},
                                          ManifestCase{"NoVersion", "[TARNEK]\r\nOTHER=1\r\n",
                                                       u"Údaje o verzi nejsou k dispozici."_s, false}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 struct FailureCase
 {
@@ -138,11 +138,11 @@ TEST_P(UpdateCheckFailures, FirstRunOnlyReportsTheFailure)
     CannedHttpServer server(GetParam().response);
     useServer(server);
     scriptedUi().answer(MessageAnswer::Yes);
-    EXPECT_EQ(checkForUpdate(m_main), 0);
+    EXPECT_EQ(checkForUpdate(m_fake.session), 0);
     ASSERT_EQ(scriptedUi().messages().size(), 2);
-    EXPECT_EQ(scriptedUi().messages().at(1).kind, MessageKind::Error);
+    EXPECT_TRUE(scriptedUi().shown(
+        {{MessageKind::Confirmation, scriptedUi().messages().at(0).text}, {MessageKind::Error, kDownloadFailed}}));
     EXPECT_EQ(scriptedUi().messages().at(1).buttons, MessageButtons::Ok);
-    EXPECT_EQ(scriptedUi().messages().at(1).text, kDownloadFailed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -150,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(FailureCase{"NoContentLength", "HTTP/1.0 200 OK\r\n\r\n[TARNEK]\r\nVER=2.15\r\n"},
                     FailureCase{"TruncatedBody",
                                 "HTTP/1.0 200 OK\r\nContent-Length: 900\r\n\r\n[TARNEK]\r\nVER=2.15\r\n"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(UpdateCheckTest, FailureAfterAnUpdateOffersTheProductPage)
 {
@@ -159,7 +159,7 @@ TEST_F(UpdateCheckTest, FailureAfterAnUpdateOffersTheProductPage)
     lastRun(u"13.100"_s);
     scriptedUi().answer(MessageAnswer::Yes); // check now
     scriptedUi().answer(MessageAnswer::No);  // do not open the page
-    EXPECT_EQ(checkForUpdate(m_main), 0);
+    EXPECT_EQ(checkForUpdate(m_fake.session), 0);
     ASSERT_EQ(scriptedUi().messages().size(), 2);
     const ScriptedUi::Message &failure = scriptedUi().messages().at(1);
     EXPECT_EQ(failure.kind, MessageKind::Error);
@@ -185,7 +185,7 @@ TEST_F(UpdateCheckTest, RefusedConnectionAndYesOpensThePageAndEnds)
     lastRun(u"13.100"_s);
     scriptedUi().answer(MessageAnswer::Yes);
     scriptedUi().answer(MessageAnswer::Yes);
-    EXPECT_EQ(checkForUpdate(m_main), -1);
+    EXPECT_EQ(checkForUpdate(m_fake.session), -1);
     EXPECT_EQ(scriptedUi().openedDocuments(), QStringList{UpdateServer::productPageAddress()});
     EXPECT_TRUE(programEnded());
 }
@@ -196,13 +196,16 @@ TEST_F(UpdateCheckTest, ManifestGoesThroughTheUpperCasedSettingsDirectory)
 {
     CannedHttpServer server(CannedHttpServer::ok("[TARNEK]\r\nVER=2.14\r\n"));
     useServer(server);
-    const QString onDisk = m_main.runContext().settingsDir;
-    m_main.runContext().settingsDir = onDisk.toUpper();
+    const QString onDisk = m_fake.context.settingsDir;
+    m_fake.context.settingsDir = onDisk.toUpper();
     scriptedUi().answer(MessageAnswer::Yes);
-    EXPECT_EQ(checkForUpdate(m_main), 0);
+    EXPECT_EQ(checkForUpdate(m_fake.session), 0);
     ASSERT_EQ(scriptedUi().messages().size(), 2);
     EXPECT_EQ(scriptedUi().messages().at(1).text, kUpToDate);
     EXPECT_FALSE(QFile::exists(onDisk + u"velmarver.dat"_s));
+    // The session's progress sink showed the working overlay for the download only.
+    EXPECT_EQ(m_fake.progress.workingTexts, QStringList{u"Ověření novější verze doplňku\rčekejte prosím..."_s});
+    EXPECT_FALSE(m_fake.progress.working);
 }
 
 TEST(UpdateServer, ManifestAddressHonoursTheOverride)

@@ -1,15 +1,18 @@
 // The wizard's page flow and operation dispatch, driven by its widgets on a
 // host tree, with the scripted seam answering the checks' messages.
 
+#include "app/FreeText.h"
 #include "app/HostVersion.h"
 #include "app/Main.h"
 #include "app/RightsCheck.h"
 #include "app/Working.h"
 #include "common/IniFile.h"
 #include "fixture/HostTreeBuilder.h"
+#include "support/FakeSession.h"
 #include "support/TestSupport.h"
 
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -100,10 +103,8 @@ TEST_F(WizardTest, FailedRightsCheckStaysOnTheWelcomePage)
     m_main.runContext().hostPassword = u"jine"_s;
     click(m_main, u"btnDalsi"_s);
     EXPECT_EQ(pageName(), u"tsVitejte"_s);
-    ASSERT_EQ(scriptedUi().messages().size(), 1);
-    EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Error);
-    EXPECT_EQ(scriptedUi().messages().at(0).text,
-              u"Aktuální uživatel nebyl nalezen v databázi přístupových práv Ledra."_s);
+    EXPECT_TRUE(scriptedUi().shown(
+        {{MessageKind::Error, u"Aktuální uživatel nebyl nalezen v databázi přístupových práv Ledra."_s}}));
     EXPECT_FALSE(m_main.frmWorking().isVisible());
 }
 
@@ -254,6 +255,94 @@ TEST_F(WizardTest, OperationRightsUseTheYearsBookkeeping)
     EXPECT_EQ(testRights(context, 3), -1);
     ASSERT_EQ(scriptedUi().messages().size(), 1);
     EXPECT_TRUE(scriptedUi().messages().at(0).text.endsWith(u"Seznam pokladních dokladů"_s));
+}
+
+TEST_F(WizardTest, SessionShowsItsProtocolInTheInformationWindow)
+{
+    m_main.setOperationEntry(Operation::Balances, [](OperationSession &session) {
+        session.protocol().clear();
+        session.protocol().addLine(u"Stav účtů"_s);
+        session.protocol().addLine(u"BÚ1: 100,00"_s);
+        return session.showProtocol();
+    });
+    goToOperationPage();
+    m_main.selectOperation(Operation::Balances);
+    scriptedUi().onWindow(u"TfrmFreeText"_s, [](QDialog &w) {
+        EXPECT_EQ(child<QPlainTextEdit>(w, u"reProtokol"_s)->toPlainText(), u"Stav účtů\nBÚ1: 100,00"_s);
+        EXPECT_FALSE(child<QPushButton>(w, u"btnVytisknout"_s)->isEnabled());
+        click(w, u"btnZavrit"_s);
+    });
+    click(m_main, u"btnDalsi"_s);
+    EXPECT_EQ(scriptedUi().windowsShown(), QStringList{u"TfrmFreeText"_s});
+    EXPECT_EQ(m_main.frmFreeText().lines(), (QStringList{u"Stav účtů"_s, u"BÚ1: 100,00"_s}));
+}
+
+// An engine error in an entry, after it opened a table and showed its
+// progress: the engine's message, and the wizard restores itself.
+TEST_F(WizardTest, EngineErrorInAnEntryRestoresTheWizard)
+{
+    m_year.table(u"SZCINN"_s).row({{"Zkrat", "C1"}, {"Nazev", "Výroba"}});
+    const QString yearDir = m_year.dir();
+    m_main.setOperationEntry(Operation::Balances, [yearDir](OperationSession &session) {
+        if (session.BFTable1.Open(yearDir + u"SZCINN"_s) != 0)
+            return -1;
+        session.BFTable1.Tag = 1;
+        session.progress().startProgress(5);
+        session.BFTable2.GoTop(); // not open: the engine throws
+        return 0;
+    });
+    goToOperationPage();
+    m_main.selectOperation(Operation::Balances);
+    click(m_main, u"btnDalsi"_s);
+    EXPECT_TRUE(scriptedUi().shown({{MessageKind::Error, u"Tabulka není otevřena."_s}}));
+    EXPECT_EQ(pageName(), u"tsFinal"_s);
+    EXPECT_TRUE(button(u"btnDalsi"_s)->isEnabled());
+    EXPECT_TRUE(button(u"btnZpet"_s)->isEnabled());
+    EXPECT_TRUE(button(u"btnZavrit"_s)->isEnabled());
+    EXPECT_FALSE(button(u"btnPrerusit"_s)->isVisible());
+    EXPECT_FALSE(child<QProgressBar>(m_main, u"pbMain"_s)->isVisible());
+    EXPECT_FALSE(m_main.frmWorking().isVisible());
+    EXPECT_TRUE(legendVisible());
+    EXPECT_EQ(m_main.session().BFTable1.Tag, 0);
+    EXPECT_FALSE(m_main.session().BFTable1.isOpen());
+}
+
+// The rights check runs on a session alone: no main window, a recording
+// progress sink.
+class RightsCheckOnASession : public testing::Test
+{
+protected:
+    RightsCheckOnASession() : m_tree(m_dir.path() + u"/DATA"_s)
+    {
+        m_fake.context.dataRoot = m_tree.dataRoot();
+        m_fake.session.BFTable1.Tag = 1; // left open by an earlier step: closed by the check
+    }
+
+    QTemporaryDir m_dir;
+    HostTreeBuilder m_tree;
+    FakeSession m_fake;
+};
+
+TEST_F(RightsCheckOnASession, NoUsersMeansNoRestrictions)
+{
+    m_tree.table(u"PRISUZIV"_s);
+    m_fake.context.rights.rightVerifikace = u"N"_s;
+    EXPECT_EQ(verifyUserRights(m_fake.session), 0);
+    EXPECT_EQ(m_fake.context.rights.rightVerifikace, u"A"_s);
+    EXPECT_EQ(m_fake.progress.workingTexts, QStringList{u"Ověření přístupových práv\rčekejte prosím..."_s});
+    EXPECT_FALSE(m_fake.progress.working);
+    EXPECT_EQ(m_fake.session.BFTable1.Tag, 0);
+    EXPECT_TRUE(scriptedUi().messages().isEmpty());
+}
+
+TEST_F(RightsCheckOnASession, UnknownUserIsReportedAndTheOverlayHidden)
+{
+    m_tree.table(u"PRISUZIV"_s).row({{"Jmeno", "Jana"}, {"Password", "tajne"}, {"ID_Pristup", 1}, {"PrihlZp", 1}});
+    m_fake.context.hostPassword = u"jine"_s;
+    EXPECT_EQ(verifyUserRights(m_fake.session), -1);
+    EXPECT_TRUE(scriptedUi().shown(
+        {{MessageKind::Error, u"Aktuální uživatel nebyl nalezen v databázi přístupových práv Ledra."_s}}));
+    EXPECT_FALSE(m_fake.progress.working);
 }
 
 } // namespace

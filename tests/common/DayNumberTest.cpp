@@ -1,4 +1,5 @@
 #include "common/DayNumber.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,9 @@ struct DayCase
     double day;
 };
 
-class DayNumberDates : public testing::TestWithParam<DayCase> {};
+class DayNumberDates : public testing::TestWithParam<DayCase>
+{
+};
 
 TEST_P(DayNumberDates, ConvertsBothWays)
 {
@@ -24,12 +27,12 @@ TEST_P(DayNumberDates, ConvertsBothWays)
 }
 
 INSTANTIATE_TEST_SUITE_P(, DayNumberDates,
-    testing::Values(DayCase{"Day1Is31Dec1899", QDate(1899, 12, 31), 1},
-                    DayCase{"Day2Is1Jan1900", QDate(1900, 1, 1), 2},
-                    DayCase{"LeapDay2000", QDate(2000, 2, 29), 36585},
-                    DayCase{"NewYear2018", QDate(2018, 1, 1), 43101},
-                    DayCase{"BeforeTheEpoch", QDate(1899, 12, 1), -29}),
-    [](const auto &info) { return std::string(info.param.name); });
+                         testing::Values(DayCase{"Day1Is31Dec1899", QDate(1899, 12, 31), 1},
+                                         DayCase{"Day2Is1Jan1900", QDate(1900, 1, 1), 2},
+                                         DayCase{"LeapDay2000", QDate(2000, 2, 29), 36585},
+                                         DayCase{"NewYear2018", QDate(2018, 1, 1), 43101},
+                                         DayCase{"BeforeTheEpoch", QDate(1899, 12, 1), -29}),
+                         TestSupport::rowName);
 
 TEST(DayNumber, ZeroIsEmpty)
 {
@@ -54,8 +57,8 @@ TEST(DayNumber, FractionIsTheTimeOfDay)
 TEST(DayNumber, DamagedValuesStayDefined)
 {
     // Values a damaged table can hold: no undefined conversion, no crash.
-    for (const double value : {1e300, -1e300, std::numeric_limits<double>::infinity(),
-                               std::numeric_limits<double>::quiet_NaN()}) {
+    for (const double value :
+         {1e300, -1e300, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
         const DayNumber day(value);
         EXPECT_LE(std::abs(day.day()), 100000000);
         EXPECT_TRUE(day.toTime().isValid());

@@ -1,5 +1,6 @@
-#include "common/Clock.h"
 #include "common/LocaleFormats.h"
+#include "common/Clock.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,9 @@ struct SeparatorCase
     QString expectedFormat, expectedSeparator;
 };
 
-class DateSeparatorShortening : public testing::TestWithParam<SeparatorCase> {};
+class DateSeparatorShortening : public testing::TestWithParam<SeparatorCase>
+{
+};
 
 TEST_P(DateSeparatorShortening, ShortensToOneCharacter)
 {
@@ -27,15 +30,15 @@ TEST_P(DateSeparatorShortening, ShortensToOneCharacter)
     EXPECT_EQ(formats.dateSeparator, c.expectedSeparator);
 }
 
-INSTANTIATE_TEST_SUITE_P(, DateSeparatorShortening,
-    testing::Values(
-        SeparatorCase{"DotAndBlank", u"d. M. yyyy"_s, u". "_s, u"d.M.yyyy"_s, u"."_s},
-        SeparatorCase{"OneCharacterIsLeftAlone", u"dd/MM/yyyy"_s, u"/"_s, u"dd/MM/yyyy"_s, u"/"_s},
-        SeparatorCase{"BlankDotBlankKeepsTheDot", u"d . M . yyyy"_s, u" . "_s, u"d.M.yyyy"_s, u"."_s},
-        SeparatorCase{"TwoCharactersKeepTheFirst", u"d-/M-/yyyy"_s, u"-/"_s, u"d-M-yyyy"_s, u"-"_s},
-        // Only blanks: nothing to shorten to, so the locale's format stays.
-        SeparatorCase{"OnlyBlanks", u"d  M  yyyy"_s, u"  "_s, u"d  M  yyyy"_s, u"  "_s}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    , DateSeparatorShortening,
+    testing::Values(SeparatorCase{"DotAndBlank", u"d. M. yyyy"_s, u". "_s, u"d.M.yyyy"_s, u"."_s},
+                    SeparatorCase{"OneCharacterIsLeftAlone", u"dd/MM/yyyy"_s, u"/"_s, u"dd/MM/yyyy"_s, u"/"_s},
+                    SeparatorCase{"BlankDotBlankKeepsTheDot", u"d . M . yyyy"_s, u" . "_s, u"d.M.yyyy"_s, u"."_s},
+                    SeparatorCase{"TwoCharactersKeepTheFirst", u"d-/M-/yyyy"_s, u"-/"_s, u"d-M-yyyy"_s, u"-"_s},
+                    // Only blanks: nothing to shorten to, so the locale's format stays.
+                    SeparatorCase{"OnlyBlanks", u"d  M  yyyy"_s, u"  "_s, u"d  M  yyyy"_s, u"  "_s}),
+    TestSupport::rowName);
 
 struct ParseCase
 {
@@ -47,7 +50,10 @@ struct ParseCase
 class DateParsing : public testing::TestWithParam<ParseCase>
 {
 protected:
-    void SetUp() override { Clock::setCurrent(std::make_unique<FixedClock>(QDateTime(QDate(2026, 12, 10), QTime(9, 0)))); }
+    void SetUp() override
+    {
+        Clock::setCurrent(std::make_unique<FixedClock>(QDateTime(QDate(2026, 12, 10), QTime(9, 0))));
+    }
     void TearDown() override { Clock::setCurrent(nullptr); }
 };
 
@@ -66,22 +72,22 @@ TEST_P(DateParsing, FollowsTheFormatsOrder)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(, DateParsing,
-    testing::Values(
-        ParseCase{"Czech", u"d.M.yyyy"_s, u"."_s, u"31.12.2017"_s, QDate(2017, 12, 31)},
-        ParseCase{"TwoDigitYear", u"d.M.yyyy"_s, u"."_s, u"1.1.18"_s, QDate(2018, 1, 1)},
-        ParseCase{"TwoDigitYearLastCentury", u"d.M.yyyy"_s, u"."_s, u"1.1.80"_s, QDate(1980, 1, 1)},
-        ParseCase{"BlanksAround", u"d.M.yyyy"_s, u"."_s, u" 5. 6. 2019 "_s, QDate(2019, 6, 5)},
-        ParseCase{"MonthFirst", u"M/d/yyyy"_s, u"/"_s, u"12/31/2017"_s, QDate(2017, 12, 31)},
-        ParseCase{"YearFirst", u"yyyy-MM-dd"_s, u"-"_s, u"2017-12-31"_s, QDate(2017, 12, 31)},
-        ParseCase{"Letters", u"d.M.yyyy"_s, u"."_s, u"abc"_s, QDate()},
-        ParseCase{"Empty", u"d.M.yyyy"_s, u"."_s, u""_s, QDate()},
-        ParseCase{"ThreeDigitDay", u"d.M.yyyy"_s, u"."_s, u"031.12.2017"_s, QDate()},
-        ParseCase{"ThreeDigitYear", u"d.M.yyyy"_s, u"."_s, u"31.12.201"_s, QDate()},
-        ParseCase{"NoSuchDay", u"d.M.yyyy"_s, u"."_s, u"30.2.2018"_s, QDate()},
-        ParseCase{"WrongSeparator", u"d.M.yyyy"_s, u"."_s, u"31/12/2017"_s, QDate()},
-        ParseCase{"TwoParts", u"d.M.yyyy"_s, u"."_s, u"31.12"_s, QDate()}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    , DateParsing,
+    testing::Values(ParseCase{"Czech", u"d.M.yyyy"_s, u"."_s, u"31.12.2017"_s, QDate(2017, 12, 31)},
+                    ParseCase{"TwoDigitYear", u"d.M.yyyy"_s, u"."_s, u"1.1.18"_s, QDate(2018, 1, 1)},
+                    ParseCase{"TwoDigitYearLastCentury", u"d.M.yyyy"_s, u"."_s, u"1.1.80"_s, QDate(1980, 1, 1)},
+                    ParseCase{"BlanksAround", u"d.M.yyyy"_s, u"."_s, u" 5. 6. 2019 "_s, QDate(2019, 6, 5)},
+                    ParseCase{"MonthFirst", u"M/d/yyyy"_s, u"/"_s, u"12/31/2017"_s, QDate(2017, 12, 31)},
+                    ParseCase{"YearFirst", u"yyyy-MM-dd"_s, u"-"_s, u"2017-12-31"_s, QDate(2017, 12, 31)},
+                    ParseCase{"Letters", u"d.M.yyyy"_s, u"."_s, u"abc"_s, QDate()},
+                    ParseCase{"Empty", u"d.M.yyyy"_s, u"."_s, u""_s, QDate()},
+                    ParseCase{"ThreeDigitDay", u"d.M.yyyy"_s, u"."_s, u"031.12.2017"_s, QDate()},
+                    ParseCase{"ThreeDigitYear", u"d.M.yyyy"_s, u"."_s, u"31.12.201"_s, QDate()},
+                    ParseCase{"NoSuchDay", u"d.M.yyyy"_s, u"."_s, u"30.2.2018"_s, QDate()},
+                    ParseCase{"WrongSeparator", u"d.M.yyyy"_s, u"."_s, u"31/12/2017"_s, QDate()},
+                    ParseCase{"TwoParts", u"d.M.yyyy"_s, u"."_s, u"31.12"_s, QDate()}),
+    TestSupport::rowName);
 
 TEST(LocaleFormats, FormatsDatesAndTimes)
 {

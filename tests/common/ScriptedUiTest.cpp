@@ -102,3 +102,24 @@ TEST(FileDialogs, HostFiltersBecomeQtFilters)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ScriptedUiExpectedMessages, KindTextAndCaptionMustAllMatch)
+{
+    ui().error(u"Soubor chybí."_s, u"Chyba"_s);
+    ui().information(u"Hotovo."_s);
+    EXPECT_TRUE(scriptedUi().shown(
+        {{MessageKind::Error, u"Soubor chybí."_s, u"Chyba"_s}, {MessageKind::Information, u"Hotovo."_s}}));
+    EXPECT_FALSE(
+        scriptedUi().shown({{MessageKind::Error, u"Soubor chybí."_s}, {MessageKind::Information, u"Hotovo."_s}}))
+        << "the caption differs";
+    EXPECT_FALSE(scriptedUi().shown(
+        {{MessageKind::Warning, u"Soubor chybí."_s, u"Chyba"_s}, {MessageKind::Information, u"Hotovo."_s}}))
+        << "the kind differs";
+    EXPECT_FALSE(scriptedUi().shown({{MessageKind::Error, u"Soubor chybí."_s, u"Chyba"_s}})) << "one box is missing";
+    const testing::AssertionResult failure = scriptedUi().shown({});
+    EXPECT_NE(std::string(failure.message()).find("Error [Chyba] Soubor"), std::string::npos) << failure.message();
+}
+
+} // namespace

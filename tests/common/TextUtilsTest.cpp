@@ -1,4 +1,5 @@
 #include "common/TextUtils.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,9 @@ struct PictureCase
     QString expected;
 };
 
-class FloatPictures : public testing::TestWithParam<PictureCase> {};
+class FloatPictures : public testing::TestWithParam<PictureCase>
+{
+};
 
 TEST_P(FloatPictures, Format)
 {
@@ -52,22 +55,22 @@ TEST_P(FloatPictures, Format)
     EXPECT_EQ(TextUtils::formatFloat(c.picture, c.value, u','), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(, FloatPictures,
-    testing::Values(
-        PictureCase{"GroupsByBlanks", u"# ### ### ##0.00"_s, 1234567.891, u"1 234 567,89"_s},
-        PictureCase{"SmallValueDropsLeadingBlanks", u"# ### ### ##0.00"_s, 5, u"5,00"_s},
-        PictureCase{"ZeroKeepsTheZeroPlaceholder", u"# ### ### ##0.00"_s, 0, u"0,00"_s},
-        PictureCase{"Negative", u"# ### ### ##0.00"_s, -1234.5, u"-1 234,50"_s},
-        PictureCase{"NegativeRoundsToZero", u"0.00"_s, -0.001, u"0,00"_s},
-        PictureCase{"OptionalDecimals", u"0.##"_s, 2.5, u"2,5"_s},
-        PictureCase{"NoDecimalsRounds", u"0"_s, 2.6, u"3"_s},
-        PictureCase{"HashOnlyHidesZero", u"#.##"_s, 0.5, u",5"_s},
-        PictureCase{"CommaThousands", u"#,##0.00"_s, 1234567.5, u"1\u00A0234\u00A0567,50"_s},
-        PictureCase{"LeadingZeros", u"0000"_s, 42, u"0042"_s},
-        PictureCase{"QuotedLiteral", u"0.00 'Kč'"_s, 10, u"10,00 Kč"_s},
-        PictureCase{"Sections", u"0.00;(0.00);'nula'"_s, -3, u"(3,00)"_s},
-        PictureCase{"ZeroSection", u"0.00;(0.00);'nula'"_s, 0, u"nula"_s},
-        PictureCase{"Exponent", u"0.00E+00"_s, 12345, u"1,23E+04"_s}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    , FloatPictures,
+    testing::Values(PictureCase{"GroupsByBlanks", u"# ### ### ##0.00"_s, 1234567.891, u"1 234 567,89"_s},
+                    PictureCase{"SmallValueDropsLeadingBlanks", u"# ### ### ##0.00"_s, 5, u"5,00"_s},
+                    PictureCase{"ZeroKeepsTheZeroPlaceholder", u"# ### ### ##0.00"_s, 0, u"0,00"_s},
+                    PictureCase{"Negative", u"# ### ### ##0.00"_s, -1234.5, u"-1 234,50"_s},
+                    PictureCase{"NegativeRoundsToZero", u"0.00"_s, -0.001, u"0,00"_s},
+                    PictureCase{"OptionalDecimals", u"0.##"_s, 2.5, u"2,5"_s},
+                    PictureCase{"NoDecimalsRounds", u"0"_s, 2.6, u"3"_s},
+                    PictureCase{"HashOnlyHidesZero", u"#.##"_s, 0.5, u",5"_s},
+                    PictureCase{"CommaThousands", u"#,##0.00"_s, 1234567.5, u"1\u00A0234\u00A0567,50"_s},
+                    PictureCase{"LeadingZeros", u"0000"_s, 42, u"0042"_s},
+                    PictureCase{"QuotedLiteral", u"0.00 'Kč'"_s, 10, u"10,00 Kč"_s},
+                    PictureCase{"Sections", u"0.00;(0.00);'nula'"_s, -3, u"(3,00)"_s},
+                    PictureCase{"ZeroSection", u"0.00;(0.00);'nula'"_s, 0, u"nula"_s},
+                    PictureCase{"Exponent", u"0.00E+00"_s, 12345, u"1,23E+04"_s}),
+    TestSupport::rowName);
 
 } // namespace

@@ -2,6 +2,7 @@
 // past the last record, Delete moving on, key rewrites during a walk.
 
 #include "hostdb/HostDbTestSupport.h"
+#include "support/TestSupport.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -151,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
         SeekValueCase{"WholeNumberAsText", u"Zdroj+ZRadek+Cislo"_s, {u"PK"_s, u"10"_s}, HostResult::Found, 2},
         SeekValueCase{"FractionInAWholeNumberPart", u"Zdroj+ZRadek+Cislo"_s, {u"PK"_s, 9.4}, HostResult::NotFound, 2},
         SeekValueCase{"FractionAboveTheLast", u"Zdroj+ZRadek+Cislo"_s, {u"PK"_s, 10.5}, HostResult::NotFound, 0}),
-    [](const testing::TestParamInfo<SeekValueCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(CursorTest, SetIndexAcceptsDeclaredExpressionsOnly)
 {
@@ -265,7 +266,7 @@ INSTANTIATE_TEST_SUITE_P(
             "ToTheNextKey",
             [](const QString &k) -> QString { return u"PP%1"_s.arg(k.right(4).toInt() + 1, 4, 10, QChar(u'0')); }},
         RewriteCase{"OnlyCase", [](const QString &k) -> QString { return k.toLower(); }}),
-    [](const testing::TestParamInfo<RewriteCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(HostDbTest, ActionLogWalkRewritesEveryMatchingRecordAndNoOther)
 {

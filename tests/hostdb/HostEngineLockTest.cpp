@@ -1,6 +1,7 @@
 // Record locks between table objects and between processes.
 
 #include "hostdb/HostDbTestSupport.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QProcess>
@@ -72,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     t.Seek(u"PP0003"_s);
                                 }},
                     ReleaseCase{"AddNew", [](TBFTable &t) { t.AddNew(); }}),
-    [](const testing::TestParamInfo<ReleaseCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(LockTest, TheLockFileIsSharedLikeTheTable)
 {
@@ -80,9 +81,9 @@ TEST_F(LockTest, TheLockFileIsSharedLikeTheTable)
     // whatever the umask of the first one who locked.
     const QString table = yearDir() + u"POKLKNIH.DAT"_s;
     QFile::remove(yearDir() + u"POKLKNIH.LCK"_s);
-    ASSERT_TRUE(QFile::setPermissions(table, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                                                 | QFileDevice::WriteGroup | QFileDevice::ReadOther
-                                                 | QFileDevice::WriteOther));
+    ASSERT_TRUE(QFile::setPermissions(table, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                                 QFileDevice::WriteGroup | QFileDevice::ReadOther |
+                                                 QFileDevice::WriteOther));
     const mode_t saved = ::umask(077);
     auto holder = open(u"POKLKNIH"_s);
     holder->GoTop();

@@ -4,6 +4,7 @@
 #include "hostdb/HostDbTestSupport.h"
 
 #include "hostdb/HostCatalogue.h"
+#include "support/TestSupport.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -74,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"LowerCase", u"POKLKNIH"_s, u"doklad"_s, u"Doklad"_s},
                     NameCase{"ExtraTrailingBlanks", u"POKLKNIH"_s, u"DOKLAD     "_s, u"Doklad"_s},
                     NameCase{"NameWithBlankAndDot", u"OBSEZOBJ"_s, u"druh DOKL."_s, u"Druh dokl."_s}),
-    [](const testing::TestParamInfo<NameCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(HostDbTest, StockDateIsAskedForWithItsTrailingBlank)
 {

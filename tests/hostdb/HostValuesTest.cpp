@@ -3,6 +3,7 @@
 #include "hostdb/HostValues.h"
 
 #include "common/DayNumber.h"
+#include "support/TestSupport.h"
 
 #include <QDate>
 
@@ -57,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{"DateTimeWithBlank", kDate, u"2018-01-05 06:00:00"_s, QVariant(43105.25),
                              u"2018-01-05T06:00:00"_s},
                     TextCase{"EmptyDate", kDate, QString(), QVariant(0.0), QString()}),
-    [](const testing::TestParamInfo<TextCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST(HostValues, TextThatIsNoValueIsRefused)
 {

@@ -141,7 +141,7 @@ TEST_P(MissingIndexTest, NamesTheTablePath)
 INSTANTIATE_TEST_SUITE_P(, MissingIndexTest,
                          testing::Values(MissingIndexCase{"ByPassword", u"heslo"_s, u"UzivOS"_s},
                                          MissingIndexCase{"ByLoginName", QString(), u"Password"_s}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 TEST_F(AccessRightsTest, NewFormatReadsItemLevelsAndDefaultsToFull)
 {
@@ -202,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(, NewFormatLogin,
                                          LoginCase{"LoginCaseIgnored", u"JNOVAK"_s, 1, true},
                                          LoginCase{"LoginNotAllowed", u"jnovak"_s, 0, false},
                                          LoginCase{"OtherLogin", u"pdvorak"_s, 1, false}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 // The rights test of the operations.
 struct RightsCase
@@ -273,6 +273,6 @@ INSTANTIATE_TEST_SUITE_P(
                        r.rightVerifikace = u"N"_s;
                    },
                    QString()}),
-    [](const auto &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 } // namespace

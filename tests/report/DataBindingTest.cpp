@@ -7,6 +7,7 @@
 
 #include "common/DayNumber.h"
 #include "report/core/DB_Bridge.h"
+#include "support/TestSupport.h"
 
 #include <stdexcept>
 
@@ -50,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FieldCase{"DateTime", DataFixture::Datum, ftDateTime, 0, 10, u"Datum"_s},
                     FieldCase{"Memo", DataFixture::Text, ftMemo, 0, 10, u"Text"_s},
                     FieldCase{"OutsideTheFields", 99, ftUnknown, 0, 10, QString()}),
-    [](const auto &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 // ---------------------------------------------------------------- values per field type
 
@@ -102,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"MemoHasNoNumber", DataFixture::Text, u"12"_s, u"12"_s, 0, false, u"12"_s},
         ValueCase{"MemoTextEndsAtAZero", DataFixture::Text, u"Řádek 1\r\nŘádek 2\0zbytek"_s,
                   u"Řádek 1\r\nŘádek 2\0zbytek"_s, 0, false, u"Řádek 1\r\nŘádek 2"_s}),
-    [](const auto &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(DataFixture, BridgeWithoutADataSetAnswersTheDefaults)
 {
@@ -188,6 +189,9 @@ TEST_P(DataCheck, Path)
     for (size_t i = 0; i < c.messages.size(); ++i) {
         EXPECT_EQ(shown.at(qsizetype(i)).kind, c.messages[i].kind);
         EXPECT_EQ(shown.at(qsizetype(i)).text, c.messages[i].text);
+        // The report's errors are captioned "Chyba", its questions "Potvrzení".
+        EXPECT_EQ(shown.at(qsizetype(i)).caption,
+                  c.messages[i].kind == MessageKind::Error ? u"Chyba"_s : u"Potvrzení"_s);
     }
     if (c.result == seOK) {
         EXPECT_TRUE(errors.empty());
@@ -258,7 +262,7 @@ INSTANTIATE_TEST_SUITE_P(
                               seOK,
                               true,
                               true}),
-    [](const auto &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(DataFixture, DetailChecksFollowTheReportAndTheFirstFailureClosesWhatWasOpened)
 {
@@ -327,7 +331,7 @@ INSTANTIATE_TEST_SUITE_P(, RecordLimits,
                                          LoopCase{"MaxRecordsAboveTheCount", 3, 25, numbers(1, 3)},
                                          LoopCase{"MaxRecordsOne", 3, 1, numbers(1, 1)},
                                          LoopCase{"EmptyDataSetGivesOneEmptyBody", 0, 0, QStringList{QString()}}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 TEST_F(DataFixture, TiskJedenZaznamPrintsTheCurrentRecordAndLeavesTheDataSetOnIt)
 {
@@ -409,7 +413,7 @@ INSTANTIATE_TEST_SUITE_P(, PositionAfterRun,
                          testing::Values(PositionCase{"AfterWalkingPastTheEnd", 0, false},
                                          PositionCase{"AfterStoppingAtMaxRecords", 3, false},
                                          PositionCase{"AfterOneRecord", 0, true}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 TEST_F(DataFixture, ControlsAreDetachedDuringARunWithoutDetails)
 {
@@ -679,7 +683,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DataTypeCase{"FormattedMemo", DataFixture::Text, u"12"_s, ftFmtMemo, TCalcType::Other, 0},
                     DataTypeCase{"TypedBinary", DataFixture::Pocet, 42, ftTypedBinary, TCalcType::Other, 0},
                     DataTypeCase{"Unknown", DataFixture::Pocet, 42, ftUnknown, TCalcType::Other, 0}),
-    [](const auto &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(DataFixture, AWideStringFieldComparesAsAText)
 {

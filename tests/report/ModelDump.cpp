@@ -1,10 +1,15 @@
 #include "ModelDump.h"
 
+#include "support/TestSupport.h"
+
 #include "report/core/sestavy.h"
 #include "report/core/ReportColors.h"
 #include "report/core/PageSetup.h"
 
+#include <QFile>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
@@ -83,4 +88,26 @@ QString dumpModel(const TSestavaTyp &report)
         n(p.rightMargin), n(p.topMargin), n(p.bottomMargin));
     dumpInto(report, QString(), out);
     return out.join(u'\n');
+}
+
+void expectGoldenDump(const QString &dump, const QString &name)
+{
+    const QString path = TestSupport::dataPath(name);
+    QFile file(path);
+    if (qEnvironmentVariableIntValue("TARNEK_UPDATE_GOLDEN") == 1) {
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+        file.write(dump.toUtf8() + '\n');
+        return;
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "no golden dump " << path.toStdString();
+    const QStringList expected = QString::fromUtf8(file.readAll()).chopped(1).split(u'\n');
+    const QStringList actual = dump.split(u'\n');
+    for (qsizetype i = 0; i < qMin(expected.size(), actual.size()); ++i) {
+        if (expected.at(i) != actual.at(i)) {
+            ADD_FAILURE() << name.toStdString() << " line " << i + 1 << "\n  expected: " << expected.at(i).toStdString()
+                          << "\n  actual:   " << actual.at(i).toStdString();
+            return;
+        }
+    }
+    EXPECT_EQ(actual.size(), expected.size()) << name.toStdString() << ": the dump has another number of lines";
 }

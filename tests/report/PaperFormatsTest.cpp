@@ -5,7 +5,8 @@
 
 #include "common/IniFile.h"
 #include "report/core/sestfrmp.h"
-#include "report/ui/TDlgFormatPapiru.h"
+#include "report/ui/DlgFormatPapiru.h"
+#include "support/TestSupport.h"
 
 #include <QLineEdit>
 
@@ -67,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, PaperFormatFind,
                                          FindCase{"Fanfold", 850, 1200, 1}, FindCase{"EnvelopeTurned", 433, 866, 16},
                                          FindCase{"TooWideForAny", 900, 1169, -1},
                                          FindCase{"JustOutsideOnePercent", 815, 1169, -1}),
-                         [](const testing::TestParamInfo<FindCase> &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 TEST_F(PaperFormats, UserFormatsFoundAfterTheBuiltInOnes)
 {
@@ -87,6 +88,15 @@ TEST_F(PaperFormats, LoadReadsTheUserFormatsInKeyOrder)
     EXPECT_EQ(formats.at(18), (TFormatPapiru{u"Štítek"_s, 400, 200}));
     EXPECT_EQ(formats.at(19), (TFormatPapiru{u"Dlouhý, úzký"_s, 300, 2000}));
     EXPECT_EQ(formats.at(20), (TFormatPapiru{u"Vadný"_s, 0, 0}));
+}
+
+TEST_F(PaperFormats, LoadAcceptsBlanksAroundHandEditedValues)
+{
+    writeFile(ini(), {u"[FormatyPapiru]"_s, u"PocetFormatu=1"_s, u"Format1= Obálka C6 , 637 , 449"_s});
+    TListFormatu formats;
+    formats.load(ini());
+    ASSERT_EQ(formats.count(), 19);
+    EXPECT_EQ(formats.at(18), (TFormatPapiru{u"Obálka C6"_s, 637, 449}));
 }
 
 TEST_F(PaperFormats, MissingKeyGivesASizeLessFormat)

@@ -5,7 +5,7 @@
 
 #include "report/core/PageSetup.h"
 #include "report/ui/QtPrinterList.h"
-#include "report/ui/TComboBoxPrinter.h"
+#include "report/ui/PrinterComboBox.h"
 
 using namespace Qt::StringLiterals;
 

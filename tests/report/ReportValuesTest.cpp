@@ -22,11 +22,6 @@ using TestSupport::click;
 
 namespace {
 
-std::string rowName(const char *name)
-{
-    return name;
-}
-
 // ---------------------------------------------------------------- references through the report
 
 struct ReferenceCase
@@ -95,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReferenceCase{"ParameterWithComma", u"&3*2"_s, TCalcType::Number, 5, u"5"_s},
                     ReferenceCase{"RowNumber", u"%3"_s, TCalcType::Number, 1, u"1"_s},
                     ReferenceCase{"UnknownFieldName", u"#Neni"_s, 0, 0, QString(), false, CalcError::UnknownName}),
-    [](const auto &info) { return rowName(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(DataFixture, ParametersReadInADecimalPointLocale)
 {
@@ -164,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(, ReportAggregates,
                                                        false,
                                                        {},
                                                        {u"0,00"_s, u"1"_s, u"0,00"_s, u"0,00"_s, u"0,00"_s}}),
-                         [](const auto &info) { return rowName(info.param.name); });
+                         TestSupport::rowName);
 
 TEST_F(DataFixture, FunctionsAreComputedPerRecordWithTheEventAfter)
 {
@@ -338,7 +333,7 @@ INSTANTIATE_TEST_SUITE_P(
         ShownCase{"UserFunctionInItsFormat", DataFixture::element(u"T"_s, 6, u"Soucet"_s), u"1\u00A0234,50"_s},
         ShownCase{"UserFunctionOutsideTheList", DataFixture::element(u"T"_s, 6, u"4"_s), u"????"_s},
         ShownCase{"GraphicKindShowsNoText", u"T,8,0,0,0,30,30,,1,9,0,0,15,7"_s, QString()}),
-    [](const auto &info) { return rowName(info.param.name); });
+    TestSupport::rowName);
 
 // ---------------------------------------------------------------- integer formats
 
@@ -380,7 +375,7 @@ INSTANTIATE_TEST_SUITE_P(, IntegerFormats,
                                          IntegerFormatCase{"SmallestNumber", u"%d"_s,
                                                            std::numeric_limits<qint64>::min(),
                                                            u"-9223372036854775808"_s}),
-                         [](const auto &info) { return rowName(info.param.name); });
+                         TestSupport::rowName);
 
 // ---------------------------------------------------------------- the resolver
 
@@ -483,6 +478,6 @@ INSTANTIATE_TEST_SUITE_P(
     , EditorCheck,
     testing::Values(EditorCheckCase{"FieldOfTheTable", u"#Castka*2"_s, u"Výraz je v pořádku."_s, 9},
                     EditorCheckCase{"UnknownField", u"2*#Neni"_s, u"Chyba : \"Neznámý název\" na pozici 3"_s, 2}),
-    [](const auto &info) { return rowName(info.param.name); });
+    TestSupport::rowName);
 
 } // namespace

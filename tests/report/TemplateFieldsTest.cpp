@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"QuoteInsideUnquotedFieldIsText", u"a\"b,c"_s, {u"a\"b"_s, u"c"_s}},
         SplitCase{"LastFieldToTheEnd", u"x,y z"_s, {u"x"_s, u"y z"_s}},
         SplitCase{"BlanksKept", u" a , b"_s, {u" a "_s, u" b"_s}}),
-    [](const testing::TestParamInfo<SplitCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 struct IntCase
 {
@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Numbers, TemplateFieldsInt,
                                          IntCase{"MinInt", u"-2147483648"_s, true, -2147483647 - 1},
                                          IntCase{"Overflow", u"2147483648"_s, false, 0},
                                          IntCase{"HugeOverflow", u"99999999999999999999999"_s, false, 0}),
-                         [](const testing::TestParamInfo<IntCase> &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 TEST(TemplateFields, MissingOrMalformedNumbersGiveTheDefault)
 {

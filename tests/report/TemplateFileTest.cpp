@@ -4,6 +4,7 @@
 #include "ReportFixture.h"
 
 #include "report/core/sestavy.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(Names, ReportNameExtension,
                                          NameCase{"OtherExtension", u"a.b.txt"_s, u"a.b.pts"_s},
                                          NameCase{"DotInDirectory", u"dir.x/abc"_s, u"dir.x/abc.pts"_s},
                                          NameCase{"Empty", QString(), QString()}),
-                         [](const testing::TestParamInfo<NameCase> &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 TEST_F(TemplateFile, ReportDirGetsItsDelimiterAndDirIgnoreChoosesTheProgramDirectory)
 {

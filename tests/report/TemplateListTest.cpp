@@ -3,7 +3,7 @@
 #include "ReportFixture.h"
 
 #include "report/core/sestavy.h"
-#include "report/ui/TComboBoxPredloha.h"
+#include "report/ui/TemplateComboBox.h"
 
 #include <QDir>
 

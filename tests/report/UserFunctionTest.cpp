@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
         AggregateCase{"RelativeDeviation", TRadekFunkce::RelStdDev, kSample, false, 0.427617987059879},
         AggregateCase{"RelativeDeviationOfZeroSumIsCleared", TRadekFunkce::RelStdDev, Records{-1.0, 1.0}, false,
                       std::nullopt}),
-    [](const auto &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(UserFunctions, WithoutAggregateTheResultIsTheValueWithItsNullFlag)
 {
@@ -292,7 +292,7 @@ INSTANTIATE_TEST_SUITE_P(, DisplayFormats,
                                          DisplayCase{"Currency", 4, 15, 2, 1234.5, u"1\u00A0234,50 Kč"_s},
                                          DisplayCase{"CurrencyNegative", 4, 15, 2, -1234.5, u"-1\u00A0234,50 Kč"_s},
                                          DisplayCase{"UnknownFormatIsFixed", 9, 15, 2, 1.5, u"1,50"_s}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 TEST(DisplayFormat, FollowsTheLocaleAndTheCurrency)
 {

@@ -52,6 +52,45 @@ QStringList ScriptedUi::messageTexts() const
 
 namespace {
 
+const char *kindName(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Information:
+        return "Information";
+    case MessageKind::Warning:
+        return "Warning";
+    case MessageKind::Error:
+        return "Error";
+    case MessageKind::Confirmation:
+        return "Confirmation";
+    }
+    return "?";
+}
+
+} // namespace
+
+testing::AssertionResult ScriptedUi::shown(const QList<ExpectedMessage> &expected) const
+{
+    bool same = expected.size() == m_messages.size();
+    for (qsizetype i = 0; same && i < expected.size(); ++i) {
+        const ExpectedMessage &e = expected.at(i);
+        const Message &m = m_messages.at(i);
+        same = e.kind == m.kind && e.text == m.text && e.caption == m.caption;
+    }
+    if (same)
+        return testing::AssertionSuccess();
+    testing::AssertionResult failure = testing::AssertionFailure();
+    failure << "expected " << expected.size() << " message box(es):";
+    for (const ExpectedMessage &e : expected)
+        failure << "\n  " << kindName(e.kind) << " [" << e.caption.toStdString() << "] " << e.text.toStdString();
+    failure << "\nshown " << m_messages.size() << ":";
+    for (const Message &m : m_messages)
+        failure << "\n  " << kindName(m.kind) << " [" << m.caption.toStdString() << "] " << m.text.toStdString();
+    return failure;
+}
+
+namespace {
+
 bool isButtonOf(MessageAnswer answer, MessageButtons buttons)
 {
     switch (buttons) {
@@ -69,8 +108,7 @@ bool isButtonOf(MessageAnswer answer, MessageButtons buttons)
 
 } // namespace
 
-MessageAnswer ScriptedUi::message(MessageKind kind, const QString &text, MessageButtons buttons,
-                                  const QString &caption)
+MessageAnswer ScriptedUi::message(MessageKind kind, const QString &text, MessageButtons buttons, const QString &caption)
 {
     MessageAnswer answer = MessageAnswer::Ok;
     const bool plainBox = buttons == MessageButtons::Ok;

@@ -9,6 +9,8 @@
 #include <deque>
 #include <functional>
 
+#include <gtest/gtest.h>
+
 class QDialog;
 
 // The UI seam of the tests. It records every message, file dialog, window and
@@ -34,6 +36,15 @@ public:
         QString caption; // empty: the program's name
     };
 
+    // A message box a test expects: kind, text and caption (empty: the
+    // program's name).
+    struct ExpectedMessage
+    {
+        MessageKind kind;
+        QString text;
+        QString caption = QString();
+    };
+
     using WindowAction = std::function<void(QDialog &)>;
 
     void answer(MessageAnswer answer);
@@ -46,6 +57,9 @@ public:
 
     const QList<Message> &messages() const { return m_messages; }
     QStringList messageTexts() const;
+    // Whether exactly these boxes were shown, in this order; the failure names
+    // every difference. EXPECT_TRUE(scriptedUi().shown({{MessageKind::Error, text}}));
+    testing::AssertionResult shown(const QList<ExpectedMessage> &expected) const;
     const QList<FileDialogRequest> &fileRequests() const { return m_fileRequests; }
     const QStringList &windowsShown() const { return m_windowsShown; }
     const QStringList &openedDocuments() const { return m_openedDocuments; }

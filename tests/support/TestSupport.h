@@ -7,6 +7,8 @@
 #include <QVariant>
 #include <QWidget>
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 // gtest printing for Qt strings, so failures show the text.
@@ -33,5 +35,32 @@ T *child(QWidget &parent, const QString &objectName)
 
 // Clicks the button of that object name (failing when absent or disabled).
 void click(QWidget &parent, const QString &objectName);
+
+inline std::string rowNameText(const char *name)
+{
+    return name;
+}
+inline std::string rowNameText(const char16_t *name)
+{
+    return QString::fromUtf16(name).toStdString();
+}
+inline std::string rowNameText(const std::string &name)
+{
+    return name;
+}
+inline std::string rowNameText(const QString &name)
+{
+    return name.toStdString();
+}
+
+// The readable name of a row in a table of cases, the last argument of
+// INSTANTIATE_TEST_SUITE_P: the row's `name` member.
+inline constexpr struct RowName
+{
+    template<typename Row> std::string operator()(const testing::TestParamInfo<Row> &info) const
+    {
+        return rowNameText(info.param.name);
+    }
+} rowName;
 
 } // namespace TestSupport

@@ -5,6 +5,7 @@
 #include "common/DayNumber.h"
 #include "common/IniFile.h"
 #include "hostdb/HostCatalogue.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -147,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MistakeCase{"BadValue",
                                 [](HostTreeBuilder &tree) { tree.table(u"GLAKCE"_s).rows("Agenda|Cislo\n001|jedna"); },
                                 u"line 2 of the rows for GLAKCE: \"jedna\" is no value for Cislo"_s}),
-    [](const testing::TestParamInfo<MistakeCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(TreeTest, CustomDefinitionsGoWhereTheTestPutsThem)
 {

@@ -4,6 +4,7 @@
 #include "tabletool/Csv.h"
 
 #include "fixture/HostTreeBuilder.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -44,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CsvCase{"BlanksKept", u" a , b \n"_s, {{u" a "_s, u" b "_s}}},
                     CsvCase{"EmptyLinesSkipped", u"a\n\n\nb\n"_s, {{u"a"_s}, {u"b"_s}}},
                     CsvCase{"ByteOrderMark", u"\uFEFFa,b\n"_s, {{u"a"_s, u"b"_s}}}),
-    [](const testing::TestParamInfo<CsvCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 struct CsvErrorCase
 {
@@ -70,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(CsvErrorCase{"Unterminated", u"a\nb,\"open\nstill\n"_s, u"unterminated quoted field"_s, 2},
                     CsvErrorCase{"QuoteInsideField", u"a\nab\"c\n"_s, u"quote inside an unquoted field"_s, 2},
                     CsvErrorCase{"TextAfterClosingQuote", u"\"a\"b\n"_s, u"text after a closing quote"_s, 1}),
-    [](const testing::TestParamInfo<CsvErrorCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST(Csv, QuotesOnlyWhereNeeded)
 {

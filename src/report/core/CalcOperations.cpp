@@ -160,11 +160,9 @@ QStringList listItems(const QString &list)
 {
     QStringList items;
     QString current;
-    bool inQuote = false;
+    ListQuotes quotes;
     for (const QChar c : list) {
-        if (c == u'\'')
-            inQuote = !inQuote;
-        if (c == u',' && !inQuote) {
+        if (quotes.outsideQuote(c) && c == u',') {
             items.append(current.trimmed());
             current.clear();
         } else {

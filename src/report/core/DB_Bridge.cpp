@@ -3,6 +3,7 @@
 #include "common/CodePage.h"
 #include "common/DayNumber.h"
 #include "common/UiSeam.h"
+#include "report/core/ReportCaptions.h"
 #include "report/core/sest_fn.h"
 
 #include <QDateTime>
@@ -231,17 +232,18 @@ bool TBridge::check()
 {
     m_opened = nullptr;
     if (!m_dataSource) {
-        ui().error(u"Není definován zdroj dat."_s);
+        ui().error(u"Není definován zdroj dat."_s, SestCaption::chyba());
         return false;
     }
     ReportDataSet *set = dataSet();
     if (!set) {
-        ui().error(u"Ke zdroji dat není připojena žádná tabulka."_s);
+        ui().error(u"Ke zdroji dat není připojena žádná tabulka."_s, SestCaption::chyba());
         return false;
     }
     if (set->isActive())
         return true;
-    if (!ui().askYesNo(MessageKind::Confirmation, u"Připojená tabulka není aktivní. Zkusit otevřít?"_s))
+    if (!ui().askYesNo(MessageKind::Confirmation, u"Připojená tabulka není aktivní. Zkusit otevřít?"_s,
+                      SestCaption::potvrzeni()))
         return false;
     bool opened = false;
     try {
@@ -250,7 +252,7 @@ bool TBridge::check()
         opened = false;
     }
     if (!opened) {
-        ui().error(u"Připojenou tabulku se nepodařilo otevřít."_s);
+        ui().error(u"Připojenou tabulku se nepodařilo otevřít."_s, SestCaption::chyba());
         return false;
     }
     m_opened = set;

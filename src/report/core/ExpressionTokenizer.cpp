@@ -195,12 +195,11 @@ ExpressionToken ExpressionTokenizer::readQuoted(QChar close, ExpressionToken::Ty
 {
     const qsizetype start = m_pos;
     qsizetype i = m_pos + 1;
-    bool inQuote = false;
+    ListQuotes quotes;
     for (; i < m_text.size(); ++i) {
         const QChar c = m_text.at(i);
-        if (type == ExpressionToken::List && c == u'\'')
-            inQuote = !inQuote;
-        else if (c == close && !inQuote)
+        const bool outside = type != ExpressionToken::List || quotes.outsideQuote(c);
+        if (c == close && outside)
             break;
     }
     if (i >= m_text.size()) {

@@ -57,6 +57,38 @@ struct ExpressionToken
     int errorPosition = 0;
 };
 
+// Quotes inside a list literal: an apostrophe opens a quoted item only where
+// an item starts (after "[" or "," and blanks), so ['a]',b] is one list of two
+// items while [O'Neil,X] keeps the apostrophe as part of its plain item.
+class ListQuotes
+{
+public:
+    // Feeds the next character of the list's inside; true when it stands
+    // outside a quoted item (a "]" or "," there ends the list or the item).
+    bool outsideQuote(QChar c)
+    {
+        if (m_inQuote) {
+            if (c == u'\'')
+                m_inQuote = false;
+            return false;
+        }
+        if (c == u'\'' && m_atItemStart) {
+            m_inQuote = true;
+            m_atItemStart = false;
+            return false;
+        }
+        if (c == u',')
+            m_atItemStart = true;
+        else if (c != u' ')
+            m_atItemStart = false;
+        return true;
+    }
+
+private:
+    bool m_inQuote = false;
+    bool m_atItemStart = true;
+};
+
 // Reads an expression token by token, left to right, skipping blanks.
 class ExpressionTokenizer
 {

@@ -406,10 +406,10 @@ double strToNum(const QString &text, bool *ok)
         *ok = false;
     const QChar separator = LocaleFormats::current().decimalSeparator;
     qsizetype start = 0, end = text.size();
+    // Leading blanks are dropped; anything after the number, trailing blanks
+    // included, makes the text no number.
     while (start < end && text.at(start).unicode() <= u' ')
         ++start;
-    while (end > start && text.at(end - 1).unicode() <= u' ')
-        --end;
     QString t = text.mid(start, end - start);
     if (t.isEmpty())
         return 0.0;

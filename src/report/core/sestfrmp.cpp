@@ -86,9 +86,15 @@ void TListFormatu::load(const QString &iniPath)
         TFormatPapiru format{userPlaceholderName(), 0, 0};
         if (ini.ValueExists(kSection, key)) {
             TemplateFields fields(ini.ReadString(kSection, key, QString()));
-            format.name = fields.next().left(kMaxNameRead);
-            format.width = fields.nextInt(0);
-            format.height = fields.nextInt(0);
+            // Hand-edited files put blanks around the values, as the dialog
+            // accepts them.
+            const auto size = [&fields] {
+                int value = 0;
+                return TemplateFields::parseInt(fields.next().trimmed(), &value) ? value : 0;
+            };
+            format.name = fields.next().trimmed().left(kMaxNameRead);
+            format.width = size();
+            format.height = size();
         }
         m_formats.push_back(format);
     }

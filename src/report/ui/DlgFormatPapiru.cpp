@@ -1,4 +1,4 @@
-#include "report/ui/TDlgFormatPapiru.h"
+#include "report/ui/DlgFormatPapiru.h"
 
 #include "common/UiSeam.h"
 #include "report/core/TemplateFields.h"

@@ -1,4 +1,4 @@
-#include "report/ui/TComboBoxPredloha.h"
+#include "report/ui/TemplateComboBox.h"
 
 #include "common/FileNames.h"
 #include "common/TextFile.h"

@@ -1,4 +1,4 @@
-#include "report/ui/TComboBoxPrinter.h"
+#include "report/ui/PrinterComboBox.h"
 
 #include "report/core/sestprn.h"
 
