@@ -3,9 +3,11 @@
 #include "app/Main.h"
 #include "ops/balances/Balances.h"
 #include "ops/edited/EditedDocumentsEntry.h"
+#include "ops/renumber/Renumbering.h"
 
 void registerOperations(TfrmMain &main)
 {
+    main.setOperationEntry(Operation::Renumber, runRenumbering);
     main.setOperationEntry(Operation::Balances, runBalances);
     main.setOperationEntry(Operation::EditedDocuments, openEditedDocuments);
 }

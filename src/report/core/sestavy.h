@@ -5,6 +5,7 @@
 #include "report/core/ReportDataSet.h"
 #include "report/core/sest_fnv.h"
 #include "report/core/sestavyt.h"
+#include "report/core/ReportOutput.h"
 #include "report/core/ReportResult.h"
 #include "report/core/sestfrmp.h"
 
@@ -186,6 +187,15 @@ public:
     // rounded value. A format that does not fit gives "????".
     QString systemVariableText(int index, const QString &format) const;
 
+    // ---- The output of the last run (rebuilt by every run)
+    TSestVystup &vystup() { return m_vystup; }
+    const TSestVystup &vystup() const { return m_vystup; }
+    // While the report is laid out: the next section other than a page
+    // header or footer starts on a new page.
+    void RequestNewPage() { m_newPageRequested = true; }
+    bool isNewPageRequested() const { return m_newPageRequested; }
+    void clearNewPageRequest() { m_newPageRequested = false; }
+
     // ---- Values and user functions during a run. The layout drives them:
     // the start of the run, each record, page breaks and group ends.
     enum class Refresh {
@@ -287,6 +297,8 @@ private:
     int m_rowNumber = 1;
     int m_pageNumber = 1;
     int m_pageCount = 0;
+    TSestVystup m_vystup;
+    bool m_newPageRequested = false;
 };
 
 // Adds the data source: the bridge to its dataset, the data events, the data

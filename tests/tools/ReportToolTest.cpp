@@ -1,0 +1,163 @@
+// The report tool: rendering a template over typed CSV data, and its errors.
+
+#include "reporttool/ReportTool.h"
+
+#include "common/MemTable.h"
+#include "common/TextFile.h"
+#include "report/core/PageSetup.h"
+#include "report/core/sestavy.h"
+#include "reporttool/CsvTable.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class ReportToolTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        pageSetup() = TPageSetup();
+    }
+    void TearDown() override { pageSetup() = TPageSetup(); }
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    void writeText(const QString &name, const QString &text) const
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+    }
+    // A list template: a body with the fields Cislo and Castka, a page footer
+    // with the page number, parameter 0 in the report header.
+    void writeTemplate(const QString &name) const
+    {
+        TSestava model;
+        auto add = [&model](int sectionId, int kind, int reference, int left) {
+            TRastelReportElement &e = model.sections().find(sectionId)->addElement(&model);
+            e.kind = kind;
+            e.reference = reference;
+            e.left = left;
+            e.width = 100;
+            e.height = 20;
+        };
+        model.sections().find(TOddilSestavy::ReportHeader)->height = 20;
+        add(TOddilSestavy::ReportHeader, ElementKind::Parameter, 0, 0);
+        model.sections().find(TOddilSestavy::Body)->height = 20;
+        add(TOddilSestavy::Body, ElementKind::Field, 0, 0);
+        add(TOddilSestavy::Body, ElementKind::Field, 1, 200);
+        model.sections().find(TOddilSestavy::PageFooter)->height = 20;
+        add(TOddilSestavy::PageFooter, ElementKind::SystemVariable, SystemVariable::PageNumber, 0);
+        ASSERT_TRUE(TextFile::writeLines(path(name), model.writeTemplate()));
+    }
+    int run(const QStringList &arguments)
+    {
+        m_out.clear();
+        m_err.clear();
+        QTextStream out(&m_out);
+        QTextStream err(&m_err);
+        const int result = ReportTool::run(arguments, out, err);
+        out.flush();
+        err.flush();
+        return result;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_out;
+    QString m_err;
+};
+
+TEST_F(ReportToolTest, RendersTypedCsvToAPageDump)
+{
+    writeTemplate(u"seznam.pts"_s);
+    writeText(u"data.csv"_s,
+              u"Cislo:integer,Castka:float,Datum:datetime,Poznamka\n7,12.5,2018-01-05,\"a, b\"\n8,,,\n"_s);
+    ASSERT_EQ(run({u"render"_s, path(u"SEZNAM.PTS"_s), u"--data"_s, path(u"data.csv"_s), u"--param"_s, u"0=Přehled"_s,
+                   u"--format"_s, u"dump"_s, u"-o"_s, path(u"out.dump"_s)}),
+              0)
+        << m_err.toStdString();
+    QFile file(path(u"out.dump"_s));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString dump = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(dump.startsWith(u"pages 1\npage 1 (6 items)\n"_s)) << dump.toStdString();
+    for (const QString &shown : {u"\"Přehled\""_s, u"\"7\""_s, u"\"8\""_s, u"\"1\""_s})
+        EXPECT_TRUE(dump.contains(shown)) << shown.toStdString() << '\n' << dump.toStdString();
+}
+
+struct ToolErrorCase
+{
+    const char *name;
+    QString csv;          // the data file's text
+    bool templateMissing; // render a template that does not exist
+    int exitCode;
+    QString message; // the first line on the error stream (%1: the temporary directory)
+};
+
+class ReportToolErrors : public ReportToolTest, public testing::WithParamInterface<ToolErrorCase>
+{
+};
+
+TEST_P(ReportToolErrors, ExitWithTheMessage)
+{
+    writeTemplate(u"seznam.pts"_s);
+    writeText(u"data.csv"_s, GetParam().csv);
+    const QString templ = path(GetParam().templateMissing ? u"chybi.pts"_s : u"seznam.pts"_s);
+    EXPECT_EQ(run({u"render"_s, templ, u"--data"_s, path(u"data.csv"_s), u"-o"_s, path(u"out.dump"_s)}),
+              GetParam().exitCode);
+    EXPECT_EQ(m_err.section(u'\n', 0, 0), GetParam().message.arg(m_dir.path()));
+    EXPECT_FALSE(QFile::exists(path(u"out.dump"_s)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tool, ReportToolErrors,
+    testing::Values(
+        // The report's own message and its result code 4.
+        ToolErrorCase{"MissingTemplate", u"Cislo:integer\n1\n"_s, true, 4,
+                      u"Chyba: Nebyl nalezen soubor s předlohou tiskové sestavy \"%1/chybi.pts\""_s},
+        ToolErrorCase{"WrongType", u"Cislo:integer,Castka:float\n1,2.5\n2,dvě\n"_s, false, 1,
+                      u"%1/data.csv, record 2: \"dvě\" is no float for field \"Castka\""_s},
+        ToolErrorCase{"UnknownKind", u"Cislo:cislo\n1\n"_s, false, 1,
+                      u"%1/data.csv: column \"Cislo\": unknown kind \"cislo\" (text, integer, float, boolean, "
+                      "datetime, memo)"_s},
+        ToolErrorCase{"ShortRecord", u"Cislo:integer,Nazev\n1\n"_s, false, 1,
+                      u"%1/data.csv, record 1: 1 fields, the header has 2"_s}),
+    TestSupport::rowName);
+
+TEST_F(ReportToolTest, UsageErrors)
+{
+    EXPECT_EQ(run({u"render"_s, u"x.pts"_s}), 2);
+    EXPECT_TRUE(m_err.startsWith(u"give the report's data with either --data FILE.csv or --table DIR/NAME\n"_s));
+    EXPECT_EQ(run({u"render"_s, u"x.pts"_s, u"--data"_s, u"a.csv"_s, u"--format"_s, u"pdf"_s}), 2);
+    EXPECT_TRUE(m_err.startsWith(u"unknown format pdf (this build writes: dump)\n"_s));
+}
+
+TEST(CsvTableTest, TypedColumnsBecomeTableFields)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"t.csv"_s);
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Doklad:text(4),Pocet:integer,Zapl:boolean,Text:memo\nABCDEF,3,1,\"x\ny\"\n");
+    f.close();
+    MemTable table;
+    QString error;
+    ASSERT_TRUE(CsvTable::loadCsv(file, table, error)) << error.toStdString();
+    ASSERT_EQ(table.fieldCount(), 4);
+    EXPECT_EQ(table.field(0).type, FieldType::String);
+    EXPECT_EQ(table.field(1).type, FieldType::Integer);
+    EXPECT_EQ(table.field(2).type, FieldType::Boolean);
+    EXPECT_EQ(table.field(3).type, FieldType::Memo);
+    EXPECT_EQ(table.value(0, 0), QVariant(u"ABCD"_s)); // cut to its size
+    EXPECT_EQ(table.value(0, 1).toInt(), 3);
+    EXPECT_EQ(table.value(0, 3), QVariant(u"x\ny"_s));
+}
+
+} // namespace

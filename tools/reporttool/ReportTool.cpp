@@ -1,0 +1,224 @@
+#include "reporttool/ReportTool.h"
+
+#include "common/FileNames.h"
+#include "common/MemTable.h"
+#include "common/UiSeam.h"
+#include "report/core/MemTableDataSet.h"
+#include "report/core/OutputDump.h"
+#include "report/core/ReportLayout.h"
+#include "report/core/sestavy.h"
+#include "reporttool/CsvTable.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace ReportTool {
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+const QString kUsageText =
+    u"usage:\n"
+    "  tarnek-report render TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)\n"
+    "                [--data NAME=FILE.csv]... [--param N=VALUE]... [--format dump] [-o OUT]\n"_s;
+
+// The report's message boxes on the error stream; questions are answered No.
+class StreamUi final : public UiSeam
+{
+public:
+    explicit StreamUi(QTextStream &err) : m_err(err) {}
+
+    MessageAnswer message(MessageKind, const QString &text, MessageButtons buttons, const QString &caption) override
+    {
+        QString shown = text;
+        shown.replace(u'\r', u'\n');
+        m_err << (caption.isEmpty() ? QString() : caption + u": "_s) << shown << Qt::endl;
+        return buttons == MessageButtons::Ok
+                   ? MessageAnswer::Ok
+                   : (buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel : MessageAnswer::No);
+    }
+    QString openFileName(const FileDialogRequest &) override { return QString(); }
+    QString saveFileName(const FileDialogRequest &) override { return QString(); }
+    int execModal(QDialog &) override { return 0; }
+    void openDocument(const QString &) override {}
+    void processEvents() override {}
+    void setClipboardText(const QString &) override {}
+    QString clipboardText() override { return QString(); }
+
+private:
+    QTextStream &m_err;
+};
+
+// Installs a seam for the run and puts the previous one back.
+class SeamScope
+{
+public:
+    explicit SeamScope(UiSeam *seam) : m_previous(UiSeam::installed()) { UiSeam::setCurrent(seam); }
+    ~SeamScope() { UiSeam::setCurrent(m_previous); }
+
+private:
+    UiSeam *m_previous;
+};
+
+// One report's data: the table and its data source.
+struct Data
+{
+    MemTable table;
+    MemTableDataSet dataSet{&table};
+    ReportDataSource source{&dataSet};
+};
+
+struct Options
+{
+    QString templatePath;
+    QString mainCsv;
+    QString hostTable;
+    QList<std::pair<QString, QString>> details; // name, CSV
+    QList<std::pair<int, QString>> parameters;
+    QString format = u"dump"_s;
+    QString output = u"-"_s;
+    QString error;
+};
+
+Options parseOptions(const QStringList &arguments)
+{
+    Options o;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        const bool takesValue =
+            a == u"--data"_s || a == u"--table"_s || a == u"--param"_s || a == u"--format"_s || a == u"-o"_s;
+        if (!takesValue) {
+            if (a.startsWith(u'-') && a != u"-"_s) {
+                o.error = u"unknown option "_s + a;
+                return o;
+            }
+            if (!o.templatePath.isEmpty()) {
+                o.error = u"more than one template: "_s + a;
+                return o;
+            }
+            o.templatePath = a;
+            continue;
+        }
+        if (i + 1 >= arguments.size()) {
+            o.error = a + u" needs a value"_s;
+            return o;
+        }
+        const QString value = arguments.at(++i);
+        if (a == u"--data"_s) {
+            const qsizetype eq = value.indexOf(u'=');
+            if (eq > 0)
+                o.details.append({value.left(eq), value.mid(eq + 1)});
+            else if (o.mainCsv.isEmpty())
+                o.mainCsv = value;
+            else
+                o.error = u"a second --data without NAME=: "_s + value;
+        } else if (a == u"--table"_s) {
+            o.hostTable = value;
+        } else if (a == u"--param"_s) {
+            const qsizetype eq = value.indexOf(u'=');
+            bool ok = false;
+            const int n = eq > 0 ? value.left(eq).toInt(&ok) : -1;
+            if (!ok || n < 0 || n > 999)
+                o.error = u"--param needs N=VALUE with N from 0: "_s + value;
+            else
+                o.parameters.append({n, value.mid(eq + 1)});
+        } else if (a == u"--format"_s) {
+            o.format = value;
+        } else {
+            o.output = value;
+        }
+        if (!o.error.isEmpty())
+            return o;
+    }
+    if (o.templatePath.isEmpty())
+        o.error = u"no template given"_s;
+    else if (o.mainCsv.isEmpty() == o.hostTable.isEmpty())
+        o.error = u"give the report's data with either --data FILE.csv or --table DIR/NAME"_s;
+    else if (o.format != u"dump"_s)
+        o.error = u"unknown format "_s + o.format + u" (this build writes: dump)"_s;
+    return o;
+}
+
+int render(const Options &o, QTextStream &out, QTextStream &err, TLayoutProgress *progress)
+{
+    QString error;
+    Data main;
+    const bool loaded = o.hostTable.isEmpty() ? CsvTable::loadCsv(o.mainCsv, main.table, error)
+                                              : CsvTable::loadHostTable(o.hostTable, main.table, error);
+    if (!loaded) {
+        err << error << Qt::endl;
+        return kFailed;
+    }
+    std::vector<std::unique_ptr<Data>> detailData;
+    for (const auto &[name, csv] : o.details) {
+        detailData.push_back(std::make_unique<Data>());
+        if (!CsvTable::loadCsv(csv, detailData.back()->table, error)) {
+            err << error << Qt::endl;
+            return kFailed;
+        }
+    }
+
+    StreamUi streamUi(err);
+    SeamScope scope(&streamUi);
+    TSestava report;
+    const QFileInfo info(o.templatePath);
+    report.setReportDirIgnore(false);
+    report.setReportDir(info.absolutePath());
+    report.setReportName(info.fileName());
+    report.setDataSource(&main.source);
+    QStringList parameters;
+    for (const auto &[n, value] : o.parameters) {
+        while (parameters.size() <= n)
+            parameters.append(QString());
+        parameters[n] = value;
+    }
+    report.setParametry(parameters);
+    std::vector<std::unique_ptr<TSestDetail>> details;
+    for (size_t d = 0; d < detailData.size(); ++d) {
+        details.push_back(std::make_unique<TSestDetail>());
+        details.back()->setPopis(o.details.at(qsizetype(d)).first);
+        details.back()->setDataSource(&detailData.at(d)->source);
+        details.back()->setMasterSestava(&report);
+    }
+
+    const int result = TSestavaTyp::runExclusive([&] { return ReportLayout::prepare(report, progress); });
+    if (result != seOK && result != seCancelled)
+        return result;
+
+    const QByteArray bytes = dumpOutput(report.vystup()).toUtf8();
+    if (o.output == u"-"_s) {
+        out << QString::fromUtf8(bytes);
+    } else {
+        QFile file(o.output);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            err << "cannot write " << o.output << Qt::endl;
+            return kFailed;
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+int run(const QStringList &arguments, QTextStream &out, QTextStream &err, TLayoutProgress *progress)
+{
+    if (arguments.isEmpty() || arguments.first() != u"render"_s) {
+        err << kUsageText;
+        return kUsage;
+    }
+    const Options options = parseOptions(arguments.mid(1));
+    if (!options.error.isEmpty()) {
+        err << options.error << '\n' << kUsageText;
+        return kUsage;
+    }
+    return render(options, out, err, progress);
+}
+
+} // namespace ReportTool

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+class TLayoutProgress;
+
+// The report tool for support staff and template authors (executable
+// tarnek-report):
+//
+//   tarnek-report render TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)
+//                 [--data NAME=FILE.csv]... [--param N=VALUE]... [--format dump] [-o OUT]
+//
+// lays the template out over the data and writes the result (the page dump;
+// "-" or no -o: standard output). The main report's data come from a CSV
+// file with typed columns (CsvTable.h) or a host table; each NAME=FILE.csv
+// feeds the next detail report of the template (the first one given is
+// detail 0, and so on; NAME becomes its description). --param N=VALUE sets
+// parameter N (from 0). The report's own messages go to the error stream.
+// Exit codes: 0 success, 1 bad data or output, 2 usage, else the report's
+// result code (4 the template could not be loaded, 8 the data check failed,
+// 3 interrupted).
+namespace ReportTool {
+
+int run(const QStringList &arguments, QTextStream &out, QTextStream &err, TLayoutProgress *progress = nullptr);
+
+} // namespace ReportTool

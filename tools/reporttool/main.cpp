@@ -1,0 +1,67 @@
+// tarnek-report: lays a report template out over CSV data or a host table
+// and writes the result (ReportTool.h).
+
+#include "report/core/LayoutProgress.h"
+#include "reporttool/ReportTool.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+// The progress window as one line on a terminal, a few times a second.
+class TerminalProgress final : public TLayoutProgress
+{
+public:
+    explicit TerminalProgress(QTextStream &err) : m_err(err) {}
+    void start(const QString &, const QString &text, const QString &) override
+    {
+        m_timer.start();
+        show(text);
+    }
+    void setText(const QString &text) override
+    {
+        if (m_timer.elapsed() >= 200) {
+            m_timer.restart();
+            show(text);
+        }
+    }
+    bool interrupted() override { return false; }
+    void finish() override
+    {
+        if (m_shown)
+            m_err << '\n' << Qt::flush;
+    }
+
+private:
+    void show(const QString &text)
+    {
+        m_err << '\r' << text << Qt::flush;
+        m_shown = true;
+    }
+    QTextStream &m_err;
+    QElapsedTimer m_timer;
+    bool m_shown = false;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Text is measured with the system's fonts; no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    TerminalProgress terminal(err);
+    const int result =
+        ReportTool::run(QCoreApplication::arguments().mid(1), out, err, isatty(fileno(stderr)) ? &terminal : nullptr);
+    out.flush();
+    err.flush();
+    return result;
+}
