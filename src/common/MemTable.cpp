@@ -375,7 +375,8 @@ QString MemTable::displayText(const FieldDef &def, const QVariant &v)
     case FieldType::Boolean:
         return v.toBool() ? def.trueText : def.falseText;
     case FieldType::DateTime:
-        return locale.formatDateTime(v.toDateTime());
+        return def.displayFormat.isEmpty() ? locale.formatDateTime(v.toDateTime())
+                                           : v.toDateTime().toString(def.displayFormat);
     }
     return v.toString();
 }

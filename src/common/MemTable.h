@@ -19,7 +19,7 @@ struct FieldDef
     FieldType type = FieldType::String;
     int size = 0;              // strings: the longest value kept (longer ones are cut)
     QString displayLabel;      // grid title; the name when empty
-    QString displayFormat;     // numbers: a picture such as "# ### ### ##0.00"
+    QString displayFormat;     // numbers: a picture such as "# ### ### ##0.00"; date-times: "hh:mm"
     int displayWidth = 0;      // pixels in a grid, 0 = automatic
     bool visible = true;       // shown in grids
     QString trueText = QStringLiteral("ANO");

@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "ops/balances/Balances.h"
+#include "ops/edited/EditedDocumentsEntry.h"
 #include "ops/purge/OdstraneniSmaz.h"
 #include "ops/renumber/Renumbering.h"
 #include "ops/seqcheck/KontrPosloupnosti.h"
@@ -11,5 +12,6 @@ void registerOperations(TfrmMain &main)
     main.setOperationEntry(Operation::SequenceCheck, openSequenceCheck);
     main.setOperationEntry(Operation::Renumber, runRenumbering);
     main.setOperationEntry(Operation::Purge, openRemoval);
+    main.setOperationEntry(Operation::EditedDocuments, openEditedDocuments);
     main.setOperationEntry(Operation::Balances, runBalances);
 }

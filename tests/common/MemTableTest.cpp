@@ -189,4 +189,17 @@ TEST_F(MemTableTest, DisplayTextsAndModel)
     EXPECT_EQ(model.rowCount(), 12);
 }
 
+TEST(MemTableDisplay, DateTimesWithAFormatShowOnlyWhatItAsks)
+{
+    FieldDef time;
+    time.name = u"Cas"_s;
+    time.type = FieldType::DateTime;
+    time.displayFormat = u"hh:mm"_s;
+    const QDateTime value(QDate(1899, 12, 30), QTime(9, 5, 40));
+    EXPECT_EQ(MemTable::displayText(time, value), u"09:05"_s);
+    time.displayFormat.clear();
+    EXPECT_EQ(MemTable::displayText(time, QDateTime(QDate(2018, 1, 5), QTime(0, 0))), u"5.1.2018"_s);
+    EXPECT_EQ(MemTable::displayText(time, QVariant()), QString());
+}
+
 } // namespace
