@@ -633,3 +633,87 @@ TEST_F(ReportBackends, ExportToAFileThatCannotBeWrittenGivesSix)
     EXPECT_EQ(m_report.ExportAllHtml(missing, u"a.html"_s), seOutputWrite);
     EXPECT_EQ(m_report.ExportPdf(missing, u"a.pdf"_s), seOutputWrite);
 }
+
+// ---------------------------------------------------------------- RTF reader
+
+TEST(RtfReader, BraceResetsTheFormattingButOnlyKeywordsApplyIt)
+{
+    const SestRtf::TRtfDocument doc =
+        SestRtf::readRtf("{\\rtf1{\\fonttbl{\\f0\\fcharset238 Arial;}}\\f0\\fs20 a{\\b b}\\b0 c}");
+    ASSERT_EQ(doc.paragraphs.size(), 1u);
+    const auto &runs = doc.paragraphs.at(0).runs;
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[0].text, u"a"_s);
+    EXPECT_EQ(runs[1].text, u"b"_s);
+    EXPECT_EQ(runs[2].text, u"c"_s);
+    for (const SestRtf::TRtfRun &run : runs) {
+        EXPECT_EQ(run.format.fontName, u"Arial"_s);
+        EXPECT_EQ(run.format.charset, 238);
+    }
+    EXPECT_EQ(runs[0].format.size, 10);
+    EXPECT_FALSE(runs[0].format.bold);
+    EXPECT_EQ(runs[1].format.size, 12);
+    EXPECT_TRUE(runs[1].format.bold);
+    EXPECT_EQ(runs[2].format.size, 10);
+    EXPECT_FALSE(runs[2].format.bold);
+}
+
+TEST(RtfReader, ReadsColoursParagraphsListTextAndSkipsDestinations)
+{
+    const SestRtf::TRtfDocument doc = SestRtf::readRtf(
+        "{\\rtf1\\deftab360{\\colortbl;\\red255\\green0\\blue0;\\blue255;}{\\info{\\title Nic}}"
+        "{\\*\\unknown nic}\\li300\\fi-100\\qj\\cf1 \\'e8erven\\'fd\\tab x\\par"
+        "\\pard\\qc{\\pntext 1.\\tab}\\cf9 \\ldblquote z\\rdblquote\\~\\{\\}\\\\\\plain p\\cf2 q\\par"
+        "{\\pict 0102}{\\*\\unknown \\bin2 }}x}abc\\bin2 {}d}",
+        2);
+    ASSERT_EQ(doc.tabWidth, 360);
+    ASSERT_EQ(doc.paragraphs.size(), 3u);
+    const SestRtf::TRtfParagraph &first = doc.paragraphs[0];
+    EXPECT_TRUE(first.ended);
+    EXPECT_EQ(first.text(), u"červený\tx"_s);
+    EXPECT_EQ(first.format.leftIndent, 300);
+    EXPECT_EQ(first.format.firstIndent, -100);
+    EXPECT_EQ(first.format.alignment, SestRtf::TRtfParaFormat::Justify);
+    EXPECT_EQ(first.runs.at(0).format.colour, QColor(255, 0, 0));
+    EXPECT_EQ(first.runs.at(0).format.size, 24); // 12 points times the scale 2
+
+    const SestRtf::TRtfParagraph &second = doc.paragraphs[1];
+    EXPECT_EQ(second.format.leftIndent, 0);
+    EXPECT_EQ(second.format.alignment, SestRtf::TRtfParaFormat::Centre);
+    ASSERT_GE(second.runs.size(), 3u);
+    EXPECT_TRUE(second.runs.at(0).listText);
+    EXPECT_EQ(second.runs.at(0).text, u"1.\t"_s);
+    EXPECT_EQ(second.runs.at(1).format.colour, QColor(Qt::black)); // colour 9 is outside the table
+    // \plain alone does not reach the text; the next \cf does (colour 2: red kept, blue 255).
+    EXPECT_EQ(second.text(), u"1.\t'z' {}\\pq"_s);
+    EXPECT_EQ(second.runs.back().text, u"q"_s);
+    EXPECT_EQ(second.runs.back().format.colour, QColor(255, 0, 255));
+
+    // The picture and the starred group are skipped, braces inside binary data included.
+    const SestRtf::TRtfParagraph &third = doc.paragraphs[2];
+    EXPECT_FALSE(third.ended);
+    EXPECT_EQ(third.text(), u"abcd"_s);
+}
+
+TEST(RtfReader, FlowsParagraphsWithIndentsTabsAndJustification)
+{
+    // 15 twips per unit: \li300 is 20 units, \deftab1440 a stop every 96.
+    const SestRtf::TRtfDocument doc = SestRtf::readRtf(
+        "{\\rtf1\\deftab1440\\li300\\qj a\\tab b aaaa bbbb cccc dddd eeee ffff gggg hhhh\\par\\pard\\qr x\\par}");
+    const SestRtf::TRtfLines flow = SestRtf::flowRtf(doc, 150);
+    ASSERT_GE(flow.lines.size(), 3u);
+    const auto &first = flow.lines.at(0).glyphs;
+    ASSERT_GE(first.size(), 3u);
+    EXPECT_DOUBLE_EQ(first.at(0).x, 20);
+    EXPECT_EQ(first.at(2).c, u'b');
+    // The tab goes from the indent's text to the stop at 96; the stretched line scales it a little.
+    EXPECT_GE(first.at(2).x, 96);
+    // A justified line broken by wrapping reaches the right edge; the last line of the paragraph does not.
+    const SestRtf::TRtfLine &broken = flow.lines.at(1);
+    EXPECT_GT(broken.glyphs.back().x, 120);
+    const SestRtf::TRtfLine &right = flow.lines.back();
+    ASSERT_EQ(right.glyphs.size(), 1u);
+    EXPECT_NEAR(right.glyphs.at(0).x + QFontMetricsF(SestRtf::rtfFont(flow.formats.at(0)), &TextFlow::canvas())
+                                           .horizontalAdvance(u'x'),
+                150, 0.01);
+}

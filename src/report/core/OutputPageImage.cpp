@@ -1,7 +1,9 @@
 #include "report/core/OutputPageImage.h"
 
+#include "report/core/OutputText.h"
 #include "report/core/ReportOutput.h"
 #include "report/core/TextFlow.h"
+#include "report/core/sest_rtf.h"
 #include "report/core/sestavyt.h"
 
 #include <QPainter>
@@ -90,9 +92,45 @@ void drawTextLine(QPainter &p, const TextFlow &flow, const QString &line, double
     }
 }
 
+// A wrapped item with the RTF flag: its text read as RTF and flowed into the
+// item's width. The layout measured the text's own lines; the RTF lines are
+// drawn from the item's first shown line on, as far as the box reaches.
+void drawRtf(QPainter &p, const TVystPrvek &item)
+{
+    const QString source = item.text.isEmpty() && item.lines ? item.lines->text : item.text;
+    const SestRtf::TRtfLines flow =
+        SestRtf::flowRtf(SestRtf::readRtf(OutputText::toCodePage(source, slCP1250)), item.width);
+    const int dpi = p.device() ? p.device()->logicalDpiY() : 100;
+    std::vector<QFont> fonts;
+    for (const SestRtf::TRtfCharFormat &f : flow.formats) {
+        QFont font = SestRtf::rtfFont(f);
+        font.setPointSizeF(font.pointSizeF() * 100.0 / dpi);
+        fonts.push_back(font);
+    }
+    double y = item.top;
+    for (size_t l = size_t(std::max(item.firstLine, 0)); l < flow.lines.size() && y < item.top + item.height; ++l) {
+        const SestRtf::TRtfLine &line = flow.lines[l];
+        for (const SestRtf::TRtfGlyph &g : line.glyphs) {
+            if (g.c == u'\t' || g.c == u' ')
+                continue;
+            p.setFont(fonts[size_t(g.format)]);
+            p.setPen(flow.formats[size_t(g.format)].colour);
+            p.drawText(QPointF(item.left + g.x, y + line.ascent), QString(g.c));
+        }
+        y += line.height;
+    }
+}
+
 void drawText(QPainter &p, const TVystPrvek &item)
 {
     const TVystStyl &style = *item.style;
+    if ((style.textFlags & TRastelReportElement::RtfText) && item.hasLines()) {
+        p.save();
+        p.setClipRect(QRectF(item.left, item.top, item.width, item.height), Qt::IntersectClip);
+        drawRtf(p, item);
+        p.restore();
+        return;
+    }
     const TextFlow flow(style.font, style.spacing);
     p.save();
     p.setClipRect(QRectF(item.left, item.top, item.width, item.height), Qt::IntersectClip);

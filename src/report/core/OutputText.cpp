@@ -1,5 +1,7 @@
 #include "report/core/OutputText.h"
 
+#include "common/CodePage.h"
+
 #include "report/core/ReportOutput.h"
 #include "report/core/sestavyt.h"
 
@@ -11,20 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The upper half of Windows-1250 (0 where the code page has no character).
-constexpr char16_t kCp1250High[128] = {
-    0x20AC, 0,      0x201A, 0,      0x201E, 0x2026, 0x2020, 0x2021, 0,      0x2030, 0x0160, 0x2039, 0x015A,
-    0x0164, 0x017D, 0x0179, 0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0,      0x2122,
-    0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A, 0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6,
-    0x00A7, 0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B, 0x00B0, 0x00B1, 0x02DB, 0x0142,
-    0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C, 0x0154,
-    0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7, 0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD,
-    0x00CE, 0x010E, 0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7, 0x0158, 0x016E, 0x00DA,
-    0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF, 0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,
-    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F, 0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4,
-    0x0151, 0x00F6, 0x00F7, 0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
-};
 
 // The 44 accented letters: Windows-1250, ASCII, Kamenický, code page 852.
 struct Letter
@@ -48,6 +36,7 @@ constexpr Letter kLetters[] = {
 struct Tables
 {
     std::array<unsigned char, 0x10000> fromUnicode{};
+    std::array<char16_t, 0x100> toUnicode{}; // 0 where the code page has no character
     std::array<std::array<unsigned char, 256>, 5> toTarget{};
 };
 
@@ -57,9 +46,14 @@ const Tables &tables()
         Tables t;
         for (int c = 0; c < 0x80; ++c)
             t.fromUnicode[size_t(c)] = static_cast<unsigned char>(c);
-        for (int i = 0; i < 128; ++i) {
-            if (kCp1250High[i])
-                t.fromUnicode[kCp1250High[i]] = static_cast<unsigned char>(0x80 + i);
+        const CodePage &cp1250 = CodePage::windows1250();
+        for (int b = 0x80; b < 0x100; ++b) {
+            const char byte = char(b);
+            const QString decoded = cp1250.decode(QByteArrayView(&byte, 1));
+            if (decoded.size() == 1 && cp1250.canEncode(decoded.at(0))) {
+                t.fromUnicode[decoded.at(0).unicode()] = static_cast<unsigned char>(b);
+                t.toUnicode[size_t(b)] = decoded.at(0).unicode();
+            }
         }
         for (auto &target : t.toTarget) {
             for (int b = 0; b < 256; ++b)
@@ -169,6 +163,14 @@ int cp1250Code(QChar c)
 {
     const unsigned char b = tables().fromUnicode[c.unicode()];
     return (b == 0 && c.unicode() != 0) ? -1 : b;
+}
+
+QChar fromCp1250(int code)
+{
+    if (code < 0x80)
+        return QChar(char16_t(std::max(code, 0)));
+    const char16_t c = code > 0xFF ? 0 : tables().toUnicode[size_t(code)];
+    return c ? QChar(c) : QChar(QChar::ReplacementCharacter);
 }
 
 TCharPage charPage(const TSestVystup &output, int pageIndex, int lpi, int rowOffset)

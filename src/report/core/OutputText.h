@@ -48,6 +48,8 @@ QString fitColumns(const QString &text, int columns, int alignment, int *offset)
 QByteArray toCodePage(const QString &text, TSestLanguage language);
 // The character's Windows-1250 code, -1 when the code page does not have it.
 int cp1250Code(QChar c);
+// The character of a Windows-1250 code (U+FFFD where the code page has none).
+QChar fromCp1250(int code);
 
 // The page (index from 0) on the grid; `rowOffset` rows are added to every row
 // (a printer's physical offset; 0 for text export).
