@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
         CodePageCase{"AsciiAllLetters", slASCII, u"áäčďéěíĺľňóôöŕřšťúůüýž ÁÄČĎÉĚÍĹĽŇÓÔÖŔŘŠŤÚŮÜÝŽ"_s,
                      "aacdeeillnooorrstuuuyz AACDEEILLNOOORRSTUUUYZ"},
         // Other characters of Windows-1250 pass; ones it lacks become "?".
-        CodePageCase{"OthersPassOrQuestionMark", slASCII, u"Łódź € 日"_s, "\xA3\xF3" "d\x9F \x80 ?"}),
+        CodePageCase{"OthersPassOrQuestionMark", slASCII, u"Łódź € 日"_s, "\xA3od\x9F \x80 ?"}),
     TestSupport::rowName);
 
 // ---------------------------------------------------------------- character grid
@@ -149,24 +149,24 @@ TEST(OutputTextGrid, ItemsLandOnTheirRowsColumnsAndLayers)
     auto bold = textStyle(12);
     bold->font.style = TFontDef::Bold;
     TSestVystup out = onePage({
-        placed(textStyle(10), 10, 20, 100, 20, u"Ahoj"_s),           // 12 cpi: column 1, row 1
-        placed(bold, 0, 20, 50, 20, u"ABCDEFGHIJ"_s),                 // 10 cpi bold: columns 0-4, same row
-        placed(textStyle(8, 1), 100, 50, 60, 20, u"vpravo"_s),        // 17 cpi right: columns 17-26, row 3
-        placed(textStyle(10), 2100, 60, 100, 20, u"mimo"_s),          // would reach past 255: dropped
+        placed(textStyle(10), 10, 20, 100, 20, u"Ahoj"_s),     // 12 cpi: column 1, row 1
+        placed(bold, 0, 20, 50, 20, u"ABCDEFGHIJ"_s),          // 10 cpi bold: columns 0-4, same row
+        placed(textStyle(8, 1), 100, 50, 60, 20, u"vpravo"_s), // 17 cpi right: columns 17-26, row 3
+        placed(textStyle(10), 2100, 60, 100, 20, u"mimo"_s),   // would reach past 255: dropped
         placed(textStyle(10), 0, 80, 100, 20, u"Účet"_s),
     });
     out.codePage = slASCII;
     const TCharPage page = OutputText::charPage(out, 0, 6);
     ASSERT_EQ(int(page.rows.size()), (1169 - 140) * 6 / 100);
-    // The bold layer (written later) only fills what the 12 cpi layer left blank.
+    // Layers merge in their order: the 12 cpi layer only fills what the 10 cpi bold one left blank.
     EXPECT_EQ(page.rows[1][OutputText::layerOf(12, 0)], u" Ahoj"_s);
     EXPECT_EQ(page.rows[1][OutputText::layerOf(10, TFontDef::Bold)], u"ABCDE"_s);
-    EXPECT_EQ(page.line(1), u"AAhoj"_s);
+    EXPECT_EQ(page.line(1), u"ABCDE"_s);
     EXPECT_EQ(page.line(3), u"                     vpravo"_s);
     EXPECT_EQ(page.line(4), QString());
     EXPECT_EQ(page.lowestUsedRow, 5);
     EXPECT_EQ(OutputText::pageText(page, out.codePage, true),
-              QByteArray("\r\nAAhoj\r\n\r\n                     vpravo\r\n\r\nUcet\r\n"));
+              QByteArray("\r\nABCDE\r\n\r\n                     vpravo\r\n\r\nUcet\r\n"));
     // A page that is not the last writes every row.
     EXPECT_EQ(OutputText::pageText(page, out.codePage, false).count("\r\n"), qsizetype(page.rows.size()));
 }
@@ -182,10 +182,12 @@ TEST(OutputTextGrid, ExportWritesTheRangeAsManyTimesAsTheCopiesAndStopsWhenInter
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QList<int> seen;
-    EXPECT_EQ(OutputText::exportText(out, buffer, {0, [&](int done, int total) {
-                                                       seen << done * 10 + total;
-                                                       return true;
-                                                   }}),
+    EXPECT_EQ(OutputText::exportText(out, buffer,
+                                     {0,
+                                      [&](int done, int total) {
+                                          seen << done * 10 + total;
+                                          return true;
+                                      }}),
               seOK);
     EXPECT_EQ(seen, (QList<int>{14, 24, 34, 44}));
     EXPECT_EQ(bytes.count("dva"), 2);
@@ -217,9 +219,9 @@ TEST(OutputRtf, WritesTheDocumentPieces)
     box->penWidth = 0;
     box->penColour = QColor(Qt::black);
     box->fillColour = QColor(0, 0, 255);
-    TSestVystup out = onePage({placed(textStyle(), 10, 20, 100, 20, u"Ahoj"_s),
-                               placed(framed, 0, 0, 50, 10, u"a{b}\\c"_s), placed(line, 0, 40, 100, 5),
-                               placed(box, 0, 50, 100, 30)});
+    TSestVystup out =
+        onePage({placed(textStyle(), 10, 20, 100, 20, u"Ahoj"_s), placed(framed, 0, 0, 50, 10, u"a{b}\\c"_s),
+                 placed(line, 0, 40, 100, 5), placed(box, 0, 50, 100, 30)});
     out.pageAt(1).items().push_back(placed(textStyle(12, 2), 0, 0, 100, 20, u"č"_s));
     const QByteArray expected =
         "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deftab720{\\fonttbl\\f0\\fnil Arial;}"
@@ -261,9 +263,9 @@ TEST(OutputHtmlPage, WritesTheDivsOfEveryKind)
     box->penWidth = 1;
     box->penColour = QColor(Qt::black);
     box->fillColour = QColor(0x12, 0x34, 0x56);
-    const TSestVystup out = onePage({placed(textStyle(), 10, 20, 300, 20, u"a<b & c \"d\""_s),
-                                     placed(framed, 0, 0, 300, 20, u"vpravo"_s), placed(spaced, 0, 30, 300, 20, u"x"_s),
-                                     placed(line, 0, 40, 100, 5), placed(box, 0, 50, 100, 30)});
+    const TSestVystup out =
+        onePage({placed(textStyle(), 10, 20, 300, 20, u"a<b & c \"d\""_s), placed(framed, 0, 0, 300, 20, u"vpravo"_s),
+                 placed(spaced, 0, 30, 300, 20, u"x"_s), placed(line, 0, 40, 100, 5), placed(box, 0, 50, 100, 30)});
     QByteArray html;
     ASSERT_TRUE(OutputHtml::exportPage(out, 0, QString(), html));
     const QByteArray expected =
@@ -611,17 +613,16 @@ TEST_P(BackendContract, EveryBackendShowsEveryTextOnItsPages)
         EXPECT_TRUE(all.contains(t)) << backend.toStdString() << ": " << t.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    OutputBackends, BackendContract,
-    testing::Values(ContractCase{"ProtocolTxt", ReportBackends::Report::Protocol, "txt"},
-                    ContractCase{"ProtocolRtf", ReportBackends::Report::Protocol, "rtf"},
-                    ContractCase{"ProtocolHtml", ReportBackends::Report::Protocol, "html"},
-                    ContractCase{"ProtocolPdf", ReportBackends::Report::Protocol, "pdf"},
-                    ContractCase{"GroupedListTxt", ReportBackends::Report::GroupedList, "txt"},
-                    ContractCase{"GroupedListRtf", ReportBackends::Report::GroupedList, "rtf"},
-                    ContractCase{"GroupedListHtml", ReportBackends::Report::GroupedList, "html"},
-                    ContractCase{"GroupedListPdf", ReportBackends::Report::GroupedList, "pdf"}),
-    TestSupport::rowName);
+INSTANTIATE_TEST_SUITE_P(OutputBackends, BackendContract,
+                         testing::Values(ContractCase{"ProtocolTxt", ReportBackends::Report::Protocol, "txt"},
+                                         ContractCase{"ProtocolRtf", ReportBackends::Report::Protocol, "rtf"},
+                                         ContractCase{"ProtocolHtml", ReportBackends::Report::Protocol, "html"},
+                                         ContractCase{"ProtocolPdf", ReportBackends::Report::Protocol, "pdf"},
+                                         ContractCase{"GroupedListTxt", ReportBackends::Report::GroupedList, "txt"},
+                                         ContractCase{"GroupedListRtf", ReportBackends::Report::GroupedList, "rtf"},
+                                         ContractCase{"GroupedListHtml", ReportBackends::Report::GroupedList, "html"},
+                                         ContractCase{"GroupedListPdf", ReportBackends::Report::GroupedList, "pdf"}),
+                         TestSupport::rowName);
 
 TEST_F(ReportBackends, ExportToAFileThatCannotBeWrittenGivesSix)
 {
@@ -660,12 +661,12 @@ TEST(RtfReader, BraceResetsTheFormattingButOnlyKeywordsApplyIt)
 
 TEST(RtfReader, ReadsColoursParagraphsListTextAndSkipsDestinations)
 {
-    const SestRtf::TRtfDocument doc = SestRtf::readRtf(
-        "{\\rtf1\\deftab360{\\colortbl;\\red255\\green0\\blue0;\\blue255;}{\\info{\\title Nic}}"
-        "{\\*\\unknown nic}\\li300\\fi-100\\qj\\cf1 \\'e8erven\\'fd\\tab x\\par"
-        "\\pard\\qc{\\pntext 1.\\tab}\\cf9 \\ldblquote z\\rdblquote\\~\\{\\}\\\\\\plain p\\cf2 q\\par"
-        "{\\pict 0102}{\\*\\unknown \\bin2 }}x}abc\\bin2 {}d}",
-        2);
+    const SestRtf::TRtfDocument doc =
+        SestRtf::readRtf("{\\rtf1\\deftab360{\\colortbl;\\red255\\green0\\blue0;\\blue255;}{\\info{\\title Nic}}"
+                         "{\\*\\unknown nic}\\li300\\fi-100\\qj\\cf1 \\'e8erven\\'fd\\tab x\\par"
+                         "\\pard\\qc{\\pntext 1.\\tab}\\cf9 \\ldblquote z\\rdblquote\\~\\{\\}\\\\\\plain p\\cf2 q\\par"
+                         "{\\pict 0102}{\\*\\unknown \\bin2 }}x}abc\\bin2 {}d}",
+                         2);
     ASSERT_EQ(doc.tabWidth, 360);
     ASSERT_EQ(doc.paragraphs.size(), 3u);
     const SestRtf::TRtfParagraph &first = doc.paragraphs[0];
@@ -713,7 +714,7 @@ TEST(RtfReader, FlowsParagraphsWithIndentsTabsAndJustification)
     EXPECT_GT(broken.glyphs.back().x, 120);
     const SestRtf::TRtfLine &right = flow.lines.back();
     ASSERT_EQ(right.glyphs.size(), 1u);
-    EXPECT_NEAR(right.glyphs.at(0).x + QFontMetricsF(SestRtf::rtfFont(flow.formats.at(0)), &TextFlow::canvas())
-                                           .horizontalAdvance(u'x'),
+    EXPECT_NEAR(right.glyphs.at(0).x +
+                    QFontMetricsF(SestRtf::rtfFont(flow.formats.at(0)), &TextFlow::canvas()).horizontalAdvance(u'x'),
                 150, 0.01);
 }

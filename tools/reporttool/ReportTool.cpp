@@ -8,8 +8,8 @@
 #include "report/core/OutputHtml.h"
 #include "report/core/OutputPdf.h"
 #include "report/core/OutputText.h"
-#include "report/core/sest_rtf.h"
 #include "report/core/ReportLayout.h"
+#include "report/core/sest_rtf.h"
 #include "report/core/sestavy.h"
 #include "reporttool/CsvTable.h"
 

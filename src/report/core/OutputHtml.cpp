@@ -31,8 +31,8 @@ QByteArray colour(const QColor &c)
 
 QByteArray box(int top, int left, int width, int height)
 {
-    return "position: absolute; top: " + number(top) + "px; left: " + number(left) + "px; width: " + number(width)
-           + "px; height: " + number(height) + "px;";
+    return "position: absolute; top: " + number(top) + "px; left: " + number(left) + "px; width: " + number(width) +
+           "px; height: " + number(height) + "px;";
 }
 
 QByteArray frameBorders(int flags)
@@ -67,13 +67,14 @@ QByteArray penBorders(int flags, const TVystStyl &style)
 }
 
 // The DIV of one line of text; `content` is already escaped.
-QByteArray textDiv(const TVystStyl &style, int top, int left, int width, int height, int frame, const QByteArray &content)
+QByteArray textDiv(const TVystStyl &style, int top, int left, int width, int height, int frame,
+                   const QByteArray &content)
 {
     QByteArray out = "<DIV STYLE=\"" + box(top, left, width, height) + frameBorders(frame);
     if (style.spacing > 0)
         out += " letter-spacing: " + number(style.spacing - style.font.size * 11 / 16) + "px;";
-    out += " font: " + number(style.font.size) + "pt " + escapeHtml(style.font.name) + "; color: "
-           + colour(style.font.colour) + "\">";
+    out += " font: " + number(style.font.size) + "pt " + escapeHtml(style.font.name) +
+           "; color: " + colour(style.font.colour) + "\">";
     if (style.alignment == TRastelReportElement::AlignRight)
         out += "<p align=\"right\">";
     else if (style.alignment == TRastelReportElement::AlignCenter)
@@ -184,8 +185,8 @@ bool exportPage(const TSestVystup &output, int pageIndex, const QString &picture
                         offset += h;
                     }
                     if (style.optionFlags & 0x0F)
-                        html += "<DIV STYLE=\"" + box(item.top, item.left, item.width, item.height)
-                                + frameBorders(style.optionFlags) + " font: 0pt\"></DIV>\n";
+                        html += "<DIV STYLE=\"" + box(item.top, item.left, item.width, item.height) +
+                                frameBorders(style.optionFlags) + " font: 0pt\"></DIV>\n";
                 } else {
                     const TextFlow flow(style.font, style.spacing);
                     const QString shown = item.text.left(flow.firstLineLength(item.text, item.width));
@@ -193,12 +194,12 @@ bool exportPage(const TSestVystup &output, int pageIndex, const QString &picture
                                     escapeHtml(shown));
                 }
             } else if (kind == ElementKind::Line) {
-                html += "<DIV STYLE=\"font: 0pt; " + box(item.top, item.left, item.width, item.height)
-                        + penBorders(style.optionFlags, style) + "\"></DIV>\n";
+                html += "<DIV STYLE=\"font: 0pt; " + box(item.top, item.left, item.width, item.height) +
+                        penBorders(style.optionFlags, style) + "\"></DIV>\n";
             } else if (kind >= ElementKind::Rectangle && kind <= ElementKind::Ellipse) {
-                html += "<DIV STYLE=\"font: 0pt; background-color: " + colour(style.fillColour) + "; "
-                        + box(item.top, item.left, item.width, item.height)
-                        + (style.penWidth > 0 ? penBorders(0x0F, style) : QByteArray()) + "\"></DIV>\n";
+                html += "<DIV STYLE=\"font: 0pt; background-color: " + colour(style.fillColour) + "; " +
+                        box(item.top, item.left, item.width, item.height) +
+                        (style.penWidth > 0 ? penBorders(0x0F, style) : QByteArray()) + "\"></DIV>\n";
             } else if (!pictureFile.isEmpty()) {
                 const double scale = OutputPageImage::ImageScale;
                 QImage image(std::max(1, int(item.width * scale)), std::max(1, int(item.height * scale)),
@@ -213,9 +214,9 @@ bool exportPage(const TSestVystup &output, int pageIndex, const QString &picture
                 const QString file = replaceExtension(pictureFile, QString::number(number) + pictureSuffix + u".bmp"_s);
                 if (!image.save(file, "BMP"))
                     ok = false;
-                html += "<DIV STYLE=\"font: 0pt; " + box(item.top, item.left, item.width, item.height)
-                        + frameBorders(style.optionFlags) + "\"><IMG SRC=\"" + escapeHtml(QFileInfo(file).fileName())
-                        + "\" ALT=\"\"></DIV>\n";
+                html += "<DIV STYLE=\"font: 0pt; " + box(item.top, item.left, item.width, item.height) +
+                        frameBorders(style.optionFlags) + "\"><IMG SRC=\"" + escapeHtml(QFileInfo(file).fileName()) +
+                        "\" ALT=\"\"></DIV>\n";
             }
         }
     }

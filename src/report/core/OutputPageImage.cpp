@@ -35,8 +35,9 @@ Qt::PenStyle penStyleOf(int style)
 
 Qt::BrushStyle brushStyleOf(int style)
 {
-    static constexpr Qt::BrushStyle styles[] = {Qt::SolidPattern, Qt::NoBrush,       Qt::HorPattern,   Qt::VerPattern,
-                                                Qt::FDiagPattern, Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+    static constexpr Qt::BrushStyle styles[] = {Qt::SolidPattern, Qt::NoBrush,         Qt::HorPattern,
+                                                Qt::VerPattern,   Qt::FDiagPattern,    Qt::BDiagPattern,
+                                                Qt::CrossPattern, Qt::DiagCrossPattern};
     return style >= 0 && style < 8 ? styles[style] : Qt::SolidPattern;
 }
 
@@ -215,7 +216,8 @@ void drawPicture(QPainter &p, const TVystPrvek &item, double scale)
     const TVystStyl &style = *item.style;
     const QRectF box(item.left, item.top, item.width, item.height);
     QRectF target = box;
-    if (!(style.optionFlags & TRastelReportElement::Stretch) || (style.optionFlags & TRastelReportElement::KeepAspect)) {
+    if (!(style.optionFlags & TRastelReportElement::Stretch) ||
+        (style.optionFlags & TRastelReportElement::KeepAspect)) {
         QSizeF size;
         if (style.optionFlags & TRastelReportElement::Stretch) {
             size = QSizeF(item.picture.size()).scaled(box.size(), Qt::KeepAspectRatio);
@@ -279,10 +281,9 @@ void paintPage(QPainter &painter, const TSestVystup &output, int pageIndex, cons
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.scale(options.scale, options.scale);
-    const QImage background =
-        options.background && output.background.isNull() && !output.backgroundFile.isEmpty()
-            ? QImage(output.backgroundFile)
-            : output.background;
+    const QImage background = options.background && output.background.isNull() && !output.backgroundFile.isEmpty()
+                                  ? QImage(output.backgroundFile)
+                                  : output.background;
     if (options.background && !background.isNull()) {
         // Placed on the paper; the drawing origin is the margins' corner.
         const TLayoutPage &page = output.page;
@@ -304,15 +305,15 @@ QPicture pageImage(const TSestVystup &output, int pageIndex, bool background)
     QPainter painter(&picture);
     paintPage(painter, output, pageIndex, {ImageScale, background});
     painter.end();
-    picture.setBoundingRect(QRect(0, 0, int(output.page.contentWidth() * ImageScale),
-                                  int(output.page.contentHeight() * ImageScale)));
+    picture.setBoundingRect(
+        QRect(0, 0, int(output.page.contentWidth() * ImageScale), int(output.page.contentHeight() * ImageScale)));
     return picture;
 }
 
 QImage pageBitmap(const TSestVystup &output, int pageIndex, double scale, bool background)
 {
-    QImage image(int(std::ceil(output.page.contentWidth() * scale)), int(std::ceil(output.page.contentHeight() * scale)),
-                 QImage::Format_RGB32);
+    QImage image(int(std::ceil(output.page.contentWidth() * scale)),
+                 int(std::ceil(output.page.contentHeight() * scale)), QImage::Format_RGB32);
     image.setDotsPerMeterX(int(std::lround(scale * 3937)));
     image.setDotsPerMeterY(int(std::lround(scale * 3937)));
     image.fill(Qt::white);

@@ -118,8 +118,8 @@ int pitchOfSize(int pointSize)
 int layerOf(int cpi, int fontStyle)
 {
     const int pitch = cpi == 10 ? 0 : (cpi == 12 ? 1 : 2);
-    const int style = ((fontStyle & TFontDef::Bold) ? 1 : 0) | ((fontStyle & TFontDef::Italic) ? 2 : 0)
-                      | ((fontStyle & TFontDef::Underline) ? 4 : 0);
+    const int style = ((fontStyle & TFontDef::Bold) ? 1 : 0) | ((fontStyle & TFontDef::Italic) ? 2 : 0) |
+                      ((fontStyle & TFontDef::Underline) ? 4 : 0);
     return pitch * 8 + style;
 }
 

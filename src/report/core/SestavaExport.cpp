@@ -136,7 +136,8 @@ int TSestava::ExportPdf(QIODevice &stream, TLayoutProgress *progress)
 int TSestava::ExportPdf(const QString &dir, const QString &fileName, TLayoutProgress *progress)
 {
     return runOutput(*this, progress, false, [&] {
-        return writeFile(joined(dir, fileName),
-                         [&](QIODevice &file) { return OutputPdf::exportPdf(vystup(), file, popis(), drawsBackground(*this)); });
+        return writeFile(joined(dir, fileName), [&](QIODevice &file) {
+            return OutputPdf::exportPdf(vystup(), file, popis(), drawsBackground(*this));
+        });
     });
 }

@@ -64,8 +64,8 @@ QByteArray position(int w, int h, int y, int x)
 // Font, colour, size, styles, the text and the closing styles.
 QByteArray styledText(Tables &t, const TVystStyl &style, const QString &text)
 {
-    QByteArray out = "\\f" + number(t.font(style.font.name)) + "\\cf" + number(t.colour(style.font.colour)) + "\\fs"
-                     + number(style.font.size * 2) + ' ';
+    QByteArray out = "\\f" + number(t.font(style.font.name)) + "\\cf" + number(t.colour(style.font.colour)) + "\\fs" +
+                     number(style.font.size * 2) + ' ';
     const int s = style.font.style;
     if (s & TFontDef::Bold)
         out += "\\b";
@@ -120,7 +120,8 @@ QByteArray item(Tables &t, const TVystPrvek &item, const TLayoutPage &page)
             double offset = 0;
             for (int l = item.firstLine; l <= item.lastLine && l < item.lines->count(); ++l) {
                 const double lineHeight = item.lines->lines.at(size_t(l)).height;
-                out += "\r\n\\par\\pard" + position(w, twips(lineHeight), twips(page.setup.topMargin + item.top + offset), x);
+                out += "\r\n\\par\\pard" +
+                       position(w, twips(lineHeight), twips(page.setup.topMargin + item.top + offset), x);
                 out += styledText(t, style, item.lines->line(l));
                 offset += lineHeight;
             }
@@ -139,9 +140,8 @@ QByteArray item(Tables &t, const TVystPrvek &item, const TLayoutPage &page)
         return out;
     }
     if (kind == ElementKind::Line) {
-        const QByteArray tail =
-            "\\brdrs" + penStyleWord(style.penStyle) + "\\brdrw" + number(style.penWidth * 12) + "\\brdrcf"
-            + number(t.colour(style.penColour)) + ' ';
+        const QByteArray tail = "\\brdrs" + penStyleWord(style.penStyle) + "\\brdrw" + number(style.penWidth * 12) +
+                                "\\brdrcf" + number(t.colour(style.penColour)) + ' ';
         out += "\\par\\pard";
         if (f & 0x02)
             out += "\\brdrt" + tail;
@@ -214,10 +214,10 @@ QByteArray exportRtf(const TSestVystup &output)
     out += "}{\\info{\\doccomm Produced by: RASTEL Report Generator (";
     out += GeneratorAddress;
     out += ")}}";
-    out += "\\viewkind1\\paperw" + number(twips(page.paperWidth())) + "\\paperh" + number(twips(page.paperHeight()))
-           + "\\margl" + number(twips(page.setup.leftMargin)) + "\\margr" + number(twips(page.setup.rightMargin))
-           + "\\margt" + number(twips(page.setup.topMargin)) + "\\margb" + number(twips(page.setup.bottomMargin))
-           + "\\headery0\\footery0\r\n";
+    out += "\\viewkind1\\paperw" + number(twips(page.paperWidth())) + "\\paperh" + number(twips(page.paperHeight())) +
+           "\\margl" + number(twips(page.setup.leftMargin)) + "\\margr" + number(twips(page.setup.rightMargin)) +
+           "\\margt" + number(twips(page.setup.topMargin)) + "\\margb" + number(twips(page.setup.bottomMargin)) +
+           "\\headery0\\footery0\r\n";
     out += body;
     out += '}';
     return out;
@@ -268,12 +268,48 @@ struct FontEntry
 // The destinations of the reader's table that hold no text of the document.
 bool isSkippedDestination(const QByteArray &word)
 {
-    static const QByteArray words[] = {
-        "author",  "buptim",  "comment", "creatim", "doccomm",   "footer",  "footerf", "footerl", "footerr",
-        "footnote", "ftncn",  "ftnsep",  "ftnsepc", "header",    "headerf", "headerl", "headerr", "info",
-        "keywords", "operator", "pict",  "printim", "private1",  "revtim",  "rxe",     "stylesheet", "subject",
-        "tc",      "title",   "txe",     "xe",      "object",    "fldinst", "themedata", "colorschememapping",
-        "latentstyles", "listtable", "listoverridetable", "rsidtbl", "generator", "datastore", "xmlnstbl"};
+    static const QByteArray words[] = {"author",
+                                       "buptim",
+                                       "comment",
+                                       "creatim",
+                                       "doccomm",
+                                       "footer",
+                                       "footerf",
+                                       "footerl",
+                                       "footerr",
+                                       "footnote",
+                                       "ftncn",
+                                       "ftnsep",
+                                       "ftnsepc",
+                                       "header",
+                                       "headerf",
+                                       "headerl",
+                                       "headerr",
+                                       "info",
+                                       "keywords",
+                                       "operator",
+                                       "pict",
+                                       "printim",
+                                       "private1",
+                                       "revtim",
+                                       "rxe",
+                                       "stylesheet",
+                                       "subject",
+                                       "tc",
+                                       "title",
+                                       "txe",
+                                       "xe",
+                                       "object",
+                                       "fldinst",
+                                       "themedata",
+                                       "colorschememapping",
+                                       "latentstyles",
+                                       "listtable",
+                                       "listoverridetable",
+                                       "rsidtbl",
+                                       "generator",
+                                       "datastore",
+                                       "xmlnstbl"};
     for (const QByteArray &w : words) {
         if (w == word)
             return true;
@@ -495,8 +531,8 @@ private:
     {
         const auto font = m_fonts.find(m_state.chars.font);
         m_applied.fontName = font == m_fonts.end() ? QString() : font->second.name;
-        m_applied.charset = m_state.chars.charset >= 0 ? m_state.chars.charset
-                                                         : (font == m_fonts.end() ? 0 : font->second.charset);
+        m_applied.charset =
+            m_state.chars.charset >= 0 ? m_state.chars.charset : (font == m_fonts.end() ? 0 : font->second.charset);
         m_applied.size = m_state.chars.size;
         m_applied.bold = m_state.chars.bold;
         m_applied.italic = m_state.chars.italic;
@@ -515,9 +551,8 @@ private:
                     m_fonts[m_fontEntry].name = m_fontName.trimmed();
                 m_fontName.clear();
             } else {
-                m_fontName += highByte && c.unicode() >= 0x80 && c.unicode() < 0x100
-                                  ? OutputText::fromCp1250(c.unicode())
-                                  : c;
+                m_fontName +=
+                    highByte && c.unicode() >= 0x80 && c.unicode() < 0x100 ? OutputText::fromCp1250(c.unicode()) : c;
             }
             return;
         case Destination::ColourTable:
@@ -531,8 +566,8 @@ private:
             c = OutputText::fromCp1250(c.unicode());
         TRtfParagraph &paragraph = m_doc.paragraphs.back();
         const bool listText = m_state.destination == Destination::ListText;
-        if (paragraph.runs.empty() || !(paragraph.runs.back().format == m_applied)
-            || paragraph.runs.back().listText != listText)
+        if (paragraph.runs.empty() || !(paragraph.runs.back().format == m_applied) ||
+            paragraph.runs.back().listText != listText)
             paragraph.runs.push_back(TRtfRun{QString(), m_applied, listText});
         paragraph.runs.back().text += c;
         paragraph.format = m_state.para;
@@ -576,8 +611,8 @@ QFont rtfFont(const TRtfCharFormat &format)
 {
     TFontDef def;
     def.name = format.fontName.isEmpty() ? u"Arial"_s : format.fontName;
-    def.style = (format.bold ? TFontDef::Bold : 0) | (format.italic ? TFontDef::Italic : 0)
-                | (format.underline ? TFontDef::Underline : 0);
+    def.style = (format.bold ? TFontDef::Bold : 0) | (format.italic ? TFontDef::Italic : 0) |
+                (format.underline ? TFontDef::Underline : 0);
     QFont font = TextFlow::canvasFont(def);
     font.setPointSizeF(std::max(format.size, 1.0));
     return font;
