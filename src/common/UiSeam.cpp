@@ -21,6 +21,11 @@ UiSeam &UiSeam::current()
     return *g_seam;
 }
 
+UiSeam *UiSeam::installed()
+{
+    return g_seam;
+}
+
 void UiSeam::setCurrent(UiSeam *seam)
 {
     g_seam = seam;

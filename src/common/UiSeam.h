@@ -69,6 +69,9 @@ public:
     }
 
     static UiSeam &current();
+    // The seam in use, nullptr when none is installed (a tool that installs
+    // its own for a while and puts the previous one back).
+    static UiSeam *installed();
     // The seam is owned by whoever installs it (main, the test runner).
     static void setCurrent(UiSeam *seam);
 };

@@ -1,8 +1,9 @@
 #include "ops/RegisterOperations.h"
 
 #include "app/Main.h"
+#include "ops/balances/Balances.h"
 
 void registerOperations(TfrmMain &main)
 {
-    (void)main;
+    main.setOperationEntry(Operation::Balances, runBalances);
 }

@@ -278,7 +278,7 @@ INSTANTIATE_TEST_SUITE_P(
                        r.settings().gridY = 17;
                        records(f, 3);
                    }}),
-    [](const testing::TestParamInfo<GoldenCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 // ---------------------------------------------------------------- run details
 
@@ -387,7 +387,7 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase{"GraphicsEqual", {{8, 0}, {11, 0}, {7, 0}}, u"7/0#0:2 11/0#0:1 8/0#0:0"_s},
         // Other non-texts: the higher kind first.
         OrderCase{"PaintBoxBeforeRectangle", {{8, 0}, {13, 0}, {12, 0}}, u"13/0#1:1 12/0#0:2 8/0#0:0"_s}),
-    [](const testing::TestParamInfo<OrderCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 // ---------------------------------------------------------------- text flow
 
@@ -428,7 +428,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FlowCase{"CarriageReturnTakesNoRoom", u"ab\r\ncd\re"_s, 30, 0, {u"ab"_s, u"cde"_s}, 30},
                     FlowCase{"TabToTheNextStopOf48", u"a\tb\tc"_s, 200, 0, {u"a\tb\tc"_s}, 106},
                     FlowCase{"TabStopsAtTheLeftIndent", u"\tb"_s, 200, 30, {u"\tb"_s}, 40}),
-    [](const testing::TestParamInfo<FlowCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 // ---------------------------------------------------------------- the window
 

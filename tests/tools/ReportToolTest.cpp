@@ -7,6 +7,7 @@
 #include "report/core/PageSetup.h"
 #include "report/core/sestavy.h"
 #include "reporttool/CsvTable.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -128,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "datetime, memo)"_s},
         ToolErrorCase{"ShortRecord", u"Cislo:integer,Nazev\n1\n"_s, false, 1,
                       u"%1/data.csv, record 1: 1 fields, the header has 2"_s}),
-    [](const testing::TestParamInfo<ToolErrorCase> &info) { return std::string(info.param.name); });
+    TestSupport::rowName);
 
 TEST_F(ReportToolTest, UsageErrors)
 {

@@ -66,7 +66,7 @@ private:
 class SeamScope
 {
 public:
-    explicit SeamScope(UiSeam *seam) : m_previous(&UiSeam::current()) { UiSeam::setCurrent(seam); }
+    explicit SeamScope(UiSeam *seam) : m_previous(UiSeam::installed()) { UiSeam::setCurrent(seam); }
     ~SeamScope() { UiSeam::setCurrent(m_previous); }
 
 private:

@@ -1,0 +1,49 @@
+#include "ops/balances/Balances.h"
+
+#include "app/EditorPol.h"
+#include "app/OperationSession.h"
+#include "app/RightsCheck.h"
+#include "common/UiSeam.h"
+#include "ops/balances/StavUctuPokladenFilterWindow.h"
+#include "ops/balances/StavUctuPokladenReport.h"
+#include "ops/balances/StavUctuPokladenReportWindow.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// Cash documents, then bank documents, each at least readable.
+constexpr int kCashAndBankRights = 201;
+} // namespace
+
+int runBalances(OperationSession &session)
+{
+    session.interruptRequested = false;
+    const RunContext &context = session.runContext();
+    if (testRights(context, kCashAndBankRights) != 0)
+        return -1;
+
+    TStavUctuPokladenFilter filter;
+    filter.load(context.configIniPath, context.agendaCode);
+    {
+        TfrmStavUctuPokladenFilter window(
+            [&session](const QString &listText, int type) { return editCodeList(session, listText, type); });
+        window.setFilter(filter);
+        if (ui().execModal(window) != QDialog::Accepted)
+            return -1;
+        filter = window.filter();
+    }
+    if (!filter.save(context.configIniPath, context.agendaCode)) {
+        // The overview is still worth showing; the user learns that the
+        // choice will not be offered next time.
+        ui().warning(u"Nastavení filtru nelze uložit do souboru "_s + context.configIniPath + u'.');
+    }
+
+    return session.runGuarded([&session, &filter] {
+        TStavUctuPokladenReport report(session, filter);
+        if (report.run() != 0)
+            return -1;
+        TfrmStavUctuPokladenReport window(report);
+        ui().execModal(window);
+        return 0;
+    });
+}
