@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2
     cups printer-driver-cups-pdf poppler-utils
+    qt6-translations-l10n
     clang libclang-rt-14-dev
 )
 

@@ -11,7 +11,8 @@ export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNEK_SANITIZE=ON
 cmake --build "$build_dir"
 
-scripts/start-printer.sh
+# Without a queue the printer tests fail under CI; the other tests still run.
+scripts/start-printer.sh || echo "test.sh: no printer queue; the printer tests will fail" >&2
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}

@@ -5,6 +5,10 @@
 #include "common/LocaleFormats.h"
 #include "hostdb/TBFTable.h"
 
+#include <QIODevice>
+
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
 
@@ -363,4 +367,28 @@ bool TLedraIniFile::ValueExists(const QString &section, const QString &key) cons
 bool TLedraIniFile::UpdateFile()
 {
     return m_tableMode || IniFile::UpdateFile();
+}
+
+int TLedraIniFile::ReadBinaryStream(const QString &section, const QString &key, QIODevice &stream) const
+{
+    if (m_tableMode)
+        return 0;
+    const QByteArray hex = IniFile::ReadString(section, key, QString()).toLatin1();
+    // Anything but pairs of hexadecimal digits is no binary value: nothing is
+    // read rather than a part of it.
+    if (hex.isEmpty() || hex.size() % 2 != 0 ||
+        !std::all_of(hex.cbegin(), hex.cend(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
+        return 0;
+    const QByteArray bytes = QByteArray::fromHex(hex);
+    return int(stream.write(bytes));
+}
+
+bool TLedraIniFile::WriteBinaryStream(const QString &section, const QString &key, QIODevice &stream)
+{
+    if (m_tableMode)
+        return true;
+    const qint64 position = stream.pos();
+    const QByteArray bytes = stream.readAll();
+    stream.seek(position);
+    return IniFile::WriteString(section, key, QString::fromLatin1(bytes.toHex().toUpper()));
 }

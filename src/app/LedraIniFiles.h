@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+class QIODevice;
 class TBFTable;
 
 // The host keeps company and year settings either as ini text files
@@ -58,6 +59,15 @@ public:
     bool SectionExists(const QString &section) const override;
     bool ValueExists(const QString &section, const QString &key) const override;
     bool UpdateFile() override;
+
+    // Binary values kept as hexadecimal text (two upper-case digits a byte).
+    // Reading writes the bytes at the stream's position and returns their
+    // number; a value that is absent or no hexadecimal text gives 0 bytes
+    // and leaves the stream alone. Writing takes the stream from its position
+    // to its end and leaves the position where it was. Table mode: reading
+    // gives 0 bytes, writing does nothing.
+    int ReadBinaryStream(const QString &section, const QString &key, QIODevice &stream) const;
+    bool WriteBinaryStream(const QString &section, const QString &key, QIODevice &stream);
 
 private:
     // Table mode: the key's "Value", nullopt when absent or on any failure.

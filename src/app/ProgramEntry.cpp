@@ -10,6 +10,7 @@
 #include "ops/RegisterOperations.h"
 
 #include <QApplication>
+#include <QTranslator>
 
 using namespace Qt::StringLiterals;
 
@@ -18,6 +19,9 @@ int main(int argc, char *argv[])
     TarnekApplication app(argc, argv);
     QApplication::setApplicationName(u"Tarnek"_s);
     QApplication::setApplicationDisplayName(u"Tarnek"_s);
+
+    QTranslator qtCzech;
+    installQtCzechTranslations(qtCzech); // without them Qt's own dialogs stay English
 
     LocaleFormats formats = LocaleFormats::fromSystem();
     formats.shortenDateSeparator();

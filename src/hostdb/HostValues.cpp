@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QLocale>
 #include <QTime>
 
 #include <cmath>
@@ -77,9 +78,11 @@ std::optional<double> floatOf(const QVariant &value)
             return 0.0;
         bool ok = false;
         const double result = text.toDouble(&ok);
-        return ok ? std::optional<double>(result) : std::nullopt;
+        return ok && std::isfinite(result) ? std::optional<double>(result) : std::nullopt;
     }
-    if (isNumeric(value))
+    // Infinities and NaN are no numbers the host stores (SQLite would keep
+    // NaN as an empty value).
+    if (isNumeric(value) && std::isfinite(value.toDouble()))
         return value.toDouble();
     return std::nullopt;
 }
@@ -115,20 +118,18 @@ std::optional<double> dayNumberOf(const QVariant &value)
     default:
         break;
     }
-    if (isNumeric(value))
+    if (isNumeric(value) && std::isfinite(value.toDouble()))
         return value.toDouble();
     return std::nullopt;
 }
 
-// The shortest text that reads back as the same double.
+// The shortest text that reads back as the same double, in plain decimal
+// notation with a point (200, 0.1, 1234.5; never 2e+02).
 QString floatText(double value)
 {
-    for (int precision = 1; precision < std::numeric_limits<double>::max_digits10; ++precision) {
-        const QString text = QString::number(value, 'g', precision);
-        if (text.toDouble() == value)
-            return text;
-    }
-    return QString::number(value, 'g', std::numeric_limits<double>::max_digits10);
+    if (!std::isfinite(value))
+        return QString::number(value);
+    return QString::number(value, 'f', QLocale::FloatingPointShortest);
 }
 
 std::optional<double> parseDateText(const QString &text)
@@ -143,7 +144,8 @@ std::optional<double> parseDateText(const QString &text)
     if (withT.size() > 10 && withT.at(10) == u' ')
         withT[10] = u'T';
     const QDateTime dateTime = QDateTime::fromString(withT, Qt::ISODateWithMs);
-    if (dateTime.isValid())
+    // Host dates are local: a time-zone offset ("Z", "+01:00") has no place.
+    if (dateTime.isValid() && dateTime.timeSpec() == Qt::LocalTime)
         return DayNumber::fromDateTime(dateTime).value();
     return std::nullopt;
 }
@@ -168,8 +170,12 @@ std::optional<QVariant> toStored(const HostField &field, const QVariant &value)
         return QVariant(text);
     }
     case HostFieldType::Integer: {
+        // The host's integer fields hold 32 bits: a value beyond them is
+        // refused rather than stored and read back wrapped.
         const auto result = integerOf(value);
-        return result ? std::optional<QVariant>(QVariant::fromValue<qint64>(*result)) : std::nullopt;
+        if (!result || *result < std::numeric_limits<qint32>::min() || *result > std::numeric_limits<qint32>::max())
+            return std::nullopt;
+        return QVariant::fromValue<qint64>(*result);
     }
     case HostFieldType::Float: {
         const auto result = floatOf(value);
@@ -220,6 +226,10 @@ std::optional<QVariant> toSeekValue(const HostField &field, const QVariant &valu
             if (std::isfinite(d) && d != std::trunc(d))
                 return QVariant(d);
         }
+        // A whole number beyond the field's range is sought as it is: it
+        // finds no record.
+        if (const auto whole = integerOf(value))
+            return QVariant::fromValue<qint64>(*whole);
         return toStored(field, value);
     }
     default:
@@ -251,8 +261,14 @@ QVariant fromStored(HostFieldType type, const QVariant &stored)
     case HostFieldType::Text:
     case HostFieldType::Memo:
         return stored.isValid() ? QVariant(stored.toString()) : QVariant(QString());
-    case HostFieldType::Integer:
-        return QVariant(static_cast<int>(stored.toLongLong()));
+    case HostFieldType::Integer: {
+        // A value beyond 32 bits (written by another program) is read as it
+        // is, never wrapped.
+        const qint64 v = stored.toLongLong();
+        if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
+            return QVariant::fromValue<qint64>(v);
+        return QVariant(static_cast<int>(v));
+    }
     case HostFieldType::Float:
         return QVariant(stored.toDouble());
     case HostFieldType::Boolean:
@@ -308,23 +324,62 @@ QString toText(HostFieldType type, const QVariant &stored)
     return stored.toString();
 }
 
-std::optional<QVariant> fromText(const HostField &field, const QString &text)
+std::optional<QVariant> fromText(const HostField &field, const QString &text, QString *why)
 {
+    const auto refuse = [why](const QString &reason) -> std::optional<QVariant> {
+        if (why)
+            *why = reason;
+        return std::nullopt;
+    };
+    if (text.contains(QChar(0)))
+        return refuse(u"contains a NUL character"_s);
+    std::optional<QVariant> value;
     switch (field.type) {
     case HostFieldType::Text:
+        // The text form is exact: nothing is cut to fit.
+        if (field.size > 0 && text.size() > field.size)
+            return refuse(u"is longer than the field's %1 characters"_s.arg(field.size));
+        value = toStored(field, QVariant(text));
+        break;
     case HostFieldType::Memo:
     case HostFieldType::Variant:
-        return toStored(field, QVariant(text));
-    case HostFieldType::Integer:
-    case HostFieldType::Float:
     case HostFieldType::Boolean:
-        return toStored(field, QVariant(text));
+        value = toStored(field, QVariant(text));
+        break;
+    case HostFieldType::Integer: {
+        value = toStored(field, QVariant(text));
+        bool whole = false;
+        text.trimmed().toLongLong(&whole);
+        if (!value && whole)
+            return refuse(u"is beyond the range of an integer field"_s);
+        break;
+    }
+    case HostFieldType::Float:
+        value = toStored(field, QVariant(text));
+        if (!value) {
+            bool number = false;
+            text.trimmed().toDouble(&number);
+            if (number)
+                return refuse(u"is no finite number"_s);
+        }
+        break;
     case HostFieldType::DateTime: {
         const auto day = parseDateText(text);
-        return day ? std::optional<QVariant>(QVariant(*day)) : std::nullopt;
+        if (day) {
+            value = QVariant(*day);
+        } else {
+            QString withT = text.trimmed();
+            if (withT.size() > 10 && withT.at(10) == u' ')
+                withT[10] = u'T';
+            if (QDateTime::fromString(withT, Qt::ISODateWithMs).isValid())
+                return refuse(u"carries a time-zone offset (host dates are local)"_s);
+        }
+        break;
     }
     }
-    return std::nullopt;
+    if (!value)
+        return refuse(u"is no %1"_s.arg(HostNames::typeName(field.type)));
+    return value;
 }
 
 } // namespace HostValues

@@ -12,7 +12,8 @@
 // use.
 //
 // Stored forms: text and memo as QString (text cut to the field's size),
-// integer as qint64, float as double, boolean as qint64 0/1, date-time as the
+// integer as qint64 (within 32 bits: a written value beyond them does not
+// convert), float as double, boolean as qint64 0/1, date-time as the
 // day number (double, 0 = empty). A variant field stores what it is given
 // (booleans as 0/1, dates as day numbers); a null stays null.
 namespace HostValues {
@@ -35,13 +36,16 @@ QVariant emptyStored(HostFieldType type);
 // trailing blanks; everything else as stored).
 QVariant keyPart(HostFieldType type, const QVariant &stored);
 
-// Text form: text as it is; integers in decimal; floats with a "." and as
-// many digits as needed; booleans "1"/"0"; date-times "yyyy-MM-dd", with
+// Text form: text as it is; integers in decimal; floats in plain decimal
+// notation with a "." and as many digits as needed (never an exponent); booleans "1"/"0"; date-times "yyyy-MM-dd", with
 // "Thh:mm:ss[.zzz]" when they carry a time, empty for an empty date.
 QString toText(HostFieldType type, const QVariant &stored);
 // Parses the text form (booleans also "true"/"false", "T"/"F", "Y"/"N",
-// "A"/"N", "ano"/"ne"); nullopt when it does not parse. Variant fields keep
-// the text as text.
-std::optional<QVariant> fromText(const HostField &field, const QString &text);
+// "A"/"N", "ano"/"ne"); nullopt when it does not parse, with the reason in
+// `why` ("is longer than the field's 10 characters", "is no integer").
+// Variant fields keep the text as text. The text form is exact: text longer
+// than its field, a NUL character, an infinite number or NaN, an integer
+// beyond 32 bits and a date with a time-zone offset are refused.
+std::optional<QVariant> fromText(const HostField &field, const QString &text, QString *why = nullptr);
 
 } // namespace HostValues

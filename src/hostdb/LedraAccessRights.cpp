@@ -178,11 +178,22 @@ bool TLedraAccessRights::findByPassword(const QString &password)
     if (!selectIndex(m_users, usersTable(), u"Password"_s))
         return false;
     if (m_format == Format::New) {
-        if (m_users.Seek(password) != HostResult::Found) {
-            m_errorText = kUserNotFound;
-            return false;
+        // The index compares without regard to case, a password must not: walk
+        // the records with an equal key for the one whose password is exactly
+        // the same (trailing blanks ignored, as the old format compares).
+        const QString wanted = trimmedRight(password);
+        if (m_users.Seek(password) == HostResult::Found) {
+            const QString key = HostNames::keyText(password);
+            for (; !m_users.Eof(); m_users.Skip()) {
+                const QString stored = m_users.Value(u"Password"_s).toString();
+                if (HostNames::keyText(stored) != key)
+                    break;
+                if (trimmedRight(stored) == wanted)
+                    return true;
+            }
         }
-        return true;
+        m_errorText = kUserNotFound;
+        return false;
     }
     const QString scrambled = trimmedRight(scramblePassword(password));
     bool found = false;

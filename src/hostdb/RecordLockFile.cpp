@@ -4,8 +4,11 @@
 
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -76,25 +79,68 @@ bool RecordLockFile::ensureOpen()
     if (m_fd >= 0)
         return true;
     const QByteArray name = QFile::encodeName(m_path);
-    m_fd = ::open(name.constData(), O_RDWR | O_CLOEXEC);
-    if (m_fd >= 0 || errno != ENOENT)
-        return m_fd >= 0;
-    m_fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (m_fd < 0 && errno == EEXIST) // another holder created it meanwhile
-        m_fd = ::open(name.constData(), O_RDWR | O_CLOEXEC);
-    else if (m_fd >= 0)
-        shareLikeTheTable();
-    return m_fd >= 0;
+    // Non-blocking: a FIFO of that name must not stop the program.
+    constexpr int flags = O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    int fd = ::open(name.constData(), flags);
+    if (fd < 0 && errno == EACCES && repairPermissions())
+        fd = ::open(name.constData(), flags);
+    if (fd < 0 && errno == ENOENT) {
+        fd = ::open(name.constData(), flags | O_CREAT | O_EXCL, 0666);
+        if (fd >= 0)
+            shareLikeTheTable(fd);
+        else if (errno == EEXIST) // another holder created it meanwhile
+            fd = ::open(name.constData(), flags);
+    }
+    if (fd < 0 && errno == EISDIR) {
+        m_error = u"záznamy nelze zamknout: soubor zámků %1 není obyčejný soubor"_s.arg(m_path);
+        return false;
+    }
+    if (fd < 0) {
+        m_error = u"záznamy nelze zamknout: soubor zámků %1 nelze otevřít pro zápis (%2)"_s.arg(
+            m_path, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    struct stat info = {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        m_error = u"záznamy nelze zamknout: soubor zámků %1 není obyčejný soubor"_s.arg(m_path);
+        return false;
+    }
+    m_fd = fd;
+    m_error.clear();
+    return true;
+}
+
+QString RecordLockFile::tablePath() const
+{
+    return FileNames::resolve(m_path.left(m_path.size() - 4) + u".DAT"_s);
 }
 
 // Everyone who may write the table must be able to lock its records: the lock
-// file gets the table file's permissions, whatever this user's umask.
-void RecordLockFile::shareLikeTheTable()
+// file gets the table file's permissions, whatever this user's umask, and the
+// table's group, whatever this user's primary group.
+void RecordLockFile::shareLikeTheTable(int fd)
 {
-    const QString table = m_path.left(m_path.size() - 4) + QStringLiteral(".DAT");
-    struct stat status;
-    if (::stat(QFile::encodeName(FileNames::resolve(table)).constData(), &status) == 0)
-        ::fchmod(m_fd, status.st_mode & 0666);
+    struct stat table = {};
+    if (::stat(QFile::encodeName(tablePath()).constData(), &table) != 0)
+        return;
+    // Only a member of the table's group may give the file to it; otherwise
+    // the file keeps this user's group.
+    const bool regrouped = ::fchown(fd, uid_t(-1), table.st_gid) == 0;
+    Q_UNUSED(regrouped);
+    ::fchmod(fd, table.st_mode & 0666);
+}
+
+// A lock file this user owns but may not write (left by an older version with
+// a narrow umask): give it the table's permissions again.
+bool RecordLockFile::repairPermissions()
+{
+    const QByteArray name = QFile::encodeName(m_path);
+    struct stat lock = {}, table = {};
+    if (::lstat(name.constData(), &lock) != 0 || !S_ISREG(lock.st_mode) || lock.st_uid != ::geteuid() ||
+        ::stat(QFile::encodeName(tablePath()).constData(), &table) != 0)
+        return false;
+    return ::chmod(name.constData(), (table.st_mode & 0666) | S_IRUSR | S_IWUSR) == 0;
 }
 
 bool RecordLockFile::lock(qint64 recNo)

@@ -24,8 +24,11 @@ public:
 
     QString path() const { return m_path; }
     // Takes the record; false when another holder has it or the lock file
-    // cannot be opened or created.
+    // cannot be used (then error() says why).
     bool lock(qint64 recNo);
+    // Why the lock file cannot be used (it cannot be opened for writing, or is
+    // not a regular file), naming it; empty while it can.
+    QString error() const { return m_error; }
     void unlock(qint64 recNo);
     // True while another holder (not this object) has the record.
     bool isLockedByOther(qint64 recNo);
@@ -36,10 +39,13 @@ public:
 
 private:
     bool ensureOpen();
-    void shareLikeTheTable();
+    QString tablePath() const;
+    void shareLikeTheTable(int fd);
+    bool repairPermissions();
     bool ensureMapped();
 
     QString m_path;
+    QString m_error;
     int m_fd = -1;
     void *m_map = nullptr;
     bool m_mapFailed = false;

@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+
 using namespace Qt::StringLiterals;
 
 SqlDatabase::~SqlDatabase()
@@ -11,11 +13,29 @@ SqlDatabase::~SqlDatabase()
     close();
 }
 
-bool SqlDatabase::open(const QString &path, bool create)
+bool SqlDatabase::open(const QString &path, Mode mode)
 {
     close();
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
-    const QByteArray name = QFile::encodeName(path); // SQLite passes the bytes to the file system
+    int flags = SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI;
+    switch (mode) {
+    case Mode::ReadWrite:
+        flags |= SQLITE_OPEN_READWRITE;
+        break;
+    case Mode::Create:
+        flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+        break;
+    case Mode::ReadOnly:
+    case Mode::Immutable:
+        flags |= SQLITE_OPEN_READONLY;
+        break;
+    }
+    // A URI, so that the read-only modes can be named; SQLite passes the
+    // decoded bytes to the file system.
+    QByteArray name = "file:" + QFile::encodeName(path).toPercentEncoding("/");
+    if (mode == Mode::ReadOnly)
+        name += "?mode=ro";
+    else if (mode == Mode::Immutable)
+        name += "?mode=ro&immutable=1";
     const int rc = sqlite3_open_v2(name.constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         m_openError = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
@@ -158,3 +178,97 @@ QString SqlStatement::columnText(int index) const
     const int bytes = sqlite3_column_bytes(m_stmt, index);
     return QString::fromUtf8(text, bytes);
 }
+
+// Layout: the column count, one offset per column (4 bytes each, from the
+// start of the block), then per column a type byte and its value: 8 bytes of
+// integer or double, or a 4-byte length and UTF-8 text; nothing for null.
+namespace {
+enum PackedType : char { PackedNull, PackedInteger, PackedFloat, PackedText };
+
+template<typename T> void put(char *&out, T value)
+{
+    std::memcpy(out, &value, sizeof value);
+    out += sizeof value;
+}
+
+template<typename T> T get(const char *in)
+{
+    T value;
+    std::memcpy(&value, in, sizeof value);
+    return value;
+}
+} // namespace
+
+QByteArray SqlStatement::packColumns(int first, int count) const
+{
+    qsizetype size = qsizetype(sizeof(quint32)) * (count + 1);
+    for (int i = first; i < first + count; ++i) {
+        switch (sqlite3_column_type(m_stmt, i)) {
+        case SQLITE_NULL:
+            size += 1;
+            break;
+        case SQLITE_INTEGER:
+        case SQLITE_FLOAT:
+            size += 1 + 8;
+            break;
+        default:
+            sqlite3_column_text(m_stmt, i); // the text form first, then its length
+            size += 1 + 4 + sqlite3_column_bytes(m_stmt, i);
+            break;
+        }
+    }
+    QByteArray packed(size, Qt::Uninitialized);
+    char *const start = packed.data();
+    char *offsets = start;
+    put<quint32>(offsets, quint32(count));
+    char *out = start + sizeof(quint32) * (count + 1);
+    for (int i = first; i < first + count; ++i) {
+        put<quint32>(offsets, quint32(out - start));
+        switch (sqlite3_column_type(m_stmt, i)) {
+        case SQLITE_NULL:
+            *out++ = PackedNull;
+            break;
+        case SQLITE_INTEGER:
+            *out++ = PackedInteger;
+            put<qint64>(out, sqlite3_column_int64(m_stmt, i));
+            break;
+        case SQLITE_FLOAT:
+            *out++ = PackedFloat;
+            put<double>(out, sqlite3_column_double(m_stmt, i));
+            break;
+        default: {
+            *out++ = PackedText;
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i));
+            const int bytes = sqlite3_column_bytes(m_stmt, i);
+            put<quint32>(out, quint32(bytes));
+            if (bytes > 0)
+                std::memcpy(out, text, size_t(bytes));
+            out += bytes;
+            break;
+        }
+        }
+    }
+    return packed;
+}
+
+namespace PackedRow {
+
+QVariant column(const QByteArray &packed, int index)
+{
+    const char *start = packed.constData();
+    if (packed.size() < qsizetype(sizeof(quint32)) || index < 0 || quint32(index) >= get<quint32>(start))
+        return QVariant();
+    const char *cell = start + get<quint32>(start + sizeof(quint32) * (index + 1));
+    switch (*cell) {
+    case PackedInteger:
+        return QVariant::fromValue<qint64>(get<qint64>(cell + 1));
+    case PackedFloat:
+        return QVariant(get<double>(cell + 1));
+    case PackedText:
+        return QVariant(QString::fromUtf8(cell + 1 + 4, qsizetype(get<quint32>(cell + 1))));
+    default:
+        return QVariant();
+    }
+}
+
+} // namespace PackedRow

@@ -17,9 +17,18 @@ public:
     SqlDatabase(const SqlDatabase &) = delete;
     SqlDatabase &operator=(const SqlDatabase &) = delete;
 
-    // Opens an existing file (create = false) or creates it. False on failure,
-    // with the reason in error().
-    bool open(const QString &path, bool create);
+    enum class Mode {
+        ReadWrite, // an existing file, read and written
+        Create,    // created when missing
+        ReadOnly,  // read only; the WAL index may still be created beside it
+        // Read only, without the WAL files: for a file whose directory this
+        // user may not write and that has no WAL beside it. Changes that other
+        // connections make later are not seen.
+        Immutable,
+    };
+    // Opens the file. False on failure, with the reason in error().
+    bool open(const QString &path, Mode mode);
+    bool open(const QString &path, bool create) { return open(path, create ? Mode::Create : Mode::ReadWrite); }
     void close();
     bool isOpen() const { return m_db != nullptr; }
     sqlite3 *handle() const { return m_db; }
@@ -58,6 +67,9 @@ public:
 
     int columnCount() const;
     QVariant column(int index) const;
+    // The columns [first, first + count) of the current row copied out in one
+    // block (PackedRow reads them back), without converting any of them.
+    QByteArray packColumns(int first, int count) const;
     qint64 columnInt(int index) const;
     QString columnText(int index) const;
 
@@ -66,3 +78,9 @@ private:
     bool m_failed = false;
     int m_result = 0;
 };
+
+// Columns copied out of a statement by SqlStatement::packColumns, read back
+// one at a time with the types column() gives.
+namespace PackedRow {
+QVariant column(const QByteArray &packed, int index);
+} // namespace PackedRow

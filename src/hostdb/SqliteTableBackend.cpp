@@ -4,15 +4,18 @@
 #include "hostdb/HostValues.h"
 #include "hostdb/SqliteTableFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 constexpr int kBusyTimeoutMs = 5000;
-constexpr int kMaxBatch = 256;
+constexpr int kMaxBatch = 1024;
 } // namespace
 
 SqliteTableBackend::SqliteTableBackend() = default;
@@ -42,8 +45,9 @@ int SqliteTableBackend::Open(const QString &fileName)
         m_lastError = u"soubor neexistuje"_s;
         return HostResult::Failed;
     }
-    if (!m_db.open(fileName, false)) {
+    if (!openDatabase(fileName)) {
         m_lastError = m_db.error();
+        m_db.close();
         return HostResult::Failed;
     }
     sqlite3_busy_timeout(m_db.handle(), kBusyTimeoutMs);
@@ -84,6 +88,39 @@ int SqliteTableBackend::Open(const QString &fileName)
         return HostResult::Failed;
     }
     return HostResult::Ok;
+}
+
+bool SqliteTableBackend::openDatabase(const QString &fileName)
+{
+    // Company data on a read-only share or in another user's directory: every
+    // read works, writes fail with a clear message (readOnlyError). SQLite
+    // needs to write the directory for the WAL files of a connection that
+    // writes.
+    const QByteArray name = QFile::encodeName(fileName);
+    const QByteArray dir = QFile::encodeName(QFileInfo(fileName).absolutePath());
+    m_readOnly = ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) != 0 ||
+                 ::faccessat(AT_FDCWD, dir.constData(), W_OK, AT_EACCESS) != 0;
+    if (!m_readOnly)
+        return m_db.open(fileName, SqlDatabase::Mode::ReadWrite);
+    // The WAL index is shared memory beside the file; a reader creates it when
+    // no connection has it open. Where it cannot, and no WAL holds changes not
+    // yet in the file, the file alone is the table.
+    if (m_db.open(fileName, SqlDatabase::Mode::ReadOnly) && m_db.exec(u"SELECT count(*) FROM sqlite_schema"_s))
+        return true;
+    if (QFileInfo::exists(fileName + u"-wal"_s))
+        return false;
+    return m_db.open(fileName, SqlDatabase::Mode::Immutable);
+}
+
+QString SqliteTableBackend::readOnlyError() const
+{
+    return u"tabulku %1 lze jen číst (soubor nebo jeho adresář je chráněn proti zápisu)"_s.arg(m_fileName);
+}
+
+QString SqliteTableBackend::lockRefused(qint64 recNo) const
+{
+    const QString unusable = m_locks->error();
+    return unusable.isEmpty() ? u"záznam %1 drží jiný uživatel"_s.arg(recNo) : unusable;
 }
 
 void SqliteTableBackend::Close()
@@ -158,14 +195,37 @@ SqliteTableBackend::Row SqliteTableBackend::readRow(const SqlStatement &statemen
 {
     Row row;
     row.recNo = statement.columnInt(0);
+    row.packed = statement.packColumns(1, int(m_def.fields.size() + order.columns.size()));
+    return row;
+}
+
+void SqliteTableBackend::unpack(Row &row) const
+{
+    if (row.unpacked)
+        return;
     const int fieldCount = int(m_def.fields.size());
+    row.values.clear();
     row.values.reserve(fieldCount);
     for (int i = 0; i < fieldCount; ++i)
-        row.values.append(statement.column(i + 1));
-    row.key.reserve(order.columns.size());
-    for (qsizetype i = 0; i < order.columns.size(); ++i)
-        row.key.append(statement.column(fieldCount + 1 + int(i)));
-    return row;
+        row.values.append(PackedRow::column(row.packed, i));
+    row.unpacked = true;
+}
+
+const QVariantList &SqliteTableBackend::keyOfRow(Row &row) const
+{
+    if (!row.keyKnown) {
+        const int fieldCount = int(m_def.fields.size());
+        row.key.clear();
+        for (qsizetype i = 0; i < m_order->columns.size(); ++i)
+            row.key.append(PackedRow::column(row.packed, fieldCount + int(i)));
+        row.keyKnown = true;
+    }
+    return row.key;
+}
+
+QVariant SqliteTableBackend::storedValue(const Row &row, int position) const
+{
+    return row.unpacked ? row.values.at(position) : PackedRow::column(row.packed, position);
 }
 
 std::vector<SqliteTableBackend::Row> SqliteTableBackend::fetch(SqlStatement &statement, int limit)
@@ -244,7 +304,11 @@ void SqliteTableBackend::positionOn(Row row)
 void SqliteTableBackend::positionPastEnd()
 {
     m_state = State::NoRecord;
+    if (!m_current.packed.isEmpty())
+        keyOfRow(m_current); // the position stays when the record's data goes
     m_current.values.clear();
+    m_current.packed.clear();
+    m_current.unpacked = true;
     // The position (key, recNo) stays: Skip from past the end stays there.
 }
 
@@ -346,7 +410,7 @@ int SqliteTableBackend::moveAfter(const QVariantList &startKey, qint64 startRecN
         m_ahead.pop_front();
         if (m_moved.contains(row.recNo)) {
             // Its key was rewritten during this walk: already visited.
-            key = row.key;
+            key = keyOfRow(row);
             recNo = row.recNo;
             continue;
         }
@@ -366,7 +430,7 @@ int SqliteTableBackend::Skip()
     }
     if (m_state == State::NoRecord)
         return HostResult::PastEnd;
-    const QVariantList key = m_current.key;
+    const QVariantList key = keyOfRow(m_current);
     const qint64 recNo = m_current.recNo;
     return moveAfter(key, recNo);
 }
@@ -404,7 +468,7 @@ QVariant SqliteTableBackend::Value(const QString &field)
     const HostFieldType type = m_def.fields.at(position).type;
     if (m_state == State::NoRecord)
         return HostValues::fromStored(type, HostValues::emptyStored(type));
-    return HostValues::fromStored(type, m_current.values.at(position));
+    return HostValues::fromStored(type, storedValue(m_current, position));
 }
 
 void SqliteTableBackend::SetValue(const QString &field, const QVariant &value)
@@ -418,6 +482,7 @@ void SqliteTableBackend::SetValue(const QString &field, const QVariant &value)
     if (!stored)
         fail(u"Hodnotu \"%1\" nelze zapsat do pole \"%2\" typu %3."_s.arg(value.toString(), definition.name,
                                                                           HostNames::typeName(definition.type)));
+    unpack(m_current);
     m_current.values[position] = *stored;
     m_dirty[position] = true;
     m_anyDirty = true;
@@ -478,7 +543,7 @@ int SqliteTableBackend::SeekKeys(const QVariantList &keys)
     Row row = std::move(rows.front());
     bool found = true;
     for (int i = 0; i < count && found; ++i)
-        found = row.key.at(i) == values.at(i);
+        found = keyOfRow(row).at(i) == values.at(i);
     positionOn(std::move(row));
     return found ? HostResult::Found : HostResult::NotFound;
 }
@@ -491,6 +556,7 @@ int SqliteTableBackend::AddNew()
     row.values.reserve(m_def.fields.size());
     for (const HostField &field : m_def.fields)
         row.values.append(HostValues::emptyStored(field.type));
+    row.unpacked = true;
     m_current = std::move(row);
     m_state = State::NewRecord;
     // Every field of a new record is written by Post.
@@ -517,7 +583,9 @@ bool SqliteTableBackend::refreshCurrent()
         return false;
     // Fields written but not yet posted keep the written values; the cursor
     // keeps its position.
-    const Row &fresh = rows.front();
+    Row &fresh = rows.front();
+    unpack(fresh);
+    unpack(m_current);
     for (qsizetype i = 0; i < m_current.values.size(); ++i) {
         if (!m_dirty.at(i))
             m_current.values[i] = fresh.values.at(i);
@@ -537,8 +605,13 @@ int SqliteTableBackend::Lock()
     }
     if (m_lockedRecNo == m_current.recNo)
         return HostResult::Ok;
+    if (m_readOnly) {
+        // A lock is taken to change the record, which this user cannot.
+        m_lastError = readOnlyError();
+        return HostResult::Failed;
+    }
     if (!m_locks->lock(m_current.recNo)) {
-        m_lastError = u"záznam %1 drží jiný uživatel"_s.arg(m_current.recNo);
+        m_lastError = lockRefused(m_current.recNo);
         return HostResult::Failed;
     }
     m_lockedRecNo = m_current.recNo;
@@ -608,6 +681,7 @@ int SqliteTableBackend::insertCurrent()
     m_locks->noteChange();
     m_current.recNo = sqlite3_last_insert_rowid(m_db.handle());
     m_current.key = keyOf(m_current.values, *m_order);
+    m_current.keyKnown = true;
     m_state = State::OnRecord;
     m_dirty.fill(false);
     m_anyDirty = false;
@@ -620,7 +694,7 @@ int SqliteTableBackend::updateCurrent()
     const qint64 recNo = m_current.recNo;
     const bool ownLock = m_lockedRecNo == recNo;
     if (!ownLock && !m_locks->lock(recNo)) {
-        m_lastError = u"záznam %1 drží jiný uživatel"_s.arg(recNo);
+        m_lastError = lockRefused(recNo);
         return HostResult::Failed;
     }
     QList<int> fields;
@@ -649,7 +723,7 @@ int SqliteTableBackend::updateCurrent()
     m_locks->noteChange();
     // The cursor keeps the position it had; a record whose key moved is not
     // met again in this walk.
-    if (keyOf(m_current.values, *m_order) != m_current.key)
+    if (keyOf(m_current.values, *m_order) != keyOfRow(m_current))
         m_moved.insert(recNo);
     m_dirty.fill(false);
     m_anyDirty = false;
@@ -662,6 +736,10 @@ int SqliteTableBackend::Post()
 {
     requireOpen();
     m_lastError.clear();
+    if (m_readOnly && m_state != State::NoRecord) {
+        m_lastError = readOnlyError();
+        return HostResult::Failed;
+    }
     switch (m_state) {
     case State::NoRecord:
         m_lastError = u"není aktuální záznam"_s;
@@ -686,10 +764,14 @@ int SqliteTableBackend::Delete()
         m_lastError = u"není aktuální záznam"_s;
         return HostResult::Failed;
     }
+    if (m_readOnly) {
+        m_lastError = readOnlyError();
+        return HostResult::Failed;
+    }
     const qint64 recNo = m_current.recNo;
     const bool ownLock = m_lockedRecNo == recNo;
     if (!ownLock && !m_locks->lock(recNo)) {
-        m_lastError = u"záznam %1 drží jiný uživatel"_s.arg(recNo);
+        m_lastError = lockRefused(recNo);
         return HostResult::Failed;
     }
     SqlStatement &statement = prepared(m_delete, u"DELETE FROM tbf_data WHERE recno = ?1"_s);
@@ -709,7 +791,7 @@ int SqliteTableBackend::Delete()
     m_lockedRecNo = 0;
     leaveRecord();
     dropAhead();
-    const QVariantList key = m_current.key;
+    const QVariantList key = keyOfRow(m_current);
     return moveAfter(key, recNo);
 }
 
@@ -727,7 +809,48 @@ int SqliteTableBackend::SetIndex(const QString &expression)
     m_moved.clear();
     // The current record stays current; its position is now its key in the
     // new order.
-    if (m_state == State::OnRecord)
+    if (m_state == State::OnRecord) {
+        unpack(m_current);
         m_current.key = keyOf(m_current.values, *m_order);
+        m_current.keyKnown = true;
+    }
     return HostResult::Ok;
+}
+
+int SqliteTableBackend::beginTransaction()
+{
+    requireOpen();
+    m_lastError.clear();
+    if (m_readOnly) {
+        m_lastError = readOnlyError();
+        return HostResult::Failed;
+    }
+    // IMMEDIATE takes the write lock now: a writer that holds the file longer
+    // than the busy timeout stops the transaction before anything is written.
+    if (!m_db.exec(u"BEGIN IMMEDIATE"_s)) {
+        m_lastError = m_db.error();
+        return HostResult::Failed;
+    }
+    return HostResult::Ok;
+}
+
+int SqliteTableBackend::commitTransaction()
+{
+    requireOpen();
+    m_lastError.clear();
+    if (!m_db.exec(u"COMMIT"_s)) {
+        m_lastError = m_db.error();
+        rollbackTransaction();
+        return HostResult::Failed;
+    }
+    m_locks->noteChange();
+    return HostResult::Ok;
+}
+
+void SqliteTableBackend::rollbackTransaction()
+{
+    requireOpen();
+    if (!sqlite3_get_autocommit(m_db.handle()))
+        m_db.exec(u"ROLLBACK"_s);
+    dropAhead();
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "hostdb/HostTableBackend.h"
 #include "hostdb/HostTableDef.h"
 #include "hostdb/RecordLockFile.h"
 #include "hostdb/SqliteSupport.h"
-#include "hostdb/HostTableBackend.h"
 
 #include <QHash>
 #include <QList>
@@ -40,6 +40,9 @@
 // - Each `Post` and `Delete` is one transaction. Both fail (-1) while another
 //   holder has the record locked; without a lock of its own the object holds
 //   the record just for the write.
+// - A file this user may not write, or whose directory it may not write, is
+//   opened read only: reads work, `Lock`, `Post` and `Delete` fail (-1) and
+//   say why.
 // - `Lock` holds the record until `Post`, `Delete`, `Close` or a move.
 class SqliteTableBackend final : public HostTableBackend
 {
@@ -70,17 +73,32 @@ public:
     HostTableDef Definition() override { return m_def; }
     QString ErrorText() override { return m_lastError; }
 
+    // Several Posts as one transaction, for tools that write all or nothing
+    // (the table tool's import); not part of the host's engine. Begin waits
+    // the busy timeout for another writer, then fails (-1, with the reason).
+    // Records written inside are seen by other connections at the commit.
+    int beginTransaction();
+    int commitTransaction();
+    void rollbackTransaction();
+
     bool isOpen() const { return m_db.isOpen(); }
     const HostTableDef &definition() const { return m_def; }
     // The reason of the last failed Open, Post, Delete or Lock.
     QString lastError() const { return m_lastError; }
 
 private:
+    // A record as the cursor holds it. Rows read from the file stay packed
+    // as read (the fields, then the order's key columns): a walk converts
+    // only the fields it reads. A row is unpacked into `values` when it is
+    // written, and its key decoded when the cursor needs it.
     struct Row
     {
         qint64 recNo = 0;
-        QVariantList values; // stored forms, one per field
-        QVariantList key;    // the current index's key (empty in natural order)
+        QByteArray packed;
+        QVariantList values; // stored forms, one per field, once unpacked
+        QVariantList key;    // the order's key (empty in natural order), once known
+        bool unpacked = false;
+        bool keyKnown = false;
     };
 
     // One ordering (an index, or the natural order) and its statements.
@@ -95,6 +113,10 @@ private:
 
     enum class State { NoRecord, OnRecord, NewRecord };
 
+    bool openDatabase(const QString &fileName);
+    QString readOnlyError() const;
+    // Why the record lock was refused: another holder, or an unusable lock file.
+    QString lockRefused(qint64 recNo) const;
     [[noreturn]] void fail(const QString &what) const;
     void requireOpen() const;
     int fieldPosition(const QString &name);
@@ -106,6 +128,9 @@ private:
     // Runs a positioning query; the rows found (at most `limit`).
     std::vector<Row> fetch(SqlStatement &statement, int limit);
     QVariantList keyOf(const QVariantList &values, const Order &order) const;
+    void unpack(Row &row) const;
+    const QVariantList &keyOfRow(Row &row) const;
+    QVariant storedValue(const Row &row, int position) const;
 
     // Leaves the current record: drops unposted writes and the lock.
     void leaveRecord();
@@ -131,6 +156,7 @@ private:
     QList<bool> m_keyed;
     std::unique_ptr<RecordLockFile> m_locks;
     QString m_lastError;
+    bool m_readOnly = false; // this user may not write the file or its directory
 
     std::vector<std::unique_ptr<Order>> m_orders; // [0] natural order, [i + 1] index i
     Order *m_order = nullptr;

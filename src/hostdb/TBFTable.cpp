@@ -49,13 +49,18 @@ HostTableBackend &TBFTable::openBackend()
     return *m_backend;
 }
 
-int TBFTable::Open(const QString &pathAndName)
+QString TBFTable::fileNameFor(const QString &pathAndName)
 {
-    Close();
     QString path = pathAndName;
     if (!path.endsWith(u".DAT"_s, Qt::CaseInsensitive))
         path += u".DAT"_s;
-    m_fileName = FileNames::resolve(path);
+    return FileNames::resolve(path);
+}
+
+int TBFTable::Open(const QString &pathAndName)
+{
+    Close();
+    m_fileName = fileNameFor(pathAndName);
     const int result = backend().Open(m_fileName);
     m_open = result == HostResult::Ok;
     Tag = m_open ? 1 : 0;

@@ -31,6 +31,9 @@ public:
     void Close();
     bool isOpen() const;
     QString fileName() const { return m_fileName; }
+    // The file Open opens for that argument: ".DAT" added when missing, the
+    // path resolved without regard to case.
+    static QString fileNameFor(const QString &pathAndName);
 
     int RecordCount();
     void GoTop();

@@ -7,6 +7,9 @@
 #include "common/LocaleFormats.h"
 #include "support/TestSupport.h"
 
+#include <QBuffer>
+#include <QFile>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -111,6 +114,53 @@ TEST(HostVariant, BooleansAndDates)
     EXPECT_EQ(HostVariant::toDateTime(QVariant(u"31.12.2018"_s)), QDateTime(QDate(2018, 12, 31), QTime(0, 0)));
     EXPECT_EQ(HostVariant::toFloat(QVariant(QDateTime(QDate(2018, 12, 31), QTime(0, 0)))), 43465.0);
     EXPECT_EQ(HostVariant::toFloat(QVariant(u"1,25"_s)), 1.25);
+}
+
+// Binary values as hexadecimal text, the way the platform's ini class keeps
+// them.
+TEST(LedraIniBinary, TextModeWritesHexAndReadsItBack)
+{
+    TextHostTree tree;
+    tree.write(u"ROK.INI"_s, {u"[Global]"_s, u"Lichý=ABC"_s, u"Cizí=00ZZ"_s});
+    TLedraIniFile ini(tree.root() + u"ROK.INI"_s);
+    QByteArray source("xy\x00\xff\x41", 5);
+    QBuffer in(&source);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    in.seek(2); // from the position to the end
+    EXPECT_TRUE(ini.WriteBinaryStream(u"Global"_s, u"Data"_s, in));
+    EXPECT_EQ(in.pos(), 2) << "the position stays";
+    EXPECT_EQ(ini.ReadString(u"Global"_s, u"Data"_s, QString()), u"00FF41"_s);
+
+    QByteArray target("ab");
+    QBuffer out(&target);
+    ASSERT_TRUE(out.open(QIODevice::ReadWrite));
+    out.seek(1);
+    EXPECT_EQ(ini.ReadBinaryStream(u"global"_s, u"DATA"_s, out), 3);
+    EXPECT_EQ(target, QByteArray("a\x00\xff\x41", 4)) << "written at the position";
+    EXPECT_EQ(ini.ReadBinaryStream(u"Global"_s, u"Chybí"_s, out), 0);
+    EXPECT_EQ(ini.ReadBinaryStream(u"Global"_s, u"Lichý"_s, out), 0) << "an odd number of digits";
+    EXPECT_EQ(ini.ReadBinaryStream(u"Global"_s, u"Cizí"_s, out), 0) << "no hexadecimal text";
+    EXPECT_EQ(target.size(), 4);
+
+    QBuffer empty;
+    ASSERT_TRUE(empty.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(ini.WriteBinaryStream(u"Global"_s, u"Data"_s, empty));
+    EXPECT_EQ(ini.ReadString(u"Global"_s, u"Data"_s, u"-"_s), QString()) << "an empty stream writes an empty value";
+}
+
+TEST(LedraIniBinary, TableModeReadsNothingAndWritesNothing)
+{
+    TextHostTree tree;
+    const TLedraIniFile probe(tree.root() + u"ROK.INI"_s, u"13"_s);
+    ASSERT_TRUE(probe.isTableMode());
+    TLedraIniFile ini(tree.root() + u"ROK.INI"_s, u"13"_s);
+    QByteArray bytes("\x01\x02", 2);
+    QBuffer buffer(&bytes);
+    ASSERT_TRUE(buffer.open(QIODevice::ReadWrite));
+    EXPECT_TRUE(ini.WriteBinaryStream(u"Global"_s, u"Data"_s, buffer));
+    EXPECT_FALSE(QFile::exists(tree.root() + u"ROK.INI"_s)) << "nothing written as text";
+    EXPECT_EQ(ini.ReadBinaryStream(u"Global"_s, u"Data"_s, buffer), 0);
+    EXPECT_EQ(bytes, QByteArray("\x01\x02", 2));
 }
 
 } // namespace

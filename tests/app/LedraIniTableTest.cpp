@@ -7,6 +7,7 @@
 #include "common/FileNames.h"
 #include "common/IniFile.h"
 #include "fixture/HostTreeBuilder.h"
+#include "support/OtherUser.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -89,6 +90,30 @@ TEST_F(LedraIniTable, AccessorsReadTheTableForm)
     EXPECT_EQ(readYearName(yearDir), u"---"_s);
     EXPECT_EQ(readCompanyName(agendaDir), u"Demo s.r.o."_s);
     EXPECT_TRUE(isBranchExchange(agendaDir));
+}
+
+// Company data the user may only read (a read-only share, another user's
+// files): the table form is read all the same, never the defaults.
+TEST_F(LedraIniTable, ReadOnlyDataIsReadFromTheTable)
+{
+    m_tree.agenda(u"001"_s).iniForm(IniForm::Table).name(u"Demo s.r.o."_s);
+    year(IniForm::Table).doubleEntry(false).currencySymbol(u"EUR"_s);
+    const QString yearDir = m_tree.agenda(u"001"_s).year(u"2018"_s).dir();
+    const QString agendaDir = m_tree.agenda(u"001"_s).dir();
+    OtherUser::openPathTo(yearDir);
+    for (const QString &dir : {yearDir, agendaDir}) {
+        const QString table = FileNames::resolve(dir + (dir == yearDir ? u"ROK.DAT"_s : u"AGENDA.DAT"_s));
+        ASSERT_TRUE(QFile::setPermissions(table, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        ASSERT_TRUE(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                                                   QFile::ReadOther | QFile::ExeOther));
+    }
+    const QString seen = OtherUser::run([&]() -> QString {
+        return u"%1 %2 %3"_s.arg(isDoubleEntry(yearDir) ? u"podvojné"_s : u"jednoduché"_s, readCurrencySymbol(yearDir),
+                                 readCompanyName(agendaDir));
+    });
+    for (const QString &dir : {yearDir, agendaDir})
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(seen, u"jednoduché EUR Demo s.r.o."_s);
 }
 
 TEST_F(LedraIniTable, WritesAddUpdateAndDeleteRecords)

@@ -3,10 +3,15 @@
 #include "hostdb/HostDbTestSupport.h"
 #include "support/TestSupport.h"
 
+#include "support/OtherUser.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -92,6 +97,86 @@ TEST_F(LockTest, TheLockFileIsSharedLikeTheTable)
     const QFileDevice::Permissions lockPermissions = QFile::permissions(yearDir() + u"POKLKNIH.LCK"_s);
     EXPECT_TRUE(lockPermissions & QFileDevice::WriteGroup);
     EXPECT_TRUE(lockPermissions & QFileDevice::WriteOther);
+}
+
+// A user who may write the table may lock its records, whoever created the
+// lock file; a lock file that cannot serve is named in the reason, never
+// taken for a lock of another user. The second user runs in a child process.
+class LockFileTest : public LockTest
+{
+protected:
+    static constexpr unsigned kSharedGroup = 4242;
+
+    QByteArray name(const QString &file) const { return QFile::encodeName(yearDir() + file); }
+    QString lockFile() const { return yearDir() + u"POKLKNIH.LCK"_s; }
+
+    // The second user opens the table, tries record 2 and reports.
+    QString secondUserLocks(const QList<unsigned> &groups = {}) const
+    {
+        const QString dir = yearDir();
+        return OtherUser::run(
+            [dir]() -> QString {
+                TBFTable table;
+                if (table.Open(dir + u"POKLKNIH"_s) != HostResult::Ok)
+                    return u"open failed: "_s + table.errorText();
+                table.GoTo(2);
+                const int locked = table.IsLocked();
+                const int result = table.Lock();
+                return u"IsLocked %1, Lock %2 %3"_s.arg(locked).arg(result).arg(table.errorText()).trimmed();
+            },
+            groups);
+    }
+    void TearDown() override { ::chmod(name(QString()).constData(), 0755); }
+};
+
+TEST_F(LockFileTest, ASecondUserOfTheTablesGroupLocksWhatTheFirstCreated)
+{
+    if (!OtherUser::isAnotherUser())
+        GTEST_SKIP() << "needs root to act as two users";
+    // The table and its directory belong to a group both users are in; the
+    // first user's own group is another.
+    OtherUser::openPathTo(yearDir());
+    ASSERT_EQ(::chown(name(QString()).constData(), 0, kSharedGroup), 0);
+    ASSERT_EQ(::chmod(name(QString()).constData(), 0770), 0);
+    ASSERT_EQ(::chown(name(u"POKLKNIH.DAT"_s).constData(), 0, kSharedGroup), 0);
+    ASSERT_EQ(::chmod(name(u"POKLKNIH.DAT"_s).constData(), 0660), 0);
+    QFile::remove(lockFile());
+    auto first = open(u"POKLKNIH"_s);
+    ASSERT_EQ(first->Lock(), HostResult::Ok); // creates the lock file
+    EXPECT_EQ(secondUserLocks({kSharedGroup}), u"IsLocked 0, Lock 0"_s);
+    first->Close();
+}
+
+TEST_F(LockFileTest, ALockFileTheUserMayNotWriteIsNamed)
+{
+    if (!OtherUser::isAnotherUser())
+        GTEST_SKIP() << "needs root to leave a lock file another user may not write";
+    OtherUser::openPathTo(yearDir());
+    ASSERT_EQ(::chmod(name(QString()).constData(), 0777), 0);
+    ASSERT_EQ(::chmod(name(u"POKLKNIH.DAT"_s).constData(), 0666), 0);
+    QFile lock(lockFile());
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.close();
+    ASSERT_EQ(::chmod(name(u"POKLKNIH.LCK"_s).constData(), 0644), 0);
+    EXPECT_EQ(
+        secondUserLocks(),
+        u"IsLocked 0, Lock -1 záznamy nelze zamknout: soubor zámků %1 nelze otevřít pro zápis (Permission denied)"_s
+            .arg(lockFile()));
+}
+
+TEST_F(LockFileTest, ALockFileThatIsNoRegularFileIsNamed)
+{
+    QFile::remove(lockFile());
+    ASSERT_TRUE(QDir().mkdir(lockFile()));
+    auto table = open(u"POKLKNIH"_s);
+    ASSERT_EQ(table->GoTo(2), HostResult::Ok);
+    EXPECT_EQ(table->IsLocked(), 0);
+    EXPECT_EQ(table->Lock(), HostResult::Failed);
+    EXPECT_EQ(table->errorText(), u"záznamy nelze zamknout: soubor zámků %1 není obyčejný soubor"_s.arg(lockFile()))
+        << table->errorText().toStdString();
+    table->SetValue(u"Popis"_s, u"x"_s);
+    EXPECT_EQ(table->Post(), HostResult::Failed);
+    EXPECT_EQ(table->errorText(), u"záznamy nelze zamknout: soubor zámků %1 není obyčejný soubor"_s.arg(lockFile()));
 }
 
 TEST_F(LockTest, DeleteReleasesTheLockOfTheDeletedRecord)

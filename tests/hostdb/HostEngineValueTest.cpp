@@ -4,6 +4,7 @@
 #include "hostdb/HostDbTestSupport.h"
 
 #include "hostdb/HostCatalogue.h"
+#include "hostdb/SqliteSupport.h"
 #include "support/TestSupport.h"
 
 #include <QDate>
@@ -134,6 +135,59 @@ TEST_F(HostDbTest, AValueThatDoesNotFitItsFieldRaisesTheException)
     EXPECT_THROW(table->SetValue(u"Vydej"_s, u"možná"_s), HostEngineError);
     table->SetValue(u"Cislo"_s, u" 12 "_s);
     EXPECT_EQ(table->Value(u"Cislo"_s), QVariant(12)) << "numeric text converts";
+}
+
+// Integer fields hold 32 bits: a value beyond them is refused when written,
+// never stored and read back wrapped (4294967297 as 1).
+struct IntegerRangeCase
+{
+    const char *name;
+    QVariant value;
+    bool fits;
+};
+
+class IntegerRangeTest : public HostDbTest, public testing::WithParamInterface<IntegerRangeCase>
+{
+};
+
+TEST_P(IntegerRangeTest, RefusedOrKeptExactly)
+{
+    year().table(u"POKLKNIH"_s).row({});
+    auto table = open(u"POKLKNIH"_s);
+    if (!GetParam().fits) {
+        EXPECT_THROW(table->SetValue(u"Cislo"_s, GetParam().value), HostEngineError);
+        return;
+    }
+    table->SetValue(u"Cislo"_s, GetParam().value);
+    ASSERT_EQ(table->Post(), HostResult::Ok);
+    auto other = open(u"POKLKNIH"_s);
+    EXPECT_EQ(other->Value(u"Cislo"_s).toLongLong(), GetParam().value.toLongLong());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, IntegerRangeTest,
+    testing::Values(IntegerRangeCase{"Largest", QVariant::fromValue<qint64>(2147483647), true},
+                    IntegerRangeCase{"Smallest", QVariant::fromValue<qint64>(-2147483648LL), true},
+                    IntegerRangeCase{"OneAboveTheLargest", QVariant::fromValue<qint64>(2147483648LL), false},
+                    IntegerRangeCase{"OneBelowTheSmallest", QVariant::fromValue<qint64>(-2147483649LL), false},
+                    IntegerRangeCase{"WrapsToOne", QVariant::fromValue<qint64>(4294967297LL), false},
+                    IntegerRangeCase{"AsText", QVariant(u"4294967297"_s), false},
+                    IntegerRangeCase{"AsFloat", QVariant(1e10), false}),
+    TestSupport::rowName);
+
+TEST_F(HostDbTest, AnIntegerBeyond32BitsInTheFileIsReadUnwrapped)
+{
+    year().table(u"POKLKNIH"_s).row({{"Cislo", 5}});
+    {
+        SqlDatabase db;
+        ASSERT_TRUE(db.open(yearDir() + u"POKLKNIH.DAT"_s, false));
+        const int field = HostCatalogue::find(u"POKLKNIH")->fieldIndex(u"Cislo");
+        ASSERT_TRUE(db.exec(u"UPDATE tbf_data SET f%1 = 4294967297"_s.arg(field)));
+    }
+    auto table = open(u"POKLKNIH"_s, u"Cislo"_s);
+    EXPECT_EQ(table->Value(u"Cislo"_s).toLongLong(), 4294967297LL);
+    EXPECT_EQ(table->Seek(QVariant::fromValue<qint64>(4294967297LL)), HostResult::Found);
+    EXPECT_EQ(table->Seek(QVariant::fromValue<qint64>(1)), HostResult::NotFound) << "no wrapped key";
 }
 
 TEST_F(HostDbTest, VariantFieldsKeepWhatTheyAreGiven)

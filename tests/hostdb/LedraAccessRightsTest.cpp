@@ -1,7 +1,9 @@
 #include "hostdb/LedraAccessRights.h"
 
+#include "common/FileNames.h"
 #include "fixture/HostTreeBuilder.h"
 #include "hostdb/HostCatalogue.h"
+#include "support/OtherUser.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -203,6 +205,79 @@ INSTANTIATE_TEST_SUITE_P(, NewFormatLogin,
                                          LoginCase{"LoginNotAllowed", u"jnovak"_s, 0, false},
                                          LoginCase{"OtherLogin", u"pdvorak"_s, 1, false}),
                          TestSupport::rowName);
+
+// User tables the user may only read: the rights are read all the same.
+TEST_F(AccessRightsTest, ReadOnlyUserTablesAreRead)
+{
+    newUser(3, u"heslo"_s, u"jnovak"_s, 1);
+    newItem(3, u"Verifikace"_s, u"R"_s);
+    OtherUser::openPathTo(dataRoot());
+    for (const QString &table : {u"PrisUziv.dat"_s, u"PRISPOL.DAT"_s}) {
+        ASSERT_TRUE(QFile::setPermissions(FileNames::resolve(dataRoot() + table),
+                                          QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    }
+    ASSERT_TRUE(QFile::setPermissions(dataRoot(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                                      QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    const QString root = dataRoot();
+    const QString seen = OtherUser::run([root]() -> QString {
+        TLedraAccessRights reader(root);
+        if (!reader.checkUser(u"heslo"_s))
+            return reader.errorText();
+        return reader.rights().rightVerifikace + reader.rights().rightCashDE;
+    });
+    QFile::setPermissions(dataRoot(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(seen, u"RA"_s);
+}
+
+// Two users whose passwords differ only in letter case: each gets their own
+// rights, and a password in a third spelling identifies nobody. Both formats
+// agree.
+struct PasswordCase
+{
+    const char *name;
+    TLedraAccessRights::Format format;
+    QString password;
+    QString verifikace; // empty: not identified
+};
+
+class PasswordCaseTest : public AccessRightsTest, public testing::WithParamInterface<PasswordCase>
+{
+};
+
+TEST_P(PasswordCaseTest, ThePasswordIsComparedExactly)
+{
+    if (GetParam().format == TLedraAccessRights::Format::Old) {
+        oldUser(1, u"Heslo"_s, u"N"_s, u"A"_s);
+        oldUser(2, u"heslo"_s, u"A"_s, u"A"_s);
+    } else {
+        newUser(1, u"Heslo"_s, u"jana"_s, 1);
+        newUser(2, u"heslo"_s, u"petr"_s, 1);
+        newItem(1, u"Verifikace"_s, u"N"_s);
+        newItem(2, u"Verifikace"_s, u"A"_s);
+    }
+    TLedraAccessRights reader(dataRoot());
+    ASSERT_EQ(reader.format(), GetParam().format);
+    const bool identified = reader.checkUser(GetParam().password);
+    if (GetParam().verifikace.isEmpty()) {
+        EXPECT_FALSE(identified);
+        EXPECT_EQ(reader.errorText(), u"Aktuální uživatel nebyl nalezen v databázi přístupových práv Ledra."_s);
+        EXPECT_EQ(reader.rights().rightVerifikace, u"N"_s);
+    } else {
+        ASSERT_TRUE(identified) << reader.errorText().toStdString();
+        EXPECT_EQ(reader.rights().rightVerifikace, GetParam().verifikace);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , PasswordCaseTest,
+    testing::Values(PasswordCase{"OldFirstSpelling", TLedraAccessRights::Format::Old, u"Heslo"_s, u"N"_s},
+                    PasswordCase{"OldSecondSpelling", TLedraAccessRights::Format::Old, u"heslo"_s, u"A"_s},
+                    PasswordCase{"OldThirdSpelling", TLedraAccessRights::Format::Old, u"HESLO"_s, QString()},
+                    PasswordCase{"NewFirstSpelling", TLedraAccessRights::Format::New, u"Heslo"_s, u"N"_s},
+                    PasswordCase{"NewSecondSpelling", TLedraAccessRights::Format::New, u"heslo"_s, u"A"_s},
+                    PasswordCase{"NewThirdSpelling", TLedraAccessRights::Format::New, u"HESLO"_s, QString()},
+                    PasswordCase{"NewTrailingBlanksIgnored", TLedraAccessRights::Format::New, u"heslo  "_s, u"A"_s}),
+    TestSupport::rowName);
 
 // The rights test of the operations.
 struct RightsCase

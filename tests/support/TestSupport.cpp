@@ -41,4 +41,10 @@ void click(QWidget &parent, const QString &objectName)
     button->click();
 }
 
+bool isCi()
+{
+    const QString ci = qEnvironmentVariable("CI").trimmed().toLower();
+    return !ci.isEmpty() && ci != u"0" && ci != u"false";
+}
+
 } // namespace TestSupport

@@ -36,6 +36,10 @@ T *child(QWidget &parent, const QString &objectName)
 // Clicks the button of that object name (failing when absent or disabled).
 void click(QWidget &parent, const QString &objectName);
 
+// Whether this run is CI's (the environment variable CI set, not "0" or
+// "false"), where missing facilities fail the tests that need them.
+bool isCi();
+
 inline std::string rowNameText(const char *name)
 {
     return name;
@@ -64,3 +68,14 @@ inline constexpr struct RowName
 } rowName;
 
 } // namespace TestSupport
+
+// For a test that needs a real printer: without one it skips, but under CI,
+// where scripts/start-printer.sh sets up a queue, it fails.
+#define TARNEK_REQUIRE_PRINTER(available)                                                                              \
+    do {                                                                                                               \
+        if (!(available)) {                                                                                            \
+            if (TestSupport::isCi())                                                                                   \
+                FAIL() << "no printer installed: scripts/start-printer.sh should have set up a CUPS queue";            \
+            GTEST_SKIP() << "no printer installed (scripts/start-printer.sh sets up a CUPS queue)";                    \
+        }                                                                                                              \
+    } while (false)

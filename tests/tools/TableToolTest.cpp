@@ -4,7 +4,11 @@
 #include "tabletool/Csv.h"
 
 #include "fixture/HostTreeBuilder.h"
+#include "hostdb/SqliteSupport.h"
 #include "support/TestSupport.h"
+
+#include <QBuffer>
+#include <QDir>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -152,16 +156,124 @@ TEST_F(TableToolTest, DumpFollowsAnIndex)
     EXPECT_EQ(noIndex.err, u"table %1GLAKCE has no index Cislo\n"_s.arg(tree.dataRoot()));
 }
 
-TEST_F(TableToolTest, AnImportWithABadValueWritesNothing)
+// An import is one transaction: a row that cannot be stored, wherever it
+// stands, leaves the table as it was, and the message names its line and
+// field and says that nothing was imported.
+struct BadImportCase
+{
+    const char *name;
+    QByteArray badRow; // after two good rows (lines 2 and 3)
+    QString error;     // after "<csv>, line 4"
+};
+
+class BadImportTest : public TableToolTest, public testing::WithParamInterface<BadImportCase>
+{
+};
+
+TEST_P(BadImportTest, WritesNothingAndSaysWhere)
 {
     ASSERT_EQ(runTool({u"create"_s, m_dir.path(), u"POKLKNIH"_s}).code, 0);
-    writeFile(u"cash.csv"_s, u"Doklad,Cislo,DatVyst\nPP0001,1,2018-01-05\nPP0002,dva,2018-01-06\n"_s);
+    QFile csv(path(u"cash.csv"_s));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("Doklad,Cislo,DatVyst,Celkem,Popis\nPP0001,1,2018-01-05,100.5,první\nPP0002,2,2018-01-06,200,druhý\n" +
+              GetParam().badRow + "\nPP0004,4,2018-01-08,1,poslední\n");
+    csv.close();
     const ToolRun import = runTool({u"import"_s, path(u"POKLKNIH"_s), path(u"cash.csv"_s)});
     EXPECT_EQ(import.code, 1);
-    EXPECT_EQ(import.err, u"%1, record 2: \"dva\" is no integer for field \"Cislo\"\n"_s.arg(path(u"cash.csv"_s)));
+    EXPECT_EQ(import.err, path(u"cash.csv"_s) + u", line 4"_s + GetParam().error + u"; nothing was imported\n"_s);
     TBFTable table;
     ASSERT_EQ(table.Open(path(u"POKLKNIH"_s)), HostResult::Ok);
     EXPECT_EQ(table.RecordCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BadImportTest,
+    testing::Values(
+        BadImportCase{"NoInteger", "PP0003,dva,2018-01-07,3,x", u", field \"Cislo\": \"dva\" is no integer"_s},
+        BadImportCase{"NotANumber", "PP0003,3,2018-01-07,nan,x", u", field \"Celkem\": \"nan\" is no finite number"_s},
+        BadImportCase{"Infinity", "PP0003,3,2018-01-07,inf,x", u", field \"Celkem\": \"inf\" is no finite number"_s},
+        BadImportCase{"IntegerBeyond32Bits", "PP0003,4294967297,2018-01-07,3,x",
+                      u", field \"Cislo\": \"4294967297\" is beyond the range of an integer field"_s},
+        BadImportCase{"KeyTextTooLong", "PP000000003,3,2018-01-07,3,x",
+                      u", field \"Doklad\": \"PP000000003\" is longer than the field's 10 characters"_s},
+        BadImportCase{"TextTooLong", "PP0003,3,2018-01-07,3,\"" + QByteArray(51, 'x') + "\"",
+                      u", field \"Popis\": \"%1\" is longer than the field's 50 characters"_s.arg(QString(51, u'x'))},
+        BadImportCase{"NulByte", QByteArray("PP0003,3,2018-01-07,3,a\0b", 25),
+                      u", field \"Popis\": \"a\\0b\" contains a NUL character"_s},
+        BadImportCase{"TimeZoneOffset", "PP0003,3,2018-01-07T10:00:00+01:00,3,x",
+                      u", field \"DatVyst\": \"2018-01-07T10:00:00+01:00\" carries a time-zone offset (host dates are "
+                      "local)"_s},
+        BadImportCase{"WrongFieldCount", "PP0003,3", u": 2 fields, the header has 5"_s},
+        BadImportCase{"NotUtf8", "PP0003,3,2018-01-07,3,p\xf8\xedjem",
+                      u": bytes that are not UTF-8 (a Windows-1250 file needs --encoding windows-1250)"_s}),
+    TestSupport::rowName);
+
+TEST_F(TableToolTest, AWindows1250ExportImportsWithItsEncoding)
+{
+    ASSERT_EQ(runTool({u"create"_s, m_dir.path(), u"POKLKNIH"_s}).code, 0);
+    QFile csv(path(u"cash.csv"_s));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("Doklad;Popis\r\nPP0001;P\xf8\xedjem \x9a\xe8\r\n"); // "Příjem šč" in Windows-1250
+    csv.close();
+    const ToolRun import = runTool({u"import"_s, path(u"POKLKNIH"_s), path(u"cash.csv"_s), u"--delimiter"_s, u";"_s,
+                                    u"--encoding"_s, u"windows-1250"_s});
+    ASSERT_EQ(import.code, 0) << import.err.toStdString();
+    TBFTable table;
+    ASSERT_EQ(table.Open(path(u"POKLKNIH"_s)), HostResult::Ok);
+    EXPECT_EQ(table.Value(u"Popis"_s).toString(), u"Příjem šč"_s);
+}
+
+TEST_F(TableToolTest, AnImportWaitsForAnotherWriterThenWritesNothing)
+{
+    ASSERT_EQ(runTool({u"create"_s, m_dir.path(), u"POKLKNIH"_s}).code, 0);
+    writeFile(u"cash.csv"_s, u"Doklad\nPP0001\nPP0002\n"_s);
+    SqlDatabase other;
+    ASSERT_TRUE(other.open(path(u"POKLKNIH.DAT"_s), false));
+    ASSERT_TRUE(other.exec(u"BEGIN IMMEDIATE"_s)); // holds the table past the busy timeout
+    const ToolRun import = runTool({u"import"_s, path(u"POKLKNIH"_s), path(u"cash.csv"_s)});
+    other.exec(u"ROLLBACK"_s);
+    EXPECT_EQ(import.code, 1);
+    EXPECT_EQ(import.err,
+              u"cannot write %1: database is locked; nothing was imported\n"_s.arg(path(u"POKLKNIH.DAT"_s)));
+    TBFTable table;
+    ASSERT_EQ(table.Open(path(u"POKLKNIH"_s)), HostResult::Ok);
+    EXPECT_EQ(table.RecordCount(), 0);
+}
+
+TEST_F(TableToolTest, DumpWritesNumbersWithADecimalPoint)
+{
+    ASSERT_EQ(runTool({u"create"_s, m_dir.path(), u"POKLKNIH"_s}).code, 0);
+    writeFile(u"cash.csv"_s, u"Doklad,Celkem,ValutyKUhr\nPP0001,200,0.5\nPP0002,12345678.25,-0.00001\n"_s);
+    ASSERT_EQ(runTool({u"import"_s, path(u"POKLKNIH"_s), path(u"cash.csv"_s)}).code, 0);
+    const ToolRun dump = runTool({u"dump"_s, path(u"POKLKNIH"_s)});
+    const QStringList lines = dump.out.split(u"\r\n"_s);
+    ASSERT_GE(lines.size(), 3);
+    const QStringList header = lines.at(0).split(u',');
+    const qsizetype celkem = header.indexOf(u"Celkem"_s);
+    const qsizetype valuty = header.indexOf(u"ValutyKUhr"_s);
+    EXPECT_EQ(lines.at(1).split(u',').at(celkem), u"200"_s);
+    EXPECT_EQ(lines.at(1).split(u',').at(valuty), u"0.5"_s);
+    EXPECT_EQ(lines.at(2).split(u',').at(celkem), u"12345678.25"_s);
+    EXPECT_EQ(lines.at(2).split(u',').at(valuty), u"-0.00001"_s);
+}
+
+// Records are read one at a time and know the line they began on.
+TEST(CsvReader, RecordsKnowTheirFirstLine)
+{
+    QByteArray bytes("a,b\n\n\"two\nlines\",x\r\nlast,y");
+    QBuffer buffer(&bytes);
+    ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+    Csv::Reader reader(buffer);
+    QStringList record;
+    QList<int> lines;
+    QList<QStringList> records;
+    while (reader.next(record)) {
+        records.append(record);
+        lines.append(reader.recordLine());
+    }
+    EXPECT_EQ(reader.error(), QString());
+    EXPECT_EQ(records, (QList<QStringList>{{u"a"_s, u"b"_s}, {u"two\nlines"_s, u"x"_s}, {u"last"_s, u"y"_s}}));
+    EXPECT_EQ(lines, (QList<int>{1, 3, 5}));
 }
 
 TEST_F(TableToolTest, ListsFieldsIndexesAndTheCatalogue)
@@ -185,10 +297,42 @@ TEST_F(TableToolTest, Failures)
     const ToolRun missing = runTool({u"dump"_s, path(u"NENI"_s)});
     EXPECT_EQ(missing.code, 1);
     EXPECT_EQ(missing.err, u"cannot open %1: soubor neexistuje\n"_s.arg(path(u"NENI.DAT"_s)));
-    EXPECT_EQ(runTool({}).code, 2);
-    EXPECT_EQ(runTool({u"dump"_s}).code, 2);
-    EXPECT_EQ(runTool({u"dump"_s, path(u"POKLKNIH"_s), u"--delimiter"_s, u"\""_s}).code, 2);
-    EXPECT_EQ(runTool({u"shred"_s, path(u"POKLKNIH"_s)}).code, 2);
 }
+
+// Every usage error exits 2 and prints the usage.
+struct UsageCase
+{
+    const char *name;
+    QStringList arguments;
+};
+
+class UsageTest : public TableToolTest, public testing::WithParamInterface<UsageCase>
+{
+};
+
+TEST_P(UsageTest, PrintsTheUsage)
+{
+    ASSERT_EQ(runTool({u"create"_s, m_dir.path(), u"POKLKNIH"_s}).code, 0);
+    QStringList arguments;
+    for (const QString &argument : GetParam().arguments)
+        arguments.append(QString(argument).replace(u"DIR"_s, m_dir.path()));
+    const ToolRun run = runTool(arguments);
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(run.err.contains(u"usage:\n  tarnek-table catalogue\n"_s)) << run.err.toStdString();
+    EXPECT_EQ(run.out, QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, UsageTest,
+    testing::Values(UsageCase{"Nothing", {}}, UsageCase{"DumpWithoutFile", {u"dump"_s}},
+                    UsageCase{"QuoteAsDelimiter", {u"dump"_s, u"DIR/POKLKNIH"_s, u"--delimiter"_s, u"\""_s}},
+                    UsageCase{"UnknownCommand", {u"shred"_s, u"DIR/POKLKNIH"_s}},
+                    UsageCase{"UnknownOption", {u"dump"_s, u"DIR/POKLKNIH"_s, u"--fast"_s}},
+                    UsageCase{"UnknownEncoding",
+                              {u"import"_s, u"DIR/POKLKNIH"_s, u"DIR/x.csv"_s, u"--encoding"_s, u"latin2"_s}},
+                    UsageCase{"LockWithoutNumber", {u"lock"_s, u"DIR/POKLKNIH"_s, u"abc"_s}},
+                    UsageCase{"LockRecordZero", {u"lock"_s, u"DIR/POKLKNIH"_s, u"0"_s}},
+                    UsageCase{"CreateWithoutTables", {u"create"_s, u"DIR"_s}}),
+    TestSupport::rowName);
 
 } // namespace

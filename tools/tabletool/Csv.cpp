@@ -1,87 +1,155 @@
 #include "tabletool/Csv.h"
 
+#include "common/CodePage.h"
+
+#include <QBuffer>
+#include <QStringDecoder>
+
 using namespace Qt::StringLiterals;
 
 namespace Csv {
 
-Result parse(const QString &text, QChar delimiter)
+std::optional<Encoding> encodingFromName(const QString &name)
 {
-    Result result;
-    QStringList record;
-    QString field;
-    bool quoted = false;    // inside a quoted field
-    bool wasQuoted = false; // the current field was quoted
-    bool recordStarted = false;
-    int line = 1;
-    int fieldLine = 1;
-    const qsizetype size = text.size();
-    qsizetype i = 0;
-    if (text.startsWith(QChar(0xFEFF)))
-        i = 1; // a byte-order mark some editors write
-    const auto endField = [&] {
-        record.append(field);
-        field.clear();
-        wasQuoted = false;
-    };
-    for (; i < size; ++i) {
-        const QChar c = text.at(i);
-        if (quoted) {
-            if (c == u'"') {
-                if (i + 1 < size && text.at(i + 1) == u'"') {
-                    field.append(u'"');
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                if (c == u'\n')
-                    ++line;
-                field.append(c);
+    const QString key = name.trimmed().toLower();
+    if (key == u"utf-8" || key == u"utf8")
+        return Encoding::Utf8;
+    if (key == u"windows-1250" || key == u"cp1250" || key == u"windows1250")
+        return Encoding::Windows1250;
+    return std::nullopt;
+}
+
+Reader::Reader(QIODevice &device, Encoding encoding, QChar delimiter)
+    : m_device(device), m_encoding(encoding), m_delimiter(delimiter)
+{}
+
+void Reader::fail(const QString &message, int line)
+{
+    m_error = message;
+    m_errorLine = line;
+}
+
+bool Reader::decodeLine(const QByteArray &bytes, QString &text)
+{
+    if (m_encoding == Encoding::Windows1250) {
+        text = CodePage::windows1250().decode(bytes);
+        if (text.contains(QChar::ReplacementCharacter)) {
+            fail(u"a byte that is no Windows-1250 character"_s, m_line);
+            return false;
+        }
+        return true;
+    }
+    // A line break never falls inside a UTF-8 sequence: each line decodes on
+    // its own.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        fail(u"bytes that are not UTF-8 (a Windows-1250 file needs --encoding windows-1250)"_s, m_line);
+        return false;
+    }
+    return true;
+}
+
+void Reader::endField()
+{
+    m_record.append(m_field);
+    m_field.clear();
+    m_wasQuoted = false;
+}
+
+bool Reader::next(QStringList &record)
+{
+    while (m_ready.isEmpty()) {
+        if (!m_error.isEmpty() || m_atEnd)
+            return false;
+        const QByteArray bytes = m_device.readLine();
+        if (bytes.isEmpty()) {
+            m_atEnd = true;
+            if (m_quoted) {
+                fail(u"unterminated quoted field"_s, m_fieldLine);
+                return false;
+            }
+            if (m_recordStarted || !m_field.isEmpty()) {
+                endField();
+                m_ready.append({m_record, m_startLine});
+                m_record.clear();
             }
             continue;
         }
-        if (c == u'"') {
-            if (!field.isEmpty() || wasQuoted) {
-                result.error = u"quote inside an unquoted field"_s;
-                result.errorLine = line;
-                return result;
+        ++m_line;
+        QString text;
+        if (!decodeLine(bytes, text))
+            return false;
+        qsizetype i = 0;
+        if (m_line == 1 && text.startsWith(QChar(0xFEFF)))
+            i = 1; // a byte-order mark some editors write
+        const qsizetype size = text.size();
+        for (; i < size; ++i) {
+            const QChar c = text.at(i);
+            if (m_quoted) {
+                if (c == u'"') {
+                    if (i + 1 < size && text.at(i + 1) == u'"') {
+                        m_field.append(u'"');
+                        ++i;
+                    } else {
+                        m_quoted = false;
+                    }
+                } else {
+                    m_field.append(c);
+                }
+                continue;
             }
-            quoted = true;
-            wasQuoted = true;
-            recordStarted = true;
-            fieldLine = line;
-        } else if (c == delimiter) {
-            endField();
-            recordStarted = true;
-        } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < size && text.at(i + 1) == u'\n')
-                ++i;
-            if (recordStarted || !field.isEmpty()) {
+            if (!m_recordStarted && m_field.isEmpty() && m_record.isEmpty())
+                m_startLine = m_line;
+            if (c == u'"') {
+                if (!m_field.isEmpty() || m_wasQuoted) {
+                    fail(u"quote inside an unquoted field"_s, m_line);
+                    return false;
+                }
+                m_quoted = true;
+                m_wasQuoted = true;
+                m_recordStarted = true;
+                m_fieldLine = m_line;
+            } else if (c == m_delimiter) {
                 endField();
-                result.records.append(record);
+                m_recordStarted = true;
+            } else if (c == u'\r' || c == u'\n') {
+                if (c == u'\r' && i + 1 < size && text.at(i + 1) == u'\n')
+                    ++i;
+                if (m_recordStarted || !m_field.isEmpty()) {
+                    endField();
+                    m_ready.append({m_record, m_startLine});
+                }
+                m_record.clear();
+                m_recordStarted = false;
+            } else {
+                if (m_wasQuoted) {
+                    fail(u"text after a closing quote"_s, m_line);
+                    return false;
+                }
+                m_field.append(c);
+                m_recordStarted = true;
             }
-            record.clear();
-            recordStarted = false;
-            ++line;
-        } else {
-            if (wasQuoted) {
-                result.error = u"text after a closing quote"_s;
-                result.errorLine = line;
-                return result;
-            }
-            field.append(c);
-            recordStarted = true;
         }
     }
-    if (quoted) {
-        result.error = u"unterminated quoted field"_s;
-        result.errorLine = fieldLine;
-        return result;
-    }
-    if (recordStarted || !field.isEmpty()) {
-        endField();
+    auto [ready, line] = m_ready.takeFirst();
+    record = std::move(ready);
+    m_recordLine = line;
+    return true;
+}
+
+Result parse(const QString &text, QChar delimiter)
+{
+    QByteArray bytes = text.toUtf8();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    Reader reader(buffer, Encoding::Utf8, delimiter);
+    Result result;
+    QStringList record;
+    while (reader.next(record))
         result.records.append(record);
-    }
+    result.error = reader.error();
+    result.errorLine = reader.errorLine();
     return result;
 }
 

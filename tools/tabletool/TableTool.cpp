@@ -3,6 +3,7 @@
 #include "common/FileNames.h"
 #include "hostdb/HostCatalogue.h"
 #include "hostdb/HostValues.h"
+#include "hostdb/SqliteTableBackend.h"
 #include "hostdb/SqliteTableFile.h"
 #include "hostdb/TBFTable.h"
 #include "tabletool/Csv.h"
@@ -28,7 +29,7 @@ const QString kUsageText = u"usage:\n"
                            "  tarnek-table fields FILE\n"
                            "  tarnek-table indexes FILE\n"
                            "  tarnek-table dump FILE [--index EXPR] [--recno] [--delimiter C]\n"
-                           "  tarnek-table import FILE CSV [--delimiter C]\n"
+                           "  tarnek-table import FILE CSV [--delimiter C] [--encoding utf-8|windows-1250]\n"
                            "  tarnek-table lock FILE RECNO\n"_s;
 
 struct Options
@@ -37,6 +38,7 @@ struct Options
     QString index;
     bool recNo = false;
     QChar delimiter = u',';
+    Csv::Encoding encoding = Csv::Encoding::Utf8;
     QString error;
 };
 
@@ -47,7 +49,7 @@ Options parseOptions(const QStringList &arguments)
         const QString &argument = arguments.at(i);
         if (argument == u"--recno"_s) {
             options.recNo = true;
-        } else if (argument == u"--index"_s || argument == u"--delimiter"_s) {
+        } else if (argument == u"--index"_s || argument == u"--delimiter"_s || argument == u"--encoding"_s) {
             if (i + 1 >= arguments.size()) {
                 options.error = argument + u" needs a value"_s;
                 return options;
@@ -55,6 +57,13 @@ Options parseOptions(const QStringList &arguments)
             const QString value = arguments.at(++i);
             if (argument == u"--index"_s) {
                 options.index = value;
+            } else if (argument == u"--encoding"_s) {
+                const auto encoding = Csv::encodingFromName(value);
+                if (!encoding) {
+                    options.error = u"unknown encoding "_s + value + u" (utf-8 or windows-1250)"_s;
+                    return options;
+                }
+                options.encoding = *encoding;
             } else {
                 const QString delimiter = value == u"\\t"_s ? u"\t"_s : value;
                 if (delimiter.size() != 1 || delimiter == u"\""_s) {
@@ -180,23 +189,32 @@ int import(const QString &path, const QString &csvPath, const Options &options, 
         err << "cannot read " << csvPath << Qt::endl;
         return kFailed;
     }
-    const Csv::Result csv = Csv::parse(QString::fromUtf8(file.readAll()), options.delimiter);
-    if (!csv.error.isEmpty()) {
-        err << csvPath << ", line " << csv.errorLine << ": " << csv.error << Qt::endl;
+    // The file is read a record at a time: memory stays flat whatever its
+    // size.
+    Csv::Reader reader(file, options.encoding, options.delimiter);
+    const auto csvError = [&] {
+        err << csvPath << ", line " << reader.errorLine() << ": " << reader.error() << Qt::endl;
         return kFailed;
-    }
-    if (csv.records.isEmpty()) {
+    };
+    QStringList header;
+    if (!reader.next(header)) {
+        if (!reader.error().isEmpty())
+            return csvError();
         err << csvPath << ": no header row" << Qt::endl;
         return kFailed;
     }
-    TBFTable table;
-    if (!openTable(table, path, err))
+
+    SqliteTableBackend table;
+    const QString fileName = TBFTable::fileNameFor(path);
+    if (table.Open(fileName) != HostResult::Ok) {
+        err << "cannot open " << fileName << ": " << table.ErrorText() << Qt::endl;
         return kFailed;
+    }
     const HostTableDef definition = table.definition();
 
     // Columns: a field each; "RecNo" (written by dump --recno) is skipped.
     QList<int> columns;
-    for (const QString &name : csv.records.first()) {
+    for (const QString &name : std::as_const(header)) {
         const int field = definition.fieldIndex(name);
         if (field < 0 && HostNames::fieldKey(name) == u"RECNO"_s) {
             columns.append(-1);
@@ -209,40 +227,47 @@ int import(const QString &path, const QString &csvPath, const Options &options, 
         columns.append(field);
     }
 
-    // Every value is checked before anything is written.
-    QList<QList<std::pair<int, QVariant>>> rows;
-    for (qsizetype r = 1; r < csv.records.size(); ++r) {
-        const QStringList &record = csv.records.at(r);
-        if (record.size() != columns.size()) {
-            err << csvPath << ", record " << r << ": " << record.size() << " fields, the header has " << columns.size()
-                << Qt::endl;
-            return kFailed;
-        }
-        QList<std::pair<int, QVariant>> row;
+    // One transaction: every row is written, or none (a bad row, a failed
+    // write or another writer holding the table roll everything back).
+    const auto nothingImported = [&](const QString &message) {
+        table.rollbackTransaction();
+        err << message << "; nothing was imported" << Qt::endl;
+        return kFailed;
+    };
+    if (table.beginTransaction() != HostResult::Ok) {
+        err << "cannot write " << fileName << ": " << table.ErrorText() << "; nothing was imported" << Qt::endl;
+        return kFailed;
+    }
+    qint64 count = 0;
+    QStringList record;
+    while (reader.next(record)) {
+        const QString where = u"%1, line %2"_s.arg(csvPath).arg(reader.recordLine());
+        if (record.size() != columns.size())
+            return nothingImported(
+                u"%1: %2 fields, the header has %3"_s.arg(where).arg(record.size()).arg(columns.size()));
+        table.AddNew();
         for (qsizetype c = 0; c < record.size(); ++c) {
             if (columns.at(c) < 0)
                 continue;
             const HostField &field = definition.fields.at(columns.at(c));
-            const auto value = HostValues::fromText(field, record.at(c));
+            QString why;
+            const auto value = HostValues::fromText(field, record.at(c), &why);
             if (!value) {
-                err << csvPath << ", record " << r << ": \"" << record.at(c) << "\" is no "
-                    << HostNames::typeName(field.type) << " for field \"" << field.name << '"' << Qt::endl;
-                return kFailed;
+                QString shown = record.at(c);
+                shown.replace(QChar(0), u"\\0"_s);
+                return nothingImported(u"%1, field \"%2\": \"%3\" %4"_s.arg(where, field.name, shown, why));
             }
-            row.append({columns.at(c), *value});
+            table.SetValue(field.name, *value);
         }
-        rows.append(row);
+        if (table.Post() != HostResult::Ok)
+            return nothingImported(u"%1: cannot store the record in %2: %3"_s.arg(where, fileName, table.ErrorText()));
+        ++count;
     }
-    for (const auto &row : rows) {
-        table.AddNew();
-        for (const auto &[field, value] : row)
-            table.SetValue(definition.fields.at(field).name, value);
-        if (table.Post() != HostResult::Ok) {
-            err << "cannot store a record in " << table.fileName() << ": " << table.errorText() << Qt::endl;
-            return kFailed;
-        }
-    }
-    out << rows.size() << " records imported into " << table.fileName() << '\n';
+    if (!reader.error().isEmpty())
+        return nothingImported(u"%1, line %2: %3"_s.arg(csvPath).arg(reader.errorLine()).arg(reader.error()));
+    if (table.commitTransaction() != HostResult::Ok)
+        return nothingImported(u"cannot write %1: %2"_s.arg(fileName, table.ErrorText()));
+    out << count << " records imported into " << fileName << '\n';
     return kOk;
 }
 
@@ -250,9 +275,13 @@ int lock(const QString &path, const QString &recNoText, QTextStream &out, QTextS
 {
     bool ok = false;
     const int recNo = recNoText.toInt(&ok);
+    if (!ok || recNo <= 0) {
+        err << "the record number must be a whole number above 0, not " << recNoText << '\n' << kUsageText;
+        return kUsage;
+    }
     TBFTable table;
-    if (!ok || !openTable(table, path, err))
-        return ok ? kFailed : kUsage;
+    if (!openTable(table, path, err))
+        return kFailed;
     if (table.GoTo(recNo) != HostResult::Ok) {
         err << "no record " << recNo << " in " << table.fileName() << Qt::endl;
         return kFailed;

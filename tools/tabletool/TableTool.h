@@ -11,14 +11,17 @@
 //   tarnek-table indexes FILE                    the declared key expressions
 //   tarnek-table dump FILE [--index EXPR] [--recno] [--delimiter C]
 //                                                the records as CSV on standard output
-//   tarnek-table import FILE CSV [--delimiter C] append the records of a CSV file
+//   tarnek-table import FILE CSV [--delimiter C] [--encoding utf-8|windows-1250]
+//                                                append the records of a CSV file
 //   tarnek-table lock FILE RECNO                 lock a record and hold it until standard
 //                                                input closes (tests, lock diagnosis)
 //
 // FILE is a table's path with or without ".DAT", found without regard to case.
-// CSV is UTF-8 with a header row naming the fields (Csv.h); values are in the
-// engine's text form (HostValues.h). An import checks every row before it
-// writes any.
+// CSV is UTF-8 (or Windows-1250 with --encoding) with a header row naming the
+// fields (Csv.h); values are in the engine's exact text form (HostValues.h).
+// An import is one transaction: every row is written or none, and a refused
+// row is named by its line and field. The file is read a record at a time.
+// Every usage error prints the usage and exits 2.
 namespace TableTool {
 
 // Runs one command (arguments without the program name); returns the exit code.

@@ -1,13 +1,18 @@
 #include "common/widgets/QtUiSeam.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <QUrl>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -47,8 +52,8 @@ QString fileDialog(const FileDialogRequest &request, QFileDialog::AcceptMode mod
 
 MessageAnswer QtUiSeam::message(MessageKind kind, const QString &text, MessageButtons buttons, const QString &caption)
 {
-    QMessageBox box(iconOf(kind), caption.isEmpty() ? QApplication::applicationDisplayName() : caption, QString(text).replace(u'\r', u'\n'),
-                    QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(iconOf(kind), caption.isEmpty() ? QApplication::applicationDisplayName() : caption,
+                    QString(text).replace(u'\r', u'\n'), QMessageBox::NoButton, QApplication::activeWindow());
     switch (buttons) {
     case MessageButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
@@ -62,6 +67,16 @@ MessageAnswer QtUiSeam::message(MessageKind kind, const QString &text, MessageBu
     case MessageButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
+    }
+    // The buttons as a Czech desktop names them, also where Qt's own Czech
+    // translations are not installed (and those say "Zrušit", not "Storno").
+    const std::pair<QMessageBox::StandardButton, QString> texts[] = {{QMessageBox::Ok, u"OK"_s},
+                                                                     {QMessageBox::Yes, u"&Ano"_s},
+                                                                     {QMessageBox::No, u"&Ne"_s},
+                                                                     {QMessageBox::Cancel, u"Storno"_s}};
+    for (const auto &[button, label] : texts) {
+        if (QAbstractButton *shown = box.button(button))
+            shown->setText(label);
     }
     switch (box.exec()) {
     case QMessageBox::Yes:
@@ -93,7 +108,8 @@ int QtUiSeam::execModal(QDialog &dialog)
 void QtUiSeam::openDocument(const QString &pathOrAddress)
 {
     const bool isAddress = pathOrAddress.contains(QStringLiteral("://"));
-    QDesktopServices::openUrl(isAddress ? QUrl(pathOrAddress) : QUrl::fromLocalFile(QFileInfo(pathOrAddress).absoluteFilePath()));
+    QDesktopServices::openUrl(isAddress ? QUrl(pathOrAddress)
+                                        : QUrl::fromLocalFile(QFileInfo(pathOrAddress).absoluteFilePath()));
 }
 
 void QtUiSeam::processEvents()
@@ -109,4 +125,11 @@ void QtUiSeam::setClipboardText(const QString &text)
 QString QtUiSeam::clipboardText()
 {
     return QApplication::clipboard()->text();
+}
+
+bool installQtCzechTranslations(QTranslator &translator)
+{
+    if (!translator.load(u"qtbase_cs"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(&translator);
 }

@@ -18,3 +18,12 @@ public:
     void setClipboardText(const QString &text) override;
     QString clipboardText() override;
 };
+
+class QTranslator;
+
+// Loads Qt's own Czech translations (file and print dialogs, standard buttons
+// of Qt's windows) into the application: the program speaks Czech whatever
+// the system's language. The translator must outlive its use. False when the
+// translations are not installed (Debian's qt6-translations-l10n); Qt's texts
+// then stay English.
+bool installQtCzechTranslations(QTranslator &translator);

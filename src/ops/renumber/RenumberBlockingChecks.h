@@ -1,0 +1,65 @@
+#pragma once
+
+#include "ops/renumber/RenumberList.h"
+#include "ops/renumber/SeznamPodaniChecker.h"
+
+#include <QString>
+
+#include <memory>
+
+class MemTable;
+class OperationSession;
+class TBFTable;
+
+// The conditions under which the host keeps a document from being
+// renumbered: it is locked, its accounting-case date is not later than the
+// last closing, its VAT supply date lies in a filed VAT period, or it is
+// registered for electronic sales records (EET). A proposal tests every row
+// it renumbers; the tests only set the flags of the list window, the report
+// at the end of the proposal tells the user, and "Přečíslovat" refuses while
+// a flag is set.
+class RenumberBlockingChecks
+{
+public:
+    RenumberBlockingChecks(OperationSession &session, RenumberState &state);
+    ~RenumberBlockingChecks();
+
+    // Resets the flags, starts the list of locked documents in the session's
+    // protocol, reads the closing date, opens the module's document table in
+    // BFTable1 on the index "Doklad" (the duplicate rule seeks in it), opens
+    // EETDOKL in bfEETDokl when the file exists, and loads the VAT filings.
+    // 0, or -1 after the error was shown (the overlay hidden first).
+    int setUp();
+
+    // The four tests for one processed row of the list, each on its own.
+    void checkRow(const MemTable &list, int row);
+
+    // Frees the VAT checker (the proposal's end).
+    void finish();
+
+    // The end-of-proposal report: the first set flag's warning. False when no
+    // flag is set (the proposal then shows its own message).
+    bool report();
+
+    // "Přečíslovat" before anything else: the first set flag's refusal. 0
+    // when nothing blocks, -1 after the warning.
+    static int refuseWriteBack(const RenumberState &state);
+
+    QString closingDateText() const { return m_closingText; }
+
+private:
+    int openIndexed(TBFTable &table, const QString &path, const QString &index);
+
+    OperationSession &m_session;
+    RenumberState &m_state;
+    QString m_closingText;
+    int m_closingDay = 0; // 30 December 1899 until a closing date parses
+    bool m_eetOpen = false;
+    QString m_eetKind;
+    std::unique_ptr<TSeznamPodaniChecker> m_vatChecker;
+    int m_fieldUzamceni = -1;
+    int m_fieldDoklad = -1;
+    int m_fieldDatUcPr = -1;
+    int m_fieldDatPln = -1;
+    int m_fieldCislo = -1;
+};

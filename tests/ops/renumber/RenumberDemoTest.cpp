@@ -1,0 +1,93 @@
+// What the README promises for renumbering on the demo company.
+
+#include "RenumberFixture.h"
+#include "demo/DemoCompany.h"
+#include "ops/renumber/RenumberProposal.h"
+#include "support/TestSupport.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class RenumberDemoTest : public testing::Test
+{
+protected:
+    RenumberDemoTest()
+    {
+        const QString root = m_dir.path() + u"/demo"_s;
+        EXPECT_TRUE(DemoCompany::build(root).ok);
+        m_context.dataRoot = root + u"/"_s;
+        m_context.agendaDir = m_context.dataRoot + u"AGENDA.001/"_s;
+        m_context.yearDir = m_context.agendaDir + u"ROK.2018/"_s;
+    }
+    // Loads a series of 2018 sorted by the accounting-case date.
+    void load(MemTable &list, RenumberModule module, const QString &prefix)
+    {
+        defineRenumberList(list, module, true);
+        m_state.module = module;
+        m_state.seriesPrefix = prefix;
+        m_state.leadingZeros = true;
+        m_state.digitCount = 4;
+        ASSERT_EQ(RenumberListLoader(m_session, module, prefix).load(list), 0);
+        list.setSortFields(u"DatUcPr;RecNo"_s);
+    }
+    QStringList column(const QString &field) const
+    {
+        QStringList values;
+        for (int row = 0; row < m_list.recordCount(); ++row)
+            values.append(m_list.value(row, m_list.fieldIndex(field)).toString());
+        return values;
+    }
+
+    QTemporaryDir m_dir;
+    FakeSession m_fake;
+    RunContext &m_context = m_fake.context;
+    OperationSession &m_session = m_fake.session;
+    QList<QStringList> &m_shown = m_fake.shownProtocols;
+    MemTable m_list{u"mtDoklady"_s};
+    RenumberState m_state;
+    FakeListView m_view;
+};
+
+// One demo company for both series (building it takes a while).
+TEST_F(RenumberDemoTest, InternalDocumentsInDateOrderAndCashReceiptsBlocked)
+{
+    // Internal documents: ID180014 was entered three weeks late. Marking
+    // ID180011 … ID180020 and proposing from 11 puts them in date order.
+    load(m_list, RenumberModule::Internal, u"ID18"_s);
+    for (int row = 0; row < m_list.recordCount(); ++row) {
+        if (m_list.value(row, m_list.fieldIndex(u"Sufix"_s)).toInt() >= 11)
+            m_view.marked.insert(row);
+    }
+    ASSERT_EQ(m_view.markCount(), 10);
+    ASSERT_EQ(RenumberProposal(m_session, m_list, m_state, m_view).propose(11), 0);
+    const QStringList before = column(u"DokladPuv"_s).mid(8);
+    EXPECT_EQ(before.first(), u"ID180014"_s);
+    QStringList inOrder;
+    for (int n = 11; n <= 20; ++n)
+        inOrder.append(u"ID18%1"_s.arg(n, 4, 10, QChar(u'0')));
+    EXPECT_EQ(column(u"Doklad"_s).mid(8), inOrder);
+    EXPECT_FALSE(m_state.hasLockedDocument || m_state.beforeClosingDate || m_state.inFiledVatPeriod ||
+                 m_state.hasEetDocument);
+    ASSERT_EQ(scriptedUi().messages().size(), 1);
+    EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Information);
+
+    // Cash receipts: the whole series meets the locked PP180003, the filed
+    // first quarter and EET; the report asks about the locked document.
+    scriptedUi().reset();
+    m_session.closeHostTables();
+    MemTable cash(u"mtDoklady"_s);
+    m_view.marked.clear();
+    m_state = RenumberState();
+    load(cash, RenumberModule::Cash, u"PP18"_s);
+    scriptedUi().answer(MessageAnswer::Yes);
+    ASSERT_EQ(RenumberProposal(m_session, cash, m_state, m_view).propose(1), 0);
+    EXPECT_TRUE(m_state.hasLockedDocument);
+    EXPECT_FALSE(m_state.beforeClosingDate);
+    EXPECT_TRUE(m_state.inFiledVatPeriod);
+    EXPECT_TRUE(m_state.hasEetDocument);
+    ASSERT_EQ(m_shown.size(), 1);
+    EXPECT_EQ(m_shown.at(0), QStringList({u"Uzamknuté doklady:"_s, u"================"_s, u"PP180003"_s}));
+}
+
+} // namespace
