@@ -9,7 +9,7 @@ packages=(
     libsqlite3-dev sqlite3
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2
-    cups printer-driver-cups-pdf
+    cups printer-driver-cups-pdf poppler-utils
     qt6-translations-l10n
     clang libclang-rt-14-dev
 )

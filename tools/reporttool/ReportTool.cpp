@@ -5,13 +5,19 @@
 #include "common/UiSeam.h"
 #include "report/core/MemTableDataSet.h"
 #include "report/core/OutputDump.h"
+#include "report/core/OutputHtml.h"
+#include "report/core/OutputPdf.h"
+#include "report/core/OutputText.h"
 #include "report/core/ReportLayout.h"
+#include "report/core/sest_rtf.h"
 #include "report/core/sestavy.h"
 #include "reporttool/CsvTable.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -27,7 +33,7 @@ constexpr int kUsage = 2;
 const QString kUsageText =
     u"usage:\n"
     "  tarnek-report render TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)\n"
-    "                [--data NAME=FILE.csv]... [--param N=VALUE]... [--format dump] [-o OUT]\n"_s;
+    "                [--data NAME=FILE.csv]... [--param N=VALUE]... [--format dump|txt|rtf|html|pdf] [-o OUT]\n"_s;
 
 // The report's message boxes on the error stream; questions are answered No.
 class StreamUi final : public UiSeam
@@ -141,8 +147,10 @@ Options parseOptions(const QStringList &arguments)
         o.error = u"no template given"_s;
     else if (o.mainCsv.isEmpty() == o.hostTable.isEmpty())
         o.error = u"give the report's data with either --data FILE.csv or --table DIR/NAME"_s;
-    else if (o.format != u"dump"_s)
-        o.error = u"unknown format "_s + o.format + u" (this build writes: dump)"_s;
+    else if (!QStringList{u"dump"_s, u"txt"_s, u"rtf"_s, u"html"_s, u"pdf"_s}.contains(o.format))
+        o.error = u"unknown format "_s + o.format + u" (dump, txt, rtf, html or pdf)"_s;
+    else if (o.format == u"pdf"_s && o.output == u"-"_s)
+        o.error = u"--format pdf needs -o FILE.pdf"_s;
     return o;
 }
 
@@ -192,9 +200,51 @@ int render(const Options &o, QTextStream &out, QTextStream &err, TLayoutProgress
     if (result != seOK && result != seCancelled)
         return result;
 
-    const QByteArray bytes = dumpOutput(report.vystup()).toUtf8();
+    const TSestVystup &output = report.vystup();
+    if (o.format == u"pdf"_s) {
+        if (OutputPdf::exportPdf(output, o.output, report.popis(), false) != seOK) {
+            err << "cannot write " << o.output << Qt::endl;
+            return kFailed;
+        }
+        return result;
+    }
+    if (o.format == u"html"_s && o.output != u"-"_s) {
+        // Page n goes to the output name with n + ".html" for its extension.
+        if (OutputHtml::exportAll(output, o.output) != seOK) {
+            err << "cannot write the pages of " << o.output << Qt::endl;
+            return kFailed;
+        }
+        return result;
+    }
+    QByteArray bytes;
+    if (o.format == u"txt"_s) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        OutputText::exportText(output, buffer, {report.settings().lineSpacing, {}});
+    } else if (o.format == u"rtf"_s) {
+        bytes = SestRtf::exportRtf(output);
+    } else if (o.format == u"html"_s) {
+        // On the standard output the pages follow one another.
+        for (int p = std::max(output.firstPage, 1); p <= std::min(output.lastPage, output.pageCount()); ++p) {
+            QByteArray page;
+            OutputHtml::exportPage(output, p - 1, QString(), page);
+            bytes += page;
+        }
+    } else {
+        bytes = dumpOutput(output).toUtf8();
+    }
     if (o.output == u"-"_s) {
-        out << QString::fromUtf8(bytes);
+        // The back-ends' bytes as they are (Windows-1250 for txt, rtf, html).
+        if (o.format == u"dump"_s) {
+            out << QString::fromUtf8(bytes);
+        } else {
+            out.flush();
+            QFile stdOut;
+            if (!stdOut.open(stdout, QIODevice::WriteOnly) || stdOut.write(bytes) != bytes.size()) {
+                err << "cannot write the standard output" << Qt::endl;
+                return kFailed;
+            }
+        }
     } else {
         QFile file(o.output);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {

@@ -18,7 +18,9 @@
 #include <functional>
 #include <vector>
 
+class QIODevice;
 class QPainter;
+class TLayoutProgress;
 class TSestavaTyp;
 class TSestDetail;
 
@@ -419,6 +421,20 @@ public:
     // OnError. Returns the TSestError code.
     enum class Purpose { Run, Design };
     int withData(Purpose purpose, const std::function<int()> &body);
+
+    // ---- Output (SestavaExport.cpp): each prepares the report and writes
+    // the pages from StartPage to EndPage; codes of TSestError. `progress`
+    // shows the layout and, for the text file, the copying with "Přerušit".
+    int PrintToStream(QIODevice &stream, TLayoutProgress *progress = nullptr);
+    int PrintToFile(const QString &fileName, TLayoutProgress *progress = nullptr);
+    int ExportRtf(QIODevice &stream, TLayoutProgress *progress = nullptr);
+    int ExportRtf(const QString &dir, const QString &fileName, TLayoutProgress *progress = nullptr);
+    int ExportPageHtml(QIODevice &stream, int page, TLayoutProgress *progress = nullptr);
+    int ExportPageHtml(const QString &dir, const QString &fileName, int page, TLayoutProgress *progress = nullptr);
+    int ExportAllHtml(const QString &dir, const QString &fileName, TLayoutProgress *progress = nullptr);
+    // The whole report as PDF (fonts embedded, text selectable).
+    int ExportPdf(QIODevice &stream, TLayoutProgress *progress = nullptr);
+    int ExportPdf(const QString &dir, const QString &fileName, TLayoutProgress *progress = nullptr);
 
     std::function<bool(TSestavaTyp *sender)> OnUlozPredlohu;
     std::function<bool(TSestavaTyp *sender, QString &soubor)> OnUlozPredlohuJako;

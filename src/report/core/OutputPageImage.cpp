@@ -1,0 +1,325 @@
+#include "report/core/OutputPageImage.h"
+
+#include "report/core/OutputText.h"
+#include "report/core/ReportOutput.h"
+#include "report/core/TextFlow.h"
+#include "report/core/sest_rtf.h"
+#include "report/core/sestavyt.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace OutputPageImage {
+
+namespace {
+
+Qt::PenStyle penStyleOf(int style)
+{
+    switch (style) {
+    case 1:
+        return Qt::DashLine;
+    case 2:
+        return Qt::DotLine;
+    case 3:
+        return Qt::DashDotLine;
+    case 4:
+        return Qt::DashDotDotLine;
+    case 5:
+        return Qt::NoPen;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
+Qt::BrushStyle brushStyleOf(int style)
+{
+    static constexpr Qt::BrushStyle styles[] = {Qt::SolidPattern, Qt::NoBrush,         Qt::HorPattern,
+                                                Qt::VerPattern,   Qt::FDiagPattern,    Qt::BDiagPattern,
+                                                Qt::CrossPattern, Qt::DiagCrossPattern};
+    return style >= 0 && style < 8 ? styles[style] : Qt::SolidPattern;
+}
+
+// The element's font on a device drawn in units: sized so that one point
+// takes 100/72 units whatever the device's resolution.
+QFont unitFont(const TFontDef &def, const QPaintDevice *device)
+{
+    QFont font = TextFlow::canvasFont(def);
+    const int dpi = device ? device->logicalDpiY() : 100;
+    font.setPointSizeF(font.pointSizeF() * 100.0 / dpi);
+    return font;
+}
+
+void drawFrame(QPainter &p, const TVystPrvek &item, double scale)
+{
+    const int flags = item.style->optionFlags;
+    if (!(flags & 0x0F))
+        return;
+    QPen pen(Qt::black);
+    pen.setWidthF(1.0 / scale);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    const QRectF r(item.left, item.top, item.width, item.height);
+    if (flags & TRastelReportElement::FrameLeft)
+        p.drawLine(r.topLeft(), r.bottomLeft());
+    if (flags & TRastelReportElement::FrameTop)
+        p.drawLine(r.topLeft(), r.topRight());
+    if (flags & TRastelReportElement::FrameRight)
+        p.drawLine(r.topRight(), r.bottomRight());
+    if (flags & TRastelReportElement::FrameBottom)
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+}
+
+// One line of text within [x0, x0 + width] at baseline y: aligned, laid at a
+// fixed pitch or stretched when justified.
+void drawTextLine(QPainter &p, const TextFlow &flow, const QString &line, double x0, double width, double y,
+                  int alignment, bool stretch)
+{
+    double natural = 0;
+    for (const QChar c : line)
+        natural += flow.advance(c);
+    double x = x0;
+    if (alignment == TRastelReportElement::AlignRight)
+        x = x0 + width - natural;
+    else if (alignment == TRastelReportElement::AlignCenter)
+        x = x0 + (width - natural) / 2;
+    const double factor = stretch && natural > 0 ? width / natural : 1;
+    for (const QChar c : line) {
+        const double w = flow.advance(c);
+        if (c != u'\t' && c != u'\r')
+            p.drawText(QPointF(x, y), QString(c));
+        x += w * factor;
+    }
+}
+
+// A wrapped item with the RTF flag: its text read as RTF and flowed into the
+// item's width. The layout measured the text's own lines; the RTF lines are
+// drawn from the item's first shown line on, as far as the box reaches.
+void drawRtf(QPainter &p, const TVystPrvek &item)
+{
+    const QString source = item.text.isEmpty() && item.lines ? item.lines->text : item.text;
+    const SestRtf::TRtfLines flow =
+        SestRtf::flowRtf(SestRtf::readRtf(OutputText::toCodePage(source, slCP1250)), item.width);
+    const int dpi = p.device() ? p.device()->logicalDpiY() : 100;
+    std::vector<QFont> fonts;
+    for (const SestRtf::TRtfCharFormat &f : flow.formats) {
+        QFont font = SestRtf::rtfFont(f);
+        font.setPointSizeF(font.pointSizeF() * 100.0 / dpi);
+        fonts.push_back(font);
+    }
+    double y = item.top;
+    for (size_t l = size_t(std::max(item.firstLine, 0)); l < flow.lines.size() && y < item.top + item.height; ++l) {
+        const SestRtf::TRtfLine &line = flow.lines[l];
+        for (const SestRtf::TRtfGlyph &g : line.glyphs) {
+            if (g.c == u'\t' || g.c == u' ')
+                continue;
+            p.setFont(fonts[size_t(g.format)]);
+            p.setPen(flow.formats[size_t(g.format)].colour);
+            p.drawText(QPointF(item.left + g.x, y + line.ascent), QString(g.c));
+        }
+        y += line.height;
+    }
+}
+
+void drawText(QPainter &p, const TVystPrvek &item)
+{
+    const TVystStyl &style = *item.style;
+    if ((style.textFlags & TRastelReportElement::RtfText) && item.hasLines()) {
+        p.save();
+        p.setClipRect(QRectF(item.left, item.top, item.width, item.height), Qt::IntersectClip);
+        drawRtf(p, item);
+        p.restore();
+        return;
+    }
+    const TextFlow flow(style.font, style.spacing);
+    p.save();
+    p.setClipRect(QRectF(item.left, item.top, item.width, item.height), Qt::IntersectClip);
+    p.setFont(unitFont(style.font, p.device()));
+    p.setPen(style.font.colour);
+    if (style.angle != 0) {
+        p.translate(item.left, item.top);
+        p.rotate(-style.angle); // counter-clockwise, as the host draws angles
+        p.translate(-item.left, -item.top);
+    }
+    const QFontMetricsF metrics(flow.font(), &TextFlow::canvas());
+    const bool justified = style.alignment == TRastelReportElement::AlignJustify;
+    if (item.hasLines()) {
+        double y = item.top;
+        for (int l = item.firstLine; l <= item.lastLine && l < item.lines->count(); ++l) {
+            const TTextLine &line = item.lines->lines.at(size_t(l));
+            drawTextLine(p, flow, item.lines->line(l), item.left, item.width, y + metrics.ascent(), style.alignment,
+                         justified && !line.paragraphEnd);
+            y += line.height;
+        }
+    } else {
+        const QString text = item.text.left(flow.firstLineLength(item.text, item.width));
+        drawTextLine(p, flow, text, item.left, item.width, item.top + metrics.ascent(), style.alignment, false);
+    }
+    p.restore();
+}
+
+void drawLines(QPainter &p, const TVystPrvek &item, double scale)
+{
+    const TVystStyl &style = *item.style;
+    QPen pen(style.penColour, scaledPenWidth(style.penWidth, scale) / scale, penStyleOf(style.penStyle));
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    const double half = pen.widthF() / 2;
+    const QRectF r = QRectF(item.left, item.top, item.width, item.height).adjusted(half, half, -half, -half);
+    const int f = style.optionFlags;
+    if (f & 0x01)
+        p.drawLine(r.topLeft(), r.bottomLeft());
+    if (f & 0x02)
+        p.drawLine(r.topLeft(), r.topRight());
+    if (f & 0x04)
+        p.drawLine(r.topRight(), r.bottomRight());
+    if (f & 0x08)
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+    if (f & 0x10)
+        p.drawLine(r.bottomLeft(), r.topRight());
+    if (f & 0x20)
+        p.drawLine(r.topLeft(), r.bottomRight());
+    if (f & 0x40)
+        p.drawEllipse(r);
+}
+
+void drawShape(QPainter &p, const TVystPrvek &item, double scale)
+{
+    const TVystStyl &style = *item.style;
+    double half = 0;
+    if (style.penWidth > 0) {
+        QPen pen(style.penColour, scaledPenWidth(style.penWidth, scale) / scale);
+        p.setPen(pen);
+        half = pen.widthF() / 2;
+    } else {
+        p.setPen(Qt::NoPen);
+    }
+    p.setBrush(QBrush(style.fillColour, brushStyleOf(style.fillStyle)));
+    const QRectF r = QRectF(item.left, item.top, item.width, item.height).adjusted(half, half, -half, -half);
+    if (style.kind == ElementKind::RoundRectangle) {
+        // The corner size is the corner ellipse's diameter.
+        const double corner = cornerSize(r.height());
+        p.drawRoundedRect(r, corner / 2, corner / 2);
+    } else if (style.kind == ElementKind::Ellipse) {
+        p.drawEllipse(r);
+    } else {
+        p.drawRect(r);
+    }
+}
+
+void drawPicture(QPainter &p, const TVystPrvek &item, double scale)
+{
+    if (item.picture.isNull())
+        return;
+    const TVystStyl &style = *item.style;
+    const QRectF box(item.left, item.top, item.width, item.height);
+    QRectF target = box;
+    if (!(style.optionFlags & TRastelReportElement::Stretch) ||
+        (style.optionFlags & TRastelReportElement::KeepAspect)) {
+        QSizeF size;
+        if (style.optionFlags & TRastelReportElement::Stretch) {
+            size = QSizeF(item.picture.size()).scaled(box.size(), Qt::KeepAspectRatio);
+        } else {
+            // Natural size: the picture's own resolution, else one pixel per device pixel.
+            const double dpmX = item.picture.dotsPerMeterX() > 0 ? item.picture.dotsPerMeterX() : 0;
+            const double dpmY = item.picture.dotsPerMeterY() > 0 ? item.picture.dotsPerMeterY() : 0;
+            size = QSizeF(dpmX > 0 ? item.picture.width() * 3937.0 / dpmX : item.picture.width() / scale,
+                          dpmY > 0 ? item.picture.height() * 3937.0 / dpmY : item.picture.height() / scale);
+        }
+        double x = box.left();
+        if (style.alignment == TRastelReportElement::AlignRight)
+            x = box.right() - size.width();
+        else if (style.alignment == TRastelReportElement::AlignCenter)
+            x = box.left() + (box.width() - size.width()) / 2;
+        target = QRectF(QPointF(x, box.top()), size);
+    }
+    p.save();
+    p.setClipRect(box, Qt::IntersectClip);
+    p.drawImage(target, item.picture);
+    p.restore();
+}
+
+} // namespace
+
+double cornerSize(double height)
+{
+    return std::min(40.0, height / 2);
+}
+
+int scaledPenWidth(int penWidth, double scale)
+{
+    return int(std::lround((penWidth - 1) * scale)) + 1;
+}
+
+void paintItem(QPainter &painter, const TVystPrvek &item, double scale)
+{
+    if (!item.style)
+        return;
+    const int kind = item.kind();
+    if (ElementKind::isText(kind) && item.picture.isNull()) {
+        drawText(painter, item);
+        drawFrame(painter, item, scale);
+    } else if (kind == ElementKind::Line) {
+        drawLines(painter, item, scale);
+    } else if (kind >= ElementKind::Rectangle && kind <= ElementKind::Ellipse) {
+        drawShape(painter, item, scale);
+    } else if (kind == ElementKind::Picture || kind == ElementKind::PaintBox || !item.picture.isNull()) {
+        drawPicture(painter, item, scale);
+        drawFrame(painter, item, scale);
+    } else if (kind == ElementKind::Barcode) {
+        // Barcodes are not drawn by this build; their frame lines are.
+        drawFrame(painter, item, scale);
+    }
+}
+
+void paintPage(QPainter &painter, const TSestVystup &output, int pageIndex, const TPaintOptions &options)
+{
+    if (pageIndex < 0 || pageIndex >= output.pageCount())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.scale(options.scale, options.scale);
+    const QImage background = options.background && output.background.isNull() && !output.backgroundFile.isEmpty()
+                                  ? QImage(output.backgroundFile)
+                                  : output.background;
+    if (options.background && !background.isNull()) {
+        // Placed on the paper; the drawing origin is the margins' corner.
+        const TLayoutPage &page = output.page;
+        QRect r = output.backgroundRect;
+        if (r.width() <= 0)
+            r.setWidth(page.paperWidth());
+        if (r.height() <= 0)
+            r.setHeight(page.paperHeight());
+        painter.drawImage(QRectF(r.translated(-page.setup.leftMargin, -page.setup.topMargin)), background);
+    }
+    for (const TVystPrvek &item : output.pages.at(size_t(pageIndex)).items())
+        paintItem(painter, item, options.scale);
+    painter.restore();
+}
+
+QPicture pageImage(const TSestVystup &output, int pageIndex, bool background)
+{
+    QPicture picture;
+    QPainter painter(&picture);
+    paintPage(painter, output, pageIndex, {ImageScale, background});
+    painter.end();
+    picture.setBoundingRect(
+        QRect(0, 0, int(output.page.contentWidth() * ImageScale), int(output.page.contentHeight() * ImageScale)));
+    return picture;
+}
+
+QImage pageBitmap(const TSestVystup &output, int pageIndex, double scale, bool background)
+{
+    QImage image(int(std::ceil(output.page.contentWidth() * scale)),
+                 int(std::ceil(output.page.contentHeight() * scale)), QImage::Format_RGB32);
+    image.setDotsPerMeterX(int(std::lround(scale * 3937)));
+    image.setDotsPerMeterY(int(std::lround(scale * 3937)));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintPage(painter, output, pageIndex, {scale, background});
+    return image;
+}
+
+} // namespace OutputPageImage

@@ -1,0 +1,720 @@
+// The output back-ends over placed pages: the character grid and its code
+// pages, RTF and HTML pieces and escaping, the page image, PDF, golden files
+// of two reports and one contract that every back-end shows every text.
+#include "DataFixture.h"
+
+#include "common/Clock.h"
+#include "report/core/OutputHtml.h"
+#include "report/core/OutputPageImage.h"
+#include "report/core/OutputPdf.h"
+#include "report/core/OutputText.h"
+#include "report/core/PageSetup.h"
+#include "report/core/ReportLayout.h"
+#include "report/core/ReportOutput.h"
+#include "report/core/TextFlow.h"
+#include "report/core/sest_rtf.h"
+#include "report/core/sestavyt.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+std::shared_ptr<TVystStyl> textStyle(int size = 10, int alignment = 0, int options = 0)
+{
+    auto style = std::make_shared<TVystStyl>();
+    style->kind = ElementKind::GraphicText;
+    style->font.size = size;
+    style->alignment = alignment;
+    style->optionFlags = options;
+    return style;
+}
+
+TVystPrvek placed(std::shared_ptr<const TVystStyl> style, int left, int top, int width, int height,
+                  const QString &text = QString())
+{
+    TVystPrvek item;
+    item.style = std::move(style);
+    item.left = left;
+    item.top = top;
+    item.width = width;
+    item.height = height;
+    item.text = text;
+    return item;
+}
+
+// One A4 page (margins 50/70) holding the given items.
+TSestVystup onePage(std::vector<TVystPrvek> items)
+{
+    TSestVystup out;
+    out.page.setup = TPageSetup{};
+    for (TVystPrvek &item : items)
+        out.pageAt(0).items().push_back(std::move(item));
+    return out;
+}
+
+QByteArray cp1250(const QString &text)
+{
+    return OutputText::toCodePage(text, slCP1250);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- code pages
+
+struct CodePageCase
+{
+    const char *name;
+    TSestLanguage language;
+    QString text;
+    QByteArray expected;
+};
+
+class CodePages : public testing::TestWithParam<CodePageCase>
+{
+};
+
+TEST_P(CodePages, ConvertTheAccentedLetters)
+{
+    EXPECT_EQ(OutputText::toCodePage(GetParam().text, GetParam().language), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OutputText, CodePages,
+    testing::Values(
+        CodePageCase{"AsciiDropsTheAccents", slASCII, u"Účetní doklad č."_s, "Ucetni doklad c."},
+        CodePageCase{"Cp1250Unchanged", slCP1250, u"Účetní doklad č."_s, "\xDA\xE8\x65tn\xED doklad \xE8."},
+        CodePageCase{"UndefinedUnchanged", slUndefined, u"žluťoučký kůň"_s, "\x9Elu\x9Dou\xE8k\xFD k\xF9\xF2"},
+        CodePageCase{"Cp852", slCP852, u"žluťoučký kůň ÚŘ"_s, "\xA7lu\x9Cou\x9Fk\xEC k\x85\xE5 \xE9\xFC"},
+        CodePageCase{"Kamenicky", slCP867, u"žluťoučký kůň ÚŘ"_s, "\x91lu\x9Fou\x87k\x98 k\x96\xA4 \x97\x9E"},
+        CodePageCase{"AsciiAllLetters", slASCII, u"áäčďéěíĺľňóôöŕřšťúůüýž ÁÄČĎÉĚÍĹĽŇÓÔÖŔŘŠŤÚŮÜÝŽ"_s,
+                     "aacdeeillnooorrstuuuyz AACDEEILLNOOORRSTUUUYZ"},
+        // Other characters of Windows-1250 pass; ones it lacks become "?".
+        CodePageCase{"OthersPassOrQuestionMark", slASCII, u"Łódź € 日"_s, "\xA3od\x9F \x80 ?"}),
+    TestSupport::rowName);
+
+// ---------------------------------------------------------------- character grid
+
+struct FitCase
+{
+    const char *name;
+    QString text;
+    int columns;
+    int alignment;
+    QString expected;
+    int offset;
+};
+
+class FitColumns : public testing::TestWithParam<FitCase>
+{
+};
+
+TEST_P(FitColumns, AlignsAndCuts)
+{
+    int offset = -1;
+    EXPECT_EQ(OutputText::fitColumns(GetParam().text, GetParam().columns, GetParam().alignment, &offset),
+              GetParam().expected);
+    EXPECT_EQ(offset, GetParam().offset);
+}
+
+INSTANTIATE_TEST_SUITE_P(OutputText, FitColumns,
+                         testing::Values(FitCase{"LeftShort", u"abc"_s, 6, 0, u"abc"_s, 0},
+                                         FitCase{"RightShort", u"abc"_s, 6, 1, u"abc"_s, 3},
+                                         FitCase{"CentreShort", u"abc"_s, 6, 2, u"abc"_s, 1},
+                                         FitCase{"LeftCutAtTheEnd", u"abcdef"_s, 4, 0, u"abcd"_s, 0},
+                                         FitCase{"RightCutAtTheStart", u"abcdef"_s, 4, 1, u"cdef"_s, 0},
+                                         FitCase{"CentreCutOnBothSides", u"abcdef"_s, 2, 2, u"cd"_s, 0},
+                                         FitCase{"JustifiedAsLeft", u"abcdef"_s, 4, 3, u"abcd"_s, 0}),
+                         TestSupport::rowName);
+
+TEST(OutputTextGrid, PitchFollowsTheFontSize)
+{
+    EXPECT_EQ(OutputText::pitchOfSize(8), 17);
+    EXPECT_EQ(OutputText::pitchOfSize(9), 12);
+    EXPECT_EQ(OutputText::pitchOfSize(10), 12);
+    EXPECT_EQ(OutputText::pitchOfSize(11), 10);
+    EXPECT_EQ(OutputText::linesPerInch(0), 6);
+    EXPECT_EQ(OutputText::linesPerInch(1), 4);
+    EXPECT_EQ(OutputText::linesPerInch(2), 3);
+}
+
+TEST(OutputTextGrid, ItemsLandOnTheirRowsColumnsAndLayers)
+{
+    auto bold = textStyle(12);
+    bold->font.style = TFontDef::Bold;
+    TSestVystup out = onePage({
+        placed(textStyle(10), 10, 20, 100, 20, u"Ahoj"_s),     // 12 cpi: column 1, row 1
+        placed(bold, 0, 20, 50, 20, u"ABCDEFGHIJ"_s),          // 10 cpi bold: columns 0-4, same row
+        placed(textStyle(8, 1), 100, 50, 60, 20, u"vpravo"_s), // 17 cpi right: columns 17-26, row 3
+        placed(textStyle(10), 2100, 60, 100, 20, u"mimo"_s),   // would reach past 255: dropped
+        placed(textStyle(10), 0, 80, 100, 20, u"Účet"_s),
+    });
+    out.codePage = slASCII;
+    const TCharPage page = OutputText::charPage(out, 0, 6);
+    ASSERT_EQ(int(page.rows.size()), (1169 - 140) * 6 / 100);
+    // Layers merge in their order: the 12 cpi layer only fills what the 10 cpi bold one left blank.
+    EXPECT_EQ(page.rows[1][OutputText::layerOf(12, 0)], u" Ahoj"_s);
+    EXPECT_EQ(page.rows[1][OutputText::layerOf(10, TFontDef::Bold)], u"ABCDE"_s);
+    EXPECT_EQ(page.line(1), u"ABCDE"_s);
+    EXPECT_EQ(page.line(3), u"                     vpravo"_s);
+    EXPECT_EQ(page.line(4), QString());
+    EXPECT_EQ(page.lowestUsedRow, 5);
+    EXPECT_EQ(OutputText::pageText(page, out.codePage, true),
+              QByteArray("\r\nABCDE\r\n\r\n                     vpravo\r\n\r\nUcet\r\n"));
+    // A page that is not the last writes every row.
+    EXPECT_EQ(OutputText::pageText(page, out.codePage, false).count("\r\n"), qsizetype(page.rows.size()));
+}
+
+TEST(OutputTextGrid, ExportWritesTheRangeAsManyTimesAsTheCopiesAndStopsWhenInterrupted)
+{
+    TSestVystup out = onePage({placed(textStyle(), 0, 0, 100, 20, u"jedna"_s)});
+    out.pageAt(1).items().push_back(placed(textStyle(), 0, 0, 100, 20, u"dva"_s));
+    out.pageAt(2).items().push_back(placed(textStyle(), 0, 0, 100, 20, u"tri"_s));
+    out.firstPage = 2;
+    out.copies = 2;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QList<int> seen;
+    EXPECT_EQ(OutputText::exportText(out, buffer,
+                                     {0,
+                                      [&](int done, int total) {
+                                          seen << done * 10 + total;
+                                          return true;
+                                      }}),
+              seOK);
+    EXPECT_EQ(seen, (QList<int>{14, 24, 34, 44}));
+    EXPECT_EQ(bytes.count("dva"), 2);
+    EXPECT_EQ(bytes.count("tri"), 2);
+    EXPECT_FALSE(bytes.contains("jedna"));
+    EXPECT_FALSE(bytes.contains('\f'));
+
+    buffer.seek(0);
+    EXPECT_EQ(OutputText::exportText(out, buffer, {0, [](int done, int) { return done < 1; }}), seCancelled);
+
+    QBuffer closed;
+    EXPECT_EQ(OutputText::exportText(out, closed, {}), seOutputWrite);
+}
+
+// ---------------------------------------------------------------- RTF and HTML pieces
+
+TEST(OutputRtf, WritesTheDocumentPieces)
+{
+    auto framed = textStyle(10, 0, TRastelReportElement::FrameTop | TRastelReportElement::FrameRight);
+    framed->font.style = TFontDef::Bold | TFontDef::StrikeOut;
+    auto line = std::make_shared<TVystStyl>();
+    line->kind = ElementKind::Line;
+    line->optionFlags = 0x0A;
+    line->penStyle = 2;
+    line->penWidth = 2;
+    line->penColour = QColor(255, 0, 0);
+    auto box = std::make_shared<TVystStyl>();
+    box->kind = ElementKind::RoundRectangle;
+    box->penWidth = 0;
+    box->penColour = QColor(Qt::black);
+    box->fillColour = QColor(0, 0, 255);
+    TSestVystup out =
+        onePage({placed(textStyle(), 10, 20, 100, 20, u"Ahoj"_s), placed(framed, 0, 0, 50, 10, u"a{b}\\c"_s),
+                 placed(line, 0, 40, 100, 5), placed(box, 0, 50, 100, 30)});
+    out.pageAt(1).items().push_back(placed(textStyle(12, 2), 0, 0, 100, 20, u"č"_s));
+    const QByteArray expected =
+        "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deftab720{\\fonttbl\\f0\\fnil Arial;}"
+        "{\\colortbl\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+        "{\\info{\\doccomm Produced by: RASTEL Report Generator (tarnek.invalid/report)}}"
+        "\\viewkind1\\paperw11894\\paperh16834\\margl720\\margr720\\margt1008\\margb1008\\headery0\\footery0\r\n"
+        "{\\par\\pard\\pvpg\\phpg\\absw1440\\absh-288\\posy1296\\posx864\\f0\\cf0\\fs20 \\ql Ahoj "
+        "\\par\\pard\\brdrt\\brdrs\\brdrw20 \\brdrr\\brdrs\\brdrw20 \\pvpg\\phpg\\absw720\\absh-144\\posy1008\\posx720"
+        "\\f0\\cf0\\fs20 \\b\\strike\\ql a\\{b\\}\\\\c \\strike0\\b0"
+        "\\par\\pard\\brdrt\\brdrs\\brdrdot\\brdrw24\\brdrcf1 \\brdrb\\brdrs\\brdrdot\\brdrw24\\brdrcf1 "
+        "\\pvpg\\phpg\\absw1440\\absh-72\\posy1584\\posx720"
+        "\\par\\pard\\pvpg\\phpg\\absw1440\\absh-432\\posy1728\\posx720\\cbpat2"
+        "\\par\\page}"
+        "{\\par\\pard\\pvpg\\phpg\\absw1440\\absh-288\\posy1008\\posx720\\f0\\cf0\\fs24 \\qc \xE8 \\par}}";
+    EXPECT_EQ(SestRtf::exportRtf(out), expected);
+}
+
+TEST(OutputRtf, EscapesBackslashAndBraces)
+{
+    EXPECT_EQ(SestRtf::escapeRtf(u"a{b}\\c"_s), QByteArray("a\\{b\\}\\\\c"));
+    // A character Windows-1250 lacks goes as a Unicode escape.
+    EXPECT_EQ(SestRtf::escapeRtf(u"€日"_s), QByteArray("\x80\\u26085?"));
+}
+
+TEST(OutputHtmlPage, WritesTheDivsOfEveryKind)
+{
+    auto framed = textStyle(10, 1, TRastelReportElement::FrameTop | TRastelReportElement::FrameLeft);
+    framed->font.style = TFontDef::Underline | TFontDef::Italic;
+    auto spaced = textStyle(10, 2);
+    spaced->spacing = 20;
+    auto line = std::make_shared<TVystStyl>();
+    line->kind = ElementKind::Line;
+    line->optionFlags = 0x09;
+    line->penStyle = 3;
+    line->penWidth = 2;
+    line->penColour = QColor(255, 0, 0);
+    auto box = std::make_shared<TVystStyl>();
+    box->kind = ElementKind::Ellipse;
+    box->penWidth = 1;
+    box->penColour = QColor(Qt::black);
+    box->fillColour = QColor(0x12, 0x34, 0x56);
+    const TSestVystup out =
+        onePage({placed(textStyle(), 10, 20, 300, 20, u"a<b & c \"d\""_s), placed(framed, 0, 0, 300, 20, u"vpravo"_s),
+                 placed(spaced, 0, 30, 300, 20, u"x"_s), placed(line, 0, 40, 100, 5), placed(box, 0, 50, 100, 30)});
+    QByteArray html;
+    ASSERT_TRUE(OutputHtml::exportPage(out, 0, QString(), html));
+    const QByteArray expected =
+        "<HTML> <HEAD> <TITLE> </TITLE>\n"
+        "<META NAME=\"Creator\" CONTENT=\"RastelReportGenerator\">\n"
+        "</HEAD> <BODY BGCOLOR = \"#FFFFFF\"><PRE>\n"
+        "<DIV STYLE=\"position: absolute; top: 20px; left: 10px; width: 300px; height: 20px; font: 10pt Arial; "
+        "color: #000000\">a&lt;b &amp; c &quot;d&quot;</DIV>\n"
+        "<DIV STYLE=\"position: absolute; top: 0px; left: 0px; width: 300px; height: 20px; border-top: 1px solid "
+        "#000000; border-Left: 1px solid #000000; font: 10pt Arial; color: #000000\"><p align=\"right\"><u><i>vpravo"
+        "</i></u></DIV>\n"
+        "<DIV STYLE=\"position: absolute; top: 30px; left: 0px; width: 300px; height: 20px; letter-spacing: 14px; "
+        "font: 10pt Arial; color: #000000\"><p align=\"center\">x</DIV>\n"
+        "<DIV STYLE=\"font: 0pt; position: absolute; top: 40px; left: 0px; width: 100px; height: 5px; border-bottom: "
+        "2px dashed #ff0000; border-Left: 2px dashed #ff0000;\"></DIV>\n"
+        "<DIV STYLE=\"font: 0pt; background-color: #123456; position: absolute; top: 50px; left: 0px; width: 100px; "
+        "height: 30px; border-top: 1px solid #000000; border-right: 1px solid #000000; border-bottom: 1px solid "
+        "#000000; border-Left: 1px solid #000000;\"></DIV>\n"
+        "</PRE></BODY> </HTML>\n";
+    EXPECT_EQ(html, expected);
+}
+
+TEST(OutputHtmlPage, EscapesMarkupCharactersAndCutsTextToTheWidth)
+{
+    EXPECT_EQ(OutputHtml::escapeHtml(u"a<b & c"_s), QByteArray("a&lt;b &amp; c"));
+    EXPECT_EQ(OutputHtml::escapeHtml(u"\"x\" > 日"_s), QByteArray("&quot;x&quot; &gt; &#26085;"));
+    QByteArray html;
+    OutputHtml::exportPage(onePage({placed(textStyle(), 0, 0, 20, 20, u"abcdefghijklmnop"_s)}), 0, QString(), html);
+    const QRegularExpression text(u"\">([a-p]*)</DIV>"_s);
+    const auto match = text.match(QString::fromLatin1(html));
+    ASSERT_TRUE(match.hasMatch());
+    EXPECT_GT(match.captured(1).size(), 0);
+    EXPECT_LT(match.captured(1).size(), 16);
+    EXPECT_TRUE(u"abcdefghijklmnop"_s.startsWith(match.captured(1)));
+}
+
+TEST(OutputHtmlPage, ReplacesTheExtension)
+{
+    EXPECT_EQ(OutputHtml::replaceExtension(u"/tmp/a.b/zprava.html"_s, u"3.html"_s), u"/tmp/a.b/zprava3.html"_s);
+    EXPECT_EQ(OutputHtml::replaceExtension(u"zprava"_s, u"1_.bmp"_s), u"zprava1_.bmp"_s);
+}
+
+// ---------------------------------------------------------------- page image
+
+namespace {
+// The rows and columns of the image's dark pixels.
+QRect darkArea(const QImage &image)
+{
+    QRect area;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128)
+                area |= QRect(x, y, 1, 1);
+        }
+    }
+    return area;
+}
+} // namespace
+
+TEST(OutputPageImageTest, LineWithBottomEdgeOnlyDrawsOneHorizontalLineAlongTheBottom)
+{
+    auto line = std::make_shared<TVystStyl>();
+    line->kind = ElementKind::Line;
+    line->optionFlags = 0x08;
+    line->penColour = QColor(Qt::black);
+    const TSestVystup out = onePage({placed(line, 10, 10, 50, 5)});
+    const QImage image = OutputPageImage::pageBitmap(out, 0, 6, false);
+    const QRect dark = darkArea(image);
+    ASSERT_FALSE(dark.isEmpty());
+    EXPECT_LE(dark.height(), 2);
+    EXPECT_GE(dark.top(), 15 * 6 - 2);
+    EXPECT_LE(dark.bottom(), 15 * 6);
+    EXPECT_LE(dark.left(), 10 * 6 + 1);
+    EXPECT_GE(dark.right(), 60 * 6 - 2);
+}
+
+TEST(OutputPageImageTest, RoundedCornersAreCappedAtHalfTheHeight)
+{
+    EXPECT_EQ(OutputPageImage::cornerSize(30), 15);
+    EXPECT_EQ(OutputPageImage::cornerSize(200), 40);
+    EXPECT_EQ(OutputPageImage::scaledPenWidth(1, 6), 1);
+    EXPECT_EQ(OutputPageImage::scaledPenWidth(3, 6), 13);
+}
+
+TEST(OutputPageImageTest, TextIsClippedToItsBoxAndFramed)
+{
+    const TSestVystup out = onePage({placed(textStyle(20, 0, 0x0F), 10, 10, 30, 20, u"WWWWWWWWWW"_s)});
+    const QImage image = OutputPageImage::pageBitmap(out, 0, 2, false);
+    const QRect dark = darkArea(image);
+    EXPECT_EQ(dark, QRect(20, 20, 61, 41)); // the frame; the text stays inside it
+    EXPECT_LT(qGray(image.pixel(30, 35)) + qGray(image.pixel(50, 35)) + qGray(image.pixel(70, 35)), 3 * 255);
+}
+
+TEST(OutputPageImageTest, TabAfterHundredUnitsLandsAt144)
+{
+    auto style = textStyle();
+    style->spacing = 10; // ten characters make 100 units
+    const TextFlow flow(style->font, style->spacing);
+    const TTextLines lines = flow.flow(u"0123456789\tX"_s, 400);
+    ASSERT_EQ(lines.count(), 1);
+    EXPECT_DOUBLE_EQ(lines.lines.at(0).width, 144 + 10);
+}
+
+// ---------------------------------------------------------------- reports through the layout
+
+namespace {
+
+bool tool(const QString &program)
+{
+    return !QStandardPaths::findExecutable(program).isEmpty();
+}
+
+QString runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+class ReportBackends : public DataFixture
+{
+public:
+    enum class Report { Protocol, GroupedList };
+
+protected:
+    void SetUp() override
+    {
+        DataFixture::SetUp();
+        Clock::setCurrent(std::make_unique<FixedClock>(QDateTime(QDate(2018, 3, 5), QTime(10, 30))));
+        pageSetup().paperWidth = 826;
+        pageSetup().paperHeight = 500;
+    }
+    void TearDown() override
+    {
+        Clock::setCurrent(nullptr);
+        DataFixture::TearDown();
+    }
+
+    TRastelReportElement &add(int sectionId, int kind, int reference, QRect box, const QString &text = QString())
+    {
+        TRastelReportElement &e = m_report.sections().find(sectionId)->addElement(&m_report);
+        e.kind = kind;
+        e.reference = reference;
+        e.left = box.left();
+        e.top = box.top();
+        e.width = box.width();
+        e.height = box.height();
+        e.text = text;
+        return e;
+    }
+    void setHeight(int sectionId, int height) { m_report.sections().find(sectionId)->height = height; }
+
+    // A protocol: a title with the page number, a framed line per record with
+    // number, amount and text, lines under the header, a closing line.
+    void protocol(int records)
+    {
+        setHeight(TOddilSestavy::PageHeader, 40);
+        add(TOddilSestavy::PageHeader, ElementKind::GraphicText, 0, {0, 0, 500, 20}, u"Protokol kontroly dokladů"_s)
+            .font.size = 12;
+        add(TOddilSestavy::PageHeader, ElementKind::SystemVariable, SystemVariable::PageNumber, {600, 0, 100, 20});
+        TRastelReportElement &rule = add(TOddilSestavy::PageHeader, ElementKind::Line, 0, {0, 30, 726, 5});
+        rule.optionFlags = 0x08;
+        setHeight(TOddilSestavy::Body, 20);
+        add(TOddilSestavy::Body, ElementKind::Field, Doklad, {0, 0, 150, 20}).optionFlags = 0x0F;
+        add(TOddilSestavy::Body, ElementKind::Field, Castka, {150, 0, 150, 20}).alignmentValue =
+            TRastelReportElement::AlignRight;
+        add(TOddilSestavy::Body, ElementKind::GraphicText, 0, {320, 0, 400, 20}, u"Účetní doklad č. <ok> & {x}"_s);
+        setHeight(TOddilSestavy::ReportFooter, 30);
+        TRastelReportElement &box = add(TOddilSestavy::ReportFooter, ElementKind::Rectangle, 0, {0, 0, 726, 25});
+        box.fillColour = QColor(0xEE, 0xEE, 0xEE);
+        add(TOddilSestavy::ReportFooter, ElementKind::GraphicText, 0, {10, 2, 500, 20}, u"Konec protokolu"_s);
+        addRecords(records);
+    }
+
+    // A list grouped by Skupina with a header and a footer per group.
+    void groupedList()
+    {
+        setHeight(TOddilSestavy::PageHeader, 20);
+        add(TOddilSestavy::PageHeader, ElementKind::GraphicText, 0, {0, 0, 400, 20}, u"Seznam dokladů podle skupin"_s);
+        setHeight(TOddilSestavy::Body, 20);
+        add(TOddilSestavy::Body, ElementKind::Field, Doklad, {40, 0, 150, 20});
+        add(TOddilSestavy::Body, ElementKind::Field, Castka, {200, 0, 150, 20});
+        TPolSkup &g = m_report.addGroup(Skupina);
+        g.header->height = 25;
+        g.footer->height = 25;
+        add(g.header->id, ElementKind::GraphicText, 0, {0, 0, 100, 20}, u"Skupina"_s).font.style = TFontDef::Bold;
+        add(g.header->id, ElementKind::Field, Skupina, {100, 0, 100, 20});
+        TRastelReportElement &under = add(g.footer->id, ElementKind::Line, 0, {0, 0, 400, 3});
+        under.optionFlags = 0x02;
+        add(g.footer->id, ElementKind::SystemVariable, SystemVariable::groupCount(g.number), {0, 3, 100, 20});
+        for (int i = 1; i <= 30; ++i)
+            addRecord(u"D%1"_s.arg(i, 3, 10, QChar(u'0')), i * 10.5, i <= 12 ? u"A"_s : (i <= 25 ? u"B"_s : u"C"_s));
+    }
+
+    void build(Report report)
+    {
+        if (report == Report::Protocol)
+            protocol(40);
+        else
+            groupedList();
+        m_report.setPredloha(m_report.writeTemplate());
+        ASSERT_EQ(ReportLayout::prepare(m_report), seOK);
+        ASSERT_GE(m_report.vystup().pageCount(), 2);
+    }
+
+    // Every text shown on the pages, one per item line.
+    QStringList shownTexts() const
+    {
+        QStringList texts;
+        for (const TStranaPrvku &page : m_report.vystup().pages) {
+            for (const TVystPrvek &item : page.items()) {
+                if (!ElementKind::isText(item.kind()))
+                    continue;
+                if (item.hasLines()) {
+                    for (int l = item.firstLine; l <= item.lastLine; ++l)
+                        texts << item.lines->line(l).trimmed();
+                } else {
+                    texts << item.text.trimmed();
+                }
+            }
+        }
+        texts.removeAll(QString());
+        return texts;
+    }
+
+    void compareGolden(const QString &name, const QByteArray &actual)
+    {
+        const QString path = TestSupport::dataPath(u"output/"_s + name);
+        if (qEnvironmentVariableIsSet("TARNEK_UPDATE_GOLDEN")) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(actual);
+        }
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        EXPECT_EQ(actual, file.readAll()) << name.toStdString();
+    }
+};
+
+struct GoldenOutputCase
+{
+    const char *name;
+    ReportBackends::Report report;
+};
+
+class ReportBackendsGolden : public ReportBackends, public testing::WithParamInterface<GoldenOutputCase>
+{
+};
+
+TEST_P(ReportBackendsGolden, TextRtfAndHtmlMatchTheGoldenFiles)
+{
+    build(GetParam().report);
+    const QString name = QString::fromLatin1(GetParam().name);
+    QByteArray text;
+    QBuffer buffer(&text);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_EQ(OutputText::exportText(m_report.vystup(), buffer, {}), seOK);
+    compareGolden(name + u".txt"_s, text);
+    compareGolden(name + u".rtf"_s, SestRtf::exportRtf(m_report.vystup()));
+    QByteArray html;
+    ASSERT_TRUE(OutputHtml::exportPage(m_report.vystup(), 0, QString(), html));
+    compareGolden(name + u"1.html"_s, html);
+}
+
+INSTANTIATE_TEST_SUITE_P(OutputBackends, ReportBackendsGolden,
+                         testing::Values(GoldenOutputCase{"Protocol", ReportBackends::Report::Protocol},
+                                         GoldenOutputCase{"GroupedList", ReportBackends::Report::GroupedList}),
+                         TestSupport::rowName);
+
+// The contract: every back-end shows every text of every page, page for page.
+struct ContractCase
+{
+    const char *name;
+    ReportBackends::Report report;
+    const char *backend;
+};
+
+class BackendContract : public ReportBackends, public testing::WithParamInterface<ContractCase>
+{
+};
+
+TEST_P(BackendContract, EveryBackendShowsEveryTextOnItsPages)
+{
+    build(GetParam().report);
+    const TSestVystup &out = m_report.vystup();
+    const QString backend = QString::fromLatin1(GetParam().backend);
+    QStringList texts = shownTexts();
+    ASSERT_FALSE(texts.isEmpty());
+    QString all;
+    int pages = 0;
+    if (backend == u"txt"_s) {
+        m_report.setExportLanguage(slCP1250);
+        const QString file = tempPath(u"out.txt"_s);
+        ASSERT_EQ(m_report.PrintToFile(file), seOK);
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        all = QString::fromLatin1(bytes);
+        for (QString &t : texts)
+            t = QString::fromLatin1(cp1250(t));
+        // Character text has no page break: the rows of all but the last page.
+        const int rows = OutputText::linesPerInch(0) * out.page.contentHeight() / 100;
+        pages = int((bytes.count("\r\n") + rows - 1) / rows);
+    } else if (backend == u"rtf"_s) {
+        const QByteArray bytes = SestRtf::exportRtf(out);
+        all = QString::fromLatin1(bytes);
+        for (QString &t : texts)
+            t = QString::fromLatin1(SestRtf::escapeRtf(t));
+        pages = int(bytes.count("\\page}")) + 1;
+    } else if (backend == u"html"_s) {
+        ASSERT_EQ(m_report.ExportAllHtml(m_temp.path(), u"zprava.html"_s), seOK);
+        for (int p = 1; QFile::exists(tempPath(u"zprava%1.html"_s.arg(p))); ++p) {
+            QFile f(tempPath(u"zprava%1.html"_s.arg(p)));
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            all += QString::fromLatin1(f.readAll());
+            ++pages;
+        }
+        for (QString &t : texts)
+            t = QString::fromLatin1(OutputHtml::escapeHtml(t)).replace(u"  "_s, u" "_s);
+    } else if (backend == u"pdf"_s) {
+        if (!tool(u"pdftotext"_s))
+            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+        ASSERT_EQ(m_report.ExportPdf(m_temp.path(), u"zprava.pdf"_s), seOK);
+        all = runTool(u"pdftotext"_s, {tempPath(u"zprava.pdf"_s), u"-"_s});
+        pages = int(all.count(u'\f'));
+        all.replace(QRegularExpression(u"\\s+"_s), u" "_s);
+        // pdftotext may break lines anywhere; compare with blanks as one.
+        for (QString &t : texts)
+            t.replace(QRegularExpression(u"\\s+"_s), u" "_s);
+        const QString fonts = runTool(u"pdffonts"_s, {tempPath(u"zprava.pdf"_s)});
+        const QStringList rows = fonts.split(u'\n', Qt::SkipEmptyParts).mid(2);
+        ASSERT_FALSE(rows.isEmpty()) << fonts.toStdString();
+        for (const QString &row : rows) {
+            const QStringList cells = row.simplified().split(u' ');
+            // name type [encoding…] emb sub uni object-id: "emb" is the fifth from the end.
+            ASSERT_GE(cells.size(), 6) << row.toStdString();
+            EXPECT_EQ(cells.at(cells.size() - 5), u"yes"_s) << row.toStdString();
+        }
+    }
+    EXPECT_EQ(pages, out.pageCount());
+    for (const QString &t : texts)
+        EXPECT_TRUE(all.contains(t)) << backend.toStdString() << ": " << t.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(OutputBackends, BackendContract,
+                         testing::Values(ContractCase{"ProtocolTxt", ReportBackends::Report::Protocol, "txt"},
+                                         ContractCase{"ProtocolRtf", ReportBackends::Report::Protocol, "rtf"},
+                                         ContractCase{"ProtocolHtml", ReportBackends::Report::Protocol, "html"},
+                                         ContractCase{"ProtocolPdf", ReportBackends::Report::Protocol, "pdf"},
+                                         ContractCase{"GroupedListTxt", ReportBackends::Report::GroupedList, "txt"},
+                                         ContractCase{"GroupedListRtf", ReportBackends::Report::GroupedList, "rtf"},
+                                         ContractCase{"GroupedListHtml", ReportBackends::Report::GroupedList, "html"},
+                                         ContractCase{"GroupedListPdf", ReportBackends::Report::GroupedList, "pdf"}),
+                         TestSupport::rowName);
+
+TEST_F(ReportBackends, ExportToAFileThatCannotBeWrittenGivesSix)
+{
+    protocol(3);
+    m_report.setPredloha(m_report.writeTemplate());
+    const QString missing = tempPath(u"missing/dir"_s);
+    EXPECT_EQ(m_report.PrintToFile(missing + u"/a.txt"_s), seOutputWrite);
+    EXPECT_EQ(m_report.ExportRtf(missing, u"a.rtf"_s), seOutputWrite);
+    EXPECT_EQ(m_report.ExportAllHtml(missing, u"a.html"_s), seOutputWrite);
+    EXPECT_EQ(m_report.ExportPdf(missing, u"a.pdf"_s), seOutputWrite);
+}
+
+// ---------------------------------------------------------------- RTF reader
+
+TEST(RtfReader, BraceResetsTheFormattingButOnlyKeywordsApplyIt)
+{
+    const SestRtf::TRtfDocument doc =
+        SestRtf::readRtf("{\\rtf1{\\fonttbl{\\f0\\fcharset238 Arial;}}\\f0\\fs20 a{\\b b}\\b0 c}");
+    ASSERT_EQ(doc.paragraphs.size(), 1u);
+    const auto &runs = doc.paragraphs.at(0).runs;
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[0].text, u"a"_s);
+    EXPECT_EQ(runs[1].text, u"b"_s);
+    EXPECT_EQ(runs[2].text, u"c"_s);
+    for (const SestRtf::TRtfRun &run : runs) {
+        EXPECT_EQ(run.format.fontName, u"Arial"_s);
+        EXPECT_EQ(run.format.charset, 238);
+    }
+    EXPECT_EQ(runs[0].format.size, 10);
+    EXPECT_FALSE(runs[0].format.bold);
+    EXPECT_EQ(runs[1].format.size, 12);
+    EXPECT_TRUE(runs[1].format.bold);
+    EXPECT_EQ(runs[2].format.size, 10);
+    EXPECT_FALSE(runs[2].format.bold);
+}
+
+TEST(RtfReader, ReadsColoursParagraphsListTextAndSkipsDestinations)
+{
+    const SestRtf::TRtfDocument doc =
+        SestRtf::readRtf("{\\rtf1\\deftab360{\\colortbl;\\red255\\green0\\blue0;\\blue255;}{\\info{\\title Nic}}"
+                         "{\\*\\unknown nic}\\li300\\fi-100\\qj\\cf1 \\'e8erven\\'fd\\tab x\\par"
+                         "\\pard\\qc{\\pntext 1.\\tab}\\cf9 \\ldblquote z\\rdblquote\\~\\{\\}\\\\\\plain p\\cf2 q\\par"
+                         "{\\pict 0102}{\\*\\unknown \\bin2 }}x}abc\\bin2 {}d}",
+                         2);
+    ASSERT_EQ(doc.tabWidth, 360);
+    ASSERT_EQ(doc.paragraphs.size(), 3u);
+    const SestRtf::TRtfParagraph &first = doc.paragraphs[0];
+    EXPECT_TRUE(first.ended);
+    EXPECT_EQ(first.text(), u"červený\tx"_s);
+    EXPECT_EQ(first.format.leftIndent, 300);
+    EXPECT_EQ(first.format.firstIndent, -100);
+    EXPECT_EQ(first.format.alignment, SestRtf::TRtfParaFormat::Justify);
+    EXPECT_EQ(first.runs.at(0).format.colour, QColor(255, 0, 0));
+    EXPECT_EQ(first.runs.at(0).format.size, 24); // 12 points times the scale 2
+
+    const SestRtf::TRtfParagraph &second = doc.paragraphs[1];
+    EXPECT_EQ(second.format.leftIndent, 0);
+    EXPECT_EQ(second.format.alignment, SestRtf::TRtfParaFormat::Centre);
+    ASSERT_GE(second.runs.size(), 3u);
+    EXPECT_TRUE(second.runs.at(0).listText);
+    EXPECT_EQ(second.runs.at(0).text, u"1.\t"_s);
+    EXPECT_EQ(second.runs.at(1).format.colour, QColor(Qt::black)); // colour 9 is outside the table
+    // \plain alone does not reach the text; the next \cf does (colour 2: red kept, blue 255).
+    EXPECT_EQ(second.text(), u"1.\t'z' {}\\pq"_s);
+    EXPECT_EQ(second.runs.back().text, u"q"_s);
+    EXPECT_EQ(second.runs.back().format.colour, QColor(255, 0, 255));
+
+    // The picture and the starred group are skipped, braces inside binary data included.
+    const SestRtf::TRtfParagraph &third = doc.paragraphs[2];
+    EXPECT_FALSE(third.ended);
+    EXPECT_EQ(third.text(), u"abcd"_s);
+}
+
+TEST(RtfReader, FlowsParagraphsWithIndentsTabsAndJustification)
+{
+    // 15 twips per unit: \li300 is 20 units, \deftab1440 a stop every 96.
+    const SestRtf::TRtfDocument doc = SestRtf::readRtf(
+        "{\\rtf1\\deftab1440\\li300\\qj a\\tab b aaaa bbbb cccc dddd eeee ffff gggg hhhh\\par\\pard\\qr x\\par}");
+    const SestRtf::TRtfLines flow = SestRtf::flowRtf(doc, 150);
+    ASSERT_GE(flow.lines.size(), 3u);
+    const auto &first = flow.lines.at(0).glyphs;
+    ASSERT_GE(first.size(), 3u);
+    EXPECT_DOUBLE_EQ(first.at(0).x, 20);
+    EXPECT_EQ(first.at(2).c, u'b');
+    // The tab goes from the indent's text to the stop at 96; the stretched line scales it a little.
+    EXPECT_GE(first.at(2).x, 96);
+    // A justified line broken by wrapping reaches the right edge; the last line of the paragraph does not.
+    const SestRtf::TRtfLine &broken = flow.lines.at(1);
+    EXPECT_GT(broken.glyphs.back().x, 120);
+    const SestRtf::TRtfLine &right = flow.lines.back();
+    ASSERT_EQ(right.glyphs.size(), 1u);
+    EXPECT_NEAR(right.glyphs.at(0).x +
+                    QFontMetricsF(SestRtf::rtfFont(flow.formats.at(0)), &TextFlow::canvas()).horizontalAdvance(u'x'),
+                150, 0.01);
+}
