@@ -169,7 +169,7 @@ TEST(CsvTableTest, TypedColumnsBecomeTableFields)
     const QString file = dir.filePath(u"t.csv"_s);
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("Doklad:text(4),Pocet:integer,Zapl:boolean,Text:memo\nABCDEF,3,1,\"x\ny\"\n");
+    f.write("Doklad:text(4),Pocet:integer,Zapl:boolean,Text:memo\nABCD,3,1,\"x\ny\"\n");
     f.close();
     MemTable table;
     QString error;
@@ -179,9 +179,25 @@ TEST(CsvTableTest, TypedColumnsBecomeTableFields)
     EXPECT_EQ(table.field(1).type, FieldType::Integer);
     EXPECT_EQ(table.field(2).type, FieldType::Boolean);
     EXPECT_EQ(table.field(3).type, FieldType::Memo);
-    EXPECT_EQ(table.value(0, 0), QVariant(u"ABCD"_s)); // cut to its size
+    EXPECT_EQ(table.value(0, 0), QVariant(u"ABCD"_s));
     EXPECT_EQ(table.value(0, 1).toInt(), 3);
     EXPECT_EQ(table.value(0, 3), QVariant(u"x\ny"_s));
+}
+
+TEST(CsvTableTest, TextLongerThanItsColumnIsRefusedWithRecordAndField)
+{
+    // The same rule as the table tool's import: nothing is cut silently.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"t.csv"_s);
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Doklad:text(4)\nABCD\nABCDEF\n");
+    f.close();
+    MemTable table;
+    QString error;
+    EXPECT_FALSE(CsvTable::loadCsv(file, table, error));
+    EXPECT_TRUE(error.contains(u"record 2"_s)) << error.toStdString();
+    EXPECT_TRUE(error.contains(u"\"Doklad\""_s)) << error.toStdString();
 }
 
 } // namespace
