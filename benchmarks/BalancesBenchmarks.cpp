@@ -3,6 +3,7 @@
 // The baseline walks the same records through the engine reading the same
 // fields, so the difference is the computation's own cost.
 
+#include "BenchmarkApplication.h"
 #include "app/OperationSession.h"
 #include "app/RunContext.h"
 #include "common/UiSeam.h"
@@ -66,11 +67,7 @@ public:
 private:
     BooksTree()
     {
-        static int argc = 1;
-        static char name[] = "tarnek_benchmarks";
-        static char *argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            m_app = std::make_unique<QCoreApplication>(argc, argv);
+        ensureBenchmarkApplication();
         UiSeam::setCurrent(&m_ui);
 
         HostTreeBuilder tree(m_dir.path() + u"/DATA"_s);
@@ -135,7 +132,6 @@ private:
     }
 
     QTemporaryDir m_dir;
-    std::unique_ptr<QCoreApplication> m_app;
     QuietUi m_ui;
     RunContext m_context;
 };

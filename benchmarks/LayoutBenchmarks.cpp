@@ -16,6 +16,8 @@
 
 #include <QDir>
 #include <QFile>
+#include "BenchmarkApplication.h"
+
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
@@ -33,14 +35,7 @@ constexpr int kListRows = 20000;
 // Text is measured with the system's fonts: the process needs a GUI application.
 void ensureGuiApplication()
 {
-    static int argc = 1;
-    static char name[] = "tarnek_benchmarks";
-    static char *argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QGuiApplication app(argc, argv);
-    }
+    ensureBenchmarkApplication();
 }
 
 double peakMegabytes()

@@ -4,6 +4,7 @@
 // found, the message queue run and the progress set once per number, and
 // about 800,000 missing numbers written to the protocol.
 
+#include "BenchmarkApplication.h"
 #include "app/OperationSession.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
@@ -103,10 +104,7 @@ private:
 
 void BM_SequenceCheckMillionNumbers(benchmark::State &state)
 {
-    int argc = 1;
-    char name[] = "tarnek_benchmarks";
-    char *argv[] = {name, nullptr};
-    QCoreApplication application(argc, argv);
+    ensureBenchmarkApplication();
     PumpingUi pumpingUi;
     UiSeam::setCurrent(&pumpingUi);
 
