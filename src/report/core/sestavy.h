@@ -3,10 +3,10 @@
 #include "common/DayNumber.h"
 #include "report/core/DB_Bridge.h"
 #include "report/core/ReportDataSet.h"
-#include "report/core/sest_fnv.h"
-#include "report/core/sestavyt.h"
 #include "report/core/ReportOutput.h"
 #include "report/core/ReportResult.h"
+#include "report/core/sest_fnv.h"
+#include "report/core/sestavyt.h"
 #include "report/core/sestfrmp.h"
 
 #include <QImage>
@@ -421,6 +421,17 @@ public:
     // OnError. Returns the TSestError code.
     enum class Purpose { Run, Design };
     int withData(Purpose purpose, const std::function<int()> &body);
+
+    // ---- Printing and the windows (SestavaWindows.cpp, through
+    // TReportWindows): codes of TSestError.
+    int Print(int printerIndex);
+    // Print on the selected printer; without one the warning and 2.
+    int PrintOnCurrent();
+    // Prepares the report and shows the preview over its output.
+    int Preview();
+    // Opens the designer on the report (template created on request).
+    int Design();
+    static QString noPrinterMessage();
 
     // ---- Output (SestavaExport.cpp): each prepares the report and writes
     // the pages from StartPage to EndPage; codes of TSestError. `progress`

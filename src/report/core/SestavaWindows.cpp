@@ -1,0 +1,72 @@
+// The operations of a main report that open windows or print: the events
+// around them and the one-run guard here, the windows behind TReportWindows.
+#include "common/UiSeam.h"
+#include "report/core/ReportCaptions.h"
+#include "report/core/ReportLayout.h"
+#include "report/core/ReportWindows.h"
+#include "report/core/sestavy.h"
+#include "report/core/sestprn.h"
+
+using namespace Qt::StringLiterals;
+
+TReportWindows &TReportWindows::current()
+{
+    static TReportWindows windows;
+    return windows;
+}
+
+int TSestava::Print(int printerIndex)
+{
+    return runExclusive([&] {
+        if (BeforePrint)
+            BeforePrint(this);
+        const auto &print = TReportWindows::current().print;
+        const int result = print ? print(*this, printerIndex) : int(seDataOrNothing);
+        if (AfterPrint)
+            AfterPrint(this);
+        return result;
+    });
+}
+
+int TSestava::PrintOnCurrent()
+{
+    if (!TSestPrinter::current().isPresent()) {
+        ui().warning(noPrinterMessage(), SestCaption::varovani());
+        return seNoPrinter;
+    }
+    return Print(TSestPrinter::current().selectedIndex());
+}
+
+QString TSestava::noPrinterMessage()
+{
+    return u"V systému není nainstalovaná žádná tiskárna."_s;
+}
+
+int TSestava::Preview()
+{
+    return runExclusive([&] {
+        if (BeforePreview)
+            BeforePreview(this);
+        int result = ReportLayout::prepare(*this);
+        if (result == seOK) {
+            const auto &preview = TReportWindows::current().preview;
+            result = preview ? preview(*this) : int(seDataOrNothing);
+        }
+        if (AfterPreview)
+            AfterPreview(this);
+        return result;
+    });
+}
+
+int TSestava::Design()
+{
+    if (BeforeEdit)
+        BeforeEdit(this);
+    const int result = withData(Purpose::Design, [&] {
+        const auto &design = TReportWindows::current().design;
+        return design ? design(*this) : int(seDataOrNothing);
+    });
+    if (AfterEdit)
+        AfterEdit(this);
+    return result;
+}
