@@ -1,5 +1,6 @@
 #include "report/core/OutputPageImage.h"
 
+#include "report/core/Barcode.h"
 #include "report/core/OutputText.h"
 #include "report/core/ReportOutput.h"
 #include "report/core/TextFlow.h"
@@ -10,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+
+using namespace Qt::StringLiterals;
 
 namespace OutputPageImage {
 
@@ -241,6 +244,40 @@ void drawPicture(QPainter &p, const TVystPrvek &item, double scale)
     p.restore();
 }
 
+// Bars as black polygons on the symbol's white area, the text (option 0x20)
+// black on white at the top-left corner.
+void drawBarcode(QPainter &p, const TVystPrvek &item, double scale)
+{
+    const TVystStyl &style = *item.style;
+    const TBarcodeSymbol symbol = BarcodeEncoder::encode(style.penStyle, item.text,
+                                                         style.optionFlags & TRastelReportElement::Stretch);
+    const int module = BarcodeDrawing::nextModuleWidth(scale, style.penWidth);
+    const TBarcodeDrawing d =
+        BarcodeDrawing::layout(symbol, QRectF(item.left, item.top, item.width, item.height), style.angle, module,
+                               scale, style.optionFlags & TRastelReportElement::KeepAspect);
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPolygon(d.background);
+    p.setBrush(Qt::black);
+    for (const QPolygonF &bar : d.bars)
+        p.drawPolygon(bar);
+    if (!d.text.isEmpty()) {
+        QFont font(u"Arial"_s);
+        font.setPixelSize(std::max(1, int(std::lround(d.textPixelSize * scale))));
+        p.translate(d.textOrigin);
+        p.scale(1 / scale, 1 / scale);
+        p.rotate(-d.angle);
+        p.setFont(font);
+        const QFontMetricsF metrics(font, p.device());
+        const QRectF textBox(0, 0, metrics.horizontalAdvance(d.text), metrics.height());
+        p.fillRect(textBox, Qt::white);
+        p.setPen(Qt::black);
+        p.drawText(QPointF(0, metrics.ascent()), d.text);
+    }
+    p.restore();
+}
+
 } // namespace
 
 double cornerSize(double height)
@@ -269,7 +306,7 @@ void paintItem(QPainter &painter, const TVystPrvek &item, double scale)
         drawPicture(painter, item, scale);
         drawFrame(painter, item, scale);
     } else if (kind == ElementKind::Barcode) {
-        // Barcodes are not drawn by this build; their frame lines are.
+        drawBarcode(painter, item, scale);
         drawFrame(painter, item, scale);
     }
 }
@@ -294,8 +331,11 @@ void paintPage(QPainter &painter, const TSestVystup &output, int pageIndex, cons
             r.setHeight(page.paperHeight());
         painter.drawImage(QRectF(r.translated(-page.setup.leftMargin, -page.setup.topMargin)), background);
     }
-    for (const TVystPrvek &item : output.pages.at(size_t(pageIndex)).items())
-        paintItem(painter, item, options.scale);
+    for (const TVystPrvek &item : output.pages.at(size_t(pageIndex)).items()) {
+        // The character grid has no barcodes.
+        if (!(output.characterMode && item.kind() == ElementKind::Barcode))
+            paintItem(painter, item, options.scale);
+    }
     painter.restore();
 }
 
