@@ -543,12 +543,18 @@ QString fitted(const QString &digits, int length)
     return digits.size() >= length ? digits.left(length) : QString(length - digits.size(), u'0') + digits;
 }
 
-// The last digit replaced by the computed check digit when `check` is set.
-QString withCheckDigit(QString digits, bool check)
+// The digits of an EAN/UPC-A symbol of `length` digits. With the check flag
+// a shorter content is padded to the data digits and the computed check digit
+// follows them (twelve digits of an EAN 13 and the flag print those twelve
+// and their check digit); a full-length content has its last digit replaced.
+// Without the flag the content is padded to the full length and its last
+// digit encoded as given, right or wrong.
+QString eanDigits(const QString &data, int length, bool check)
 {
-    if (check)
-        digits[digits.size() - 1] = QChar(u'0' + BarcodeEncoder::eanCheckDigit(digits.left(digits.size() - 1)));
-    return digits;
+    if (!check)
+        return fitted(data, length);
+    const QString digits = fitted(data, length - 1);
+    return digits + QChar(u'0' + BarcodeEncoder::eanCheckDigit(digits));
 }
 
 void leftDigit(Builder &b, QChar c, char parity)
@@ -700,11 +706,11 @@ TBarcodeSymbol BarcodeEncoder::encode(int type, const QString &content, bool che
     case BarcodeType::Codabar:
         return codabar(data, check);
     case BarcodeType::Ean8:
-        return ean8(withCheckDigit(fitted(data, 8), check));
+        return ean8(eanDigits(data, 8, check));
     case BarcodeType::UpcA:
         // UPC-A is EAN-13 with a leading zero: its own twelve digits printed.
         return [&] {
-            const QString digits = withCheckDigit(fitted(data, 12), check);
+            const QString digits = eanDigits(data, 12, check);
             TBarcodeSymbol symbol = ean13(u'0' + digits);
             symbol.text = digits;
             return symbol;
@@ -717,7 +723,7 @@ TBarcodeSymbol BarcodeEncoder::encode(int type, const QString &content, bool che
     case BarcodeType::UpcSupp5:
         return upcSupplement(fitted(data, 5));
     default:
-        return ean13(withCheckDigit(fitted(data, 13), check));
+        return ean13(eanDigits(data, 13, check));
     }
 }
 
