@@ -4,6 +4,7 @@
 #include "DataFixture.h"
 
 #include "common/Clock.h"
+#include "common/CodePage.h"
 #include "report/core/Barcode.h"
 #include "report/core/OutputHtml.h"
 #include "report/core/OutputMetafile.h"
@@ -400,17 +401,24 @@ QByteArray metafileSvg(const QString &file)
         process.start(u"wmf2svg"_s, {u"-o"_s, svg, file});
     process.waitForFinished(60000);
     QFile f(svg);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    // wmf2svg copies the text's bytes (Windows-1250) into the SVG as they are.
+    return file.endsWith(u".wmf"_s) ? CodePage::windows1250().decode(f.readAll()).toUtf8() : f.readAll();
 }
 
-// The texts of an SVG's text elements, in order.
+// The texts of an SVG's text elements, in order. Read by pattern, not as
+// XML: wmf2svg copies "<" and "&" of a text into the SVG as they are.
 QStringList svgTexts(const QByteArray &svg)
 {
+    static const QRegularExpression text(u"<text\\b[^>]*>(.*?)</text>"_s,
+                                         QRegularExpression::DotMatchesEverythingOption);
     QStringList texts;
-    QXmlStreamReader xml(svg);
-    while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"text"_s)
-            texts << xml.readElementText(QXmlStreamReader::IncludeChildElements);
+    for (auto it = text.globalMatch(QString::fromUtf8(svg)); it.hasNext();) {
+        QString t = it.next().captured(1).trimmed();
+        if (t.startsWith(u"<![CDATA["_s) && t.endsWith(u"]]>"_s))
+            t = t.mid(9, t.size() - 12);
+        texts << t;
     }
     return texts;
 }

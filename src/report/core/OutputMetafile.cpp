@@ -177,7 +177,11 @@ public:
         m_textColour = c;
         setTextColour(c);
     }
-    void opaqueText(bool on)
+    // The background mode: opaque fills the gaps of text cells, hatches and
+    // dashes with the background colour (white). Solid fills are drawn in it
+    // (GDI draws them alike either way; some readers show fills drawn in
+    // the transparent mode half transparent), texts, hatches and pens not.
+    void opaque(bool on)
     {
         if (m_opaque == on)
             return;
@@ -193,8 +197,11 @@ public:
     virtual void ellipse(const QRect &r) = 0;
     virtual void polygon(const QPolygon &points) = 0;
     // Text on its baseline from `origin`, each character `dx` pixels after
-    // the one before it; clipped to `clip` when it is valid.
-    virtual void text(QPoint origin, const QString &text, const std::vector<int> &dx, const QRect &clip) = 0;
+    // the one before it; clipped to `clip` when it is valid. `placed` tells
+    // that the characters stand at a pitch of their own (character spacing,
+    // device fonts, justified lines) rather than at the font's advances.
+    virtual void text(QPoint origin, const QString &text, const std::vector<int> &dx, const QRect &clip,
+                      bool placed) = 0;
     virtual void bitmap(const QRect &target, const QImage &image, const QRect &clip) = 0;
 
 protected:
@@ -320,7 +327,7 @@ public:
             }
         });
     }
-    void text(QPoint origin, const QString &text, const std::vector<int> &dx, const QRect &clip) override
+    void text(QPoint origin, const QString &text, const std::vector<int> &dx, const QRect &clip, bool) override
     {
         const int n = int(text.size());
         record(84, [&](Bytes &b) { // EXTTEXTOUTW
@@ -538,9 +545,14 @@ public:
         }
         record(0x0324, params);
     }
-    void text(QPoint origin, const QString &text, const std::vector<int> &dx, const QRect &clip) override
+    void text(QPoint origin, const QString &text, const std::vector<int> &dx, const QRect &clip,
+              bool placed) override
     {
-        // Eight-bit text in Windows-1250, the fonts' character set 238.
+        // Eight-bit text in Windows-1250, the fonts' character set 238. The
+        // character widths are written only where the characters stand at a
+        // pitch of their own: readers draw a text with widths character by
+        // character, one without them as one text in the (metric-compatible)
+        // font.
         const QByteArray bytes = OutputText::toCodePage(text, slCP1250);
         Bytes b;
         b.i16(origin.y());
@@ -555,8 +567,9 @@ public:
         }
         b.raw(bytes);
         b.pad(2);
-        for (int i = 0; i < int(bytes.size()); ++i)
-            b.i16(i < int(dx.size()) ? dx[size_t(i)] : 0);
+        if (placed)
+            for (int i = 0; i < int(bytes.size()); ++i)
+                b.i16(i < int(dx.size()) ? dx[size_t(i)] : 0);
         rawRecord(0x0A32, b);
     }
     void bitmap(const QRect &target, const QImage &image, const QRect &clip) override
@@ -738,7 +751,7 @@ private:
     // One run of characters at the given unit positions (baseline y), rotated
     // around the item's corner.
     void run(const QString &chars, const std::vector<double> &xs, double end, double y, const QTransform &t,
-             const QRect &clip)
+             const QRect &clip, bool placed)
     {
         if (chars.isEmpty())
             return;
@@ -751,11 +764,11 @@ private:
             const double next = i + 1 < xs.size() ? xs[i + 1] : end;
             dx.push_back(px(next) - px(xs[i]));
         }
-        m_r.text(px(t.map(QPointF(xs.front(), y))), shown, dx, clip);
+        m_r.text(px(t.map(QPointF(xs.front(), y))), shown, dx, clip, placed);
     }
 
     void textLine(const TextFlow &flow, const QString &line, double x0, double width, double y, int alignment,
-                  bool stretch, const QTransform &t, const QRect &clip)
+                  bool stretch, bool pitch, const QTransform &t, const QRect &clip)
     {
         double natural = 0;
         for (const QChar c : line)
@@ -771,7 +784,7 @@ private:
             xs.push_back(x);
             x += flow.advance(c) * factor;
         }
-        run(line, xs, x, y, t, clip);
+        run(line, xs, x, y, t, clip, pitch || factor != 1);
     }
 
     void text(const TVystPrvek &item)
@@ -784,9 +797,12 @@ private:
         }
         const TextFlow flow(style.font, style.spacing);
         const QFont font = flow.font();
+        double devicePitch = 0;
+        TextFlow::canvasFont(style.font, &devicePitch);
+        const bool pitch = style.spacing > 0 || devicePitch > 0;
         m_r.font(fontSpec(font, font.pointSizeF(), style.angle, style.font.charset));
         m_r.textColour(style.font.colour.rgb());
-        m_r.opaqueText(false);
+        m_r.opaque(false);
         QTransform t;
         t.translate(item.left, item.top);
         t.rotate(-style.angle);
@@ -798,12 +814,12 @@ private:
             for (int l = item.firstLine; l <= item.lastLine && l < item.lines->count(); ++l) {
                 const TTextLine &line = item.lines->lines.at(size_t(l));
                 textLine(flow, item.lines->line(l), item.left, item.width, y + metrics.ascent(), style.alignment,
-                         justified && !line.paragraphEnd, t, clip);
+                         justified && !line.paragraphEnd, pitch, t, clip);
                 y += line.height;
             }
         } else {
             const QString shown = item.text.left(flow.firstLineLength(item.text, item.width));
-            textLine(flow, shown, item.left, item.width, item.top + metrics.ascent(), style.alignment, false, t,
+            textLine(flow, shown, item.left, item.width, item.top + metrics.ascent(), style.alignment, false, pitch, t,
                      clip);
         }
     }
@@ -813,7 +829,7 @@ private:
         const QString source = item.text.isEmpty() && item.lines ? item.lines->text : item.text;
         const SestRtf::TRtfLines flow =
             SestRtf::flowRtf(SestRtf::readRtf(OutputText::toCodePage(source, slCP1250)), item.width);
-        m_r.opaqueText(false);
+        m_r.opaque(false);
         double y = item.top;
         for (size_t l = size_t(std::max(item.firstLine, 0)); l < flow.lines.size() && y < item.top + item.height;
              ++l) {
@@ -834,7 +850,7 @@ private:
                 const QFont font = SestRtf::rtfFont(f);
                 m_r.font(fontSpec(font, font.pointSizeF(), 0, f.charset));
                 m_r.textColour(f.colour.rgb());
-                run(chars, xs, end, y + line.ascent, QTransform(), clip);
+                run(chars, xs, end, y + line.ascent, QTransform(), clip, false);
                 g = e;
             }
             y += line.height;
@@ -847,6 +863,7 @@ private:
         const int width = OutputPageImage::scaledPenWidth(style.penWidth, Scale);
         m_r.pen({std::clamp(style.penStyle, 0, 5), width, style.penColour.rgb()});
         m_r.brush({1, 0, 0});
+        m_r.opaque(false); // the gaps of dashed lines stay clear
         const double half = width / Scale / 2;
         const QRectF r = QRectF(item.rect()).adjusted(half, half, -half, -half);
         const int f = style.optionFlags;
@@ -886,6 +903,7 @@ private:
             m_r.brush({2, style.fillColour.rgb(), fill - 2});
         else
             m_r.brush({0, style.fillColour.rgb(), 0});
+        m_r.opaque(fill == 0);
         const QRectF r = QRectF(item.rect()).adjusted(half, half, -half, -half);
         if (style.kind == ElementKind::RoundRectangle)
             m_r.roundRectangle(px(r), px(OutputPageImage::cornerSize(r.height())));
@@ -934,6 +952,7 @@ private:
         const TBarcodeDrawing d = BarcodeDrawing::layout(symbol, QRectF(item.rect()), style.angle, module, Scale,
                                                          style.optionFlags & TRastelReportElement::KeepAspect);
         m_r.pen({5, 1, 0});
+        m_r.opaque(true);
         m_r.brush({0, qRgb(255, 255, 255), 0});
         m_r.polygon(toDevice(d.background));
         m_r.brush({0, qRgb(0, 0, 0), 0});
@@ -945,7 +964,7 @@ private:
             f.height = -std::max(1, px(d.textPixelSize));
             m_r.font(f);
             m_r.textColour(qRgb(0, 0, 0));
-            m_r.opaqueText(true);
+            m_r.opaque(true);
             // The page image puts the text's top at the corner: the baseline
             // lies one ascent below it.
             font.setPixelSize(std::max(1, px(d.textPixelSize)));
@@ -956,9 +975,9 @@ private:
             std::vector<int> dx;
             for (const QChar c : d.text)
                 dx.push_back(int(std::lround(metrics.horizontalAdvance(c))));
-            m_r.text(px(t.map(QPointF(0, metrics.ascent() / Scale))), d.text, dx, QRect());
-            m_r.opaqueText(false);
+            m_r.text(px(t.map(QPointF(0, metrics.ascent() / Scale))), d.text, dx, QRect(), false);
         }
+        m_r.opaque(false);
     }
 
     static QPolygon toDevice(const QPolygonF &p)
