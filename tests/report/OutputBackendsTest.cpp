@@ -754,8 +754,11 @@ TEST_P(BarcodeContract, EveryBackendShowsEveryBarcodeReadably)
             f.write(metafileSvg(tempPath(u"zprava%1.%2"_s.arg(p).arg(backend))));
             f.close();
             images << tempPath(u"strana%1.png"_s.arg(p));
-            // 600 pixels per inch drawn at a quarter: 150 per inch.
-            runTool(u"rsvg-convert"_s, {u"-b"_s, u"white"_s, u"-z"_s, u"0.25"_s, u"-o"_s, images.back(), svg});
+            // Drawn at 150 pixels per inch of the page (the SVGs have sizes of
+            // their own: wmf2svg fits the drawing into it).
+            runTool(u"rsvg-convert"_s, {u"-b"_s, u"white"_s, u"-w"_s, QString::number(out.page.contentWidth() * 3 / 2),
+                                        u"-h"_s, QString::number(out.page.contentHeight() * 3 / 2), u"-o"_s,
+                                        images.back(), svg});
         }
     }
     ASSERT_FALSE(images.isEmpty());
