@@ -97,7 +97,7 @@ struct Svg
     double width = 0; // the SVG's own size
     double height = 0;
     std::vector<SvgText> texts;
-    std::vector<QRectF> boxes; // rectangles, ellipses and paths by their extent
+    std::vector<QRectF> boxes;     // rectangles, ellipses and paths by their extent
     std::vector<QString> boxFills; // the fill of each box
 };
 
@@ -302,7 +302,7 @@ TEST(Metafiles, HeadersCarryTheContentAreaAt600PixelsPerInch)
     const auto i32 = [](const QByteArray &b, int at) { return qFromLittleEndian<qint32>(b.constData() + at); };
     const auto u16 = [](const QByteArray &b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); };
     ASSERT_GT(emf.size(), 108);
-    EXPECT_EQ(i32(emf, 0), 1);                    // EMR_HEADER
+    EXPECT_EQ(i32(emf, 0), 1);                     // EMR_HEADER
     EXPECT_EQ(emf.mid(40, 4), QByteArray(" EMF")); // signature
     EXPECT_EQ(i32(emf, 48), emf.size());           // nBytes
     EXPECT_EQ(i32(emf, 16), w - 1);                // bounds right

@@ -667,7 +667,8 @@ TEST_P(BackendContract, EveryBackendShowsEveryTextOnItsPages)
                 FAIL() << reader.toStdString() << " is missing: scripts/install-deps.sh installs it";
             GTEST_SKIP() << reader.toStdString() << " is not installed";
         }
-        ASSERT_EQ(emf ? m_report.ExportAllEmf(tempPath(u"zprava.emf"_s)) : m_report.ExportAllWmf(tempPath(u"zprava.wmf"_s)),
+        ASSERT_EQ(emf ? m_report.ExportAllEmf(tempPath(u"zprava.emf"_s))
+                      : m_report.ExportAllWmf(tempPath(u"zprava.wmf"_s)),
                   seOK);
         for (int p = 1; QFile::exists(tempPath(u"zprava%1.%2"_s.arg(p).arg(backend))); ++p) {
             all += svgTexts(metafileSvg(tempPath(u"zprava%1.%2"_s.arg(p).arg(backend)))).join(u'\n');
@@ -745,7 +746,8 @@ TEST_P(BarcodeContract, EveryBackendShowsEveryBarcodeReadably)
             images << tempPath(f);
     } else {
         const bool emf = backend == u"emf"_s;
-        ASSERT_EQ(emf ? m_report.ExportAllEmf(tempPath(u"zprava.emf"_s)) : m_report.ExportAllWmf(tempPath(u"zprava.wmf"_s)),
+        ASSERT_EQ(emf ? m_report.ExportAllEmf(tempPath(u"zprava.emf"_s))
+                      : m_report.ExportAllWmf(tempPath(u"zprava.wmf"_s)),
                   seOK);
         for (int p = 1; p <= out.pageCount(); ++p) {
             const QString svg = tempPath(u"strana%1.svg"_s.arg(p));
@@ -756,9 +758,9 @@ TEST_P(BarcodeContract, EveryBackendShowsEveryBarcodeReadably)
             images << tempPath(u"strana%1.png"_s.arg(p));
             // Drawn at 150 pixels per inch of the page (the SVGs have sizes of
             // their own: wmf2svg fits the drawing into it).
-            runTool(u"rsvg-convert"_s, {u"-b"_s, u"white"_s, u"-w"_s, QString::number(out.page.contentWidth() * 3 / 2),
-                                        u"-h"_s, QString::number(out.page.contentHeight() * 3 / 2), u"-o"_s,
-                                        images.back(), svg});
+            runTool(u"rsvg-convert"_s,
+                    {u"-b"_s, u"white"_s, u"-w"_s, QString::number(out.page.contentWidth() * 3 / 2), u"-h"_s,
+                     QString::number(out.page.contentHeight() * 3 / 2), u"-o"_s, images.back(), svg});
         }
     }
     ASSERT_FALSE(images.isEmpty());

@@ -152,9 +152,10 @@ TEST_F(ReportToolTest, WritesTextRtfHtmlPdfAndMetafiles)
         QString name, file;
         QByteArray expected;
     };
-    for (const Format &f : {Format{u"txt"_s, u"out.txt"_s, "P\xF8\x65hled"}, Format{u"rtf"_s, u"out.rtf"_s, "{\\rtf1"},
-                            Format{u"html"_s, u"out.html"_s, "<HTML>"}, Format{u"pdf"_s, u"out.pdf"_s, "%PDF"},
-                            Format{u"emf"_s, u"out.emf"_s, " EMF"}, Format{u"wmf"_s, u"out.wmf"_s, "\xD7\xCD\xC6\x9A"}}) {
+    for (const Format &f :
+         {Format{u"txt"_s, u"out.txt"_s, "P\xF8\x65hled"}, Format{u"rtf"_s, u"out.rtf"_s, "{\\rtf1"},
+          Format{u"html"_s, u"out.html"_s, "<HTML>"}, Format{u"pdf"_s, u"out.pdf"_s, "%PDF"},
+          Format{u"emf"_s, u"out.emf"_s, " EMF"}, Format{u"wmf"_s, u"out.wmf"_s, "\xD7\xCD\xC6\x9A"}}) {
         ASSERT_EQ(run({u"render"_s, path(u"SEZNAM.PTS"_s), u"--data"_s, path(u"data.csv"_s), u"--param"_s,
                        u"0=Přehled"_s, u"--format"_s, f.name, u"-o"_s, path(f.file)}),
                   0)

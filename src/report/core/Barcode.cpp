@@ -4,8 +4,8 @@
 
 #include <array>
 #include <atomic>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -14,9 +14,9 @@ namespace BarcodeType {
 QString name(int type)
 {
     static const char *const names[Count] = {
-        "2/5 interleaved", "2/5 industrial", "2/5 matrix", "Code 39", "Code 39 Full", "Code 128A", "Code 128B",
-        "Code 128C",       "Code 93",        "Code 93 Full", "MSI",   "PostNet",      "Codebar",   "EAN 8",
-        "EAN 13",          "UPC-A",          "UPC-E0",       "UPC-E1", "UPC Supp2",   "UPC Supp5"};
+        "2/5 interleaved", "2/5 industrial", "2/5 matrix",   "Code 39", "Code 39 Full", "Code 128A", "Code 128B",
+        "Code 128C",       "Code 93",        "Code 93 Full", "MSI",     "PostNet",      "Codebar",   "EAN 8",
+        "EAN 13",          "UPC-A",          "UPC-E0",       "UPC-E1",  "UPC Supp2",    "UPC Supp5"};
     return QString::fromLatin1(names[normalized(type)]);
 }
 
@@ -100,7 +100,8 @@ public:
         // Adjacent one-module bars of module strings join into one bar.
         std::vector<TBarcodeBar> joined;
         for (const TBarcodeBar &b : m_symbol.bars) {
-            if (!joined.empty() && joined.back().tall == b.tall && b.tall && joined.back().x + joined.back().width == b.x)
+            if (!joined.empty() && joined.back().tall == b.tall && b.tall &&
+                joined.back().x + joined.back().width == b.x)
                 joined.back().width += b.width;
             else
                 joined.push_back(b);
@@ -194,13 +195,15 @@ TBarcodeSymbol matrix2of5(QString data, bool check)
 
 // ---- Code 39: nine elements, three of them wide.
 constexpr char code39Chars[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
-constexpr const char *code39Patterns[44] = {
-    "nnnwwnwnn", "wnnwnnnnw", "nnwwnnnnw", "wnwwnnnnn", "nnnwwnnnw", "wnnwwnnnn", "nnwwwnnnn", "nnnwnnwnw",
-    "wnnwnnwnn", "nnwwnnwnn", "wnnnnwnnw", "nnwnnwnnw", "wnwnnwnnn", "nnnnwwnnw", "wnnnwwnnn", "nnwnwwnnn",
-    "nnnnnwwnw", "wnnnnwwnn", "nnwnnwwnn", "nnnnwwwnn", "wnnnnnnww", "nnwnnnnww", "wnwnnnnwn", "nnnnwnnww",
-    "wnnnwnnwn", "nnwnwnnwn", "nnnnnnwww", "wnnnnnwwn", "nnwnnnwwn", "nnnnwnwwn", "wwnnnnnnw", "nwwnnnnnw",
-    "wwwnnnnnn", "nwnnwnnnw", "wwnnwnnnn", "nwwnwnnnn", "nwnnnnwnw", "wwnnnnwnn", "nwwnnnwnn", "nwnwnwnnn",
-    "nwnwnnnwn", "nwnnnwnwn", "nnnwnwnwn", "nwnnwnwnn" /* start/stop "*" */};
+constexpr const char *code39Patterns[44] = {"nnnwwnwnn", "wnnwnnnnw", "nnwwnnnnw", "wnwwnnnnn", "nnnwwnnnw",
+                                            "wnnwwnnnn", "nnwwwnnnn", "nnnwnnwnw", "wnnwnnwnn", "nnwwnnwnn",
+                                            "wnnnnwnnw", "nnwnnwnnw", "wnwnnwnnn", "nnnnwwnnw", "wnnnwwnnn",
+                                            "nnwnwwnnn", "nnnnnwwnw", "wnnnnwwnn", "nnwnnwwnn", "nnnnwwwnn",
+                                            "wnnnnnnww", "nnwnnnnww", "wnwnnnnwn", "nnnnwnnww", "wnnnwnnwn",
+                                            "nnwnwnnwn", "nnnnnnwww", "wnnnnnwwn", "nnwnnnwwn", "nnnnwnwwn",
+                                            "wwnnnnnnw", "nwwnnnnnw", "wwwnnnnnn", "nwnnwnnnw", "wwnnwnnnn",
+                                            "nwwnwnnnn", "nwnnnnwnw", "wwnnnnwnn", "nwwnnnwnn", "nwnwnwnnn",
+                                            "nwnwnnnwn", "nwnnnwnwn", "nnnwnwnwn", "nwnnwnwnn" /* start/stop "*" */};
 
 // The full-ASCII pairs of characters 0-127 (shift character, then letter);
 // a single character stands for itself.
@@ -469,10 +472,9 @@ TBarcodeSymbol postNet(QString data)
 
 // ---- Codabar: seven elements a character, a narrow space between characters.
 constexpr char codabarChars[] = "0123456789-$:/.+ABCD";
-constexpr const char *codabarPatterns[20] = {"nnnnnww", "nnnnwwn", "nnnwnnw", "wwnnnnn", "nnwnnwn",
-                                             "wnnnnwn", "nwnnnnw", "nwnnwnn", "nwwnnnn", "wnnwnnn",
-                                             "nnnwwnn", "nnwwnnn", "wnnnwnw", "wnwnnnw", "wnwnwnn",
-                                             "nnwnwnw", "nnwwnwn", "nwnwnnw", "nnnwnww", "nnnwwwn"};
+constexpr const char *codabarPatterns[20] = {
+    "nnnnnww", "nnnnwwn", "nnnwnnw", "wwnnnnn", "nnwnnwn", "wnnnnwn", "nwnnnnw", "nwnnwnn", "nwwnnnn", "wnnwnnn",
+    "nnnwwnn", "nnwwnnn", "wnnnwnw", "wnwnnnw", "wnwnwnn", "nnwnwnw", "nnwwnwn", "nwnwnnw", "nnnwnww", "nnnwwwn"};
 
 int codabarValue(QChar c)
 {

@@ -18,8 +18,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -253,7 +253,7 @@ public:
         m_height = height;
         record(17, [](Bytes &b) { b.u32(1); }); // SETMAPMODE MM_TEXT
         setBackgroundMode(false);
-        record(22, [](Bytes &b) { b.u32(24); }); // SETTEXTALIGN TA_BASELINE | TA_LEFT
+        record(22, [](Bytes &b) { b.u32(24); });       // SETTEXTALIGN TA_BASELINE | TA_LEFT
         record(25, [](Bytes &b) { b.u32(0xFFFFFF); }); // SETBKCOLOR white
     }
 
@@ -352,7 +352,7 @@ public:
     }
     void bitmap(const QRect &target, const QImage &image, const QRect &clip) override
     {
-        record(33, [](Bytes &) {}); // SAVEDC
+        record(33, [](Bytes &) {});                                        // SAVEDC
         record(30, [&](Bytes &b) { rect(b, clip.adjusted(0, 0, 1, 1)); }); // INTERSECTCLIPRECT (exclusive)
         const QByteArray info = dibHeader(image);
         const QByteArray bits = dibBits(image);
@@ -485,8 +485,8 @@ public:
     {
         m_width = width;
         m_height = height;
-        record(0x020B, {0, 0});           // SETWINDOWORG (y, x)
-        record(0x020C, {height, width});  // SETWINDOWEXT (y, x)
+        record(0x020B, {0, 0});          // SETWINDOWORG (y, x)
+        record(0x020C, {height, width}); // SETWINDOWEXT (y, x)
         setBackgroundMode(false);
         record(0x012E, {24});             // SETTEXTALIGN TA_BASELINE
         record(0x0201, {0xFFFF, 0x00FF}); // SETBKCOLOR white
@@ -545,8 +545,7 @@ public:
         }
         record(0x0324, params);
     }
-    void text(QPoint origin, const QString &text, const std::vector<int> &dx, const QRect &clip,
-              bool placed) override
+    void text(QPoint origin, const QString &text, const std::vector<int> &dx, const QRect &clip, bool placed) override
     {
         // Eight-bit text in Windows-1250, the fonts' character set 238. The
         // character widths are written only where the characters stand at a
@@ -831,8 +830,7 @@ private:
             SestRtf::flowRtf(SestRtf::readRtf(OutputText::toCodePage(source, slCP1250)), item.width);
         m_r.opaque(false);
         double y = item.top;
-        for (size_t l = size_t(std::max(item.firstLine, 0)); l < flow.lines.size() && y < item.top + item.height;
-             ++l) {
+        for (size_t l = size_t(std::max(item.firstLine, 0)); l < flow.lines.size() && y < item.top + item.height; ++l) {
             const SestRtf::TRtfLine &line = flow.lines[l];
             // Runs of one format; blanks and tabs only move the position.
             size_t g = 0;
@@ -946,8 +944,8 @@ private:
     void barcode(const TVystPrvek &item)
     {
         const TVystStyl &style = *item.style;
-        const TBarcodeSymbol symbol = BarcodeEncoder::encode(style.penStyle, item.text,
-                                                             style.optionFlags & TRastelReportElement::Stretch);
+        const TBarcodeSymbol symbol =
+            BarcodeEncoder::encode(style.penStyle, item.text, style.optionFlags & TRastelReportElement::Stretch);
         const int module = BarcodeDrawing::nextModuleWidth(Scale, style.penWidth);
         const TBarcodeDrawing d = BarcodeDrawing::layout(symbol, QRectF(item.rect()), style.angle, module, Scale,
                                                          style.optionFlags & TRastelReportElement::KeepAspect);

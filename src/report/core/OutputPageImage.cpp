@@ -249,12 +249,12 @@ void drawPicture(QPainter &p, const TVystPrvek &item, double scale)
 void drawBarcode(QPainter &p, const TVystPrvek &item, double scale)
 {
     const TVystStyl &style = *item.style;
-    const TBarcodeSymbol symbol = BarcodeEncoder::encode(style.penStyle, item.text,
-                                                         style.optionFlags & TRastelReportElement::Stretch);
+    const TBarcodeSymbol symbol =
+        BarcodeEncoder::encode(style.penStyle, item.text, style.optionFlags & TRastelReportElement::Stretch);
     const int module = BarcodeDrawing::nextModuleWidth(scale, style.penWidth);
     const TBarcodeDrawing d =
-        BarcodeDrawing::layout(symbol, QRectF(item.left, item.top, item.width, item.height), style.angle, module,
-                               scale, style.optionFlags & TRastelReportElement::KeepAspect);
+        BarcodeDrawing::layout(symbol, QRectF(item.left, item.top, item.width, item.height), style.angle, module, scale,
+                               style.optionFlags & TRastelReportElement::KeepAspect);
     p.save();
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
