@@ -50,6 +50,21 @@ QHBoxLayout *yesNoRow(QWidget *dialog)
     return centredRow({btnAno, btnNe});
 }
 
+QPushButton *addOkStorno(QDialog *dialog, QBoxLayout *layout)
+{
+    QPushButton *btnOK = button(u"OK"_s, u"btnOK"_s, dialog);
+    btnOK->setDefault(true);
+    QPushButton *btnStorno = button(u"Storno"_s, u"btnStorno"_s, dialog);
+    btnStorno->setAutoDefault(false);
+    QObject::connect(btnStorno, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(btnOK);
+    row->addWidget(btnStorno);
+    layout->addLayout(row);
+    return btnOK;
+}
+
 PickList addPickList(QDialog *dialog, QVBoxLayout *layout, const QString &gridName, MemTable *table)
 {
     PickList parts;

@@ -7,6 +7,7 @@
 class DataGrid;
 class MemTable;
 class QDialog;
+class QBoxLayout;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
@@ -28,6 +29,10 @@ QHBoxLayout *centredRow(std::initializer_list<QPushButton *> buttons);
 // The "Ano"/"Ne" row of a warning before an irreversible step: "Ano" accepts
 // the dialog (and is the default), "Ne" (or Esc) rejects it.
 QHBoxLayout *yesNoRow(QWidget *dialog);
+
+// Adds to `layout` a row with "OK" (default) and "Storno" (rejects) on the
+// right; returns "OK" for the caller to connect.
+QPushButton *addOkStorno(QDialog *dialog, QBoxLayout *layout);
 
 // The grid and buttons of a window that picks one row of a table.
 struct PickList
