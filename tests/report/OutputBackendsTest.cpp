@@ -764,6 +764,26 @@ INSTANTIATE_TEST_SUITE_P(OutputBackends, BarcodeContract,
                                          ContractCase{"Wmf", ReportBackends::Report::Labels, "wmf"}),
                          TestSupport::rowName);
 
+TEST_F(ReportBackends, MetafilePagesOutsideTheOutputAreNotWritten)
+{
+    protocol(3);
+    m_report.setPredloha(m_report.writeTemplate());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_EQ(m_report.ExportPageEmf(buffer, 2), seDataOrNothing); // one page only
+    EXPECT_EQ(m_report.ExportPageWmf(buffer, 0), seDataOrNothing);
+    EXPECT_TRUE(bytes.isEmpty());
+    EXPECT_EQ(m_report.ExportPageEmf(tempPath(u"b.emf"_s), 2), seDataOrNothing);
+    EXPECT_FALSE(QFile::exists(tempPath(u"b.emf"_s)));
+    ASSERT_EQ(m_report.ExportPageEmf(buffer, 1), seOK);
+    EXPECT_EQ(bytes.mid(40, 4), QByteArray(" EMF"));
+    ASSERT_EQ(m_report.ExportPageWmf(tempPath(u"a.wmf"_s), 1), seOK);
+    QFile wmf(tempPath(u"a.wmf"_s));
+    ASSERT_TRUE(wmf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(wmf.read(4), QByteArray("\xD7\xCD\xC6\x9A"));
+}
+
 TEST_F(ReportBackends, ExportToAFileThatCannotBeWrittenGivesSix)
 {
     protocol(3);

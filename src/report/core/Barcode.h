@@ -69,10 +69,12 @@ public:
     // The content as the type reads it: digits-only types trimmed, every
     // character that is not a digit turned into "0".
     static QString prepared(int type, const QString &content);
-    // `check` is the element's check flag: EAN and UPC-A replace their last
-    // digit by the computed check digit, the other types add their optional
-    // check character (types whose check characters are mandatory always
-    // carry them).
+    // `check` is the element's check flag: EAN and UPC-A take their data
+    // digits (zero-padded) followed by the computed check digit, which thus
+    // replaces the last digit of a full-length content; without it the
+    // content is zero-padded to the full length and encoded as given. The
+    // other types add their optional check character with it (types whose
+    // check characters are mandatory always carry them).
     static TBarcodeSymbol encode(int type, const QString &content, bool check);
 
     // The EAN/UPC check digit of `digits` (weights 3 and 1 from the right,

@@ -769,21 +769,10 @@ private:
     void textLine(const TextFlow &flow, const QString &line, double x0, double width, double y, int alignment,
                   bool stretch, bool pitch, const QTransform &t, const QRect &clip)
     {
-        double natural = 0;
-        for (const QChar c : line)
-            natural += flow.advance(c);
-        double x = x0;
-        if (alignment == TRastelReportElement::AlignRight)
-            x = x0 + width - natural;
-        else if (alignment == TRastelReportElement::AlignCenter)
-            x = x0 + (width - natural) / 2;
-        const double factor = stretch && natural > 0 ? width / natural : 1;
-        std::vector<double> xs;
-        for (const QChar c : line) {
-            xs.push_back(x);
-            x += flow.advance(c) * factor;
-        }
-        run(line, xs, x, y, t, clip, pitch || factor != 1);
+        std::vector<double> xs = OutputPageImage::linePositions(flow, line, x0, width, alignment, stretch);
+        const double end = xs.back();
+        xs.pop_back();
+        run(line, xs, end, y, t, clip, pitch || stretch);
     }
 
     void text(const TVystPrvek &item)
@@ -911,33 +900,13 @@ private:
             m_r.rectangle(px(r));
     }
 
-    // Where the page image puts a picture: stretched, fitted keeping its
-    // aspect ratio, or at its natural size, aligned within the box.
+    // Where the page image puts it.
     void picture(const TVystPrvek &item)
     {
         if (item.picture.isNull())
             return;
-        const TVystStyl &style = *item.style;
         const QRectF box(item.rect());
-        QRectF target = box;
-        if (!(style.optionFlags & TRastelReportElement::Stretch) ||
-            (style.optionFlags & TRastelReportElement::KeepAspect)) {
-            QSizeF size;
-            if (style.optionFlags & TRastelReportElement::Stretch) {
-                size = QSizeF(item.picture.size()).scaled(box.size(), Qt::KeepAspectRatio);
-            } else {
-                const double dpmX = item.picture.dotsPerMeterX();
-                const double dpmY = item.picture.dotsPerMeterY();
-                size = QSizeF(dpmX > 0 ? item.picture.width() * 3937.0 / dpmX : item.picture.width() / Scale,
-                              dpmY > 0 ? item.picture.height() * 3937.0 / dpmY : item.picture.height() / Scale);
-            }
-            double x = box.left();
-            if (style.alignment == TRastelReportElement::AlignRight)
-                x = box.right() - size.width();
-            else if (style.alignment == TRastelReportElement::AlignCenter)
-                x = box.left() + (box.width() - size.width()) / 2;
-            target = QRectF(QPointF(x, box.top()), size);
-        }
+        const QRectF target = OutputPageImage::pictureTarget(item, Scale);
         m_r.bitmap(px(target), item.picture, px(box));
     }
 

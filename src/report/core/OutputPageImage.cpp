@@ -79,20 +79,11 @@ void drawFrame(QPainter &p, const TVystPrvek &item, double scale)
 void drawTextLine(QPainter &p, const TextFlow &flow, const QString &line, double x0, double width, double y,
                   int alignment, bool stretch)
 {
-    double natural = 0;
-    for (const QChar c : line)
-        natural += flow.advance(c);
-    double x = x0;
-    if (alignment == TRastelReportElement::AlignRight)
-        x = x0 + width - natural;
-    else if (alignment == TRastelReportElement::AlignCenter)
-        x = x0 + (width - natural) / 2;
-    const double factor = stretch && natural > 0 ? width / natural : 1;
-    for (const QChar c : line) {
-        const double w = flow.advance(c);
+    const std::vector<double> xs = linePositions(flow, line, x0, width, alignment, stretch);
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
         if (c != u'\t' && c != u'\r')
-            p.drawText(QPointF(x, y), QString(c));
-        x += w * factor;
+            p.drawText(QPointF(xs[size_t(i)], y), QString(c));
     }
 }
 
@@ -216,28 +207,8 @@ void drawPicture(QPainter &p, const TVystPrvek &item, double scale)
 {
     if (item.picture.isNull())
         return;
-    const TVystStyl &style = *item.style;
     const QRectF box(item.left, item.top, item.width, item.height);
-    QRectF target = box;
-    if (!(style.optionFlags & TRastelReportElement::Stretch) ||
-        (style.optionFlags & TRastelReportElement::KeepAspect)) {
-        QSizeF size;
-        if (style.optionFlags & TRastelReportElement::Stretch) {
-            size = QSizeF(item.picture.size()).scaled(box.size(), Qt::KeepAspectRatio);
-        } else {
-            // Natural size: the picture's own resolution, else one pixel per device pixel.
-            const double dpmX = item.picture.dotsPerMeterX() > 0 ? item.picture.dotsPerMeterX() : 0;
-            const double dpmY = item.picture.dotsPerMeterY() > 0 ? item.picture.dotsPerMeterY() : 0;
-            size = QSizeF(dpmX > 0 ? item.picture.width() * 3937.0 / dpmX : item.picture.width() / scale,
-                          dpmY > 0 ? item.picture.height() * 3937.0 / dpmY : item.picture.height() / scale);
-        }
-        double x = box.left();
-        if (style.alignment == TRastelReportElement::AlignRight)
-            x = box.right() - size.width();
-        else if (style.alignment == TRastelReportElement::AlignCenter)
-            x = box.left() + (box.width() - size.width()) / 2;
-        target = QRectF(QPointF(x, box.top()), size);
-    }
+    const QRectF target = pictureTarget(item, scale);
     p.save();
     p.setClipRect(box, Qt::IntersectClip);
     p.drawImage(target, item.picture);
@@ -279,6 +250,52 @@ void drawBarcode(QPainter &p, const TVystPrvek &item, double scale)
 }
 
 } // namespace
+
+std::vector<double> linePositions(const TextFlow &flow, const QString &line, double x0, double width, int alignment,
+                                  bool stretch)
+{
+    double natural = 0;
+    for (const QChar c : line)
+        natural += flow.advance(c);
+    double x = x0;
+    if (alignment == TRastelReportElement::AlignRight)
+        x = x0 + width - natural;
+    else if (alignment == TRastelReportElement::AlignCenter)
+        x = x0 + (width - natural) / 2;
+    const double factor = stretch && natural > 0 ? width / natural : 1;
+    std::vector<double> xs;
+    xs.reserve(size_t(line.size()) + 1);
+    for (const QChar c : line) {
+        xs.push_back(x);
+        x += flow.advance(c) * factor;
+    }
+    xs.push_back(x);
+    return xs;
+}
+
+QRectF pictureTarget(const TVystPrvek &item, double scale)
+{
+    const TVystStyl &style = *item.style;
+    const QRectF box(item.left, item.top, item.width, item.height);
+    if ((style.optionFlags & TRastelReportElement::Stretch) && !(style.optionFlags & TRastelReportElement::KeepAspect))
+        return box;
+    QSizeF size;
+    if (style.optionFlags & TRastelReportElement::Stretch) {
+        size = QSizeF(item.picture.size()).scaled(box.size(), Qt::KeepAspectRatio);
+    } else {
+        // Natural size: the picture's own resolution, else one pixel per device pixel.
+        const double dpmX = item.picture.dotsPerMeterX() > 0 ? item.picture.dotsPerMeterX() : 0;
+        const double dpmY = item.picture.dotsPerMeterY() > 0 ? item.picture.dotsPerMeterY() : 0;
+        size = QSizeF(dpmX > 0 ? item.picture.width() * 3937.0 / dpmX : item.picture.width() / scale,
+                      dpmY > 0 ? item.picture.height() * 3937.0 / dpmY : item.picture.height() / scale);
+    }
+    double x = box.left();
+    if (style.alignment == TRastelReportElement::AlignRight)
+        x = box.right() - size.width();
+    else if (style.alignment == TRastelReportElement::AlignCenter)
+        x = box.left() + (box.width() - size.width()) / 2;
+    return QRectF(QPointF(x, box.top()), size);
+}
 
 double cornerSize(double height)
 {
