@@ -14,6 +14,7 @@
 #include "report/ui/ReportPrinter.h"
 #include "support/ScriptedUi.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -26,6 +27,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
 #include <functional>
 
@@ -413,6 +415,29 @@ TEST_F(Printing, AnA4ReportOnAnA4PrinterAsksNothing)
     ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);
     EXPECT_TRUE(scriptedUi().windowsShown().isEmpty());
     EXPECT_EQ(pdfPages(run.outputFile), 2);
+}
+
+// Closing the window "Odesílám data do tiskárny ..." aborts the job: the
+// file of the printer's port is not left behind.
+TEST_F(Printing, ClosingTheProgressWindowAbortsTheJob)
+{
+    buildProtocol();
+    prepare();
+    QString shownText;
+    QTimer::singleShot(0, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *window = qobject_cast<QDialog *>(w);
+            if (window && window->objectName() == u"frmProgress"_s && window->isVisible()) {
+                shownText = labelText(*window, u"lblText"_s);
+                window->reject();
+            }
+        }
+    });
+    TPrintRun run;
+    run.outputFile = tempPath(u"preruseno.pdf"_s);
+    EXPECT_EQ(ReportPrinter::printOutput(m_report, run), seCancelled);
+    EXPECT_EQ(shownText, u"Odesílám data do tiskárny ..."_s);
+    EXPECT_FALSE(QFile::exists(run.outputFile));
 }
 
 TEST_F(Printing, WithoutAPrinterOrAFileNothingPrints)
