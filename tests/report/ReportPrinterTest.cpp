@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QPageLayout>
 #include <QPrinter>
@@ -415,6 +416,80 @@ TEST_F(Printing, AnA4ReportOnAnA4PrinterAsksNothing)
     ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);
     EXPECT_TRUE(scriptedUi().windowsShown().isEmpty());
     EXPECT_EQ(pdfPages(run.outputFile), 2);
+}
+
+struct OrientationCase
+{
+    const char *name;
+    int orientation;
+    bool allowChange; // "Povolit změnu orientace"
+    bool asksForOptions;
+    QSize pagePoints;
+};
+
+class PrintOrientation : public Printing, public testing::WithParamInterface<OrientationCase>
+{
+};
+
+// The printer takes the report's orientation unless the printer's own may
+// stand; a landscape report on a portrait printer then asks, and turning the
+// medium there prints it across.
+TEST_P(PrintOrientation, ThePrinterFollowsTheReportUnlessItMayKeepItsOwn)
+{
+    if (!hasTool(u"pdfinfo"_s))
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    installFakePrinters();
+    pageSetup().orientation = GetParam().orientation;
+    pageSetup().allowOrientationChange = GetParam().allowChange;
+    buildProtocol(20);
+    ASSERT_EQ(ReportLayout::prepare(m_report), seOK);
+    if (GetParam().asksForOptions) {
+        scriptedUi().onWindow(u"TFormRastelReportZoom"_s, [](QDialog &window) {
+            EXPECT_EQ(labelText(window, u"lblFormatSestavy"_s), u"1169 x 826"_s);
+            EXPECT_EQ(labelText(window, u"lblFormatMedia"_s), u"826 x 1169"_s);
+            click(window, u"cbOtocit"_s);
+            click(window, u"btnTisknout"_s);
+        });
+    }
+    TPrintRun run;
+    run.printerIndex = 0;
+    run.outputFile = tempPath(u"otoceni.pdf"_s);
+    ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);
+    EXPECT_EQ(scriptedUi().windowsShown().size(), GetParam().asksForOptions ? 1 : 0);
+    EXPECT_EQ(pdfPageSize(run.outputFile), GetParam().pagePoints);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ReportPrinter, PrintOrientation,
+    testing::Values(OrientationCase{"Portrait", TPageSetup::Portrait, false, false, kA4Points},
+                    OrientationCase{"Landscape", TPageSetup::Landscape, false, false, kA4Points.transposed()},
+                    OrientationCase{"PortraitPrinterMayStay", TPageSetup::Portrait, true, false, kA4Points},
+                    OrientationCase{"LandscapeOnAPrinterThatKeepsPortrait", TPageSetup::Landscape, true, true,
+                                    kA4Points.transposed()}),
+    TestSupport::rowName);
+
+// The background picture prints only when asked for.
+TEST_F(Printing, TheBackgroundPictureIsDrawnOnlyWhenAskedFor)
+{
+    if (!hasTool(u"pdfimages"_s))
+        GTEST_SKIP() << "pdfimages (poppler-utils) is not installed";
+    QImage picture(40, 60, QImage::Format_RGB32);
+    picture.fill(QColor(0xC0, 0xE0, 0xFF));
+    const QString pictureFile = tempPath(u"pozadi.png"_s);
+    ASSERT_TRUE(picture.save(pictureFile));
+    m_report.setBackground(pictureFile);
+    buildProtocol();
+    prepare();
+    for (const bool background : {false, true}) {
+        TPrintRun run;
+        run.printBackground = background;
+        run.outputFile = tempPath(u"pozadi.pdf"_s);
+        ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);
+        // pdfimages -list: two heading lines, then one line per image drawn.
+        const QStringList images =
+            runTool(u"pdfimages"_s, {u"-list"_s, run.outputFile}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+        EXPECT_EQ(images.size(), background ? 2 : 0) << "background " << background;
+    }
 }
 
 // Closing the window "Odesílám data do tiskárny ..." aborts the job: the
