@@ -18,9 +18,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
@@ -371,23 +369,6 @@ TEST(OutputPageImageTest, TabAfterHundredUnitsLandsAt144)
 
 // ---------------------------------------------------------------- reports through the layout
 
-namespace {
-
-bool tool(const QString &program)
-{
-    return !QStandardPaths::findExecutable(program).isEmpty();
-}
-
-QString runTool(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-} // namespace
-
 class ReportBackends : public DataFixture
 {
 public:
@@ -575,16 +556,16 @@ TEST_P(BackendContract, EveryBackendShowsEveryTextOnItsPages)
         for (QString &t : texts)
             t = QString::fromLatin1(OutputHtml::escapeHtml(t)).replace(u"  "_s, u" "_s);
     } else if (backend == u"pdf"_s) {
-        if (!tool(u"pdftotext"_s))
+        if (!hasProgram(u"pdftotext"_s))
             GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
         ASSERT_EQ(m_report.ExportPdf(m_temp.path(), u"zprava.pdf"_s), seOK);
-        all = runTool(u"pdftotext"_s, {tempPath(u"zprava.pdf"_s), u"-"_s});
+        all = programOutput(u"pdftotext"_s, {tempPath(u"zprava.pdf"_s), u"-"_s});
         pages = int(all.count(u'\f'));
         all.replace(QRegularExpression(u"\\s+"_s), u" "_s);
         // pdftotext may break lines anywhere; compare with blanks as one.
         for (QString &t : texts)
             t.replace(QRegularExpression(u"\\s+"_s), u" "_s);
-        const QString fonts = runTool(u"pdffonts"_s, {tempPath(u"zprava.pdf"_s)});
+        const QString fonts = programOutput(u"pdffonts"_s, {tempPath(u"zprava.pdf"_s)});
         const QStringList rows = fonts.split(u'\n', Qt::SkipEmptyParts).mid(2);
         ASSERT_FALSE(rows.isEmpty()) << fonts.toStdString();
         for (const QString &row : rows) {

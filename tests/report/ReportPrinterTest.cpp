@@ -24,9 +24,7 @@
 #include <QLabel>
 #include <QPageLayout>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 
@@ -196,24 +194,11 @@ TEST(PrintOptionsWindow, CancelLeavesThePrinterAsItWas)
 
 // ---------------------------------------------------------------- printing
 
-bool hasTool(const QString &program)
-{
-    return !QStandardPaths::findExecutable(program).isEmpty();
-}
-
-QString runTool(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 // pdfinfo's "Pages:" line.
 int pdfPages(const QString &file)
 {
     const QRegularExpressionMatch m = QRegularExpression(u"^Pages:\\s+(\\d+)"_s, QRegularExpression::MultilineOption)
-                                          .match(runTool(u"pdfinfo"_s, {file}));
+                                          .match(programOutput(u"pdfinfo"_s, {file}));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
@@ -222,13 +207,13 @@ QSize pdfPageSize(const QString &file)
 {
     const QRegularExpressionMatch m =
         QRegularExpression(u"^Page size:\\s+([\\d.]+) x ([\\d.]+) pts"_s, QRegularExpression::MultilineOption)
-            .match(runTool(u"pdfinfo"_s, {file}));
+            .match(programOutput(u"pdfinfo"_s, {file}));
     return m.hasMatch() ? QSize(qRound(m.captured(1).toDouble()), qRound(m.captured(2).toDouble())) : QSize();
 }
 
 QString pdfText(const QString &file)
 {
-    return runTool(u"pdftotext"_s, {u"-layout"_s, file, u"-"_s});
+    return programOutput(u"pdftotext"_s, {u"-layout"_s, file, u"-"_s});
 }
 
 const QSize kA4Points(595, 842);
@@ -269,16 +254,7 @@ protected:
     {
         m_printers.printers << FakePrinterList::a4(u"Kancelář"_s, 50, 50, 50, 50)
                             << FakePrinterList::a4(u"Sklad"_s, 75, 60, 40, 90);
-        FakePrinterList::Printer text;
-        text.name = u"Jehličková"_s;
-        text.driver = u"Generic / Text Only"_s;
-        text.facts.physicalWidth = 826;
-        text.facts.physicalHeight = 1169;
-        text.facts.printableWidth = 826;
-        text.facts.printableHeight = 1169;
-        text.facts.offsetX = 0;
-        text.facts.offsetY = 0;
-        m_printers.printers << text;
+        m_printers.printers << FakePrinterList::textOnly(u"Jehličková"_s, 826, 1169, 0, 0);
         m_printers.systemDefault = 2;
         TSestPrinter::current().setPrinterList(&m_printers);
     }
@@ -289,7 +265,7 @@ protected:
 
 TEST_F(Printing, EveryPageGoesToTheFileWithTheReportsTitle)
 {
-    if (!hasTool(u"pdfinfo"_s))
+    if (!hasProgram(u"pdfinfo"_s))
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     buildProtocol();
     prepare();
@@ -298,7 +274,7 @@ TEST_F(Printing, EveryPageGoesToTheFileWithTheReportsTitle)
     ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);
     EXPECT_EQ(pdfPages(run.outputFile), 2);
     EXPECT_EQ(pdfPageSize(run.outputFile), kA4Points);
-    EXPECT_TRUE(runTool(u"pdfinfo"_s, {run.outputFile}).contains(u"Tisková úloha RASTEL"_s));
+    EXPECT_TRUE(programOutput(u"pdfinfo"_s, {run.outputFile}).contains(u"Tisková úloha RASTEL"_s));
     const QString text = pdfText(run.outputFile);
     EXPECT_EQ(text.count(u"Účetní protokol"_s), 2);
     for (const QString &doklad : {u"D001"_s, u"D049"_s, u"D050"_s, u"D060"_s})
@@ -322,7 +298,7 @@ class PrintRanges : public Printing, public testing::WithParamInterface<RangeCas
 
 TEST_P(PrintRanges, PagesAreClampedAndCopiesRepeatTheDocument)
 {
-    if (!hasTool(u"pdfinfo"_s))
+    if (!hasProgram(u"pdfinfo"_s))
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     buildProtocol();
     prepare();
@@ -338,7 +314,7 @@ TEST_P(PrintRanges, PagesAreClampedAndCopiesRepeatTheDocument)
         return;
     }
     EXPECT_EQ(pdfPages(run.outputFile), GetParam().pages);
-    EXPECT_TRUE(runTool(u"pdfinfo"_s, {run.outputFile}).contains(u"Rozsah"_s));
+    EXPECT_TRUE(programOutput(u"pdfinfo"_s, {run.outputFile}).contains(u"Rozsah"_s));
 }
 
 INSTANTIATE_TEST_SUITE_P(ReportPrinter, PrintRanges,
@@ -366,7 +342,7 @@ class PrintOptionsOnASmallerPrinter : public Printing, public testing::WithParam
 // sheets come out as A4 pages.
 TEST_P(PrintOptionsOnASmallerPrinter, TheChosenOptionDecidesTheSheets)
 {
-    if (!hasTool(u"pdfinfo"_s))
+    if (!hasProgram(u"pdfinfo"_s))
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     installFakePrinters();
     pageSetup().paperWidth = kA3.width();
@@ -405,7 +381,7 @@ INSTANTIATE_TEST_SUITE_P(ReportPrinter, PrintOptionsOnASmallerPrinter,
 
 TEST_F(Printing, AnA4ReportOnAnA4PrinterAsksNothing)
 {
-    if (!hasTool(u"pdfinfo"_s))
+    if (!hasProgram(u"pdfinfo"_s))
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     installFakePrinters();
     buildProtocol();
@@ -436,7 +412,7 @@ class PrintOrientation : public Printing, public testing::WithParamInterface<Ori
 // medium there prints it across.
 TEST_P(PrintOrientation, ThePrinterFollowsTheReportUnlessItMayKeepItsOwn)
 {
-    if (!hasTool(u"pdfinfo"_s))
+    if (!hasProgram(u"pdfinfo"_s))
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     installFakePrinters();
     pageSetup().orientation = GetParam().orientation;
@@ -471,7 +447,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The background picture prints only when asked for.
 TEST_F(Printing, TheBackgroundPictureIsDrawnOnlyWhenAskedFor)
 {
-    if (!hasTool(u"pdfimages"_s))
+    if (!hasProgram(u"pdfimages"_s))
         GTEST_SKIP() << "pdfimages (poppler-utils) is not installed";
     QImage picture(40, 60, QImage::Format_RGB32);
     picture.fill(QColor(0xC0, 0xE0, 0xFF));
@@ -487,7 +463,7 @@ TEST_F(Printing, TheBackgroundPictureIsDrawnOnlyWhenAskedFor)
         ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);
         // pdfimages -list: two heading lines, then one line per image drawn.
         const QStringList images =
-            runTool(u"pdfimages"_s, {u"-list"_s, run.outputFile}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+            programOutput(u"pdfimages"_s, {u"-list"_s, run.outputFile}).split(u'\n', Qt::SkipEmptyParts).mid(2);
         EXPECT_EQ(images.size(), background ? 2 : 0) << "background " << background;
     }
 }
@@ -627,7 +603,7 @@ TEST_F(Printing, TheCupsPdfQueuePrintsBothPages)
     TSestPrinter::current().setPrinterList(&list);
     const int queue = cupsQueue(list, false);
     TARNEK_REQUIRE_PRINTER(queue >= 0);
-    ASSERT_TRUE(hasTool(u"pdfinfo"_s)) << "poppler-utils is needed beside the printer";
+    ASSERT_TRUE(hasProgram(u"pdfinfo"_s)) << "poppler-utils is needed beside the printer";
     buildProtocol();
     ASSERT_TRUE(TSestPrinter::current().selectPrinter(queue));
     prepare();
