@@ -626,6 +626,25 @@ TEST(RtfReader, BraceResetsTheFormattingButOnlyKeywordsApplyIt)
     EXPECT_FALSE(runs[2].format.bold);
 }
 
+// Found by the fuzzer: a font size of zero or below keeps the size there is.
+TEST(RtfReader, AFontSizeThatIsNotPositiveKeepsTheSize)
+{
+    const SestRtf::TRtfDocument doc = SestRtf::readRtf("{\\rtf1\\fs20 a\\fs-100 b\\fs0 c\\fs d}");
+    ASSERT_EQ(doc.paragraphs.size(), 1u);
+    EXPECT_EQ(doc.paragraphs.at(0).text(), u"abcd"_s);
+    const auto sizeOf = [&doc](QChar c) {
+        for (const SestRtf::TRtfRun &run : doc.paragraphs.at(0).runs) {
+            if (run.text.contains(c))
+                return run.format.size;
+        }
+        return -1.0;
+    };
+    EXPECT_EQ(sizeOf(u'a'), 10);
+    EXPECT_EQ(sizeOf(u'b'), 10);
+    EXPECT_EQ(sizeOf(u'c'), 10);
+    EXPECT_EQ(sizeOf(u'd'), 12); // \fs without a number: 24 half points
+}
+
 TEST(RtfReader, ReadsColoursParagraphsListTextAndSkipsDestinations)
 {
     const SestRtf::TRtfDocument doc =
