@@ -1,6 +1,7 @@
 // tarnek-report: lays a report template out over CSV data or a host table
 // and writes the result (ReportTool.h).
 
+#include "common/DayNumber.h"
 #include "report/core/LayoutProgress.h"
 #include "report/ui/QtPrinterList.h"
 #include "report/ui/ReportPrinter.h"
@@ -54,6 +55,7 @@ private:
 
 int main(int argc, char *argv[])
 {
+    DayNumber::cacheLocalTimeZone();
     // Text is measured with the system's fonts; no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
