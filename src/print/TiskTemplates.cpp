@@ -10,6 +10,21 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// The dialogs of template files start in the template directory.
+FileDialogRequest templateFileRequest(const QString &title, const QString &filter, const QString &dir)
+{
+    FileDialogRequest request;
+    request.title = title;
+    request.filter = filter;
+    request.defaultExtension = u"PTS"_s;
+    request.initialDir = dir;
+    return request;
+}
+
+} // namespace
+
 TiskTemplates::TiskTemplates(const TiskContext &context) : m_context(context) {}
 
 QString TiskTemplates::templatePath(const QString &name) const
@@ -38,12 +53,8 @@ int TiskTemplates::check(const QString &name, TSestava &report) const
 
 QString TiskTemplates::choose() const
 {
-    FileDialogRequest request;
-    request.title = u"Vyberte formulář"_s;
-    request.filter = u"Formuláře (*.pts)|*.pts|Všechny soubory (*.*)|*.*"_s;
-    request.defaultExtension = u"PTS"_s;
-    request.initialDir = m_context.printFormsDir;
-    const QString chosen = ui().openFileName(request);
+    const QString chosen = ui().openFileName(templateFileRequest(
+        u"Vyberte formulář"_s, u"Formuláře (*.pts)|*.pts|Všechny soubory (*.*)|*.*"_s, m_context.printFormsDir));
     if (chosen.isEmpty())
         return QString();
     // Only the name: the template is expected in printFormsDir.
@@ -118,12 +129,8 @@ bool TiskTemplates::saveAs(TSestavaTyp *sender, QString &soubor) const
     auto *report = qobject_cast<TSestava *>(sender);
     if (!report)
         return false;
-    FileDialogRequest request;
-    request.title = u"Uložit do souboru"_s;
-    request.filter = u"Předloha (*.pts)|*.pts"_s;
-    request.defaultExtension = u"PTS"_s;
-    request.initialDir = m_context.printFormsDir;
-    const QString chosen = ui().saveFileName(request);
+    const QString chosen = ui().saveFileName(
+        templateFileRequest(u"Uložit do souboru"_s, u"Předloha (*.pts)|*.pts"_s, m_context.printFormsDir));
     if (chosen.isEmpty())
         return false;
     const QString fileName = QFileInfo(chosen).fileName();

@@ -17,8 +17,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -175,9 +175,8 @@ TEST(FreeTextProtocol, ShowsAndSavesTheProtocolsLines)
     scriptedUi().chooseFile(tree.root() + u"p.txt"_s);
     EXPECT_EQ(window.showProtocol(protocol), QDialog::Rejected);
     EXPECT_EQ(window.lines(), protocol.lines());
-    EXPECT_EQ(fileBytes(tree.root() + u"p.txt"_s),
-              QByteArray("Kontrola \xE8\xEDseln\xFD"
-                         "ch \xF8\x61\x64\r\n\r\n   chyb\xED: PK0003\r\n"));
+    EXPECT_EQ(fileBytes(tree.root() + u"p.txt"_s), QByteArray("Kontrola \xE8\xEDseln\xFD"
+                                                              "ch \xF8\x61\x64\r\n\r\n   chyb\xED: PK0003\r\n"));
     window.fillPrintTable();
     EXPECT_EQ(window.mtProtokol().value(u"Text"_s).toString(), protocol.text());
 }

@@ -83,33 +83,54 @@ TEST_P(ShippedTemplate, RendersToPdfThroughTheReportTool)
     qsizetype from = 0;
     for (const QString &expected : GetParam().pdf) {
         const qsizetype at = shown.indexOf(expected, from);
-        EXPECT_GE(at, 0) << '"' << expected.toStdString() << "\" after position " << from << " in: "
-                         << shown.toStdString();
+        EXPECT_GE(at, 0) << '"' << expected.toStdString() << "\" after position " << from
+                         << " in: " << shown.toStdString();
         if (at >= 0)
             from = at + expected.size();
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Shipped, ShippedTemplate,
-    testing::Values(ShippedCase{"Protocol",
-                                u"_PROTOKOL"_s,
-                                u"protokol.csv"_s,
-                                1,
-                                {u"Kovárna Šťastný s.r.o."_s, u"Rok: 2018"_s, u"Datum tisku:"_s, u"strana 1 z 1"_s,
-                                 u"Agenda: Kovárna Šťastný s.r.o."_s, u"Rok: 2018"_s,
-                                 u"Datum: 5.1.2019 10:00:00 hod."_s, u"PK180001 >> PK180011"_s,
-                                 u"PK180002 >> PK180012"_s, u"Přečíslováno dokladů: 2"_s}},
-                    ShippedCase{"DocumentList",
-                                u"_SZOPRAVDOKL"_s,
-                                u"seznam.csv"_s,
-                                1,
-                                {u"Seznam dokladů"_s, u"strana 1 z 1"_s, u"Doklad"_s, u"Dat. vystavení"_s,
-                                 u"Dat. úč. případu"_s, u"Dat. platby"_s, u"Dat. plnění DPH"_s, u"Řádek"_s, u"Účet"_s,
-                                 u"Adresa - název"_s, u"Celkem s DPH"_s, u"Popis"_s, u"Druh dokladu"_s, u"Vystavil"_s,
-                                 u"Oprava"_s, u"PP180001"_s, u"Železářství Novák"_s, u"1210,5"_s,
-                                 u"Nákup hřebíků"_s, u"Jana Dvořáková"_s, u"PP180002"_s, u"350"_s, u"opraven"_s,
-                                 u"PP180003"_s, u"99,9"_s, u"změna ceny"_s, u"Počet dokladů: 3"_s}}),
-    TestSupport::rowName);
+INSTANTIATE_TEST_SUITE_P(Shipped, ShippedTemplate,
+                         testing::Values(ShippedCase{"Protocol",
+                                                     u"_PROTOKOL"_s,
+                                                     u"protokol.csv"_s,
+                                                     1,
+                                                     {u"Kovárna Šťastný s.r.o."_s, u"Rok: 2018"_s, u"Datum tisku:"_s,
+                                                      u"strana 1 z 1"_s, u"Agenda: Kovárna Šťastný s.r.o."_s,
+                                                      u"Rok: 2018"_s, u"Datum: 5.1.2019 10:00:00 hod."_s,
+                                                      u"PK180001 >> PK180011"_s, u"PK180002 >> PK180012"_s,
+                                                      u"Přečíslováno dokladů: 2"_s}},
+                                         ShippedCase{"DocumentList",
+                                                     u"_SZOPRAVDOKL"_s,
+                                                     u"seznam.csv"_s,
+                                                     1,
+                                                     {u"Seznam dokladů"_s,
+                                                      u"strana 1 z 1"_s,
+                                                      u"Doklad"_s,
+                                                      u"Dat. vystavení"_s,
+                                                      u"Dat. úč. případu"_s,
+                                                      u"Dat. platby"_s,
+                                                      u"Dat. plnění DPH"_s,
+                                                      u"Řádek"_s,
+                                                      u"Účet"_s,
+                                                      u"Adresa - název"_s,
+                                                      u"Celkem s DPH"_s,
+                                                      u"Popis"_s,
+                                                      u"Druh dokladu"_s,
+                                                      u"Vystavil"_s,
+                                                      u"Oprava"_s,
+                                                      u"PP180001"_s,
+                                                      u"Železářství Novák"_s,
+                                                      u"1210,5"_s,
+                                                      u"Nákup hřebíků"_s,
+                                                      u"Jana Dvořáková"_s,
+                                                      u"PP180002"_s,
+                                                      u"350"_s,
+                                                      u"opraven"_s,
+                                                      u"PP180003"_s,
+                                                      u"99,9"_s,
+                                                      u"změna ceny"_s,
+                                                      u"Počet dokladů: 3"_s}}),
+                         TestSupport::rowName);
 
 } // namespace

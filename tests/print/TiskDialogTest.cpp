@@ -5,12 +5,14 @@
 #include "PrintFixture.h"
 
 #include "common/MemTable.h"
+#include "common/widgets/MinimiseAsApplication.h"
 #include "print/Tisk.h"
 #include "print/TiskTemplates.h"
 #include "report/core/ReportLayout.h"
 #include "report/core/sestavy.h"
 #include "report/ui/PrinterComboBox.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,8 +29,8 @@ protected:
     void SetUp() override
     {
         PrintFixture::SetUp();
-        fillProtocol(m_protocol, {u"Agenda: Kovárna Šťastný s.r.o."_s, u"Rok: 2018"_s, u"Datum: 5.1.2019 10:00:00 hod."_s,
-                                  QString(), u"PK0001 >> PK0002"_s});
+        fillProtocol(m_protocol, {u"Agenda: Kovárna Šťastný s.r.o."_s, u"Rok: 2018"_s,
+                                  u"Datum: 5.1.2019 10:00:00 hod."_s, QString(), u"PK0001 >> PK0002"_s});
     }
 
     // Opens the dialog for the protocol; `inside` works it while it is shown.
@@ -242,24 +244,24 @@ TEST_P(MissingTemplate, WarnsAndStaysOpen)
     EXPECT_TRUE(scriptedUi().shown({{MessageKind::Warning, QString(GetParam().warning).replace(u"%1"_s, formsDir())}}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    TiskDialog, MissingTemplate,
-    testing::Values(
-        MissingTemplateCase{"PrintWithoutName", u"btnTisk"_s, u"  "_s, u"Nejprve vyberte formulář."_s},
-        MissingTemplateCase{"PreviewWithoutName", u"btnNahled"_s, QString(), u"Nejprve vyberte formulář."_s},
-        MissingTemplateCase{"PrintWithoutFile", u"btnTisk"_s, u"_PROTOKOL"_s,
-                            u"Nebyl nalezen formulářový soubor %1_PROTOKOL.PTS"_s},
-        MissingTemplateCase{"PreviewWithoutFile", u"btnNahled"_s, u"MUJ"_s,
-                            u"Nebyl nalezen formulářový soubor %1MUJ.PTS"_s}),
-    TestSupport::rowName);
+INSTANTIATE_TEST_SUITE_P(TiskDialog, MissingTemplate,
+                         testing::Values(MissingTemplateCase{"PrintWithoutName", u"btnTisk"_s, u"  "_s,
+                                                             u"Nejprve vyberte formulář."_s},
+                                         MissingTemplateCase{"PreviewWithoutName", u"btnNahled"_s, QString(),
+                                                             u"Nejprve vyberte formulář."_s},
+                                         MissingTemplateCase{"PrintWithoutFile", u"btnTisk"_s, u"_PROTOKOL"_s,
+                                                             u"Nebyl nalezen formulářový soubor %1_PROTOKOL.PTS"_s},
+                                         MissingTemplateCase{"PreviewWithoutFile", u"btnNahled"_s, u"MUJ"_s,
+                                                             u"Nebyl nalezen formulářový soubor %1MUJ.PTS"_s}),
+                         TestSupport::rowName);
 
 TEST_F(TiskDialog, PrintGoesToTheChosenPrinterAndCloses)
 {
     installShipped(u"_PROTOKOL"_s);
     QStringList printed;
     TReportWindows::current().print = [&printed](TSestava &report, int printerIndex) {
-        printed << u"%1 on %2, %3 parameters"_s.arg(report.reportName()).arg(printerIndex).arg(
-                       report.parametry().size());
+        printed
+            << u"%1 on %2, %3 parameters"_s.arg(report.reportName()).arg(printerIndex).arg(report.parametry().size());
         return int(seOK);
     };
     printProtocol([](QDialog &w) {
@@ -321,6 +323,22 @@ TEST_F(TiskDialog, EditingOffersACopyOnceADesignerIsInstalled)
     EXPECT_EQ(TiskSettings(m_context, tfProtokol).templateName(), u"PROTOKOL1"_s);
 }
 
+TEST_F(TiskDialog, MinimisingTheDialogMinimisesTheApplication)
+{
+    MinimiseAsApplication filter; // as the program installs it
+    qApp->installEventFilter(&filter);
+    QWidget main;
+    main.show();
+    printProtocol([&main](QDialog &w) {
+        w.setWindowState(w.windowState() | Qt::WindowMinimized);
+        EXPECT_TRUE(main.windowState() & Qt::WindowMinimized);
+        main.setWindowState(main.windowState() & ~Qt::WindowMinimized);
+        EXPECT_FALSE(w.windowState() & Qt::WindowMinimized);
+        click(w, u"btnZpet"_s);
+    });
+    qApp->removeEventFilter(&filter);
+}
+
 // ---------------------------------------------------------------- a long protocol
 
 // A page as text: the texts of its items in drawing order, the wrapped
@@ -375,10 +393,10 @@ TEST_F(TiskDialog, AProtocolOfThreePagesReachesThePrinterWholeAndInOrder)
     QStringList printed;
     for (size_t p = 0; p < pages.size(); ++p) {
         const QStringList &items = pages[p].items;
-        for (const QString &header :
-             {u"Kovárna Šťastný s.r.o."_s, u"Rok:"_s, u"2018"_s, u"Datum tisku:"_s, u"strana %1"_s.arg(p + 1), u"z 3"_s})
-            EXPECT_TRUE(items.contains(header)) << "page " << p + 1 << ": " << header.toStdString() << " in "
-                                                << items.join(u" | "_s).toStdString();
+        for (const QString &header : {u"Kovárna Šťastný s.r.o."_s, u"Rok:"_s, u"2018"_s, u"Datum tisku:"_s,
+                                      u"strana %1"_s.arg(p + 1), u"z 3"_s})
+            EXPECT_TRUE(items.contains(header))
+                << "page " << p + 1 << ": " << header.toStdString() << " in " << items.join(u" | "_s).toStdString();
         EXPECT_FALSE(pages[p].memoLines.isEmpty()) << "page " << p + 1;
         printed << pages[p].memoLines;
     }

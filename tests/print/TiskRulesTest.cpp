@@ -7,9 +7,9 @@
 
 #include "common/IniFile.h"
 #include "common/MemTable.h"
-#include "report/core/MemTableDataSet.h"
 #include "common/TextFile.h"
 #include "print/TiskTemplates.h"
+#include "report/core/MemTableDataSet.h"
 #include "report/core/sestavy.h"
 
 #include <QDir>
@@ -44,8 +44,7 @@ TEST_F(TiskRules, ChoicesAreKeptPerFunctionAndCompany)
     const TiskSettings protocol(m_context, tfProtokol);
     ASSERT_TRUE(protocol.rememberPrinter(1));
     ASSERT_TRUE(protocol.rememberTemplate(u"PROTOKOL1"_s));
-    EXPECT_EQ(settingsLines(),
-              (QStringList{u"[PRINT001]"_s, u"DefaultPrinter1=1"_s, u"FRMName1=\"PROTOKOL1\""_s}));
+    EXPECT_EQ(settingsLines(), (QStringList{u"[PRINT001]"_s, u"DefaultPrinter1=1"_s, u"FRMName1=\"PROTOKOL1\""_s}));
 
     // The list of documents and another company keep their own.
     EXPECT_EQ(TiskSettings(m_context, tfSeznamDokladu).defaultPrinter(), 0);
@@ -75,18 +74,17 @@ TEST_P(StoredTemplateName, IsReadWithoutItsQuotes)
     EXPECT_EQ(TiskSettings(m_context, tfProtokol).templateName(), GetParam().read);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    TiskRules, StoredTemplateName,
-    testing::Values(StoredNameCase{"Quoted", u"\"MUJ\""_s, u"MUJ"_s},
-                    StoredNameCase{"BlanksInside", u"\"můj protokol 2\""_s, u"můj protokol 2"_s},
-                    StoredNameCase{"BlanksAround", u"\" okraj \""_s, u" okraj "_s},
-                    StoredNameCase{"WithoutQuotes", u"STARY"_s, u"STARY"_s},
-                    // Empty quotes or nothing: the standard template.
-                    StoredNameCase{"EmptyQuotes", u"\"\""_s, u"_PROTOKOL"_s},
-                    StoredNameCase{"Empty", QString(), u"_PROTOKOL"_s},
-                    // One quote alone is not enclosed: kept as it is.
-                    StoredNameCase{"OneQuote", u"\""_s, u"\""_s}),
-    TestSupport::rowName);
+INSTANTIATE_TEST_SUITE_P(TiskRules, StoredTemplateName,
+                         testing::Values(StoredNameCase{"Quoted", u"\"MUJ\""_s, u"MUJ"_s},
+                                         StoredNameCase{"BlanksInside", u"\"můj protokol 2\""_s, u"můj protokol 2"_s},
+                                         StoredNameCase{"BlanksAround", u"\" okraj \""_s, u" okraj "_s},
+                                         StoredNameCase{"WithoutQuotes", u"STARY"_s, u"STARY"_s},
+                                         // Empty quotes or nothing: the standard template.
+                                         StoredNameCase{"EmptyQuotes", u"\"\""_s, u"_PROTOKOL"_s},
+                                         StoredNameCase{"Empty", QString(), u"_PROTOKOL"_s},
+                                         // One quote alone is not enclosed: kept as it is.
+                                         StoredNameCase{"OneQuote", u"\""_s, u"\""_s}),
+                         TestSupport::rowName);
 
 TEST_F(TiskRules, ANameWithBlanksRoundTripsThroughTheSettings)
 {
@@ -128,7 +126,8 @@ TEST_P(TemplateCheck, NeedsANameAndItsFile)
         EXPECT_EQ(report.reportName(), GetParam().reportName);
         EXPECT_TRUE(report.parametry().isEmpty());
     } else {
-        EXPECT_TRUE(scriptedUi().shown({{MessageKind::Warning, QString(GetParam().warning).replace(u"%1"_s, formsDir())}}));
+        EXPECT_TRUE(
+            scriptedUi().shown({{MessageKind::Warning, QString(GetParam().warning).replace(u"%1"_s, formsDir())}}));
         EXPECT_EQ(report.reportName(), u"puvodni.pts"_s);
         EXPECT_EQ(report.parametry(), QStringList{u"stary parametr"_s});
     }
@@ -242,6 +241,8 @@ TEST_F(EditTemplate, AProgramTemplateIsEditedAsTheNextFreeCopy)
 {
     addTemplateFile(u"PROTOKOL1.PTS"_s);
     const QStringList shipped = readFile(formsDir() + u"_PROTOKOL.PTS"_s);
+    // Installed read-only, as a program's files may be.
+    ASSERT_TRUE(QFile::setPermissions(formsDir() + u"_PROTOKOL.PTS"_s, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     scriptedUi().answer(MessageAnswer::Yes);
     EXPECT_EQ(edit(u"_PROTOKOL"_s), 0);
 
@@ -256,7 +257,7 @@ TEST_F(EditTemplate, AProgramTemplateIsEditedAsTheNextFreeCopy)
     // The designer follows fields by name and shows their labels.
     EXPECT_EQ(settingsLines(), (QStringList{u"[EditorSestav]"_s, u"SledPodle=1"_s, u"PopisyPol=1"_s}));
     // The copy is the user's to save, also when the program's file is read-only.
-    EXPECT_TRUE(QFileInfo(formsDir() + u"PROTOKOL2.PTS"_s).isWritable());
+    EXPECT_TRUE(QFile::permissions(formsDir() + u"PROTOKOL2.PTS"_s) & QFileDevice::WriteOwner);
 }
 
 TEST_F(EditTemplate, NoCopyWithoutConsent)
@@ -352,17 +353,17 @@ TEST_P(SaveAs, WritesIntoTheTemplateDirectoryButNeverAProgramName)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    TiskRules, SaveAs,
-    testing::Values(SaveAsCase{"Cancelled", QString(), false, QString(), QString()},
-                    SaveAsCase{"ProgramName", u"%1/Velmar/Tarnek/PrintFrm/_X.pts"_s, false,
-                               u"Název souboru nesmí začínat znakem _ (podtržítko)."_s, QString()},
-                    SaveAsCase{"ProgramNameElsewhere", u"%1/_PROTOKOL.PTS"_s, false,
-                               u"Název souboru nesmí začínat znakem _ (podtržítko)."_s, QString()},
-                    SaveAsCase{"NewName", u"%1/Velmar/Tarnek/PrintFrm/muj.pts"_s, true, QString(), u"muj.pts"_s},
-                    // Chosen elsewhere: written where the dialog looks for templates.
-                    SaveAsCase{"Elsewhere", u"%1/jinam.pts"_s, true, QString(), u"jinam.pts"_s}),
-    TestSupport::rowName);
+INSTANTIATE_TEST_SUITE_P(TiskRules, SaveAs,
+                         testing::Values(SaveAsCase{"Cancelled", QString(), false, QString(), QString()},
+                                         SaveAsCase{"ProgramName", u"%1/Velmar/Tarnek/PrintFrm/_X.pts"_s, false,
+                                                    u"Název souboru nesmí začínat znakem _ (podtržítko)."_s, QString()},
+                                         SaveAsCase{"ProgramNameElsewhere", u"%1/_PROTOKOL.PTS"_s, false,
+                                                    u"Název souboru nesmí začínat znakem _ (podtržítko)."_s, QString()},
+                                         SaveAsCase{"NewName", u"%1/Velmar/Tarnek/PrintFrm/muj.pts"_s, true, QString(),
+                                                    u"muj.pts"_s},
+                                         // Chosen elsewhere: written where the dialog looks for templates.
+                                         SaveAsCase{"Elsewhere", u"%1/jinam.pts"_s, true, QString(), u"jinam.pts"_s}),
+                         TestSupport::rowName);
 
 TEST_F(TiskRules, HelpTextNamesEveryButton)
 {
