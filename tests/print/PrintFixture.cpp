@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 
 using namespace Qt::StringLiterals;
 
@@ -48,6 +49,14 @@ void PrintFixture::addTemplateFile(const QString &fileName) const
 QStringList PrintFixture::settingsLines() const
 {
     return TextFile::readLines(m_context.configIniPath).value_or(QStringList());
+}
+
+QString PrintFixture::runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 void PrintFixture::fillProtocol(MemTable &table, const QStringList &lines)

@@ -29,6 +29,8 @@ protected:
 
     // The protocol table of the information window holding `lines` (CR LF).
     static void fillProtocol(MemTable &table, const QStringList &lines);
+    // The standard output of a program run to its end (a minute at most).
+    static QString runTool(const QString &program, const QStringList &arguments);
 
     TiskContext m_context;
     FakePrinterList m_printers;

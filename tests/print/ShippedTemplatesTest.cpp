@@ -74,10 +74,7 @@ TEST_P(ShippedTemplate, RendersToPdfThroughTheReportTool)
     ASSERT_TRUE(tool.waitForFinished(60000));
     ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
 
-    QProcess text;
-    text.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
-    ASSERT_TRUE(text.waitForFinished(60000));
-    QString shown = QString::fromUtf8(text.readAllStandardOutput());
+    QString shown = runTool(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
     EXPECT_EQ(shown.count(u'\f'), GetParam().pages);
     shown.replace(QRegularExpression(u"\\s+"_s), u" "_s);
     qsizetype from = 0;

@@ -11,11 +11,21 @@
 #include "report/core/ReportLayout.h"
 #include "report/core/sestavy.h"
 #include "report/ui/PrinterComboBox.h"
+#include "report/ui/QtPrinterList.h"
+#include "report/ui/ReportPrinter.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using TestSupport::child;
@@ -401,6 +411,78 @@ TEST_F(TiskDialog, AProtocolOfThreePagesReachesThePrinterWholeAndInOrder)
         printed << pages[p].memoLines;
     }
     EXPECT_EQ(printed, lines);
+}
+
+// The protocol through the dialog on the CUPS-PDF queue that
+// scripts/start-printer.sh sets up, remembered as the protocol's printer.
+TEST_F(TiskDialog, AProtocolOfThreePagesPrintsOnTheCupsQueue)
+{
+    QtPrinterList list;
+    TSestPrinter::current().setPrinterList(&list);
+    int queue = -1;
+    for (int i = 0; i < list.names().size() && queue < 0; ++i) {
+        if (!TSestPrinter::isTextOnlyDriver(list.driverName(i)))
+            queue = i;
+    }
+    TARNEK_REQUIRE_PRINTER(queue >= 0);
+    ASSERT_FALSE(QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+        << "poppler-utils is needed beside the printer";
+    ReportPrinter::install();
+    installShipped(u"_PROTOKOL"_s);
+    writeFile(m_context.configIniPath, {u"[PRINT001]"_s, u"DefaultPrinter1=%1"_s.arg(queue)});
+
+    // The company names this run, so the PDF is told from other jobs.
+    const QString company =
+        u"Kovárna %1-%2"_s.arg(QCoreApplication::applicationPid()).arg(QDateTime::currentMSecsSinceEpoch());
+    QStringList lines{u"Agenda: "_s + company, u"Rok: 2018"_s, u"Datum: 5.1.2019 10:00:00 hod."_s, QString()};
+    for (int i = 1; i <= 150; ++i)
+        lines << u"PK%1 >> PK%2"_s.arg(i, 4, 10, QChar(u'0')).arg(i + 1000, 4, 10, QChar(u'0'));
+    MemTable protocol(u"mtProtokol"_s);
+    fillProtocol(protocol, lines);
+
+    // CUPS-PDF writes the job into the PDF folder of the user who printed.
+    const passwd *user = getpwuid(getuid());
+    ASSERT_NE(user, nullptr);
+    const QDir pdfDir(QDir(QString::fromLocal8Bit(user->pw_dir)).filePath(u"PDF"_s));
+    const QStringList before = pdfDir.entryList({u"*.pdf"_s}, QDir::Files);
+
+    scriptedUi().onWindow(u"TfrmTisk"_s, [queue](QDialog &w) {
+        EXPECT_EQ(printers(w)->selectedIndex(), queue);
+        click(w, u"btnTisk"_s);
+    });
+    EXPECT_EQ(TfrmTisk::Print(tfProtokol, protocol, m_context), 0);
+    EXPECT_TRUE(scriptedUi().messages().isEmpty()) << scriptedUi().messageTexts().join(u" | "_s).toStdString();
+
+    QString pdf;
+    QString text;
+    QElapsedTimer timer;
+    timer.start();
+    while (pdf.isEmpty() && timer.elapsed() < 60000) {
+        for (const QString &name : pdfDir.entryList({u"*.pdf"_s}, QDir::Files)) {
+            if (before.contains(name))
+                continue;
+            const QString shown = runTool(u"pdftotext"_s, {u"-layout"_s, pdfDir.filePath(name), u"-"_s});
+            if (shown.contains(company) && shown.contains(u"PK0150"_s)) {
+                pdf = pdfDir.filePath(name);
+                text = shown;
+            }
+        }
+        QThread::msleep(250);
+    }
+    ASSERT_FALSE(pdf.isEmpty()) << "no PDF of the protocol from the queue " << list.names().at(queue).toStdString();
+    EXPECT_EQ(text.count(u'\f'), 3);
+    text.replace(QRegularExpression(u"\\s+"_s), u" "_s);
+    for (int page = 1; page <= 3; ++page)
+        EXPECT_TRUE(text.contains(u"strana %1 z 3"_s.arg(page))) << page;
+    EXPECT_EQ(text.count(company), 4); // the page headers and the protocol's first line
+    qsizetype from = 0;
+    for (const QString &line : lines.mid(4)) {
+        const qsizetype at = text.indexOf(line, from);
+        EXPECT_GE(at, from) << line.toStdString();
+        if (at >= 0)
+            from = at + line.size();
+    }
+    QFile::remove(pdf);
 }
 
 } // namespace

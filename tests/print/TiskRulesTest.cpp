@@ -242,7 +242,8 @@ TEST_F(EditTemplate, AProgramTemplateIsEditedAsTheNextFreeCopy)
     addTemplateFile(u"PROTOKOL1.PTS"_s);
     const QStringList shipped = readFile(formsDir() + u"_PROTOKOL.PTS"_s);
     // Installed read-only, as a program's files may be.
-    ASSERT_TRUE(QFile::setPermissions(formsDir() + u"_PROTOKOL.PTS"_s, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    ASSERT_TRUE(
+        QFile::setPermissions(formsDir() + u"_PROTOKOL.PTS"_s, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     scriptedUi().answer(MessageAnswer::Yes);
     EXPECT_EQ(edit(u"_PROTOKOL"_s), 0);
 
