@@ -2,6 +2,7 @@
 
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
+#include "common/widgets/DialogParts.h"
 #include "report/core/MemTableDataSet.h"
 #include "report/core/ReportWindows.h"
 #include "report/core/sestavy.h"
@@ -61,14 +62,10 @@ TfrmTisk::TfrmTisk(int function, const TiskContext &context, QWidget *parent)
     // The template buttons, hidden until "Nastavení"; the empty line below
     // the fields keeps their place meanwhile.
     auto *templateButtons = new QHBoxLayout;
-    m_btnVyber = new QPushButton(u"Výběr"_s, this);
-    m_btnVyber->setObjectName(u"btnVyber"_s);
-    m_btnStandard = new QPushButton(u"Standardní"_s, this);
-    m_btnStandard->setObjectName(u"btnStandard"_s);
-    m_btnEditovat = new QPushButton(u"Editovat"_s, this);
-    m_btnEditovat->setObjectName(u"btnEditovat"_s);
-    m_btnHelp = new QPushButton(u"?"_s, this);
-    m_btnHelp->setObjectName(u"btnHelp"_s);
+    m_btnVyber = DialogParts::button(u"Výběr"_s, u"btnVyber"_s, this);
+    m_btnStandard = DialogParts::button(u"Standardní"_s, u"btnStandard"_s, this);
+    m_btnEditovat = DialogParts::button(u"Editovat"_s, u"btnEditovat"_s, this);
+    m_btnHelp = DialogParts::button(u"?"_s, u"btnHelp"_s, this);
     for (QPushButton *button : {m_btnVyber, m_btnStandard, m_btnEditovat, m_btnHelp}) {
         button->setAutoDefault(false);
         button->setVisible(false);
@@ -85,17 +82,13 @@ TfrmTisk::TfrmTisk(int function, const TiskContext &context, QWidget *parent)
     m_btnEditovat->setEnabled(bool(TReportWindows::current().design));
 
     auto *buttons = new QHBoxLayout;
-    auto *btnTisk = new QPushButton(u"Tisk"_s, this);
-    btnTisk->setObjectName(u"btnTisk"_s);
+    auto *btnTisk = DialogParts::button(u"Tisk"_s, u"btnTisk"_s, this);
     btnTisk->setDefault(true);
-    auto *btnNahled = new QPushButton(u"Náhled"_s, this);
-    btnNahled->setObjectName(u"btnNahled"_s);
+    auto *btnNahled = DialogParts::button(u"Náhled"_s, u"btnNahled"_s, this);
     btnNahled->setAutoDefault(false);
-    auto *btnZpet = new QPushButton(u"Zpět"_s, this);
-    btnZpet->setObjectName(u"btnZpet"_s);
+    auto *btnZpet = DialogParts::button(u"Zpět"_s, u"btnZpet"_s, this);
     btnZpet->setAutoDefault(false);
-    m_btnNastaveni = new QPushButton(u"Nastavení"_s, this);
-    m_btnNastaveni->setObjectName(u"btnNastaveni"_s);
+    m_btnNastaveni = DialogParts::button(u"Nastavení"_s, u"btnNastaveni"_s, this);
     m_btnNastaveni->setAutoDefault(false);
     buttons->addWidget(btnTisk);
     buttons->addWidget(btnNahled);
