@@ -37,6 +37,13 @@ struct RunContext
     UserRights rights;      // refilled by the rights check each time the welcome page is left
 };
 
+// The add-on's own settings file (the host version last seen, the number of
+// snapshots kept).
+inline QString mainIniPath(const RunContext &context)
+{
+    return context.settingsDir + QStringLiteral("main.ini");
+}
+
 // The add-on's own version, shown on the welcome page and compared by the
 // update check.
 inline QString addOnVersionText()
