@@ -25,15 +25,15 @@ QString resolvedDir(const QString &dir)
 
 RunSnapshot::RunSnapshot(const RunContext &context, const QString &operation)
     : m_context(context), m_operation(operation)
-{
-}
+{}
 
 QString RunSnapshot::snapshotsRoot(const RunContext &context)
 {
     // The settings directory lies in the add-on's directory: a context filled
     // without `addOnRoot` (a tool, a test) still finds the same folder.
-    const QString addOnRoot =
-        context.addOnRoot.isEmpty() ? FileNames::withTrailingDelimiter(context.settingsDir) + u"../"_s : context.addOnRoot;
+    const QString addOnRoot = context.addOnRoot.isEmpty()
+                                  ? FileNames::withTrailingDelimiter(context.settingsDir) + u"../"_s
+                                  : context.addOnRoot;
     return FileNames::resolve(QDir::cleanPath(addOnRoot + u"Zalohy"_s));
 }
 
@@ -48,8 +48,7 @@ int RunSnapshot::take(const QStringList &tables)
 {
     QStringList existing;
     for (const QString &table : tables) {
-        const QString path =
-            FileNames::resolve(FileNames::extension(table).isEmpty() ? table + u".DAT"_s : table);
+        const QString path = FileNames::resolve(FileNames::extension(table).isEmpty() ? table + u".DAT"_s : table);
         if (QFileInfo(path).isFile() && !existing.contains(path))
             existing.append(path);
     }

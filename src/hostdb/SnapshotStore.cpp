@@ -312,8 +312,8 @@ bool restore(const QString &folder, bool force, QStringList *restored, QString *
                                          error))
             return false;
         if (restored)
-            restored->append(u"%1 (%2 záznamů)"_s.arg(manifest->dataRoot + table.relativePath)
-                                 .arg(table.summary.records));
+            restored->append(
+                u"%1 (%2 záznamů)"_s.arg(manifest->dataRoot + table.relativePath).arg(table.summary.records));
     }
     return true;
 }

@@ -82,7 +82,8 @@ std::optional<TableSummary> summarizeOpen(SqlDatabase &db, QString *error)
     QCryptographicHash hash(QCryptographicHash::Sha256);
     TableSummary summary;
     // One read transaction: the three reads see the same state of the table.
-    const bool ok = db.exec(u"BEGIN"_s) && hashRows(db.handle(), "SELECT * FROM tbf_fields ORDER BY rowid", hash, nullptr) &&
+    const bool ok = db.exec(u"BEGIN"_s) &&
+                    hashRows(db.handle(), "SELECT * FROM tbf_fields ORDER BY rowid", hash, nullptr) &&
                     hashRows(db.handle(), "SELECT seq FROM sqlite_sequence WHERE name = 'tbf_data'", hash, nullptr) &&
                     hashRows(db.handle(), "SELECT * FROM tbf_data ORDER BY recno", hash, &summary.records);
     const QString reason = db.error();
@@ -154,8 +155,8 @@ std::optional<TableSummary> summarize(const QString &path, QString *error)
     return summarizeOpen(db, error);
 }
 
-bool copyTables(const QString &folder, const QString &dataRoot, const QStringList &tables,
-                QList<SnapshotTable> *copied, QString *error)
+bool copyTables(const QString &folder, const QString &dataRoot, const QStringList &tables, QList<SnapshotTable> *copied,
+                QString *error)
 {
     const QDir root(dataRoot);
     std::vector<std::unique_ptr<Source>> sources;

@@ -33,13 +33,13 @@ struct SnapshotTable
 // it was taken before, and the tables it holds.
 struct SnapshotManifest
 {
-    QString operation;   // "odstraneni", "precislovani"
-    QString company;     // the company's name
-    QString agendaDir;   // the company's directory: snapshots are kept per company
-    QString year;        // the accounting year's name
-    QString user;        // the host's user
-    QString dataRoot;    // where the tables are put back (ends with "/")
-    QDateTime created;   // when the snapshot was taken
+    QString operation; // "odstraneni", "precislovani"
+    QString company;   // the company's name
+    QString agendaDir; // the company's directory: snapshots are kept per company
+    QString year;      // the accounting year's name
+    QString user;      // the host's user
+    QString dataRoot;  // where the tables are put back (ends with "/")
+    QDateTime created; // when the snapshot was taken
     QList<SnapshotTable> tables;
 };
 
@@ -74,8 +74,8 @@ std::optional<TableSummary> summarize(const QString &path, QString *error = null
 // not exist yet, keeping their paths relative to the data root. Fills the
 // manifest's tables; false (with the reason, and the folder removed as far as
 // possible) when a table cannot be read or a copy cannot be written.
-bool copyTables(const QString &folder, const QString &dataRoot, const QStringList &tables,
-                QList<SnapshotTable> *copied, QString *error);
+bool copyTables(const QString &folder, const QString &dataRoot, const QStringList &tables, QList<SnapshotTable> *copied,
+                QString *error);
 
 // Why the table cannot be put back now because another process uses it: it
 // is open in another connection, a record of it is locked (one line each).

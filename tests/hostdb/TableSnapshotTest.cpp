@@ -75,53 +75,52 @@ TEST_P(SummaryTest, ChangesTheSummaryExactlyWhenARecordChanges)
 
 INSTANTIATE_TEST_SUITE_P(
     Snapshot, SummaryTest,
-    testing::Values(
-        ChangeCase{"NothingWritten", [](TBFTable &t, const QString &) { t.GoTop(); }, false},
-        ChangeCase{"VacuumedAndCheckpointed",
-                   [](TBFTable &t, const QString &path) {
-                       t.Close();
-                       SqlDatabase db;
-                       ASSERT_TRUE(db.open(path, false));
-                       ASSERT_TRUE(db.exec(u"PRAGMA wal_checkpoint(TRUNCATE)"_s) && db.exec(u"VACUUM"_s));
-                   },
-                   false},
-        ChangeCase{"SameValueWrittenAgain",
-                   [](TBFTable &t, const QString &) {
-                       t.GoTop();
-                       t.SetValue(u"Doklad"_s, u"PP01"_s);
-                       ASSERT_EQ(t.Post(), HostResult::Ok);
-                   },
-                   false},
-        ChangeCase{"TextChanged",
-                   [](TBFTable &t, const QString &) {
-                       t.GoTop();
-                       t.SetValue(u"Doklad"_s, u"PP01A"_s);
-                       ASSERT_EQ(t.Post(), HostResult::Ok);
-                   },
-                   true},
-        ChangeCase{"AmountChangedInTheLastDecimal",
-                   [](TBFTable &t, const QString &) {
-                       t.GoTop();
-                       t.SetValue(u"Celkem"_s, 10.5001);
-                       ASSERT_EQ(t.Post(), HostResult::Ok);
-                   },
-                   true},
-        ChangeCase{"RecordDeleted",
-                   [](TBFTable &t, const QString &) {
-                       t.GoBottom();
-                       ASSERT_GE(t.Delete(), 0);
-                   },
-                   true},
-        // The next record number handed out differs: a restore must bring
-        // it back as well.
-        ChangeCase{"RecordAddedAndDeletedAgain",
-                   [](TBFTable &t, const QString &) {
-                       ASSERT_EQ(t.AddNew(), HostResult::Ok);
-                       t.SetValue(u"Cislo"_s, 3);
-                       ASSERT_EQ(t.Post(), HostResult::Ok);
-                       ASSERT_GE(t.Delete(), 0);
-                   },
-                   true}),
+    testing::Values(ChangeCase{"NothingWritten", [](TBFTable &t, const QString &) { t.GoTop(); }, false},
+                    ChangeCase{"VacuumedAndCheckpointed",
+                               [](TBFTable &t, const QString &path) {
+                                   t.Close();
+                                   SqlDatabase db;
+                                   ASSERT_TRUE(db.open(path, false));
+                                   ASSERT_TRUE(db.exec(u"PRAGMA wal_checkpoint(TRUNCATE)"_s) && db.exec(u"VACUUM"_s));
+                               },
+                               false},
+                    ChangeCase{"SameValueWrittenAgain",
+                               [](TBFTable &t, const QString &) {
+                                   t.GoTop();
+                                   t.SetValue(u"Doklad"_s, u"PP01"_s);
+                                   ASSERT_EQ(t.Post(), HostResult::Ok);
+                               },
+                               false},
+                    ChangeCase{"TextChanged",
+                               [](TBFTable &t, const QString &) {
+                                   t.GoTop();
+                                   t.SetValue(u"Doklad"_s, u"PP01A"_s);
+                                   ASSERT_EQ(t.Post(), HostResult::Ok);
+                               },
+                               true},
+                    ChangeCase{"AmountChangedInTheLastDecimal",
+                               [](TBFTable &t, const QString &) {
+                                   t.GoTop();
+                                   t.SetValue(u"Celkem"_s, 10.5001);
+                                   ASSERT_EQ(t.Post(), HostResult::Ok);
+                               },
+                               true},
+                    ChangeCase{"RecordDeleted",
+                               [](TBFTable &t, const QString &) {
+                                   t.GoBottom();
+                                   ASSERT_GE(t.Delete(), 0);
+                               },
+                               true},
+                    // The next record number handed out differs: a restore must bring
+                    // it back as well.
+                    ChangeCase{"RecordAddedAndDeletedAgain",
+                               [](TBFTable &t, const QString &) {
+                                   ASSERT_EQ(t.AddNew(), HostResult::Ok);
+                                   t.SetValue(u"Cislo"_s, 3);
+                                   ASSERT_EQ(t.Post(), HostResult::Ok);
+                                   ASSERT_GE(t.Delete(), 0);
+                               },
+                               true}),
     [](const testing::TestParamInfo<ChangeCase> &info) { return std::string(info.param.name); });
 
 TEST_F(TableSnapshotTest, TheCopyHoldsTheTableAsOneFileWithTheSameSummary)
@@ -189,8 +188,9 @@ INSTANTIATE_TEST_SUITE_P(
     Snapshot, IncompleteSnapshotTest,
     testing::Values(
         DamageCase{"NoManifest", [](const QString &folder) { QFile::remove(SnapshotStore::manifestPath(folder)); }},
-        DamageCase{"ManifestCutShort",
-                   [](const QString &folder) { rewriteManifest(folder, [](QByteArray t) { return t.left(t.size() / 2); }); }},
+        DamageCase{
+            "ManifestCutShort",
+            [](const QString &folder) { rewriteManifest(folder, [](QByteArray t) { return t.left(t.size() / 2); }); }},
         DamageCase{"ManifestWithoutItsEnd",
                    [](const QString &folder) {
                        rewriteManifest(folder, [](QByteArray t) { return t.replace("[Konec]", ""); });
@@ -200,9 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
                        rewriteManifest(folder, [](QByteArray t) { return t.replace("Tabulek=1", "Tabulek=2"); });
                    }},
         DamageCase{"CopyMissing",
-                   [](const QString &folder) {
-                       QFile::remove(folder + u"/AGENDA.001/ROK.2018/POKLKNIH.DAT"_s);
-                   }}),
+                   [](const QString &folder) { QFile::remove(folder + u"/AGENDA.001/ROK.2018/POKLKNIH.DAT"_s); }}),
     [](const testing::TestParamInfo<DamageCase> &info) { return std::string(info.param.name); });
 
 TEST_F(TableSnapshotTest, PruneKeepsTheNewestOfTheCompanyAndNeverNone)

@@ -58,7 +58,8 @@ protected:
         year().table(u"POKLKNIH"_s).rows("Doklad|Cislo|Del\nPP01|1|1\nPP02|2|0\nPP03|3|1\nPP04|4|0");
         year().table(u"POLUCDPK"_s).rows("CISLO|Popis\n1|a\n1|b\n2|c\n3|d\n4|e");
         year().table(u"ROZPUPK"_s).rows("CisDokladu|Cislo\n1|1\n3|1\n4|1");
-        year().table(u"UCDENIK"_s)
+        year()
+            .table(u"UCDENIK"_s)
             .rows("Cislo|Zdroj|ZRadek|Free\n1|PK|1|0\n2|PK|1|0\n3|PK|2|0\n4|PK|3|0\n5|PK|4|0\n9|PK|7|1");
         year().table(u"VFAKTURY"_s).rows("Doklad|Cislo|FlagDel\nFV01|1|1\nFV02|2|0");
     }
@@ -93,9 +94,9 @@ protected:
         EXPECT_TRUE(last.startsWith(kSnapshotLine)) << last.toStdString();
         const QString folder = last.mid(kSnapshotLine.size());
         const auto listed = snapshots();
-        EXPECT_TRUE(std::any_of(listed.begin(), listed.end(),
-                                [&](const SnapshotStore::Snapshot &s) { return s.folder == folder; }))
-            << folder.toStdString();
+        EXPECT_TRUE(std::any_of(listed.begin(), listed.end(), [&](const SnapshotStore::Snapshot &s) {
+            return s.folder == folder;
+        })) << folder.toStdString();
         return folder;
     }
 
@@ -134,7 +135,8 @@ TEST_F(RemovalSnapshotTest, RestoreAfterTheRunGivesTheTablesAsTheyWereBefore)
 
     const ToolResult listed = tableTool({u"snapshots"_s, dataRoot()});
     EXPECT_EQ(listed.code, 0) << listed.err.toStdString();
-    EXPECT_TRUE(listed.out.startsWith(folder + u"\t2018-06-30T14:05:09\todstraneni\tDemo s.r.o.\t2018\tDemo\trun ended"_s))
+    EXPECT_TRUE(
+        listed.out.startsWith(folder + u"\t2018-06-30T14:05:09\todstraneni\tDemo s.r.o.\t2018\tDemo\trun ended"_s))
         << listed.out.toStdString();
 
     const ToolResult restored = tableTool({u"restore"_s, folder});
@@ -166,6 +168,7 @@ struct FailureCase
     const char *name;
     std::function<void(RemovalSnapshotTest &, const QString &snapshotsRoot, const QString &yearDir)> setup;
     QString reasonStart; // the message after the common text starts so
+    rlim_t limit = 0;    // a file-size limit during the run
 };
 
 // The tests run as root, which ignores file permissions: a folder that
@@ -176,6 +179,7 @@ class SnapshotFailureTest : public RemovalSnapshotTest, public testing::WithPara
 {
 public:
     ~SnapshotFailureTest() override { lift(); }
+    TableBuilder journal() { return year().table(u"UCDENIK"_s); }
     void limitFileSize(rlim_t bytes)
     {
         std::signal(SIGXFSZ, SIG_IGN);
@@ -197,17 +201,23 @@ private:
     bool m_limited = false;
 };
 
-void diskFull(RemovalSnapshotTest &test, const QString &, const QString &)
+// Enough free lines to make the journal's copy larger than the limit, which
+// leaves room for the WAL index a reader of a table creates (32 KiB).
+void manyFreeLines(RemovalSnapshotTest &test, const QString &, const QString &)
 {
-    static_cast<SnapshotFailureTest &>(test).limitFileSize(6000);
+    auto journal = static_cast<SnapshotFailureTest &>(test).journal();
+    for (int line = 10; line < 1000; ++line)
+        journal.row({{"Cislo", line}, {"Zdroj", "PK"}, {"ZRadek", 7}, {"Free", true}, {"Popis", "volný řádek"}});
 }
 
 TEST_P(SnapshotFailureTest, StopsTheRunBeforeAnyTableIsWritten)
 {
-    // The unreadable table's case spoils that table itself.
-    const auto before = dumps(u"POLUCDPK.DAT"_s);
     QDir().mkpath(QFileInfo(snapshotsRoot()).absolutePath());
     GetParam().setup(*this, snapshotsRoot(), yearDir());
+    // The unreadable table's case spoils that table itself.
+    const auto before = dumps(u"POLUCDPK.DAT"_s);
+    if (GetParam().limit)
+        limitFileSize(GetParam().limit);
     const int result = run(cashAndFreeLines());
     lift();
     EXPECT_EQ(result, -1);
@@ -218,29 +228,29 @@ TEST_P(SnapshotFailureTest, StopsTheRunBeforeAnyTableIsWritten)
     EXPECT_EQ(dumps(u"POLUCDPK.DAT"_s), before);
     EXPECT_EQ(protocolsShown(), 0);
     EXPECT_FALSE(QFileInfo::exists(protocolFile()));
-    if (QFileInfo(snapshotsRoot()).isDir())
+    if (QFileInfo(snapshotsRoot()).isDir()) {
         EXPECT_TRUE(QDir(snapshotsRoot()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty())
             << "a failed snapshot leaves its folder behind";
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Snapshot, SnapshotFailureTest,
-    testing::Values(
-        FailureCase{"FolderCannotBeCreated",
-                    [](RemovalSnapshotTest &, const QString &root, const QString &) {
-                        QFile file(root);
-                        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-                    },
-                    u"složku zálohy "_s},
-        FailureCase{"DiskFull", &diskFull, u"kopii tabulky "_s},
-        FailureCase{"TableUnreadable",
-                    [](RemovalSnapshotTest &, const QString &, const QString &yearDir) {
-                        QFile file(yearDir + u"POLUCDPK.DAT"_s);
-                        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-                        file.write(QByteArray(8192, 'x'));
-                    },
-                    u"tabulku "_s}),
-    [](const testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Snapshot, SnapshotFailureTest,
+                         testing::Values(FailureCase{"FolderCannotBeCreated",
+                                                     [](RemovalSnapshotTest &, const QString &root, const QString &) {
+                                                         QFile file(root);
+                                                         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+                                                     },
+                                                     u"složku zálohy "_s},
+                                         FailureCase{"DiskFull", &manyFreeLines, u"kopii tabulky "_s, 40000},
+                                         FailureCase{
+                                             "TableUnreadable",
+                                             [](RemovalSnapshotTest &, const QString &, const QString &yearDir) {
+                                                 QFile file(yearDir + u"POLUCDPK.DAT"_s);
+                                                 ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+                                                 file.write(QByteArray(8192, 'x'));
+                                             },
+                                             u"tabulku "_s}),
+                         [](const testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.name); });
 
 TEST_F(RemovalSnapshotTest, KilledDuringTheSnapshotLeavesNoneListedAndTheNextRunWorks)
 {
@@ -282,18 +292,21 @@ TEST_F(RemovalSnapshotTest, RestoreRefusedWhileARecordIsLocked)
     const QString folder = realRun();
     const auto after = dumps();
     QProcess holder;
-    holder.start(QString::fromUtf8(TARNEK_TABLE_TOOL), {u"lock"_s, yearDir() + u"POLUCDPK"_s, u"1"_s});
+    // Record 3: the item of document PP02, which the run keeps.
+    holder.start(QString::fromUtf8(TARNEK_TABLE_TOOL), {u"lock"_s, yearDir() + u"POLUCDPK"_s, u"3"_s});
     ASSERT_TRUE(holder.waitForStarted(10000));
     QByteArray output;
     while (!output.contains("LOCKED") && holder.waitForReadyRead(20000))
         output += holder.readAllStandardOutput();
     ASSERT_TRUE(output.contains("LOCKED")) << holder.readAllStandardError().constData();
 
-    for (const QStringList &arguments : {QStringList{u"restore"_s, folder}, QStringList{u"restore"_s, folder, u"--force"_s}}) {
+    for (const QStringList &arguments :
+         {QStringList{u"restore"_s, folder}, QStringList{u"restore"_s, folder, u"--force"_s}}) {
         const ToolResult refused = tableTool(arguments);
         EXPECT_EQ(refused.code, 1);
         EXPECT_TRUE(refused.err.startsWith(u"restore refused: "_s)) << refused.err.toStdString();
-        EXPECT_TRUE(refused.err.contains(u"záznam 1 tabulky "_s + yearDir() + u"POLUCDPK.DAT je zamčen jiným procesem"_s))
+        EXPECT_TRUE(
+            refused.err.contains(u"záznam 3 tabulky "_s + yearDir() + u"POLUCDPK.DAT je zamčen jiným procesem"_s))
             << refused.err.toStdString();
         EXPECT_EQ(dumps(), after);
     }
@@ -391,8 +404,8 @@ TEST(RunSnapshotKeepCount, ReadFromMainIni)
     QTemporaryDir dir;
     RunContext context;
     context.settingsDir = dir.path() + u'/';
-    const std::vector<std::pair<QString, int>> cases{{QString(), 10}, {u"3"_s, 3}, {u"0"_s, 1}, {u"-4"_s, 1},
-                                                     {u"x"_s, 10}};
+    const std::vector<std::pair<QString, int>> cases{
+        {QString(), 10}, {u"3"_s, 3}, {u"0"_s, 1}, {u"-4"_s, 1}, {u"x"_s, 10}};
     for (const auto &[value, kept] : cases) {
         if (!value.isNull())
             IniFile(mainIniPath(context)).WriteString(u"ZALOHY"_s, u"POCET"_s, value);
