@@ -60,7 +60,11 @@ int RunSnapshot::take(const QStringList &tables)
     m_manifest.dataRoot = resolvedDir(m_context.dataRoot);
     m_manifest.created = Clock::current().now();
     QString error;
-    m_folder = SnapshotStore::take(snapshotsRoot(m_context), m_manifest, existing, &error);
+    // A context without its directories has nowhere to keep the snapshot.
+    if (m_context.dataRoot.isEmpty() || (m_context.addOnRoot.isEmpty() && m_context.settingsDir.isEmpty()))
+        error = u"adresář dat nebo adresář doplňku není znám"_s;
+    else
+        m_folder = SnapshotStore::take(snapshotsRoot(m_context), m_manifest, existing, &error);
     if (m_folder.isEmpty()) {
         ui().error(u"Před zahájením změn se nepodařilo pořídit zálohu dotčených tabulek, operace proto nebyla "
                    u"spuštěna a žádná data nebyla změněna.\r\r"_s +
