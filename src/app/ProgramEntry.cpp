@@ -9,6 +9,8 @@
 #include "common/widgets/MinimiseAsApplication.h"
 #include "common/widgets/QtUiSeam.h"
 #include "ops/RegisterOperations.h"
+#include "report/ui/QtPrinterList.h"
+#include "report/ui/ReportPrinter.h"
 
 #include <QApplication>
 #include <QTranslator>
@@ -33,6 +35,9 @@ int main(int argc, char *argv[])
     UiSeam::setCurrent(&seam);
     MinimiseAsApplication minimise;
     app.installEventFilter(&minimise);
+    QtPrinterList printers;
+    TSestPrinter::current().setPrinterList(&printers);
+    ReportPrinter::install();
 
     int result = 1;
     {
@@ -44,6 +49,7 @@ int main(int argc, char *argv[])
             result = app.exec();
         app.setSession(nullptr);
     }
+    TSestPrinter::current().setPrinterList(nullptr);
     UiSeam::setCurrent(nullptr);
     return result;
 }

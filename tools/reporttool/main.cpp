@@ -3,6 +3,8 @@
 
 #include "common/DayNumber.h"
 #include "report/core/LayoutProgress.h"
+#include "report/ui/QtPrinterList.h"
+#include "report/ui/ReportPrinter.h"
 #include "reporttool/ReportTool.h"
 
 #include <QElapsedTimer>
@@ -61,9 +63,13 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     TerminalProgress terminal(err);
+    QtPrinterList printers;
+    TSestPrinter::current().setPrinterList(&printers);
+    ReportPrinter::install();
     const int result =
         ReportTool::run(QCoreApplication::arguments().mid(1), out, err, isatty(fileno(stderr)) ? &terminal : nullptr);
     out.flush();
     err.flush();
+    TSestPrinter::current().setPrinterList(nullptr);
     return result;
 }
