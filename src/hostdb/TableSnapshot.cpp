@@ -104,6 +104,18 @@ struct Source
     QString relativePath;
 };
 
+// Copies the whole database in one step of the online backup, as one write
+// transaction of the target. Empty, or why it failed.
+QString backUp(SqlDatabase &source, SqlDatabase &target)
+{
+    sqlite3_backup *backup = sqlite3_backup_init(target.handle(), "main", source.handle(), "main");
+    if (!backup)
+        return target.error();
+    const int rc = sqlite3_backup_step(backup, -1);
+    sqlite3_backup_finish(backup);
+    return rc == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errstr(rc));
+}
+
 bool copyOne(Source &source, const QString &target, QString *error)
 {
     const auto fail = [&](const QString &reason) {
@@ -116,15 +128,11 @@ bool copyOne(Source &source, const QString &target, QString *error)
         SqlDatabase copy;
         if (!copy.open(target, SqlDatabase::Mode::Create))
             return fail(copy.error());
-        sqlite3_backup *backup = sqlite3_backup_init(copy.handle(), "main", source.db.handle(), "main");
-        if (!backup)
-            return fail(copy.error());
-        // The whole table in one step: the source's read transaction is
-        // already open, so the copy is the table as it stood when it began.
-        const int rc = sqlite3_backup_step(backup, -1);
-        sqlite3_backup_finish(backup);
-        if (rc != SQLITE_DONE)
-            return fail(QString::fromUtf8(sqlite3_errstr(rc)));
+        // The source's read transaction is already open, so the copy is the
+        // table as it stood when it began.
+        const QString reason = backUp(source.db, copy);
+        if (!reason.isEmpty())
+            return fail(reason);
     }
     // The copy carries the source's WAL mark; a snapshot is one plain file.
     SqlDatabase copy;
@@ -261,13 +269,9 @@ bool restoreTable(const QString &copy, const QString &live, QString *error)
     if (!target.open(live, SqlDatabase::Mode::ReadWrite))
         return fail(target.error());
     sqlite3_busy_timeout(target.handle(), kBusyTimeoutMs);
-    sqlite3_backup *backup = sqlite3_backup_init(target.handle(), "main", source.handle(), "main");
-    if (!backup)
-        return fail(target.error());
-    const int rc = sqlite3_backup_step(backup, -1);
-    sqlite3_backup_finish(backup);
-    if (rc != SQLITE_DONE)
-        return fail(QString::fromUtf8(sqlite3_errstr(rc)));
+    const QString reason = backUp(source, target);
+    if (!reason.isEmpty())
+        return fail(reason);
     // Readers that read records ahead learn that they are stale.
     const QString lockPath = FileNames::resolve(FileNames::changeExtension(live, u".LCK"_s));
     if (QFileInfo(lockPath).isFile())
