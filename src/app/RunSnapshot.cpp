@@ -76,8 +76,9 @@ int RunSnapshot::take(const QStringList &tables)
 
 void RunSnapshot::finish(int result)
 {
-    if (m_folder.isEmpty())
+    if (m_folder.isEmpty() || m_finished)
         return;
+    m_finished = true;
     // An end record that cannot be written only means that a restore of this
     // snapshot has to be forced: the run's own result stands.
     SnapshotStore::writeFinish(m_folder, m_manifest, result);

@@ -30,7 +30,8 @@ public:
     // table that does not exist is left out (a run cannot write it). 0, or -1
     // after the message.
     int take(const QStringList &tables);
-    // The run has ended with `result` (0: without a failure).
+    // The run has ended with `result` (0: without a failure). Only the first
+    // call counts.
     void finish(int result);
 
     QString folder() const { return m_folder; }
@@ -47,4 +48,5 @@ private:
     QString m_operation;
     QString m_folder;
     SnapshotManifest m_manifest;
+    bool m_finished = false;
 };

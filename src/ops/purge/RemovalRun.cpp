@@ -53,6 +53,9 @@ RemovalRun::RemovalRun(OperationSession &session, OperationProgress &progress, c
 RemovalRun::~RemovalRun()
 {
     closeTables();
+    // A run ended by an engine error still records how it left the tables,
+    // so that its snapshot can be restored without forcing.
+    afterLastWrite(-1);
 }
 
 QString RemovalRun::protocolFileName(const QString &settingsDir)
