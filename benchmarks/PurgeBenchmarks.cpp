@@ -128,7 +128,9 @@ void runRemoval(benchmark::State &state, bool testMode)
         state.PauseTiming();
         RunContext context;
         context.yearDir = year.copy();
-        context.settingsDir = settings.path() + u'/';
+        context.dataRoot = QDir::cleanPath(context.yearDir + u"/.."_s) + u'/';
+        context.addOnRoot = settings.path() + u'/';
+        context.settingsDir = context.addOnRoot + u"Setting/"_s;
         NoProgress progress;
         OperationSession session(context, progress);
         RemovalOptions options;

@@ -8,15 +8,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QString mainIniPath(const RunContext &context)
-{
-    return context.settingsDir + u"main.ini"_s;
-}
-
-} // namespace
-
 QString hostVersionDigits(const QString &hostVersion)
 {
     QString digits;

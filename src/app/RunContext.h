@@ -44,6 +44,13 @@ inline TiskContext printContext(const RunContext &context)
     return TiskContext{context.printFormsDir, context.configIniPath, context.agendaCode};
 }
 
+// The add-on's own settings file (the host version last seen, the number of
+// snapshots kept).
+inline QString mainIniPath(const RunContext &context)
+{
+    return context.settingsDir + QStringLiteral("main.ini");
+}
+
 // The add-on's own version, shown on the welcome page and compared by the
 // update check.
 inline QString addOnVersionText()

@@ -172,3 +172,14 @@ bool RecordLockFile::isLockedByOther(qint64 recNo)
         return false;
     return lock.l_type != F_UNLCK;
 }
+
+qint64 RecordLockFile::firstLockedByOther()
+{
+    if (!ensureOpen())
+        return 0;
+    struct flock lock = range(F_WRLCK, 1);
+    lock.l_len = 0; // every record number from 1 on
+    if (::fcntl(m_fd, F_OFD_GETLK, &lock) != 0 || lock.l_type == F_UNLCK)
+        return 0;
+    return qint64(lock.l_start);
+}

@@ -32,6 +32,8 @@ public:
     void unlock(qint64 recNo);
     // True while another holder (not this object) has the record.
     bool isLockedByOther(qint64 recNo);
+    // The lowest record number another holder has locked; 0 when none.
+    qint64 firstLockedByOther();
 
     // The change counter; nullopt when the file cannot be opened or mapped.
     std::optional<quint64> changeCount();

@@ -332,7 +332,10 @@ INSTANTIATE_TEST_SUITE_P(
                               {u"import"_s, u"DIR/POKLKNIH"_s, u"DIR/x.csv"_s, u"--encoding"_s, u"latin2"_s}},
                     UsageCase{"LockWithoutNumber", {u"lock"_s, u"DIR/POKLKNIH"_s, u"abc"_s}},
                     UsageCase{"LockRecordZero", {u"lock"_s, u"DIR/POKLKNIH"_s, u"0"_s}},
-                    UsageCase{"CreateWithoutTables", {u"create"_s, u"DIR"_s}}),
+                    UsageCase{"CreateWithoutTables", {u"create"_s, u"DIR"_s}},
+                    UsageCase{"SnapshotsWithoutDir", {u"snapshots"_s}},
+                    UsageCase{"RestoreWithoutSnapshot", {u"restore"_s, u"--force"_s}},
+                    UsageCase{"RestoreOfTwoSnapshots", {u"restore"_s, u"DIR"_s, u"DIR"_s}}),
     TestSupport::rowName);
 
 } // namespace

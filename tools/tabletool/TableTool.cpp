@@ -3,11 +3,13 @@
 #include "common/FileNames.h"
 #include "hostdb/HostCatalogue.h"
 #include "hostdb/HostValues.h"
+#include "hostdb/SnapshotStore.h"
 #include "hostdb/SqliteTableBackend.h"
 #include "hostdb/SqliteTableFile.h"
 #include "hostdb/TBFTable.h"
 #include "tabletool/Csv.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cstdio>
@@ -30,13 +32,16 @@ const QString kUsageText = u"usage:\n"
                            "  tarnek-table indexes FILE\n"
                            "  tarnek-table dump FILE [--index EXPR] [--recno] [--delimiter C]\n"
                            "  tarnek-table import FILE CSV [--delimiter C] [--encoding utf-8|windows-1250]\n"
-                           "  tarnek-table lock FILE RECNO\n"_s;
+                           "  tarnek-table lock FILE RECNO\n"
+                           "  tarnek-table snapshots DIR\n"
+                           "  tarnek-table restore SNAPSHOT [--force]\n"_s;
 
 struct Options
 {
     QStringList positional;
     QString index;
     bool recNo = false;
+    bool force = false;
     QChar delimiter = u',';
     Csv::Encoding encoding = Csv::Encoding::Utf8;
     QString error;
@@ -49,6 +54,8 @@ Options parseOptions(const QStringList &arguments)
         const QString &argument = arguments.at(i);
         if (argument == u"--recno"_s) {
             options.recNo = true;
+        } else if (argument == u"--force"_s) {
+            options.force = true;
         } else if (argument == u"--index"_s || argument == u"--delimiter"_s || argument == u"--encoding"_s) {
             if (i + 1 >= arguments.size()) {
                 options.error = argument + u" needs a value"_s;
@@ -300,6 +307,51 @@ int lock(const QString &path, const QString &recNoText, QTextStream &out, QTextS
     return kOk;
 }
 
+// The snapshots folder of a data root (where the add-on keeps them), or DIR
+// itself when it is that folder.
+QString snapshotsFolder(const QString &dir)
+{
+    const QString inRoot = FileNames::resolve(FileNames::withTrailingDelimiter(dir) + u"Velmar/Tarnek/Zalohy"_s);
+    return FileNames::isDirectory(inRoot) ? inRoot : FileNames::resolve(dir);
+}
+
+int listSnapshots(const QString &dir, QTextStream &out, QTextStream &err)
+{
+    const QString folder = snapshotsFolder(dir);
+    if (!FileNames::isDirectory(folder)) {
+        err << "no snapshots folder in " << dir << Qt::endl;
+        return kFailed;
+    }
+    for (const SnapshotStore::Snapshot &snapshot : SnapshotStore::list(folder)) {
+        const SnapshotManifest &m = snapshot.manifest;
+        const auto finish = SnapshotStore::readFinish(snapshot.folder);
+        QStringList tables;
+        for (const SnapshotTable &table : m.tables)
+            tables.append(table.relativePath + u':' + QString::number(table.summary.records));
+        out << snapshot.folder << '\t' << m.created.toString(Qt::ISODate) << '\t' << m.operation << '\t' << m.company
+            << '\t' << m.year << '\t' << m.user << '\t'
+            << (finish ? u"run ended "_s + finish->finished.toString(Qt::ISODate) : u"run did not end"_s) << '\t'
+            << tables.join(u' ') << '\n';
+    }
+    return kOk;
+}
+
+int restore(const QString &snapshot, const Options &options, QTextStream &out, QTextStream &err)
+{
+    const QString folder = QDir(FileNames::resolve(snapshot)).absolutePath();
+    QStringList restored;
+    QString error;
+    const bool ok = SnapshotStore::restore(folder, options.force, &restored, &error);
+    for (const QString &line : restored)
+        out << "restored " << line << '\n';
+    if (!ok) {
+        err << "restore refused: " << error << Qt::endl;
+        return kFailed;
+    }
+    out << "restored snapshot " << folder << (options.force ? " (forced)" : "") << Qt::endl;
+    return kOk;
+}
+
 } // namespace
 
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -331,6 +383,10 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             return import(rest.at(0), rest.at(1), options, out, err);
         if (command == u"lock"_s && rest.size() == 2)
             return lock(rest.at(0), rest.at(1), out, err);
+        if (command == u"snapshots"_s && rest.size() == 1)
+            return listSnapshots(rest.at(0), out, err);
+        if (command == u"restore"_s && rest.size() == 1)
+            return restore(rest.at(0), options, out, err);
     } catch (const HostEngineError &error) {
         err << error.text() << Qt::endl;
         return kFailed;

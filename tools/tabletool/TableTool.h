@@ -15,6 +15,12 @@
 //                                                append the records of a CSV file
 //   tarnek-table lock FILE RECNO                 lock a record and hold it until standard
 //                                                input closes (tests, lock diagnosis)
+//   tarnek-table snapshots DIR                   the complete snapshots taken before data-
+//                                                changing runs (DIR: a data root, or its
+//                                                snapshots folder), oldest first
+//   tarnek-table restore SNAPSHOT [--force]      put a snapshot's tables back; refused while
+//                                                another process uses them, and (unless
+//                                                --force) when they changed after the run
 //
 // FILE is a table's path with or without ".DAT", found without regard to case.
 // CSV is UTF-8 (or Windows-1250 with --encoding) with a header row naming the

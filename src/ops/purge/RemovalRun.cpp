@@ -2,6 +2,7 @@
 
 #include "app/HostIniFiles.h"
 #include "app/OperationSession.h"
+#include "app/RunSnapshot.h"
 #include "common/Clock.h"
 #include "common/LocaleFormats.h"
 #include "common/TextFile.h"
@@ -52,6 +53,9 @@ RemovalRun::RemovalRun(OperationSession &session, OperationProgress &progress, c
 RemovalRun::~RemovalRun()
 {
     closeTables();
+    // A run ended by an engine error still records how it left the tables,
+    // so that its snapshot can be restored without forcing.
+    afterLastWrite(-1);
 }
 
 QString RemovalRun::protocolFileName(const QString &settingsDir)
@@ -70,6 +74,7 @@ int RemovalRun::runRemoval()
 
     OperationProtocol &protocol = m_session.protocol();
     bool failed = false;
+    bool deletionFailed = false;
     if (m_options.freeLines && removeJournalLines(FreeLines) != 0)
         failed = true;
     if (!failed && !interrupted()) {
@@ -88,12 +93,16 @@ int RemovalRun::runRemoval()
             const ModuleResult result = removeModule(kRemovalModules.at(size_t(i)), count);
             if (result == ModuleResult::TableFailed) {
                 closeTables();
+                afterLastWrite(-1);
                 return -1;
             }
-            if (result == ModuleResult::DependantsFailed)
+            if (result == ModuleResult::DependantsFailed) {
+                failed = true;
                 break;
+            }
             protocol.addLine(u"Celkem odstraněno dokladů: "_s + QString::number(count));
-            if (result == ModuleResult::DeletionFailed || interrupted())
+            deletionFailed = result == ModuleResult::DeletionFailed;
+            if (deletionFailed || interrupted())
                 break;
         }
     }
@@ -105,18 +114,51 @@ int RemovalRun::runRemoval()
     } else {
         m_progress.setProgress(0, u"Dokončeno"_s);
     }
+    afterLastWrite(failed || deletionFailed ? -1 : 0);
+    if (m_snapshot)
+        protocol.addLine(m_snapshot->protocolLine());
     // A protocol that cannot be saved is still shown.
     TextFile::writeLines(protocolFileName(m_session.runContext().settingsDir), protocol.lines());
     m_session.showProtocol();
     return 0;
 }
 
-// Nothing has been written to the host's tables before this point; whatever
-// must happen before a real run changes them (a copy of the data) belongs
-// here.
+// Nothing has been written to the host's tables before this point.
 int RemovalRun::beforeFirstWrite()
 {
+    m_snapshot = std::make_unique<RunSnapshot>(m_session.runContext(), u"odstraneni"_s);
+    if (m_snapshot->take(writtenTables()) != 0) {
+        m_snapshot.reset();
+        return -1;
+    }
     return 0;
+}
+
+void RemovalRun::afterLastWrite(int result)
+{
+    if (m_snapshot)
+        m_snapshot->finish(result);
+}
+
+// The journal (free lines, stock lines, and the journal lines of every
+// removed document), and of each chosen module its documents, items and
+// distribution records.
+QStringList RemovalRun::writtenTables() const
+{
+    QStringList tables;
+    if (m_options.anyChosen())
+        tables.append(tablePath(journalTable()));
+    for (int i = 0; i < kRemovalModuleCount; ++i) {
+        if (!m_options.modules.at(size_t(i)))
+            continue;
+        const RemovalModule &module = kRemovalModules.at(size_t(i));
+        tables.append(tablePath(QString::fromUtf16(module.table)));
+        tables.append(tablePath(QString::fromUtf16(module.itemsTable)));
+        const QString distribution = module.invoice ? QString() : module.distributionTable(m_doubleEntry);
+        if (!distribution.isEmpty())
+            tables.append(tablePath(distribution));
+    }
+    return tables;
 }
 
 void RemovalRun::writeHeader()

@@ -9,9 +9,11 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class OperationProgress;
 class OperationSession;
+class RunSnapshot;
 
 // What the user chose in the removal window.
 struct RemovalOptions
@@ -29,6 +31,11 @@ struct RemovalOptions
 // and journal lines; optionally the free journal lines and the journal lines
 // of deleted stock documents go too. In test mode nothing is written and the
 // protocol lists exactly what a real run would remove.
+//
+// A real run first takes a snapshot of exactly the tables it may write
+// (RunSnapshot); when that fails it stops before writing anything. Its
+// protocol then ends with a line naming the snapshot's folder, and when it
+// ends it records how it left the tables.
 //
 // One run writes its protocol into the session, saves it as "~odstran.txt"
 // in the settings directory and shows it. Status texts and the progress go to
@@ -65,8 +72,13 @@ private:
     enum class ModuleResult { Done, DeletionFailed, DependantsFailed, TableFailed };
     enum JournalPass { FreeLines = 0, StockLines = 1 };
 
-    // The one place a real run passes before its first write.
+    // The one place a real run passes before its first write: takes the
+    // snapshot. 0, or -1 after the message.
     int beforeFirstWrite();
+    // The tables a run with these options may write.
+    QStringList writtenTables() const;
+    // The run has ended: records the tables as it left them.
+    void afterLastWrite(int result);
 
     void writeHeader();
     ModuleResult removeModule(const RemovalModule &module, int &count);
@@ -107,4 +119,5 @@ private:
     TBFTable m_bfRozpis;
     MemTable m_mtFlagDelCisla{QStringLiteral("mtFlagDelCisla")};
     QSet<int> m_removedNumbers;
+    std::unique_ptr<RunSnapshot> m_snapshot;
 };

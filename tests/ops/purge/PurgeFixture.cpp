@@ -30,7 +30,9 @@ RemovalTest::RemovalTest(bool doubleEntry)
     m_context.dataRoot = m_tree.dataRoot();
     m_context.companyName = u"Demo s.r.o."_s;
     m_context.yearName = u"2018"_s;
-    m_context.settingsDir = m_tree.dataRoot() + u"Velmar/Tarnek/Setting/"_s;
+    m_context.addOnRoot = m_tree.dataRoot() + u"Velmar/Tarnek/"_s;
+    m_context.settingsDir = m_context.addOnRoot + u"Setting/"_s;
+    m_context.userName = u"Demo"_s;
     QDir().mkpath(m_context.settingsDir);
     Clock::setCurrent(std::make_unique<FixedClock>(QDateTime(QDate(2018, 6, 30), QTime(14, 5, 9))));
     m_progress.session = &m_session;
@@ -69,7 +71,9 @@ RemovalOptions RemovalTest::modules(const QStringList &tables, bool testMode)
 
 QStringList RemovalTest::body()
 {
-    const QStringList &lines = m_session.protocol().lines();
+    QStringList lines = m_session.protocol().lines();
+    if (!m_testMode && !lines.isEmpty() && lines.last().startsWith(kSnapshotLine))
+        lines.removeLast();
     const int header = m_testMode ? 6 : 4;
     return lines.mid(header);
 }

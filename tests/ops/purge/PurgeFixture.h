@@ -33,6 +33,9 @@ private:
     bool m_armed = false;
 };
 
+// The beginning of the line a real run's protocol ends with.
+inline const QString kSnapshotLine = QStringLiteral("Záloha tabulek před změnami: ");
+
 // A company year in a temporary directory with the run context, the
 // session and a recording protocol viewer, for the removal's rules.
 class RemovalTest : public testing::Test
@@ -53,7 +56,8 @@ protected:
     static RemovalOptions modules(const QStringList &tables, bool testMode = false);
 
     // The protocol lines after the header ("Agenda", "Rok", "Datum", the
-    // empty line and, in test mode, the test-mode note and an empty line).
+    // empty line and, in test mode, the test-mode note and an empty line),
+    // without the line naming the snapshot that ends a real run's protocol.
     QStringList body();
     int protocolsShown() const { return m_shown; }
     // The removed-numbers table of the last module: "number" or "number!" for
@@ -64,6 +68,7 @@ protected:
     QString dump(const QString &table) const;
     // One field of every record in record-number order.
     QStringList column(const QString &table, const QString &field) const;
+    QString dataRoot() const { return m_tree.dataRoot(); }
     QString protocolFile() const { return RemovalRun::protocolFileName(m_context.settingsDir); }
 
 private:

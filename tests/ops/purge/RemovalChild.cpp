@@ -1,13 +1,19 @@
 // A real removal run in a process of its own, for the test that kills it
-// part-way: tarnek_purge_child YEARDIR SETTINGSDIR. Every module, the free
-// lines and the stock lines; boxes are answered OK and go to standard error,
-// the progress to standard output ("P position", "S status").
+// part-way: tarnek_purge_child YEARDIR SETTINGSDIR [pause-in-snapshot]. Every
+// module, the free lines and the stock lines; boxes are answered OK and go to
+// standard error, the progress to standard output ("P position", "S status").
+// With "pause-in-snapshot" the run says "B table" after the snapshot has
+// copied its first table and then waits there (for the test to kill it).
 
 #include "app/OperationSession.h"
 #include "common/UiSeam.h"
+#include "hostdb/TableSnapshot.h"
 #include "ops/purge/RemovalRun.h"
 
 #include <QCoreApplication>
+
+#include <QDir>
+#include <QThread>
 
 #include <cstdio>
 
@@ -51,13 +57,22 @@ public:
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 3)
+    if (argc != 3 && argc != 4)
         return 2;
+    if (argc == 4) {
+        TableSnapshot::setAfterTableHook([](const QString &table) {
+            std::printf("B %s\n", table.toUtf8().constData());
+            std::fflush(stdout);
+            QThread::sleep(60);
+        });
+    }
     AnsweringUi seam;
     UiSeam::setCurrent(&seam);
     RunContext context;
     context.yearDir = QString::fromLocal8Bit(argv[1]);
     context.settingsDir = QString::fromLocal8Bit(argv[2]);
+    context.dataRoot = QDir::cleanPath(context.yearDir + QStringLiteral("/../..")) + QLatin1Char('/');
+    context.agendaDir = QDir::cleanPath(context.yearDir + QStringLiteral("/..")) + QLatin1Char('/');
     PrintingProgress progress;
     OperationSession session(context, progress);
     RemovalOptions options;

@@ -1,0 +1,321 @@
+#include "hostdb/SnapshotStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace SnapshotStore {
+
+namespace {
+
+// The manifest and the end record are small UTF-8 files of sections and
+// "key=value" lines (the paths in them must survive any character the file
+// system allows, which the host's Windows-1250 ini files would not).
+struct Section
+{
+    QString name;
+    QHash<QString, QString> values;
+};
+
+const QString kHead = u"Zaloha"_s;
+const QString kFinish = u"Dokonceno"_s;
+const QString kTable = u"Tabulka"_s;
+const QString kEnd = u"Konec"_s;
+
+void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+QString escaped(const QString &value)
+{
+    QString text = value;
+    text.replace(u'\\', u"\\\\"_s).replace(u'\n', u"\\n"_s).replace(u'\r', u"\\r"_s);
+    return text;
+}
+
+QString unescaped(const QString &text)
+{
+    QString value;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == u'\\' && i + 1 < text.size()) {
+            const QChar next = text.at(++i);
+            value += next == u'n' ? u'\n' : next == u'r' ? u'\r' : next;
+        } else {
+            value += text.at(i);
+        }
+    }
+    return value;
+}
+
+void addTables(QStringList &lines, const QList<SnapshotTable> &tables)
+{
+    for (const SnapshotTable &table : tables) {
+        lines << u"["_s + kTable + u']' << u"Soubor="_s + escaped(table.relativePath)
+              << u"Zaznamu="_s + QString::number(table.summary.records) << u"Kontrola="_s + table.summary.checksum;
+    }
+}
+
+bool writeSections(const QString &path, const QStringList &lines, QString *error)
+{
+    // Written under a temporary name and renamed: the file is whole or absent.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(lines.join(u'\n').toUtf8() + '\n') < 0 || !file.commit()) {
+        setError(error, u"soubor %1 nelze zapsat: %2"_s.arg(path, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+std::optional<QList<Section>> readSections(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QList<Section> sections;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            sections.append({line.mid(1, line.size() - 2), {}});
+        } else if (const qsizetype equals = line.indexOf(u'='); equals > 0 && !sections.isEmpty()) {
+            sections.last().values.insert(line.left(equals), unescaped(line.mid(equals + 1)));
+        }
+    }
+    return sections;
+}
+
+// The tables of sections [first, end): nullopt when one is incomplete.
+std::optional<QList<SnapshotTable>> readTables(const QList<Section> &sections, qsizetype first, qsizetype end)
+{
+    QList<SnapshotTable> tables;
+    for (qsizetype i = first; i < end; ++i) {
+        const Section &section = sections.at(i);
+        bool counted = false;
+        SnapshotTable table{section.values.value(u"Soubor"_s), {}};
+        table.summary.records = section.values.value(u"Zaznamu"_s).toLongLong(&counted);
+        table.summary.checksum = section.values.value(u"Kontrola"_s);
+        if (section.name != kTable || table.relativePath.isEmpty() || !counted || table.summary.checksum.size() != 64)
+            return std::nullopt;
+        tables.append(table);
+    }
+    return tables;
+}
+
+QDateTime readTime(const QString &text)
+{
+    return QDateTime::fromString(text, Qt::ISODate);
+}
+
+} // namespace
+
+QString folderName(const QDateTime &when, const QString &operation)
+{
+    return when.toString(u"yyyy-MM-dd_HHmmss"_s) + u'_' + operation;
+}
+
+QString manifestPath(const QString &folder)
+{
+    return folder + u"/manifest.ini"_s;
+}
+
+QString finishPath(const QString &folder)
+{
+    return folder + u"/dokonceno.ini"_s;
+}
+
+QString take(const QString &root, SnapshotManifest &manifest, const QStringList &tables, QString *error)
+{
+    const QString base = QDir::cleanPath(root) + u'/' + folderName(manifest.created, manifest.operation);
+    // Two runs within one second get folders of their own.
+    QString folder = base;
+    for (int n = 2; QFileInfo::exists(folder); ++n)
+        folder = base + u'_' + QString::number(n);
+    if (!TableSnapshot::copyTables(folder, manifest.dataRoot, tables, &manifest.tables, error))
+        return QString();
+    if (!writeManifest(folder, manifest, error)) {
+        QDir(folder).removeRecursively();
+        return QString();
+    }
+    return folder;
+}
+
+bool writeManifest(const QString &folder, const SnapshotManifest &manifest, QString *error)
+{
+    QStringList lines{u"["_s + kHead + u']',
+                      u"Operace="_s + escaped(manifest.operation),
+                      u"Agenda="_s + escaped(manifest.company),
+                      u"AdresarAgendy="_s + escaped(manifest.agendaDir),
+                      u"Rok="_s + escaped(manifest.year),
+                      u"Uzivatel="_s + escaped(manifest.user),
+                      u"AdresarDat="_s + escaped(manifest.dataRoot),
+                      u"Porizeno="_s + manifest.created.toString(Qt::ISODate),
+                      u"Tabulek="_s + QString::number(manifest.tables.size())};
+    addTables(lines, manifest.tables);
+    lines << u"["_s + kEnd + u']';
+    return writeSections(manifestPath(folder), lines, error);
+}
+
+std::optional<SnapshotManifest> readManifest(const QString &folder, QString *error)
+{
+    const auto incomplete = [&](const QString &why) {
+        setError(error, u"složka %1 nemá úplný manifest zálohy (%2)"_s.arg(folder, why));
+        return std::nullopt;
+    };
+    const auto sections = readSections(manifestPath(folder));
+    if (!sections)
+        return incomplete(u"manifest chybí"_s);
+    if (sections->size() < 2 || sections->first().name != kHead || sections->last().name != kEnd)
+        return incomplete(u"manifest je neúplný"_s);
+    const QHash<QString, QString> &head = sections->first().values;
+    SnapshotManifest manifest;
+    manifest.operation = head.value(u"Operace"_s);
+    manifest.company = head.value(u"Agenda"_s);
+    manifest.agendaDir = head.value(u"AdresarAgendy"_s);
+    manifest.year = head.value(u"Rok"_s);
+    manifest.user = head.value(u"Uzivatel"_s);
+    manifest.dataRoot = head.value(u"AdresarDat"_s);
+    manifest.created = readTime(head.value(u"Porizeno"_s));
+    const auto tables = readTables(*sections, 1, sections->size() - 1);
+    bool counted = false;
+    const qsizetype count = head.value(u"Tabulek"_s).toLongLong(&counted);
+    if (!tables || !counted || count != tables->size() || count == 0 || manifest.dataRoot.isEmpty() ||
+        !manifest.created.isValid())
+        return incomplete(u"manifest je neúplný"_s);
+    for (const SnapshotTable &table : *tables) {
+        if (!QFileInfo(folder + u'/' + table.relativePath).isFile())
+            return incomplete(u"chybí kopie tabulky "_s + table.relativePath);
+    }
+    manifest.tables = *tables;
+    return manifest;
+}
+
+bool writeFinish(const QString &folder, const SnapshotManifest &manifest, int result, QString *error)
+{
+    QList<SnapshotTable> now;
+    for (const SnapshotTable &table : manifest.tables) {
+        const auto summary = TableSnapshot::summarize(manifest.dataRoot + table.relativePath, error);
+        if (!summary)
+            return false;
+        now.append({table.relativePath, *summary});
+    }
+    QStringList lines{u"["_s + kFinish + u']', u"Dokonceno="_s + QDateTime::currentDateTime().toString(Qt::ISODate),
+                      u"Vysledek="_s + QString::number(result)};
+    addTables(lines, now);
+    lines << u"["_s + kEnd + u']';
+    return writeSections(finishPath(folder), lines, error);
+}
+
+std::optional<SnapshotFinish> readFinish(const QString &folder)
+{
+    const auto sections = readSections(finishPath(folder));
+    if (!sections || sections->size() < 2 || sections->first().name != kFinish || sections->last().name != kEnd)
+        return std::nullopt;
+    const auto tables = readTables(*sections, 1, sections->size() - 1);
+    if (!tables)
+        return std::nullopt;
+    SnapshotFinish finish;
+    finish.finished = readTime(sections->first().values.value(u"Dokonceno"_s));
+    finish.result = sections->first().values.value(u"Vysledek"_s).toInt();
+    finish.tables = *tables;
+    return finish;
+}
+
+QList<Snapshot> list(const QString &root)
+{
+    QList<Snapshot> snapshots;
+    const QDir dir(root);
+    for (const QString &name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        const QString folder = dir.absoluteFilePath(name);
+        if (auto manifest = readManifest(folder))
+            snapshots.append({folder, std::move(*manifest)});
+    }
+    // Oldest first; runs within one second in the order of their folders
+    // ("…_odstraneni", "…_odstraneni_2", …, "…_odstraneni_10").
+    std::stable_sort(snapshots.begin(), snapshots.end(), [](const Snapshot &a, const Snapshot &b) {
+        if (a.manifest.created != b.manifest.created)
+            return a.manifest.created < b.manifest.created;
+        if (a.folder.size() != b.folder.size())
+            return a.folder.size() < b.folder.size();
+        return a.folder < b.folder;
+    });
+    return snapshots;
+}
+
+QStringList prune(const QString &root, const QString &agendaDir, int keep)
+{
+    QList<Snapshot> ofCompany;
+    for (const Snapshot &snapshot : list(root)) {
+        if (QDir::cleanPath(snapshot.manifest.agendaDir) == QDir::cleanPath(agendaDir))
+            ofCompany.append(snapshot);
+    }
+    QStringList removed;
+    const qsizetype excess = ofCompany.size() - std::max(keep, 1);
+    for (qsizetype i = 0; i < excess; ++i) {
+        const QString folder = ofCompany.at(i).folder;
+        // The manifest goes first: a removal cut short leaves a folder that
+        // is no longer offered.
+        QFile::remove(manifestPath(folder));
+        QDir(folder).removeRecursively();
+        removed.append(folder);
+    }
+    return removed;
+}
+
+bool restore(const QString &folder, bool force, QStringList *restored, QString *error)
+{
+    const auto manifest = readManifest(folder, error);
+    if (!manifest)
+        return false;
+    QStringList problems;
+    for (const SnapshotTable &table : manifest->tables) {
+        const auto copy = TableSnapshot::summarize(folder + u'/' + table.relativePath);
+        if (!copy || *copy != table.summary)
+            problems.append(u"kopie tabulky %1 v záloze neodpovídá manifestu (je poškozená)"_s.arg(table.relativePath));
+        const QString used = TableSnapshot::usedByOthers(manifest->dataRoot + table.relativePath);
+        if (!used.isEmpty())
+            problems.append(used);
+    }
+    if (!problems.isEmpty()) {
+        setError(error, problems.join(u'\n'));
+        return false;
+    }
+    if (!force) {
+        const auto finish = readFinish(folder);
+        if (!finish) {
+            setError(error, u"běh, před kterým byla záloha pořízena, nezaznamenal svůj konec (byl ukončen nebo ještě "
+                            u"běží), takže nelze ověřit, zda tabulky od té doby nikdo nezměnil; obnovu lze vynutit "
+                            u"volbou --force"_s);
+            return false;
+        }
+        for (const SnapshotTable &table : manifest->tables) {
+            const auto atEnd = std::find_if(finish->tables.begin(), finish->tables.end(), [&](const SnapshotTable &t) {
+                return t.relativePath == table.relativePath;
+            });
+            const auto now = TableSnapshot::summarize(manifest->dataRoot + table.relativePath);
+            if (atEnd == finish->tables.end() || !now || *now != atEnd->summary)
+                problems.append(u"tabulka %1 byla po skončení běhu změněna"_s.arg(table.relativePath));
+        }
+        if (!problems.isEmpty()) {
+            problems.append(u"obnova by tyto změny ztratila; lze ji vynutit volbou --force"_s);
+            setError(error, problems.join(u'\n'));
+            return false;
+        }
+    }
+    for (const SnapshotTable &table : manifest->tables) {
+        if (!TableSnapshot::restoreTable(folder + u'/' + table.relativePath, manifest->dataRoot + table.relativePath,
+                                         error))
+            return false;
+        if (restored)
+            restored->append(
+                u"%1 (%2 záznamů)"_s.arg(manifest->dataRoot + table.relativePath).arg(table.summary.records));
+    }
+    return true;
+}
+
+} // namespace SnapshotStore
