@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include "BenchmarkApplication.h"
+#include "LayoutFixtures.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -215,3 +216,17 @@ void BM_LayoutGroupedList20000Rows(benchmark::State &state)
 BENCHMARK(BM_LayoutGroupedList20000Rows)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
+
+namespace LayoutFixtures {
+
+void protocolModel(TSestava &report, MemTable &table)
+{
+    ::protocolModel(report, table);
+}
+
+void storeTemplate(TSestava &report)
+{
+    ::storeTemplate(report);
+}
+
+} // namespace LayoutFixtures

@@ -8,6 +8,7 @@
 #include "common/widgets/MinimiseAsApplication.h"
 #include "common/widgets/QtUiSeam.h"
 #include "ops/RegisterOperations.h"
+#include "report/ui/FormSestP.h"
 
 #include <QApplication>
 #include <QTranslator>
@@ -29,6 +30,7 @@ int main(int argc, char *argv[])
 
     QtUiSeam seam;
     UiSeam::setCurrent(&seam);
+    TFormSestP::install();
     MinimiseAsApplication minimise;
     app.installEventFilter(&minimise);
 

@@ -54,12 +54,6 @@ int writeBytes(QIODevice &device, const QByteArray &bytes)
     return device.write(bytes) == bytes.size() ? seOK : seOutputWrite;
 }
 
-// The template chooses whether its own background prints; otherwise PrintBackground.
-bool drawsBackground(const TSestava &report)
-{
-    return report.settings().ownBackground ? report.settings().printBackground : report.printBackground();
-}
-
 QString joined(const QString &dir, const QString &fileName)
 {
     return dir.isEmpty() ? fileName : QDir(dir).filePath(fileName);
@@ -74,24 +68,53 @@ int TSestava::PrintToStream(QIODevice &stream, TLayoutProgress *progress)
     });
 }
 
+bool TSestava::drawsBackground() const
+{
+    return settings().ownBackground ? settings().printBackground : printBackground();
+}
+
+int TSestava::WriteTextFile(const QString &fileName, TLayoutProgress *progress) const
+{
+    return writeFile(fileName, [&](QIODevice &file) {
+        OutputText::TTextExport options{settings().lineSpacing, {}};
+        if (progress) {
+            progress->start(SestCaption::informace(), u"Ukládám stránku 1"_s, u"Přerušit"_s);
+            options.progress = [progress](int done, int) {
+                progress->setText(u"Ukládám stránku %1"_s.arg(done + 1));
+                return !progress->interrupted();
+            };
+        }
+        const int result = OutputText::exportText(vystup(), file, options);
+        if (progress)
+            progress->finish();
+        return result;
+    });
+}
+
+int TSestava::WriteRtfFile(const QString &fileName) const
+{
+    return writeFile(fileName, [&](QIODevice &file) { return writeBytes(file, SestRtf::exportRtf(vystup())); });
+}
+
+int TSestava::WritePageHtmlFile(const QString &fileName, int page) const
+{
+    return OutputHtml::exportPageFile(vystup(), page, fileName);
+}
+
+int TSestava::WriteAllHtmlFile(const QString &fileName) const
+{
+    return OutputHtml::exportAll(vystup(), fileName);
+}
+
+int TSestava::WritePdfFile(const QString &fileName) const
+{
+    return writeFile(fileName,
+                     [&](QIODevice &file) { return OutputPdf::exportPdf(vystup(), file, popis(), drawsBackground()); });
+}
+
 int TSestava::PrintToFile(const QString &fileName, TLayoutProgress *progress)
 {
-    return runOutput(*this, progress, true, [&] {
-        return writeFile(fileName, [&](QIODevice &file) {
-            OutputText::TTextExport options{settings().lineSpacing, {}};
-            if (progress) {
-                progress->start(SestCaption::informace(), u"Ukládám stránku 1"_s, u"Přerušit"_s);
-                options.progress = [progress](int done, int) {
-                    progress->setText(u"Ukládám stránku %1"_s.arg(done + 1));
-                    return !progress->interrupted();
-                };
-            }
-            const int result = OutputText::exportText(vystup(), file, options);
-            if (progress)
-                progress->finish();
-            return result;
-        });
-    });
+    return runOutput(*this, progress, true, [&] { return WriteTextFile(fileName, progress); });
 }
 
 int TSestava::ExportRtf(QIODevice &stream, TLayoutProgress *progress)
@@ -101,10 +124,7 @@ int TSestava::ExportRtf(QIODevice &stream, TLayoutProgress *progress)
 
 int TSestava::ExportRtf(const QString &dir, const QString &fileName, TLayoutProgress *progress)
 {
-    return runOutput(*this, progress, false, [&] {
-        return writeFile(joined(dir, fileName),
-                         [&](QIODevice &file) { return writeBytes(file, SestRtf::exportRtf(vystup())); });
-    });
+    return runOutput(*this, progress, false, [&] { return WriteRtfFile(joined(dir, fileName)); });
 }
 
 int TSestava::ExportPageHtml(QIODevice &stream, int page, TLayoutProgress *progress)
@@ -118,26 +138,21 @@ int TSestava::ExportPageHtml(QIODevice &stream, int page, TLayoutProgress *progr
 
 int TSestava::ExportPageHtml(const QString &dir, const QString &fileName, int page, TLayoutProgress *progress)
 {
-    return runOutput(*this, progress, false,
-                     [&] { return OutputHtml::exportPageFile(vystup(), page, joined(dir, fileName)); });
+    return runOutput(*this, progress, false, [&] { return WritePageHtmlFile(joined(dir, fileName), page); });
 }
 
 int TSestava::ExportAllHtml(const QString &dir, const QString &fileName, TLayoutProgress *progress)
 {
-    return runOutput(*this, progress, false, [&] { return OutputHtml::exportAll(vystup(), joined(dir, fileName)); });
+    return runOutput(*this, progress, false, [&] { return WriteAllHtmlFile(joined(dir, fileName)); });
 }
 
 int TSestava::ExportPdf(QIODevice &stream, TLayoutProgress *progress)
 {
     return runOutput(*this, progress, false,
-                     [&] { return OutputPdf::exportPdf(vystup(), stream, popis(), drawsBackground(*this)); });
+                     [&] { return OutputPdf::exportPdf(vystup(), stream, popis(), drawsBackground()); });
 }
 
 int TSestava::ExportPdf(const QString &dir, const QString &fileName, TLayoutProgress *progress)
 {
-    return runOutput(*this, progress, false, [&] {
-        return writeFile(joined(dir, fileName), [&](QIODevice &file) {
-            return OutputPdf::exportPdf(vystup(), file, popis(), drawsBackground(*this));
-        });
-    });
+    return runOutput(*this, progress, false, [&] { return WritePdfFile(joined(dir, fileName)); });
 }

@@ -447,6 +447,17 @@ public:
     int ExportPdf(QIODevice &stream, TLayoutProgress *progress = nullptr);
     int ExportPdf(const QString &dir, const QString &fileName, TLayoutProgress *progress = nullptr);
 
+    // ---- Writing the output of the last run as it stands, without laying
+    // out again (the preview's save menu): codes of TSestError.
+    int WriteTextFile(const QString &fileName, TLayoutProgress *progress = nullptr) const;
+    int WriteRtfFile(const QString &fileName) const;
+    int WritePageHtmlFile(const QString &fileName, int page) const;
+    int WriteAllHtmlFile(const QString &fileName) const;
+    int WritePdfFile(const QString &fileName) const;
+    // Whether the background picture is drawn: the template's own choice
+    // when it names its picture, else PrintBackground.
+    bool drawsBackground() const;
+
     std::function<bool(TSestavaTyp *sender)> OnUlozPredlohu;
     std::function<bool(TSestavaTyp *sender, QString &soubor)> OnUlozPredlohuJako;
     std::function<bool(TSestavaTyp *sender)> OnNactiPredlohu;
