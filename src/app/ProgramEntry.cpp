@@ -4,6 +4,7 @@
 #include "app/Main.h"
 #include "app/StartUp.h"
 #include "app/TarnekApplication.h"
+#include "common/DayNumber.h"
 #include "common/LocaleFormats.h"
 #include "common/widgets/MinimiseAsApplication.h"
 #include "common/widgets/QtUiSeam.h"
@@ -17,6 +18,7 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
+    DayNumber::cacheLocalTimeZone();
     TarnekApplication app(argc, argv);
     QApplication::setApplicationName(u"Tarnek"_s);
     QApplication::setApplicationDisplayName(u"Tarnek"_s);

@@ -1,6 +1,7 @@
 // tarnek-report: lays a report template out over CSV data or a host table
 // and writes the result (ReportTool.h).
 
+#include "common/DayNumber.h"
 #include "common/widgets/QtUiSeam.h"
 #include "report/core/LayoutProgress.h"
 #include "report/core/sestprn.h"
@@ -80,6 +81,7 @@ int runPreview(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    DayNumber::cacheLocalTimeZone();
     if (argc > 1 && qstrcmp(argv[1], "preview") == 0)
         return runPreview(argc, argv);
     // Text is measured with the system's fonts; no display is needed.

@@ -42,8 +42,10 @@ TfrmKontrPosloupnosti::TfrmKontrPosloupnosti(OperationSession &session, QWidget 
         auto *link = new QLabel(u"[detaily]"_s, m_modules);
         link->setObjectName(QString::fromUtf16(module.link));
         link->setCursor(Qt::PointingHandCursor);
+        // Blue while it can be clicked; a disabled link greys like any label.
         QPalette blue = link->palette();
-        blue.setColor(QPalette::WindowText, Qt::blue);
+        blue.setColor(QPalette::Active, QPalette::WindowText, Qt::blue);
+        blue.setColor(QPalette::Inactive, QPalette::WindowText, Qt::blue);
         link->setPalette(blue);
         link->installEventFilter(this);
         // Two columns: modules 1-5 on the left, 6-9 on the right.
