@@ -4,6 +4,7 @@
 #include "DataFixture.h"
 
 #include "report/core/OutputHtml.h"
+#include "report/core/OutputPageImage.h"
 #include "report/core/PageSetup.h"
 #include "report/core/ReportLayout.h"
 #include "report/core/ReportWindows.h"
@@ -14,7 +15,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +27,8 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -390,6 +396,118 @@ TEST_F(PreviewWindow, PrintingWithoutAPrinterWarnsAndRaisesNoEvent)
     EXPECT_FALSE(raised);
     EXPECT_TRUE(
         scriptedUi().shown({{MessageKind::Warning, u"V systému není nainstalovaná žádná tiskárna."_s, u"Varování"_s}}));
+}
+
+// ---- What the page looks like
+
+// Pixels of two pictures of one size whose colours differ by more than a
+// trace of anti-aliasing.
+int differingPixels(const QImage &a, const QImage &b)
+{
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    int differing = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const auto *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
+        const auto *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
+        for (int col = 0; col < x.width(); ++col) {
+            const int d = std::max({std::abs(qRed(p[col]) - qRed(q[col])), std::abs(qGreen(p[col]) - qGreen(q[col])),
+                                    std::abs(qBlue(p[col]) - qBlue(q[col]))});
+            differing += d > 64 ? 1 : 0;
+        }
+    }
+    return differing;
+}
+
+class PreviewPicture : public PreviewWindow
+{
+protected:
+    TRastelReportElement &add(int sectionId, int kind, int reference, QRect box, const QString &text = QString())
+    {
+        TRastelReportElement &e = m_report.sections().find(sectionId)->addElement(&m_report);
+        e.kind = kind;
+        e.reference = reference;
+        e.left = box.left();
+        e.top = box.top();
+        e.width = box.width();
+        e.height = box.height();
+        e.text = text;
+        return e;
+    }
+
+    // A protocol: a title and the page number over a rule, a framed line
+    // per document with its amount and text, a shaded closing box.
+    void protocol()
+    {
+        pageSetup().paperWidth = 826;
+        pageSetup().paperHeight = 500;
+        m_report.sections().find(TOddilSestavy::PageHeader)->height = 40;
+        add(TOddilSestavy::PageHeader, ElementKind::GraphicText, 0, {0, 0, 500, 20}, u"Protokol o přečíslování"_s)
+            .font.size = 12;
+        add(TOddilSestavy::PageHeader, ElementKind::SystemVariable, SystemVariable::PageNumber, {600, 0, 100, 20},
+            u"Strana %d"_s);
+        add(TOddilSestavy::PageHeader, ElementKind::Line, 0, {0, 30, 726, 5}).optionFlags = 0x08;
+        m_report.sections().find(TOddilSestavy::Body)->height = 20;
+        add(TOddilSestavy::Body, ElementKind::Field, Doklad, {0, 0, 150, 20}).optionFlags = 0x0F;
+        add(TOddilSestavy::Body, ElementKind::Field, Castka, {150, 0, 150, 20}).alignmentValue =
+            TRastelReportElement::AlignRight;
+        add(TOddilSestavy::Body, ElementKind::GraphicText, 0, {320, 0, 400, 20}, u"Účetní doklad >> přečíslován"_s);
+        m_report.sections().find(TOddilSestavy::ReportFooter)->height = 30;
+        add(TOddilSestavy::ReportFooter, ElementKind::Rectangle, 0, {0, 0, 726, 25}).fillColour =
+            QColor(0xEE, 0xEE, 0xEE);
+        add(TOddilSestavy::ReportFooter, ElementKind::GraphicText, 0, {10, 2, 500, 20}, u"Konec protokolu"_s);
+        addRecords(12);
+        m_report.setPredloha(m_report.writeTemplate());
+    }
+
+    // The paper as the window shows it at that zoom.
+    QImage shown(int zoom)
+    {
+        QImage image;
+        preview([&](TFormSestP &w) {
+            action(w, u"ActionZ%1"_s.arg(zoom))->trigger();
+            image = child<QWidget>(w, u"panStranka"_s)->grab().toImage();
+        });
+        return image;
+    }
+};
+
+TEST_F(PreviewPicture, TheFirstPageOfAProtocolAtFullSizeLooksAsReviewed)
+{
+    protocol();
+    const QImage image = shown(100);
+    ASSERT_EQ(image.size(), QSize(826, 500));
+    const QString reference = TestSupport::dataPath(u"preview/protocol-page1.png"_s);
+    if (qEnvironmentVariableIsSet("TARNEK_WRITE_REFERENCE")) {
+        QDir().mkpath(QFileInfo(reference).path());
+        ASSERT_TRUE(image.save(reference));
+    }
+    const QImage expected(reference);
+    ASSERT_FALSE(expected.isNull()) << reference.toStdString();
+    ASSERT_EQ(expected.size(), image.size());
+    const int differing = differingPixels(image, expected);
+    if (differing > 0)
+        image.save(QDir::temp().filePath(u"protocol-page1-shown.png"_s));
+    // Font rendering may move a few edge pixels; a missing or moved item moves thousands.
+    EXPECT_LT(differing, image.width() * image.height() / 500) << "see protocol-page1-shown.png in the temp directory";
+}
+
+TEST_F(PreviewPicture, AtThreeTimesTheSizeThePageIsDrawnAfreshNotEnlarged)
+{
+    protocol();
+    const QImage image = shown(300);
+    ASSERT_EQ(image.size(), QSize(2478, 1500));
+    ASSERT_EQ(ReportLayout::prepare(m_report), seOK);
+    const TSestVystup &out = m_report.vystup();
+    // The items drawn directly at 3 pixels per unit.
+    const QImage direct = OutputPageImage::pageBitmap(out, 0, 3, false);
+    const QImage area = image.copy(out.page.setup.leftMargin * 3, out.page.setup.topMargin * 3, direct.width(),
+                                   direct.height());
+    EXPECT_LT(differingPixels(area, direct), direct.width() * direct.height() / 500);
+    // The page enlarged from its picture at 100 % differs from that.
+    const QImage enlarged = OutputPageImage::pageBitmap(out, 0, 1, false)
+                                .scaled(direct.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    EXPECT_GT(differingPixels(enlarged, direct), direct.width() * direct.height() / 500);
 }
 
 // ---- The print dialog
