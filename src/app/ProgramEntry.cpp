@@ -10,6 +10,8 @@
 #include "common/widgets/QtUiSeam.h"
 #include "ops/RegisterOperations.h"
 #include "report/ui/FormSestP.h"
+#include "report/ui/QtPrinterList.h"
+#include "report/ui/ReportPrinter.h"
 
 #include <QApplication>
 #include <QTranslator>
@@ -35,6 +37,9 @@ int main(int argc, char *argv[])
     TFormSestP::install();
     MinimiseAsApplication minimise;
     app.installEventFilter(&minimise);
+    QtPrinterList printers;
+    TSestPrinter::current().setPrinterList(&printers);
+    ReportPrinter::install();
 
     int result = 1;
     {
@@ -46,6 +51,7 @@ int main(int argc, char *argv[])
             result = app.exec();
         app.setSession(nullptr);
     }
+    TSestPrinter::current().setPrinterList(nullptr);
     UiSeam::setCurrent(nullptr);
     return result;
 }

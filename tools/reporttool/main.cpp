@@ -7,6 +7,7 @@
 #include "report/core/sestprn.h"
 #include "report/ui/FormSestP.h"
 #include "report/ui/QtPrinterList.h"
+#include "report/ui/ReportPrinter.h"
 #include "reporttool/ReportTool.h"
 
 #include <QApplication>
@@ -67,6 +68,7 @@ int runPreview(int argc, char *argv[])
     UiSeam::setCurrent(&seam);
     QtPrinterList printers;
     TSestPrinter::current().setPrinterList(&printers);
+    ReportPrinter::install();
     TFormSestP::install();
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -91,9 +93,13 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     TerminalProgress terminal(err);
+    QtPrinterList printers;
+    TSestPrinter::current().setPrinterList(&printers);
+    ReportPrinter::install();
     const int result =
         ReportTool::run(QCoreApplication::arguments().mid(1), out, err, isatty(fileno(stderr)) ? &terminal : nullptr);
     out.flush();
     err.flush();
+    TSestPrinter::current().setPrinterList(nullptr);
     return result;
 }

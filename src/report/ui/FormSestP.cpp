@@ -8,6 +8,7 @@
 #include "report/core/sestprn.h"
 #include "report/ui/LayoutProgressWindow.h"
 #include "report/ui/PrintDialogTyp.h"
+#include "report/ui/ReportPrinter.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -512,9 +513,29 @@ void TFormSestP::print()
         return;
     printer.selectPrinter(dialog.printerIndex);
     m_printBackground = dialog.checked[TPrintDialogTyp::CheckBackground];
+    TPrintRun run;
+    run.printerIndex = dialog.printerIndex;
+    run.firstPage = dialog.firstPage;
+    run.lastPage = dialog.lastPage;
+    if (dialog.checked[TPrintDialogTyp::CheckCurrentPage])
+        run.firstPage = run.lastPage = m_state.currentPage();
+    run.copies = dialog.copies;
+    run.printBackground = m_printBackground;
+    run.jobTitle = u"Tisková sestava"_s;
+    if (dialog.checked[TPrintDialogTyp::CheckToFile]) {
+        // The printer's "FILE:" port: the file is asked for, as the port does.
+        FileDialogRequest request;
+        request.title = u"Tisk do souboru"_s;
+        request.filter = u"Všechny soubory (*.*)|*.*"_s;
+        request.overwritePrompt = true;
+        run.outputFile = ui().saveFileName(request);
+        if (run.outputFile.isEmpty())
+            return;
+    }
     if (m_report.BeforePrintPreview)
         m_report.BeforePrintPreview(&m_report);
-    // The printing itself follows when the printer output lands.
+    // Graphic pages, or the character text when the printer is a text-only one.
+    ReportPrinter::printOutput(m_report, run);
     if (m_report.AfterPrintPreview)
         m_report.AfterPrintPreview(&m_report);
 }
