@@ -2,6 +2,7 @@
 // the page query, zoom, the save menu, keys, the custom action, the print
 // dialog's stacking and a screenshot of a protocol's first page.
 #include "DataFixture.h"
+#include "PrintedFiles.h"
 
 #include "report/core/OutputHtml.h"
 #include "report/core/OutputPageImage.h"
@@ -10,12 +11,15 @@
 #include "report/core/ReportWindows.h"
 #include "report/ui/FormSestP.h"
 #include "report/ui/PrintDialogTyp.h"
+#include "report/ui/QtPrinterList.h"
 #include "report/ui/SestPrintDlg.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -26,10 +30,14 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QThread>
 
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using TestSupport::child;
@@ -396,6 +404,84 @@ TEST_F(PreviewWindow, PrintingWithoutAPrinterWarnsAndRaisesNoEvent)
     EXPECT_FALSE(raised);
     EXPECT_TRUE(
         scriptedUi().shown({{MessageKind::Warning, u"V systému není nainstalovaná žádná tiskárna."_s, u"Varování"_s}}));
+}
+
+TEST_F(PreviewWindow, ThePrintDialogOffersTheRangeAndCopiesAndCancellingPrintsNothing)
+{
+    FakePrinterList printers;
+    printers.printers = {FakePrinterList::a4(u"Kancelář"_s, 0, 0, 0, 0), FakePrinterList::a4(u"Sklad"_s, 0, 0, 0, 0)};
+    printers.systemDefault = 1;
+    TSestPrinter::current().setPrinterList(&printers);
+    pages(5);
+    m_report.setStartPage(2);
+    m_report.setPrintCopies(3);
+    QStringList events;
+    m_report.BeforePrintPreview = [&](TSestavaTyp *) { events << u"BeforePrintPreview"_s; };
+    m_report.AfterPrintPreview = [&](TSestavaTyp *) { events << u"AfterPrintPreview"_s; };
+    preview([](TFormSestP &w) {
+        scriptedUi().onWindow(u"TSestPrintDlg"_s, [](QDialog &d) {
+            EXPECT_EQ(child<QComboBox>(d, u"cbTiskarna"_s)->currentText(), u"Sklad"_s);
+            EXPECT_EQ(child<QSpinBox>(d, u"edtOd"_s)->value(), 2);
+            EXPECT_EQ(child<QSpinBox>(d, u"edtDo"_s)->value(), 5);
+            EXPECT_EQ(child<QSpinBox>(d, u"edtKopie"_s)->value(), 3);
+            EXPECT_FALSE(child<QGroupBox>(d, u"grpFormular"_s)->isVisible());
+            EXPECT_FALSE(child<QPushButton>(d, u"btnNahled"_s)->isEnabled());
+            EXPECT_FALSE(child<QCheckBox>(d, u"chckPozadi"_s)->isVisible()); // the report has no background
+            EXPECT_FALSE(child<QCheckBox>(d, u"chckDoSouboru"_s)->isVisible());
+            TestSupport::click(d, u"btnStorno"_s);
+        });
+        action(w, u"ActionPrint"_s)->trigger();
+    });
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_EQ(scriptedUi().windowsShown(), (QStringList{u"TFormSestP"_s, u"TSestPrintDlg"_s}));
+}
+
+// Pages 2 and 3 of five through the CUPS-PDF queue: a PDF of two pages.
+TEST_F(PreviewWindow, PrintingPagesTwoAndThreeOnTheCupsPdfQueueGivesTwoPages)
+{
+    QtPrinterList list;
+    TSestPrinter::current().setPrinterList(&list);
+    const int queue = cupsQueue(list, false);
+    TARNEK_REQUIRE_PRINTER(queue >= 0);
+    ASSERT_TRUE(hasTool(u"pdfinfo"_s)) << "poppler-utils is needed beside the printer";
+    pages(5);
+    QStringList events;
+    m_report.BeforePrintPreview = [&](TSestavaTyp *) { events << u"BeforePrintPreview"_s; };
+    m_report.AfterPrintPreview = [&](TSestavaTyp *) { events << u"AfterPrintPreview"_s; };
+    const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
+    preview([&](TFormSestP &w) {
+        scriptedUi().onWindow(u"TSestPrintDlg"_s, [&](QDialog &d) {
+            child<QComboBox>(d, u"cbTiskarna"_s)->setCurrentIndex(queue);
+            child<QSpinBox>(d, u"edtOd"_s)->setValue(2);
+            child<QSpinBox>(d, u"edtDo"_s)->setValue(3);
+            TestSupport::click(d, u"btnTisk"_s);
+        });
+        action(w, u"ActionPrint"_s)->trigger();
+    });
+    EXPECT_EQ(events, (QStringList{u"BeforePrintPreview"_s, u"AfterPrintPreview"_s}));
+    // CUPS-PDF writes the job, named after its title "Tisková sestava", into
+    // the PDF folder of the user who printed.
+    const passwd *user = getpwuid(getuid());
+    ASSERT_NE(user, nullptr);
+    const QDir folder(QDir(QString::fromLocal8Bit(user->pw_dir)).filePath(u"PDF"_s));
+    QString pdf;
+    QElapsedTimer timer;
+    timer.start();
+    while (pdf.isEmpty() && timer.elapsed() < 60000) {
+        for (const QFileInfo &file : folder.entryInfoList({u"Tiskov*sestava*.pdf"_s}, QDir::Files)) {
+            if (file.lastModified() >= started && pdfPages(file.filePath()) > 0)
+                pdf = file.filePath();
+        }
+        if (pdf.isEmpty())
+            QThread::msleep(250);
+    }
+    ASSERT_FALSE(pdf.isEmpty()) << "no PDF of the print from the queue " << list.names().at(queue).toStdString();
+    EXPECT_EQ(pdfPages(pdf), 2);
+    const QString text = runTool(u"pdftotext"_s, {pdf, u"-"_s});
+    EXPECT_TRUE(text.contains(u"D002"_s));
+    EXPECT_TRUE(text.contains(u"D003"_s));
+    EXPECT_FALSE(text.contains(u"D001"_s));
+    QFile::remove(pdf);
 }
 
 // ---- What the page looks like

@@ -2,6 +2,7 @@
 // window, graphic pages to a file and to a CUPS queue, character text on a
 // text-only printer, and the Print operation's printer selection.
 #include "DataFixture.h"
+#include "PrintedFiles.h"
 
 #include "report/core/OutputText.h"
 #include "report/core/PageSetup.h"
@@ -184,28 +185,6 @@ TEST(PrintOptionsWindow, CancelLeavesThePrinterAsItWas)
 }
 
 // ---------------------------------------------------------------- printing
-
-bool hasTool(const QString &program)
-{
-    return !QStandardPaths::findExecutable(program).isEmpty();
-}
-
-QString runTool(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// pdfinfo's "Pages:" line.
-int pdfPages(const QString &file)
-{
-    const QRegularExpressionMatch m =
-        QRegularExpression(u"^Pages:\\s+(\\d+)"_s, QRegularExpression::MultilineOption)
-            .match(runTool(u"pdfinfo"_s, {file}));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
 
 // pdfinfo's page size in points, rounded.
 QSize pdfPageSize(const QString &file)
@@ -478,18 +457,6 @@ TEST_F(Printing, PrintWithoutPrintersWarnsAndReturnsTwo)
 }
 
 // ---------------------------------------------------------------- CUPS
-
-// The CUPS queues scripts/start-printer.sh sets up: the first graphic
-// queue, or the first text-only one; -1 when there is none.
-int cupsQueue(const QtPrinterList &list, bool textOnly)
-{
-    const QStringList names = list.names();
-    for (int i = 0; i < names.size(); ++i) {
-        if (TSestPrinter::isTextOnlyDriver(list.driverName(i)) == textOnly)
-            return i;
-    }
-    return -1;
-}
 
 // Waits up to a minute for the first file of `dir` whose name starts with
 // `prefix` and that `complete` accepts (the queue may still be writing it).
