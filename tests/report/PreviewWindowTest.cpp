@@ -22,8 +22,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -540,7 +540,7 @@ protected:
         add(TOddilSestavy::Body, ElementKind::GraphicText, 0, {320, 0, 400, 20}, u"Účetní doklad >> přečíslován"_s);
         m_report.sections().find(TOddilSestavy::ReportFooter)->height = 30;
         add(TOddilSestavy::ReportFooter, ElementKind::Rectangle, 0, {0, 0, 726, 25}).fillColour =
-            QColor(0xEE, 0xEE, 0xEE);
+            QColor(0xC0, 0xC0, 0xC0); // "stříbrná"
         add(TOddilSestavy::ReportFooter, ElementKind::GraphicText, 0, {10, 2, 500, 20}, u"Konec protokolu"_s);
         addRecords(12);
         m_report.setPredloha(m_report.writeTemplate());
@@ -587,9 +587,13 @@ TEST_F(PreviewPicture, AtThreeTimesTheSizeThePageIsDrawnAfreshNotEnlarged)
     const TSestVystup &out = m_report.vystup();
     // The items drawn directly at 3 pixels per unit.
     const QImage direct = OutputPageImage::pageBitmap(out, 0, 3, false);
-    const QImage area = image.copy(out.page.setup.leftMargin * 3, out.page.setup.topMargin * 3, direct.width(),
-                                   direct.height());
+    const QImage area =
+        image.copy(out.page.setup.leftMargin * 3, out.page.setup.topMargin * 3, direct.width(), direct.height());
     EXPECT_LT(differingPixels(area, direct), direct.width() * direct.height() / 500);
+    if (qEnvironmentVariableIsSet("TARNEK_DUMP_PREVIEW")) {
+        area.save(QDir::temp().filePath(u"preview-300-shown.png"_s));
+        direct.save(QDir::temp().filePath(u"preview-300-direct.png"_s));
+    }
     // The page enlarged from its picture at 100 % differs from that.
     const QImage enlarged = OutputPageImage::pageBitmap(out, 0, 1, false)
                                 .scaled(direct.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

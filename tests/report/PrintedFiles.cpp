@@ -23,9 +23,8 @@ QString runTool(const QString &program, const QStringList &arguments)
 
 int pdfPages(const QString &file)
 {
-    const QRegularExpressionMatch m =
-        QRegularExpression(u"^Pages:\\s+(\\d+)"_s, QRegularExpression::MultilineOption)
-            .match(runTool(u"pdfinfo"_s, {file}));
+    const QRegularExpressionMatch m = QRegularExpression(u"^Pages:\\s+(\\d+)"_s, QRegularExpression::MultilineOption)
+                                          .match(runTool(u"pdfinfo"_s, {file}));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 

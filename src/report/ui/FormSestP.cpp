@@ -1,6 +1,7 @@
 #include "report/ui/FormSestP.h"
 
 #include "common/UiSeam.h"
+#include "common/widgets/DialogParts.h"
 #include "report/core/OutputPageImage.h"
 #include "report/core/ReportCaptions.h"
 #include "report/core/ReportWindows.h"
@@ -91,28 +92,13 @@ public:
         edit->setObjectName(u"edtStranka"_s);
         edit->selectAll();
         layout->addWidget(edit);
-        auto *buttons = new QHBoxLayout;
-        auto *ok = new QPushButton(u"OK"_s, this);
-        ok->setObjectName(u"btnOK"_s);
-        ok->setDefault(true);
-        auto *cancel = new QPushButton(u"Storno"_s, this);
-        cancel->setObjectName(u"btnStorno"_s);
-        buttons->addStretch();
-        buttons->addWidget(ok);
-        buttons->addWidget(cancel);
-        layout->addLayout(buttons);
-        connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-        connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+        connect(DialogParts::addOkStorno(this, layout), &QPushButton::clicked, this, &QDialog::accept);
     }
     QLineEdit *edit;
 };
 
 const QString kFileTitle = u"Výběr souboru"_s;
 const QString kWriteFailed = u"Výstupní soubor se nepodařilo uložit."_s;
-
-// Pages recorded and kept while paging: enough to page back and forth
-// without recording again, few enough for any report.
-constexpr size_t kKeptPictures = 8;
 
 } // namespace
 
@@ -372,36 +358,21 @@ void TFormSestP::setZoom(int zoom)
     updateView();
 }
 
-const QPicture &TFormSestP::currentPicture()
-{
-    const int page = m_state.currentPage();
-    auto found = m_pictures.find(page);
-    if (found == m_pictures.end()) {
-        if (m_pictures.size() >= kKeptPictures) {
-            m_pictures.erase(m_pictureOrder.front());
-            m_pictureOrder.erase(m_pictureOrder.begin());
-        }
-        found =
-            m_pictures.emplace(page, OutputPageImage::pageImage(m_report.vystup(), page - 1, m_showBackground)).first;
-        m_pictureOrder.push_back(page);
-    }
-    return found->second;
-}
-
 void TFormSestP::paintPaper(QPainter &painter)
 {
     const TLayoutPage &page = m_report.vystup().page;
     painter.fillRect(QRect(QPoint(0, 0), m_state.paperSize(page.paperWidth(), page.paperHeight())), Qt::white);
     if (m_state.currentPage() < 1)
         return;
-    // The recorded page replayed at the zoom: the background over the whole
-    // paper, the items from the printable area's corner.
+    // The page image drawn afresh at the zoom, never an enlarged bitmap: the
+    // background over the whole paper, the items from the printable area's
+    // corner. Drawn at the screen's scale rather than replayed from the
+    // 600-dpi recording, so that hairlines stay one screen pixel wide.
     const double zoom = m_state.zoom() / 100.0;
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.translate(page.setup.leftMargin * zoom, page.setup.topMargin * zoom);
-    painter.scale(zoom / OutputPageImage::ImageScale, zoom / OutputPageImage::ImageScale);
-    painter.drawPicture(0, 0, currentPicture());
+    OutputPageImage::paintPage(painter, m_report.vystup(), m_state.currentPage() - 1, {zoom, m_showBackground});
     painter.restore();
 }
 
@@ -414,30 +385,26 @@ void TFormSestP::keyPressEvent(QKeyEvent *event)
             konec();
         return;
     }
-    QScrollBar *bar = nullptr;
-    int step = 0;
+    // The arrow keys scroll the page.
+    const auto scroll = [](QScrollBar *bar, int direction) {
+        bar->setValue(bar->value() + direction * bar->singleStep());
+    };
     switch (event->key()) {
     case Qt::Key_Up:
-        bar = m_scrollBox->verticalScrollBar();
-        step = -bar->singleStep();
+        scroll(m_scrollBox->verticalScrollBar(), -1);
         break;
     case Qt::Key_Down:
-        bar = m_scrollBox->verticalScrollBar();
-        step = bar->singleStep();
+        scroll(m_scrollBox->verticalScrollBar(), 1);
         break;
     case Qt::Key_Left:
-        bar = m_scrollBox->horizontalScrollBar();
-        step = -bar->singleStep();
+        scroll(m_scrollBox->horizontalScrollBar(), -1);
         break;
     case Qt::Key_Right:
-        bar = m_scrollBox->horizontalScrollBar();
-        step = bar->singleStep();
+        scroll(m_scrollBox->horizontalScrollBar(), 1);
         break;
     default:
         QDialog::keyPressEvent(event);
-        return;
     }
-    bar->setValue(bar->value() + step);
 }
 
 void TFormSestP::konec()

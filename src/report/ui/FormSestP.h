@@ -3,7 +3,6 @@
 #include "report/ui/PreviewState.h"
 
 #include <QDialog>
-#include <QPicture>
 
 #include <functional>
 #include <map>
@@ -56,11 +55,8 @@ public:
 
     const TPreviewState &state() const { return m_state; }
     Answer answer() const { return m_answer; }
-    // The current page's image as recorded (6 pixels per unit, with the
-    // background when it is shown), made when the page is first drawn.
-    const QPicture &currentPicture();
     // Draws the current page as the window shows it (white paper, background,
-    // page image) at the current zoom.
+    // page image) at the current zoom; only the page shown is ever drawn.
     void paintPaper(QPainter &painter);
     bool showsBackground() const { return m_showBackground; }
 
@@ -92,9 +88,6 @@ private:
     bool m_showBackground = false;
     bool m_printBackground = false; // "Tisknout pozadí" as last chosen in this window
     std::unique_ptr<TPrintDialogTyp> m_printDialog;
-
-    std::map<int, QPicture> m_pictures; // recorded pages, the last few shown
-    std::vector<int> m_pictureOrder;
 
     std::map<QString, QAction *> m_actions;
     QActionGroup *m_zoomGroup = nullptr;
