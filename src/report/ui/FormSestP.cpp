@@ -328,8 +328,16 @@ void TFormSestP::buildToolBar(QToolBar *toolBar)
     for (const QString &name : {u"ActionPgFi"_s, u"ActionPgUp"_s, u"ActionPgDn"_s, u"ActionPgLa"_s, u"ActionPage"_s})
         toolBar->addAction(m_actions.at(name));
     toolBar->addSeparator();
-    for (QAction *zoom : m_zoomGroup->actions())
-        toolBar->addAction(zoom);
+    // The zooms behind one button, the chosen one checked.
+    auto *zoomButton = new QToolButton(toolBar);
+    zoomButton->setObjectName(u"btnZvetseni"_s);
+    zoomButton->setText(u"Zvětšení"_s);
+    zoomButton->setToolTip(u"Zvětšení"_s);
+    auto *zoomMenu = new QMenu(zoomButton);
+    zoomMenu->addActions(m_zoomGroup->actions());
+    zoomButton->setMenu(zoomMenu);
+    zoomButton->setPopupMode(QToolButton::InstantPopup);
+    toolBar->addWidget(zoomButton);
 }
 
 void TFormSestP::updateView()
