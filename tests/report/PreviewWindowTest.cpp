@@ -294,6 +294,12 @@ INSTANTIATE_TEST_SUITE_P(
                             u"sestava.rtf"_s, "{\\rtf1"},
                     SaveRow{"CurrentPageHtml", u"ActionUlozHtml"_s,
                             u"Soubor HTML (*.html)|*.HTML|Všechny soubory (*.*)|*.*"_s, u"strana.html"_s, "D003"},
+                    SaveRow{"CurrentPageEmf", u"ActionUlozEmf"_s,
+                            u"Enhanced meta file (*.emf)|*.EMF|Windows meta file (*.wmf)|*.WMF"_s, u"strana.emf"_s,
+                            " EMF"},
+                    SaveRow{"CurrentPageWmf", u"ActionUlozEmf"_s,
+                            u"Enhanced meta file (*.emf)|*.EMF|Windows meta file (*.wmf)|*.WMF"_s, u"strana.wmf"_s,
+                            "\xD7\xCD\xC6\x9A"},
                     SaveRow{"Pdf", u"ActionUlozPdf"_s, u"Soubor PDF (*.pdf)|*.PDF|Všechny soubory (*.*)|*.*"_s,
                             u"sestava.pdf"_s, "%PDF"}),
     TestSupport::rowName);
@@ -311,10 +317,11 @@ TEST_F(PreviewWindow, AFileThatCannotBeWrittenIsReportedAndCancellingWritesNothi
     EXPECT_FALSE(QFile::exists(tempPath(u"chybi/sestava.rtf"_s)));
 }
 
-TEST_F(PreviewWindow, TheMetafileEntriesStandInTheSaveMenu)
+TEST_F(PreviewWindow, TheSaveMenuHoldsItsEntriesAndAllPagesGoToNumberedMetafiles)
 {
-    pages(1);
-    preview([](TFormSestP &w) {
+    pages(3);
+    const QString file = tempPath(u"strany.wmf"_s);
+    preview([&](TFormSestP &w) {
         QStringList entries;
         for (QAction *entry : child<QMenu>(w, u"MenuUlozit"_s)->actions())
             entries << entry->text();
@@ -323,7 +330,17 @@ TEST_F(PreviewWindow, TheMetafileEntriesStandInTheSaveMenu)
                                         u"Aktuální stránku jako HTML..."_s, u"Všechny stránky jako HTML..."_s,
                                         u"Soubor PDF..."_s}));
         EXPECT_EQ(child<QMenu>(w, u"MenuUlozit"_s)->title(), u"Uložit do souboru"_s);
+        action(w, u"ActionPgDn"_s)->trigger();
+        scriptedUi().chooseFile(file);
+        action(w, u"ActionUlozEmfVse"_s)->trigger();
+        EXPECT_EQ(w.state().currentPage(), 2);
     });
+    for (int page = 1; page <= 3; ++page) {
+        QFile metafile(OutputHtml::replaceExtension(file, u"%1.wmf"_s.arg(page)));
+        ASSERT_TRUE(metafile.open(QIODevice::ReadOnly)) << page;
+        EXPECT_TRUE(metafile.read(4) == QByteArray("\xD7\xCD\xC6\x9A")) << page;
+    }
+    EXPECT_TRUE(scriptedUi().messages().isEmpty());
 }
 
 TEST_F(PreviewWindow, TheCustomActionShowsTheApplicationsHintAndRaisesItsEventWithThePage)

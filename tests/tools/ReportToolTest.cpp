@@ -137,9 +137,11 @@ TEST_F(ReportToolTest, UsageErrors)
     EXPECT_EQ(run({u"render"_s, u"x.pts"_s}), 2);
     EXPECT_TRUE(m_err.startsWith(u"give the report's data with either --data FILE.csv or --table DIR/NAME\n"_s));
     EXPECT_EQ(run({u"render"_s, u"x.pts"_s, u"--data"_s, u"a.csv"_s, u"--format"_s, u"odt"_s}), 2);
-    EXPECT_TRUE(m_err.startsWith(u"unknown format odt (dump, txt, rtf, html or pdf)\n"_s));
+    EXPECT_TRUE(m_err.startsWith(u"unknown format odt (dump, txt, rtf, html, pdf, emf or wmf)\n"_s));
     EXPECT_EQ(run({u"render"_s, u"x.pts"_s, u"--data"_s, u"a.csv"_s, u"--format"_s, u"pdf"_s}), 2);
     EXPECT_TRUE(m_err.startsWith(u"--format pdf needs -o FILE.pdf\n"_s));
+    EXPECT_EQ(run({u"render"_s, u"x.pts"_s, u"--data"_s, u"a.csv"_s, u"--format"_s, u"wmf"_s, u"-o"_s, u"-"_s}), 2);
+    EXPECT_TRUE(m_err.startsWith(u"--format wmf needs -o FILE.wmf\n"_s));
 }
 
 TEST_F(ReportToolTest, PreviewOpensTheWindowOnTheLaidOutReport)
@@ -167,7 +169,7 @@ TEST_F(ReportToolTest, PreviewOpensTheWindowOnTheLaidOutReport)
     EXPECT_TRUE(m_err.startsWith(u"preview writes no output: --format and -o belong to render\n"_s));
 }
 
-TEST_F(ReportToolTest, WritesTextRtfHtmlAndPdf)
+TEST_F(ReportToolTest, WritesTextRtfHtmlPdfAndMetafiles)
 {
     writeTemplate(u"seznam.pts"_s);
     writeText(u"data.csv"_s, u"Cislo:integer,Castka:float,Datum:datetime,Poznamka\n7,12.5,2018-01-05,x\n"_s);
@@ -176,14 +178,17 @@ TEST_F(ReportToolTest, WritesTextRtfHtmlAndPdf)
         QString name, file;
         QByteArray expected;
     };
-    for (const Format &f : {Format{u"txt"_s, u"out.txt"_s, "P\xF8\x65hled"}, Format{u"rtf"_s, u"out.rtf"_s, "{\\rtf1"},
-                            Format{u"html"_s, u"out.html"_s, "<HTML>"}, Format{u"pdf"_s, u"out.pdf"_s, "%PDF"}}) {
+    for (const Format &f :
+         {Format{u"txt"_s, u"out.txt"_s, "P\xF8\x65hled"}, Format{u"rtf"_s, u"out.rtf"_s, "{\\rtf1"},
+          Format{u"html"_s, u"out.html"_s, "<HTML>"}, Format{u"pdf"_s, u"out.pdf"_s, "%PDF"},
+          Format{u"emf"_s, u"out.emf"_s, " EMF"}, Format{u"wmf"_s, u"out.wmf"_s, "\xD7\xCD\xC6\x9A"}}) {
         ASSERT_EQ(run({u"render"_s, path(u"SEZNAM.PTS"_s), u"--data"_s, path(u"data.csv"_s), u"--param"_s,
                        u"0=Přehled"_s, u"--format"_s, f.name, u"-o"_s, path(f.file)}),
                   0)
             << m_err.toStdString();
-        // HTML writes page n to the name with n before the extension.
-        QFile file(path(f.name == u"html"_s ? u"out1.html"_s : f.file));
+        // HTML and the metafiles write page n to the name with n before the extension.
+        const bool perPage = f.name == u"html"_s || f.name == u"emf"_s || f.name == u"wmf"_s;
+        QFile file(path(perPage ? u"out1."_s + f.name : f.file));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << f.name.toStdString();
         EXPECT_TRUE(file.readAll().contains(f.expected)) << f.name.toStdString();
     }

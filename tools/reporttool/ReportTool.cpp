@@ -6,6 +6,7 @@
 #include "report/core/MemTableDataSet.h"
 #include "report/core/OutputDump.h"
 #include "report/core/OutputHtml.h"
+#include "report/core/OutputMetafile.h"
 #include "report/core/OutputPdf.h"
 #include "report/core/OutputText.h"
 #include "report/core/ReportLayout.h"
@@ -33,7 +34,7 @@ constexpr int kUsage = 2;
 const QString kUsageText =
     u"usage:\n"
     "  tarnek-report render TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)\n"
-    "                [--data NAME=FILE.csv]... [--param N=VALUE]... [--format dump|txt|rtf|html|pdf] [-o OUT]\n"
+    "                [--data NAME=FILE.csv]... [--param N=VALUE]... [--format dump|txt|rtf|html|pdf|emf|wmf] [-o OUT]\n"
     "  tarnek-report preview TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)\n"
     "                [--data NAME=FILE.csv]... [--param N=VALUE]...\n"_s;
 
@@ -149,10 +150,10 @@ Options parseOptions(const QStringList &arguments)
         o.error = u"no template given"_s;
     else if (o.mainCsv.isEmpty() == o.hostTable.isEmpty())
         o.error = u"give the report's data with either --data FILE.csv or --table DIR/NAME"_s;
-    else if (!QStringList{u"dump"_s, u"txt"_s, u"rtf"_s, u"html"_s, u"pdf"_s}.contains(o.format))
-        o.error = u"unknown format "_s + o.format + u" (dump, txt, rtf, html or pdf)"_s;
-    else if (o.format == u"pdf"_s && o.output == u"-"_s)
-        o.error = u"--format pdf needs -o FILE.pdf"_s;
+    else if (!QStringList{u"dump"_s, u"txt"_s, u"rtf"_s, u"html"_s, u"pdf"_s, u"emf"_s, u"wmf"_s}.contains(o.format))
+        o.error = u"unknown format "_s + o.format + u" (dump, txt, rtf, html, pdf, emf or wmf)"_s;
+    else if ((o.format == u"pdf"_s || o.format == u"emf"_s || o.format == u"wmf"_s) && o.output == u"-"_s)
+        o.error = u"--format "_s + o.format + u" needs -o FILE."_s + o.format;
     return o;
 }
 
@@ -231,6 +232,15 @@ int render(const Options &o, QTextStream &out, QTextStream &err, TLayoutProgress
     if (o.format == u"pdf"_s) {
         if (OutputPdf::exportPdf(output, o.output, report.popis(), false) != seOK) {
             err << "cannot write " << o.output << Qt::endl;
+            return kFailed;
+        }
+        return result;
+    }
+    if (o.format == u"emf"_s || o.format == u"wmf"_s) {
+        // One file per page: page n as the output name with n + ".emf"/".wmf" for its extension.
+        const auto format = o.format == u"emf"_s ? OutputMetafile::Format::Emf : OutputMetafile::Format::Wmf;
+        if (OutputMetafile::exportAll(output, o.output, format, false) != seOK) {
+            err << "cannot write the pages of " << o.output << Qt::endl;
             return kFailed;
         }
         return result;

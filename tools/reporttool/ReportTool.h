@@ -9,12 +9,13 @@ class TLayoutProgress;
 // tarnek-report):
 //
 //   tarnek-report render TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)
-//                 [--data NAME=FILE.csv]... [--param N=VALUE]... [--format dump|txt|rtf|html|pdf] [-o OUT]
+//                 [--data NAME=FILE.csv]... [--param N=VALUE]... [--format dump|txt|rtf|html|pdf|emf|wmf] [-o OUT]
 //
 // lays the template out over the data and writes the result: the page dump,
 // the character text, RTF, HTML (with -o one file per page, the page number
-// before ".html"; on the standard output the pages in turn) or PDF (needs
-// -o); "-" or no -o: standard output. The main report's data come from a CSV
+// before ".html"; on the standard output the pages in turn), PDF (needs
+// -o) or metafiles (EMF or WMF, need -o: one file per page, the page number
+// before the extension); "-" or no -o: standard output. The main report's data come from a CSV
 // file with typed columns (CsvTable.h) or a host table; each NAME=FILE.csv
 // feeds the next detail report of the template (the first one given is
 // detail 0, and so on; NAME becomes its description). --param N=VALUE sets

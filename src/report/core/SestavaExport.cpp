@@ -2,6 +2,7 @@
 // back-end.
 #include "report/core/LayoutProgress.h"
 #include "report/core/OutputHtml.h"
+#include "report/core/OutputMetafile.h"
 #include "report/core/OutputPdf.h"
 #include "report/core/OutputText.h"
 #include "report/core/ReportCaptions.h"
@@ -112,6 +113,23 @@ int TSestava::WritePdfFile(const QString &fileName) const
                      [&](QIODevice &file) { return OutputPdf::exportPdf(vystup(), file, popis(), drawsBackground()); });
 }
 
+int TSestava::WritePageMetafileFile(const QString &fileName, int page, bool plainWindows) const
+{
+    // A page outside the output cancels the save file: nothing is written.
+    return writeFile(fileName, [&](QIODevice &file) {
+        return OutputMetafile::exportPage(vystup(), page, file,
+                                          plainWindows ? OutputMetafile::Format::Wmf : OutputMetafile::Format::Emf,
+                                          drawsBackground());
+    });
+}
+
+int TSestava::WriteAllMetafileFiles(const QString &fileName, bool plainWindows) const
+{
+    return OutputMetafile::exportAll(vystup(), fileName,
+                                     plainWindows ? OutputMetafile::Format::Wmf : OutputMetafile::Format::Emf,
+                                     drawsBackground());
+}
+
 int TSestava::PrintToFile(const QString &fileName, TLayoutProgress *progress)
 {
     return runOutput(*this, progress, true, [&] { return WriteTextFile(fileName, progress); });
@@ -155,4 +173,61 @@ int TSestava::ExportPdf(QIODevice &stream, TLayoutProgress *progress)
 int TSestava::ExportPdf(const QString &dir, const QString &fileName, TLayoutProgress *progress)
 {
     return runOutput(*this, progress, false, [&] { return WritePdfFile(joined(dir, fileName)); });
+}
+
+namespace {
+
+int exportPageMetafile(TSestava &report, QIODevice &stream, int page, OutputMetafile::Format format,
+                       TLayoutProgress *progress)
+{
+    return runOutput(report, progress, false, [&] {
+        return OutputMetafile::exportPage(report.vystup(), page, stream, format, report.drawsBackground());
+    });
+}
+
+int exportPageMetafile(TSestava &report, const QString &fileName, int page, OutputMetafile::Format format,
+                       TLayoutProgress *progress)
+{
+    return runOutput(report, progress, false, [&] {
+        return report.WritePageMetafileFile(fileName, page, format == OutputMetafile::Format::Wmf);
+    });
+}
+
+int exportAllMetafiles(TSestava &report, const QString &fileName, OutputMetafile::Format format,
+                       TLayoutProgress *progress)
+{
+    return runOutput(report, progress, false,
+                     [&] { return report.WriteAllMetafileFiles(fileName, format == OutputMetafile::Format::Wmf); });
+}
+
+} // namespace
+
+int TSestava::ExportPageEmf(QIODevice &stream, int page, TLayoutProgress *progress)
+{
+    return exportPageMetafile(*this, stream, page, OutputMetafile::Format::Emf, progress);
+}
+
+int TSestava::ExportPageEmf(const QString &fileName, int page, TLayoutProgress *progress)
+{
+    return exportPageMetafile(*this, fileName, page, OutputMetafile::Format::Emf, progress);
+}
+
+int TSestava::ExportPageWmf(QIODevice &stream, int page, TLayoutProgress *progress)
+{
+    return exportPageMetafile(*this, stream, page, OutputMetafile::Format::Wmf, progress);
+}
+
+int TSestava::ExportPageWmf(const QString &fileName, int page, TLayoutProgress *progress)
+{
+    return exportPageMetafile(*this, fileName, page, OutputMetafile::Format::Wmf, progress);
+}
+
+int TSestava::ExportAllEmf(const QString &fileName, TLayoutProgress *progress)
+{
+    return exportAllMetafiles(*this, fileName, OutputMetafile::Format::Emf, progress);
+}
+
+int TSestava::ExportAllWmf(const QString &fileName, TLayoutProgress *progress)
+{
+    return exportAllMetafiles(*this, fileName, OutputMetafile::Format::Wmf, progress);
 }

@@ -446,6 +446,16 @@ public:
     // The whole report as PDF (fonts embedded, text selectable).
     int ExportPdf(QIODevice &stream, TLayoutProgress *progress = nullptr);
     int ExportPdf(const QString &dir, const QString &fileName, TLayoutProgress *progress = nullptr);
+    // One page (from 1) as an enhanced or a plain Windows metafile; a page
+    // outside the output writes nothing and gives 8.
+    int ExportPageEmf(QIODevice &stream, int page, TLayoutProgress *progress = nullptr);
+    int ExportPageEmf(const QString &fileName, int page, TLayoutProgress *progress = nullptr);
+    int ExportPageWmf(QIODevice &stream, int page, TLayoutProgress *progress = nullptr);
+    int ExportPageWmf(const QString &fileName, int page, TLayoutProgress *progress = nullptr);
+    // Every page to its own file: the file name with its extension replaced
+    // by the page number and ".emf" or ".wmf".
+    int ExportAllEmf(const QString &fileName, TLayoutProgress *progress = nullptr);
+    int ExportAllWmf(const QString &fileName, TLayoutProgress *progress = nullptr);
 
     // ---- Writing the output of the last run as it stands, without laying
     // out again (the preview's save menu): codes of TSestError.
@@ -454,6 +464,11 @@ public:
     int WritePageHtmlFile(const QString &fileName, int page) const;
     int WriteAllHtmlFile(const QString &fileName) const;
     int WritePdfFile(const QString &fileName) const;
+    // One page, or every page to its own file (the name with n + ".emf" or
+    // ".wmf" for its extension), as enhanced metafiles or, with
+    // `plainWindows`, as plain Windows metafiles.
+    int WritePageMetafileFile(const QString &fileName, int page, bool plainWindows) const;
+    int WriteAllMetafileFiles(const QString &fileName, bool plainWindows) const;
     // Whether the background picture is drawn: the template's own choice
     // when it names its picture, else PrintBackground.
     bool drawsBackground() const;

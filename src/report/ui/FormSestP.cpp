@@ -251,11 +251,22 @@ void TFormSestP::buildActions()
                 save(u"Soubor RTF (*.rtf)|*.RTF|Všechny soubory (*.*)|*.*"_s, u"rtf"_s,
                      [this](const QString &file) { return m_report.WriteRtfFile(file); });
             });
-    // The metafile exports are not built yet: their entries stand disabled.
-    makeAction(u"ActionUlozEmf"_s, u"Aktuální stránku jako EMF/WMF..."_s, u"Aktuální stránku jako EMF/WMF"_s)
-        ->setEnabled(false);
-    makeAction(u"ActionUlozEmfVse"_s, u"Všechny stránky jako EMF/WMF..."_s, u"Všechny stránky jako EMF/WMF"_s)
-        ->setEnabled(false);
+    // The metafile kind follows the chosen file's extension (the filter
+    // chosen in the dialog adds it): ".wmf" a plain Windows metafile, else EMF.
+    const QString metafiles = u"Enhanced meta file (*.emf)|*.EMF|Windows meta file (*.wmf)|*.WMF"_s;
+    const auto plainWindows = [](const QString &file) { return file.endsWith(u".wmf"_s, Qt::CaseInsensitive); };
+    connect(makeAction(u"ActionUlozEmf"_s, u"Aktuální stránku jako EMF/WMF..."_s, u"Aktuální stránku jako EMF/WMF"_s),
+            &QAction::triggered, this, [this, metafiles, plainWindows] {
+                save(metafiles, u"emf"_s, [this, plainWindows](const QString &file) {
+                    return m_report.WritePageMetafileFile(file, m_state.currentPage(), plainWindows(file));
+                });
+            });
+    connect(makeAction(u"ActionUlozEmfVse"_s, u"Všechny stránky jako EMF/WMF..."_s, u"Všechny stránky jako EMF/WMF"_s),
+            &QAction::triggered, this, [this, metafiles, plainWindows] {
+                save(metafiles, u"emf"_s, [this, plainWindows](const QString &file) {
+                    return m_report.WriteAllMetafileFiles(file, plainWindows(file));
+                });
+            });
     connect(makeAction(u"ActionUlozHtml"_s, u"Aktuální stránku jako HTML..."_s, u"Aktuální stránku jako HTML"_s),
             &QAction::triggered, this, [this] {
                 save(u"Soubor HTML (*.html)|*.HTML|Všechny soubory (*.*)|*.*"_s, u"html"_s,
