@@ -21,9 +21,8 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
+#include <QProcess>
 #include <QXmlStreamReader>
 
 using namespace Qt::StringLiterals;
@@ -377,19 +376,6 @@ TEST(OutputPageImageTest, TabAfterHundredUnitsLandsAt144)
 
 namespace {
 
-bool tool(const QString &program)
-{
-    return !QStandardPaths::findExecutable(program).isEmpty();
-}
-
-QString runTool(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 // The metafile read by an independent reader: emf2svg-conv for EMF, wmf2svg for WMF.
 QByteArray metafileSvg(const QString &file)
 {
@@ -627,16 +613,16 @@ TEST_P(BackendContract, EveryBackendShowsEveryTextOnItsPages)
         for (QString &t : texts)
             t = QString::fromLatin1(OutputHtml::escapeHtml(t)).replace(u"  "_s, u" "_s);
     } else if (backend == u"pdf"_s) {
-        if (!tool(u"pdftotext"_s))
+        if (!hasProgram(u"pdftotext"_s))
             GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
         ASSERT_EQ(m_report.ExportPdf(m_temp.path(), u"zprava.pdf"_s), seOK);
-        all = runTool(u"pdftotext"_s, {tempPath(u"zprava.pdf"_s), u"-"_s});
+        all = programOutput(u"pdftotext"_s, {tempPath(u"zprava.pdf"_s), u"-"_s});
         pages = int(all.count(u'\f'));
         all.replace(QRegularExpression(u"\\s+"_s), u" "_s);
         // pdftotext may break lines anywhere; compare with blanks as one.
         for (QString &t : texts)
             t.replace(QRegularExpression(u"\\s+"_s), u" "_s);
-        const QString fonts = runTool(u"pdffonts"_s, {tempPath(u"zprava.pdf"_s)});
+        const QString fonts = programOutput(u"pdffonts"_s, {tempPath(u"zprava.pdf"_s)});
         const QStringList rows = fonts.split(u'\n', Qt::SkipEmptyParts).mid(2);
         ASSERT_FALSE(rows.isEmpty()) << fonts.toStdString();
         for (const QString &row : rows) {
@@ -648,7 +634,7 @@ TEST_P(BackendContract, EveryBackendShowsEveryTextOnItsPages)
     } else if (backend == u"emf"_s || backend == u"wmf"_s) {
         const bool emf = backend == u"emf"_s;
         const QString reader = emf ? u"emf2svg-conv"_s : u"wmf2svg"_s;
-        if (!tool(reader)) {
+        if (!hasProgram(reader)) {
             if (TestSupport::isCi())
                 FAIL() << reader.toStdString() << " is missing: scripts/install-deps.sh installs it";
             GTEST_SKIP() << reader.toStdString() << " is not installed";
@@ -701,7 +687,7 @@ TEST_P(BarcodeContract, EveryBackendShowsEveryBarcodeReadably)
     if (backend == u"wmf"_s)
         needed << u"wmf2svg"_s << u"rsvg-convert"_s;
     for (const QString &t : needed) {
-        if (!tool(t)) {
+        if (!hasProgram(t)) {
             if (TestSupport::isCi())
                 FAIL() << t.toStdString() << " is missing: scripts/install-deps.sh installs it";
             GTEST_SKIP() << t.toStdString() << " is not installed";
@@ -723,7 +709,7 @@ TEST_P(BarcodeContract, EveryBackendShowsEveryBarcodeReadably)
         }
     } else if (backend == u"pdf"_s) {
         ASSERT_EQ(m_report.ExportPdf(m_temp.path(), u"zprava.pdf"_s), seOK);
-        runTool(u"pdftoppm"_s, {u"-r"_s, u"200"_s, u"-png"_s, tempPath(u"zprava.pdf"_s), tempPath(u"strana"_s)});
+        programOutput(u"pdftoppm"_s, {u"-r"_s, u"200"_s, u"-png"_s, tempPath(u"zprava.pdf"_s), tempPath(u"strana"_s)});
         for (const QString &f : QDir(m_temp.path()).entryList({u"strana*.png"_s}))
             images << tempPath(f);
     } else if (backend == u"html"_s) {
@@ -744,13 +730,13 @@ TEST_P(BarcodeContract, EveryBackendShowsEveryBarcodeReadably)
             images << tempPath(u"strana%1.png"_s.arg(p));
             // Drawn at 150 pixels per inch of the page (the SVGs have sizes of
             // their own: wmf2svg fits the drawing into it).
-            runTool(u"rsvg-convert"_s,
+            programOutput(u"rsvg-convert"_s,
                     {u"-b"_s, u"white"_s, u"-w"_s, QString::number(out.page.contentWidth() * 3 / 2), u"-h"_s,
                      QString::number(out.page.contentHeight() * 3 / 2), u"-o"_s, images.back(), svg});
         }
     }
     ASSERT_FALSE(images.isEmpty());
-    QStringList read = runTool(u"zbarimg"_s, QStringList{u"-q"_s} + images).split(u'\n', Qt::SkipEmptyParts);
+    QStringList read = programOutput(u"zbarimg"_s, QStringList{u"-q"_s} + images).split(u'\n', Qt::SkipEmptyParts);
     read.sort();
     expected.sort();
     EXPECT_EQ(read, expected);
@@ -819,6 +805,25 @@ TEST(RtfReader, BraceResetsTheFormattingButOnlyKeywordsApplyIt)
     EXPECT_TRUE(runs[1].format.bold);
     EXPECT_EQ(runs[2].format.size, 10);
     EXPECT_FALSE(runs[2].format.bold);
+}
+
+// Found by the fuzzer: a font size of zero or below keeps the size there is.
+TEST(RtfReader, AFontSizeThatIsNotPositiveKeepsTheSize)
+{
+    const SestRtf::TRtfDocument doc = SestRtf::readRtf("{\\rtf1\\fs20 a\\fs-100 b\\fs0 c\\fs d}");
+    ASSERT_EQ(doc.paragraphs.size(), 1u);
+    EXPECT_EQ(doc.paragraphs.at(0).text(), u"abcd"_s);
+    const auto sizeOf = [&doc](QChar c) {
+        for (const SestRtf::TRtfRun &run : doc.paragraphs.at(0).runs) {
+            if (run.text.contains(c))
+                return run.format.size;
+        }
+        return -1.0;
+    };
+    EXPECT_EQ(sizeOf(u'a'), 10);
+    EXPECT_EQ(sizeOf(u'b'), 10);
+    EXPECT_EQ(sizeOf(u'c'), 10);
+    EXPECT_EQ(sizeOf(u'd'), 12); // \fs without a number: 24 half points
 }
 
 TEST(RtfReader, ReadsColoursParagraphsListTextAndSkipsDestinations)

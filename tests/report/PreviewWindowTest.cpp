@@ -2,7 +2,6 @@
 // the page query, zoom, the save menu, keys, the custom action, the print
 // dialog's stacking and a screenshot of a protocol's first page.
 #include "DataFixture.h"
-#include "PrintedFiles.h"
 
 #include "report/core/OutputHtml.h"
 #include "report/core/OutputPageImage.h"
@@ -28,6 +27,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTest>
 #include <QThread>
@@ -43,6 +43,25 @@ using namespace Qt::StringLiterals;
 using TestSupport::child;
 
 namespace {
+
+// pdfinfo's "Pages:" line; -1 when it has none.
+int pdfPages(const QString &file)
+{
+    const QRegularExpressionMatch m = QRegularExpression(u"^Pages:\\s+(\\d+)"_s, QRegularExpression::MultilineOption)
+                                          .match(programOutput(u"pdfinfo"_s, {file}));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// The first graphic CUPS queue scripts/start-printer.sh sets up; -1 when there is none.
+int graphicQueue(const TPrinterList &list)
+{
+    const QStringList names = list.names();
+    for (int i = 0; i < names.size(); ++i) {
+        if (!TSestPrinter::isTextOnlyDriver(list.driverName(i)))
+            return i;
+    }
+    return -1;
+}
 
 QAction *action(QWidget &window, const QString &name)
 {
@@ -458,9 +477,9 @@ TEST_F(PreviewWindow, PrintingPagesTwoAndThreeOnTheCupsPdfQueueGivesTwoPages)
 {
     QtPrinterList list;
     TSestPrinter::current().setPrinterList(&list);
-    const int queue = cupsQueue(list, false);
+    const int queue = graphicQueue(list);
     TARNEK_REQUIRE_PRINTER(queue >= 0);
-    ASSERT_TRUE(hasTool(u"pdfinfo"_s)) << "poppler-utils is needed beside the printer";
+    ASSERT_TRUE(hasProgram(u"pdfinfo"_s)) << "poppler-utils is needed beside the printer";
     pages(5);
     QStringList events;
     m_report.BeforePrintPreview = [&](TSestavaTyp *) { events << u"BeforePrintPreview"_s; };
@@ -494,7 +513,7 @@ TEST_F(PreviewWindow, PrintingPagesTwoAndThreeOnTheCupsPdfQueueGivesTwoPages)
     }
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF of the print from the queue " << list.names().at(queue).toStdString();
     EXPECT_EQ(pdfPages(pdf), 2);
-    const QString text = runTool(u"pdftotext"_s, {pdf, u"-"_s});
+    const QString text = programOutput(u"pdftotext"_s, {pdf, u"-"_s});
     EXPECT_TRUE(text.contains(u"D002"_s));
     EXPECT_TRUE(text.contains(u"D003"_s));
     EXPECT_FALSE(text.contains(u"D001"_s));

@@ -7,6 +7,7 @@
 #include "report/core/PageSetup.h"
 #include "report/core/ReportWindows.h"
 #include "report/core/sestavy.h"
+#include "report/core/sestprn.h"
 #include "reporttool/CsvTable.h"
 #include "support/TestSupport.h"
 
@@ -166,7 +167,7 @@ TEST_F(ReportToolTest, PreviewOpensTheWindowOnTheLaidOutReport)
     EXPECT_EQ(run({u"preview"_s, path(u"seznam.pts"_s), u"--data"_s, path(u"data.csv"_s)}), int(seDataOrNothing));
     TReportWindows::current() = saved;
     EXPECT_EQ(run({u"preview"_s, u"x.pts"_s, u"--data"_s, u"a.csv"_s, u"-o"_s, u"x.pdf"_s}), 2);
-    EXPECT_TRUE(m_err.startsWith(u"preview writes no output: --format and -o belong to render\n"_s));
+    EXPECT_TRUE(m_err.startsWith(u"preview writes no output: --format, -o and --print belong to render\n"_s));
 }
 
 TEST_F(ReportToolTest, WritesTextRtfHtmlPdfAndMetafiles)
@@ -229,6 +230,89 @@ TEST(CsvTableTest, TextLongerThanItsColumnIsRefusedWithRecordAndField)
     EXPECT_FALSE(CsvTable::loadCsv(file, table, error));
     EXPECT_TRUE(error.contains(u"record 2"_s)) << error.toStdString();
     EXPECT_TRUE(error.contains(u"\"Doklad\""_s)) << error.toStdString();
+}
+
+} // namespace
+
+namespace {
+
+// Two printers the tool can be told to print on: an A4 laser and a
+// text-only line printer.
+class ToolPrinters final : public TPrinterList
+{
+public:
+    QStringList names() const override { return {u"Laser"_s, u"Jehličková"_s}; }
+    int defaultIndex() const override { return 0; }
+    QString driverName(int index) const override { return index == 1 ? u"Generic / Text Only"_s : u"HP LaserJet 4"_s; }
+    std::optional<TPrinterFacts> facts(int index, int orientation) const override
+    {
+        if (index < 0 || index > 1)
+            return std::nullopt;
+        TPrinterFacts f;
+        f.resolutionX = f.resolutionY = 300;
+        f.offsetX = f.offsetY = 0;
+        f.physicalWidth = f.printableWidth = orientation == 1 ? 3508 : 2480;
+        f.physicalHeight = f.printableHeight = orientation == 1 ? 2480 : 3508;
+        f.orientation = orientation;
+        return f;
+    }
+};
+
+struct ToolPrintCase
+{
+    const char *name;
+    QString printer;
+    QByteArray start; // what the printed file starts with
+    QByteArray contains;
+};
+
+class ReportToolPrint : public ReportToolTest, public testing::WithParamInterface<ToolPrintCase>
+{
+protected:
+    void SetUp() override
+    {
+        ReportToolTest::SetUp();
+        TSestPrinter::current().setPrinterList(&m_printers);
+    }
+    void TearDown() override
+    {
+        TSestPrinter::current().setPrinterList(nullptr);
+        ReportToolTest::TearDown();
+    }
+    ToolPrinters m_printers;
+};
+
+// With -o the job goes into the file: PDF from a graphic printer, the
+// character text (a form feed after each page) from a text-only one.
+TEST_P(ReportToolPrint, PrintsOnTheNamedPrinterIntoTheFile)
+{
+    writeTemplate(u"seznam.pts"_s);
+    writeText(u"data.csv"_s, u"Cislo:integer,Castka:float\n7,12.5\n"_s);
+    ASSERT_EQ(run({u"render"_s, path(u"seznam.pts"_s), u"--data"_s, path(u"data.csv"_s), u"--param"_s, u"0=Přehled"_s,
+                   u"--print"_s, GetParam().printer, u"-o"_s, path(u"tisk.out"_s)}),
+              0)
+        << m_err.toStdString();
+    QFile file(path(u"tisk.out"_s));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray printed = file.readAll();
+    EXPECT_TRUE(printed.startsWith(GetParam().start)) << printed.left(40).toStdString();
+    EXPECT_TRUE(printed.contains(GetParam().contains));
+}
+
+INSTANTIATE_TEST_SUITE_P(Tool, ReportToolPrint,
+                         testing::Values(ToolPrintCase{"Graphic", u"Laser"_s, "%PDF", "%%EOF"},
+                                         ToolPrintCase{"TextOnly", u"Jehličková"_s, "\r\n\r\n\r\n", "P\xF8\x65hled"}),
+                         TestSupport::rowName);
+
+TEST_F(ReportToolPrint, UnknownPrinterOrAFormatBesidePrintingIsRefused)
+{
+    writeTemplate(u"seznam.pts"_s);
+    writeText(u"data.csv"_s, u"Cislo:integer\n1\n"_s);
+    EXPECT_EQ(run({u"render"_s, path(u"seznam.pts"_s), u"--data"_s, path(u"data.csv"_s), u"--print"_s, u"Nikde"_s}), 1);
+    EXPECT_EQ(m_err, u"no printer Nikde (installed: Laser, Jehličková)\n"_s);
+    EXPECT_EQ(
+        run({u"render"_s, u"x.pts"_s, u"--data"_s, u"a.csv"_s, u"--print"_s, u"Laser"_s, u"--format"_s, u"txt"_s}), 2);
+    EXPECT_TRUE(m_err.startsWith(u"--print and --format exclude each other\n"_s));
 }
 
 } // namespace

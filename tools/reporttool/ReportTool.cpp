@@ -12,6 +12,8 @@
 #include "report/core/ReportLayout.h"
 #include "report/core/sest_rtf.h"
 #include "report/core/sestavy.h"
+#include "report/core/sestprn.h"
+#include "report/ui/ReportPrinter.h"
 #include "reporttool/CsvTable.h"
 
 #include <QBuffer>
@@ -35,6 +37,7 @@ const QString kUsageText =
     u"usage:\n"
     "  tarnek-report render TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)\n"
     "                [--data NAME=FILE.csv]... [--param N=VALUE]... [--format dump|txt|rtf|html|pdf|emf|wmf] [-o OUT]\n"
+    "                [--print PRINTER [-o FILE]]\n"
     "  tarnek-report preview TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)\n"
     "                [--data NAME=FILE.csv]... [--param N=VALUE]...\n"_s;
 
@@ -92,6 +95,8 @@ struct Options
     QList<std::pair<QString, QString>> details; // name, CSV
     QList<std::pair<int, QString>> parameters;
     QString format = u"dump"_s;
+    bool formatGiven = false;
+    QString printer; // --print: the printer's name
     QString output = u"-"_s;
     QString error;
 };
@@ -101,8 +106,8 @@ Options parseOptions(const QStringList &arguments)
     Options o;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
-        const bool takesValue =
-            a == u"--data"_s || a == u"--table"_s || a == u"--param"_s || a == u"--format"_s || a == u"-o"_s;
+        const bool takesValue = a == u"--data"_s || a == u"--table"_s || a == u"--param"_s || a == u"--format"_s ||
+                                a == u"--print"_s || a == u"-o"_s;
         if (!takesValue) {
             if (a.startsWith(u'-') && a != u"-"_s) {
                 o.error = u"unknown option "_s + a;
@@ -140,6 +145,9 @@ Options parseOptions(const QStringList &arguments)
                 o.parameters.append({n, value.mid(eq + 1)});
         } else if (a == u"--format"_s) {
             o.format = value;
+            o.formatGiven = true;
+        } else if (a == u"--print"_s) {
+            o.printer = value;
         } else {
             o.output = value;
         }
@@ -152,6 +160,8 @@ Options parseOptions(const QStringList &arguments)
         o.error = u"give the report's data with either --data FILE.csv or --table DIR/NAME"_s;
     else if (!QStringList{u"dump"_s, u"txt"_s, u"rtf"_s, u"html"_s, u"pdf"_s, u"emf"_s, u"wmf"_s}.contains(o.format))
         o.error = u"unknown format "_s + o.format + u" (dump, txt, rtf, html, pdf, emf or wmf)"_s;
+    else if (!o.printer.isEmpty() && o.formatGiven)
+        o.error = u"--print and --format exclude each other"_s;
     else if ((o.format == u"pdf"_s || o.format == u"emf"_s || o.format == u"wmf"_s) && o.output == u"-"_s)
         o.error = u"--format "_s + o.format + u" needs -o FILE."_s + o.format;
     return o;
@@ -224,9 +234,36 @@ int render(const Options &o, QTextStream &out, QTextStream &err, TLayoutProgress
     if (!setUp(o, run, err))
         return kFailed;
     TSestava &report = run.report;
+    // The pages are laid out for the printer they will be printed on.
+    int printerIndex = -1;
+    if (!o.printer.isEmpty()) {
+        TSestPrinter &printers = TSestPrinter::current();
+        printerIndex = int(printers.names().indexOf(o.printer));
+        if (printerIndex < 0) {
+            const QStringList names = printers.names();
+            err << "no printer " << o.printer << " ("
+                << (names.isEmpty() ? u"none is installed"_s : u"installed: "_s + names.join(u", "_s)) << ")"
+                << Qt::endl;
+            return kFailed;
+        }
+        printers.selectPrinter(printerIndex);
+    }
+
     const int result = TSestavaTyp::runExclusive([&] { return ReportLayout::prepare(report, progress); });
     if (result != seOK && result != seCancelled)
         return result;
+
+    if (printerIndex >= 0) {
+        // -o names a file the job is printed to instead of the printer.
+        TPrintRun print;
+        print.printerIndex = printerIndex;
+        print.firstPage = report.startPage();
+        print.lastPage = report.endPage();
+        print.copies = report.printCopies();
+        print.outputFile = o.output == u"-"_s ? QString() : o.output;
+        const int printed = ReportPrinter::printOutput(report, print);
+        return printed != seOK ? printed : result;
+    }
 
     const TSestVystup &output = report.vystup();
     if (o.format == u"pdf"_s) {
@@ -303,8 +340,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err, TLayou
     }
     Options options = parseOptions(arguments.mid(1));
     if (options.error.isEmpty() && command == u"preview"_s &&
-        (arguments.contains(u"--format"_s) || arguments.contains(u"-o"_s)))
-        options.error = u"preview writes no output: --format and -o belong to render"_s;
+        (arguments.contains(u"--format"_s) || arguments.contains(u"-o"_s) || arguments.contains(u"--print"_s)))
+        options.error = u"preview writes no output: --format, -o and --print belong to render"_s;
     if (!options.error.isEmpty()) {
         err << options.error << '\n' << kUsageText;
         return kUsage;
