@@ -544,37 +544,24 @@ int differingPixels(const QImage &a, const QImage &b)
 class PreviewPicture : public PreviewWindow
 {
 protected:
-    TRastelReportElement &add(int sectionId, int kind, int reference, QRect box, const QString &text = QString())
-    {
-        TRastelReportElement &e = m_report.sections().find(sectionId)->addElement(&m_report);
-        e.kind = kind;
-        e.reference = reference;
-        e.left = box.left();
-        e.top = box.top();
-        e.width = box.width();
-        e.height = box.height();
-        e.text = text;
-        return e;
-    }
-
     // A protocol: a title and the page number over a rule, a framed line
     // per document with its amount and text, a shaded closing box.
     void protocol()
     {
         pageSetup().paperWidth = 826;
         pageSetup().paperHeight = 500;
-        m_report.sections().find(TOddilSestavy::PageHeader)->height = 40;
+        setHeight(TOddilSestavy::PageHeader, 40);
         add(TOddilSestavy::PageHeader, ElementKind::GraphicText, 0, {0, 0, 500, 20}, u"Protokol o přečíslování"_s)
             .font.size = 12;
         add(TOddilSestavy::PageHeader, ElementKind::SystemVariable, SystemVariable::PageNumber, {600, 0, 100, 20},
             u"Strana %d"_s);
         add(TOddilSestavy::PageHeader, ElementKind::Line, 0, {0, 30, 726, 5}).optionFlags = 0x08;
-        m_report.sections().find(TOddilSestavy::Body)->height = 20;
+        setHeight(TOddilSestavy::Body, 20);
         add(TOddilSestavy::Body, ElementKind::Field, Doklad, {0, 0, 150, 20}).optionFlags = 0x0F;
         add(TOddilSestavy::Body, ElementKind::Field, Castka, {150, 0, 150, 20}).alignmentValue =
             TRastelReportElement::AlignRight;
         add(TOddilSestavy::Body, ElementKind::GraphicText, 0, {320, 0, 400, 20}, u"Účetní doklad >> přečíslován"_s);
-        m_report.sections().find(TOddilSestavy::ReportFooter)->height = 30;
+        setHeight(TOddilSestavy::ReportFooter, 30);
         add(TOddilSestavy::ReportFooter, ElementKind::Rectangle, 0, {0, 0, 726, 25}).fillColour =
             QColor(0xC0, 0xC0, 0xC0); // "stříbrná"
         add(TOddilSestavy::ReportFooter, ElementKind::GraphicText, 0, {10, 2, 500, 20}, u"Konec protokolu"_s);
