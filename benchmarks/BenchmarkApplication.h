@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QGuiApplication>
+#include <QApplication>
 
 // One offscreen GUI application for the whole benchmark run: the layout needs
-// fonts, the operations a message queue, and Qt allows one application object
-// per process, whichever benchmark happens to run first.
+// fonts, the operations a message queue, the preview its widgets, and Qt
+// allows one application object per process, whichever benchmark happens to
+// run first.
 inline void ensureBenchmarkApplication()
 {
     static int argc = 1;
@@ -14,5 +15,5 @@ inline void ensureBenchmarkApplication()
         return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
+    static QApplication app(argc, argv);
 }

@@ -23,6 +23,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include "LayoutFixtures.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -321,3 +322,17 @@ void BM_ExportProtocolPdf(benchmark::State &state)
 BENCHMARK(BM_ExportProtocolPdf)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
+
+namespace LayoutFixtures {
+
+void protocolModel(TSestava &report, MemTable &table)
+{
+    ::protocolModel(report, table);
+}
+
+void storeTemplate(TSestava &report)
+{
+    ::storeTemplate(report);
+}
+
+} // namespace LayoutFixtures

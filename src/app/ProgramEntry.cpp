@@ -9,6 +9,7 @@
 #include "common/widgets/MinimiseAsApplication.h"
 #include "common/widgets/QtUiSeam.h"
 #include "ops/RegisterOperations.h"
+#include "report/ui/FormSestP.h"
 #include "report/ui/QtPrinterList.h"
 #include "report/ui/ReportPrinter.h"
 
@@ -33,6 +34,7 @@ int main(int argc, char *argv[])
 
     QtUiSeam seam;
     UiSeam::setCurrent(&seam);
+    TFormSestP::install();
     MinimiseAsApplication minimise;
     app.installEventFilter(&minimise);
     QtPrinterList printers;

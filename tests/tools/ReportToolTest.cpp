@@ -5,6 +5,7 @@
 #include "common/MemTable.h"
 #include "common/TextFile.h"
 #include "report/core/PageSetup.h"
+#include "report/core/ReportWindows.h"
 #include "report/core/sestavy.h"
 #include "report/core/sestprn.h"
 #include "reporttool/CsvTable.h"
@@ -142,6 +143,31 @@ TEST_F(ReportToolTest, UsageErrors)
     EXPECT_TRUE(m_err.startsWith(u"--format pdf needs -o FILE.pdf\n"_s));
     EXPECT_EQ(run({u"render"_s, u"x.pts"_s, u"--data"_s, u"a.csv"_s, u"--format"_s, u"wmf"_s, u"-o"_s, u"-"_s}), 2);
     EXPECT_TRUE(m_err.startsWith(u"--format wmf needs -o FILE.wmf\n"_s));
+}
+
+TEST_F(ReportToolTest, PreviewOpensTheWindowOnTheLaidOutReport)
+{
+    writeTemplate(u"seznam.pts"_s);
+    writeText(u"data.csv"_s, u"Cislo:integer,Castka:float\n7,12.5\n8,1\n"_s);
+    const TReportWindows saved = TReportWindows::current();
+    QStringList shown;
+    TReportWindows::current().preview = [&](TSestava &report) {
+        for (const TVystPrvek &item : report.vystup().pages.at(0).items())
+            shown << item.text;
+        return int(seOK);
+    };
+    EXPECT_EQ(
+        run({u"preview"_s, path(u"seznam.pts"_s), u"--data"_s, path(u"data.csv"_s), u"--param"_s, u"0=Přehled"_s}), 0)
+        << m_err.toStdString();
+    for (const QString &text : {u"Přehled"_s, u"7"_s, u"8"_s})
+        EXPECT_TRUE(shown.contains(text)) << text.toStdString();
+
+    // The window's own result comes back; no output options.
+    TReportWindows::current().preview = [](TSestava &) { return int(seDataOrNothing); };
+    EXPECT_EQ(run({u"preview"_s, path(u"seznam.pts"_s), u"--data"_s, path(u"data.csv"_s)}), int(seDataOrNothing));
+    TReportWindows::current() = saved;
+    EXPECT_EQ(run({u"preview"_s, u"x.pts"_s, u"--data"_s, u"a.csv"_s, u"-o"_s, u"x.pdf"_s}), 2);
+    EXPECT_TRUE(m_err.startsWith(u"preview writes no output: --format, -o and --print belong to render\n"_s));
 }
 
 TEST_F(ReportToolTest, WritesTextRtfHtmlPdfAndMetafiles)

@@ -37,7 +37,9 @@ const QString kUsageText =
     u"usage:\n"
     "  tarnek-report render TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)\n"
     "                [--data NAME=FILE.csv]... [--param N=VALUE]... [--format dump|txt|rtf|html|pdf|emf|wmf] [-o OUT]\n"
-    "                [--print PRINTER [-o FILE]]\n"_s;
+    "                [--print PRINTER [-o FILE]]\n"
+    "  tarnek-report preview TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)\n"
+    "                [--data NAME=FILE.csv]... [--param N=VALUE]...\n"_s;
 
 // The report's message boxes on the error stream; questions are answered No.
 class StreamUi final : public UiSeam
@@ -165,33 +167,38 @@ Options parseOptions(const QStringList &arguments)
     return o;
 }
 
-int render(const Options &o, QTextStream &out, QTextStream &err, TLayoutProgress *progress)
+// The report over its data, as the options describe them.
+struct Run
+{
+    Data main;
+    std::vector<std::unique_ptr<Data>> detailData;
+    TSestava report;
+    std::vector<std::unique_ptr<TSestDetail>> details;
+};
+
+// Loads the data and sets the report up; false (after the message) when data cannot be read.
+bool setUp(const Options &o, Run &run, QTextStream &err)
 {
     QString error;
-    Data main;
-    const bool loaded = o.hostTable.isEmpty() ? CsvTable::loadCsv(o.mainCsv, main.table, error)
-                                              : CsvTable::loadHostTable(o.hostTable, main.table, error);
+    const bool loaded = o.hostTable.isEmpty() ? CsvTable::loadCsv(o.mainCsv, run.main.table, error)
+                                              : CsvTable::loadHostTable(o.hostTable, run.main.table, error);
     if (!loaded) {
         err << error << Qt::endl;
-        return kFailed;
+        return false;
     }
-    std::vector<std::unique_ptr<Data>> detailData;
     for (const auto &[name, csv] : o.details) {
-        detailData.push_back(std::make_unique<Data>());
-        if (!CsvTable::loadCsv(csv, detailData.back()->table, error)) {
+        run.detailData.push_back(std::make_unique<Data>());
+        if (!CsvTable::loadCsv(csv, run.detailData.back()->table, error)) {
             err << error << Qt::endl;
-            return kFailed;
+            return false;
         }
     }
-
-    StreamUi streamUi(err);
-    SeamScope scope(&streamUi);
-    TSestava report;
+    TSestava &report = run.report;
     const QFileInfo info(o.templatePath);
     report.setReportDirIgnore(false);
     report.setReportDir(info.absolutePath());
     report.setReportName(info.fileName());
-    report.setDataSource(&main.source);
+    report.setDataSource(&run.main.source);
     QStringList parameters;
     for (const auto &[n, value] : o.parameters) {
         while (parameters.size() <= n)
@@ -199,14 +206,34 @@ int render(const Options &o, QTextStream &out, QTextStream &err, TLayoutProgress
         parameters[n] = value;
     }
     report.setParametry(parameters);
-    std::vector<std::unique_ptr<TSestDetail>> details;
-    for (size_t d = 0; d < detailData.size(); ++d) {
-        details.push_back(std::make_unique<TSestDetail>());
-        details.back()->setPopis(o.details.at(qsizetype(d)).first);
-        details.back()->setDataSource(&detailData.at(d)->source);
-        details.back()->setMasterSestava(&report);
+    for (size_t d = 0; d < run.detailData.size(); ++d) {
+        run.details.push_back(std::make_unique<TSestDetail>());
+        run.details.back()->setPopis(o.details.at(qsizetype(d)).first);
+        run.details.back()->setDataSource(&run.detailData.at(d)->source);
+        run.details.back()->setMasterSestava(&report);
     }
+    return true;
+}
 
+// The preview window over the laid-out report, with the program's own
+// message boxes (the seam in use).
+int preview(const Options &o, QTextStream &err)
+{
+    Run run;
+    if (!setUp(o, run, err))
+        return kFailed;
+    const int result = run.report.Preview();
+    return result == seCancelled ? kOk : result;
+}
+
+int render(const Options &o, QTextStream &out, QTextStream &err, TLayoutProgress *progress)
+{
+    StreamUi streamUi(err);
+    SeamScope scope(&streamUi);
+    Run run;
+    if (!setUp(o, run, err))
+        return kFailed;
+    TSestava &report = run.report;
     // The pages are laid out for the printer they will be printed on.
     int printerIndex = -1;
     if (!o.printer.isEmpty()) {
@@ -228,13 +255,13 @@ int render(const Options &o, QTextStream &out, QTextStream &err, TLayoutProgress
 
     if (printerIndex >= 0) {
         // -o names a file the job is printed to instead of the printer.
-        TPrintRun run;
-        run.printerIndex = printerIndex;
-        run.firstPage = report.startPage();
-        run.lastPage = report.endPage();
-        run.copies = report.printCopies();
-        run.outputFile = o.output == u"-"_s ? QString() : o.output;
-        const int printed = ReportPrinter::printOutput(report, run);
+        TPrintRun print;
+        print.printerIndex = printerIndex;
+        print.firstPage = report.startPage();
+        print.lastPage = report.endPage();
+        print.copies = report.printCopies();
+        print.outputFile = o.output == u"-"_s ? QString() : o.output;
+        const int printed = ReportPrinter::printOutput(report, print);
         return printed != seOK ? printed : result;
     }
 
@@ -306,16 +333,20 @@ int render(const Options &o, QTextStream &out, QTextStream &err, TLayoutProgress
 
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err, TLayoutProgress *progress)
 {
-    if (arguments.isEmpty() || arguments.first() != u"render"_s) {
+    const QString command = arguments.isEmpty() ? QString() : arguments.first();
+    if (command != u"render"_s && command != u"preview"_s) {
         err << kUsageText;
         return kUsage;
     }
-    const Options options = parseOptions(arguments.mid(1));
+    Options options = parseOptions(arguments.mid(1));
+    if (options.error.isEmpty() && command == u"preview"_s &&
+        (arguments.contains(u"--format"_s) || arguments.contains(u"-o"_s) || arguments.contains(u"--print"_s)))
+        options.error = u"preview writes no output: --format, -o and --print belong to render"_s;
     if (!options.error.isEmpty()) {
         err << options.error << '\n' << kUsageText;
         return kUsage;
     }
-    return render(options, out, err, progress);
+    return command == u"preview"_s ? preview(options, err) : render(options, out, err, progress);
 }
 
 } // namespace ReportTool

@@ -27,6 +27,13 @@ class TLayoutProgress;
 // Exit codes: 0 success, 1 bad data or output, 2 usage, else the report's
 // result code (4 the template could not be loaded, 8 the data check failed,
 // 3 interrupted, 6 the print job could not be sent).
+//
+//   tarnek-report preview TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)
+//                 [--data NAME=FILE.csv]... [--param N=VALUE]...
+//
+// lays the template out over the same data and shows it in the report's
+// preview window (through the report's Preview: the program installs the
+// window and the message boxes); 0 when the window was closed.
 namespace ReportTool {
 
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err, TLayoutProgress *progress = nullptr);

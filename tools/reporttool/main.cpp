@@ -2,14 +2,19 @@
 // and writes the result (ReportTool.h).
 
 #include "common/DayNumber.h"
+#include "common/widgets/QtUiSeam.h"
 #include "report/core/LayoutProgress.h"
+#include "report/core/sestprn.h"
+#include "report/ui/FormSestP.h"
 #include "report/ui/QtPrinterList.h"
 #include "report/ui/ReportPrinter.h"
 #include "reporttool/ReportTool.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QTextStream>
+#include <QTranslator>
 
 #include <cstdio>
 #include <unistd.h>
@@ -51,11 +56,36 @@ private:
     bool m_shown = false;
 };
 
+// "preview": the report's own preview window on the desktop, with the
+// program's message boxes, file dialogs and printers.
+int runPreview(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tarnek"));
+    QTranslator qtCzech;
+    installQtCzechTranslations(qtCzech);
+    QtUiSeam seam;
+    UiSeam::setCurrent(&seam);
+    QtPrinterList printers;
+    TSestPrinter::current().setPrinterList(&printers);
+    ReportPrinter::install();
+    TFormSestP::install();
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const int result = ReportTool::run(QCoreApplication::arguments().mid(1), out, err);
+    err.flush();
+    TSestPrinter::current().setPrinterList(nullptr);
+    UiSeam::setCurrent(nullptr);
+    return result;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     DayNumber::cacheLocalTimeZone();
+    if (argc > 1 && qstrcmp(argv[1], "preview") == 0)
+        return runPreview(argc, argv);
     // Text is measured with the system's fonts; no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

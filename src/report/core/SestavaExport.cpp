@@ -55,12 +55,6 @@ int writeBytes(QIODevice &device, const QByteArray &bytes)
     return device.write(bytes) == bytes.size() ? seOK : seOutputWrite;
 }
 
-// The template chooses whether its own background prints; otherwise PrintBackground.
-bool drawsBackground(const TSestava &report)
-{
-    return report.settings().ownBackground ? report.settings().printBackground : report.printBackground();
-}
-
 QString joined(const QString &dir, const QString &fileName)
 {
     return dir.isEmpty() ? fileName : QDir(dir).filePath(fileName);
@@ -75,24 +69,70 @@ int TSestava::PrintToStream(QIODevice &stream, TLayoutProgress *progress)
     });
 }
 
+bool TSestava::drawsBackground() const
+{
+    return settings().ownBackground ? settings().printBackground : printBackground();
+}
+
+int TSestava::WriteTextFile(const QString &fileName, TLayoutProgress *progress) const
+{
+    return writeFile(fileName, [&](QIODevice &file) {
+        OutputText::TTextExport options{settings().lineSpacing, {}};
+        if (progress) {
+            progress->start(SestCaption::informace(), u"Ukládám stránku 1"_s, u"Přerušit"_s);
+            options.progress = [progress](int done, int) {
+                progress->setText(u"Ukládám stránku %1"_s.arg(done + 1));
+                return !progress->interrupted();
+            };
+        }
+        const int result = OutputText::exportText(vystup(), file, options);
+        if (progress)
+            progress->finish();
+        return result;
+    });
+}
+
+int TSestava::WriteRtfFile(const QString &fileName) const
+{
+    return writeFile(fileName, [&](QIODevice &file) { return writeBytes(file, SestRtf::exportRtf(vystup())); });
+}
+
+int TSestava::WritePageHtmlFile(const QString &fileName, int page) const
+{
+    return OutputHtml::exportPageFile(vystup(), page, fileName);
+}
+
+int TSestava::WriteAllHtmlFile(const QString &fileName) const
+{
+    return OutputHtml::exportAll(vystup(), fileName);
+}
+
+int TSestava::WritePdfFile(const QString &fileName) const
+{
+    return writeFile(fileName,
+                     [&](QIODevice &file) { return OutputPdf::exportPdf(vystup(), file, popis(), drawsBackground()); });
+}
+
+int TSestava::WritePageMetafileFile(const QString &fileName, int page, bool plainWindows) const
+{
+    // A page outside the output cancels the save file: nothing is written.
+    return writeFile(fileName, [&](QIODevice &file) {
+        return OutputMetafile::exportPage(vystup(), page, file,
+                                          plainWindows ? OutputMetafile::Format::Wmf : OutputMetafile::Format::Emf,
+                                          drawsBackground());
+    });
+}
+
+int TSestava::WriteAllMetafileFiles(const QString &fileName, bool plainWindows) const
+{
+    return OutputMetafile::exportAll(vystup(), fileName,
+                                     plainWindows ? OutputMetafile::Format::Wmf : OutputMetafile::Format::Emf,
+                                     drawsBackground());
+}
+
 int TSestava::PrintToFile(const QString &fileName, TLayoutProgress *progress)
 {
-    return runOutput(*this, progress, true, [&] {
-        return writeFile(fileName, [&](QIODevice &file) {
-            OutputText::TTextExport options{settings().lineSpacing, {}};
-            if (progress) {
-                progress->start(SestCaption::informace(), u"Ukládám stránku 1"_s, u"Přerušit"_s);
-                options.progress = [progress](int done, int) {
-                    progress->setText(u"Ukládám stránku %1"_s.arg(done + 1));
-                    return !progress->interrupted();
-                };
-            }
-            const int result = OutputText::exportText(vystup(), file, options);
-            if (progress)
-                progress->finish();
-            return result;
-        });
-    });
+    return runOutput(*this, progress, true, [&] { return WriteTextFile(fileName, progress); });
 }
 
 int TSestava::ExportRtf(QIODevice &stream, TLayoutProgress *progress)
@@ -102,10 +142,7 @@ int TSestava::ExportRtf(QIODevice &stream, TLayoutProgress *progress)
 
 int TSestava::ExportRtf(const QString &dir, const QString &fileName, TLayoutProgress *progress)
 {
-    return runOutput(*this, progress, false, [&] {
-        return writeFile(joined(dir, fileName),
-                         [&](QIODevice &file) { return writeBytes(file, SestRtf::exportRtf(vystup())); });
-    });
+    return runOutput(*this, progress, false, [&] { return WriteRtfFile(joined(dir, fileName)); });
 }
 
 int TSestava::ExportPageHtml(QIODevice &stream, int page, TLayoutProgress *progress)
@@ -119,28 +156,23 @@ int TSestava::ExportPageHtml(QIODevice &stream, int page, TLayoutProgress *progr
 
 int TSestava::ExportPageHtml(const QString &dir, const QString &fileName, int page, TLayoutProgress *progress)
 {
-    return runOutput(*this, progress, false,
-                     [&] { return OutputHtml::exportPageFile(vystup(), page, joined(dir, fileName)); });
+    return runOutput(*this, progress, false, [&] { return WritePageHtmlFile(joined(dir, fileName), page); });
 }
 
 int TSestava::ExportAllHtml(const QString &dir, const QString &fileName, TLayoutProgress *progress)
 {
-    return runOutput(*this, progress, false, [&] { return OutputHtml::exportAll(vystup(), joined(dir, fileName)); });
+    return runOutput(*this, progress, false, [&] { return WriteAllHtmlFile(joined(dir, fileName)); });
 }
 
 int TSestava::ExportPdf(QIODevice &stream, TLayoutProgress *progress)
 {
     return runOutput(*this, progress, false,
-                     [&] { return OutputPdf::exportPdf(vystup(), stream, popis(), drawsBackground(*this)); });
+                     [&] { return OutputPdf::exportPdf(vystup(), stream, popis(), drawsBackground()); });
 }
 
 int TSestava::ExportPdf(const QString &dir, const QString &fileName, TLayoutProgress *progress)
 {
-    return runOutput(*this, progress, false, [&] {
-        return writeFile(joined(dir, fileName), [&](QIODevice &file) {
-            return OutputPdf::exportPdf(vystup(), file, popis(), drawsBackground(*this));
-        });
-    });
+    return runOutput(*this, progress, false, [&] { return WritePdfFile(joined(dir, fileName)); });
 }
 
 namespace {
@@ -149,7 +181,7 @@ int exportPageMetafile(TSestava &report, QIODevice &stream, int page, OutputMeta
                        TLayoutProgress *progress)
 {
     return runOutput(report, progress, false, [&] {
-        return OutputMetafile::exportPage(report.vystup(), page, stream, format, drawsBackground(report));
+        return OutputMetafile::exportPage(report.vystup(), page, stream, format, report.drawsBackground());
     });
 }
 
@@ -157,19 +189,15 @@ int exportPageMetafile(TSestava &report, const QString &fileName, int page, Outp
                        TLayoutProgress *progress)
 {
     return runOutput(report, progress, false, [&] {
-        // A page outside the output cancels the save file: nothing is written.
-        return writeFile(fileName, [&](QIODevice &file) {
-            return OutputMetafile::exportPage(report.vystup(), page, file, format, drawsBackground(report));
-        });
+        return report.WritePageMetafileFile(fileName, page, format == OutputMetafile::Format::Wmf);
     });
 }
 
 int exportAllMetafiles(TSestava &report, const QString &fileName, OutputMetafile::Format format,
                        TLayoutProgress *progress)
 {
-    return runOutput(report, progress, false, [&] {
-        return OutputMetafile::exportAll(report.vystup(), fileName, format, drawsBackground(report));
-    });
+    return runOutput(report, progress, false,
+                     [&] { return report.WriteAllMetafileFiles(fileName, format == OutputMetafile::Format::Wmf); });
 }
 
 } // namespace

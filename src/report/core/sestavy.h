@@ -457,6 +457,22 @@ public:
     int ExportAllEmf(const QString &fileName, TLayoutProgress *progress = nullptr);
     int ExportAllWmf(const QString &fileName, TLayoutProgress *progress = nullptr);
 
+    // ---- Writing the output of the last run as it stands, without laying
+    // out again (the preview's save menu): codes of TSestError.
+    int WriteTextFile(const QString &fileName, TLayoutProgress *progress = nullptr) const;
+    int WriteRtfFile(const QString &fileName) const;
+    int WritePageHtmlFile(const QString &fileName, int page) const;
+    int WriteAllHtmlFile(const QString &fileName) const;
+    int WritePdfFile(const QString &fileName) const;
+    // One page, or every page to its own file (the name with n + ".emf" or
+    // ".wmf" for its extension), as enhanced metafiles or, with
+    // `plainWindows`, as plain Windows metafiles.
+    int WritePageMetafileFile(const QString &fileName, int page, bool plainWindows) const;
+    int WriteAllMetafileFiles(const QString &fileName, bool plainWindows) const;
+    // Whether the background picture is drawn: the template's own choice
+    // when it names its picture, else PrintBackground.
+    bool drawsBackground() const;
+
     std::function<bool(TSestavaTyp *sender)> OnUlozPredlohu;
     std::function<bool(TSestavaTyp *sender, QString &soubor)> OnUlozPredlohuJako;
     std::function<bool(TSestavaTyp *sender)> OnNactiPredlohu;
