@@ -9,31 +9,13 @@
 #include "app/YearList.h"
 #include "common/UiSeam.h"
 #include "ops/renumber/RenumberWriteBack.h"
+#include "support/AnsweringUi.h"
 
 #include <QCoreApplication>
-
-#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class AnsweringUi final : public UiSeam
-{
-public:
-    MessageAnswer message(MessageKind, const QString &text, MessageButtons buttons, const QString &) override
-    {
-        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
-    }
-    QString openFileName(const FileDialogRequest &) override { return QString(); }
-    QString saveFileName(const FileDialogRequest &) override { return QString(); }
-    int execModal(QDialog &) override { return 0; }
-    void openDocument(const QString &) override {}
-    void processEvents() override { QCoreApplication::processEvents(); }
-    void setClipboardText(const QString &) override {}
-    QString clipboardText() override { return QString(); }
-};
 
 class NoProgress final : public OperationProgress
 {
