@@ -4,6 +4,7 @@
 // fields, so the difference is the computation's own cost.
 
 #include "BenchmarkApplication.h"
+#include "BenchmarkSeams.h"
 #include "app/OperationSession.h"
 #include "app/RunContext.h"
 #include "common/UiSeam.h"
@@ -25,34 +26,6 @@ namespace {
 constexpr int kCashRecords = 120000;
 constexpr int kBankRecords = 80000;
 constexpr int kDays = 365;
-
-// Answers nothing (no box is expected) and lets the event loop run as the
-// application's seam does.
-class QuietUi final : public UiSeam
-{
-public:
-    using UiSeam::message;
-    MessageAnswer message(MessageKind, const QString &, MessageButtons, const QString &) override
-    {
-        return MessageAnswer::Ok;
-    }
-    QString openFileName(const FileDialogRequest &) override { return QString(); }
-    QString saveFileName(const FileDialogRequest &) override { return QString(); }
-    int execModal(QDialog &) override { return 0; }
-    void openDocument(const QString &) override {}
-    void processEvents() override { QCoreApplication::processEvents(); }
-    void setClipboardText(const QString &) override {}
-    QString clipboardText() override { return QString(); }
-};
-
-class NoProgress final : public OperationProgress
-{
-public:
-    void showWorking(bool, const QString &) override {}
-    void startProgress(int) override {}
-    void setProgress(int, const QString &) override {}
-    void hideProgress() override {}
-};
 
 class BooksTree
 {
@@ -132,7 +105,7 @@ private:
     }
 
     QTemporaryDir m_dir;
-    QuietUi m_ui;
+    BenchmarkUi m_ui{true};
     RunContext m_context;
 };
 

@@ -3,6 +3,7 @@
 // search of the log once per document (one compound-key seek and a walk of
 // that document's records), measured on the same files.
 
+#include "BenchmarkSeams.h"
 #include "app/OperationSession.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
@@ -33,33 +34,6 @@ QString documentNumber(int i)
 {
     return u"PK"_s + QString::number(i).rightJustified(7, u'0');
 }
-
-// Nothing to show and nothing to answer while measuring.
-class QuietUi final : public UiSeam
-{
-public:
-    using UiSeam::message;
-    MessageAnswer message(MessageKind, const QString &, MessageButtons, const QString &) override
-    {
-        return MessageAnswer::Ok;
-    }
-    QString openFileName(const FileDialogRequest &) override { return QString(); }
-    QString saveFileName(const FileDialogRequest &) override { return QString(); }
-    int execModal(QDialog &) override { return 0; }
-    void openDocument(const QString &) override {}
-    void processEvents() override {}
-    void setClipboardText(const QString &) override {}
-    QString clipboardText() override { return QString(); }
-};
-
-class QuietProgress final : public OperationProgress
-{
-public:
-    void showWorking(bool, const QString &) override {}
-    void startProgress(int) override {}
-    void setProgress(int, const QString &) override {}
-    void hideProgress() override {}
-};
 
 // The data root with company 001, year 2018: a cash book of 100,000
 // documents and an action log of 1,000,000 records. Of the log, 600,000
@@ -216,10 +190,10 @@ RunContext contextFor(const EditedData &data)
 void BM_EditedLoad(benchmark::State &state)
 {
     EditedData &data = EditedData::instance();
-    QuietUi quiet;
+    BenchmarkUi quiet;
     UiSeam::setCurrent(&quiet);
     RunContext context = contextFor(data);
-    QuietProgress progress;
+    NoProgress progress;
     OperationSession session(context, progress);
     EditedSettings settings;
     settings.ignoreOwn = state.range(0) != 0;
@@ -257,7 +231,6 @@ void BM_EditedActionLogRead(benchmark::State &state)
     }
 }
 BENCHMARK(BM_EditedActionLogRead)->Unit(benchmark::kMillisecond)->Iterations(3);
-
 
 // Baseline: one compound-key seek per document and a walk of its records,
 // classifying the same way; the document table is walked as the load does.

@@ -14,9 +14,9 @@
 #include "report/core/ReportLayout.h"
 #include "report/core/sestavy.h"
 
+#include "BenchmarkApplication.h"
 #include <QDir>
 #include <QFile>
-#include "BenchmarkApplication.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>

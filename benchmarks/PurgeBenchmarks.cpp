@@ -4,6 +4,7 @@
 // dependants, each deletion its own transaction; the test mode reads the same
 // and writes nothing.
 
+#include "BenchmarkSeams.h"
 #include "BulkInsert.h"
 #include "app/OperationSession.h"
 #include "common/UiSeam.h"
@@ -22,33 +23,6 @@ namespace {
 
 constexpr int kDocuments = 100000;
 constexpr int kDeletedEvery = 10; // 10,000 deleted; the last document is valid
-
-class SilentUi final : public UiSeam
-{
-public:
-    MessageAnswer message(MessageKind, const QString &, MessageButtons, const QString &) override
-    {
-        ++messages;
-        return MessageAnswer::Ok;
-    }
-    QString openFileName(const FileDialogRequest &) override { return QString(); }
-    QString saveFileName(const FileDialogRequest &) override { return QString(); }
-    int execModal(QDialog &) override { return 0; }
-    void openDocument(const QString &) override {}
-    void processEvents() override {}
-    void setClipboardText(const QString &) override {}
-    QString clipboardText() override { return QString(); }
-    int messages = 0;
-};
-
-class NoProgress final : public OperationProgress
-{
-public:
-    void showWorking(bool, const QString &) override {}
-    void startProgress(int) override {}
-    void setProgress(int, const QString &) override {}
-    void hideProgress() override {}
-};
 
 // The year with its tables, built once; each run works on a fresh copy.
 class CashYear
@@ -104,7 +78,7 @@ private:
 void runRemoval(benchmark::State &state, bool testMode)
 {
     CashYear &year = CashYear::instance();
-    SilentUi seam;
+    BenchmarkUi seam;
     UiSeam::setCurrent(&seam);
     QTemporaryDir settings;
     for (auto _ : state) {

@@ -7,6 +7,7 @@
 // post its own transaction.
 
 #include "BenchmarkApplication.h"
+#include "BenchmarkSeams.h"
 #include "BulkInsert.h"
 #include "app/OperationSession.h"
 #include "app/YearList.h"
@@ -32,35 +33,6 @@ QString number(int n)
 {
     return u"PD%1"_s.arg(n, 6, 10, QChar(u'0'));
 }
-
-// Confirms the write-back, answers every other box OK and counts the errors.
-class ConfirmingUi final : public UiSeam
-{
-public:
-    using UiSeam::message;
-    MessageAnswer message(MessageKind kind, const QString &, MessageButtons buttons, const QString &) override
-    {
-        errors += kind == MessageKind::Error;
-        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
-    }
-    QString openFileName(const FileDialogRequest &) override { return {}; }
-    QString saveFileName(const FileDialogRequest &) override { return {}; }
-    int execModal(QDialog &) override { return 0; }
-    void openDocument(const QString &) override {}
-    void processEvents() override {}
-    void setClipboardText(const QString &) override {}
-    QString clipboardText() override { return {}; }
-    int errors = 0;
-};
-
-class NoProgress final : public OperationProgress
-{
-public:
-    void showWorking(bool, const QString &) override {}
-    void startProgress(int) override {}
-    void setProgress(int, const QString &) override {}
-    void hideProgress() override {}
-};
 
 class NoView final : public RenumberListView
 {
@@ -151,7 +123,7 @@ void BM_RenumberWriteBack(benchmark::State &state)
 {
     ensureBenchmarkApplication();
     CashCompany &company = CashCompany::instance();
-    ConfirmingUi seam;
+    BenchmarkUi seam(false, MessageAnswer::Yes); // "Přečíslovat" confirmed
     UiSeam::setCurrent(&seam);
     QTemporaryDir settings;
     int written = 0;
@@ -181,11 +153,13 @@ void BM_RenumberWriteBack(benchmark::State &state)
         }
         RenumberWriteBack writeBack(session, list, renumber);
         NoView view;
+        seam.messages = 0;
         state.ResumeTiming();
         benchmark::DoNotOptimize(writeBack.renumber(view, u"Prefix PD pokladní doklady"_s));
         state.PauseTiming();
         written = renumber.renumberedCount;
-        if (seam.errors != 0 || written != kDocuments)
+        // The confirmation and the closing information, no error box.
+        if (seam.messages != 2 || written != kDocuments)
             state.SkipWithError("the write-back did not renumber every document");
         state.ResumeTiming();
     }

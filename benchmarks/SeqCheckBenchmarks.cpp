@@ -5,6 +5,7 @@
 // about 800,000 missing numbers written to the protocol.
 
 #include "BenchmarkApplication.h"
+#include "BenchmarkSeams.h"
 #include "app/OperationSession.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
@@ -27,37 +28,6 @@ namespace {
 constexpr int kDocuments = 200000;
 constexpr int kNumbers = 1000000;
 constexpr int kStep = kNumbers / kDocuments;
-
-// The seam the check runs under: the message queue of a core application,
-// boxes answered at once.
-class PumpingUi final : public UiSeam
-{
-public:
-    using UiSeam::message;
-    MessageAnswer message(MessageKind, const QString &, MessageButtons, const QString &) override
-    {
-        return MessageAnswer::Ok;
-    }
-    QString openFileName(const FileDialogRequest &) override { return QString(); }
-    QString saveFileName(const FileDialogRequest &) override { return QString(); }
-    int execModal(QDialog &) override { return 0; }
-    void openDocument(const QString &) override {}
-    void processEvents() override { QCoreApplication::processEvents(); }
-    void setClipboardText(const QString &) override {}
-    QString clipboardText() override { return QString(); }
-};
-
-class NoProgress final : public OperationProgress
-{
-public:
-    void showWorking(bool, const QString &) override {}
-    void startProgress(int) override {}
-    void setProgress(int position, const QString &) override { m_position = position; }
-    void hideProgress() override {}
-
-private:
-    int m_position = 0;
-};
 
 // The year directory with POKLKNIH, written once with raw statements.
 class CashBook
@@ -105,7 +75,7 @@ private:
 void BM_SequenceCheckMillionNumbers(benchmark::State &state)
 {
     ensureBenchmarkApplication();
-    PumpingUi pumpingUi;
+    BenchmarkUi pumpingUi{true};
     UiSeam::setCurrent(&pumpingUi);
 
     RunContext context;

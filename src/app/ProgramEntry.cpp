@@ -4,10 +4,13 @@
 #include "app/Main.h"
 #include "app/StartUp.h"
 #include "app/TarnekApplication.h"
+#include "common/DayNumber.h"
 #include "common/LocaleFormats.h"
 #include "common/widgets/MinimiseAsApplication.h"
 #include "common/widgets/QtUiSeam.h"
 #include "ops/RegisterOperations.h"
+#include "report/ui/QtPrinterList.h"
+#include "report/ui/ReportPrinter.h"
 
 #include <QApplication>
 #include <QTranslator>
@@ -16,6 +19,7 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
+    DayNumber::cacheLocalTimeZone();
     TarnekApplication app(argc, argv);
     QApplication::setApplicationName(u"Tarnek"_s);
     QApplication::setApplicationDisplayName(u"Tarnek"_s);
@@ -31,6 +35,9 @@ int main(int argc, char *argv[])
     UiSeam::setCurrent(&seam);
     MinimiseAsApplication minimise;
     app.installEventFilter(&minimise);
+    QtPrinterList printers;
+    TSestPrinter::current().setPrinterList(&printers);
+    ReportPrinter::install();
 
     int result = 1;
     {
@@ -42,6 +49,7 @@ int main(int argc, char *argv[])
             result = app.exec();
         app.setSession(nullptr);
     }
+    TSestPrinter::current().setPrinterList(nullptr);
     UiSeam::setCurrent(nullptr);
     return result;
 }

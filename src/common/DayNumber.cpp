@@ -1,10 +1,18 @@
 #include "common/DayNumber.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 constexpr double kMillisecondsPerDay = 86400000.0;
+}
+
+void DayNumber::cacheLocalTimeZone()
+{
+    if (!qEnvironmentVariableIsSet("TZ"))
+        qputenv("TZ", ":/etc/localtime");
 }
 
 DayNumber DayNumber::fromDate(const QDate &date)

@@ -23,9 +23,15 @@ public:
     // Whole days only (the date part), as the host compares dates.
     int day() const;
 
-    QDate toDate() const;          // invalid for an empty value
-    QDateTime toDateTime() const;  // invalid for an empty value
-    QTime toTime() const;          // the time of day of the fraction
+    QDate toDate() const;         // invalid for an empty value
+    QDateTime toDateTime() const; // invalid for an empty value
+    QTime toTime() const;         // the time of day of the fraction
+
+    // Host date-times are local times. Without TZ the C library reads the
+    // zone file again on every local-time conversion (a file status call per
+    // date value read); naming the system's zone once lets it keep what it
+    // read. Call at the start of a program, before any thread starts.
+    static void cacheLocalTimeZone();
 
     friend constexpr bool operator==(DayNumber a, DayNumber b) { return a.m_value == b.m_value; }
     friend constexpr auto operator<=>(DayNumber a, DayNumber b) { return a.m_value <=> b.m_value; }

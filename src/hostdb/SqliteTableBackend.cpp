@@ -54,6 +54,11 @@ int SqliteTableBackend::Open(const QString &fileName)
     // WAL keeps readers and the one writer apart; NORMAL syncs at checkpoints,
     // which keeps the file consistent after a crash of the machine.
     m_db.exec(u"PRAGMA synchronous=NORMAL"_s);
+    // A key-order walk visits the table's pages out of order; reading them
+    // through a mapping instead of one read call per page, with a larger page
+    // cache, keeps such walks at the speed of the index.
+    m_db.exec(u"PRAGMA mmap_size=268435456"_s);
+    m_db.exec(u"PRAGMA cache_size=-16384"_s);
 
     auto definition = SqliteTableFile::readDefinition(m_db, &m_lastError);
     if (!definition) {

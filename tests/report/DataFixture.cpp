@@ -59,6 +59,24 @@ QString DataFixture::function(int number, const QString &name, int aggregate, co
         .arg(digits);
 }
 
+TRastelReportElement &DataFixture::add(int sectionId, int kind, int reference, QRect box, const QString &text)
+{
+    TRastelReportElement &e = m_report.sections().find(sectionId)->addElement(&m_report);
+    e.kind = kind;
+    e.reference = reference;
+    e.left = box.left();
+    e.top = box.top();
+    e.width = box.width();
+    e.height = box.height();
+    e.text = text;
+    return e;
+}
+
+void DataFixture::setHeight(int sectionId, int height)
+{
+    m_report.sections().find(sectionId)->height = height;
+}
+
 int DataFixture::walk(TSestavaD &report, const std::function<void()> &body)
 {
     RecordLoop loop(report);

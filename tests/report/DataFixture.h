@@ -49,6 +49,10 @@ protected:
     // display text of its first body element is noted in m_bodies.
     int run();
 
+    // An element of the report's model in a section, at `box` (units).
+    TRastelReportElement &add(int sectionId, int kind, int reference, QRect box, const QString &text = QString());
+    void setHeight(int sectionId, int height);
+
     // The display text of element n of a section.
     QString shown(int sectionId, int index = 0) const;
 

@@ -73,17 +73,10 @@ protected:
         DataFixture::TearDown();
     }
 
-    void setHeight(int sectionId, int height) { m_report.sections().find(sectionId)->height = height; }
+    using DataFixture::add;
     TRastelReportElement &add(int sectionId, int kind, int reference, int left, int top, int width, int height)
     {
-        TRastelReportElement &e = m_report.sections().find(sectionId)->addElement(&m_report);
-        e.kind = kind;
-        e.reference = reference;
-        e.left = left;
-        e.top = top;
-        e.width = width;
-        e.height = height;
-        return e;
+        return add(sectionId, kind, reference, QRect(left, top, width, height));
     }
     TPolSkup &group(int field, int headerHeight, int footerHeight)
     {

@@ -407,20 +407,6 @@ protected:
         DataFixture::TearDown();
     }
 
-    TRastelReportElement &add(int sectionId, int kind, int reference, QRect box, const QString &text = QString())
-    {
-        TRastelReportElement &e = m_report.sections().find(sectionId)->addElement(&m_report);
-        e.kind = kind;
-        e.reference = reference;
-        e.left = box.left();
-        e.top = box.top();
-        e.width = box.width();
-        e.height = box.height();
-        e.text = text;
-        return e;
-    }
-    void setHeight(int sectionId, int height) { m_report.sections().find(sectionId)->height = height; }
-
     // A protocol: a title with the page number, a framed line per record with
     // number, amount and text, lines under the header, a closing line.
     void protocol(int records)

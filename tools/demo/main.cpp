@@ -4,6 +4,7 @@
 //   tarnek-demo DIR                 builds, then prints the arguments on one line
 //   tarnek-demo --print-args DIR    builds, then prints one argument per line
 
+#include "common/DayNumber.h"
 #include "demo/DemoCompany.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,7 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
+    DayNumber::cacheLocalTimeZone();
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

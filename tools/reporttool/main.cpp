@@ -1,7 +1,10 @@
 // tarnek-report: lays a report template out over CSV data or a host table
 // and writes the result (ReportTool.h).
 
+#include "common/DayNumber.h"
 #include "report/core/LayoutProgress.h"
+#include "report/ui/QtPrinterList.h"
+#include "report/ui/ReportPrinter.h"
 #include "reporttool/ReportTool.h"
 
 #include <QElapsedTimer>
@@ -52,6 +55,7 @@ private:
 
 int main(int argc, char *argv[])
 {
+    DayNumber::cacheLocalTimeZone();
     // Text is measured with the system's fonts; no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -59,9 +63,13 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     TerminalProgress terminal(err);
+    QtPrinterList printers;
+    TSestPrinter::current().setPrinterList(&printers);
+    ReportPrinter::install();
     const int result =
         ReportTool::run(QCoreApplication::arguments().mid(1), out, err, isatty(fileno(stderr)) ? &terminal : nullptr);
     out.flush();
     err.flush();
+    TSestPrinter::current().setPrinterList(nullptr);
     return result;
 }

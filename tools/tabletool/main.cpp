@@ -1,5 +1,6 @@
 // tarnek-table: create, list, dump and fill host tables (TableTool.h).
 
+#include "common/DayNumber.h"
 #include "tabletool/TableTool.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 
 int main(int argc, char *argv[])
 {
+    DayNumber::cacheLocalTimeZone();
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -3,6 +3,7 @@
 #include "common/Clock.h"
 #include "common/LocaleFormats.h"
 #include "common/UiSeam.h"
+#include "common/widgets/DialogParts.h"
 #include "ops/edited/EditedModules.h"
 
 #include <QAction>
@@ -96,20 +97,8 @@ TfrmVyberModulu::TfrmVyberModulu(QWidget *parent) : QDialog(parent)
     changeLine->addStretch();
     layout->addLayout(changeLine);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto *btnOK = new QPushButton(u"OK"_s, this);
-    btnOK->setObjectName(u"btnOK"_s);
-    btnOK->setDefault(true);
-    auto *btnStorno = new QPushButton(u"Storno"_s, this);
-    btnStorno->setObjectName(u"btnStorno"_s);
-    btnStorno->setAutoDefault(false);
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnStorno);
-    layout->addLayout(buttons);
-
+    QPushButton *btnOK = DialogParts::addOkStorno(this, layout);
     connect(btnOK, &QPushButton::clicked, this, &TfrmVyberModulu::okClicked);
-    connect(btnStorno, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_cbxDatVystObdobi, &QComboBox::currentIndexChanged, this, &TfrmVyberModulu::updateControls);
     connect(m_chckDatVystaveni, &QCheckBox::clicked, this, &TfrmVyberModulu::updateControls);
     connect(m_chckUseZmenaOd, &QCheckBox::clicked, this, &TfrmVyberModulu::updateControls);

@@ -4,6 +4,7 @@
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "common/widgets/DataGrid.h"
+#include "common/widgets/DialogParts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -58,31 +59,9 @@ TfrmCisRady::TfrmCisRady(QWidget *parent) : QDialog(parent), m_mtCisRady(std::ma
     hint->setWordWrap(true);
     layout->addWidget(hint);
 
-    m_grid = new DataGrid(this);
-    m_grid->setObjectName(u"grCisRady"_s);
-    m_grid->setRowSelect(true);
-    m_grid->setSearchEnabled(false);
-    m_grid->setTable(m_mtCisRady.get());
-    layout->addWidget(m_grid, 1);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    m_btnOK = new QPushButton(u"OK"_s, this);
-    m_btnOK->setObjectName(u"btnOK"_s);
-    m_btnOK->setDefault(true);
-    auto *btnZavrit = new QPushButton(u"Zavřít"_s, this);
-    btnZavrit->setObjectName(u"btnZavrit"_s);
-    btnZavrit->setAutoDefault(false);
-    buttons->addWidget(m_btnOK);
-    buttons->addWidget(btnZavrit);
-    layout->addLayout(buttons);
-
-    connect(m_btnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnZavrit, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_grid, &DataGrid::activated, this, [this] {
-        if (m_btnOK->isEnabled())
-            accept();
-    });
+    const DialogParts::PickList pickList = DialogParts::addPickList(this, layout, u"grCisRady"_s, m_mtCisRady.get());
+    m_grid = pickList.grid;
+    m_btnOK = pickList.btnOK;
 }
 
 TfrmCisRady::~TfrmCisRady() = default;

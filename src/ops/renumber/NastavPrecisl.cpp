@@ -1,6 +1,7 @@
 #include "ops/renumber/NastavPrecisl.h"
 
 #include "common/UiSeam.h"
+#include "common/widgets/DialogParts.h"
 #include "ops/renumber/RenumberProposal.h"
 
 #include <QFormLayout>
@@ -68,20 +69,8 @@ TfrmNastavPrecisl::TfrmNastavPrecisl(Mode mode, const RenumberState &state, int 
     note->setVisible(!propose);
     layout->addWidget(note);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto *btnOK = new QPushButton(u"OK"_s, this);
-    btnOK->setObjectName(u"btnOK"_s);
-    btnOK->setDefault(true);
-    auto *btnStorno = new QPushButton(u"Storno"_s, this);
-    btnStorno->setObjectName(u"btnStorno"_s);
-    btnStorno->setAutoDefault(false);
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnStorno);
-    layout->addLayout(buttons);
-
+    QPushButton *btnOK = DialogParts::addOkStorno(this, layout);
     connect(btnOK, &QPushButton::clicked, this, &TfrmNastavPrecisl::accept);
-    connect(btnStorno, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_edtPocCislo, &QSpinBox::valueChanged, this, [this] { updateBoundLabels(); });
     updateBoundLabels();
 }

@@ -1,6 +1,7 @@
 #include "ops/renumber/VyberModuluPrecisl.h"
 
 #include "common/UiSeam.h"
+#include "common/widgets/DialogParts.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -27,20 +28,8 @@ TfrmVyberModuluPrecisl::TfrmVyberModuluPrecisl(QWidget *parent) : QDialog(parent
     boxLayout->addWidget(m_rbIntDokl);
     layout->addWidget(box);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto *btnOK = new QPushButton(u"OK"_s, this);
-    btnOK->setObjectName(u"btnOK"_s);
-    btnOK->setDefault(true);
-    auto *btnStorno = new QPushButton(u"Storno"_s, this);
-    btnStorno->setObjectName(u"btnStorno"_s);
-    btnStorno->setAutoDefault(false);
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnStorno);
-    layout->addLayout(buttons);
-
+    QPushButton *btnOK = DialogParts::addOkStorno(this, layout);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnStorno, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 RenumberModule TfrmVyberModuluPrecisl::module() const

@@ -3,6 +3,7 @@
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "common/widgets/DataGrid.h"
+#include "common/widgets/DialogParts.h"
 #include "ops/seqcheck/KontrPoslDetail.h"
 
 #include <QHBoxLayout>
@@ -53,14 +54,6 @@ private:
 
 } // namespace
 
-QLabel *wrappedTextLabel(const QString &richText, QWidget *parent)
-{
-    auto *label = new QLabel(richText, parent);
-    label->setTextFormat(Qt::RichText);
-    label->setWordWrap(true);
-    return label;
-}
-
 TfrmKontrPoslSeznam::TfrmKontrPoslSeznam(MemTable &series, QWidget *parent) : QDialog(parent), m_series(series)
 {
     setObjectName(u"TfrmKontrPoslSeznam"_s);
@@ -85,7 +78,7 @@ TfrmKontrPoslSeznam::TfrmKontrPoslSeznam(MemTable &series, QWidget *parent) : QD
     layout->addWidget(m_grSeznamCR, 1);
 
     auto *info = new QVBoxLayout;
-    info->addWidget(wrappedTextLabel(u"<b>Informace:</b>"_s, this));
+    info->addWidget(DialogParts::richTextLabel(u"<b>Informace:</b>"_s, this));
     auto *checkedLine = new QHBoxLayout;
     checkedLine->addWidget(new QLabel(u"• program bude kontrolovat pouze číselné řady označené"_s, this));
     auto *imgCheck = new QLabel(this);
@@ -93,12 +86,13 @@ TfrmKontrPoslSeznam::TfrmKontrPoslSeznam(MemTable &series, QWidget *parent) : QD
     imgCheck->setPixmap(checkPicture());
     checkedLine->addWidget(imgCheck);
     checkedLine->addWidget(
-        wrappedTextLabel(u"(stav přepínače lze změnit <b>dvojklikem</b> myší na příslušném řádku)"_s, this));
+        DialogParts::richTextLabel(u"(stav přepínače lze změnit <b>dvojklikem</b> myší na příslušném řádku)"_s, this));
     checkedLine->addStretch();
     info->addLayout(checkedLine);
-    info->addWidget(wrappedTextLabel(u"• sloupce Začátek a Konec určují dolní a horní mez pro kontrolu číselné řady  - "
-                                     u"hodnoty lze měnit klepnutím na <b>[Upravit]</b>"_s,
-                                     this));
+    info->addWidget(
+        DialogParts::richTextLabel(u"• sloupce Začátek a Konec určují dolní a horní mez pro kontrolu číselné řady  - "
+                                   u"hodnoty lze měnit klepnutím na <b>[Upravit]</b>"_s,
+                                   this));
     layout->addLayout(info);
 
     auto *buttons = new QHBoxLayout;

@@ -41,7 +41,3 @@ private:
     QPushButton *m_btnOznacitVse;
     QPushButton *m_btnOdznacitVse;
 };
-
-// A word-wrapped label of rich text (bold parts), as the sequence check's
-// windows lay out their explanations.
-QLabel *wrappedTextLabel(const QString &richText, QWidget *parent);

@@ -1,6 +1,7 @@
 #include "ops/seqcheck/KontrPosloupnosti.h"
 
 #include "common/UiSeam.h"
+#include "common/widgets/DialogParts.h"
 #include "ops/seqcheck/KontrPoslSeznam.h"
 #include "ops/seqcheck/SequenceCheck.h"
 
@@ -26,7 +27,7 @@ TfrmKontrPosloupnosti::TfrmKontrPosloupnosti(OperationSession &session, QWidget 
 
     auto *layout = new QVBoxLayout(this);
     // The bold "[detaily]" stands in the gap the heading leaves for it.
-    layout->addWidget(wrappedTextLabel(
+    layout->addWidget(DialogParts::richTextLabel(
         u"Tato funkce kontroluje posloupnost číselných řad dokladů - jedná se pouze o infor- mativní výpis, do dat "
         u"agendy nijak nezasahuje. Klepnutím na <b>[detaily]</b> lze nastavit počátek a konec kontroly pro "
         u"konkrétní číselnou řadu."_s,
@@ -42,8 +43,10 @@ TfrmKontrPosloupnosti::TfrmKontrPosloupnosti(OperationSession &session, QWidget 
         auto *link = new QLabel(u"[detaily]"_s, m_modules);
         link->setObjectName(QString::fromUtf16(module.link));
         link->setCursor(Qt::PointingHandCursor);
+        // Blue while it can be clicked; a disabled link greys like any label.
         QPalette blue = link->palette();
-        blue.setColor(QPalette::WindowText, Qt::blue);
+        blue.setColor(QPalette::Active, QPalette::WindowText, Qt::blue);
+        blue.setColor(QPalette::Inactive, QPalette::WindowText, Qt::blue);
         link->setPalette(blue);
         link->installEventFilter(this);
         // Two columns: modules 1-5 on the left, 6-9 on the right.
@@ -70,17 +73,18 @@ TfrmKontrPosloupnosti::TfrmKontrPosloupnosti(OperationSession &session, QWidget 
     layout->addWidget(m_pbMain);
 
     layout->addWidget(
-        wrappedTextLabel(u"Klepnutím na tlačítko [OK] zahájíte kontrolu požadovaných číselných řad. "
-                         u"Výsledkem je textový protokol, který vypíše případná chybějící čísla dokladů."_s,
-                         this));
-    layout->addWidget(wrappedTextLabel(
+        DialogParts::richTextLabel(u"Klepnutím na tlačítko [OK] zahájíte kontrolu požadovaných číselných řad. "
+                                   u"Výsledkem je textový protokol, který vypíše případná chybějící čísla dokladů."_s,
+                                   this));
+    layout->addWidget(DialogParts::richTextLabel(
         u"Chybějící čísla obvykle vznikají tehdy, když se systému nepodaří vrátit nepoužité číslo dokladu mezi volná "
         u"čísla (například po havárii počítače nebo výpadku sítě). Chybějící doklad lze v Ledra doplnit ručně: "
         u"založte nový doklad a do jeho čísla zapište chybějící číslo."_s,
         this));
-    layout->addWidget(wrappedTextLabel(u"<b>Upozornění:</b> aby kontrola zobrazovala přesné výsledky, je nutné správné "
-                                       u"nastave- ní začátku a konce kontrolované číselné řady - viz [detaily]"_s,
-                                       this));
+    layout->addWidget(
+        DialogParts::richTextLabel(u"<b>Upozornění:</b> aby kontrola zobrazovala přesné výsledky, je nutné správné "
+                                   u"nastave- ní začátku a konce kontrolované číselné řady - viz [detaily]"_s,
+                                   this));
     layout->addStretch();
 
     auto *buttons = new QHBoxLayout;

@@ -27,6 +27,7 @@ void LayoutProgressWindow::start(const QString &caption, const QString &text, co
     setWindowTitle(caption);
     m_label->setText(text);
     m_button->setText(button);
+    m_button->setVisible(!button.isEmpty()); // some runs cannot be interrupted
     show();
     ui().processEvents();
 }

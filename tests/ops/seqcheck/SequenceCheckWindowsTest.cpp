@@ -114,9 +114,12 @@ TEST_F(SequenceCheckWizard, FromTheOperationPageThroughTheSeriesListToTheProtoco
     scriptedUi().onWindow(u"TfrmKontrPosloupnosti"_s, [&](QDialog &w) {
         EXPECT_EQ(w.windowTitle(), u"Kontrola posloupnosti číselných řad"_s);
         EXPECT_FALSE(child<QPushButton>(w, u"btnPrerusit"_s)->isVisible());
-        EXPECT_FALSE(child<QLabel>(w, u"lblDetPokl"_s)->isEnabled());
+        auto *link = child<QLabel>(w, u"lblDetPokl"_s);
+        EXPECT_FALSE(link->isEnabled());
+        EXPECT_NE(link->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(Qt::blue));
         click(w, u"chckPokl"_s);
-        EXPECT_TRUE(child<QLabel>(w, u"lblDetPokl"_s)->isEnabled());
+        EXPECT_TRUE(link->isEnabled());
+        EXPECT_EQ(link->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::blue));
         EXPECT_FALSE(child<QLabel>(w, u"lblDetBank"_s)->isEnabled());
 
         scriptedUi().onWindow(u"TfrmKontrPoslSeznam"_s, [&](QDialog &list) {
