@@ -105,10 +105,10 @@ private:
         });
         bulkInsert(agendaDir + u"MJINVPOH.DAT"_s, {u"Doklad"_s}, kDocuments / 10,
                    [](int i) { return QVariantList{number(10 * i + 2)}; });
-        bulkInsert(agendaDir + u"ADAKCE.DAT"_s, {u"TypDokl"_s, u"Rok"_s, u"Doklad"_s, u"Popis"_s}, kDocuments / 5,
-                   [](int i) {
-                       return QVariantList{u"PK"_s, u"2018"_s, number(5 * i + 3), u"Platba "_s + number(5 * i + 3)};
-                   });
+        bulkInsert(
+            agendaDir + u"ADAKCE.DAT"_s, {u"TypDokl"_s, u"Rok"_s, u"Doklad"_s, u"Popis"_s}, kDocuments / 5, [](int i) {
+                return QVariantList{u"PK"_s, u"2018"_s, number(5 * i + 3), QString(u"Platba "_s + number(5 * i + 3))};
+            });
         bulkInsert(m_root + u"GLAKCE.DAT"_s, {u"Agenda"_s, u"Rok"_s, u"KodSezn"_s, u"DoklZkrat"_s, u"Cislo"_s},
                    2 * kDocuments, [](int i) {
                        return QVariantList{u"001"_s, u"2018"_s, u"UP"_s, number(i / 2 + 1), i + 1};

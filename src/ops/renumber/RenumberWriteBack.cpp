@@ -21,6 +21,15 @@ const QString kJournalIndex = u"Zdroj+ZRadek+Cislo"_s;
 const QString kPaymentIndex = u"TypeUDokl+CisloUDokl+URok+Poradi"_s;
 const QString kLogIndex = u"Agenda+Rok+KodSezn+DoklZkrat+Cislo"_s;
 
+// The wait warning after the record's lead text ("Doklad PD0001").
+const QString kRecordInUse =
+    u" je právě editován jiným uživatelem. Počkejte na uvolnění a pokračujte tlačítkem [OK].\r\r"
+    u"Poznámka: jestliže jsou Ledra spuštěné pouze na vašem počítači a přesto se zobrazuje toto hlášení, "
+    u"pravděpodobně po editaci dokladu nedošlo ke korektnímu uvolnění zámku v databázi.\r\rŘešení: kombinací "
+    u"Alt+Tab se přepněte zpět do programu Ledra a aktivujte jiný seznam, než je právě přečíslovávaný modul "
+    u"(můžete místo seznamu dokladů aktivovat libovolný modul, do kterého máte přístupová práva, např. Adresář "
+    u"firem, apod.). Poté se opět kombinací Alt+Tab vraťte do tohoto doplňku a pokračujte tlačítkem [OK]."_s;
+
 // The kinds of paid documents a payment record names, in the order the run
 // visits them within a year, with their table and the field that holds the
 // number of the document that paid them.
@@ -239,22 +248,16 @@ int RenumberWriteBack::openTable(TBFTable &table, const QString &path, const QSt
 
 int RenumberWriteBack::waitAndLock(TBFTable &table, const QString &leadText)
 {
-    const QString warning =
-        leadText +
-        u" je právě editován jiným uživatelem. Počkejte na uvolnění a pokračujte tlačítkem [OK].\r\r"
-        u"Poznámka: jestliže jsou Ledra spuštěné pouze na vašem počítači a přesto se zobrazuje toto hlášení, "
-        u"pravděpodobně po editaci dokladu nedošlo ke korektnímu uvolnění zámku v databázi.\r\rŘešení: kombinací "
-        u"Alt+Tab se přepněte zpět do programu Ledra a aktivujte jiný seznam, než je právě přečíslovávaný modul "
-        u"(můžete místo seznamu dokladů aktivovat libovolný modul, do kterého máte přístupová práva, např. Adresář "
-        u"firem, apod.). Poté se opět kombinací Alt+Tab vraťte do tohoto doplňku a pokračujte tlačítkem [OK]."_s;
+    // A record nobody else holds is taken at once (one engine call); only a
+    // refused lock asks whether another user holds the record, and the
+    // warning comes while they do.
     for (;;) {
-        while (table.IsLocked() != 0)
-            ui().warning(warning);
         if (table.Lock() == HostResult::Ok)
             return 0;
-        // Taken by another user between the test and the lock: wait again.
         if (table.IsLocked() == 0)
             return -1;
+        while (table.IsLocked() != 0)
+            ui().warning(leadText + kRecordInUse);
     }
 }
 

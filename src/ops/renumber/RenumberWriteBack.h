@@ -107,8 +107,8 @@ private:
     int writeAddressActions(const WriteBackModule &module);
     int writeActionLog(const WriteBackModule &module);
 
-    // Waits while another user holds the table's current record, repeating
-    // the warning after each OK, then locks it. 0, or -1 when the engine
+    // Locks the table's current record, waiting while another user holds it
+    // with the warning repeated after each OK. 0, or -1 when the engine
     // refused the lock although nobody else holds the record.
     static int waitAndLock(TBFTable &table, const QString &leadText);
     int stop(const QString &message);

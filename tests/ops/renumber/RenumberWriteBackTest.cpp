@@ -458,7 +458,7 @@ INSTANTIATE_TEST_SUITE_P(
                              [](AgendaBuilder &agenda) {
                                  ASSERT_TRUE(QFile::remove(agenda.year(u"2018"_s).dir() + u"UHRADY.DAT"_s));
                              },
-                             [](const RunContext &c) {
+                             [](const RunContext &c) -> QString {
                                  return u"Nastala chyba při otevírání databáze "_s + c.yearDir + u"UHRADY.DAT"_s;
                              },
                              {u"PD0001"_s, u"PD0002"_s, u"PD0003"_s, u"PD0004"_s, u"PD0005"_s},
@@ -467,7 +467,7 @@ INSTANTIATE_TEST_SUITE_P(
                              [](AgendaBuilder &agenda) {
                                  ASSERT_TRUE(QFile::remove(agenda.year(u"2018"_s).dir() + u"PFAKTURY.DAT"_s));
                              },
-                             [](const RunContext &c) {
+                             [](const RunContext &c) -> QString {
                                  return u"Nastala chyba při otevírání databáze "_s + c.agendaDir +
                                         u"ROK.2018/PFAKTURY.DAT"_s;
                              },
@@ -481,7 +481,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  ASSERT_EQ(documents.GoTo(1), HostResult::Ok);
                                  ASSERT_GE(documents.Delete(), 0);
                              },
-                             [](const RunContext &) { return u"Nastala chyba: nenalezen rekord číslo 1"_s; },
+                             [](const RunContext &) -> QString { return u"Nastala chyba: nenalezen rekord číslo 1"_s; },
                              {u"PD0002"_s, u"PD0003"_s, u"PD0004"_s, u"PD0005"_s},
                              {}}),
     TestSupport::rowName);
