@@ -490,6 +490,35 @@ int RenumberWriteBack::renumberReferences(const QString &path, const QStringList
     return 0;
 }
 
+std::vector<RenumberWriteBack::RecordChange>
+RenumberWriteBack::findByOldNumbers(TBFTable &table, const std::function<int(const QString &)> &seek,
+                                    const std::function<bool(const QString &)> &onKey,
+                                    const std::function<bool()> &wanted) const
+{
+    std::vector<RecordChange> changes;
+    QSet<int> claimed;
+    for (int row = 0; row < m_tempDocuments->recordCount(); ++row) {
+        const QString oldNumber = m_tempDocuments->value(row, 0).toString();
+        const QString newNumber = m_tempDocuments->value(row, 1).toString();
+        try {
+            if (seek(oldNumber) != HostResult::Found)
+                continue;
+            while (!table.Eof() && onKey(oldNumber)) {
+                const int recNo = table.RecNo();
+                if (wanted() && !claimed.contains(recNo)) {
+                    claimed.insert(recNo);
+                    changes.push_back({recNo, oldNumber, newNumber});
+                }
+                if (table.Skip() != HostResult::Ok)
+                    break;
+            }
+        } catch (const HostEngineError &) {
+            // A seek or a record that cannot be read finds nothing more.
+        }
+    }
+    return changes;
+}
+
 // The address-book actions are found by the old numbers and rewritten only
 // when every document's actions have been found: a document that takes over
 // the old number of another renumbered document (two exchange numbers) must
@@ -501,33 +530,16 @@ int RenumberWriteBack::writeAddressActions(const WriteBackModule &module)
     if (openTable(table, path, u"Doklad"_s) != 0)
         return -1;
     const QString yearCode = m_session.runContext().yearCode;
-    std::vector<RecordChange> changes;
-    QSet<int> claimed;
-    for (int row = 0; row < m_tempDocuments->recordCount(); ++row) {
-        const QString oldNumber = m_tempDocuments->value(row, 0).toString();
-        const QString newNumber = m_tempDocuments->value(row, 1).toString();
-        try {
-            if (table.Seek(oldNumber) != HostResult::Found)
-                continue;
-            // The walk follows the seek's key (case and trailing blanks
-            // ignored) and takes the records of this year's documents of the
-            // module among them: the index holds every kind of document, so
-            // an action of another kind with the same number may stand
-            // between two of this document's.
-            while (!table.Eof() && HostNames::sameKeyText(readOrEmpty(table, u"Doklad"_s), oldNumber)) {
-                const int recNo = table.RecNo();
-                if (readOrEmpty(table, u"TypDokl"_s) == module.sourceCode && readOrEmpty(table, u"Rok"_s) == yearCode &&
-                    !claimed.contains(recNo)) {
-                    claimed.insert(recNo);
-                    changes.push_back({recNo, oldNumber, newNumber});
-                }
-                if (table.Skip() != HostResult::Ok)
-                    break;
-            }
-        } catch (const HostEngineError &) {
-            // An action that cannot be read is left as it is.
-        }
-    }
+    // The walk follows the seek's key (case and trailing blanks ignored) and
+    // takes the records of this year's documents of the module among them:
+    // the index holds every kind of document, so an action of another kind
+    // with the same number may stand between two of this document's.
+    const std::vector<RecordChange> changes = findByOldNumbers(
+        table, [&](const QString &oldNumber) { return table.Seek(oldNumber); },
+        [&](const QString &oldNumber) { return HostNames::sameKeyText(readOrEmpty(table, u"Doklad"_s), oldNumber); },
+        [&] {
+            return readOrEmpty(table, u"TypDokl"_s) == module.sourceCode && readOrEmpty(table, u"Rok"_s) == yearCode;
+        });
     // Errors here are the host's minor records' own: each action is tried
     // and the run goes on.
     for (const RecordChange &change : changes) {
@@ -564,32 +576,19 @@ int RenumberWriteBack::writeActionLog(const WriteBackModule &module)
     TBFTable &table = m_session.BFTable1;
     if (openTable(table, path, kLogIndex) != 0)
         return -1;
-    std::vector<RecordChange> changes;
-    QSet<int> claimed;
-    for (int row = 0; row < m_tempDocuments->recordCount(); ++row) {
-        const QString oldNumber = m_tempDocuments->value(row, 0).toString();
-        const QString newNumber = m_tempDocuments->value(row, 1).toString();
-        try {
-            if (table.SeekKeys({context.agendaCode, context.yearCode, module.logListCode, oldNumber}) !=
-                HostResult::Found)
-                continue;
-            // The key parts compared as the seek compared them.
-            while (!table.Eof() && HostNames::sameKeyText(readOrEmpty(table, u"Agenda"_s), context.agendaCode) &&
+    // The key parts compared as the seek compared them.
+    const std::vector<RecordChange> changes = findByOldNumbers(
+        table,
+        [&](const QString &oldNumber) {
+            return table.SeekKeys({context.agendaCode, context.yearCode, module.logListCode, oldNumber});
+        },
+        [&](const QString &oldNumber) {
+            return HostNames::sameKeyText(readOrEmpty(table, u"Agenda"_s), context.agendaCode) &&
                    HostNames::sameKeyText(readOrEmpty(table, u"Rok"_s), context.yearCode) &&
                    HostNames::sameKeyText(readOrEmpty(table, u"KodSezn"_s), module.logListCode) &&
-                   HostNames::sameKeyText(readOrEmpty(table, u"DoklZkrat"_s), oldNumber)) {
-                const int recNo = table.RecNo();
-                if (!claimed.contains(recNo)) {
-                    claimed.insert(recNo);
-                    changes.push_back({recNo, oldNumber, newNumber});
-                }
-                if (table.Skip() != HostResult::Ok)
-                    break;
-            }
-        } catch (const HostEngineError &) {
-            // Not found.
-        }
-    }
+                   HostNames::sameKeyText(readOrEmpty(table, u"DoklZkrat"_s), oldNumber);
+        },
+        [] { return true; });
     for (const RecordChange &change : changes) {
         try {
             if (table.GoTo(change.recNo) != HostResult::Ok)

@@ -7,7 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 class OperationSession;
 class TBFTable;
@@ -104,6 +106,14 @@ private:
     // visited and posted once. `lockLeadField` names the field of the wait
     // warning's lead text; empty for tables written without wait or lock.
     int renumberReferences(const QString &path, const QStringList &fields, const QString &lockLeadField);
+    // For every document of the run, in its order: the records a seek for its
+    // old number reaches while `onKey` holds, those `wanted` accepts, each
+    // record once (for the first document that finds it). Found before any is
+    // written, so a record renamed to the old number of a later document is
+    // not found again by it.
+    std::vector<RecordChange> findByOldNumbers(TBFTable &table, const std::function<int(const QString &)> &seek,
+                                               const std::function<bool(const QString &)> &onKey,
+                                               const std::function<bool()> &wanted) const;
     int writeAddressActions(const WriteBackModule &module);
     int writeActionLog(const WriteBackModule &module);
 
