@@ -1,7 +1,8 @@
 // Laying a report out into pages: a protocol of 60,000 lines (about 1,000
 // pages, page header and footer with the page count, one variable-height text
 // per line) and a 20,000-row list with two group levels and SUM footers.
-// The peak resident memory of the process is reported as a counter.
+// The peak resident memory of the process is reported as a counter. Then the
+// laid-out protocol written by the output back-ends, in pages per second.
 //
 // With TARNEK_BENCH_WRITE_DIR set, the benchmark also writes both reports as
 // template and CSV files there (protocol.pts, protocol.csv, list.pts,
@@ -10,11 +11,16 @@
 #include "common/MemTable.h"
 #include "common/TextFile.h"
 #include "report/core/MemTableDataSet.h"
+#include "report/core/OutputHtml.h"
+#include "report/core/OutputPdf.h"
+#include "report/core/OutputText.h"
 #include "report/core/PageSetup.h"
 #include "report/core/ReportLayout.h"
+#include "report/core/sest_rtf.h"
 #include "report/core/sestavy.h"
 
 #include "BenchmarkApplication.h"
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 
@@ -22,6 +28,8 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <functional>
 
 #include <sys/resource.h>
 
@@ -213,5 +221,103 @@ void BM_LayoutGroupedList20000Rows(benchmark::State &state)
     layOut(state, listModel);
 }
 BENCHMARK(BM_LayoutGroupedList20000Rows)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The output back-ends over the laid-out protocol (about 1,000 pages): the
+// character text, RTF, HTML (every page, as the page-file export writes
+// them) and PDF. The layout is done once, outside the timing.
+class ProtocolOutput
+{
+public:
+    static ProtocolOutput &instance()
+    {
+        static ProtocolOutput output;
+        return output;
+    }
+    const TSestVystup &output() const { return m_report.vystup(); }
+    bool ready() const { return m_ready; }
+
+private:
+    ProtocolOutput() : m_dataSet(&m_table), m_source(&m_dataSet)
+    {
+        ensureGuiApplication();
+        TSestavaTyp::setProgramDir(m_dir.path());
+        protocolModel(m_report, m_table);
+        m_report.setDataSource(&m_source);
+        storeTemplate(m_report);
+        m_ready = ReportLayout::prepare(m_report) == seOK;
+        TSestavaTyp::setProgramDir(QString());
+    }
+
+    QTemporaryDir m_dir;
+    MemTable m_table;
+    MemTableDataSet m_dataSet;
+    ReportDataSource m_source;
+    TSestava m_report;
+    bool m_ready = false;
+};
+
+void exportProtocol(benchmark::State &state, const std::function<qint64(const TSestVystup &)> &write)
+{
+    const ProtocolOutput &protocol = ProtocolOutput::instance();
+    if (!protocol.ready()) {
+        state.SkipWithError("the layout failed");
+        return;
+    }
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        bytes = write(protocol.output());
+        benchmark::DoNotOptimize(bytes);
+    }
+    const int pages = protocol.output().pageCount();
+    state.counters["pages"] = pages;
+    state.counters["pages_per_s"] =
+        benchmark::Counter(double(pages) * double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["MB"] = double(bytes) / (1024.0 * 1024.0);
+}
+
+void BM_ExportProtocolText(benchmark::State &state)
+{
+    exportProtocol(state, [](const TSestVystup &output) {
+        QByteArray text;
+        QBuffer buffer(&text);
+        buffer.open(QIODevice::WriteOnly);
+        OutputText::exportText(output, buffer, {});
+        return qint64(text.size());
+    });
+}
+BENCHMARK(BM_ExportProtocolText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_ExportProtocolRtf(benchmark::State &state)
+{
+    exportProtocol(state, [](const TSestVystup &output) { return qint64(SestRtf::exportRtf(output).size()); });
+}
+BENCHMARK(BM_ExportProtocolRtf)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_ExportProtocolHtml(benchmark::State &state)
+{
+    exportProtocol(state, [](const TSestVystup &output) {
+        qint64 size = 0;
+        QByteArray html;
+        for (int p = 0; p < output.pageCount(); ++p) {
+            html.clear();
+            OutputHtml::exportPage(output, p, QString(), html);
+            size += html.size();
+        }
+        return size;
+    });
+}
+BENCHMARK(BM_ExportProtocolHtml)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_ExportProtocolPdf(benchmark::State &state)
+{
+    exportProtocol(state, [](const TSestVystup &output) {
+        QByteArray pdf;
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        OutputPdf::exportPdf(output, buffer, u"Protokol"_s, false);
+        return qint64(pdf.size());
+    });
+}
+BENCHMARK(BM_ExportProtocolPdf)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace

@@ -12,6 +12,7 @@ packages=(
     cups printer-driver-cups-pdf poppler-utils
     qt6-translations-l10n
     clang libclang-rt-14-dev
+    zbar-tools emf2svg libwmf-bin librsvg2-bin
 )
 
 missing=()

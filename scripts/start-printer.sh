@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Gives the tests a real printer: starts CUPS whenever its scheduler is not
-# running, adds a CUPS-PDF queue "TarnekPDF" when no printer exists, and waits
-# until a queue accepts jobs.
+# Gives the tests real printers: starts CUPS whenever its scheduler is not
+# running, adds a CUPS-PDF queue "TarnekPDF" when no printer exists and a
+# text-only queue "TarnekText", and waits until a queue accepts jobs.
 #
 # `lpstat` exits 0 even when it cannot reach the scheduler, so every check
 # reads its answer. Without root rights nothing is started. When no queue can
@@ -42,6 +42,39 @@ if ! has_printer; then
     lpadmin -p TarnekPDF -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd ||
         fail "cannot add the CUPS-PDF queue TarnekPDF"
     lpadmin -d TarnekPDF || true
+fi
+# Cairo's PostScript keeps the fonts as fonts, so the text of the PDF that
+# comes out can be read back (the default turns the glyphs into Type 3
+# pictures without their characters; letters outside Windows-1252 still are).
+if [ "$(id -u)" -eq 0 ] && lpstat -p TarnekPDF 2>/dev/null | grep -q '^printer TarnekPDF'; then
+    lpadmin -p TarnekPDF -o pdftops-renderer-default=pdftocairo || true
+fi
+
+# A text-only line printer "TarnekText": its jobs go raw to a small backend
+# that writes each one to /var/spool/tarnek-text/TITLE.txt (the job title
+# with every character but letters, digits, "_" and "-" made "_").
+text_queue() { lpstat -p TarnekText 2>/dev/null | grep -q '^printer TarnekText'; }
+if [ "$(id -u)" -eq 0 ]; then
+    mkdir -p /var/spool/tarnek-text && chmod 1777 /var/spool/tarnek-text
+    backend=/usr/lib/cups/backend/tarnek-text
+    cat >"$backend" <<'BACKEND'
+#!/bin/sh
+# CUPS backend: job-id user title copies options [file]
+if [ $# -eq 0 ]; then
+    echo 'file tarnek-text:/ "Tarnek text capture" "Tarnek text capture"'
+    exit 0
+fi
+dir=/var/spool/tarnek-text
+name=$(printf '%s' "$3" | tr -c 'A-Za-z0-9_-' '_')
+if [ -n "${6:-}" ]; then cat "$6"; else cat; fi >"$dir/.$name.part" || exit 1
+chmod 0644 "$dir/.$name.part"
+mv "$dir/.$name.part" "$dir/$name.txt"
+BACKEND
+    chmod 0755 "$backend"
+    if ! text_queue; then
+        lpadmin -p TarnekText -E -v tarnek-text:/ -P "$(dirname "$0")/tarnek-text-only.ppd" ||
+            fail "cannot add the text-only queue TarnekText"
+    fi
 fi
 
 wait_for queue_accepting || fail "no printer queue accepts jobs"

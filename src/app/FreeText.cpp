@@ -3,6 +3,7 @@
 #include "common/MemTable.h"
 #include "common/TextFile.h"
 #include "common/UiSeam.h"
+#include "print/Tisk.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -33,10 +34,6 @@ TfrmFreeText::TfrmFreeText(QWidget *parent) : QDialog(parent), m_mtProtokol(std:
     btnUlozit->setObjectName(u"btnUlozit"_s);
     m_btnVytisknout = new QPushButton(u"Vytisknout"_s, this);
     m_btnVytisknout->setObjectName(u"btnVytisknout"_s);
-    // Printing goes through the print dialog, which this window reaches once
-    // protocol printing is part of the program; until then the button stays
-    // disabled.
-    m_btnVytisknout->setEnabled(false);
     auto *btnZavrit = new QPushButton(u"Zavřít"_s, this);
     btnZavrit->setObjectName(u"btnZavrit"_s);
     for (QPushButton *b : {btnUlozit, m_btnVytisknout, btnZavrit}) {
@@ -46,6 +43,7 @@ TfrmFreeText::TfrmFreeText(QWidget *parent) : QDialog(parent), m_mtProtokol(std:
     layout->addLayout(buttons);
 
     connect(btnUlozit, &QPushButton::clicked, this, [this] { saveToFile(); });
+    connect(m_btnVytisknout, &QPushButton::clicked, this, &TfrmFreeText::print);
     connect(btnZavrit, &QPushButton::clicked, this, [this] {
         m_mtProtokol->clear();
         reject();
@@ -107,6 +105,12 @@ void TfrmFreeText::fillPrintTable()
     m_mtProtokol->append();
     // The host's memo text: lines separated by CR LF.
     m_mtProtokol->setValue(u"Text"_s, m_protocol.text());
+}
+
+void TfrmFreeText::print()
+{
+    fillPrintTable();
+    TfrmTisk::Print(tfProtokol, *m_mtProtokol, m_runContext ? printContext(*m_runContext) : TiskContext());
 }
 
 void TfrmFreeText::showEvent(QShowEvent *event)

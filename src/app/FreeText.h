@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/OperationSession.h"
+#include "app/RunContext.h"
 
 #include <QDialog>
 
@@ -42,6 +43,11 @@ public:
     // "Vytisknout" hands this table to protocol printing: it is emptied and
     // gets one row whose `Text` is the whole text.
     void fillPrintTable();
+    // "Vytisknout": the whole text through the print dialog (the protocol's
+    // print function) with the templates and settings of `context`, which
+    // must outlive the window.
+    void setRunContext(const RunContext *context) { m_runContext = context; }
+    void print();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -51,4 +57,5 @@ private:
     QPushButton *m_btnVytisknout;
     std::unique_ptr<MemTable> m_mtProtokol;
     OperationProtocol m_protocol;
+    const RunContext *m_runContext = nullptr;
 };

@@ -92,6 +92,7 @@ TfrmMain::TfrmMain(QWidget *parent)
 
     m_frmWorking = std::make_unique<TfrmWorking>();
     m_frmFreeText = std::make_unique<TfrmFreeText>();
+    m_frmFreeText->setRunContext(&m_runContext);
     m_session->setProtocolViewer([this](OperationProtocol &protocol) { return m_frmFreeText->showProtocol(protocol); });
 }
 

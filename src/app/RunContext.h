@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hostdb/LedraAccessRights.h"
+#include "print/TiskSettings.h"
 
 #include <QString>
 
@@ -36,6 +37,12 @@ struct RunContext
     QString currencySymbol; // set by the host-version check
     UserRights rights;      // refilled by the rights check each time the welcome page is left
 };
+
+// Where the print dialog finds its templates and keeps its choices.
+inline TiskContext printContext(const RunContext &context)
+{
+    return TiskContext{context.printFormsDir, context.configIniPath, context.agendaCode};
+}
 
 // The add-on's own version, shown on the welcome page and compared by the
 // update check.

@@ -176,6 +176,9 @@ TEST(ShippedSetupFiles, CopyIntoAFreshDataTree)
     const QString addOnRoot = tree.dataDir().toUpper() + u"Velmar/Tarnek/"_s;
     EXPECT_EQ(runSetupCopy(programDir, addOnRoot, tree.dataDir().toUpper()).code, 0);
     EXPECT_TRUE(QFileInfo(tree.dataDir() + u"Velmar/Tarnek/PrintFrm"_s).isDir());
+    // The print dialog's standard templates.
+    for (const QString &name : {u"_PROTOKOL.PTS"_s, u"_SZOPRAVDOKL.PTS"_s})
+        EXPECT_TRUE(QFileInfo(tree.dataDir() + u"Velmar/Tarnek/PrintFrm/"_s + name).isFile()) << name.toStdString();
     const QString shipped =
         IniFile(programDir + u"SetupDat/setup.ini"_s).ReadString(u"INSTALL"_s, u"SIGN"_s, QString());
     EXPECT_FALSE(shipped.isEmpty());

@@ -7,13 +7,18 @@
 #include "app/ObecneVarovani.h"
 #include "app/Seznam1.h"
 #include "app/Working.h"
+#include "common/IniFile.h"
 #include "common/MemTable.h"
 #include "common/widgets/DataGrid.h"
+#include "print/Tisk.h"
+#include "report/core/sestavy.h"
 #include "support/FakeSession.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -97,8 +102,7 @@ TEST_F(FreeTextTest, ShowsItsTextWithTheCaretAtTheStart)
         EXPECT_EQ(text->textCursor().position(), 0);
         EXPECT_FALSE(text->textCursor().hasSelection());
         EXPECT_EQ(QApplication::focusWidget(), text);
-        // Printing comes with the print dialog; the button is there, disabled.
-        EXPECT_FALSE(child<QPushButton>(w, u"btnVytisknout"_s)->isEnabled());
+        EXPECT_TRUE(child<QPushButton>(w, u"btnVytisknout"_s)->isEnabled());
         EXPECT_EQ(child<QPushButton>(w, u"btnVytisknout"_s)->text(), u"Vytisknout"_s);
     });
     m_window.showModal();
@@ -116,6 +120,40 @@ TEST_F(FreeTextTest, PrintTableHoldsTheWholeTextInOneRowUntilClosed)
     EXPECT_EQ(m_window.mtProtokol().recordCount(), 0);
 }
 
+// "Vytisknout" hands the whole text to the print dialog as the protocol's
+// print function, with the templates and settings of the run.
+TEST_F(FreeTextTest, PrintOpensThePrintDialogOverTheWholeText)
+{
+    TextHostTree tree;
+    RunContext context;
+    context.printFormsDir = tree.root() + u"PrintFrm/"_s;
+    context.configIniPath = tree.root() + u"Spravce.ini"_s;
+    context.agendaCode = u"001"_s;
+    m_window.setRunContext(&context);
+    QString shownText;
+    scriptedUi().onWindow(u"TfrmFreeText"_s, [](QDialog &w) {
+        click(w, u"btnVytisknout"_s);
+        EXPECT_TRUE(w.isVisible()); // printing leaves the window open
+        click(w, u"btnZavrit"_s);
+    });
+    scriptedUi().onWindow(u"TfrmTisk"_s, [&](QDialog &w) {
+        auto &dialog = static_cast<TfrmTisk &>(w);
+        EXPECT_EQ(dialog.function(), int(tfProtokol));
+        EXPECT_EQ(child<QLineEdit>(w, u"edtFormular"_s)->text(), u"_PROTOKOL"_s);
+        EXPECT_EQ(dialog.sestava1().reportDir(), context.printFormsDir);
+        EXPECT_EQ(dialog.sestava1().iniFileName(), context.configIniPath);
+        ReportDataSet *data = dialog.sestava1().dataSource()->dataSet();
+        EXPECT_EQ(data->fieldName(0), u"Text"_s);
+        shownText = data->fieldValue(0).toString();
+        child<QCheckBox>(w, u"chckVychTiskarna"_s)->setChecked(true);
+        click(w, u"btnZpet"_s);
+    });
+    m_window.showModal();
+    EXPECT_EQ(shownText, u"Agenda: Kovárna Šťastný s.r.o.\r\nRok: 2018\r\n\r\nPK0001 >> PK0002"_s);
+    // The choice went to the run's settings file, in the company's section.
+    EXPECT_TRUE(IniFile(context.configIniPath).ValueExists(u"PRINT001"_s, u"DefaultPrinter1"_s));
+}
+
 // The window shows and saves a protocol given as data: the lines as the
 // operation wrote them, blank and indented lines included.
 TEST(FreeTextProtocol, ShowsAndSavesTheProtocolsLines)
@@ -130,16 +168,15 @@ TEST(FreeTextProtocol, ShowsAndSavesTheProtocolsLines)
     scriptedUi().onWindow(u"TfrmFreeText"_s, [](QDialog &w) {
         EXPECT_EQ(child<QPlainTextEdit>(w, u"reProtokol"_s)->toPlainText(),
                   u"Kontrola číselných řad\n\n   chybí: PK0003"_s);
-        EXPECT_FALSE(child<QPushButton>(w, u"btnVytisknout"_s)->isEnabled());
+        EXPECT_TRUE(child<QPushButton>(w, u"btnVytisknout"_s)->isEnabled());
         click(w, u"btnUlozit"_s);
         click(w, u"btnZavrit"_s);
     });
     scriptedUi().chooseFile(tree.root() + u"p.txt"_s);
     EXPECT_EQ(window.showProtocol(protocol), QDialog::Rejected);
     EXPECT_EQ(window.lines(), protocol.lines());
-    EXPECT_EQ(fileBytes(tree.root() + u"p.txt"_s),
-              QByteArray("Kontrola \xE8\xEDseln\xFD"
-                         "ch \xF8\x61\x64\r\n\r\n   chyb\xED: PK0003\r\n"));
+    EXPECT_EQ(fileBytes(tree.root() + u"p.txt"_s), QByteArray("Kontrola \xE8\xEDseln\xFD"
+                                                              "ch \xF8\x61\x64\r\n\r\n   chyb\xED: PK0003\r\n"));
     window.fillPrintTable();
     EXPECT_EQ(window.mtProtokol().value(u"Text"_s).toString(), protocol.text());
 }

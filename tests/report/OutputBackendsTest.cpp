@@ -4,7 +4,10 @@
 #include "DataFixture.h"
 
 #include "common/Clock.h"
+#include "common/CodePage.h"
+#include "report/core/Barcode.h"
 #include "report/core/OutputHtml.h"
+#include "report/core/OutputMetafile.h"
 #include "report/core/OutputPageImage.h"
 #include "report/core/OutputPdf.h"
 #include "report/core/OutputText.h"
@@ -18,9 +21,9 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
+#include <QProcess>
+#include <QXmlStreamReader>
 
 using namespace Qt::StringLiterals;
 
@@ -373,17 +376,37 @@ TEST(OutputPageImageTest, TabAfterHundredUnitsLandsAt144)
 
 namespace {
 
-bool tool(const QString &program)
+// The metafile read by an independent reader: emf2svg-conv for EMF, wmf2svg for WMF.
+QByteArray metafileSvg(const QString &file)
 {
-    return !QStandardPaths::findExecutable(program).isEmpty();
+    const QString svg = file + u".svg"_s;
+    QProcess process;
+    if (file.endsWith(u".emf"_s))
+        process.start(u"emf2svg-conv"_s, {u"-i"_s, file, u"-o"_s, svg});
+    else
+        process.start(u"wmf2svg"_s, {u"-o"_s, svg, file});
+    process.waitForFinished(60000);
+    QFile f(svg);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    // wmf2svg copies the text's bytes (Windows-1250) into the SVG as they are.
+    return file.endsWith(u".wmf"_s) ? CodePage::windows1250().decode(f.readAll()).toUtf8() : f.readAll();
 }
 
-QString runTool(const QString &program, const QStringList &arguments)
+// The texts of an SVG's text elements, in order. Read by pattern, not as
+// XML: wmf2svg copies "<" and "&" of a text into the SVG as they are.
+QStringList svgTexts(const QByteArray &svg)
 {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
+    static const QRegularExpression text(u"<text\\b[^>]*>(.*?)</text>"_s,
+                                         QRegularExpression::DotMatchesEverythingOption);
+    QStringList texts;
+    for (auto it = text.globalMatch(QString::fromUtf8(svg)); it.hasNext();) {
+        QString t = it.next().captured(1).trimmed();
+        if (t.startsWith(u"<![CDATA["_s) && t.endsWith(u"]]>"_s))
+            t = t.mid(9, t.size() - 12);
+        texts << t;
+    }
+    return texts;
 }
 
 } // namespace
@@ -391,7 +414,7 @@ QString runTool(const QString &program, const QStringList &arguments)
 class ReportBackends : public DataFixture
 {
 public:
-    enum class Report { Protocol, GroupedList };
+    enum class Report { Protocol, GroupedList, Labels };
 
 protected:
     void SetUp() override
@@ -449,12 +472,27 @@ protected:
             addRecord(u"D%1"_s.arg(i, 3, 10, QChar(u'0')), i * 10.5, i <= 12 ? u"A"_s : (i <= 25 ? u"B"_s : u"C"_s));
     }
 
+    // Labels: a document number and its Code 128 barcode per record.
+    void labels()
+    {
+        setHeight(TOddilSestavy::PageHeader, 20);
+        add(TOddilSestavy::PageHeader, ElementKind::GraphicText, 0, {0, 0, 400, 20}, u"Štítky dokladů"_s);
+        setHeight(TOddilSestavy::Body, 70);
+        add(TOddilSestavy::Body, ElementKind::Field, Doklad, {0, 0, 150, 20});
+        TRastelReportElement &code = add(TOddilSestavy::Body, ElementKind::Barcode, 0, {200, 5, 300, 55}, u"#Doklad"_s);
+        code.penStyle = BarcodeType::Code128B;
+        code.penWidth = 8;
+        addRecords(12);
+    }
+
     void build(Report report)
     {
         if (report == Report::Protocol)
             protocol(40);
-        else
+        else if (report == Report::GroupedList)
             groupedList();
+        else
+            labels();
         m_report.setPredloha(m_report.writeTemplate());
         ASSERT_EQ(ReportLayout::prepare(m_report), seOK);
         ASSERT_GE(m_report.vystup().pageCount(), 2);
@@ -575,16 +613,16 @@ TEST_P(BackendContract, EveryBackendShowsEveryTextOnItsPages)
         for (QString &t : texts)
             t = QString::fromLatin1(OutputHtml::escapeHtml(t)).replace(u"  "_s, u" "_s);
     } else if (backend == u"pdf"_s) {
-        if (!tool(u"pdftotext"_s))
+        if (!hasProgram(u"pdftotext"_s))
             GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
         ASSERT_EQ(m_report.ExportPdf(m_temp.path(), u"zprava.pdf"_s), seOK);
-        all = runTool(u"pdftotext"_s, {tempPath(u"zprava.pdf"_s), u"-"_s});
+        all = programOutput(u"pdftotext"_s, {tempPath(u"zprava.pdf"_s), u"-"_s});
         pages = int(all.count(u'\f'));
         all.replace(QRegularExpression(u"\\s+"_s), u" "_s);
         // pdftotext may break lines anywhere; compare with blanks as one.
         for (QString &t : texts)
             t.replace(QRegularExpression(u"\\s+"_s), u" "_s);
-        const QString fonts = runTool(u"pdffonts"_s, {tempPath(u"zprava.pdf"_s)});
+        const QString fonts = programOutput(u"pdffonts"_s, {tempPath(u"zprava.pdf"_s)});
         const QStringList rows = fonts.split(u'\n', Qt::SkipEmptyParts).mid(2);
         ASSERT_FALSE(rows.isEmpty()) << fonts.toStdString();
         for (const QString &row : rows) {
@@ -593,6 +631,22 @@ TEST_P(BackendContract, EveryBackendShowsEveryTextOnItsPages)
             ASSERT_GE(cells.size(), 6) << row.toStdString();
             EXPECT_EQ(cells.at(cells.size() - 5), u"yes"_s) << row.toStdString();
         }
+    } else if (backend == u"emf"_s || backend == u"wmf"_s) {
+        const bool emf = backend == u"emf"_s;
+        const QString reader = emf ? u"emf2svg-conv"_s : u"wmf2svg"_s;
+        if (!hasProgram(reader)) {
+            if (TestSupport::isCi())
+                FAIL() << reader.toStdString() << " is missing: scripts/install-deps.sh installs it";
+            GTEST_SKIP() << reader.toStdString() << " is not installed";
+        }
+        ASSERT_EQ(emf ? m_report.ExportAllEmf(tempPath(u"zprava.emf"_s))
+                      : m_report.ExportAllWmf(tempPath(u"zprava.wmf"_s)),
+                  seOK);
+        for (int p = 1; QFile::exists(tempPath(u"zprava%1.%2"_s.arg(p).arg(backend))); ++p) {
+            all += svgTexts(metafileSvg(tempPath(u"zprava%1.%2"_s.arg(p).arg(backend)))).join(u'\n');
+            ++pages;
+        }
+        // One text record per line: the SVG holds each text whole.
     }
     EXPECT_EQ(pages, out.pageCount());
     for (const QString &t : texts)
@@ -607,8 +661,114 @@ INSTANTIATE_TEST_SUITE_P(OutputBackends, BackendContract,
                                          ContractCase{"GroupedListTxt", ReportBackends::Report::GroupedList, "txt"},
                                          ContractCase{"GroupedListRtf", ReportBackends::Report::GroupedList, "rtf"},
                                          ContractCase{"GroupedListHtml", ReportBackends::Report::GroupedList, "html"},
-                                         ContractCase{"GroupedListPdf", ReportBackends::Report::GroupedList, "pdf"}),
+                                         ContractCase{"GroupedListPdf", ReportBackends::Report::GroupedList, "pdf"},
+                                         ContractCase{"ProtocolEmf", ReportBackends::Report::Protocol, "emf"},
+                                         ContractCase{"ProtocolWmf", ReportBackends::Report::Protocol, "wmf"},
+                                         ContractCase{"GroupedListEmf", ReportBackends::Report::GroupedList, "emf"},
+                                         ContractCase{"GroupedListWmf", ReportBackends::Report::GroupedList, "wmf"},
+                                         ContractCase{"LabelsTxt", ReportBackends::Report::Labels, "txt"},
+                                         ContractCase{"LabelsEmf", ReportBackends::Report::Labels, "emf"}),
                          TestSupport::rowName);
+
+// Every back-end that draws pictures shows every barcode, read back by zbarimg:
+// the page image (printer, preview), PDF, HTML's pictures and both metafiles.
+class BarcodeContract : public ReportBackends, public testing::WithParamInterface<ContractCase>
+{
+};
+
+TEST_P(BarcodeContract, EveryBackendShowsEveryBarcodeReadably)
+{
+    const QString backend = QString::fromLatin1(GetParam().backend);
+    QStringList needed{u"zbarimg"_s};
+    if (backend == u"pdf"_s)
+        needed << u"pdftoppm"_s;
+    if (backend == u"emf"_s)
+        needed << u"emf2svg-conv"_s << u"rsvg-convert"_s;
+    if (backend == u"wmf"_s)
+        needed << u"wmf2svg"_s << u"rsvg-convert"_s;
+    for (const QString &t : needed) {
+        if (!hasProgram(t)) {
+            if (TestSupport::isCi())
+                FAIL() << t.toStdString() << " is missing: scripts/install-deps.sh installs it";
+            GTEST_SKIP() << t.toStdString() << " is not installed";
+        }
+    }
+    build(GetParam().report);
+    const TSestVystup &out = m_report.vystup();
+    QStringList expected;
+    for (const TStranaPrvku &page : out.pages)
+        for (const TVystPrvek &item : page.items())
+            if (item.kind() == ElementKind::Barcode)
+                expected << u"CODE-128:"_s + item.text;
+    ASSERT_EQ(expected.size(), 12);
+    QStringList images;
+    if (backend == u"image"_s) {
+        for (int p = 0; p < out.pageCount(); ++p) {
+            images << tempPath(u"strana%1.png"_s.arg(p + 1));
+            ASSERT_TRUE(OutputPageImage::pageBitmap(out, p, 2, false).save(images.back()));
+        }
+    } else if (backend == u"pdf"_s) {
+        ASSERT_EQ(m_report.ExportPdf(m_temp.path(), u"zprava.pdf"_s), seOK);
+        programOutput(u"pdftoppm"_s, {u"-r"_s, u"200"_s, u"-png"_s, tempPath(u"zprava.pdf"_s), tempPath(u"strana"_s)});
+        for (const QString &f : QDir(m_temp.path()).entryList({u"strana*.png"_s}))
+            images << tempPath(f);
+    } else if (backend == u"html"_s) {
+        ASSERT_EQ(m_report.ExportAllHtml(m_temp.path(), u"zprava.html"_s), seOK);
+        for (const QString &f : QDir(m_temp.path()).entryList({u"zprava*.bmp"_s}))
+            images << tempPath(f);
+    } else {
+        const bool emf = backend == u"emf"_s;
+        ASSERT_EQ(emf ? m_report.ExportAllEmf(tempPath(u"zprava.emf"_s))
+                      : m_report.ExportAllWmf(tempPath(u"zprava.wmf"_s)),
+                  seOK);
+        for (int p = 1; p <= out.pageCount(); ++p) {
+            const QString svg = tempPath(u"strana%1.svg"_s.arg(p));
+            QFile f(svg);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(metafileSvg(tempPath(u"zprava%1.%2"_s.arg(p).arg(backend))));
+            f.close();
+            images << tempPath(u"strana%1.png"_s.arg(p));
+            // Drawn at 150 pixels per inch of the page (the SVGs have sizes of
+            // their own: wmf2svg fits the drawing into it).
+            programOutput(u"rsvg-convert"_s,
+                    {u"-b"_s, u"white"_s, u"-w"_s, QString::number(out.page.contentWidth() * 3 / 2), u"-h"_s,
+                     QString::number(out.page.contentHeight() * 3 / 2), u"-o"_s, images.back(), svg});
+        }
+    }
+    ASSERT_FALSE(images.isEmpty());
+    QStringList read = programOutput(u"zbarimg"_s, QStringList{u"-q"_s} + images).split(u'\n', Qt::SkipEmptyParts);
+    read.sort();
+    expected.sort();
+    EXPECT_EQ(read, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(OutputBackends, BarcodeContract,
+                         testing::Values(ContractCase{"PageImage", ReportBackends::Report::Labels, "image"},
+                                         ContractCase{"Pdf", ReportBackends::Report::Labels, "pdf"},
+                                         ContractCase{"Html", ReportBackends::Report::Labels, "html"},
+                                         ContractCase{"Emf", ReportBackends::Report::Labels, "emf"},
+                                         ContractCase{"Wmf", ReportBackends::Report::Labels, "wmf"}),
+                         TestSupport::rowName);
+
+TEST_F(ReportBackends, MetafilePagesOutsideTheOutputAreNotWritten)
+{
+    protocol(3);
+    m_report.setPredloha(m_report.writeTemplate());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_EQ(m_report.ExportPageEmf(buffer, 2), seDataOrNothing); // one page only
+    EXPECT_EQ(m_report.ExportPageWmf(buffer, 0), seDataOrNothing);
+    EXPECT_TRUE(bytes.isEmpty());
+    EXPECT_EQ(m_report.ExportPageEmf(tempPath(u"b.emf"_s), 2), seDataOrNothing);
+    EXPECT_FALSE(QFile::exists(tempPath(u"b.emf"_s)));
+    ASSERT_EQ(m_report.ExportPageEmf(buffer, 1), seOK);
+    EXPECT_EQ(bytes.mid(40, 4), QByteArray(" EMF"));
+    ASSERT_EQ(m_report.ExportPageWmf(tempPath(u"a.wmf"_s), 1), seOK);
+    QFile wmf(tempPath(u"a.wmf"_s));
+    ASSERT_TRUE(wmf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(wmf.read(4), QByteArray("\xD7\xCD\xC6\x9A"));
+}
 
 TEST_F(ReportBackends, ExportToAFileThatCannotBeWrittenGivesSix)
 {
@@ -619,6 +779,8 @@ TEST_F(ReportBackends, ExportToAFileThatCannotBeWrittenGivesSix)
     EXPECT_EQ(m_report.ExportRtf(missing, u"a.rtf"_s), seOutputWrite);
     EXPECT_EQ(m_report.ExportAllHtml(missing, u"a.html"_s), seOutputWrite);
     EXPECT_EQ(m_report.ExportPdf(missing, u"a.pdf"_s), seOutputWrite);
+    EXPECT_EQ(m_report.ExportAllEmf(missing + u"/a.emf"_s), seOutputWrite);
+    EXPECT_EQ(m_report.ExportPageWmf(missing + u"/a.wmf"_s, 1), seOutputWrite);
 }
 
 // ---------------------------------------------------------------- RTF reader
@@ -643,6 +805,25 @@ TEST(RtfReader, BraceResetsTheFormattingButOnlyKeywordsApplyIt)
     EXPECT_TRUE(runs[1].format.bold);
     EXPECT_EQ(runs[2].format.size, 10);
     EXPECT_FALSE(runs[2].format.bold);
+}
+
+// Found by the fuzzer: a font size of zero or below keeps the size there is.
+TEST(RtfReader, AFontSizeThatIsNotPositiveKeepsTheSize)
+{
+    const SestRtf::TRtfDocument doc = SestRtf::readRtf("{\\rtf1\\fs20 a\\fs-100 b\\fs0 c\\fs d}");
+    ASSERT_EQ(doc.paragraphs.size(), 1u);
+    EXPECT_EQ(doc.paragraphs.at(0).text(), u"abcd"_s);
+    const auto sizeOf = [&doc](QChar c) {
+        for (const SestRtf::TRtfRun &run : doc.paragraphs.at(0).runs) {
+            if (run.text.contains(c))
+                return run.format.size;
+        }
+        return -1.0;
+    };
+    EXPECT_EQ(sizeOf(u'a'), 10);
+    EXPECT_EQ(sizeOf(u'b'), 10);
+    EXPECT_EQ(sizeOf(u'c'), 10);
+    EXPECT_EQ(sizeOf(u'd'), 12); // \fs without a number: 24 half points
 }
 
 TEST(RtfReader, ReadsColoursParagraphsListTextAndSkipsDestinations)

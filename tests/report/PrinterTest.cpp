@@ -4,8 +4,8 @@
 #include "ReportFixture.h"
 
 #include "report/core/PageSetup.h"
-#include "report/ui/QtPrinterList.h"
 #include "report/ui/PrinterComboBox.h"
+#include "report/ui/QtPrinterList.h"
 
 using namespace Qt::StringLiterals;
 
@@ -19,14 +19,7 @@ protected:
         // The second printer cannot print on its left 0.25 inch (75 pixels at 300 per inch).
         m_list.printers << FakePrinterList::a4(u"Kancelář"_s, 50, 50, 50, 50)
                         << FakePrinterList::a4(u"Sklad"_s, 75, 60, 40, 90);
-        FakePrinterList::Printer text;
-        text.name = u"Jehličková"_s;
-        text.driver = u"Generic / Text Only"_s;
-        text.facts.physicalWidth = 850;
-        text.facts.physicalHeight = 1200;
-        text.facts.printableWidth = 850;
-        text.facts.printableHeight = 1200;
-        m_list.printers << text;
+        m_list.printers << FakePrinterList::textOnly(u"Jehličková"_s, 850, 1200);
         m_list.systemDefault = 1;
         TSestPrinter::current().setPrinterList(&m_list);
     }

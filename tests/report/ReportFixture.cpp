@@ -1,11 +1,13 @@
 #include "ReportFixture.h"
 
 #include "common/TextFile.h"
-#include "report/core/sestavy.h"
-#include "report/core/ReportFonts.h"
 #include "report/core/PageSetup.h"
+#include "report/core/ReportFonts.h"
+#include "report/core/sestavy.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
@@ -45,6 +47,33 @@ FakePrinterList::Printer FakePrinterList::a4(const QString &name, int left, int 
     printer.facts.printableWidth = 2480 - left - right;
     printer.facts.printableHeight = 3508 - top - bottom;
     return printer;
+}
+
+FakePrinterList::Printer FakePrinterList::textOnly(const QString &name, int width, int height, int offsetX, int offsetY)
+{
+    Printer printer;
+    printer.name = name;
+    printer.driver = u"Generic / Text Only"_s;
+    printer.facts.physicalWidth = width;
+    printer.facts.physicalHeight = height;
+    printer.facts.printableWidth = width;
+    printer.facts.printableHeight = height;
+    printer.facts.offsetX = offsetX;
+    printer.facts.offsetY = offsetY;
+    return printer;
+}
+
+bool hasProgram(const QString &program)
+{
+    return !QStandardPaths::findExecutable(program).isEmpty();
+}
+
+QString programOutput(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 void ReportFixture::SetUp()

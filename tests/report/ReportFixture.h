@@ -28,7 +28,15 @@ public:
 
     // An A4 laser printer: 300 pixels per inch, the given non-printable edges in pixels.
     static Printer a4(const QString &name, int left, int top, int right, int bottom);
+    // A text-only line printer ("Generic / Text Only") at 100 pixels per inch:
+    // a sheet of that size in units, all of it printable, the physical offset given.
+    static Printer textOnly(const QString &name, int width, int height, int offsetX = 50, int offsetY = 72);
 };
+
+// Whether a program (pdfinfo, pdftotext, …) is on the path.
+bool hasProgram(const QString &program);
+// What the program writes to its standard output (a minute at the most).
+QString programOutput(const QString &program, const QStringList &arguments);
 
 // Puts every process-wide piece of the report generator back to its start:
 // the page setup, the printer, the program directory (a temporary one) and a

@@ -14,18 +14,19 @@
 #include "report/ui/ReportPrinter.h"
 #include "support/ScriptedUi.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QPageLayout>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
 #include <functional>
 
@@ -82,21 +83,29 @@ INSTANTIATE_TEST_SUITE_P(
         SheetCase{"ScaleA3OnA4", kA3, kA4, TPrintSheets::Scale, false, 70, 1, 1, kA4, {0, 0}},
         // Across: 826 covered, then 726 more; down: 1169, then 1029 more.
         SheetCase{"SheetsA3OnA4", kA3, kA4, TPrintSheets::MultipleSheets, false, 100, 2, 2, kA4, {726, 1029}},
-        SheetCase{"SheetsA3OnTurnedA4", kA3, kA4, TPrintSheets::MultipleSheets, true, 100, 1, 3, {1169, 826},
-                  {0, 1372}},
+        SheetCase{
+            "SheetsA3OnTurnedA4", kA3, kA4, TPrintSheets::MultipleSheets, true, 100, 1, 3, {1169, 826}, {0, 1372}},
         SheetCase{"ScaleA3OnTurnedA4", kA3, kA4, TPrintSheets::Scale, true, 50, 1, 1, {1169, 826}, {0, 0}},
         // 8 units left over is under 1 % of 826; 10 units is over.
-        SheetCase{"SheetsWithinOnePercent", {834, 1169}, kA4, TPrintSheets::MultipleSheets, false, 100, 1, 1, kA4,
-                  {0, 0}},
-        SheetCase{"SheetsBeyondOnePercent", {836, 1169}, kA4, TPrintSheets::MultipleSheets, false, 100, 2, 1, kA4,
-                  {726, 0}},
+        SheetCase{
+            "SheetsWithinOnePercent", {834, 1169}, kA4, TPrintSheets::MultipleSheets, false, 100, 1, 1, kA4, {0, 0}},
+        SheetCase{
+            "SheetsBeyondOnePercent", {836, 1169}, kA4, TPrintSheets::MultipleSheets, false, 100, 2, 1, kA4, {726, 0}},
         // A page smaller than the margins is taken as the margins plus one.
-        SheetCase{"TinyPageCropGrowsToTheMargins", kA4, {50, 50}, TPrintSheets::Crop, false, 100, 1, 1, {101, 141},
-                  {0, 0}},
+        SheetCase{
+            "TinyPageCropGrowsToTheMargins", kA4, {50, 50}, TPrintSheets::Crop, false, 100, 1, 1, {101, 141}, {0, 0}},
         SheetCase{"TinyPageScaleKeepsItsPage", kA4, {50, 50}, TPrintSheets::Scale, false, 4, 1, 1, {50, 50}, {0, 0}},
         // Each further sheet then covers one unit: the count still ends.
-        SheetCase{"TinyPageSheetsOneUnitEach", kA4, {50, 50}, TPrintSheets::MultipleSheets, false, 100, 725, 1028,
-                  {101, 141}, {724, 1027}},
+        SheetCase{"TinyPageSheetsOneUnitEach",
+                  kA4,
+                  {50, 50},
+                  TPrintSheets::MultipleSheets,
+                  false,
+                  100,
+                  725,
+                  1028,
+                  {101, 141},
+                  {724, 1027}},
         SheetCase{"ScaleNeverEnlarges", kA4, kA3, TPrintSheets::Scale, false, 100, 1, 1, kA3, {0, 0}}),
     TestSupport::rowName);
 
@@ -185,25 +194,11 @@ TEST(PrintOptionsWindow, CancelLeavesThePrinterAsItWas)
 
 // ---------------------------------------------------------------- printing
 
-bool hasTool(const QString &program)
-{
-    return !QStandardPaths::findExecutable(program).isEmpty();
-}
-
-QString runTool(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 // pdfinfo's "Pages:" line.
 int pdfPages(const QString &file)
 {
-    const QRegularExpressionMatch m =
-        QRegularExpression(u"^Pages:\\s+(\\d+)"_s, QRegularExpression::MultilineOption)
-            .match(runTool(u"pdfinfo"_s, {file}));
+    const QRegularExpressionMatch m = QRegularExpression(u"^Pages:\\s+(\\d+)"_s, QRegularExpression::MultilineOption)
+                                          .match(programOutput(u"pdfinfo"_s, {file}));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
@@ -212,13 +207,13 @@ QSize pdfPageSize(const QString &file)
 {
     const QRegularExpressionMatch m =
         QRegularExpression(u"^Page size:\\s+([\\d.]+) x ([\\d.]+) pts"_s, QRegularExpression::MultilineOption)
-            .match(runTool(u"pdfinfo"_s, {file}));
+            .match(programOutput(u"pdfinfo"_s, {file}));
     return m.hasMatch() ? QSize(qRound(m.captured(1).toDouble()), qRound(m.captured(2).toDouble())) : QSize();
 }
 
 QString pdfText(const QString &file)
 {
-    return runTool(u"pdftotext"_s, {u"-layout"_s, file, u"-"_s});
+    return programOutput(u"pdftotext"_s, {u"-layout"_s, file, u"-"_s});
 }
 
 const QSize kA4Points(595, 842);
@@ -259,16 +254,7 @@ protected:
     {
         m_printers.printers << FakePrinterList::a4(u"Kancelář"_s, 50, 50, 50, 50)
                             << FakePrinterList::a4(u"Sklad"_s, 75, 60, 40, 90);
-        FakePrinterList::Printer text;
-        text.name = u"Jehličková"_s;
-        text.driver = u"Generic / Text Only"_s;
-        text.facts.physicalWidth = 826;
-        text.facts.physicalHeight = 1169;
-        text.facts.printableWidth = 826;
-        text.facts.printableHeight = 1169;
-        text.facts.offsetX = 0;
-        text.facts.offsetY = 0;
-        m_printers.printers << text;
+        m_printers.printers << FakePrinterList::textOnly(u"Jehličková"_s, 826, 1169, 0, 0);
         m_printers.systemDefault = 2;
         TSestPrinter::current().setPrinterList(&m_printers);
     }
@@ -279,7 +265,7 @@ protected:
 
 TEST_F(Printing, EveryPageGoesToTheFileWithTheReportsTitle)
 {
-    if (!hasTool(u"pdfinfo"_s))
+    if (!hasProgram(u"pdfinfo"_s))
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     buildProtocol();
     prepare();
@@ -288,7 +274,7 @@ TEST_F(Printing, EveryPageGoesToTheFileWithTheReportsTitle)
     ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);
     EXPECT_EQ(pdfPages(run.outputFile), 2);
     EXPECT_EQ(pdfPageSize(run.outputFile), kA4Points);
-    EXPECT_TRUE(runTool(u"pdfinfo"_s, {run.outputFile}).contains(u"Tisková úloha RASTEL"_s));
+    EXPECT_TRUE(programOutput(u"pdfinfo"_s, {run.outputFile}).contains(u"Tisková úloha RASTEL"_s));
     const QString text = pdfText(run.outputFile);
     EXPECT_EQ(text.count(u"Účetní protokol"_s), 2);
     for (const QString &doklad : {u"D001"_s, u"D049"_s, u"D050"_s, u"D060"_s})
@@ -312,7 +298,7 @@ class PrintRanges : public Printing, public testing::WithParamInterface<RangeCas
 
 TEST_P(PrintRanges, PagesAreClampedAndCopiesRepeatTheDocument)
 {
-    if (!hasTool(u"pdfinfo"_s))
+    if (!hasProgram(u"pdfinfo"_s))
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     buildProtocol();
     prepare();
@@ -328,7 +314,7 @@ TEST_P(PrintRanges, PagesAreClampedAndCopiesRepeatTheDocument)
         return;
     }
     EXPECT_EQ(pdfPages(run.outputFile), GetParam().pages);
-    EXPECT_TRUE(runTool(u"pdfinfo"_s, {run.outputFile}).contains(u"Rozsah"_s));
+    EXPECT_TRUE(programOutput(u"pdfinfo"_s, {run.outputFile}).contains(u"Rozsah"_s));
 }
 
 INSTANTIATE_TEST_SUITE_P(ReportPrinter, PrintRanges,
@@ -356,7 +342,7 @@ class PrintOptionsOnASmallerPrinter : public Printing, public testing::WithParam
 // sheets come out as A4 pages.
 TEST_P(PrintOptionsOnASmallerPrinter, TheChosenOptionDecidesTheSheets)
 {
-    if (!hasTool(u"pdfinfo"_s))
+    if (!hasProgram(u"pdfinfo"_s))
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     installFakePrinters();
     pageSetup().paperWidth = kA3.width();
@@ -395,7 +381,7 @@ INSTANTIATE_TEST_SUITE_P(ReportPrinter, PrintOptionsOnASmallerPrinter,
 
 TEST_F(Printing, AnA4ReportOnAnA4PrinterAsksNothing)
 {
-    if (!hasTool(u"pdfinfo"_s))
+    if (!hasProgram(u"pdfinfo"_s))
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     installFakePrinters();
     buildProtocol();
@@ -406,6 +392,103 @@ TEST_F(Printing, AnA4ReportOnAnA4PrinterAsksNothing)
     ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);
     EXPECT_TRUE(scriptedUi().windowsShown().isEmpty());
     EXPECT_EQ(pdfPages(run.outputFile), 2);
+}
+
+struct OrientationCase
+{
+    const char *name;
+    int orientation;
+    bool allowChange; // "Povolit změnu orientace"
+    bool asksForOptions;
+    QSize pagePoints;
+};
+
+class PrintOrientation : public Printing, public testing::WithParamInterface<OrientationCase>
+{
+};
+
+// The printer takes the report's orientation unless the printer's own may
+// stand; a landscape report on a portrait printer then asks, and turning the
+// medium there prints it across.
+TEST_P(PrintOrientation, ThePrinterFollowsTheReportUnlessItMayKeepItsOwn)
+{
+    if (!hasProgram(u"pdfinfo"_s))
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    installFakePrinters();
+    pageSetup().orientation = GetParam().orientation;
+    pageSetup().allowOrientationChange = GetParam().allowChange;
+    buildProtocol(20);
+    ASSERT_EQ(ReportLayout::prepare(m_report), seOK);
+    if (GetParam().asksForOptions) {
+        scriptedUi().onWindow(u"TFormRastelReportZoom"_s, [](QDialog &window) {
+            EXPECT_EQ(labelText(window, u"lblFormatSestavy"_s), u"1169 x 826"_s);
+            EXPECT_EQ(labelText(window, u"lblFormatMedia"_s), u"826 x 1169"_s);
+            click(window, u"cbOtocit"_s);
+            click(window, u"btnTisknout"_s);
+        });
+    }
+    TPrintRun run;
+    run.printerIndex = 0;
+    run.outputFile = tempPath(u"otoceni.pdf"_s);
+    ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);
+    EXPECT_EQ(scriptedUi().windowsShown().size(), GetParam().asksForOptions ? 1 : 0);
+    EXPECT_EQ(pdfPageSize(run.outputFile), GetParam().pagePoints);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ReportPrinter, PrintOrientation,
+    testing::Values(OrientationCase{"Portrait", TPageSetup::Portrait, false, false, kA4Points},
+                    OrientationCase{"Landscape", TPageSetup::Landscape, false, false, kA4Points.transposed()},
+                    OrientationCase{"PortraitPrinterMayStay", TPageSetup::Portrait, true, false, kA4Points},
+                    OrientationCase{"LandscapeOnAPrinterThatKeepsPortrait", TPageSetup::Landscape, true, true,
+                                    kA4Points.transposed()}),
+    TestSupport::rowName);
+
+// The background picture prints only when asked for.
+TEST_F(Printing, TheBackgroundPictureIsDrawnOnlyWhenAskedFor)
+{
+    if (!hasProgram(u"pdfimages"_s))
+        GTEST_SKIP() << "pdfimages (poppler-utils) is not installed";
+    QImage picture(40, 60, QImage::Format_RGB32);
+    picture.fill(QColor(0xC0, 0xE0, 0xFF));
+    const QString pictureFile = tempPath(u"pozadi.png"_s);
+    ASSERT_TRUE(picture.save(pictureFile));
+    m_report.setBackground(pictureFile);
+    buildProtocol();
+    prepare();
+    for (const bool background : {false, true}) {
+        TPrintRun run;
+        run.printBackground = background;
+        run.outputFile = tempPath(u"pozadi.pdf"_s);
+        ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);
+        // pdfimages -list: two heading lines, then one line per image drawn.
+        const QStringList images =
+            programOutput(u"pdfimages"_s, {u"-list"_s, run.outputFile}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+        EXPECT_EQ(images.size(), background ? 2 : 0) << "background " << background;
+    }
+}
+
+// Closing the window "Odesílám data do tiskárny ..." aborts the job: the
+// file of the printer's port is not left behind.
+TEST_F(Printing, ClosingTheProgressWindowAbortsTheJob)
+{
+    buildProtocol();
+    prepare();
+    QString shownText;
+    QTimer::singleShot(0, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *window = qobject_cast<QDialog *>(w);
+            if (window && window->objectName() == u"frmProgress"_s && window->isVisible()) {
+                shownText = labelText(*window, u"lblText"_s);
+                window->reject();
+            }
+        }
+    });
+    TPrintRun run;
+    run.outputFile = tempPath(u"preruseno.pdf"_s);
+    EXPECT_EQ(ReportPrinter::printOutput(m_report, run), seCancelled);
+    EXPECT_EQ(shownText, u"Odesílám data do tiskárny ..."_s);
+    EXPECT_FALSE(QFile::exists(run.outputFile));
 }
 
 TEST_F(Printing, WithoutAPrinterOrAFileNothingPrints)
@@ -463,8 +546,9 @@ TEST_F(Printing, PrintOutsideTheListUsesTheCurrentPrinterAndRestoresTheSelection
     ReportPrinter::install();
     ASSERT_TRUE(TSestPrinter::current().selectPrinter(0));
     EXPECT_EQ(m_report.Print(7), seOutputWrite);
-    EXPECT_TRUE(scriptedUi().shown(
-        {{MessageKind::Error, u"Tiskovou úlohu se nepodařilo odeslat do tiskárny \"Jehličková\"."_s, SestCaption::chyba()}}));
+    EXPECT_TRUE(
+        scriptedUi().shown({{MessageKind::Error, u"Tiskovou úlohu se nepodařilo odeslat do tiskárny \"Jehličková\"."_s,
+                             SestCaption::chyba()}}));
     EXPECT_EQ(TSestPrinter::current().selectedIndex(), 0);
 }
 
@@ -519,10 +603,16 @@ TEST_F(Printing, TheCupsPdfQueuePrintsBothPages)
     TSestPrinter::current().setPrinterList(&list);
     const int queue = cupsQueue(list, false);
     TARNEK_REQUIRE_PRINTER(queue >= 0);
-    ASSERT_TRUE(hasTool(u"pdfinfo"_s)) << "poppler-utils is needed beside the printer";
+    ASSERT_TRUE(hasProgram(u"pdfinfo"_s)) << "poppler-utils is needed beside the printer";
     buildProtocol();
     ASSERT_TRUE(TSestPrinter::current().selectPrinter(queue));
     prepare();
+    // The printer's file port gives the page the queue prints on.
+    TPrintRun file;
+    file.printerIndex = queue;
+    file.outputFile = tempPath(u"expected.pdf"_s);
+    ASSERT_EQ(ReportPrinter::printOutput(m_report, file), seOK);
+    const QString expected = file.outputFile;
     TPrintRun run;
     run.printerIndex = queue;
     run.jobTitle = uniqueTitle("Tisk");
@@ -536,8 +626,10 @@ TEST_F(Printing, TheCupsPdfQueuePrintsBothPages)
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF of " << run.jobTitle.toStdString() << " from the queue "
                                 << list.names().at(queue).toStdString();
     EXPECT_EQ(pdfPages(pdf), 2);
+    EXPECT_EQ(pdfPageSize(pdf), pdfPageSize(expected));
+    // The queue's conversion keeps the characters of Windows-1252 only.
     const QString text = pdfText(pdf);
-    EXPECT_EQ(text.count(u"Účetní protokol"_s), 2);
+    EXPECT_EQ(text.count(u"etní protokol"_s), 2);
     for (const QString &doklad : {u"D001"_s, u"D049"_s, u"D050"_s, u"D060"_s})
         EXPECT_TRUE(text.contains(doklad)) << doklad.toStdString();
     QFile::remove(pdf);

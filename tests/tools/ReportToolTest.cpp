@@ -6,6 +6,7 @@
 #include "common/TextFile.h"
 #include "report/core/PageSetup.h"
 #include "report/core/sestavy.h"
+#include "report/core/sestprn.h"
 #include "reporttool/CsvTable.h"
 #include "support/TestSupport.h"
 
@@ -136,12 +137,14 @@ TEST_F(ReportToolTest, UsageErrors)
     EXPECT_EQ(run({u"render"_s, u"x.pts"_s}), 2);
     EXPECT_TRUE(m_err.startsWith(u"give the report's data with either --data FILE.csv or --table DIR/NAME\n"_s));
     EXPECT_EQ(run({u"render"_s, u"x.pts"_s, u"--data"_s, u"a.csv"_s, u"--format"_s, u"odt"_s}), 2);
-    EXPECT_TRUE(m_err.startsWith(u"unknown format odt (dump, txt, rtf, html or pdf)\n"_s));
+    EXPECT_TRUE(m_err.startsWith(u"unknown format odt (dump, txt, rtf, html, pdf, emf or wmf)\n"_s));
     EXPECT_EQ(run({u"render"_s, u"x.pts"_s, u"--data"_s, u"a.csv"_s, u"--format"_s, u"pdf"_s}), 2);
     EXPECT_TRUE(m_err.startsWith(u"--format pdf needs -o FILE.pdf\n"_s));
+    EXPECT_EQ(run({u"render"_s, u"x.pts"_s, u"--data"_s, u"a.csv"_s, u"--format"_s, u"wmf"_s, u"-o"_s, u"-"_s}), 2);
+    EXPECT_TRUE(m_err.startsWith(u"--format wmf needs -o FILE.wmf\n"_s));
 }
 
-TEST_F(ReportToolTest, WritesTextRtfHtmlAndPdf)
+TEST_F(ReportToolTest, WritesTextRtfHtmlPdfAndMetafiles)
 {
     writeTemplate(u"seznam.pts"_s);
     writeText(u"data.csv"_s, u"Cislo:integer,Castka:float,Datum:datetime,Poznamka\n7,12.5,2018-01-05,x\n"_s);
@@ -150,14 +153,17 @@ TEST_F(ReportToolTest, WritesTextRtfHtmlAndPdf)
         QString name, file;
         QByteArray expected;
     };
-    for (const Format &f : {Format{u"txt"_s, u"out.txt"_s, "P\xF8\x65hled"}, Format{u"rtf"_s, u"out.rtf"_s, "{\\rtf1"},
-                            Format{u"html"_s, u"out.html"_s, "<HTML>"}, Format{u"pdf"_s, u"out.pdf"_s, "%PDF"}}) {
+    for (const Format &f :
+         {Format{u"txt"_s, u"out.txt"_s, "P\xF8\x65hled"}, Format{u"rtf"_s, u"out.rtf"_s, "{\\rtf1"},
+          Format{u"html"_s, u"out.html"_s, "<HTML>"}, Format{u"pdf"_s, u"out.pdf"_s, "%PDF"},
+          Format{u"emf"_s, u"out.emf"_s, " EMF"}, Format{u"wmf"_s, u"out.wmf"_s, "\xD7\xCD\xC6\x9A"}}) {
         ASSERT_EQ(run({u"render"_s, path(u"SEZNAM.PTS"_s), u"--data"_s, path(u"data.csv"_s), u"--param"_s,
                        u"0=Přehled"_s, u"--format"_s, f.name, u"-o"_s, path(f.file)}),
                   0)
             << m_err.toStdString();
-        // HTML writes page n to the name with n before the extension.
-        QFile file(path(f.name == u"html"_s ? u"out1.html"_s : f.file));
+        // HTML and the metafiles write page n to the name with n before the extension.
+        const bool perPage = f.name == u"html"_s || f.name == u"emf"_s || f.name == u"wmf"_s;
+        QFile file(path(perPage ? u"out1."_s + f.name : f.file));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << f.name.toStdString();
         EXPECT_TRUE(file.readAll().contains(f.expected)) << f.name.toStdString();
     }
@@ -198,6 +204,89 @@ TEST(CsvTableTest, TextLongerThanItsColumnIsRefusedWithRecordAndField)
     EXPECT_FALSE(CsvTable::loadCsv(file, table, error));
     EXPECT_TRUE(error.contains(u"record 2"_s)) << error.toStdString();
     EXPECT_TRUE(error.contains(u"\"Doklad\""_s)) << error.toStdString();
+}
+
+} // namespace
+
+namespace {
+
+// Two printers the tool can be told to print on: an A4 laser and a
+// text-only line printer.
+class ToolPrinters final : public TPrinterList
+{
+public:
+    QStringList names() const override { return {u"Laser"_s, u"Jehličková"_s}; }
+    int defaultIndex() const override { return 0; }
+    QString driverName(int index) const override { return index == 1 ? u"Generic / Text Only"_s : u"HP LaserJet 4"_s; }
+    std::optional<TPrinterFacts> facts(int index, int orientation) const override
+    {
+        if (index < 0 || index > 1)
+            return std::nullopt;
+        TPrinterFacts f;
+        f.resolutionX = f.resolutionY = 300;
+        f.offsetX = f.offsetY = 0;
+        f.physicalWidth = f.printableWidth = orientation == 1 ? 3508 : 2480;
+        f.physicalHeight = f.printableHeight = orientation == 1 ? 2480 : 3508;
+        f.orientation = orientation;
+        return f;
+    }
+};
+
+struct ToolPrintCase
+{
+    const char *name;
+    QString printer;
+    QByteArray start; // what the printed file starts with
+    QByteArray contains;
+};
+
+class ReportToolPrint : public ReportToolTest, public testing::WithParamInterface<ToolPrintCase>
+{
+protected:
+    void SetUp() override
+    {
+        ReportToolTest::SetUp();
+        TSestPrinter::current().setPrinterList(&m_printers);
+    }
+    void TearDown() override
+    {
+        TSestPrinter::current().setPrinterList(nullptr);
+        ReportToolTest::TearDown();
+    }
+    ToolPrinters m_printers;
+};
+
+// With -o the job goes into the file: PDF from a graphic printer, the
+// character text (a form feed after each page) from a text-only one.
+TEST_P(ReportToolPrint, PrintsOnTheNamedPrinterIntoTheFile)
+{
+    writeTemplate(u"seznam.pts"_s);
+    writeText(u"data.csv"_s, u"Cislo:integer,Castka:float\n7,12.5\n"_s);
+    ASSERT_EQ(run({u"render"_s, path(u"seznam.pts"_s), u"--data"_s, path(u"data.csv"_s), u"--param"_s, u"0=Přehled"_s,
+                   u"--print"_s, GetParam().printer, u"-o"_s, path(u"tisk.out"_s)}),
+              0)
+        << m_err.toStdString();
+    QFile file(path(u"tisk.out"_s));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray printed = file.readAll();
+    EXPECT_TRUE(printed.startsWith(GetParam().start)) << printed.left(40).toStdString();
+    EXPECT_TRUE(printed.contains(GetParam().contains));
+}
+
+INSTANTIATE_TEST_SUITE_P(Tool, ReportToolPrint,
+                         testing::Values(ToolPrintCase{"Graphic", u"Laser"_s, "%PDF", "%%EOF"},
+                                         ToolPrintCase{"TextOnly", u"Jehličková"_s, "\r\n\r\n\r\n", "P\xF8\x65hled"}),
+                         TestSupport::rowName);
+
+TEST_F(ReportToolPrint, UnknownPrinterOrAFormatBesidePrintingIsRefused)
+{
+    writeTemplate(u"seznam.pts"_s);
+    writeText(u"data.csv"_s, u"Cislo:integer\n1\n"_s);
+    EXPECT_EQ(run({u"render"_s, path(u"seznam.pts"_s), u"--data"_s, path(u"data.csv"_s), u"--print"_s, u"Nikde"_s}), 1);
+    EXPECT_EQ(m_err, u"no printer Nikde (installed: Laser, Jehličková)\n"_s);
+    EXPECT_EQ(
+        run({u"render"_s, u"x.pts"_s, u"--data"_s, u"a.csv"_s, u"--print"_s, u"Laser"_s, u"--format"_s, u"txt"_s}), 2);
+    EXPECT_TRUE(m_err.startsWith(u"--print and --format exclude each other\n"_s));
 }
 
 } // namespace

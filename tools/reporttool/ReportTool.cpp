@@ -6,11 +6,14 @@
 #include "report/core/MemTableDataSet.h"
 #include "report/core/OutputDump.h"
 #include "report/core/OutputHtml.h"
+#include "report/core/OutputMetafile.h"
 #include "report/core/OutputPdf.h"
 #include "report/core/OutputText.h"
 #include "report/core/ReportLayout.h"
 #include "report/core/sest_rtf.h"
 #include "report/core/sestavy.h"
+#include "report/core/sestprn.h"
+#include "report/ui/ReportPrinter.h"
 #include "reporttool/CsvTable.h"
 
 #include <QBuffer>
@@ -33,7 +36,8 @@ constexpr int kUsage = 2;
 const QString kUsageText =
     u"usage:\n"
     "  tarnek-report render TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)\n"
-    "                [--data NAME=FILE.csv]... [--param N=VALUE]... [--format dump|txt|rtf|html|pdf] [-o OUT]\n"_s;
+    "                [--data NAME=FILE.csv]... [--param N=VALUE]... [--format dump|txt|rtf|html|pdf|emf|wmf] [-o OUT]\n"
+    "                [--print PRINTER [-o FILE]]\n"_s;
 
 // The report's message boxes on the error stream; questions are answered No.
 class StreamUi final : public UiSeam
@@ -89,6 +93,8 @@ struct Options
     QList<std::pair<QString, QString>> details; // name, CSV
     QList<std::pair<int, QString>> parameters;
     QString format = u"dump"_s;
+    bool formatGiven = false;
+    QString printer; // --print: the printer's name
     QString output = u"-"_s;
     QString error;
 };
@@ -98,8 +104,8 @@ Options parseOptions(const QStringList &arguments)
     Options o;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
-        const bool takesValue =
-            a == u"--data"_s || a == u"--table"_s || a == u"--param"_s || a == u"--format"_s || a == u"-o"_s;
+        const bool takesValue = a == u"--data"_s || a == u"--table"_s || a == u"--param"_s || a == u"--format"_s ||
+                                a == u"--print"_s || a == u"-o"_s;
         if (!takesValue) {
             if (a.startsWith(u'-') && a != u"-"_s) {
                 o.error = u"unknown option "_s + a;
@@ -137,6 +143,9 @@ Options parseOptions(const QStringList &arguments)
                 o.parameters.append({n, value.mid(eq + 1)});
         } else if (a == u"--format"_s) {
             o.format = value;
+            o.formatGiven = true;
+        } else if (a == u"--print"_s) {
+            o.printer = value;
         } else {
             o.output = value;
         }
@@ -147,10 +156,12 @@ Options parseOptions(const QStringList &arguments)
         o.error = u"no template given"_s;
     else if (o.mainCsv.isEmpty() == o.hostTable.isEmpty())
         o.error = u"give the report's data with either --data FILE.csv or --table DIR/NAME"_s;
-    else if (!QStringList{u"dump"_s, u"txt"_s, u"rtf"_s, u"html"_s, u"pdf"_s}.contains(o.format))
-        o.error = u"unknown format "_s + o.format + u" (dump, txt, rtf, html or pdf)"_s;
-    else if (o.format == u"pdf"_s && o.output == u"-"_s)
-        o.error = u"--format pdf needs -o FILE.pdf"_s;
+    else if (!QStringList{u"dump"_s, u"txt"_s, u"rtf"_s, u"html"_s, u"pdf"_s, u"emf"_s, u"wmf"_s}.contains(o.format))
+        o.error = u"unknown format "_s + o.format + u" (dump, txt, rtf, html, pdf, emf or wmf)"_s;
+    else if (!o.printer.isEmpty() && o.formatGiven)
+        o.error = u"--print and --format exclude each other"_s;
+    else if ((o.format == u"pdf"_s || o.format == u"emf"_s || o.format == u"wmf"_s) && o.output == u"-"_s)
+        o.error = u"--format "_s + o.format + u" needs -o FILE."_s + o.format;
     return o;
 }
 
@@ -196,14 +207,50 @@ int render(const Options &o, QTextStream &out, QTextStream &err, TLayoutProgress
         details.back()->setMasterSestava(&report);
     }
 
+    // The pages are laid out for the printer they will be printed on.
+    int printerIndex = -1;
+    if (!o.printer.isEmpty()) {
+        TSestPrinter &printers = TSestPrinter::current();
+        printerIndex = int(printers.names().indexOf(o.printer));
+        if (printerIndex < 0) {
+            const QStringList names = printers.names();
+            err << "no printer " << o.printer << " ("
+                << (names.isEmpty() ? u"none is installed"_s : u"installed: "_s + names.join(u", "_s)) << ")"
+                << Qt::endl;
+            return kFailed;
+        }
+        printers.selectPrinter(printerIndex);
+    }
+
     const int result = TSestavaTyp::runExclusive([&] { return ReportLayout::prepare(report, progress); });
     if (result != seOK && result != seCancelled)
         return result;
+
+    if (printerIndex >= 0) {
+        // -o names a file the job is printed to instead of the printer.
+        TPrintRun run;
+        run.printerIndex = printerIndex;
+        run.firstPage = report.startPage();
+        run.lastPage = report.endPage();
+        run.copies = report.printCopies();
+        run.outputFile = o.output == u"-"_s ? QString() : o.output;
+        const int printed = ReportPrinter::printOutput(report, run);
+        return printed != seOK ? printed : result;
+    }
 
     const TSestVystup &output = report.vystup();
     if (o.format == u"pdf"_s) {
         if (OutputPdf::exportPdf(output, o.output, report.popis(), false) != seOK) {
             err << "cannot write " << o.output << Qt::endl;
+            return kFailed;
+        }
+        return result;
+    }
+    if (o.format == u"emf"_s || o.format == u"wmf"_s) {
+        // One file per page: page n as the output name with n + ".emf"/".wmf" for its extension.
+        const auto format = o.format == u"emf"_s ? OutputMetafile::Format::Emf : OutputMetafile::Format::Wmf;
+        if (OutputMetafile::exportAll(output, o.output, format, false) != seOK) {
+            err << "cannot write the pages of " << o.output << Qt::endl;
             return kFailed;
         }
         return result;

@@ -9,19 +9,24 @@ class TLayoutProgress;
 // tarnek-report):
 //
 //   tarnek-report render TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)
-//                 [--data NAME=FILE.csv]... [--param N=VALUE]... [--format dump|txt|rtf|html|pdf] [-o OUT]
+//                 [--data NAME=FILE.csv]... [--param N=VALUE]... [--format dump|txt|rtf|html|pdf|emf|wmf] [-o OUT]
+//                 [--print PRINTER [-o FILE]]
 //
 // lays the template out over the data and writes the result: the page dump,
 // the character text, RTF, HTML (with -o one file per page, the page number
-// before ".html"; on the standard output the pages in turn) or PDF (needs
-// -o); "-" or no -o: standard output. The main report's data come from a CSV
+// before ".html"; on the standard output the pages in turn), PDF (needs
+// -o) or metafiles (EMF or WMF, need -o: one file per page, the page number
+// before the extension); "-" or no -o: standard output. The main report's data come from a CSV
 // file with typed columns (CsvTable.h) or a host table; each NAME=FILE.csv
 // feeds the next detail report of the template (the first one given is
 // detail 0, and so on; NAME becomes its description). --param N=VALUE sets
-// parameter N (from 0). The report's own messages go to the error stream.
+// parameter N (from 0). --print lays the pages out for that installed
+// printer (by name) and prints them there, or with -o into that file as the
+// printer's file port would (PDF; character text for a text-only printer).
+// The report's own messages go to the error stream.
 // Exit codes: 0 success, 1 bad data or output, 2 usage, else the report's
 // result code (4 the template could not be loaded, 8 the data check failed,
-// 3 interrupted).
+// 3 interrupted, 6 the print job could not be sent).
 namespace ReportTool {
 
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err, TLayoutProgress *progress = nullptr);

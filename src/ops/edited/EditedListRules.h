@@ -36,8 +36,8 @@ struct ActionStates
     bool print = false;   // "Tisk seznamu"
     bool copy = false;    // "Číslo dokladu do schránky"
 };
-// Everything needs at least one row; printing also needs the print dialog,
-// which this build does not have yet (`printAvailable` false keeps it off).
+// Everything needs at least one row; printing also needs the print dialog
+// (`printAvailable`).
 ActionStates actionStates(int visibleRows, bool printAvailable);
 
 // The history's text of an action code ("P" "Přidání", …); empty for others.

@@ -7,6 +7,7 @@
 #include "ops/edited/EditedModules.h"
 #include "ops/edited/GlAkce.h"
 #include "ops/edited/SeznamOdlisDoklFiltr.h"
+#include "print/Tisk.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -129,8 +130,8 @@ TfrmSeznamOdlisDokl::TfrmSeznamOdlisDokl(OperationSession &session, int module, 
     connect(m_grid, &DataGrid::activated, this, &TfrmSeznamOdlisDokl::openHistory);
     connect(m_grid, &DataGrid::titleClicked, this, &TfrmSeznamOdlisDokl::titleClicked);
     connect(m_miCisloDoSchranky, &QAction::triggered, this, &TfrmSeznamOdlisDokl::copyNumber);
-    // "Tisk seznamu" waits for the print dialog: it stays disabled (see
-    // EditedListRules::actionStates) and has nothing connected yet.
+    // The rows as the list shows them (filtered, sorted) through the print dialog.
+    connect(m_btnTiskSeznamu, &QPushButton::clicked, this, &TfrmSeznamOdlisDokl::printList);
 }
 
 TfrmSeznamOdlisDokl::~TfrmSeznamOdlisDokl() = default;
@@ -152,8 +153,7 @@ void TfrmSeznamOdlisDokl::setCounts(const EditedCounts &counts)
 
 EditedListRules::ActionStates TfrmSeznamOdlisDokl::actionStates() const
 {
-    // No print dialog in this build yet: printing stays off.
-    return EditedListRules::actionStates(m_mtDoklady->recordCount(), false);
+    return EditedListRules::actionStates(m_mtDoklady->recordCount(), true);
 }
 
 void TfrmSeznamOdlisDokl::showEvent(QShowEvent *event)
@@ -169,6 +169,13 @@ void TfrmSeznamOdlisDokl::updateActionStates()
     m_btnHistorieAkci->setEnabled(states.history);
     m_btnTiskSeznamu->setEnabled(states.print);
     m_miCisloDoSchranky->setEnabled(states.copy);
+}
+
+void TfrmSeznamOdlisDokl::printList()
+{
+    if (!actionStates().print)
+        return;
+    TfrmTisk::Print(tfSeznamDokladu, *m_mtDoklady, printContext(m_session.runContext()));
 }
 
 void TfrmSeznamOdlisDokl::titleClicked(int column)

@@ -49,6 +49,7 @@ private:
     void filterClicked();
     void openHistory();
     void copyNumber();
+    void printList();
 
     OperationSession &m_session;
     int m_module;

@@ -1,5 +1,6 @@
 #include "report/core/OutputPageImage.h"
 
+#include "report/core/Barcode.h"
 #include "report/core/OutputText.h"
 #include "report/core/ReportOutput.h"
 #include "report/core/TextFlow.h"
@@ -10,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+
+using namespace Qt::StringLiterals;
 
 namespace OutputPageImage {
 
@@ -76,20 +79,11 @@ void drawFrame(QPainter &p, const TVystPrvek &item, double scale)
 void drawTextLine(QPainter &p, const TextFlow &flow, const QString &line, double x0, double width, double y,
                   int alignment, bool stretch)
 {
-    double natural = 0;
-    for (const QChar c : line)
-        natural += flow.advance(c);
-    double x = x0;
-    if (alignment == TRastelReportElement::AlignRight)
-        x = x0 + width - natural;
-    else if (alignment == TRastelReportElement::AlignCenter)
-        x = x0 + (width - natural) / 2;
-    const double factor = stretch && natural > 0 ? width / natural : 1;
-    for (const QChar c : line) {
-        const double w = flow.advance(c);
+    const std::vector<double> xs = linePositions(flow, line, x0, width, alignment, stretch);
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
         if (c != u'\t' && c != u'\r')
-            p.drawText(QPointF(x, y), QString(c));
-        x += w * factor;
+            p.drawText(QPointF(xs[size_t(i)], y), QString(c));
     }
 }
 
@@ -213,35 +207,95 @@ void drawPicture(QPainter &p, const TVystPrvek &item, double scale)
 {
     if (item.picture.isNull())
         return;
-    const TVystStyl &style = *item.style;
     const QRectF box(item.left, item.top, item.width, item.height);
-    QRectF target = box;
-    if (!(style.optionFlags & TRastelReportElement::Stretch) ||
-        (style.optionFlags & TRastelReportElement::KeepAspect)) {
-        QSizeF size;
-        if (style.optionFlags & TRastelReportElement::Stretch) {
-            size = QSizeF(item.picture.size()).scaled(box.size(), Qt::KeepAspectRatio);
-        } else {
-            // Natural size: the picture's own resolution, else one pixel per device pixel.
-            const double dpmX = item.picture.dotsPerMeterX() > 0 ? item.picture.dotsPerMeterX() : 0;
-            const double dpmY = item.picture.dotsPerMeterY() > 0 ? item.picture.dotsPerMeterY() : 0;
-            size = QSizeF(dpmX > 0 ? item.picture.width() * 3937.0 / dpmX : item.picture.width() / scale,
-                          dpmY > 0 ? item.picture.height() * 3937.0 / dpmY : item.picture.height() / scale);
-        }
-        double x = box.left();
-        if (style.alignment == TRastelReportElement::AlignRight)
-            x = box.right() - size.width();
-        else if (style.alignment == TRastelReportElement::AlignCenter)
-            x = box.left() + (box.width() - size.width()) / 2;
-        target = QRectF(QPointF(x, box.top()), size);
-    }
+    const QRectF target = pictureTarget(item, scale);
     p.save();
     p.setClipRect(box, Qt::IntersectClip);
     p.drawImage(target, item.picture);
     p.restore();
 }
 
+// Bars as black polygons on the symbol's white area, the text (option 0x20)
+// black on white at the top-left corner.
+void drawBarcode(QPainter &p, const TVystPrvek &item, double scale)
+{
+    const TVystStyl &style = *item.style;
+    const TBarcodeSymbol symbol =
+        BarcodeEncoder::encode(style.penStyle, item.text, style.optionFlags & TRastelReportElement::Stretch);
+    const int module = BarcodeDrawing::nextModuleWidth(scale, style.penWidth);
+    const TBarcodeDrawing d =
+        BarcodeDrawing::layout(symbol, QRectF(item.left, item.top, item.width, item.height), style.angle, module, scale,
+                               style.optionFlags & TRastelReportElement::KeepAspect);
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPolygon(d.background);
+    p.setBrush(Qt::black);
+    for (const QPolygonF &bar : d.bars)
+        p.drawPolygon(bar);
+    if (!d.text.isEmpty()) {
+        QFont font(u"Arial"_s);
+        font.setPixelSize(std::max(1, int(std::lround(d.textPixelSize * scale))));
+        p.translate(d.textOrigin);
+        p.scale(1 / scale, 1 / scale);
+        p.rotate(-d.angle);
+        p.setFont(font);
+        const QFontMetricsF metrics(font, p.device());
+        const QRectF textBox(0, 0, metrics.horizontalAdvance(d.text), metrics.height());
+        p.fillRect(textBox, Qt::white);
+        p.setPen(Qt::black);
+        p.drawText(QPointF(0, metrics.ascent()), d.text);
+    }
+    p.restore();
+}
+
 } // namespace
+
+std::vector<double> linePositions(const TextFlow &flow, const QString &line, double x0, double width, int alignment,
+                                  bool stretch)
+{
+    double natural = 0;
+    for (const QChar c : line)
+        natural += flow.advance(c);
+    double x = x0;
+    if (alignment == TRastelReportElement::AlignRight)
+        x = x0 + width - natural;
+    else if (alignment == TRastelReportElement::AlignCenter)
+        x = x0 + (width - natural) / 2;
+    const double factor = stretch && natural > 0 ? width / natural : 1;
+    std::vector<double> xs;
+    xs.reserve(size_t(line.size()) + 1);
+    for (const QChar c : line) {
+        xs.push_back(x);
+        x += flow.advance(c) * factor;
+    }
+    xs.push_back(x);
+    return xs;
+}
+
+QRectF pictureTarget(const TVystPrvek &item, double scale)
+{
+    const TVystStyl &style = *item.style;
+    const QRectF box(item.left, item.top, item.width, item.height);
+    if ((style.optionFlags & TRastelReportElement::Stretch) && !(style.optionFlags & TRastelReportElement::KeepAspect))
+        return box;
+    QSizeF size;
+    if (style.optionFlags & TRastelReportElement::Stretch) {
+        size = QSizeF(item.picture.size()).scaled(box.size(), Qt::KeepAspectRatio);
+    } else {
+        // Natural size: the picture's own resolution, else one pixel per device pixel.
+        const double dpmX = item.picture.dotsPerMeterX() > 0 ? item.picture.dotsPerMeterX() : 0;
+        const double dpmY = item.picture.dotsPerMeterY() > 0 ? item.picture.dotsPerMeterY() : 0;
+        size = QSizeF(dpmX > 0 ? item.picture.width() * 3937.0 / dpmX : item.picture.width() / scale,
+                      dpmY > 0 ? item.picture.height() * 3937.0 / dpmY : item.picture.height() / scale);
+    }
+    double x = box.left();
+    if (style.alignment == TRastelReportElement::AlignRight)
+        x = box.right() - size.width();
+    else if (style.alignment == TRastelReportElement::AlignCenter)
+        x = box.left() + (box.width() - size.width()) / 2;
+    return QRectF(QPointF(x, box.top()), size);
+}
 
 double cornerSize(double height)
 {
@@ -269,7 +323,7 @@ void paintItem(QPainter &painter, const TVystPrvek &item, double scale)
         drawPicture(painter, item, scale);
         drawFrame(painter, item, scale);
     } else if (kind == ElementKind::Barcode) {
-        // Barcodes are not drawn by this build; their frame lines are.
+        drawBarcode(painter, item, scale);
         drawFrame(painter, item, scale);
     }
 }
@@ -294,8 +348,11 @@ void paintPage(QPainter &painter, const TSestVystup &output, int pageIndex, cons
             r.setHeight(page.paperHeight());
         painter.drawImage(QRectF(r.translated(-page.setup.leftMargin, -page.setup.topMargin)), background);
     }
-    for (const TVystPrvek &item : output.pages.at(size_t(pageIndex)).items())
-        paintItem(painter, item, options.scale);
+    for (const TVystPrvek &item : output.pages.at(size_t(pageIndex)).items()) {
+        // The character grid has no barcodes.
+        if (!(output.characterMode && item.kind() == ElementKind::Barcode))
+            paintItem(painter, item, options.scale);
+    }
     painter.restore();
 }
 

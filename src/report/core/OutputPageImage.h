@@ -2,8 +2,13 @@
 
 #include <QImage>
 #include <QPicture>
+#include <QRectF>
+#include <QString>
+
+#include <vector>
 
 class QPainter;
+class TextFlow;
 struct TSestVystup;
 struct TVystPrvek;
 
@@ -32,6 +37,17 @@ void paintItem(QPainter &painter, const TVystPrvek &item, double scale);
 QPicture pageImage(const TSestVystup &output, int pageIndex, bool background);
 // The page drawn into an image of the content area (white) at `scale`.
 QImage pageBitmap(const TSestVystup &output, int pageIndex, double scale, bool background);
+
+// The x positions of a line's characters within [x0, x0 + width]: aligned,
+// at the flow's advances (or its pitch), stretched to the width when
+// `stretch`; one more entry, the position after the last character. The
+// page image and the metafile writers place text by it.
+std::vector<double> linePositions(const TextFlow &flow, const QString &line, double x0, double width, int alignment,
+                                  bool stretch);
+// Where a picture item's picture is drawn (units): stretched to the box
+// (option 0x10), fitted keeping its aspect ratio (0x10 and 0x20) or at its
+// natural size on a device of `scale` pixels per unit, aligned in the box.
+QRectF pictureTarget(const TVystPrvek &item, double scale);
 
 // The corner size of a rounded rectangle in units: 40, at most half the height.
 double cornerSize(double height);

@@ -35,9 +35,9 @@ public:
     // The printer page the sheets are computed with: turned when rotated and
     // never smaller than the margins at the zoom plus one unit.
     QSize printerPage() const { return m_page; }
-    int zoom() const { return m_zoom; }       // percent
-    int across() const { return m_across; }   // sheets in a row
-    int down() const { return m_down; }       // rows of sheets
+    int zoom() const { return m_zoom; }     // percent
+    int across() const { return m_across; } // sheets in a row
+    int down() const { return m_down; }     // rows of sheets
     int sheets() const { return m_across * m_down; }
 
     // Where the sheet in `row` and `column` (from 0) starts on the paper: the

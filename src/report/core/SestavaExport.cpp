@@ -2,6 +2,7 @@
 // back-end.
 #include "report/core/LayoutProgress.h"
 #include "report/core/OutputHtml.h"
+#include "report/core/OutputMetafile.h"
 #include "report/core/OutputPdf.h"
 #include "report/core/OutputText.h"
 #include "report/core/ReportCaptions.h"
@@ -140,4 +141,65 @@ int TSestava::ExportPdf(const QString &dir, const QString &fileName, TLayoutProg
             return OutputPdf::exportPdf(vystup(), file, popis(), drawsBackground(*this));
         });
     });
+}
+
+namespace {
+
+int exportPageMetafile(TSestava &report, QIODevice &stream, int page, OutputMetafile::Format format,
+                       TLayoutProgress *progress)
+{
+    return runOutput(report, progress, false, [&] {
+        return OutputMetafile::exportPage(report.vystup(), page, stream, format, drawsBackground(report));
+    });
+}
+
+int exportPageMetafile(TSestava &report, const QString &fileName, int page, OutputMetafile::Format format,
+                       TLayoutProgress *progress)
+{
+    return runOutput(report, progress, false, [&] {
+        // A page outside the output cancels the save file: nothing is written.
+        return writeFile(fileName, [&](QIODevice &file) {
+            return OutputMetafile::exportPage(report.vystup(), page, file, format, drawsBackground(report));
+        });
+    });
+}
+
+int exportAllMetafiles(TSestava &report, const QString &fileName, OutputMetafile::Format format,
+                       TLayoutProgress *progress)
+{
+    return runOutput(report, progress, false, [&] {
+        return OutputMetafile::exportAll(report.vystup(), fileName, format, drawsBackground(report));
+    });
+}
+
+} // namespace
+
+int TSestava::ExportPageEmf(QIODevice &stream, int page, TLayoutProgress *progress)
+{
+    return exportPageMetafile(*this, stream, page, OutputMetafile::Format::Emf, progress);
+}
+
+int TSestava::ExportPageEmf(const QString &fileName, int page, TLayoutProgress *progress)
+{
+    return exportPageMetafile(*this, fileName, page, OutputMetafile::Format::Emf, progress);
+}
+
+int TSestava::ExportPageWmf(QIODevice &stream, int page, TLayoutProgress *progress)
+{
+    return exportPageMetafile(*this, stream, page, OutputMetafile::Format::Wmf, progress);
+}
+
+int TSestava::ExportPageWmf(const QString &fileName, int page, TLayoutProgress *progress)
+{
+    return exportPageMetafile(*this, fileName, page, OutputMetafile::Format::Wmf, progress);
+}
+
+int TSestava::ExportAllEmf(const QString &fileName, TLayoutProgress *progress)
+{
+    return exportAllMetafiles(*this, fileName, OutputMetafile::Format::Emf, progress);
+}
+
+int TSestava::ExportAllWmf(const QString &fileName, TLayoutProgress *progress)
+{
+    return exportAllMetafiles(*this, fileName, OutputMetafile::Format::Wmf, progress);
 }

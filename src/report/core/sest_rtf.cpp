@@ -453,9 +453,12 @@ private:
                 ch.underline = on != 0;
             else if (w == "ulnone")
                 ch.underline = false;
-            else if (w == "fs")
-                ch.size = (hasParam ? p : 24) / 2.0 * m_scale;
-            else
+            else if (w == "fs") {
+                // A size is positive: \fs0 or a negative one keeps the size there is.
+                const int halfPoints = hasParam ? p : 24;
+                if (halfPoints > 0)
+                    ch.size = halfPoints / 2.0 * m_scale;
+            } else
                 ch.colour = (p >= 0 && p < m_colours.size()) ? m_colours.at(p) : QColor(Qt::black);
             if (!inTables())
                 applyFormat();

@@ -446,6 +446,16 @@ public:
     // The whole report as PDF (fonts embedded, text selectable).
     int ExportPdf(QIODevice &stream, TLayoutProgress *progress = nullptr);
     int ExportPdf(const QString &dir, const QString &fileName, TLayoutProgress *progress = nullptr);
+    // One page (from 1) as an enhanced or a plain Windows metafile; a page
+    // outside the output writes nothing and gives 8.
+    int ExportPageEmf(QIODevice &stream, int page, TLayoutProgress *progress = nullptr);
+    int ExportPageEmf(const QString &fileName, int page, TLayoutProgress *progress = nullptr);
+    int ExportPageWmf(QIODevice &stream, int page, TLayoutProgress *progress = nullptr);
+    int ExportPageWmf(const QString &fileName, int page, TLayoutProgress *progress = nullptr);
+    // Every page to its own file: the file name with its extension replaced
+    // by the page number and ".emf" or ".wmf".
+    int ExportAllEmf(const QString &fileName, TLayoutProgress *progress = nullptr);
+    int ExportAllWmf(const QString &fileName, TLayoutProgress *progress = nullptr);
 
     std::function<bool(TSestavaTyp *sender)> OnUlozPredlohu;
     std::function<bool(TSestavaTyp *sender, QString &soubor)> OnUlozPredlohuJako;

@@ -13,6 +13,7 @@
 #include "report/ui/LayoutProgressWindow.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -56,6 +57,7 @@ public:
         if (!hasWidgets())
             return;
         m_window = std::make_unique<LayoutProgressWindow>();
+        QObject::connect(m_window.get(), &QDialog::rejected, m_window.get(), [this] { m_closed = true; });
         m_window->start(SestCaption::informace(), u"Odesílám data do tiskárny ..."_s, QString());
     }
     ~SendProgress()
@@ -63,10 +65,12 @@ public:
         if (m_window)
             m_window->finish();
     }
-    bool interrupted() { return m_window && m_window->interrupted(); }
+    // Lets the message queue run; true once the window was closed.
+    bool interrupted() { return m_window && (m_window->interrupted() || m_closed); }
 
 private:
     std::unique_ptr<LayoutProgressWindow> m_window;
+    bool m_closed = false;
 };
 
 struct PageRange
@@ -103,8 +107,8 @@ int printText(TSestava &report, const TPrintRun &run, int printerIndex)
     // printer cannot reach.
     int rowOffset = 0;
     const TPrinterList *list = TSestPrinter::current().printerList();
-    if (const std::optional<TPrinterFacts> found = list ? list->facts(printerIndex, output.page.setup.orientation)
-                                                        : std::nullopt) {
+    if (const std::optional<TPrinterFacts> found =
+            list ? list->facts(printerIndex, output.page.setup.orientation) : std::nullopt) {
         const TPrinterFacts &facts = *found;
         const double offsetUnits = facts.resolutionY > 0 ? facts.offsetY * 100.0 / facts.resolutionY : 0.0;
         rowOffset = std::max(0, int(std::lround((output.page.setup.topMargin - offsetUnits) * lpi / 100.0)));
@@ -164,9 +168,8 @@ int printGraphic(TSestava &report, const TPrintRun &run, int printerIndex)
         printer.setOutputFileName(run.outputFile);
         QSizeF inches(page.setup.paperWidth / 100.0, page.setup.paperHeight / 100.0);
         const TPrinterList *list = TSestPrinter::current().printerList();
-        if (const std::optional<TPrinterFacts> facts = printerIndex >= 0 && list
-                                                           ? list->facts(printerIndex, TPageSetup::Portrait)
-                                                           : std::nullopt;
+        if (const std::optional<TPrinterFacts> facts =
+                printerIndex >= 0 && list ? list->facts(printerIndex, TPageSetup::Portrait) : std::nullopt;
             facts && facts->resolutionX > 0 && facts->resolutionY > 0 && facts->physicalWidth > 0 &&
             facts->physicalHeight > 0) {
             inches = QSizeF(double(facts->physicalWidth) / facts->resolutionX,
@@ -176,16 +179,16 @@ int printGraphic(TSestava &report, const TPrintRun &run, int printerIndex)
     }
     if (!page.setup.allowOrientationChange)
         printer.setPageOrientation(page.setup.orientation == TPageSetup::Landscape ? QPageLayout::Landscape
-                                                                                  : QPageLayout::Portrait);
+                                                                                   : QPageLayout::Portrait);
     // The painter's origin is the sheet's corner, so the page is placed at
     // the margins (the printer's own offset needs no correction).
     printer.setFullPage(true);
 
     const QSize paper(page.paperWidth(), page.paperHeight());
     const QSize printerPage = TFormRastelReportZoom::printerPage(printer);
-    TPrintSheets sheets(paper, printerPage,
-                        TMargins{page.setup.leftMargin, page.setup.topMargin, page.setup.rightMargin,
-                                 page.setup.bottomMargin});
+    TPrintSheets sheets(
+        paper, printerPage,
+        TMargins{page.setup.leftMargin, page.setup.topMargin, page.setup.rightMargin, page.setup.bottomMargin});
     // Without windows (the command-line tool) the options cannot be asked
     // and their default applies: what does not fit is cut off.
     if (TPrintSheets::needsOptions(paper, printerPage) && hasWidgets()) {
@@ -209,6 +212,14 @@ int printGraphic(TSestava &report, const TPrintRun &run, int printerIndex)
         jobFailed(run.outputFile.isEmpty() ? name : run.outputFile);
         return seOutputWrite;
     }
+    // An aborted job leaves no file behind.
+    const auto abortJob = [&] {
+        printer.abort();
+        if (painter.isActive())
+            painter.end();
+        if (!run.outputFile.isEmpty())
+            QFile::remove(run.outputFile);
+    };
     const double scale = printer.resolution() / 100.0 * sheets.zoom() / 100.0;
     bool firstSheet = true;
     for (int document = 0; document < documents; ++document) {
@@ -216,11 +227,11 @@ int printGraphic(TSestava &report, const TPrintRun &run, int printerIndex)
             for (int row = 0; row < sheets.down(); ++row) {
                 for (int column = 0; column < sheets.across(); ++column) {
                     if (progress.interrupted()) {
-                        printer.abort();
+                        abortJob();
                         return seCancelled;
                     }
                     if (!firstSheet && !printer.newPage()) {
-                        printer.abort();
+                        abortJob();
                         jobFailed(name);
                         return seOutputWrite;
                     }

@@ -7,8 +7,8 @@ class TSestava;
 // One printing of a report's laid-out output.
 struct TPrintRun
 {
-    int printerIndex = -1;        // TSestPrinter index; -1 the selected printer
-    int firstPage = 1;            // 1-based, clamped to the output
+    int printerIndex = -1; // TSestPrinter index; -1 the selected printer
+    int firstPage = 1;     // 1-based, clamped to the output
     int lastPage = 9999;
     int copies = 1;
     bool printBackground = false; // draw the background picture

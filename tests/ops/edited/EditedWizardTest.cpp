@@ -10,12 +10,18 @@
 #include "ops/RegisterOperations.h"
 #include "ops/edited/GlAkce.h"
 #include "ops/edited/SeznamOdlisDokl.h"
+#include "print/Tisk.h"
+#include "report/core/ReportLayout.h"
+#include "report/core/ReportWindows.h"
+#include "report/core/sestavy.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -99,7 +105,7 @@ TEST_F(EditedWizardTest, FilterWithoutMatchingRowsDisablesTheRowActions)
         QPushButton *print = child<QPushButton>(window, u"btnTiskSeznamu"_s);
         EXPECT_TRUE(history->isEnabled());
         EXPECT_TRUE(list.copyNumberAction()->isEnabled());
-        EXPECT_FALSE(print->isEnabled()); // no print dialog in this build yet
+        EXPECT_TRUE(print->isEnabled());
 
         scriptFilter(2, true); // "doklady bez opravy": none
         click(window, u"btnFiltr"_s);
@@ -116,7 +122,7 @@ TEST_F(EditedWizardTest, FilterWithoutMatchingRowsDisablesTheRowActions)
         EXPECT_EQ(list.mtDoklady().recordCount(), 2);
         EXPECT_TRUE(history->isEnabled());
         EXPECT_TRUE(list.copyNumberAction()->isEnabled());
-        EXPECT_FALSE(print->isEnabled()); // stays disabled until the print dialog exists
+        EXPECT_TRUE(print->isEnabled());
 
         // The history of the current row (PK0001) through the toolbar.
         int actions = 0;
@@ -139,6 +145,51 @@ TEST_F(EditedWizardTest, FilterWithoutMatchingRowsDisablesTheRowActions)
     EXPECT_FALSE(child<QProgressBar>(m_main, u"pbMain"_s)->isVisible());
     EXPECT_FALSE(m_main.session().BFTable1.isOpen());
     EXPECT_EQ(IniFile(m_main.runContext().configIniPath).ReadInteger(u"AKCEBAREV001"_s, u"Modul"_s, 0), 1);
+}
+
+// "Tisk seznamu" prints the rows as the list shows them: after the filter
+// only the documents whose total changed, with the shipped list template.
+TEST_F(EditedWizardTest, PrintingTheListPrintsTheFilteredRows)
+{
+    RunContext &context = m_main.runContext();
+    context.printFormsDir = m_tree.dataRoot() + u"Velmar/Tarnek/PrintFrm/"_s;
+    ASSERT_TRUE(QDir().mkpath(context.printFormsDir));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TARNEK_PRINT_FORMS_DIR) + u"/_SZOPRAVDOKL.PTS"_s,
+                            context.printFormsDir + u"_SZOPRAVDOKL.PTS"_s));
+    const TReportWindows saved = TReportWindows::current();
+    QStringList printed; // the texts at the left edge of the body: the document numbers
+    QStringList listed;
+    TReportWindows::current().print = [&printed](TSestava &report, int) {
+        const int result = ReportLayout::prepare(report);
+        for (const TStranaPrvku &page : report.vystup().pages)
+            for (const TVystPrvek &item : page.items())
+                if (item.sectionId == TOddilSestavy::Body && item.left == 0)
+                    printed.prepend(item.text); // drawn newest first
+        return result;
+    };
+
+    child<QRadioButton>(m_main, u"rbBarOdlisOpr"_s)->click();
+    scriptedUi().onWindow(u"TfrmVyberModulu"_s, [](QDialog &window) { click(window, u"btnOK"_s); });
+    scriptedUi().onWindow(u"TfrmSeznamOdlisDokl"_s, [&](QDialog &window) {
+        auto &list = static_cast<TfrmSeznamOdlisDokl &>(window);
+        scriptFilter(1, true); // "pouze doklady s opravenou cenou"
+        click(window, u"btnFiltr"_s);
+        for (list.mtDoklady().first(); !list.mtDoklady().eof(); list.mtDoklady().next())
+            listed << list.mtDoklady().value(u"Doklad"_s).toString();
+        scriptedUi().onWindow(u"TfrmTisk"_s, [](QDialog &dialog) {
+            EXPECT_EQ(static_cast<TfrmTisk &>(dialog).sestDetail1().popis(), u"Seznam dokladů"_s);
+            EXPECT_EQ(child<QLineEdit>(dialog, u"edtFormular"_s)->text(), u"_SZOPRAVDOKL"_s);
+            click(dialog, u"btnTisk"_s);
+        });
+        click(window, u"btnTiskSeznamu"_s);
+        click(window, u"btnZavrit"_s);
+    });
+    click(m_main, u"btnDalsi"_s);
+    TReportWindows::current() = saved;
+
+    EXPECT_EQ(listed.size(), 1);
+    EXPECT_EQ(printed, listed);
+    EXPECT_TRUE(scriptedUi().messages().isEmpty()) << scriptedUi().messageTexts().join(u" | "_s).toStdString();
 }
 
 } // namespace

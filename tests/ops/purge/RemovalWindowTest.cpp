@@ -70,12 +70,12 @@ protected:
         click(m_main, u"btnDalsi"_s);
     }
     // The protocol in the information window, read and closed; printing is
-    // not offered yet.
+    // offered.
     void expectProtocolWindow()
     {
         scriptedUi().onWindow(u"TfrmFreeText"_s, [this](QDialog &w) {
             m_shown.append(child<QPlainTextEdit>(w, u"reProtokol"_s)->toPlainText().split(u'\n'));
-            EXPECT_FALSE(child<QPushButton>(w, u"btnVytisknout"_s)->isEnabled());
+            EXPECT_TRUE(child<QPushButton>(w, u"btnVytisknout"_s)->isEnabled());
             click(w, u"btnZavrit"_s);
         });
     }
