@@ -5,12 +5,10 @@
 // and writes nothing.
 
 #include "BenchmarkSeams.h"
+#include "BulkInsert.h"
 #include "app/OperationSession.h"
 #include "common/UiSeam.h"
 #include "fixture/HostTreeBuilder.h"
-#include "hostdb/HostValues.h"
-#include "hostdb/SqliteSupport.h"
-#include "hostdb/SqliteTableFile.h"
 #include "ops/purge/RemovalRun.h"
 
 #include <QDir>
@@ -25,47 +23,6 @@ namespace {
 
 constexpr int kDocuments = 100000;
 constexpr int kDeletedEvery = 10; // 10,000 deleted; the last document is valid
-
-// Appends rows to an existing table in one transaction, straight into the
-// engine's file (the fixture builder posts row by row, too slow for this
-// size). Each row gives values for the named fields.
-void bulkInsert(const QString &path, const QStringList &fields, int count, const std::function<QVariantList(int)> &row)
-{
-    SqlDatabase db;
-    db.open(path, false);
-    const HostTableDef definition = *SqliteTableFile::readDefinition(db);
-    const QList<bool> keyed = SqliteTableFile::keyedFields(definition);
-    QStringList columns;
-    QList<int> positions;
-    for (const QString &name : fields) {
-        const int field = definition.fieldIndex(name);
-        positions.append(field);
-        columns.append(SqliteTableFile::fieldColumn(field));
-        if (keyed.at(field))
-            columns.append(SqliteTableFile::keyColumn(field));
-    }
-    QStringList parameters;
-    for (int i = 1; i <= columns.size(); ++i)
-        parameters.append(u'?' + QString::number(i));
-    db.exec(u"BEGIN"_s);
-    SqlStatement insert;
-    insert.prepare(db, u"INSERT INTO tbf_data(%1) VALUES(%2)"_s.arg(columns.join(u','), parameters.join(u',')));
-    for (int r = 0; r < count; ++r) {
-        const QVariantList values = row(r);
-        int parameter = 1;
-        for (int i = 0; i < positions.size(); ++i) {
-            const HostField &field = definition.fields.at(positions.at(i));
-            const QVariant stored = *HostValues::toStored(field, values.at(i));
-            insert.bind(parameter++, stored);
-            if (keyed.at(positions.at(i)))
-                insert.bind(parameter++, HostValues::keyPart(field.type, stored));
-        }
-        insert.step();
-        insert.reset();
-    }
-    insert.finalize();
-    db.exec(u"COMMIT"_s);
-}
 
 // The year with its tables, built once; each run works on a fresh copy.
 class CashYear

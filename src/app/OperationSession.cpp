@@ -1,5 +1,7 @@
 #include "app/OperationSession.h"
 
+#include "common/Clock.h"
+#include "common/LocaleFormats.h"
 #include "common/UiSeam.h"
 
 using namespace Qt::StringLiterals;
@@ -9,10 +11,19 @@ QString OperationProtocol::text() const
     return m_lines.join(u"\r\n"_s);
 }
 
+void OperationProtocol::addHead(const RunContext &context)
+{
+    const QDateTime now = Clock::current().now();
+    const LocaleFormats &formats = LocaleFormats::current();
+    addLine(u"Agenda: "_s + context.companyName);
+    addLine(u"Rok: "_s + context.yearName);
+    addLine(u"Datum: "_s + formats.formatDate(now.date()) + u' ' + formats.formatTime(now.time()) + u" hod."_s);
+    addLine(QString());
+}
+
 OperationSession::OperationSession(RunContext &context, OperationProgress &progress)
     : m_context(context), m_progress(progress)
-{
-}
+{}
 
 OperationSession::~OperationSession()
 {

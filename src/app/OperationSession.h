@@ -36,6 +36,10 @@ public:
     void addLine(const QString &line) { m_lines.append(line); }
     const QStringList &lines() const { return m_lines; }
     bool isEmpty() const { return m_lines.isEmpty(); }
+    // The head every protocol begins with: "Agenda: " + company, "Rok: " +
+    // year, "Datum: " + today + " " + now + " hod." (the locale's short date
+    // and long time, the clock's time) and an empty line.
+    void addHead(const RunContext &context);
     // The whole protocol as one text, lines joined with CR LF.
     QString text() const;
 

@@ -22,6 +22,11 @@ QString keyText(QStringView text)
     return withoutTrailingBlanks(text).toString().toUpper();
 }
 
+bool sameKeyText(QStringView stored, QStringView key)
+{
+    return stored == key || keyText(stored) == keyText(key);
+}
+
 QString expressionKey(QStringView expression)
 {
     QStringList parts;

@@ -63,6 +63,9 @@ QString expressionKey(QStringView expression);
 // A text key part: upper-cased (Unicode rules, so Czech letters fold too),
 // trailing blanks removed.
 QString keyText(QStringView text);
+// Whether a text read from a record equals a key the way a seek compares
+// them: without regard to case and trailing blanks.
+bool sameKeyText(QStringView stored, QStringView key);
 // Text without its trailing blanks.
 QStringView withoutTrailingBlanks(QStringView text);
 

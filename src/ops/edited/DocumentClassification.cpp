@@ -24,8 +24,7 @@ namespace {
 
 bool sameKey(const QVariant &stored, const QString &key)
 {
-    const QString text = stored.toString();
-    return text == key || HostNames::keyText(text) == HostNames::keyText(key);
+    return HostNames::sameKeyText(stored.toString(), key);
 }
 
 LoggedAction readAction(TBFTable &log)

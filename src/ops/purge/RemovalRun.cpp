@@ -3,11 +3,9 @@
 #include "app/HostIniFiles.h"
 #include "app/OperationSession.h"
 #include "app/RunSnapshot.h"
-#include "common/Clock.h"
-#include "common/LocaleFormats.h"
 #include "common/TextFile.h"
 #include "common/UiSeam.h"
-#include "hostdb/HostValues.h"
+#include "hostdb/HostTableDef.h"
 
 #include <algorithm>
 
@@ -23,7 +21,7 @@ const QString kInterrupted = u"Operace přerušena uživatelem."_s;
 // and trailing blanks (a found value comes back as stored).
 bool sameKey(const QVariant &stored, const QString &key)
 {
-    return HostValues::keyPart(HostFieldType::Text, stored.toString()) == HostValues::keyPart(HostFieldType::Text, key);
+    return HostNames::sameKeyText(stored.toString(), key);
 }
 
 void openError(const QString &path)
@@ -163,15 +161,8 @@ QStringList RemovalRun::writtenTables() const
 
 void RemovalRun::writeHeader()
 {
-    const RunContext &context = m_session.runContext();
-    const QDateTime now = Clock::current().now();
-    const LocaleFormats &formats = LocaleFormats::current();
     OperationProtocol &protocol = m_session.protocol();
-    protocol.addLine(u"Agenda: "_s + context.companyName);
-    protocol.addLine(u"Rok: "_s + context.yearName);
-    protocol.addLine(u"Datum: "_s + formats.formatDate(now.date()) + u' ' + formats.formatTime(now.time()) +
-                     u" hod."_s);
-    protocol.addLine(QString());
+    protocol.addHead(m_session.runContext());
     if (m_options.testMode) {
         protocol.addLine(u"TESTOVACÍ REŽIM - následující změny nebyly provedeny!"_s);
         protocol.addLine(QString());

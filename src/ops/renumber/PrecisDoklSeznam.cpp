@@ -6,8 +6,8 @@
 #include "common/UiSeam.h"
 #include "common/widgets/DataGrid.h"
 #include "ops/renumber/NastavPrecisl.h"
-#include "ops/renumber/RenumberBlockingChecks.h"
 #include "ops/renumber/RenumberProposal.h"
+#include "ops/renumber/RenumberWriteBack.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -26,6 +26,7 @@ TfrmPrecisDoklSeznam::TfrmPrecisDoklSeznam(OperationSession &session, const Renu
     resize(1100, 700);
     defineRenumberList(*m_mtDoklady, m_state.module, isDoubleEntry(session.runContext().yearDir));
     m_proposal = std::make_unique<RenumberProposal>(session, *m_mtDoklady, m_state, *this);
+    m_writeBack = std::make_unique<RenumberWriteBack>(session, *m_mtDoklady, m_state);
 
     auto *layout = new QVBoxLayout(this);
     m_grid = new DataGrid(this);
@@ -65,6 +66,16 @@ TfrmPrecisDoklSeznam::~TfrmPrecisDoklSeznam() = default;
 MemTable &TfrmPrecisDoklSeznam::mtNeoznacene()
 {
     return m_proposal->unmarkedRows();
+}
+
+MemTable &TfrmPrecisDoklSeznam::mtTempDoklady()
+{
+    return m_writeBack->mtTempDoklady();
+}
+
+MemTable &TfrmPrecisDoklSeznam::mtTempUhrady()
+{
+    return m_writeBack->mtTempUhrady();
 }
 
 QWidget *TfrmPrecisDoklSeznam::createGuidePanel()
@@ -224,11 +235,7 @@ int TfrmPrecisDoklSeznam::revertWithConfirmation()
 
 int TfrmPrecisDoklSeznam::renumber()
 {
-    if (RenumberBlockingChecks::refuseWriteBack(m_state) != 0)
-        return -1;
-    // The write-back into the host's tables comes with its own change; until
-    // then "Přečíslovat" stops after the refusals and writes nothing.
-    return -1;
+    return m_writeBack->renumber(*this, windowTitle());
 }
 
 void TfrmPrecisDoklSeznam::showEvent(QShowEvent *event)

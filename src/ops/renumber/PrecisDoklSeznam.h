@@ -12,6 +12,7 @@ class DataGrid;
 class OperationSession;
 class QPushButton;
 class RenumberProposal;
+class RenumberWriteBack;
 
 // The renumbering list window: the documents of one series in the grid
 // `grDoklady` over `mtDoklady`, sorted by a title click and marked with the
@@ -28,6 +29,9 @@ public:
     MemTable &mtDoklady() { return *m_mtDoklady; }
     // `mtNeoznacene` of the last proposal.
     MemTable &mtNeoznacene();
+    // `mtTempDoklady` and `mtTempUhrady` of the last write-back.
+    MemTable &mtTempDoklady();
+    MemTable &mtTempUhrady();
     DataGrid &grid() const { return *m_grid; }
     RenumberState &state() { return m_state; }
 
@@ -63,6 +67,7 @@ private:
     RenumberState m_state;
     std::unique_ptr<MemTable> m_mtDoklady;
     std::unique_ptr<RenumberProposal> m_proposal;
+    std::unique_ptr<RenumberWriteBack> m_writeBack;
     DataGrid *m_grid;
     QPushButton *m_btnZavrit;
     QPushButton *m_btnNavrhPrecis;

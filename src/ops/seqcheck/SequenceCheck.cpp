@@ -3,8 +3,6 @@
 #include "app/DocumentNumbers.h"
 #include "app/HostIniFiles.h"
 #include "app/OperationSession.h"
-#include "common/Clock.h"
-#include "common/LocaleFormats.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "hostdb/HostTableDef.h"
@@ -47,16 +45,9 @@ int SequenceCheck::run(const std::array<bool, kSequenceModuleCount> &modules)
 
 void SequenceCheck::writeHeader()
 {
-    const RunContext &context = m_session.runContext();
-    const QDateTime now = Clock::current().now();
-    const LocaleFormats &formats = LocaleFormats::current();
     OperationProtocol &protocol = m_session.protocol();
     protocol.clear();
-    protocol.addLine(u"Agenda: "_s + context.companyName);
-    protocol.addLine(u"Rok: "_s + context.yearName);
-    protocol.addLine(u"Datum: "_s + formats.formatDate(now.date()) + u' ' + formats.formatTime(now.time()) +
-                     u" hod."_s);
-    protocol.addLine(QString());
+    protocol.addHead(m_session.runContext());
     protocol.addLine(u"Kontrola posloupnosti číselných řad - chybějící čísla"_s);
 }
 

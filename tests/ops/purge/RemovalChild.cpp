@@ -9,6 +9,7 @@
 #include "common/UiSeam.h"
 #include "hostdb/TableSnapshot.h"
 #include "ops/purge/RemovalRun.h"
+#include "support/AnsweringUi.h"
 
 #include <QCoreApplication>
 
@@ -18,23 +19,6 @@
 #include <cstdio>
 
 namespace {
-
-class AnsweringUi final : public UiSeam
-{
-public:
-    MessageAnswer message(MessageKind, const QString &text, MessageButtons buttons, const QString &) override
-    {
-        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
-    }
-    QString openFileName(const FileDialogRequest &) override { return QString(); }
-    QString saveFileName(const FileDialogRequest &) override { return QString(); }
-    int execModal(QDialog &) override { return 0; }
-    void openDocument(const QString &) override {}
-    void processEvents() override { QCoreApplication::processEvents(); }
-    void setClipboardText(const QString &) override {}
-    QString clipboardText() override { return QString(); }
-};
 
 class PrintingProgress final : public OperationProgress
 {

@@ -4,36 +4,15 @@
 
 #include "PurgeFixture.h"
 
+#include "support/RecordHolder.h"
 #include "support/TestSupport.h"
+#include "support/WarningHookUi.h"
 
 #include <QDir>
-#include <QProcess>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The scripted seam with a look at every warning before it is answered.
-class WarningHookUi final : public UiSeam
-{
-public:
-    std::function<void(const QString &)> onWarning;
-
-    MessageAnswer message(MessageKind kind, const QString &text, MessageButtons buttons,
-                          const QString &caption) override
-    {
-        if (kind == MessageKind::Warning && onWarning)
-            onWarning(text);
-        return scriptedUi().message(kind, text, buttons, caption);
-    }
-    QString openFileName(const FileDialogRequest &request) override { return scriptedUi().openFileName(request); }
-    QString saveFileName(const FileDialogRequest &request) override { return scriptedUi().saveFileName(request); }
-    int execModal(QDialog &dialog) override { return scriptedUi().execModal(dialog); }
-    void openDocument(const QString &pathOrAddress) override { scriptedUi().openDocument(pathOrAddress); }
-    void processEvents() override { scriptedUi().processEvents(); }
-    void setClipboardText(const QString &text) override { scriptedUi().setClipboardText(text); }
-    QString clipboardText() override { return scriptedUi().clipboardText(); }
-};
 
 const QString kWait = u"je právě editován jiným uživatelem. Počkejte na uvolnění a pokračujte tlačítkem [OK]."_s;
 
@@ -66,29 +45,10 @@ protected:
         year().table(u"UCDENIK"_s).rows("Cislo|Zdroj|ZRadek|Free\n1|PK|1|0\n2|PK|2|0\n3|PK|3|1\n4|PK|3|0");
         UiSeam::setCurrent(&m_ui);
     }
-    ~HeldRecordTest() override
-    {
-        UiSeam::setCurrent(&scriptedUi());
-        if (m_holder.state() != QProcess::NotRunning) {
-            m_holder.kill();
-            m_holder.waitForFinished(10000);
-        }
-    }
+    ~HeldRecordTest() override { UiSeam::setCurrent(&scriptedUi()); }
 
-    void hold(const QString &table, int recNo)
-    {
-        m_holder.start(QString::fromUtf8(TARNEK_TABLE_TOOL), {u"lock"_s, yearDir() + table, QString::number(recNo)});
-        ASSERT_TRUE(m_holder.waitForStarted(10000));
-        QByteArray output;
-        while (!output.contains("LOCKED") && m_holder.waitForReadyRead(20000))
-            output += m_holder.readAllStandardOutput();
-        ASSERT_TRUE(output.contains("LOCKED")) << m_holder.readAllStandardError().constData();
-    }
-    void release()
-    {
-        m_holder.closeWriteChannel();
-        ASSERT_TRUE(m_holder.waitForFinished(20000));
-    }
+    void hold(const QString &table, int recNo) { m_holder.hold(yearDir() + table, recNo); }
+    void release() { m_holder.release(); }
     QStringList dumps()
     {
         QStringList all;
@@ -98,7 +58,7 @@ protected:
     }
 
     WarningHookUi m_ui;
-    QProcess m_holder;
+    RecordHolder m_holder{QString::fromUtf8(TARNEK_TABLE_TOOL)};
 };
 
 class RemovalLockTest : public HeldRecordTest, public testing::WithParamInterface<LockCase>

@@ -1,6 +1,7 @@
 // What the README promises for renumbering on the demo company.
 
-#include "RenumberFixture.h"
+#include "WriteBackFixture.h"
+#include "app/YearList.h"
 #include "demo/DemoCompany.h"
 #include "ops/renumber/RenumberProposal.h"
 #include "support/TestSupport.h"
@@ -71,6 +72,46 @@ TEST_F(RenumberDemoTest, InternalDocumentsInDateOrderAndCashReceiptsBlocked)
                  m_state.hasEetDocument);
     ASSERT_EQ(scriptedUi().messages().size(), 1);
     EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Information);
+
+    // "Přečíslovat": the documents that change number, and with them their
+    // journal lines, the asset movement and the reserve drawing they posted
+    // and their action-log records.
+    QHash<QString, QString> newByOld;
+    for (int row = 8; row < m_list.recordCount(); ++row) {
+        const QString before = m_list.value(row, m_list.fieldIndex(u"DokladPuv"_s)).toString();
+        const QString after = m_list.value(row, m_list.fieldIndex(u"Doklad"_s)).toString();
+        if (before != after)
+            newByOld.insert(before, after);
+    }
+    // ID180014 becomes ID180011; ID180011 … ID180013 move up by one.
+    EXPECT_EQ(newByOld, (QHash<QString, QString>{{u"ID180014"_s, u"ID180011"_s},
+                                                 {u"ID180011"_s, u"ID180012"_s},
+                                                 {u"ID180012"_s, u"ID180013"_s},
+                                                 {u"ID180013"_s, u"ID180014"_s}}));
+    m_context.settingsDir = m_dir.path() + u"/Setting/"_s;
+    m_context.agendaCode = u"001"_s;
+    m_context.yearCode = u"2018"_s;
+    ASSERT_EQ(loadYearList(m_context.agendaDir, m_session.mtYear), 0);
+    scriptedUi().answer(MessageAnswer::Yes);
+    RenumberWriteBack writeBack(m_session, m_list, m_state);
+    ASSERT_EQ(writeBack.renumber(m_view, u"Prefix ID18 interní doklady"_s), 0);
+    EXPECT_EQ(m_state.renumberedCount, newByOld.size());
+    ASSERT_EQ(m_shown.size(), 1);
+    EXPECT_EQ(m_shown.at(0).size(), 11 + newByOld.size() + 2);
+    const auto renumbered = [&](const QString &number) { return newByOld.value(number, number); };
+    EXPECT_EQ(WriteBackTest::values(m_context.agendaDir + u"REZCERP"_s, u"Doklad"_s),
+              QStringList{renumbered(u"ID180012"_s)});
+    EXPECT_EQ(WriteBackTest::values(m_context.agendaDir + u"MJINVPOH"_s, u"ZauctDokla"_s).last(),
+              renumbered(u"ID180011"_s));
+    // Every listed document bears its row's number (the demo's records
+    // are numbered from 1 without gaps).
+    const QStringList internal = WriteBackTest::values(m_context.yearDir + u"INTDOKL"_s, u"Doklad"_s);
+    for (int row = 0; row < m_list.recordCount(); ++row)
+        EXPECT_EQ(internal.value(m_list.value(row, m_list.fieldIndex(u"RecNo"_s)).toInt() - 1),
+                  m_list.value(row, m_list.fieldIndex(u"Doklad"_s)).toString());
+    m_session.closeHostTables();
+    scriptedUi().reset();
+    m_shown.clear();
 
     // Cash receipts: the whole series meets the locked PP180003, the filed
     // first quarter and EET; the report asks about the locked document.

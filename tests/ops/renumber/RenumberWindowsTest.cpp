@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -108,6 +109,8 @@ protected:
         context.yearDir = m_year.dir();
         context.yearName = u"2018"_s;
         context.companyName = u"Demo s.r.o."_s;
+        context.agendaCode = u"001"_s;
+        context.yearCode = u"2018"_s;
         context.hostVersion = u"13.100"_s;
         context.settingsDir = m_tree.dataRoot() + u"Velmar/Tarnek/Setting/"_s;
         QDir().mkpath(context.settingsDir);
@@ -200,10 +203,11 @@ TEST_F(RenumberWizardTest, ProposalFromTheWizardAndBack)
         EXPECT_TRUE(child<QPushButton>(w, u"btnVratitNavrh"_s)->isEnabled());
         EXPECT_TRUE(child<QPushButton>(w, u"btnKontrPosl"_s)->isEnabled());
 
-        // "Přečíslovat" without a blocking flag stops before anything is
-        // written: the write-back is not part of this window yet.
+        // "Přečíslovat" answered "Ne": nothing is written, the proposal stands.
+        scriptedUi().answer(MessageAnswer::No);
         click(w, u"btnPrecislovat"_s);
         EXPECT_TRUE(window.state().proposalExists);
+        EXPECT_TRUE(child<QPushButton>(w, u"btnPrecislovat"_s)->isEnabled());
 
         // "Původní": every number back.
         scriptedUi().answer(MessageAnswer::Yes);
@@ -220,9 +224,83 @@ TEST_F(RenumberWizardTest, ProposalFromTheWizardAndBack)
               QStringList({u"Operace byla dokončena - pokud je navrhnuté přečíslování podle vašich představ, "
                            u"stiskněte [Přečíslovat] - teprve potom se změny promítnou i do Ledra.\r\rJestliže tomu "
                            u"tak není, zrušte návrh tlačítkem [Původní]"_s,
+                           u"Opravdu chcete přečíslovat doklady v Ledra podle návrhu?\r\rVAROVÁNÍ: tato operace je "
+                           u"nevratná!"_s,
                            u"Chcete zrušit navrhnuté přečíslování a vrátit čísla do původního stavu?"_s}));
     // The wizard is ready for the next operation, the host tables closed.
     EXPECT_TRUE(child<QPushButton>(m_main, u"btnDalsi"_s)->isEnabled());
+    EXPECT_EQ(m_main.session().BFTable1.Tag, 0);
+    QStringList documents;
+    TBFTable table;
+    ASSERT_EQ(table.Open(m_year.dir() + u"POKLKNIH"_s), HostResult::Ok);
+    for (table.GoTop(); !table.Eof(); table.Skip())
+        documents.append(table.Value(u"Doklad"_s).toString());
+    EXPECT_EQ(documents, QStringList({u"PD180001"_s, u"PD180002"_s, u"PD180003"_s, u"PD180004"_s, u"PD180005"_s}));
+}
+
+// The whole way of a write-back: from the wizard's operation page through
+// the warning, the module, the series and the list window to a proposal,
+// "Přečíslovat", its confirmation and the protocol in the information
+// window; the host's tables bear the new numbers afterwards.
+TEST_F(RenumberWizardTest, WriteBackFromTheWizardToTheProtocol)
+{
+    m_year.table(u"UCDENIK"_s).rows("Cislo | Zdroj | ZRadek | Doklad\n 1 | PK | 2 | PD180002\n 2 | PK | 3 | PD180003");
+    m_year.table(u"UHRADY"_s);
+    m_year.table(u"SKSEZDOK"_s);
+    m_year.agenda().table(u"MJINVPOH"_s);
+    m_year.agenda().table(u"ADAKCE"_s);
+    m_tree.table(u"GLAKCE"_s).rows("Agenda | Rok | KodSezn | DoklZkrat\n 001 | 2018 | UP | PD180004");
+    scriptWayIn();
+    scriptedUi().onWindow(u"TfrmCisRady"_s, [](QDialog &w) { click(w, u"btnOK"_s); });
+    QStringList shownText;
+    scriptedUi().onWindow(u"TfrmPrecisDoklSeznam"_s, [&](QDialog &w) {
+        auto &window = static_cast<TfrmPrecisDoklSeznam &>(w);
+        MemTable &list = window.mtDoklady();
+        scriptedUi().onWindow(u"TfrmNastavPrecisl"_s, [](QDialog &d) {
+            child<QSpinBox>(d, u"edtPocCislo"_s)->setValue(1);
+            click(d, u"btnOK"_s);
+        });
+        click(w, u"btnNavrhPrecis"_s);
+        EXPECT_EQ(numbers(list),
+                  QStringList({u"PD180001"_s, u"PD180002"_s, u"PD180003"_s, u"PD180004"_s, u"PD180005"_s}));
+        scriptedUi().answer(MessageAnswer::Yes);
+        scriptedUi().onWindow(u"TfrmFreeText"_s, [&](QDialog &d) {
+            shownText = child<QPlainTextEdit>(d, u"reProtokol"_s)->toPlainText().split(u'\n');
+            click(d, u"btnZavrit"_s);
+        });
+        click(w, u"btnPrecislovat"_s);
+        // Back in the state without a proposal, the rows bearing the host's numbers.
+        EXPECT_FALSE(window.state().proposalExists);
+        EXPECT_EQ(window.state().renumberedCount, 4);
+        EXPECT_EQ(numbers(list, u"DokladPuv"_s), numbers(list));
+        EXPECT_TRUE(child<QPushButton>(w, u"btnNavrhPrecis"_s)->isEnabled());
+        EXPECT_FALSE(child<QPushButton>(w, u"btnPrecislovat"_s)->isEnabled());
+        EXPECT_FALSE(child<QPushButton>(w, u"btnVratitNavrh"_s)->isEnabled());
+        EXPECT_EQ(window.mtTempDoklady().recordCount(), 4);
+        click(w, u"btnZavrit"_s);
+    });
+    click(m_main, u"btnDalsi"_s);
+
+    ASSERT_EQ(shownText.size(), 17);
+    EXPECT_EQ(shownText.at(0), u"Agenda: Demo s.r.o."_s);
+    EXPECT_EQ(shownText.at(8), u"Prefix PD18 pokladní doklady - seznam přečíslovaných dokladů:"_s);
+    EXPECT_EQ(shownText.mid(11),
+              QStringList({u"PD180003 >> PD180002"_s, u"PD180002 >> PD180003"_s, u"PD180005 >> PD180004"_s,
+                           u"PD180004 >> PD180005"_s, QString(), u"Celkem přečíslováno dokladů: 4"_s}));
+    const auto read = [](const QString &path, const QString &field) {
+        QStringList result;
+        TBFTable table;
+        EXPECT_EQ(table.Open(path), HostResult::Ok);
+        for (table.GoTop(); !table.Eof(); table.Skip())
+            result.append(table.Value(field).toString());
+        return result;
+    };
+    EXPECT_EQ(read(m_year.dir() + u"POKLKNIH"_s, u"Doklad"_s),
+              QStringList({u"PD180001"_s, u"PD180003"_s, u"PD180002"_s, u"PD180005"_s, u"PD180004"_s}));
+    EXPECT_EQ(read(m_year.dir() + u"UCDENIK"_s, u"Doklad"_s), QStringList({u"PD180003"_s, u"PD180002"_s}));
+    EXPECT_EQ(read(m_tree.dataRoot() + u"GLAKCE"_s, u"DoklZkrat"_s), QStringList({u"PD180005"_s}));
+    EXPECT_TRUE(QFile::exists(m_main.runContext().settingsDir + u"~precisl.txt"_s));
+    EXPECT_EQ(scriptedUi().windowsShown().last(), u"TfrmFreeText"_s);
     EXPECT_EQ(m_main.session().BFTable1.Tag, 0);
 }
 
