@@ -2,6 +2,7 @@
 
 #include "app/HostIniFiles.h"
 #include "app/OperationSession.h"
+#include "app/RunSnapshot.h"
 #include "common/TextFile.h"
 #include "common/UiSeam.h"
 #include "hostdb/HostTableDef.h"
@@ -56,6 +57,13 @@ QString saveMessage(const QString &what)
 
 // A field of the address-book actions or the action log; a field whose
 // reading raises the engine's exception reads as empty there.
+// The journal the module's documents are posted to in the open year; empty
+// when they have none there.
+QString journalTable(const RunContext &context, const WriteBackModule &module)
+{
+    return isDoubleEntry(context.yearDir) ? u"UCDENIK"_s : module.singleEntryJournal;
+}
+
 QString readOrEmpty(TBFTable &table, const QString &field)
 {
     try {
@@ -135,6 +143,11 @@ void RenumberWriteBack::finishProtocol(int result)
     if (result != 0)
         protocol.addLine(u"OPERACE VŠAK SKONČILA CHYBOVÝM STAVEM (je možné, že přečíslování neproběhlo ve všech "
                          u"databázích)"_s);
+    if (m_snapshot) {
+        m_snapshot->finish(result);
+        protocol.addLine(m_snapshot->protocolLine());
+        m_snapshot.reset();
+    }
     ui().information(u"Přečíslování bylo dokončeno - protokol v následujícím okně doporučujeme vytisknout."_s);
     // A copy that cannot be saved (no directory, file in use) is not missed:
     // the protocol is shown all the same.
@@ -153,12 +166,43 @@ int RenumberWriteBack::writeBackInternalDocuments(const QString &caption)
 }
 
 // Nothing has been written to the host's tables before this point, and the
-// run writes from here on; whatever must happen before the host's data
-// change (a copy of them) belongs here. The document, journal and payment
-// tables are open.
-int RenumberWriteBack::beforeFirstWrite()
+// run writes from here on: a snapshot of every table it may write is taken
+// first, and without one the run does not start.
+int RenumberWriteBack::beforeFirstWrite(const WriteBackModule &module)
 {
+    m_snapshot = std::make_unique<RunSnapshot>(m_session.runContext(), u"precislovani"_s);
+    if (m_snapshot->take(writtenTables(module)) != 0) {
+        m_snapshot.reset();
+        return -1;
+    }
     return 0;
+}
+
+// The documents and their journal, the paid documents of every year, the
+// stock documents (cash), the asset movements, the reserves (internal), the
+// address-book actions and the action log.
+QStringList RenumberWriteBack::writtenTables(const WriteBackModule &module) const
+{
+    const RunContext &context = m_session.runContext();
+    QStringList tables{context.yearDir + module.documentTable};
+    const QString journal = journalTable(context, module);
+    if (!journal.isEmpty())
+        tables.append(context.yearDir + journal);
+    const MemTable &years = m_session.mtYear;
+    const int yearField = years.fieldIndex(u"YearNumber"_s);
+    for (int y = 0; y < years.recordCount(); ++y) {
+        for (const PaidKind &paid : kPaidKinds)
+            tables.append(context.agendaDir + u"ROK."_s + years.value(y, yearField).toString() + u'/' +
+                          QString::fromUtf16(paid.table));
+    }
+    if (module.stockDocuments)
+        tables.append(context.yearDir + u"SKSEZDOK"_s);
+    tables.append(context.agendaDir + u"MJINVPOH"_s);
+    for (const QString &table : module.reserveTables)
+        tables.append(context.agendaDir + table);
+    tables.append(context.agendaDir + u"ADAKCE"_s);
+    tables.append(context.dataRoot + u"GLAKCE"_s);
+    return tables;
 }
 
 void RenumberWriteBack::writeProtocolHead(const WriteBackModule &module, const QString &caption)
@@ -195,7 +239,7 @@ int RenumberWriteBack::writeBack(const WriteBackModule &module, const QString &c
     writeProtocolHead(module, caption);
     m_session.closeHostTables();
 
-    const QString journal = isDoubleEntry(context.yearDir) ? u"UCDENIK"_s : module.singleEntryJournal;
+    const QString journal = journalTable(context, module);
     if (openTable(m_session.BFTable1, context.yearDir + module.documentTable) != 0)
         return -1;
     if (!journal.isEmpty() && openTable(m_session.BFTable2, context.yearDir + journal, kJournalIndex) != 0)
@@ -290,7 +334,7 @@ int RenumberWriteBack::writeDocuments(const WriteBackModule &module, bool withJo
             continue; // already the host's number: nothing to write, nothing to count
         const int cislo = documents.Value(u"Cislo"_s).toInt();
         if (!m_firstWriteDone) {
-            if (beforeFirstWrite() != 0) {
+            if (beforeFirstWrite(module) != 0) {
                 m_session.closeHostTables();
                 m_session.progress().showWorking(false);
                 return -1;

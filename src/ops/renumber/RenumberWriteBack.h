@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+class RunSnapshot;
+
 class OperationSession;
 class TBFTable;
 
@@ -90,8 +92,11 @@ private:
     };
 
     int writeBack(const WriteBackModule &module, const QString &caption);
-    // The one place the run passes before its first write.
-    int beforeFirstWrite();
+    // The one place the run passes before its first write: the snapshot of
+    // every table the run may write. 0, or -1 when it could not be taken
+    // (the message shown; nothing written).
+    int beforeFirstWrite(const WriteBackModule &module);
+    QStringList writtenTables(const WriteBackModule &module) const;
 
     void writeProtocolHead(const WriteBackModule &module, const QString &caption);
     void finishProtocol(int result);
@@ -134,4 +139,5 @@ private:
     // number decides.
     QHash<QString, QString> m_newByOld;
     bool m_firstWriteDone = false;
+    std::unique_ptr<RunSnapshot> m_snapshot;
 };

@@ -97,7 +97,9 @@ TEST_F(RenumberDemoTest, InternalDocumentsInDateOrderAndCashReceiptsBlocked)
     ASSERT_EQ(writeBack.renumber(m_view, u"Prefix ID18 interní doklady"_s), 0);
     EXPECT_EQ(m_state.renumberedCount, newByOld.size());
     ASSERT_EQ(m_shown.size(), 1);
-    EXPECT_EQ(m_shown.at(0).size(), 11 + newByOld.size() + 2);
+    // Head, one line per document, blank, total, the snapshot's folder.
+    EXPECT_EQ(m_shown.at(0).size(), 11 + newByOld.size() + 3);
+    EXPECT_TRUE(m_shown.at(0).last().startsWith(u"Záloha tabulek před změnami: "_s));
     const auto renumbered = [&](const QString &number) { return newByOld.value(number, number); };
     EXPECT_EQ(WriteBackTest::values(m_context.agendaDir + u"REZCERP"_s, u"Doklad"_s),
               QStringList{renumbered(u"ID180012"_s)});
