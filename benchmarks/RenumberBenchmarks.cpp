@@ -3,6 +3,7 @@
 // another series the load passes over), with EET records, VAT filings and a
 // closing date, so every blocking check runs for every row.
 
+#include "BenchmarkSeams.h"
 #include "app/OperationSession.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
@@ -21,34 +22,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kListed = 10000;
-
-// Answers every box with its first button and shows nothing.
-class SilentUi final : public UiSeam
-{
-public:
-    using UiSeam::message;
-    MessageAnswer message(MessageKind, const QString &, MessageButtons buttons, const QString &) override
-    {
-        return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageAnswer::No
-                                                                                          : MessageAnswer::Ok;
-    }
-    QString openFileName(const FileDialogRequest &) override { return {}; }
-    QString saveFileName(const FileDialogRequest &) override { return {}; }
-    int execModal(QDialog &) override { return 0; }
-    void openDocument(const QString &) override {}
-    void processEvents() override {}
-    void setClipboardText(const QString &) override {}
-    QString clipboardText() override { return {}; }
-};
-
-class NoProgress final : public OperationProgress
-{
-public:
-    void showWorking(bool, const QString &) override {}
-    void startProgress(int) override {}
-    void setProgress(int, const QString &) override {}
-    void hideProgress() override {}
-};
 
 class NoMarks final : public RenumberListView
 {
@@ -107,7 +80,7 @@ private:
         context.yearDir = year.dir();
     }
 
-    SilentUi m_ui;
+    BenchmarkUi m_ui{false, MessageAnswer::No}; // questions answered No, the rest OK
     QTemporaryDir m_dir;
 };
 

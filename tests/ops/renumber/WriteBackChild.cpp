@@ -10,21 +10,13 @@
 #include "common/UiSeam.h"
 #include "ops/renumber/RenumberWriteBack.h"
 #include "support/AnsweringUi.h"
+#include "support/FakeSession.h"
 
 #include <QCoreApplication>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class NoProgress final : public OperationProgress
-{
-public:
-    void showWorking(bool, const QString &) override {}
-    void startProgress(int) override {}
-    void setProgress(int, const QString &) override {}
-    void hideProgress() override {}
-};
 
 class NoView final : public RenumberListView
 {
@@ -51,7 +43,7 @@ int main(int argc, char **argv)
     context.settingsDir = QString::fromLocal8Bit(argv[2]);
     context.agendaCode = u"001"_s;
     context.yearCode = u"2018"_s;
-    NoProgress progress;
+    RecordingProgress progress;
     OperationSession session(context, progress);
     if (loadYearList(context.agendaDir, session.mtYear) != 0)
         return 3;
