@@ -443,13 +443,12 @@ TEST_P(FunctionName, IsCheckedOnOk)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(DesignerDialogs, FunctionName,
-                         testing::Values(NameCase{"Empty", u"  ", u"Zadejte název funkce."},
-                                         NameCase{"AnotherFunctions", u"soucet",
-                                                  u"Funkce s názvem soucet již v sestavě je."},
-                                         NameCase{"ItsOwn", u"Pocet", nullptr},
-                                         NameCase{"NewTrimmed", u" Prumer ", nullptr}),
-                         TestSupport::rowName);
+INSTANTIATE_TEST_SUITE_P(
+    DesignerDialogs, FunctionName,
+    testing::Values(NameCase{"Empty", u"  ", u"Zadejte název funkce."},
+                    NameCase{"AnotherFunctions", u"soucet", u"Funkce s názvem soucet již v sestavě je."},
+                    NameCase{"ItsOwn", u"Pocet", nullptr}, NameCase{"NewTrimmed", u" Prumer ", nullptr}),
+    TestSupport::rowName);
 
 TEST_F(FunctionSettings, DeleteAsksFirst)
 {
@@ -457,8 +456,7 @@ TEST_F(FunctionSettings, DeleteAsksFirst)
     scriptedUi().answer(MessageAnswer::Yes);
     EXPECT_FALSE(TFunkceDlg::confirmDelete());
     EXPECT_TRUE(TFunkceDlg::confirmDelete());
-    const ScriptedUi::ExpectedMessage question{MessageKind::Confirmation, u"Smazat vybranou funkci?"_s,
-                                               u"Potvrzení"_s};
+    const ScriptedUi::ExpectedMessage question{MessageKind::Confirmation, u"Smazat vybranou funkci?"_s, u"Potvrzení"_s};
     EXPECT_TRUE(scriptedUi().shown({question, question}));
 }
 

@@ -147,8 +147,7 @@ void TReportSetup::applyTo(TSestavaTyp &report) const
         if (group >= 0 && group < oldCount) {
             const int target = mapping[size_t(group)];
             // A function reset by a removed group is reset once per report.
-            function.resetPoint =
-                target < 0 ? int(TRadekFunkce::ResetPerReport) : TRadekFunkce::resetPerGroup(target);
+            function.resetPoint = target < 0 ? int(TRadekFunkce::ResetPerReport) : TRadekFunkce::resetPerGroup(target);
         }
     }
 

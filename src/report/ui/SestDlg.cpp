@@ -3,8 +3,8 @@
 #include "common/UiSeam.h"
 #include "common/widgets/DialogParts.h"
 #include "report/core/ReportCaptions.h"
-#include "report/core/sestprn.h"
 #include "report/core/sestavy.h"
+#include "report/core/sestprn.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -68,7 +68,7 @@ const std::array<QString, 6> &paginationCaptions()
 
 std::array<bool *, 6> paginationFields(TSestNastaveni &s)
 {
-    return {&s.newBodyOnNewPage,        &s.breakAfterReportHeader,   &s.breakBeforeReportFooter,
+    return {&s.newBodyOnNewPage,         &s.breakAfterReportHeader,  &s.breakBeforeReportFooter,
             &s.reportFooterAtPageFooter, &s.noPageHeaderOnFirstPage, &s.noPageFooterOnLastPage};
 }
 
@@ -404,9 +404,9 @@ void TSestDlg::showGroup(int index)
     if (m_loading)
         return;
     const bool valid = index >= 0 && index < int(m_setup.groups.size());
-    for (QWidget *input : std::initializer_list<QWidget *>{m_groupField, m_groupHeaderVisible, m_groupHeaderHeight,
-                                                           m_groupFooterVisible, m_groupFooterHeight, m_groupNewPage,
-                                                           m_groupByName})
+    for (QWidget *input :
+         std::initializer_list<QWidget *>{m_groupField, m_groupHeaderVisible, m_groupHeaderHeight, m_groupFooterVisible,
+                                          m_groupFooterHeight, m_groupNewPage, m_groupByName})
         input->setEnabled(valid);
     if (!valid)
         return;
@@ -414,8 +414,8 @@ void TSestDlg::showGroup(int index)
     m_loading = true;
     // A field the report does not know (a name kept from the template) is
     // shown as it is, so that it is written back unchanged.
-    int field = group.fieldName.isEmpty() ? group.fieldIndex
-                                          : m_groupField->findText(group.fieldName, Qt::MatchFixedString);
+    int field =
+        group.fieldName.isEmpty() ? group.fieldIndex : m_groupField->findText(group.fieldName, Qt::MatchFixedString);
     if (field < 0 || field >= m_groupField->count()) {
         m_groupField->addItem(group.fieldName.isEmpty() ? QString::number(group.fieldIndex) : group.fieldName);
         field = m_groupField->count() - 1;
