@@ -5,6 +5,7 @@
 #include "report/core/ReportCaptions.h"
 #include "report/core/sest_fnv.h"
 #include "report/core/sestavy.h"
+#include "report/ui/DesignerInputs.h"
 #include "report/ui/Sest_FnEditVyraz.h"
 
 #include <QComboBox>
@@ -17,49 +18,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QComboBox *comboBox(const QString &name, const QStringList &items, QWidget *parent)
-{
-    auto *box = new QComboBox(parent);
-    box->setObjectName(name);
-    box->addItems(items);
-    return box;
-}
-
-QLineEdit *lineEdit(const QString &name, QWidget *parent)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    return edit;
-}
-
-QSpinBox *spinBox(const QString &name, QWidget *parent)
-{
-    auto *box = new QSpinBox(parent);
-    box->setObjectName(name);
-    box->setRange(0, 99);
-    return box;
-}
-
-// A stored value outside the list is kept as an item of its own.
-void selectValue(QComboBox *box, int value)
-{
-    if (value < 0 || value >= box->count()) {
-        box->addItem(QString::number(value), value);
-        box->setCurrentIndex(box->count() - 1);
-        return;
-    }
-    box->setCurrentIndex(value);
-}
-
-int valueOf(const QComboBox *box)
-{
-    const QVariant own = box->currentData();
-    return own.isValid() ? own.toInt() : box->currentIndex();
-}
-
-} // namespace
+using namespace DesignerInputs;
 
 TFunkceDlg::TFunkceDlg(TSestavaTyp &report, int index, QWidget *parent)
     : QDialog(parent), m_report(report), m_index(index)
@@ -83,8 +42,8 @@ TFunkceDlg::TFunkceDlg(TSestavaTyp &report, int index, QWidget *parent)
                            {u"(Žádné)"_s, u"Počet"_s, u"Součet"_s, u"Průměr"_s, u"Minimum"_s, u"Maximum"_s,
                             u"Směrodat.odch."_s, u"Relat.sm.odch."_s},
                            this);
-    m_precision = spinBox(u"sePresnost"_s, this);
-    m_digits = spinBox(u"seDesetinnaMista"_s, this);
+    m_precision = spinBox(u"sePresnost"_s, 0, 99, this);
+    m_digits = spinBox(u"seDesetinnaMista"_s, 0, 99, this);
     m_format = comboBox(u"cbFormat"_s, {u"Obecný"_s, u"Exponent"_s, u"Pevný"_s, u"Číslo"_s, u"Měna"_s}, this);
 
     form->addRow(u"Název:"_s, m_name);
@@ -111,13 +70,13 @@ void TFunkceDlg::setFunction(const TRadekFunkce &function)
     m_name->setText(function.name);
     m_description->setText(function.description);
     m_expression->setText(function.expression);
-    selectValue(m_resultType, function.resultType);
+    selectKeeping(m_resultType, function.resultType);
     m_initialValue->setText(function.initialValue);
-    selectValue(m_resetPoint, function.resetPoint);
-    selectValue(m_aggregate, function.aggregateKind);
+    selectKeeping(m_resetPoint, function.resetPoint);
+    selectKeeping(m_aggregate, function.aggregateKind);
     m_precision->setValue(function.precision);
     m_digits->setValue(function.digits);
-    selectValue(m_format, function.format);
+    selectKeeping(m_format, function.format);
 }
 
 void TFunkceDlg::storeTo(TRadekFunkce &function) const
@@ -125,13 +84,13 @@ void TFunkceDlg::storeTo(TRadekFunkce &function) const
     function.name = m_name->text().trimmed();
     function.description = m_description->text();
     function.expression = m_expression->text();
-    function.resultType = valueOf(m_resultType);
+    function.resultType = keptValue(m_resultType);
     function.initialValue = m_initialValue->text();
-    function.resetPoint = valueOf(m_resetPoint);
-    function.aggregateKind = valueOf(m_aggregate);
+    function.resetPoint = keptValue(m_resetPoint);
+    function.aggregateKind = keptValue(m_aggregate);
     function.precision = m_precision->value();
     function.digits = m_digits->value();
-    function.format = valueOf(m_format);
+    function.format = keptValue(m_format);
 }
 
 void TFunkceDlg::editExpression()

@@ -5,6 +5,7 @@
 #include "report/core/ReportCaptions.h"
 #include "report/core/sestavy.h"
 #include "report/core/sestprn.h"
+#include "report/ui/DesignerInputs.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -22,38 +23,17 @@
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
+using namespace DesignerInputs;
 
 namespace {
 
 constexpr int MaxUnits = 99999;
-
-QCheckBox *checkBox(const QString &caption, const QString &name, QWidget *parent)
-{
-    auto *box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    return box;
-}
-
-QSpinBox *spinBox(const QString &name, int minimum, int maximum, QWidget *parent)
-{
-    auto *box = new QSpinBox(parent);
-    box->setObjectName(name);
-    box->setRange(minimum, maximum);
-    return box;
-}
 
 QRadioButton *radio(const QString &caption, const QString &name, QWidget *parent)
 {
     auto *button = new QRadioButton(caption, parent);
     button->setObjectName(name);
     return button;
-}
-
-QLineEdit *lineEdit(const QString &name, QWidget *parent)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    return edit;
 }
 
 // The pagination switches in the order of TSestNastaveni.

@@ -4,6 +4,7 @@
 #include "common/widgets/DialogParts.h"
 #include "report/core/ReportColors.h"
 #include "report/core/ReportFonts.h"
+#include "report/ui/DesignerInputs.h"
 
 #include <QCheckBox>
 #include <QCollator>
@@ -19,49 +20,14 @@
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
+using namespace DesignerInputs;
 
 namespace {
-
-QCheckBox *checkBox(const QString &caption, const QString &name, QWidget *parent)
-{
-    auto *box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    return box;
-}
-
-QSpinBox *spinBox(const QString &name, int minimum, int maximum, QWidget *parent)
-{
-    auto *box = new QSpinBox(parent);
-    box->setObjectName(name);
-    box->setRange(minimum, maximum);
-    return box;
-}
 
 // The alignments of a new element, in the order of their stored values.
 QComboBox *alignmentBox(const QString &name, QWidget *parent)
 {
-    auto *box = new QComboBox(parent);
-    box->setObjectName(name);
-    box->addItems({u"vlevo"_s, u"vpravo"_s, u"na střed"_s});
-    return box;
-}
-
-void setIndexKeeping(QComboBox *box, int index)
-{
-    // A value the list does not know (a hand-edited file) is kept as an item
-    // of its own, so OK writes back what was read.
-    if (index < 0 || index >= box->count()) {
-        box->addItem(QString::number(index), index);
-        box->setCurrentIndex(box->count() - 1);
-        return;
-    }
-    box->setCurrentIndex(index);
-}
-
-int indexOf(const QComboBox *box)
-{
-    const QVariant own = box->currentData();
-    return own.isValid() ? own.toInt() : box->currentIndex();
+    return comboBox(name, {u"vlevo"_s, u"vpravo"_s, u"na střed"_s}, parent);
 }
 
 } // namespace
@@ -205,8 +171,8 @@ void TSestKonfigDlg::setSettings(const TSestEditorSettings &s)
 
     m_sirka->setValue(s.newWidth);
     m_vyska->setValue(s.newHeight);
-    setIndexKeeping(m_zarovnani, s.newTextAlignment);
-    setIndexKeeping(m_zarovnaniCi, s.newNumberAlignment);
+    selectKeeping(m_zarovnani, s.newTextAlignment);
+    selectKeeping(m_zarovnaniCi, s.newNumberAlignment);
     fillFonts(s.newFontName);
     m_fontSize->setValue(s.newFontSize);
     m_otherStyle = s.newFontStyle & ~(TFontDef::Bold | TFontDef::Italic | TFontDef::Underline | TFontDef::StrikeOut);
@@ -214,7 +180,7 @@ void TSestKonfigDlg::setSettings(const TSestEditorSettings &s)
     m_fontItalic->setChecked(s.newFontStyle & TFontDef::Italic);
     m_fontUnderline->setChecked(s.newFontStyle & TFontDef::Underline);
     m_fontStrikeOut->setChecked(s.newFontStyle & TFontDef::StrikeOut);
-    setIndexKeeping(m_fontColour, s.newFontColour);
+    selectKeeping(m_fontColour, s.newFontColour);
     m_fontCharset->setValue(s.newFontCharset);
 }
 
@@ -238,8 +204,8 @@ TSestEditorSettings TSestKonfigDlg::settings() const
 
     s.newWidth = m_sirka->value();
     s.newHeight = m_vyska->value();
-    s.newTextAlignment = indexOf(m_zarovnani);
-    s.newNumberAlignment = indexOf(m_zarovnaniCi);
+    s.newTextAlignment = keptValue(m_zarovnani);
+    s.newNumberAlignment = keptValue(m_zarovnaniCi);
     s.newFontName = m_fontName->currentText();
     s.newFontSize = m_fontSize->value();
     // Bits the check boxes do not show are kept.
@@ -249,7 +215,7 @@ TSestEditorSettings TSestKonfigDlg::settings() const
     style |= m_fontUnderline->isChecked() ? TFontDef::Underline : 0;
     style |= m_fontStrikeOut->isChecked() ? TFontDef::StrikeOut : 0;
     s.newFontStyle = style;
-    s.newFontColour = indexOf(m_fontColour);
+    s.newFontColour = keptValue(m_fontColour);
     s.newFontCharset = m_fontCharset->value();
     return s;
 }
