@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 
@@ -279,6 +280,49 @@ TEST_F(ReportSettings, GroupRemovalAnsweredYesRemovesItsBandsAndMovesTheLaterGro
     const TPredloha written = m_report.writeTemplate();
     m_report.setPredloha(written);
     EXPECT_EQ(m_report.writeTemplate(), written);
+}
+
+TEST_F(ReportSettings, PaperFormatsAddedAndRemovedAreKeptInTheIniFile)
+{
+    m_report.setIniFileName(tempPath(u"SestDLL.ini"_s));
+    scriptedUi().onWindow(u"TDlgFormatPapiru"_s, [](QDialog &w) {
+        EXPECT_EQ(child<QLineEdit>(w, u"edtNazev"_s)->text(), u"uživ. formát"_s);
+        EXPECT_EQ(child<QLineEdit>(w, u"edtSirka"_s)->text(), u"584"_s) << "the size of the selected format";
+        setText(w, u"edtNazev"_s, u"Štítek"_s);
+        setText(w, u"edtSirka"_s, u"400"_s);
+        click(w, u"btnKonec"_s);
+    });
+    scriptedUi().onWindow(u"TSestDlg"_s, [](QDialog &w) {
+        auto *formats = child<QListWidget>(w, u"lbFormaty"_s);
+        EXPECT_EQ(formats->currentRow(), 8) << "A4 matched";
+        EXPECT_FALSE(child<QPushButton>(w, u"btnVynech"_s)->isEnabled());
+        formats->setCurrentRow(9);
+        click(w, u"btnPridej"_s);
+        EXPECT_EQ(formats->count(), 19);
+        EXPECT_EQ(formats->currentRow(), 18);
+        EXPECT_EQ(child<QPushButton>(w, u"btnOprav"_s)->text(), u"Oprav"_s);
+        click(w, u"btnOK"_s);
+    });
+    EXPECT_TRUE(TSestDlg::edit(m_report));
+    EXPECT_EQ(pageSetup().paperWidth, 400);
+    EXPECT_EQ(pageSetup().paperHeight, 826);
+    TListFormatu saved;
+    saved.load(m_report.iniFilePath());
+    ASSERT_EQ(saved.userCount(), 1);
+    EXPECT_EQ(saved.at(18), (TFormatPapiru{u"Štítek"_s, 400, 826}));
+
+    scriptedUi().answer(MessageAnswer::Yes);
+    scriptedUi().onWindow(u"TSestDlg"_s, [](QDialog &w) {
+        EXPECT_EQ(child<QListWidget>(w, u"lbFormaty"_s)->currentRow(), 18);
+        click(w, u"btnVynech"_s);
+        EXPECT_EQ(child<QListWidget>(w, u"lbFormaty"_s)->count(), 18);
+        click(w, u"btnStorno"_s);
+    });
+    EXPECT_FALSE(TSestDlg::edit(m_report));
+    EXPECT_TRUE(
+        scriptedUi().shown({{MessageKind::Confirmation, u"Zrušit vybraný uživatelský formát?"_s, u"Potvrzení"_s}}));
+    saved.load(m_report.iniFilePath());
+    EXPECT_EQ(saved.userCount(), 0);
 }
 
 TEST(ReportSetupGroups, ReferencesToARemovedGroupFallBackToTheReport)

@@ -6,6 +6,7 @@
 #include "report/core/sestavy.h"
 #include "report/core/sestprn.h"
 #include "report/ui/DesignerInputs.h"
+#include "report/ui/DlgFormatPapiru.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -113,6 +114,18 @@ QWidget *TSestDlg::buildPaperTab()
     m_columns = spinBox(u"seSloupcu"_s, 1, 99, page);
     m_columnGap = spinBox(u"seMezeraSloupcu"_s, 0, MaxUnits, page);
     form->addRow(u"Formát papíru:"_s, m_formats);
+    QPushButton *add = DialogParts::button(u"Přidej"_s, u"btnPridej"_s, page);
+    m_editFormat = DialogParts::button(u"Ukaž"_s, u"btnOprav"_s, page);
+    m_removeFormat = DialogParts::button(u"Vynech"_s, u"btnVynech"_s, page);
+    form->addRow(DialogParts::centredRow({add, m_editFormat, m_removeFormat}));
+    connect(add, &QPushButton::clicked, this, &TSestDlg::addFormat);
+    connect(m_editFormat, &QPushButton::clicked, this, &TSestDlg::editFormat);
+    connect(m_removeFormat, &QPushButton::clicked, this, &TSestDlg::removeFormat);
+    connect(m_formats, &QListWidget::currentRowChanged, this, [this](int row) {
+        const bool user = TListFormatu::isUserFormat(row);
+        m_editFormat->setText(user ? u"Oprav"_s : u"Ukaž"_s);
+        m_removeFormat->setEnabled(user);
+    });
     auto *orientation = new QHBoxLayout;
     orientation->addWidget(m_portrait);
     orientation->addWidget(m_landscape);
@@ -262,17 +275,10 @@ void TSestDlg::load()
     m_maxRecords->setValue(s.maxRecords);
     m_popis->setText(s.popis);
 
-    // The formats are the report's list; a size that matches none is offered
-    // as a new user format of the list shown here (saved only by the
-    // format buttons of the designer).
-    TListFormatu formats = m_report.paperFormats();
-    const int current = formats.find(s.page.paperWidth, s.page.paperHeight);
-    for (int i = 0; i < formats.count(); ++i) {
-        auto *item = new QListWidgetItem(formats.at(i).name, m_formats);
-        item->setData(Qt::UserRole, formats.at(i).width);
-        item->setData(Qt::UserRole + 1, formats.at(i).height);
-    }
-    m_formats->setCurrentRow(current);
+    // The report's paper size is matched to a format of its list (a size
+    // that matches none becomes a user format of the list, as when the
+    // designer opens the report).
+    fillFormats(m_report.paperFormats().find(s.page.paperWidth, s.page.paperHeight));
     (s.page.orientation == TPageSetup::Landscape ? m_landscape : m_portrait)->setChecked(true);
     m_orientationChange->setChecked(s.page.allowOrientationChange);
     m_marginLeft->setValue(s.page.leftMargin);
@@ -310,6 +316,68 @@ void TSestDlg::load()
         m_pagination[i]->setChecked(*switches[i]);
 
     fillGroupList();
+}
+
+void TSestDlg::fillFormats(int current)
+{
+    const TListFormatu &formats = m_report.paperFormats();
+    m_formats->clear();
+    for (int i = 0; i < formats.count(); ++i) {
+        auto *item = new QListWidgetItem(formats.at(i).name, m_formats);
+        item->setData(Qt::UserRole, formats.at(i).width);
+        item->setData(Qt::UserRole + 1, formats.at(i).height);
+    }
+    m_formats->setCurrentRow(qBound(0, current, formats.count() - 1));
+}
+
+bool TSestDlg::saveFormats()
+{
+    const QString path = m_report.iniFilePath();
+    if (m_report.paperFormats().save(path))
+        return true;
+    ui().error(u"Formáty papíru se nepodařilo uložit do souboru "_s + path + u"."_s);
+    return false;
+}
+
+void TSestDlg::addFormat()
+{
+    TListFormatu &formats = m_report.paperFormats();
+    const int row = m_formats->currentRow();
+    TFormatPapiru format{TListFormatu::newUserFormatName(), 0, 0};
+    if (row >= 0 && row < formats.count()) {
+        format.width = formats.at(row).width;
+        format.height = formats.at(row).height;
+    }
+    // Edited in a copy of the list: Zpět leaves the list as it was.
+    TListFormatu edited = formats;
+    const int index = edited.append(format);
+    if (!TDlgFormatPapiru::edit(edited, index, true, this))
+        return;
+    formats.append(edited.at(index));
+    saveFormats();
+    fillFormats(index);
+}
+
+void TSestDlg::editFormat()
+{
+    const int row = m_formats->currentRow();
+    if (!TDlgFormatPapiru::edit(m_report.paperFormats(), row, TListFormatu::isUserFormat(row), this))
+        return;
+    if (TListFormatu::isUserFormat(row))
+        saveFormats();
+    fillFormats(row);
+}
+
+void TSestDlg::removeFormat()
+{
+    const int row = m_formats->currentRow();
+    if (!TListFormatu::isUserFormat(row))
+        return;
+    if (!ui().askYesNo(MessageKind::Confirmation, u"Zrušit vybraný uživatelský formát?"_s, SestCaption::potvrzeni()))
+        return;
+    m_report.paperFormats().removeUserFormat(row);
+    saveFormats();
+    fillFormats(0);
 }
 
 void TSestDlg::collect(TReportSetup &s) const

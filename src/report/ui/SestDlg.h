@@ -10,6 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class TSestava;
@@ -54,6 +55,12 @@ private:
     void showGroup(int index);
     void storeGroup();
     void confirm();
+    // "Papír": the report's format list, kept in its ini file.
+    void fillFormats(int current);
+    bool saveFormats();
+    void addFormat();
+    void editFormat();
+    void removeFormat();
 
     TSestava &m_report;
     TReportSetup m_setup; // the group list is edited here directly
@@ -68,6 +75,8 @@ private:
     QLineEdit *m_popis = nullptr;
     // "Papír"
     QListWidget *m_formats = nullptr;
+    QPushButton *m_editFormat = nullptr;
+    QPushButton *m_removeFormat = nullptr;
     QRadioButton *m_portrait = nullptr;
     QRadioButton *m_landscape = nullptr;
     QCheckBox *m_orientationChange = nullptr;
