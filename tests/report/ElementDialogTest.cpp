@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSpinBox>
 
 using namespace Qt::StringLiterals;
@@ -140,4 +141,36 @@ TEST_F(ElementDialogTest, FieldElementChoosesItsFieldAndFollowsByName)
     EXPECT_TRUE(TDlgKonfPrvku::edit(element));
     EXPECT_EQ(element.reference, Castka);
     EXPECT_EQ(element.referenceName, u"Castka"_s);
+}
+
+TEST_F(ElementDialogTest, PictureAndPaintBoxShowTheirOwnSettings)
+{
+    TRastelReportElement &picture =
+        add(TOddilSestavy::Body, ElementKind::Picture, 0, QRect(0, 0, 100, 100), u"logo.bmp"_s);
+    picture.optionFlags = TRastelReportElement::Stretch | TRastelReportElement::FrameLeft;
+    scriptedUi().onWindow(u"TDlgKonfPrvku"_s, [](QDialog &w) {
+        EXPECT_TRUE(child<QRadioButton>(w, u"rbObrazOkno"_s)->isChecked());
+        EXPECT_FALSE(shown(w, u"cbFont"_s));
+        child<QRadioButton>(w, u"rbObrazPomer"_s)->setChecked(true);
+        child<QCheckBox>(w, u"chkPovolitZmenu"_s)->setChecked(true);
+        click(w, u"btnOK"_s);
+    });
+    EXPECT_TRUE(TDlgKonfPrvku::edit(picture));
+    EXPECT_EQ(picture.optionFlags, TRastelReportElement::Stretch | TRastelReportElement::KeepAspect |
+                                       TRastelReportElement::PictureChanges | TRastelReportElement::FrameLeft);
+    EXPECT_EQ(picture.text, u"logo.bmp"_s);
+
+    TRastelReportElement &paintBox = add(TOddilSestavy::Body, ElementKind::PaintBox, 3, QRect(0, 0, 100, 100));
+    paintBox.fillStyle = 2;
+    scriptedUi().onWindow(u"TDlgKonfPrvku"_s, [](QDialog &w) {
+        EXPECT_FALSE(shown(w, u"rbObrazOkno"_s));
+        EXPECT_EQ(child<QSpinBox>(w, u"edtCislo"_s)->value(), 3);
+        auto *scale = child<QComboBox>(w, u"cbScale"_s);
+        EXPECT_EQ(scale->currentText(), u"2"_s);
+        scale->setCurrentIndex(5);
+        click(w, u"btnOK"_s);
+    });
+    EXPECT_TRUE(TDlgKonfPrvku::edit(paintBox));
+    EXPECT_EQ(paintBox.fillStyle, 6);
+    EXPECT_EQ(paintBox.reference, 3);
 }

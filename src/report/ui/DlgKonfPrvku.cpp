@@ -296,7 +296,7 @@ TRastelReportElement TDlgKonfPrvku::edited() const
     e.top = m_top->value();
     e.width = m_width->value();
     e.height = m_height->value();
-    if (m_form->isRowVisible(m_text) || kind == ElementKind::Picture)
+    if (kind == ElementKind::Picture || m_form->isRowVisible(m_text))
         e.setText(m_text->text());
     if (kind >= ElementKind::Field && kind <= ElementKind::UserFunction)
         e.reference = m_reference->currentIndex();

@@ -19,13 +19,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-QPushButton *button(const QString &caption, const QString &name, QWidget *parent)
-{
-    return DialogParts::button(caption, name, parent);
-}
-} // namespace
-
 TDlgNovaSestava::TDlgNovaSestava(TSestavaTyp &report, QWidget *parent)
     : QDialog(parent), m_fields(NewReportDesign::availableFields(report))
 {
@@ -49,10 +42,10 @@ TDlgNovaSestava::TDlgNovaSestava(TSestavaTyp &report, QWidget *parent)
     }
     lists->addWidget(m_available, 1, 0);
     auto *moves = new QVBoxLayout;
-    m_add = button(u">"_s, u"btnPridat"_s, this);
-    m_addAll = button(u">>"_s, u"btnPridatVse"_s, this);
-    m_remove = button(u"<"_s, u"btnOdebrat"_s, this);
-    m_removeAll = button(u"<<"_s, u"btnOdebratVse"_s, this);
+    m_add = DialogParts::button(u">"_s, u"btnPridat"_s, this);
+    m_addAll = DialogParts::button(u">>"_s, u"btnPridatVse"_s, this);
+    m_remove = DialogParts::button(u"<"_s, u"btnOdebrat"_s, this);
+    m_removeAll = DialogParts::button(u"<<"_s, u"btnOdebratVse"_s, this);
     moves->addStretch();
     for (QPushButton *b : {m_add, m_addAll, m_remove, m_removeAll})
         moves->addWidget(b);
@@ -108,10 +101,10 @@ TDlgNovaSestava::TDlgNovaSestava(TSestavaTyp &report, QWidget *parent)
     paper->addRow(u"Orientace:"_s, m_orientation);
     layout->addLayout(paper);
 
-    m_design = button(u"&Navrhnout"_s, u"btnNavrhnout"_s, this);
+    m_design = DialogParts::button(u"&Navrhnout"_s, u"btnNavrhnout"_s, this);
     m_design->setDefault(true);
-    auto *manual = button(u"&Ručně"_s, u"btnRucne"_s, this);
-    auto *cancel = button(u"Storno"_s, u"btnStorno"_s, this);
+    auto *manual = DialogParts::button(u"&Ručně"_s, u"btnRucne"_s, this);
+    auto *cancel = DialogParts::button(u"Storno"_s, u"btnStorno"_s, this);
     layout->addLayout(DialogParts::centredRow({m_design, manual, cancel}));
 
     connect(m_add, &QPushButton::clicked, this, [this] { move(m_available, m_chosen, false); });
