@@ -1,7 +1,7 @@
 #pragma once
 
-#include "report/core/ReportFonts.h"
 #include "report/core/sest_fn.h"
+#include "report/core/ReportFonts.h"
 
 #include <QColor>
 #include <QImage>
