@@ -12,6 +12,8 @@
 #include "report/core/ReportColors.h"
 #include "report/core/ReportLayout.h"
 
+#include <QFile>
+
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -265,18 +267,30 @@ TEST_F(DesignerFixture, AlignToGridAllOrSelectedEvenWithoutSnapping)
     EXPECT_FALSE(editor().alignToGrid(false)); // nothing left to align: no step
 }
 
-TEST_F(DesignerFixture, FrontAndBackReorderTheBand)
+TEST_F(DesignerFixture, FrontAndBackReorderTheBandAndKeepTheSelection)
 {
-    TRastelReportElement *a = insertAt(TOddilSestavy::Body, QPoint(0, 0));
-    TRastelReportElement *b = insertAt(TOddilSestavy::Body, QPoint(10, 0));
-    TRastelReportElement *c = insertAt(TOddilSestavy::Body, QPoint(20, 0));
-    editor().select(a);
+    for (const QString &text : {u"a"_s, u"b"_s, u"c"_s})
+        insertAt(TOddilSestavy::Body, QPoint(0, 0))->text = text;
+    const auto texts = [&](const QList<TRastelReportElement *> &list) {
+        QString result;
+        for (const TRastelReportElement *e : list)
+            result += e->text;
+        return result;
+    };
+    const auto element = [&](int index) { return editor().elements(TOddilSestavy::Body).at(index); };
+    editor().select(element(0));
     ASSERT_TRUE(editor().bringToFront());
-    EXPECT_EQ(editor().elements(TOddilSestavy::Body), (QList<TRastelReportElement *>{b, c, a}));
-    editor().select(c);
-    editor().select(a, true);
+    EXPECT_EQ(texts(editor().elements(TOddilSestavy::Body)), u"bca"_s);
+    EXPECT_EQ(texts(editor().selection()), u"a"_s);
+    EXPECT_EQ(editor().focused(), element(2));
+    editor().select(element(1));
+    editor().select(element(2), true);
     ASSERT_TRUE(editor().sendToBack());
-    EXPECT_EQ(editor().elements(TOddilSestavy::Body), (QList<TRastelReportElement *>{c, a, b}));
+    EXPECT_EQ(texts(editor().elements(TOddilSestavy::Body)), u"cab"_s);
+    EXPECT_EQ(texts(editor().selection()), u"ca"_s);
+    EXPECT_EQ(editor().focused(), element(1));
+    EXPECT_EQ(editor().undoName(), u"posun prvku"_s);
+    EXPECT_FALSE(editor().sendToBack()); // already at the back: no step
 }
 
 TEST_F(DesignerFixture, DeleteRemovesTheSelectionAndAsksAsTheEnvironmentSays)

@@ -16,6 +16,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// The position of an element in its section, -1.
+int indexIn(const TOddilSestavy &section, const TRastelReportElement *element)
+{
+    for (int i = 0; i < section.count(); ++i) {
+        if (&section.at(i) == element)
+            return i;
+    }
+    return -1;
+}
+
 bool isDetailLine(const QString &line)
 {
     return line.size() > 1 && line.startsWith(TemplateReader::kDetailTag) && line.at(1).isDigit();
@@ -147,7 +157,7 @@ TOddilSestavy *TSestEditor::sectionOfElement(const TRastelReportElement *element
         return nullptr;
     const TListOddilu &sections = m_model.sections();
     for (int i = 0; i < sections.count(); ++i) {
-        if (sections.at(i).indexOf(element) >= 0)
+        if (indexIn(sections.at(i), element) >= 0)
             return &sections.at(i);
     }
     return nullptr;
@@ -403,7 +413,7 @@ bool TSestEditor::deleteSelection()
     return change(u"zrušení prvku"_s, [&] {
         for (TRastelReportElement *e : std::as_const(m_selection)) {
             TOddilSestavy *section = sectionOfElement(e);
-            section->removeElement(section->indexOf(e));
+            section->removeElement(indexIn(*section, e));
         }
         return true;
     });
@@ -444,33 +454,66 @@ bool TSestEditor::alignToGrid(bool selectedOnly)
 
 bool TSestEditor::bringToFront()
 {
-    const QList<const TRastelReportElement *> ordered = orderedSelection();
-    if (ordered.isEmpty())
+    return restack(true);
+}
+
+bool TSestEditor::sendToBack()
+{
+    return restack(false);
+}
+
+bool TSestEditor::restack(bool toFront)
+{
+    if (m_selection.isEmpty())
         return false;
     return change(u"posun prvku"_s, [&] {
-        for (const TRastelReportElement *e : ordered) {
-            TOddilSestavy *section = sectionOfElement(e);
-            auto taken = section->takeElement(section->indexOf(e));
-            section->insertElement(section->count(), std::move(taken));
+        const TListOddilu &sections = m_model.sections();
+        for (int s = 0; s < sections.count(); ++s) {
+            TOddilSestavy &section = sections.at(s);
+            QList<int> selected;
+            QList<int> others;
+            for (int i = 0; i < section.count(); ++i)
+                (isSelected(&section.at(i)) ? selected : others) << i;
+            if (!selected.isEmpty())
+                reorder(section, toFront ? others + selected : selected + others);
         }
         return true;
     });
 }
 
-bool TSestEditor::sendToBack()
+void TSestEditor::reorder(TOddilSestavy &section, const QList<int> &order)
 {
-    const QList<const TRastelReportElement *> ordered = orderedSelection();
-    if (ordered.isEmpty())
-        return false;
-    return change(u"posun prvku"_s, [&] {
-        // From the last, so that the selected keep their order among themselves.
-        for (auto it = ordered.crbegin(); it != ordered.crend(); ++it) {
-            TOddilSestavy *section = sectionOfElement(*it);
-            auto taken = section->takeElement(section->indexOf(*it));
-            section->insertElement(0, std::move(taken));
-        }
-        return true;
-    });
+    // The section's elements are rebuilt in the new order; the selection
+    // follows them by position, as the old addresses go.
+    std::vector<TRastelReportElement> copies;
+    QList<int> selectedAt;
+    int focusAt = -1;
+    for (int k = 0; k < order.size(); ++k) {
+        TRastelReportElement *e = &section.at(order.at(k));
+        copies.push_back(*e);
+        if (isSelected(e))
+            selectedAt << k;
+        if (m_focused == e)
+            focusAt = k;
+        m_selection.removeAll(e);
+    }
+    if (focusAt >= 0)
+        m_focused = nullptr;
+    section.clearElements();
+    for (int k = 0; k < int(copies.size()); ++k) {
+        TRastelReportElement &e = appendCopy(section, copies[size_t(k)]);
+        if (selectedAt.contains(k))
+            m_selection << &e;
+        if (k == focusAt)
+            m_focused = &e;
+    }
+}
+
+TRastelReportElement &TSestEditor::appendCopy(TOddilSestavy &section, const TRastelReportElement &source)
+{
+    TRastelReportElement &e = section.addElement(&m_model);
+    e = source;
+    return e;
 }
 
 bool TSestEditor::setSectionHeight(int sectionId, int height)
@@ -503,15 +546,55 @@ bool TSestEditor::removeGroup(int index)
     if (index < 0 || index >= groups.count())
         return false;
     return change(u"nastavení oddílů a skupin"_s, [&] {
-        TPolSkup &removed = groups.at(index);
-        m_model.sections().remove(removed.header);
-        m_model.sections().remove(removed.footer);
-        groups.removeAt(index);
-        for (int g = index; g < groups.count(); ++g) {
-            TPolSkup &later = groups.at(g);
-            later.number = g;
-            later.header->id = TOddilSestavy::groupHeaderId(g);
-            later.footer->id = TOddilSestavy::groupFooterId(g);
+        // The groups after it are built again one number lower, with their
+        // bands and elements; the selection leaves every group band first.
+        struct Band
+        {
+            int height, stored, columns, columnGap;
+            bool visible;
+            std::vector<TRastelReportElement> elements;
+        };
+        struct Kept
+        {
+            int fieldIndex;
+            QString fieldName;
+            bool newPage;
+            Band header, footer;
+        };
+        const auto keep = [&](const TOddilSestavy &section) {
+            Band band{section.height, section.stored, section.columns, section.columnGap, section.visible, {}};
+            for (int i = 0; i < section.count(); ++i)
+                band.elements.push_back(section.at(i));
+            return band;
+        };
+        std::vector<Kept> kept;
+        for (int g = 0; g < groups.count(); ++g) {
+            const TPolSkup &group = groups.at(g);
+            for (const TOddilSestavy *section : {group.header, group.footer}) {
+                for (int i = 0; i < section->count(); ++i)
+                    deselect(&section->at(i));
+            }
+            if (g != index)
+                kept.push_back(
+                    {group.fieldIndex, group.fieldName, group.newPage, keep(*group.header), keep(*group.footer)});
+        }
+        for (int g = 0; g < groups.count(); ++g) {
+            m_model.sections().remove(groups.at(g).header);
+            m_model.sections().remove(groups.at(g).footer);
+        }
+        groups.clear();
+        for (const Kept &k : kept) {
+            TPolSkup &group = m_model.addGroup(k.fieldIndex, k.fieldName);
+            group.newPage = k.newPage;
+            for (auto [section, band] : {std::pair{group.header, &k.header}, std::pair{group.footer, &k.footer}}) {
+                section->height = band->height;
+                section->stored = band->stored;
+                section->columns = band->columns;
+                section->columnGap = band->columnGap;
+                section->visible = band->visible;
+                for (const TRastelReportElement &e : band->elements)
+                    appendCopy(*section, e);
+            }
         }
         // The counters of later groups follow their group; an element that
         // counted in the removed group shows the report's row number, the
@@ -724,7 +807,7 @@ QString TSestEditor::cutSelection()
     change(u"vystřižení do úschovy"_s, [&] {
         for (TRastelReportElement *e : std::as_const(m_selection)) {
             TOddilSestavy *section = sectionOfElement(e);
-            section->removeElement(section->indexOf(e));
+            section->removeElement(indexIn(*section, e));
         }
         return true;
     });
@@ -763,7 +846,7 @@ bool TSestEditor::paste(const QString &text, int sectionId, QPoint position)
         for (size_t i = 0; i < read.size(); ++i) {
             if (!read[i])
                 continue;
-            TRastelReportElement &e = section->insertElement(section->count(), std::move(read[i]));
+            TRastelReportElement &e = appendCopy(*section, *read[i]);
             const QPoint at =
                 keptInside(*section, target + QPoint(e.left, e.top) - content->anchor, QSize(e.width, e.height));
             e.left = at.x();

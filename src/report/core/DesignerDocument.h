@@ -188,6 +188,10 @@ private:
     // The position kept inside the band unless moving outside is allowed.
     QPoint keptInside(const TOddilSestavy &section, QPoint position, QSize size) const;
     QList<const TRastelReportElement *> orderedSelection() const;
+    bool restack(bool toFront);
+    // Rebuilds the section's elements in that order of their positions.
+    void reorder(TOddilSestavy &section, const QList<int> &order);
+    TRastelReportElement &appendCopy(TOddilSestavy &section, const TRastelReportElement &source);
 
     TSestava &m_report;
     TSestava m_model;

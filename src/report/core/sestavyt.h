@@ -161,26 +161,6 @@ public:
     TRastelReportElement &at(int index) const { return *m_elements.at(size_t(index)); }
     TRastelReportElement &addElement(TSestavaTyp *owner);
     void removeElement(int index) { m_elements.erase(m_elements.begin() + index); }
-    // The designer reorders elements and moves them between sections
-    // without changing their identity.
-    std::unique_ptr<TRastelReportElement> takeElement(int index)
-    {
-        auto element = std::move(m_elements.at(size_t(index)));
-        m_elements.erase(m_elements.begin() + index);
-        return element;
-    }
-    TRastelReportElement &insertElement(int index, std::unique_ptr<TRastelReportElement> element)
-    {
-        return **m_elements.insert(m_elements.begin() + index, std::move(element));
-    }
-    // The position of the element in this section, -1.
-    int indexOf(const TRastelReportElement *element) const
-    {
-        for (size_t i = 0; i < m_elements.size(); ++i)
-            if (m_elements[i].get() == element)
-                return int(i);
-        return -1;
-    }
     void clearElements() { m_elements.clear(); }
 
     // 5 + 2g header of group g, 6 + 2g its footer.
@@ -233,7 +213,6 @@ public:
     QString name(int index) const { return QStringLiteral("Skupina ") + QString::number(index + 1); }
     TPolSkup &add();
     void removeLast() { m_groups.pop_back(); }
-    void removeAt(int index) { m_groups.erase(m_groups.begin() + index); }
     void clear() { m_groups.clear(); }
 
 private:
