@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <vector>
+
 #include <cstring>
 
 using namespace Qt::StringLiterals;
@@ -201,9 +203,28 @@ template<typename T> T get(const char *in)
 
 QByteArray SqlStatement::packColumns(int first, int count) const
 {
+    // One call per column for its type (and two for a text), in one pass:
+    // each call into the library costs more than copying the value, and a
+    // walk packs every column of every record it reads.
+    struct Cell
+    {
+        int type;
+        const char *text;
+        int bytes;
+    };
+    constexpr int kInline = 64;
+    Cell inlineCells[kInline];
+    std::vector<Cell> heapCells;
+    Cell *cells = inlineCells;
+    if (count > kInline) {
+        heapCells.resize(size_t(count));
+        cells = heapCells.data();
+    }
     qsizetype size = qsizetype(sizeof(quint32)) * (count + 1);
-    for (int i = first; i < first + count; ++i) {
-        switch (sqlite3_column_type(m_stmt, i)) {
+    for (int c = 0; c < count; ++c) {
+        Cell &cell = cells[c];
+        cell.type = sqlite3_column_type(m_stmt, first + c);
+        switch (cell.type) {
         case SQLITE_NULL:
             size += 1;
             break;
@@ -212,8 +233,10 @@ QByteArray SqlStatement::packColumns(int first, int count) const
             size += 1 + 8;
             break;
         default:
-            sqlite3_column_text(m_stmt, i); // the text form first, then its length
-            size += 1 + 4 + sqlite3_column_bytes(m_stmt, i);
+            // The text form first, then its length.
+            cell.text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, first + c));
+            cell.bytes = sqlite3_column_bytes(m_stmt, first + c);
+            size += 1 + 4 + cell.bytes;
             break;
         }
     }
@@ -222,30 +245,28 @@ QByteArray SqlStatement::packColumns(int first, int count) const
     char *offsets = start;
     put<quint32>(offsets, quint32(count));
     char *out = start + sizeof(quint32) * (count + 1);
-    for (int i = first; i < first + count; ++i) {
+    for (int c = 0; c < count; ++c) {
+        const Cell &cell = cells[c];
         put<quint32>(offsets, quint32(out - start));
-        switch (sqlite3_column_type(m_stmt, i)) {
+        switch (cell.type) {
         case SQLITE_NULL:
             *out++ = PackedNull;
             break;
         case SQLITE_INTEGER:
             *out++ = PackedInteger;
-            put<qint64>(out, sqlite3_column_int64(m_stmt, i));
+            put<qint64>(out, sqlite3_column_int64(m_stmt, first + c));
             break;
         case SQLITE_FLOAT:
             *out++ = PackedFloat;
-            put<double>(out, sqlite3_column_double(m_stmt, i));
+            put<double>(out, sqlite3_column_double(m_stmt, first + c));
             break;
-        default: {
+        default:
             *out++ = PackedText;
-            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i));
-            const int bytes = sqlite3_column_bytes(m_stmt, i);
-            put<quint32>(out, quint32(bytes));
-            if (bytes > 0)
-                std::memcpy(out, text, size_t(bytes));
-            out += bytes;
+            put<quint32>(out, quint32(cell.bytes));
+            if (cell.bytes > 0)
+                std::memcpy(out, cell.text, size_t(cell.bytes));
+            out += cell.bytes;
             break;
-        }
         }
     }
     return packed;

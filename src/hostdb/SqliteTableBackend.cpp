@@ -374,12 +374,16 @@ void SqliteTableBackend::GoBottom()
     positionOnFirstOf(statement);
 }
 
-int SqliteTableBackend::moveAfter(const QVariantList &startKey, qint64 startRecNo)
+int SqliteTableBackend::moveAfter(Row &start)
 {
-    QVariantList key = startKey;
-    qint64 recNo = startRecNo;
+    // The position's key is decoded only when the next records must be
+    // fetched: a walk served from the records read ahead never needs it.
+    Row passed; // the last record passed over as already visited
+    Row *from = &start;
     for (;;) {
         if (!aheadIsValid()) {
+            const QVariantList &key = keyOfRow(*from);
+            const qint64 recNo = from->recNo;
             Order &o = *m_order;
             const int parts = int(o.columns.size());
             QString sql;
@@ -415,8 +419,8 @@ int SqliteTableBackend::moveAfter(const QVariantList &startKey, qint64 startRecN
         m_ahead.pop_front();
         if (m_moved.contains(row.recNo)) {
             // Its key was rewritten during this walk: already visited.
-            key = keyOfRow(row);
-            recNo = row.recNo;
+            passed = std::move(row);
+            from = &passed;
             continue;
         }
         positionOn(std::move(row));
@@ -435,9 +439,7 @@ int SqliteTableBackend::Skip()
     }
     if (m_state == State::NoRecord)
         return HostResult::PastEnd;
-    const QVariantList key = keyOfRow(m_current);
-    const qint64 recNo = m_current.recNo;
-    return moveAfter(key, recNo);
+    return moveAfter(m_current);
 }
 
 int SqliteTableBackend::GoTo(int recNo)
@@ -796,8 +798,7 @@ int SqliteTableBackend::Delete()
     m_lockedRecNo = 0;
     leaveRecord();
     dropAhead();
-    const QVariantList key = keyOfRow(m_current);
-    return moveAfter(key, recNo);
+    return moveAfter(m_current);
 }
 
 int SqliteTableBackend::SetIndex(const QString &expression)

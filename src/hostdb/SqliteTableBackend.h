@@ -139,8 +139,9 @@ private:
     // Stands on the statement's first row, or past the end when it has none.
     void positionOnFirstOf(SqlStatement &statement);
     void startWalk();
-    // Moves to the first record after (key, recNo) in the current order.
-    int moveAfter(const QVariantList &key, qint64 recNo);
+    // Moves to the first record after `start` (its key and record number) in
+    // the current order.
+    int moveAfter(Row &start);
     bool aheadIsValid();
     qint64 dataVersion();
     void dropAhead();

@@ -27,15 +27,18 @@ bool sameKey(const QVariant &stored, const QString &key)
     return HostNames::sameKeyText(stored.toString(), key);
 }
 
-LoggedAction readAction(TBFTable &log)
+LoggedAction readAction(TBFTable &log, ActionLogFields fields)
 {
     LoggedAction action;
     action.creation = readLogField(log, u"KodAkce"_s).toString() == u"P"_s;
     action.price = readLogField(log, u"Cena"_s).toDouble();
-    const QVariant date = readLogField(log, u"Datum"_s);
-    if (date.isValid())
-        action.day = DayNumber::fromDateTime(date.toDateTime()).day();
-    action.user = readLogField(log, u"Uzivatel"_s).toString();
+    if (fields.day) {
+        const QVariant date = readLogField(log, u"Datum"_s);
+        if (date.isValid())
+            action.day = DayNumber::fromDateTime(date.toDateTime()).day();
+    }
+    if (fields.user)
+        action.user = readLogField(log, u"Uzivatel"_s).toString();
     return action;
 }
 
@@ -49,7 +52,8 @@ bool logRecordMatches(TBFTable &log, const QString &agendaCode, const QString &y
            (documentNumber.isNull() || sameKey(readLogField(log, u"DoklZkrat"_s), documentNumber));
 }
 
-void ActionLog::load(TBFTable &log, const QString &agendaCode, const QString &yearCode, const QString &listCode)
+void ActionLog::load(TBFTable &log, const QString &agendaCode, const QString &yearCode, const QString &listCode,
+                     ActionLogFields fields)
 {
     m_actions.clear();
     bool found = false;
@@ -70,7 +74,7 @@ void ActionLog::load(TBFTable &log, const QString &agendaCode, const QString &ye
             current = &m_actions[HostNames::keyText(number)];
             lastNumber = number;
         }
-        current->push_back(readAction(log));
+        current->push_back(readAction(log, fields));
         if (log.Skip() == HostResult::PastEnd)
             break;
     }

@@ -23,6 +23,15 @@ struct LoggedAction
     QString user;           // `Uzivatel`
 };
 
+// The fields of the action log a classification may do without: the day
+// counts only with the change-from switch, the user only with ignore-own.
+// A load that skips them leaves `LoggedAction::day` unset and `user` empty.
+struct ActionLogFields
+{
+    bool day = true;
+    bool user = true;
+};
+
 // The action log's records of one module of one company and year, read in one
 // walk of the log's index "Agenda+Rok+KodSezn+DoklZkrat+Cislo" and grouped by
 // document number in index order. Built once per load, so classifying a
@@ -38,7 +47,10 @@ public:
     // `log` open and indexed on "Agenda+Rok+KodSezn+DoklZkrat+Cislo". A seek
     // that raises the engine's exception counts as not found (nothing is
     // read); other engine exceptions propagate.
-    void load(TBFTable &log, const QString &agendaCode, const QString &yearCode, const QString &listCode);
+    // `fields` says which optional fields to read: the whole log's walk is the
+    // load's largest cost, and each field read adds to every record.
+    void load(TBFTable &log, const QString &agendaCode, const QString &yearCode, const QString &listCode,
+              ActionLogFields fields = ActionLogFields());
 
     // The actions of a document in log order; nullptr when it has none.
     const std::vector<LoggedAction> *actionsOf(const QString &documentNumber) const;

@@ -139,9 +139,11 @@ int loadEditedDocuments(OperationSession &session, const EditedSettings &setting
         progress.setProgress(0, u"Načítám "_s + title + u"..."_s);
         ui().processEvents();
 
-        // The log's records of this module, company and year, read once.
+        // The log's records of this module, company and year, read once,
+        // with only the fields these settings classify by.
         ActionLog actionLog;
-        actionLog.load(log, context.agendaCode, context.yearCode, name(module->listCode));
+        actionLog.load(log, context.agendaCode, context.yearCode, name(module->listCode),
+                       ActionLogFields{settings.useChangeFrom, settings.ignoreOwn});
 
         const RowFields fields(rows);
         // One reset for the whole load, also when the engine raises.

@@ -303,4 +303,63 @@ TEST_F(EditedLoadTest, ActionLogWithoutItsIndexIsReported)
     EXPECT_FALSE(m_fixture.session().BFTable2.isOpen());
 }
 
+// The load reads the log's day and user only for the switch that classifies
+// by them; each switch, alone and together, still classifies as it should.
+struct SwitchCase
+{
+    const char *name;
+    bool useChangeFrom;
+    bool ignoreOwn;
+    QList<int> expected; // `TypBarvy` of PK0001, PK0002, PK0003
+};
+
+void PrintTo(const SwitchCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class EditedLoadSwitches : public testing::TestWithParam<SwitchCase>
+{
+};
+
+TEST_P(EditedLoadSwitches, ClassifyByTheDayAndUserOnlyWhenAsked)
+{
+    EditedFixture fixture;
+    fixture.year().table(u"POKLKNIH"_s).rows(R"(
+        Doklad | Cislo | Celkem
+        PK0001 | 1     | 100
+        PK0002 | 2     | 100
+        PK0003 | 3     | 100)");
+    // PK0001: changed before the change-from date only; PK0002: last changed
+    // by the current user; PK0003: changed after the date by another user.
+    fixture.tree().table(u"GLAKCE"_s).rows(R"(
+        Agenda | Rok  | KodSezn | DoklZkrat | Cislo | KodAkce | Cena | Datum      | Uzivatel
+        001    | 2018 | UP      | PK0001    | 1     | P       | 100  | 2018-01-02 | Eva
+        001    | 2018 | UP      | PK0001    | 2     | Z       | 100  | 2018-01-03 | Eva
+        001    | 2018 | UP      | PK0002    | 3     | P       | 100  | 2018-02-02 | Eva
+        001    | 2018 | UP      | PK0002    | 4     | Z       | 100  | 2018-02-03 | jana
+        001    | 2018 | UP      | PK0003    | 5     | P       | 100  | 2018-02-02 | Eva
+        001    | 2018 | UP      | PK0003    | 6     | Z       | 90   | 2018-02-03 | Petr)");
+    const SwitchCase &c = GetParam();
+    EditedSettings settings;
+    settings.useChangeFrom = c.useChangeFrom;
+    settings.changeFrom = QDate(2018, 2, 1);
+    settings.ignoreOwn = c.ignoreOwn;
+    MemTable rows;
+    EditedModules::defineDocumentRows(rows);
+    EditedCounts counts;
+    ASSERT_EQ(loadEditedDocuments(fixture.session(), settings, rows, counts), 0);
+    QList<int> classes;
+    for (int row = 0; row < rows.recordCount(); ++row)
+        classes.append(rows.value(row, rows.fieldIndex(u"TypBarvy"_s)).toInt());
+    EXPECT_EQ(classes, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, EditedLoadSwitches,
+                         testing::Values(SwitchCase{"Neither", false, false, {1, 1, 2}},
+                                         SwitchCase{"ChangeFrom", true, false, {0, 1, 2}},
+                                         SwitchCase{"IgnoreOwn", false, true, {1, 0, 2}},
+                                         SwitchCase{"Both", true, true, {0, 0, 2}}),
+                         [](const testing::TestParamInfo<SwitchCase> &info) { return std::string(info.param.name); });
+
 } // namespace
