@@ -95,8 +95,8 @@ TEST_F(DesignerWindow, ShowsTheTemplateNameAndTheBandsWithTheirElements)
     const QList<TSestECanvas::BandGeometry> bands = canvas().layout();
     ASSERT_FALSE(bands.isEmpty());
     // At 100 % a unit is a pixel: the body band is as high as the section.
-    const auto bodyBand = std::find_if(bands.begin(), bands.end(),
-                                       [](const auto &g) { return g.band.sectionId == TOddilSestavy::Body; });
+    const auto bodyBand =
+        std::find_if(bands.begin(), bands.end(), [](const auto &g) { return g.band.sectionId == TOddilSestavy::Body; });
     ASSERT_NE(bodyBand, bands.end());
     EXPECT_EQ(bodyBand->body.height(), 100);
     EXPECT_EQ(bodyBand->body.width(), editor().bandWidth());
@@ -116,13 +116,12 @@ TEST_F(DesignerWindow, ShowsTheTemplateNameAndTheBandsWithTheirElements)
 
 TEST_F(DesignerWindow, DataFieldsShowTheFieldNameOrItsLabel)
 {
-    TRastelReportElement &field = add(TOddilSestavy::Body, 2, Castka, QRect(0, 60, 100, 20));
+    add(TOddilSestavy::Body, 2, Castka, QRect(0, 60, 100, 20));
     m_report.setPredloha(m_report.writeTemplate());
     EXPECT_EQ(canvas().elementText(*body(2)), m_report.fieldNames().at(Castka));
     m_form.reset();
     m_env.labelsForNames = true;
     EXPECT_EQ(canvas().elementText(*body(2)), u"Částka"_s);
-    (void)field;
 }
 
 TEST_F(DesignerWindow, ClickSelectsShiftAddsAndAClickBesideClears)
@@ -255,12 +254,13 @@ TEST_P(DesignerClose, UnsavedChangesAreAskedAbout)
     drag(centre(body(0)), centre(body(0)) + QPoint(40, 0));
     scriptedUi().answer(GetParam().answer);
     action(form(), u"ActionKonec"_s)->trigger();
-    EXPECT_TRUE(scriptedUi().shown({{MessageKind::Confirmation, u"V předloze sestavy byly provedeny změny. Uložit?"_s,
-                                     u"Potvrzení"_s}}));
+    EXPECT_TRUE(scriptedUi().shown(
+        {{MessageKind::Confirmation, u"V předloze sestavy byly provedeny změny. Uložit?"_s, u"Potvrzení"_s}}));
     EXPECT_EQ(!form().isVisible(), GetParam().closed);
     EXPECT_EQ(QFile::exists(file), GetParam().written);
-    if (GetParam().closed)
+    if (GetParam().closed) {
         EXPECT_EQ(form().outcome(), GetParam().outcome);
+    }
     if (GetParam().written) {
         TSestava reread;
         reread.setIsStored(false);

@@ -39,11 +39,16 @@ QList<ToolEntry> toolEntries()
         {TDesignerTool::FieldLabel, u"ToolFieldLabel", designerName(FieldLabel), Qt::IBeamCursor},
         {TDesignerTool::Parameter, u"ToolParameter", designerName(Parameter), Qt::PointingHandCursor},
         {TDesignerTool::UserFunction, u"ToolUserFunction", designerName(UserFunction), Qt::WhatsThisCursor},
-        {TDesignerTool::PrintDate, u"ToolPrintDate", ::SystemVariable::caption(::SystemVariable::PrintDate), Qt::UpArrowCursor},
-        {TDesignerTool::PrintTime, u"ToolPrintTime", ::SystemVariable::caption(::SystemVariable::PrintTime), Qt::WaitCursor},
-        {TDesignerTool::RowNumber, u"ToolRowNumber", ::SystemVariable::caption(::SystemVariable::RowNumber), Qt::SizeVerCursor},
-        {TDesignerTool::PageNumber, u"ToolPageNumber", ::SystemVariable::caption(::SystemVariable::PageNumber), Qt::SizeHorCursor},
-        {TDesignerTool::PageCount, u"ToolPageCount", ::SystemVariable::caption(::SystemVariable::PageCount), Qt::SizeBDiagCursor},
+        {TDesignerTool::PrintDate, u"ToolPrintDate", ::SystemVariable::caption(::SystemVariable::PrintDate),
+         Qt::UpArrowCursor},
+        {TDesignerTool::PrintTime, u"ToolPrintTime", ::SystemVariable::caption(::SystemVariable::PrintTime),
+         Qt::WaitCursor},
+        {TDesignerTool::RowNumber, u"ToolRowNumber", ::SystemVariable::caption(::SystemVariable::RowNumber),
+         Qt::SizeVerCursor},
+        {TDesignerTool::PageNumber, u"ToolPageNumber", ::SystemVariable::caption(::SystemVariable::PageNumber),
+         Qt::SizeHorCursor},
+        {TDesignerTool::PageCount, u"ToolPageCount", ::SystemVariable::caption(::SystemVariable::PageCount),
+         Qt::SizeBDiagCursor},
         {TDesignerTool::RowInGroup, u"ToolRowInGroup", u"Číslo řádku ve skupině"_s, Qt::SizeFDiagCursor},
         {TDesignerTool::GroupNumber, u"ToolGroupNumber", u"Číslo skupiny"_s, Qt::SizeAllCursor},
         {TDesignerTool::GraphicText, u"ToolGraphicText", designerName(GraphicText), Qt::IBeamCursor},
@@ -106,8 +111,7 @@ void TFormSestE::buildActions()
     m_actions[u"ActionUlozit"_s]->setShortcut(QKeySequence::Save);
     connect(makeAction(u"ActionUlozitJako"_s, u"Uložit předlohu jako..."_s), &QAction::triggered, this,
             [this] { saveAs(); });
-    connect(makeAction(u"ActionSmazat"_s, u"Smazat prvek"_s), &QAction::triggered, this,
-            [this] { deleteSelection(); });
+    connect(makeAction(u"ActionSmazat"_s, u"Smazat prvek"_s), &QAction::triggered, this, [this] { deleteSelection(); });
     connect(makeAction(u"ActionZrusit"_s, u"Zrušit"_s, u"Zrušit změny"_s), &QAction::triggered, this, [this] {
         if (m_editor->undo())
             changed();
@@ -179,8 +183,8 @@ void TFormSestE::buildMenus()
     for (const QString &name : {u"ActionVyjmout"_s, u"ActionKopirovat"_s, u"ActionVlozit"_s, u"ActionSmazat"_s})
         edit->addAction(m_actions.at(name));
     edit->addSeparator();
-    for (const QString &name : {u"ActionVyrovnatVse"_s, u"ActionVyrovnatVybrane"_s, u"ActionDopredu"_s,
-                                u"ActionDozadu"_s})
+    for (const QString &name :
+         {u"ActionVyrovnatVse"_s, u"ActionVyrovnatVybrane"_s, u"ActionDopredu"_s, u"ActionDozadu"_s})
         edit->addAction(m_actions.at(name));
     QMenu *tools = bar->addMenu(u"P&rvky"_s);
     tools->addActions(m_tools->actions());
@@ -188,8 +192,8 @@ void TFormSestE::buildMenus()
 
     auto *toolBar = new QToolBar(this);
     toolBar->setObjectName(u"ToolBarHlavni"_s);
-    for (const QString &name : {u"ActionKonec"_s, u"ActionUlozit"_s, u"ActionZrusit"_s, u"ActionZnovu"_s,
-                                u"ActionSmazat"_s})
+    for (const QString &name :
+         {u"ActionKonec"_s, u"ActionUlozit"_s, u"ActionZrusit"_s, u"ActionZnovu"_s, u"ActionSmazat"_s})
         toolBar->addAction(m_actions.at(name));
     layout()->addWidget(toolBar);
     auto *toolBox = new QToolBar(this);
@@ -207,8 +211,8 @@ void TFormSestE::updateActions()
     QAction *redo = m_actions.at(u"ActionZnovu"_s);
     redo->setEnabled(m_editor->canRedo());
     redo->setText(m_editor->canRedo() ? u"Znovu "_s + m_editor->redoName() : u"Znovu"_s);
-    for (const QString &name : {u"ActionSmazat"_s, u"ActionVyjmout"_s, u"ActionKopirovat"_s,
-                                u"ActionVyrovnatVybrane"_s, u"ActionDopredu"_s, u"ActionDozadu"_s})
+    for (const QString &name : {u"ActionSmazat"_s, u"ActionVyjmout"_s, u"ActionKopirovat"_s, u"ActionVyrovnatVybrane"_s,
+                                u"ActionDopredu"_s, u"ActionDozadu"_s})
         m_actions.at(name)->setEnabled(selected);
     if (QAction *checked = m_tools->checkedAction(); checked && !m_canvas->tool())
         checked->setChecked(false);

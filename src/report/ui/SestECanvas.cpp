@@ -57,8 +57,9 @@ QRect TSestECanvas::elementRect(const TRastelReportElement *element) const
         if (g.band.sectionId != section)
             continue;
         const double s = scale();
-        return QRect(g.body.left() + int(std::lround(element->left * s)), g.body.top() + int(std::lround(element->top * s)),
-                     std::max(1, int(std::lround(element->width * s))), std::max(1, int(std::lround(element->height * s))));
+        return QRect(
+            g.body.left() + int(std::lround(element->left * s)), g.body.top() + int(std::lround(element->top * s)),
+            std::max(1, int(std::lround(element->width * s))), std::max(1, int(std::lround(element->height * s))));
     }
     return {};
 }
@@ -68,7 +69,8 @@ std::optional<std::pair<int, QPoint>> TSestECanvas::bandPoint(QPoint pixel) cons
     for (const BandGeometry &g : layout()) {
         if (g.body.contains(pixel)) {
             const QPoint offset = pixel - g.body.topLeft();
-            return std::pair{g.band.sectionId, QPoint(int(std::floor(offset.x() / scale())), int(std::floor(offset.y() / scale())))};
+            return std::pair{g.band.sectionId,
+                             QPoint(int(std::floor(offset.x() / scale())), int(std::floor(offset.y() / scale())))};
         }
     }
     return std::nullopt;
@@ -131,8 +133,8 @@ void TSestECanvas::paintEvent(QPaintEvent *)
         p.drawText(g.caption.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
                    u"%1 (%2)"_s.arg(g.band.caption).arg(g.band.height));
         p.fillRect(g.body, Qt::white);
-        if (m_editor.environment().showGrid && grid.width() > 0 && grid.height() > 0
-            && grid.width() * s >= 3 && grid.height() * s >= 3) {
+        if (m_editor.environment().showGrid && grid.width() > 0 && grid.height() > 0 && grid.width() * s >= 3 &&
+            grid.height() * s >= 3) {
             p.setPen(Qt::gray);
             for (int y = 0; y < g.band.height; y += grid.height())
                 for (int x = 0; x < m_editor.bandWidth(); x += grid.width())
@@ -141,11 +143,11 @@ void TSestECanvas::paintEvent(QPaintEvent *)
         p.save();
         p.setClipRect(g.body);
         for (const TRastelReportElement *element : m_editor.elements(g.band.sectionId)) {
-            const QRect box(g.body.left() + int(std::lround(element->left * s)),
-                            g.body.top() + int(std::lround(element->top * s)),
-                            std::max(1, int(std::lround(element->width * s))),
-                            std::max(1, int(std::lround(element->height * s))));
-            const QRect shown = m_editor.isSelected(element) && m_drag == Drag::Move ? box.translated(m_dragOffset) : box;
+            const QRect box(
+                g.body.left() + int(std::lround(element->left * s)), g.body.top() + int(std::lround(element->top * s)),
+                std::max(1, int(std::lround(element->width * s))), std::max(1, int(std::lround(element->height * s))));
+            const QRect shown =
+                m_editor.isSelected(element) && m_drag == Drag::Move ? box.translated(m_dragOffset) : box;
             p.setPen(QPen(Qt::darkGray, 1, Qt::DotLine));
             p.setBrush(Qt::NoBrush);
             switch (element->kind) {
@@ -171,8 +173,8 @@ void TSestECanvas::paintEvent(QPaintEvent *)
             }
             // The text in the element's own font, scaled with the paper and clipped to its box.
             const QString text = elementText(*element);
-            if (!text.isEmpty() && element->kind != ElementKind::Line && element->kind != ElementKind::Rectangle
-                && element->kind != ElementKind::RoundRectangle && element->kind != ElementKind::Ellipse) {
+            if (!text.isEmpty() && element->kind != ElementKind::Line && element->kind != ElementKind::Rectangle &&
+                element->kind != ElementKind::RoundRectangle && element->kind != ElementKind::Ellipse) {
                 QFont f = TextFlow::canvasFont(element->font);
                 f.setPointSizeF(f.pointSizeF() * s * 100.0 / std::max(1, logicalDpiY()));
                 p.save();
@@ -193,7 +195,8 @@ void TSestECanvas::paintEvent(QPaintEvent *)
                 p.setPen(QPen(colour, 1));
                 p.drawRect(shown.adjusted(0, 0, -1, -1));
                 for (const QPoint corner : {shown.topLeft(), shown.topRight(), shown.bottomLeft()})
-                    p.fillRect(QRect(corner - QPoint(HandleSize / 2, HandleSize / 2), QSize(HandleSize, HandleSize)), colour);
+                    p.fillRect(QRect(corner - QPoint(HandleSize / 2, HandleSize / 2), QSize(HandleSize, HandleSize)),
+                               colour);
                 p.fillRect(handleRect(shown), colour);
             }
         }
