@@ -648,6 +648,21 @@ TEST_F(DesignerFixture, TemplateBuiltFromNothingSavesReadsBackAndLaysOut)
     EXPECT_EQ(dumpModel(m_report), dumpModel(ed.model()));
 
     ASSERT_EQ(ReportLayout::prepare(m_report), seOK);
-    EXPECT_EQ(dumpOutput(m_report.vystup()), u"pages 1\n"
-                                             u"page 1 (14 items)\n"_s);
+    // Report header, per group its header, bodies and the sum in its
+    // footer, the page number at the foot of the 260-unit page.
+    EXPECT_EQ(dumpOutput(m_report.vystup()),
+              u"pages 1\n"
+              u"page 1 (12 items)\n"
+              u"  #0 kind 5 section 4 at 600,240 size 100x20 \"1\"\n"
+              u"  #0 kind 6 section 6 at 200,150 size 100x20 \"5,00\"\n"
+              u"  #0 kind 2 section 2 at 200,130 size 100x20 \"5\"\n"
+              u"  #0 kind 2 section 2 at 0,130 size 100x20 \"D003\"\n"
+              u"  #0 kind 2 section 5 at 0,110 size 100x20 \"B\"\n"
+              u"  #0 kind 6 section 6 at 200,90 size 100x20 \"30,00\"\n"
+              u"  #0 kind 2 section 2 at 200,70 size 100x20 \"20\"\n"
+              u"  #0 kind 2 section 2 at 0,70 size 100x20 \"D002\"\n"
+              u"  #0 kind 2 section 2 at 200,50 size 100x20 \"10\"\n"
+              u"  #0 kind 2 section 2 at 0,50 size 100x20 \"D001\"\n"
+              u"  #0 kind 2 section 5 at 0,30 size 100x20 \"A\"\n"
+              u"  #0 kind 1 section 0 at 0,0 size 100x20 \"Přehled, \\\"dokladů\\\"\"\n"_s);
 }
