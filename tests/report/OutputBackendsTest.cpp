@@ -770,6 +770,51 @@ TEST_F(ReportBackends, MetafilePagesOutsideTheOutputAreNotWritten)
     EXPECT_EQ(wmf.read(4), QByteArray("\xD7\xCD\xC6\x9A"));
 }
 
+// The PDF writer draws the characters a font has as glyph runs and the rest
+// (other scripts, fallback fonts) one by one, keeping fonts per page: every
+// font, size, style, pitch and script still comes out as selectable text.
+TEST_F(ReportBackends, PdfKeepsTheTextOfEveryFontAndScriptSelectable)
+{
+    if (!hasProgram(u"pdftotext"_s))
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    struct Text
+    {
+        QString text;
+        QString font;
+        int size;
+        int style;
+        int spacing;
+    };
+    const std::vector<Text> texts{
+        {u"Prostý řádek Arial"_s, u"Arial"_s, 10, 0, 0},
+        {u"Tučný a velký"_s, u"Arial CE"_s, 16, TFontDef::Bold, 0},
+        {u"Podtržená kurzíva"_s, u"Times New Roman"_s, 9, TFontDef::Italic | TFontDef::Underline, 0},
+        {u"Rozteč znaků"_s, u"Arial"_s, 10, 0, 12},
+        {u"Tiskárna 12cpi"_s, u"Roman 12cpi"_s, 10, 0, 1},
+        {u"Протокол Πρωτόκολλο"_s, u"Arial"_s, 10, 0, 0},
+        {u"Přeškrtnutý Courier"_s, u"Courier New"_s, 10, TFontDef::StrikeOut, 0},
+    };
+    setHeight(TOddilSestavy::Body, 300);
+    int top = 0;
+    for (const Text &t : texts) {
+        TRastelReportElement &e = add(TOddilSestavy::Body, ElementKind::GraphicText, 0, {0, top, 500, 30}, t.text);
+        e.font.name = t.font;
+        e.font.size = t.size;
+        e.font.style = t.style;
+        e.spacing = t.spacing;
+        top += 35;
+    }
+    addRecords(1);
+    m_report.setPredloha(m_report.writeTemplate());
+    ASSERT_EQ(ReportLayout::prepare(m_report), seOK);
+    ASSERT_EQ(m_report.ExportPdf(m_temp.path(), u"fonty.pdf"_s), seOK);
+    // Characters set apart by a pitch may be read with blanks between them.
+    QString all = programOutput(u"pdftotext"_s, {tempPath(u"fonty.pdf"_s), u"-"_s});
+    all.remove(QRegularExpression(u"\\s+"_s));
+    for (const Text &t : texts)
+        EXPECT_TRUE(all.contains(QString(t.text).remove(u' '))) << t.text.toStdString() << " in " << all.toStdString();
+}
+
 TEST_F(ReportBackends, ExportToAFileThatCannotBeWrittenGivesSix)
 {
     protocol(3);

@@ -7,7 +7,12 @@
 #include "report/core/sest_rtf.h"
 #include "report/core/sestavyt.h"
 
+#include <QGlyphRun>
+#include <QHash>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QRawFont>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
@@ -46,13 +51,76 @@ Qt::BrushStyle brushStyleOf(int style)
 
 // The element's font on a device drawn in units: sized so that one point
 // takes 100/72 units whatever the device's resolution.
-QFont unitFont(const TFontDef &def, const QPaintDevice *device)
+QFont unitFont(const QFont &canvasFont, const QPaintDevice *device)
 {
-    QFont font = TextFlow::canvasFont(def);
+    QFont font = canvasFont;
     const int dpi = device ? device->logicalDpiY() : 100;
     font.setPointSizeF(font.pointSizeF() * 100.0 / dpi);
     return font;
 }
+
+// The text flows and device fonts of the items drawn on one page. A page
+// repeats a few styles over many items, and building them per item (the font
+// name resolved against the installed fonts, the flow's advances measured
+// afresh, the device font resolved) took most of the time of a page. Kept for
+// one page only, so it can never outlive the fonts installed or a paint
+// device; a page of unusually many fonts starts over rather than grow.
+class TPageFonts
+{
+public:
+    struct TEntry
+    {
+        TFontDef def;
+        int spacing = 0;
+        std::unique_ptr<TextFlow> flow;
+        QFont deviceFont;
+        double ascent = 0; // on the canvas, units
+        // The device font's own glyphs, for drawing a line as one glyph run
+        // (see drawTextLine); set on the first line drawn, glyphs as met.
+        QRawFont rawFont;
+        QHash<char16_t, quint32> glyphs;
+
+        // The glyph the text layout would draw `c` with, or 0 when `c` must
+        // go through the text layout: a character of another script (the
+        // layout may pick another font for it), one that is not the font's
+        // own (font fallback), a mark or half of a surrogate pair (shaping).
+        quint32 glyphOf(QChar c)
+        {
+            auto it = glyphs.constFind(c.unicode());
+            if (it != glyphs.constEnd())
+                return *it;
+            quint32 glyph = 0;
+            const QChar::Script script = c.script();
+            if ((script == QChar::Script_Common || script == QChar::Script_Latin) && !c.isSurrogate() && !c.isMark() &&
+                rawFont.isValid()) {
+                const QList<quint32> found = rawFont.glyphIndexesForString(QString(c));
+                glyph = found.size() == 1 ? found.front() : 0;
+            }
+            return *glyphs.insert(c.unicode(), glyph);
+        }
+    };
+
+    TEntry &of(const TFontDef &def, int spacing, const QPaintDevice *device)
+    {
+        for (TEntry &e : m_entries)
+            if (e.spacing == spacing && e.def == def)
+                return e;
+        if (m_entries.size() >= MaxEntries)
+            m_entries.clear();
+        TEntry e;
+        e.def = def;
+        e.spacing = spacing;
+        e.flow = std::make_unique<TextFlow>(def, spacing);
+        e.deviceFont = unitFont(e.flow->font(), device);
+        e.ascent = QFontMetricsF(e.flow->font(), &TextFlow::canvas()).ascent();
+        m_entries.push_back(std::move(e));
+        return m_entries.back();
+    }
+
+private:
+    static constexpr size_t MaxEntries = 32; // a linear search stays cheap
+    std::vector<TEntry> m_entries;
+};
 
 void drawFrame(QPainter &p, const TVystPrvek &item, double scale)
 {
@@ -74,17 +142,51 @@ void drawFrame(QPainter &p, const TVystPrvek &item, double scale)
         p.drawLine(r.bottomLeft(), r.bottomRight());
 }
 
+// Whether text may be drawn as glyph runs: the PDF writer (and the printer,
+// which writes PDF) turns a run into the same glyphs of the same embedded
+// font at the same places as single characters, selectable as before, for a
+// fraction of the cost of laying out each character as a text of its own.
+// Other devices keep the text layout: a recorded picture, for one, would keep
+// a glyph run as outlines rather than text.
+bool drawsGlyphRuns(const QPainter &p)
+{
+    return p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Pdf;
+}
+
 // One line of text within [x0, x0 + width] at baseline y: aligned, laid at a
-// fixed pitch or stretched when justified.
-void drawTextLine(QPainter &p, const TextFlow &flow, const QString &line, double x0, double width, double y,
+// fixed pitch or stretched when justified. Each character is placed on its
+// own at the flow's position; where the device allows, the characters the
+// font draws plainly go out as one glyph run, the rest one by one.
+void drawTextLine(QPainter &p, TPageFonts::TEntry &font, const QString &line, double x0, double width, double y,
                   int alignment, bool stretch)
 {
-    const std::vector<double> xs = linePositions(flow, line, x0, width, alignment, stretch);
+    const std::vector<double> xs = linePositions(*font.flow, line, x0, width, alignment, stretch);
+    // Underlines and strike-outs are drawn per character (gaps between
+    // stretched characters stay open), which a run would close.
+    const bool runs = drawsGlyphRuns(p) && !font.deviceFont.underline() && !font.deviceFont.strikeOut();
+    if (runs && !font.rawFont.isValid())
+        font.rawFont = QRawFont::fromFont(p.font()); // the font as the painter resolved it for the device
+    QVarLengthArray<quint32, 128> glyphs;
+    QVarLengthArray<QPointF, 128> positions;
     for (qsizetype i = 0; i < line.size(); ++i) {
         const QChar c = line[i];
-        if (c != u'\t' && c != u'\r')
-            p.drawText(QPointF(xs[size_t(i)], y), QString(c));
+        if (c == u'\t' || c == u'\r')
+            continue;
+        const QPointF at(xs[size_t(i)], y);
+        const quint32 glyph = runs ? font.glyphOf(c) : 0;
+        if (glyph) {
+            glyphs.append(glyph);
+            positions.append(at);
+        } else {
+            p.drawText(at, QString(c));
+        }
     }
+    if (glyphs.isEmpty())
+        return;
+    QGlyphRun run;
+    run.setRawFont(font.rawFont);
+    run.setRawData(glyphs.constData(), positions.constData(), int(glyphs.size()));
+    p.drawGlyphRun(QPointF(0, 0), run);
 }
 
 // A wrapped item with the RTF flag: its text read as RTF and flowed into the
@@ -116,7 +218,7 @@ void drawRtf(QPainter &p, const TVystPrvek &item)
     }
 }
 
-void drawText(QPainter &p, const TVystPrvek &item)
+void drawText(QPainter &p, const TVystPrvek &item, TPageFonts &fonts)
 {
     const TVystStyl &style = *item.style;
     if ((style.textFlags & TRastelReportElement::RtfText) && item.hasLines()) {
@@ -126,29 +228,29 @@ void drawText(QPainter &p, const TVystPrvek &item)
         p.restore();
         return;
     }
-    const TextFlow flow(style.font, style.spacing);
+    TPageFonts::TEntry &font = fonts.of(style.font, style.spacing, p.device());
+    const TextFlow &flow = *font.flow;
     p.save();
     p.setClipRect(QRectF(item.left, item.top, item.width, item.height), Qt::IntersectClip);
-    p.setFont(unitFont(style.font, p.device()));
+    p.setFont(font.deviceFont);
     p.setPen(style.font.colour);
     if (style.angle != 0) {
         p.translate(item.left, item.top);
         p.rotate(-style.angle); // counter-clockwise, as the host draws angles
         p.translate(-item.left, -item.top);
     }
-    const QFontMetricsF metrics(flow.font(), &TextFlow::canvas());
     const bool justified = style.alignment == TRastelReportElement::AlignJustify;
     if (item.hasLines()) {
         double y = item.top;
         for (int l = item.firstLine; l <= item.lastLine && l < item.lines->count(); ++l) {
             const TTextLine &line = item.lines->lines.at(size_t(l));
-            drawTextLine(p, flow, item.lines->line(l), item.left, item.width, y + metrics.ascent(), style.alignment,
+            drawTextLine(p, font, item.lines->line(l), item.left, item.width, y + font.ascent, style.alignment,
                          justified && !line.paragraphEnd);
             y += line.height;
         }
     } else {
         const QString text = item.text.left(flow.firstLineLength(item.text, item.width));
-        drawTextLine(p, flow, text, item.left, item.width, item.top + metrics.ascent(), style.alignment, false);
+        drawTextLine(p, font, text, item.left, item.width, item.top + font.ascent, style.alignment, false);
     }
     p.restore();
 }
@@ -249,6 +351,27 @@ void drawBarcode(QPainter &p, const TVystPrvek &item, double scale)
     p.restore();
 }
 
+void drawItem(QPainter &painter, const TVystPrvek &item, double scale, TPageFonts &fonts)
+{
+    if (!item.style)
+        return;
+    const int kind = item.kind();
+    if (ElementKind::isText(kind) && item.picture.isNull()) {
+        drawText(painter, item, fonts);
+        drawFrame(painter, item, scale);
+    } else if (kind == ElementKind::Line) {
+        drawLines(painter, item, scale);
+    } else if (kind >= ElementKind::Rectangle && kind <= ElementKind::Ellipse) {
+        drawShape(painter, item, scale);
+    } else if (kind == ElementKind::Picture || kind == ElementKind::PaintBox || !item.picture.isNull()) {
+        drawPicture(painter, item, scale);
+        drawFrame(painter, item, scale);
+    } else if (kind == ElementKind::Barcode) {
+        drawBarcode(painter, item, scale);
+        drawFrame(painter, item, scale);
+    }
+}
+
 } // namespace
 
 std::vector<double> linePositions(const TextFlow &flow, const QString &line, double x0, double width, int alignment,
@@ -309,23 +432,8 @@ int scaledPenWidth(int penWidth, double scale)
 
 void paintItem(QPainter &painter, const TVystPrvek &item, double scale)
 {
-    if (!item.style)
-        return;
-    const int kind = item.kind();
-    if (ElementKind::isText(kind) && item.picture.isNull()) {
-        drawText(painter, item);
-        drawFrame(painter, item, scale);
-    } else if (kind == ElementKind::Line) {
-        drawLines(painter, item, scale);
-    } else if (kind >= ElementKind::Rectangle && kind <= ElementKind::Ellipse) {
-        drawShape(painter, item, scale);
-    } else if (kind == ElementKind::Picture || kind == ElementKind::PaintBox || !item.picture.isNull()) {
-        drawPicture(painter, item, scale);
-        drawFrame(painter, item, scale);
-    } else if (kind == ElementKind::Barcode) {
-        drawBarcode(painter, item, scale);
-        drawFrame(painter, item, scale);
-    }
+    TPageFonts fonts;
+    drawItem(painter, item, scale, fonts);
 }
 
 void paintPage(QPainter &painter, const TSestVystup &output, int pageIndex, const TPaintOptions &options)
@@ -348,10 +456,11 @@ void paintPage(QPainter &painter, const TSestVystup &output, int pageIndex, cons
             r.setHeight(page.paperHeight());
         painter.drawImage(QRectF(r.translated(-page.setup.leftMargin, -page.setup.topMargin)), background);
     }
+    TPageFonts fonts;
     for (const TVystPrvek &item : output.pages.at(size_t(pageIndex)).items()) {
         // The character grid has no barcodes.
         if (!(output.characterMode && item.kind() == ElementKind::Barcode))
-            paintItem(painter, item, options.scale);
+            drawItem(painter, item, options.scale, fonts);
     }
     painter.restore();
 }

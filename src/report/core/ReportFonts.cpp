@@ -31,6 +31,15 @@ bool isInstalled(const QString &family)
     return contains(QFontDatabase::families(), family);
 }
 
+QStringList installedFamilies()
+{
+    if (fixedFamilies())
+        return *fixedFamilies();
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return {};
+    return QFontDatabase::families();
+}
+
 void setInstalledFamilies(std::optional<QStringList> families)
 {
     fixedFamilies() = std::move(families);

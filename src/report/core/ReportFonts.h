@@ -32,6 +32,9 @@ namespace ReportFonts {
 // Whether a family of that name is installed (without regard to case). Uses
 // the platform's font list while a GUI application runs, none otherwise.
 bool isInstalled(const QString &family);
+// The installed families in the platform's order (the fixed list of the
+// tests when set; none without a GUI application).
+QStringList installedFamilies();
 // Tests fix the list; nullopt returns to the platform's list.
 void setInstalledFamilies(std::optional<QStringList> families);
 
