@@ -9,6 +9,7 @@
 #include "common/widgets/MinimiseAsApplication.h"
 #include "common/widgets/QtUiSeam.h"
 #include "ops/RegisterOperations.h"
+#include "report/ui/FormSestE.h"
 #include "report/ui/FormSestP.h"
 #include "report/ui/QtPrinterList.h"
 #include "report/ui/ReportPrinter.h"
@@ -35,6 +36,7 @@ int main(int argc, char *argv[])
     QtUiSeam seam;
     UiSeam::setCurrent(&seam);
     TFormSestP::install();
+    TFormSestE::install();
     MinimiseAsApplication minimise;
     app.installEventFilter(&minimise);
     QtPrinterList printers;

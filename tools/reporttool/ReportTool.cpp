@@ -39,6 +39,8 @@ const QString kUsageText =
     "                [--data NAME=FILE.csv]... [--param N=VALUE]... [--format dump|txt|rtf|html|pdf|emf|wmf] [-o OUT]\n"
     "                [--print PRINTER [-o FILE]]\n"
     "  tarnek-report preview TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)\n"
+    "                [--data NAME=FILE.csv]... [--param N=VALUE]...\n"
+    "  tarnek-report design TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)\n"
     "                [--data NAME=FILE.csv]... [--param N=VALUE]...\n"_s;
 
 // The report's message boxes on the error stream; questions are answered No.
@@ -226,6 +228,17 @@ int preview(const Options &o, QTextStream &err)
     return result == seCancelled ? kOk : result;
 }
 
+// The template designer over the template, the data giving it its fields;
+// saving writes the template file.
+int design(const Options &o, QTextStream &err)
+{
+    Run run;
+    if (!setUp(o, run, err))
+        return kFailed;
+    const int result = run.report.Design();
+    return result == seCancelled ? kOk : result;
+}
+
 int render(const Options &o, QTextStream &out, QTextStream &err, TLayoutProgress *progress)
 {
     StreamUi streamUi(err);
@@ -334,18 +347,20 @@ int render(const Options &o, QTextStream &out, QTextStream &err, TLayoutProgress
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err, TLayoutProgress *progress)
 {
     const QString command = arguments.isEmpty() ? QString() : arguments.first();
-    if (command != u"render"_s && command != u"preview"_s) {
+    if (command != u"render"_s && command != u"preview"_s && command != u"design"_s) {
         err << kUsageText;
         return kUsage;
     }
     Options options = parseOptions(arguments.mid(1));
-    if (options.error.isEmpty() && command == u"preview"_s &&
+    if (options.error.isEmpty() && command != u"render"_s &&
         (arguments.contains(u"--format"_s) || arguments.contains(u"-o"_s) || arguments.contains(u"--print"_s)))
-        options.error = u"preview writes no output: --format, -o and --print belong to render"_s;
+        options.error = command + u" writes no output: --format, -o and --print belong to render"_s;
     if (!options.error.isEmpty()) {
         err << options.error << '\n' << kUsageText;
         return kUsage;
     }
+    if (command == u"design"_s)
+        return design(options, err);
     return command == u"preview"_s ? preview(options, err) : render(options, out, err, progress);
 }
 

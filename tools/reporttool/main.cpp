@@ -5,6 +5,7 @@
 #include "common/widgets/QtUiSeam.h"
 #include "report/core/LayoutProgress.h"
 #include "report/core/sestprn.h"
+#include "report/ui/FormSestE.h"
 #include "report/ui/FormSestP.h"
 #include "report/ui/QtPrinterList.h"
 #include "report/ui/ReportPrinter.h"
@@ -56,7 +57,7 @@ private:
     bool m_shown = false;
 };
 
-// "preview": the report's own preview window on the desktop, with the
+// "preview" and "design": the report's own windows on the desktop, with the
 // program's message boxes, file dialogs and printers.
 int runPreview(int argc, char *argv[])
 {
@@ -70,6 +71,7 @@ int runPreview(int argc, char *argv[])
     TSestPrinter::current().setPrinterList(&printers);
     ReportPrinter::install();
     TFormSestP::install();
+    TFormSestE::install();
     QTextStream out(stdout);
     QTextStream err(stderr);
     const int result = ReportTool::run(QCoreApplication::arguments().mid(1), out, err);
@@ -84,7 +86,7 @@ int runPreview(int argc, char *argv[])
 int main(int argc, char *argv[])
 {
     DayNumber::cacheLocalTimeZone();
-    if (argc > 1 && qstrcmp(argv[1], "preview") == 0)
+    if (argc > 1 && (qstrcmp(argv[1], "preview") == 0 || qstrcmp(argv[1], "design") == 0))
         return runPreview(argc, argv);
     // Text is measured with the system's fonts; no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -1,0 +1,374 @@
+#include "report/ui/FormSestE.h"
+
+#include "common/UiSeam.h"
+#include "report/core/ReportCaptions.h"
+#include "report/core/ReportResult.h"
+#include "report/core/ReportWindows.h"
+#include "report/core/sestavy.h"
+#include "report/core/sestavyt.h"
+#include "report/ui/SestECanvas.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct ToolEntry
+{
+    TDesignerTool tool;
+    const char16_t *name;
+    QString caption;
+    Qt::CursorShape cursor;
+};
+
+// The toolbox: one tool per kind of element, each with a cursor of its own
+// so that the user sees what the next click on a band inserts.
+QList<ToolEntry> toolEntries()
+{
+    using namespace ElementKind;
+    return {
+        {TDesignerTool::DataField, u"ToolDataField", designerName(Field), Qt::CrossCursor},
+        {TDesignerTool::FieldLabel, u"ToolFieldLabel", designerName(FieldLabel), Qt::IBeamCursor},
+        {TDesignerTool::Parameter, u"ToolParameter", designerName(Parameter), Qt::PointingHandCursor},
+        {TDesignerTool::UserFunction, u"ToolUserFunction", designerName(UserFunction), Qt::WhatsThisCursor},
+        {TDesignerTool::PrintDate, u"ToolPrintDate", ::SystemVariable::caption(::SystemVariable::PrintDate),
+         Qt::UpArrowCursor},
+        {TDesignerTool::PrintTime, u"ToolPrintTime", ::SystemVariable::caption(::SystemVariable::PrintTime),
+         Qt::WaitCursor},
+        {TDesignerTool::RowNumber, u"ToolRowNumber", ::SystemVariable::caption(::SystemVariable::RowNumber),
+         Qt::SizeVerCursor},
+        {TDesignerTool::PageNumber, u"ToolPageNumber", ::SystemVariable::caption(::SystemVariable::PageNumber),
+         Qt::SizeHorCursor},
+        {TDesignerTool::PageCount, u"ToolPageCount", ::SystemVariable::caption(::SystemVariable::PageCount),
+         Qt::SizeBDiagCursor},
+        {TDesignerTool::RowInGroup, u"ToolRowInGroup", u"Číslo řádku ve skupině"_s, Qt::SizeFDiagCursor},
+        {TDesignerTool::GroupNumber, u"ToolGroupNumber", u"Číslo skupiny"_s, Qt::SizeAllCursor},
+        {TDesignerTool::GraphicText, u"ToolGraphicText", designerName(GraphicText), Qt::IBeamCursor},
+        {TDesignerTool::Line, u"ToolLine", designerName(Line), Qt::SplitHCursor},
+        {TDesignerTool::Rectangle, u"ToolRectangle", designerName(Rectangle), Qt::DragCopyCursor},
+        {TDesignerTool::RoundRectangle, u"ToolRoundRectangle", designerName(RoundRectangle), Qt::DragLinkCursor},
+        {TDesignerTool::Ellipse, u"ToolEllipse", designerName(Ellipse), Qt::OpenHandCursor},
+        {TDesignerTool::Picture, u"ToolPicture", designerName(Picture), Qt::ClosedHandCursor},
+        {TDesignerTool::Barcode, u"ToolBarcode", designerName(Barcode), Qt::SplitVCursor},
+        {TDesignerTool::PaintBox, u"ToolPaintBox", designerName(PaintBox), Qt::DragMoveCursor},
+        {TDesignerTool::Detail, u"ToolDetail", designerName(Detail), Qt::BusyCursor},
+    };
+}
+
+} // namespace
+
+TFormSestE::TFormSestE(TSestava &report, const TSestEditorSettings &environment, QWidget *parent)
+    : QDialog(parent), m_report(report), m_editor(std::make_unique<TSestEditor>(report, environment))
+{
+    setObjectName(u"FormSestE"_s);
+    // The caption names the template the user edits (the file name without
+    // its directory), as the print dialog names it.
+    const QString name = QFileInfo(report.reportName()).completeBaseName();
+    setWindowTitle(name.isEmpty() ? u"Editor sestav"_s : u"Editor sestav - %1"_s.arg(name));
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+
+    m_canvas = new TSestECanvas(*m_editor, this);
+    m_canvas->changed = [this] { changed(); };
+    m_canvas->installEventFilter(this);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(u"ScrollBoxPapir"_s);
+    m_scroll->setWidget(m_canvas);
+    m_scroll->setBackgroundRole(QPalette::Dark);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    buildActions();
+    buildMenus();
+    layout->addWidget(m_scroll, 1);
+    updateActions();
+}
+
+TFormSestE::~TFormSestE() = default;
+
+QAction *TFormSestE::makeAction(const QString &name, const QString &caption, const QString &hint)
+{
+    auto *action = new QAction(caption, this);
+    action->setObjectName(name);
+    action->setToolTip(hint.isEmpty() ? QString(caption).remove(u"..."_s) : hint);
+    action->setStatusTip(action->toolTip());
+    addAction(action);
+    m_actions[name] = action;
+    return action;
+}
+
+void TFormSestE::buildActions()
+{
+    connect(makeAction(u"ActionUlozit"_s, u"Uložit předlohu"_s), &QAction::triggered, this, [this] { save(); });
+    m_actions[u"ActionUlozit"_s]->setShortcut(QKeySequence::Save);
+    connect(makeAction(u"ActionUlozitJako"_s, u"Uložit předlohu jako..."_s), &QAction::triggered, this,
+            [this] { saveAs(); });
+    connect(makeAction(u"ActionSmazat"_s, u"Smazat prvek"_s), &QAction::triggered, this, [this] { deleteSelection(); });
+    connect(makeAction(u"ActionZrusit"_s, u"Zrušit"_s, u"Zrušit změny"_s), &QAction::triggered, this, [this] {
+        if (m_editor->undo())
+            changed();
+    });
+    m_actions[u"ActionZrusit"_s]->setShortcut(QKeySequence::Undo);
+    connect(makeAction(u"ActionZnovu"_s, u"Znovu"_s, u"Znovu změny"_s), &QAction::triggered, this, [this] {
+        if (m_editor->redo())
+            changed();
+    });
+    m_actions[u"ActionZnovu"_s]->setShortcut(QKeySequence::Redo);
+    connect(makeAction(u"ActionVyjmout"_s, u"Vyjmout"_s), &QAction::triggered, this, [this] { cut(); });
+    m_actions[u"ActionVyjmout"_s]->setShortcut(QKeySequence::Cut);
+    connect(makeAction(u"ActionKopirovat"_s, u"Kopírovat"_s), &QAction::triggered, this, [this] { copy(); });
+    m_actions[u"ActionKopirovat"_s]->setShortcut(QKeySequence::Copy);
+    connect(makeAction(u"ActionVlozit"_s, u"Vložit"_s), &QAction::triggered, this, [this] { paste(); });
+    m_actions[u"ActionVlozit"_s]->setShortcut(QKeySequence::Paste);
+    connect(makeAction(u"ActionVyrovnatVse"_s, u"Vyrovnat vše do rastru"_s), &QAction::triggered, this, [this] {
+        if (m_editor->alignToGrid(false))
+            changed();
+    });
+    connect(makeAction(u"ActionVyrovnatVybrane"_s, u"Vyrovnat vybrané"_s), &QAction::triggered, this, [this] {
+        if (m_editor->alignToGrid(true))
+            changed();
+    });
+    connect(makeAction(u"ActionDopredu"_s, u"Přenést dopředu"_s), &QAction::triggered, this, [this] {
+        if (m_editor->bringToFront())
+            changed();
+    });
+    connect(makeAction(u"ActionDozadu"_s, u"Přenést dozadu"_s), &QAction::triggered, this, [this] {
+        if (m_editor->sendToBack())
+            changed();
+    });
+    connect(makeAction(u"ActionKonec"_s, u"Konec oprav"_s), &QAction::triggered, this, [this] { konec(); });
+
+    m_tools = new QActionGroup(this);
+    m_tools->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const ToolEntry &entry : toolEntries()) {
+        QAction *action = makeAction(QString::fromUtf16(entry.name), entry.caption);
+        action->setCheckable(true);
+        action->setData(int(entry.tool));
+        m_tools->addAction(action);
+        const Qt::CursorShape cursor = entry.cursor;
+        const TDesignerTool tool = entry.tool;
+        connect(action, &QAction::toggled, this, [this, tool, cursor](bool on) {
+            if (on) {
+                m_canvas->setTool(tool);
+                m_canvas->setCursor(cursor);
+            } else if (m_canvas->tool() == tool) {
+                m_canvas->setTool(std::nullopt);
+                m_canvas->setCursor(Qt::ArrowCursor);
+            }
+        });
+    }
+}
+
+void TFormSestE::buildMenus()
+{
+    auto *bar = new QMenuBar(this);
+    bar->setObjectName(u"MainMenu"_s);
+    QMenu *file = bar->addMenu(u"&Předloha"_s);
+    for (const QString &name : {u"ActionUlozit"_s, u"ActionUlozitJako"_s})
+        file->addAction(m_actions.at(name));
+    file->addSeparator();
+    file->addAction(m_actions.at(u"ActionKonec"_s));
+    QMenu *edit = bar->addMenu(u"Ú&pravy"_s);
+    for (const QString &name : {u"ActionZrusit"_s, u"ActionZnovu"_s})
+        edit->addAction(m_actions.at(name));
+    edit->addSeparator();
+    for (const QString &name : {u"ActionVyjmout"_s, u"ActionKopirovat"_s, u"ActionVlozit"_s, u"ActionSmazat"_s})
+        edit->addAction(m_actions.at(name));
+    edit->addSeparator();
+    for (const QString &name :
+         {u"ActionVyrovnatVse"_s, u"ActionVyrovnatVybrane"_s, u"ActionDopredu"_s, u"ActionDozadu"_s})
+        edit->addAction(m_actions.at(name));
+    QMenu *tools = bar->addMenu(u"P&rvky"_s);
+    tools->addActions(m_tools->actions());
+    layout()->setMenuBar(bar);
+
+    auto *toolBar = new QToolBar(this);
+    toolBar->setObjectName(u"ToolBarHlavni"_s);
+    for (const QString &name :
+         {u"ActionKonec"_s, u"ActionUlozit"_s, u"ActionZrusit"_s, u"ActionZnovu"_s, u"ActionSmazat"_s})
+        toolBar->addAction(m_actions.at(name));
+    layout()->addWidget(toolBar);
+    auto *toolBox = new QToolBar(this);
+    toolBox->setObjectName(u"ToolBarPrvky"_s);
+    toolBox->addActions(m_tools->actions());
+    layout()->addWidget(toolBox);
+}
+
+void TFormSestE::updateActions()
+{
+    const bool selected = !m_editor->selection().isEmpty();
+    QAction *undo = m_actions.at(u"ActionZrusit"_s);
+    undo->setEnabled(m_editor->canUndo());
+    undo->setText(m_editor->canUndo() ? u"Zrušit "_s + m_editor->undoName() : u"Zrušit"_s);
+    QAction *redo = m_actions.at(u"ActionZnovu"_s);
+    redo->setEnabled(m_editor->canRedo());
+    redo->setText(m_editor->canRedo() ? u"Znovu "_s + m_editor->redoName() : u"Znovu"_s);
+    for (const QString &name : {u"ActionSmazat"_s, u"ActionVyjmout"_s, u"ActionKopirovat"_s, u"ActionVyrovnatVybrane"_s,
+                                u"ActionDopredu"_s, u"ActionDozadu"_s})
+        m_actions.at(name)->setEnabled(selected);
+    if (QAction *checked = m_tools->checkedAction(); checked && !m_canvas->tool())
+        checked->setChecked(false);
+}
+
+void TFormSestE::changed()
+{
+    m_canvas->refresh();
+    updateActions();
+}
+
+int TFormSestE::save()
+{
+    const int result = m_editor->save();
+    if (result == seOK) {
+        changed();
+        return 0;
+    }
+    // The report's own writer shows "Soubor s předlohou se nepodařilo
+    // uložit."; an application's save handler only answers yes or no, so
+    // its failure is told here.
+    if (m_report.OnUlozPredlohu)
+        ui().error(u"Předlohu se nepodařilo uložit."_s, SestCaption::chyba());
+    return -1;
+}
+
+void TFormSestE::saveAs()
+{
+    // The editor applies its copy and counts it as saved only when the
+    // report's "save as" succeeds; the handler is its own for this one call.
+    auto previous = m_editor->saveHandler;
+    m_editor->saveHandler = [](TSestava &report) { return report.SaveTemplateAs(); };
+    const int result = m_editor->save();
+    m_editor->saveHandler = previous;
+    if (result == seOK) {
+        const QString name = QFileInfo(m_report.reportName()).completeBaseName();
+        setWindowTitle(u"Editor sestav - %1"_s.arg(name));
+    }
+    changed();
+}
+
+void TFormSestE::deleteSelection()
+{
+    if (m_editor->selection().isEmpty())
+        return;
+    const QString question = m_editor->deleteQuestion();
+    if (!question.isEmpty() && !ui().askYesNo(MessageKind::Confirmation, question, SestCaption::potvrzeni()))
+        return;
+    if (m_editor->deleteSelection())
+        changed();
+}
+
+void TFormSestE::copy()
+{
+    const QString text = m_editor->copySelection();
+    if (!text.isEmpty())
+        ui().setClipboardText(text);
+}
+
+void TFormSestE::cut()
+{
+    const QString text = m_editor->cutSelection();
+    if (text.isEmpty())
+        return;
+    ui().setClipboardText(text);
+    changed();
+}
+
+void TFormSestE::paste()
+{
+    const auto [section, point] = m_canvas->pastePoint();
+    if (m_editor->paste(ui().clipboardText(), section, point))
+        changed();
+}
+
+void TFormSestE::konec()
+{
+    reject();
+}
+
+bool TFormSestE::confirmClose()
+{
+    if (!m_editor->isModified())
+        return true;
+    switch (ui().message(MessageKind::Confirmation, u"V předloze sestavy byly provedeny změny. Uložit?"_s,
+                         MessageButtons::YesNoCancel, SestCaption::potvrzeni())) {
+    case MessageAnswer::Yes:
+        return save() == 0;
+    case MessageAnswer::No:
+        m_outcome = seCancelled;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TFormSestE::reject()
+{
+    if (!confirmClose())
+        return;
+    if (m_outcome != seCancelled)
+        m_outcome = seOK;
+    QDialog::reject();
+}
+
+bool TFormSestE::eventFilter(QObject *watched, QEvent *event)
+{
+    // The keys reach the paper before the scroll area would scroll with them.
+    if (watched == m_canvas && event->type() == QEvent::KeyPress)
+        return handleKey(static_cast<QKeyEvent *>(event));
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFormSestE::keyPressEvent(QKeyEvent *event)
+{
+    if (!handleKey(event))
+        QDialog::keyPressEvent(event);
+}
+
+bool TFormSestE::handleKey(QKeyEvent *event)
+{
+    const QSize step = m_editor->gridStep();
+    QPoint offset;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        offset = QPoint(-step.width(), 0);
+        break;
+    case Qt::Key_Right:
+        offset = QPoint(step.width(), 0);
+        break;
+    case Qt::Key_Up:
+        offset = QPoint(0, -step.height());
+        break;
+    case Qt::Key_Down:
+        offset = QPoint(0, step.height());
+        break;
+    case Qt::Key_Delete:
+        deleteSelection();
+        return true;
+    default:
+        return false;
+    }
+    if (!m_editor->selection().isEmpty() && m_editor->moveSelection(offset))
+        changed();
+    return true;
+}
+
+int TFormSestE::design(TSestava &report)
+{
+    TFormSestE form(report, TSestEditorSettings::load(report.iniFilePath()));
+    form.setWindowState(Qt::WindowMaximized);
+    ui().execModal(form);
+    return form.outcome();
+}
+
+void TFormSestE::install()
+{
+    TReportWindows::current().design = [](TSestava &report) { return design(report); };
+}

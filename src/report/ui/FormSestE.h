@@ -1,0 +1,71 @@
+#pragma once
+
+#include "report/core/DesignerDocument.h"
+
+#include <QDialog>
+
+#include <map>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QScrollArea;
+class TSestECanvas;
+
+// The template designer: the report's template as bands of paper with their
+// elements, edited with the mouse, the keys and the menu. Every rule lives
+// in TSestEditor; the window draws its copy and hands it the user's actions.
+class TFormSestE : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TFormSestE(TSestava &report, const TSestEditorSettings &environment, QWidget *parent = nullptr);
+    ~TFormSestE() override;
+
+    // Runs the designer modally (maximised) on the report: seOK when closed
+    // after saving or without changes, seCancelled when changes were dropped.
+    static int design(TSestava &report);
+    // Installs the designer as the report's Design window (TReportWindows).
+    static void install();
+
+    TSestEditor &editor() { return *m_editor; }
+    TSestECanvas &canvas() { return *m_canvas; }
+    // seOK or seCancelled, as design() returns it.
+    int outcome() const { return m_outcome; }
+
+    // "Konec oprav", the close box and Esc: unsaved changes are asked about first.
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QAction *makeAction(const QString &name, const QString &caption, const QString &hint = QString());
+    void buildActions();
+    void buildMenus();
+    void updateActions();
+    void changed();
+    // Arrows move the selection by a grid step, Delete deletes it; false for other keys.
+    bool handleKey(QKeyEvent *event);
+
+    // 0 on success; a failure has shown its message.
+    int save();
+    void saveAs();
+    void deleteSelection();
+    void copy();
+    void cut();
+    void paste();
+    void konec();
+    // Whether the window may close: nothing unsaved, or the user's answer.
+    bool confirmClose();
+
+    TSestava &m_report;
+    std::unique_ptr<TSestEditor> m_editor;
+    TSestECanvas *m_canvas = nullptr;
+    QScrollArea *m_scroll = nullptr;
+    QActionGroup *m_tools = nullptr;
+    std::map<QString, QAction *> m_actions;
+    int m_outcome = 0;
+};

@@ -1,0 +1,313 @@
+#include "report/ui/SestECanvas.h"
+
+#include "report/core/TextFlow.h"
+#include "report/core/sestavyt.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Pixels around the paper and the height of a band's caption strip; neither
+// follows the zoom, so that the captions stay readable at 32 %.
+constexpr int Margin = 10;
+constexpr int CaptionHeight = 16;
+constexpr int HandleSize = 6;
+
+} // namespace
+
+TSestECanvas::TSestECanvas(TSestEditor &editor, QWidget *parent)
+    : QWidget(parent), m_editor(editor),
+      m_zoom(TSestEditorSettings::zoomPercent(editor.environment().boundedZoomIndex()))
+{
+    setObjectName(u"PaintBoxPapir"_s);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(false);
+    refresh();
+}
+
+QList<TSestECanvas::BandGeometry> TSestECanvas::layout() const
+{
+    QList<BandGeometry> result;
+    const int width = int(std::lround(m_editor.bandWidth() * scale()));
+    int y = Margin;
+    for (const TDesignerBand &band : m_editor.bands()) {
+        if (!band.visible)
+            continue;
+        BandGeometry g;
+        g.band = band;
+        g.caption = QRect(Margin, y, width, CaptionHeight);
+        y += CaptionHeight;
+        g.body = QRect(Margin, y, width, int(std::lround(band.height * scale())));
+        y += g.body.height();
+        result.append(g);
+    }
+    return result;
+}
+
+QRect TSestECanvas::elementRect(const TRastelReportElement *element) const
+{
+    const int section = m_editor.sectionOf(element);
+    for (const BandGeometry &g : layout()) {
+        if (g.band.sectionId != section)
+            continue;
+        const double s = scale();
+        return QRect(
+            g.body.left() + int(std::lround(element->left * s)), g.body.top() + int(std::lround(element->top * s)),
+            std::max(1, int(std::lround(element->width * s))), std::max(1, int(std::lround(element->height * s))));
+    }
+    return {};
+}
+
+std::optional<std::pair<int, QPoint>> TSestECanvas::bandPoint(QPoint pixel) const
+{
+    for (const BandGeometry &g : layout()) {
+        if (g.body.contains(pixel)) {
+            const QPoint offset = pixel - g.body.topLeft();
+            return std::pair{g.band.sectionId,
+                             QPoint(int(std::floor(offset.x() / scale())), int(std::floor(offset.y() / scale())))};
+        }
+    }
+    return std::nullopt;
+}
+
+std::pair<int, QPoint> TSestECanvas::pastePoint() const
+{
+    if (m_lastPoint)
+        return *m_lastPoint;
+    const QList<BandGeometry> bands = layout();
+    return {bands.isEmpty() ? int(TOddilSestavy::Body) : bands.first().band.sectionId, QPoint()};
+}
+
+void TSestECanvas::setTool(std::optional<TDesignerTool> tool)
+{
+    m_tool = tool;
+}
+
+void TSestECanvas::refresh()
+{
+    const QList<BandGeometry> bands = layout();
+    const int bottom = bands.isEmpty() ? Margin : bands.last().body.bottom() + 1;
+    setFixedSize(int(std::lround(m_editor.bandWidth() * scale())) + 2 * Margin, bottom + Margin);
+    update();
+}
+
+QString TSestECanvas::elementText(const TRastelReportElement &element) const
+{
+    const TSestava &model = m_editor.model();
+    switch (element.kind) {
+    case ElementKind::GraphicText:
+        return element.text;
+    case ElementKind::Field: {
+        // The field's name, or its label where the environment asks for labels.
+        const QString label = model.fieldLabel(element.reference);
+        if (m_editor.environment().labelsForNames && !label.isEmpty())
+            return label;
+        const QString name = model.fieldNames().value(element.reference, element.referenceName);
+        return name.isEmpty() ? ElementKind::designerName(element.kind) : name;
+    }
+    case ElementKind::SystemVariable:
+        return SystemVariable::caption(element.reference);
+    default:
+        break;
+    }
+    const QString shown = ElementKind::isText(element.kind) ? element.displayText() : QString();
+    return shown.isEmpty() ? ElementKind::designerName(element.kind) : shown;
+}
+
+void TSestECanvas::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Dark));
+    const double s = scale();
+    const QSize grid = m_editor.gridStep();
+    for (const BandGeometry &g : layout()) {
+        p.fillRect(g.caption, QColor(0xD4, 0xD0, 0xC8));
+        p.setPen(Qt::black);
+        p.setFont(font());
+        p.drawText(g.caption.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                   u"%1 (%2)"_s.arg(g.band.caption).arg(g.band.height));
+        p.fillRect(g.body, Qt::white);
+        if (m_editor.environment().showGrid && grid.width() > 0 && grid.height() > 0 && grid.width() * s >= 3 &&
+            grid.height() * s >= 3) {
+            p.setPen(Qt::gray);
+            for (int y = 0; y < g.band.height; y += grid.height())
+                for (int x = 0; x < m_editor.bandWidth(); x += grid.width())
+                    p.drawPoint(g.body.left() + int(std::lround(x * s)), g.body.top() + int(std::lround(y * s)));
+        }
+        p.save();
+        p.setClipRect(g.body);
+        for (const TRastelReportElement *element : m_editor.elements(g.band.sectionId)) {
+            const QRect box(
+                g.body.left() + int(std::lround(element->left * s)), g.body.top() + int(std::lround(element->top * s)),
+                std::max(1, int(std::lround(element->width * s))), std::max(1, int(std::lround(element->height * s))));
+            const QRect shown =
+                m_editor.isSelected(element) && m_drag == Drag::Move ? box.translated(m_dragOffset) : box;
+            p.setPen(QPen(Qt::darkGray, 1, Qt::DotLine));
+            p.setBrush(Qt::NoBrush);
+            switch (element->kind) {
+            case ElementKind::Line:
+                p.setPen(QPen(element->penColour, 1));
+                p.drawLine(shown.topLeft(), shown.bottomRight());
+                break;
+            case ElementKind::Ellipse:
+                p.setPen(QPen(element->penColour, 1));
+                p.drawEllipse(shown);
+                break;
+            case ElementKind::RoundRectangle:
+                p.setPen(QPen(element->penColour, 1));
+                p.drawRoundedRect(shown, 4, 4);
+                break;
+            case ElementKind::Rectangle:
+                p.setPen(QPen(element->penColour, 1));
+                p.drawRect(shown);
+                break;
+            default:
+                p.drawRect(shown);
+                break;
+            }
+            // The text in the element's own font, scaled with the paper and clipped to its box.
+            const QString text = elementText(*element);
+            if (!text.isEmpty() && element->kind != ElementKind::Line && element->kind != ElementKind::Rectangle &&
+                element->kind != ElementKind::RoundRectangle && element->kind != ElementKind::Ellipse) {
+                QFont f = TextFlow::canvasFont(element->font);
+                f.setPointSizeF(f.pointSizeF() * s * 100.0 / std::max(1, logicalDpiY()));
+                p.save();
+                p.setClipRect(shown.intersected(g.body));
+                p.setFont(f);
+                p.setPen(ElementKind::isText(element->kind) ? element->font.colour : QColor(Qt::darkGray));
+                int align = Qt::AlignLeft;
+                if (element->alignment() == TRastelReportElement::AlignRight)
+                    align = Qt::AlignRight;
+                else if (element->alignment() == TRastelReportElement::AlignCenter)
+                    align = Qt::AlignHCenter;
+                const bool multi = element->textFlags & TRastelReportElement::MultiLine;
+                p.drawText(shown, align | Qt::AlignTop | (multi ? Qt::TextWordWrap : 0), text);
+                p.restore();
+            }
+            if (m_editor.isSelected(element)) {
+                const QColor colour = element == m_editor.focused() ? QColor(Qt::blue) : QColor(Qt::darkBlue);
+                p.setPen(QPen(colour, 1));
+                p.drawRect(shown.adjusted(0, 0, -1, -1));
+                for (const QPoint corner : {shown.topLeft(), shown.topRight(), shown.bottomLeft()})
+                    p.fillRect(QRect(corner - QPoint(HandleSize / 2, HandleSize / 2), QSize(HandleSize, HandleSize)),
+                               colour);
+                p.fillRect(handleRect(shown), colour);
+            }
+        }
+        p.restore();
+    }
+    if (m_drag == Drag::Resize && m_resized) {
+        const QRect box = elementRect(m_resized);
+        p.setPen(QPen(Qt::blue, 1, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRect(box.topLeft(), QSize(int(m_resizeTo.width() * s), int(m_resizeTo.height() * s))));
+    }
+}
+
+QRect TSestECanvas::handleRect(const QRect &box) const
+{
+    return QRect(box.bottomRight() - QPoint(HandleSize / 2, HandleSize / 2), QSize(HandleSize, HandleSize));
+}
+
+TRastelReportElement *TSestECanvas::elementAt(QPoint pixel) const
+{
+    const auto at = bandPoint(pixel);
+    if (!at)
+        return nullptr;
+    // The topmost one: later elements are drawn over earlier ones.
+    const QList<TRastelReportElement *> elements = m_editor.elements(at->first);
+    for (auto it = elements.crbegin(); it != elements.crend(); ++it) {
+        if (elementRect(*it).contains(pixel))
+            return *it;
+    }
+    return nullptr;
+}
+
+void TSestECanvas::notify()
+{
+    refresh();
+    if (changed)
+        changed();
+}
+
+void TSestECanvas::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    setFocus();
+    const QPoint pixel = event->position().toPoint();
+    m_pressPixel = pixel;
+    const auto at = bandPoint(pixel);
+    if (at)
+        m_lastPoint = at;
+    if (m_tool) {
+        // One click inserts one element; the toolbox goes back to selecting.
+        if (at) {
+            m_editor.insertElement(*m_tool, at->first, m_editor.snap(at->second));
+            m_tool.reset();
+            setCursor(Qt::ArrowCursor);
+            notify();
+        }
+        return;
+    }
+    // The bottom-right handle of a selected element resizes it.
+    for (TRastelReportElement *element : m_editor.selection()) {
+        if (handleRect(elementRect(element)).contains(pixel)) {
+            m_drag = Drag::Resize;
+            m_resized = element;
+            m_resizeTo = QSize(element->width, element->height);
+            return;
+        }
+    }
+    TRastelReportElement *element = elementAt(pixel);
+    const bool add = event->modifiers() & Qt::ShiftModifier;
+    if (!element) {
+        if (!add)
+            m_editor.clearSelection();
+        notify();
+        return;
+    }
+    // A click on a selected element keeps the selection (to move it all) and focuses it.
+    m_editor.select(element, add || m_editor.isSelected(element));
+    m_drag = Drag::Move;
+    m_dragOffset = QPoint();
+    notify();
+}
+
+void TSestECanvas::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint pixel = event->position().toPoint();
+    if (m_drag == Drag::Move) {
+        m_dragOffset = pixel - m_pressPixel;
+        update();
+    } else if (m_drag == Drag::Resize && m_resized) {
+        const QRect box = elementRect(m_resized);
+        m_resizeTo = QSize(std::max(1, int(std::lround((pixel.x() - box.left()) / scale()))),
+                           std::max(1, int(std::lround((pixel.y() - box.top()) / scale()))));
+        update();
+    }
+}
+
+void TSestECanvas::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    mouseMoveEvent(event);
+    const Drag drag = std::exchange(m_drag, Drag::None);
+    if (drag == Drag::Move) {
+        const QPoint offset(int(std::lround(m_dragOffset.x() / scale())), int(std::lround(m_dragOffset.y() / scale())));
+        m_dragOffset = QPoint();
+        if (!offset.isNull())
+            m_editor.moveSelection(offset);
+        notify();
+    } else if (drag == Drag::Resize && m_resized) {
+        m_editor.resizeElement(std::exchange(m_resized, nullptr), m_resizeTo);
+        notify();
+    }
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "report/core/DesignerDocument.h"
+
+#include <QList>
+#include <QRect>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+// The designer's paper: the bands stacked under their caption strips, the
+// grid, the elements with their texts and the selection's handles, at the
+// environment's zoom. The mouse selects, moves and resizes through the
+// editor; with a tool of the toolbox chosen, a click on a band inserts.
+class TSestECanvas : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TSestECanvas(TSestEditor &editor, QWidget *parent = nullptr);
+
+    // The band's drawn parts, in pixels of the canvas.
+    struct BandGeometry
+    {
+        TDesignerBand band;
+        QRect caption;
+        QRect body;
+    };
+    QList<BandGeometry> layout() const;
+    double scale() const { return m_zoom / 100.0; }
+    // The pixel box of an element of the copy (empty when it is in no band).
+    QRect elementRect(const TRastelReportElement *element) const;
+    // The band under a pixel and the point in its units; nullopt outside every band.
+    std::optional<std::pair<int, QPoint>> bandPoint(QPoint pixel) const;
+    // The band and point where pasting puts the clipboard's elements: the
+    // last click on a band, the first band's corner before any.
+    std::pair<int, QPoint> pastePoint() const;
+
+    // The tool of the toolbox that the next click inserts with; none: selecting.
+    void setTool(std::optional<TDesignerTool> tool);
+    std::optional<TDesignerTool> tool() const { return m_tool; }
+    // Called after every change the canvas makes (the window refreshes its actions).
+    std::function<void()> changed;
+
+    // Sizes the widget to the paper and repaints.
+    void refresh();
+    // The text an element shows on the paper.
+    QString elementText(const TRastelReportElement &element) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    enum class Drag { None, Move, Resize };
+    TRastelReportElement *elementAt(QPoint pixel) const;
+    QRect handleRect(const QRect &box) const;
+    void notify();
+
+    TSestEditor &m_editor;
+    int m_zoom = 100;
+    std::optional<TDesignerTool> m_tool;
+    Drag m_drag = Drag::None;
+    QPoint m_pressPixel;
+    QPoint m_dragOffset; // pixels, while moving
+    TRastelReportElement *m_resized = nullptr;
+    QSize m_resizeTo; // units, while resizing
+    std::optional<std::pair<int, QPoint>> m_lastPoint;
+};
