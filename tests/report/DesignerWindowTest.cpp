@@ -124,6 +124,17 @@ TEST_F(DesignerWindow, DataFieldsShowTheFieldNameOrItsLabel)
     EXPECT_EQ(canvas().elementText(*body(2)), u"Částka"_s);
 }
 
+TEST_F(DesignerWindow, FunctionElementsShowTheFunctionsName)
+{
+    m_report.functions().add().name = u"NazevFirmy"_s;
+    add(TOddilSestavy::Body, ElementKind::UserFunction, 0, QRect(0, 60, 100, 20));
+    add(TOddilSestavy::Body, ElementKind::UserFunction, 5, QRect(0, 80, 100, 20)); // no such function
+    m_report.setPredloha(m_report.writeTemplate());
+    EXPECT_EQ(canvas().elementText(*body(2)), u"NazevFirmy"_s);
+    // As in print: a function outside the list shows "????".
+    EXPECT_EQ(canvas().elementText(*body(3)), u"????"_s);
+}
+
 TEST_F(DesignerWindow, ClickSelectsShiftAddsAndAClickBesideClears)
 {
     click(centre(body(0)));

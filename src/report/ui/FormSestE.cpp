@@ -11,8 +11,10 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -363,6 +365,10 @@ bool TFormSestE::handleKey(QKeyEvent *event)
 int TFormSestE::design(TSestava &report)
 {
     TFormSestE form(report, TSestEditorSettings::load(report.iniFilePath()));
+    // Without a window manager (a bare X server) nothing maximises the
+    // window; it then starts with the screen's size all the same.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        form.setGeometry(screen->availableGeometry());
     form.setWindowState(Qt::WindowMaximized);
     ui().execModal(form);
     return form.outcome();

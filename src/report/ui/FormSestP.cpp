@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -529,6 +531,10 @@ void TFormSestP::print()
 TFormSestP::Answer TFormSestP::showPreview(TSestava &report, const TPreviewOptions &options)
 {
     TFormSestP form(report, options);
+    // Without a window manager (a bare X server) nothing maximises the
+    // window; it then starts with the screen's size all the same.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        form.setGeometry(screen->availableGeometry());
     form.setWindowState(Qt::WindowMaximized);
     ui().execModal(form);
     return form.answer();

@@ -113,6 +113,12 @@ QString TSestECanvas::elementText(const TRastelReportElement &element) const
     }
     case ElementKind::SystemVariable:
         return SystemVariable::caption(element.reference);
+    case ElementKind::UserFunction:
+        // A function has no value while the template is edited: its name
+        // tells the author which one the element shows.
+        if (element.reference >= 0 && element.reference < model.functions().count())
+            return model.functions().at(element.reference).name;
+        break;
     default:
         break;
     }
