@@ -9,7 +9,9 @@
 
 class QAction;
 class QActionGroup;
+class QMenu;
 class QScrollArea;
+class QToolBar;
 class TSestECanvas;
 
 // The template designer: the report's template as bands of paper with their
@@ -60,6 +62,12 @@ private:
     void konec();
     // Whether the window may close: nothing unsaved, or the user's answer.
     bool confirmClose();
+
+    // "Náhled sestavy" and "Tisk sestavy": the edited copy laid out over the
+    // report's data, the report left as it was (TDesignerRun).
+    void buildOutputActions(QMenu *menu, QToolBar *toolBar);
+    void nahled();
+    void tisk();
 
     TSestava &m_report;
     std::unique_ptr<TSestEditor> m_editor;
