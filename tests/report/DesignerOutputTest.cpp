@@ -97,7 +97,7 @@ protected:
     // laid-out pages of the report and decides how it is left.
     void preview(const std::function<void(TFormSestP &)> &inside)
     {
-        scriptedUi().onWindow(u"FormSestP"_s, [&](QDialog &window) {
+        scriptedUi().onWindow(u"TFormSestP"_s, [&](QDialog &window) {
             m_dump = dumpOutput(m_report.vystup());
             inside(static_cast<TFormSestP &>(window));
         });
@@ -247,7 +247,7 @@ TEST_F(DesignerOutput, AFailedLayoutShowsTheReportsMessageAndReturns)
     action(form(), u"ActionNahled"_s)->trigger();
     EXPECT_TRUE(scriptedUi().shown({{MessageKind::Error, u"Není definován zdroj dat."_s, u"Chyba"_s}}));
     EXPECT_EQ(reported, seDataOrNothing);
-    EXPECT_FALSE(scriptedUi().windowsShown().contains(u"FormSestP"_s));
+    EXPECT_FALSE(scriptedUi().windowsShown().contains(u"TFormSestP"_s));
     EXPECT_TRUE(form().isVisible());
     EXPECT_TRUE(editor().isModified());
     EXPECT_EQ(editor().undoCount(), steps);
@@ -267,7 +267,7 @@ TEST_F(DesignerOutput, APreviewInsideDesignLeavesTheDataToDesign)
     int rowInside = -1;
     scriptedUi().answer(MessageAnswer::Yes); // "Připojená tabulka není aktivní. Zkusit otevřít?"
     scriptedUi().onWindow(u"FormSestE"_s, [&](QDialog &window) {
-        scriptedUi().onWindow(u"FormSestP"_s, [&](QDialog &preview) {
+        scriptedUi().onWindow(u"TFormSestP"_s, [&](QDialog &preview) {
             m_dump = dumpOutput(m_report.vystup());
             action(preview, u"ActionEdit"_s)->trigger();
         });

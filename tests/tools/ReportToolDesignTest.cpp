@@ -115,8 +115,8 @@ TEST_F(ReportToolDesign, TheDesignerShowsTheDataSavesTheTemplateAndPreviewsIt)
         TSestEditor &editor = designer.editor();
         ASSERT_TRUE(editor.setText(editor.elements(TOddilSestavy::PageHeader).value(0), u"Přehled"_s));
         // The preview of the copy over the tool's data, then back.
-        scriptedUi().onWindow(u"FormSestP"_s, [&](QDialog &preview) {
-            dump = dumpOutput(designer.report().vystup());
+        scriptedUi().onWindow(u"TFormSestP"_s, [&](QDialog &preview) {
+            dump = dumpOutput(designer.editor().report().vystup());
             action(preview, u"ActionEdit"_s)->trigger();
         });
         action(designer, u"ActionNahled"_s)->trigger();
