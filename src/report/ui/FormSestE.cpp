@@ -90,6 +90,7 @@ TFormSestE::TFormSestE(TSestava &report, const TSestEditorSettings &environment,
     layout->setSpacing(0);
     buildActions();
     buildMenus();
+    buildDialogActions();
     layout->addWidget(m_scroll, 1);
     updateActions();
 }
@@ -218,6 +219,7 @@ void TFormSestE::updateActions()
         m_actions.at(name)->setEnabled(selected);
     if (QAction *checked = m_tools->checkedAction(); checked && !m_canvas->tool())
         checked->setChecked(false);
+    updateDialogActions();
 }
 
 void TFormSestE::changed()
