@@ -148,6 +148,12 @@ public:
     TSestEditor &editor() { return form().editor(); }
     const TSestava &model() { return editor().model(); }
     TRastelReportElement *element(int sectionId, int index) { return editor().elements(sectionId).value(index); }
+    // Selects the element as the user does: a click on the paper.
+    void clickOn(int sectionId, int index)
+    {
+        TSestECanvas &canvas = form().canvas();
+        QTest::mouseClick(&canvas, Qt::LeftButton, {}, canvas.elementRect(element(sectionId, index)).center());
+    }
     QByteArray iniBytes() const
     {
         QFile file(m_report.iniFilePath());
@@ -171,6 +177,11 @@ struct ChangeCase
     std::function<void(DesignerWindowDialogs &)> check;
     QList<ScriptedUi::ExpectedMessage> messages; // before the closing question
 };
+
+void PrintTo(const ChangeCase &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
 class DesignerDialogChange : public DesignerWindowDialogs, public testing::WithParamInterface<ChangeCase>
 {
@@ -223,8 +234,9 @@ INSTANTIATE_TEST_SUITE_P(
                        EXPECT_EQ(t.model().sections().find(TOddilSestavy::Body)->height, 55);
                        // The paper shows the new height at once.
                        for (const TSestECanvas::BandGeometry &g : t.form().canvas().layout()) {
-                           if (g.band.sectionId == TOddilSestavy::Body)
+                           if (g.band.sectionId == TOddilSestavy::Body) {
                                EXPECT_EQ(g.body.height(), 55);
+                           }
                        }
                    },
                    {}},
@@ -237,7 +249,7 @@ INSTANTIATE_TEST_SUITE_P(
                        });
                    },
                    [](DesignerWindowDialogs &t) {
-                       t.editor().select(t.element(TOddilSestavy::Body, 0));
+                       t.clickOn(TOddilSestavy::Body, 0);
                        trigger(t.form(), u"ActionVlastnosti"_s);
                    },
                    u"nastavení prvku",
@@ -276,7 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
                    [](DesignerWindowDialogs &t) {
                        const QList<TRastelReportElement *> body = t.editor().elements(TOddilSestavy::Body);
                        const auto fields = std::count_if(body.cbegin(), body.cend(), [](const auto *e) {
-                           return e->kind == ElementKind::Field && e->reference == Castka;
+                           return e->kind == ElementKind::Field && e->reference == DataFixture::Castka;
                        });
                        EXPECT_EQ(fields, 1);
                        EXPECT_TRUE(std::none_of(body.cbegin(), body.cend(), [](const auto *e) {
@@ -325,7 +337,7 @@ INSTANTIATE_TEST_SUITE_P(
                        });
                    },
                    [](DesignerWindowDialogs &t) {
-                       t.editor().select(t.element(TOddilSestavy::PageHeader, 0));
+                       t.clickOn(TOddilSestavy::PageHeader, 0);
                        trigger(t.form(), u"ActionOpravitFunkci"_s);
                    },
                    u"oprava funkce",
@@ -359,6 +371,11 @@ struct CancelCase
     std::function<void(DesignerWindowDialogs &)> start;
     QList<ScriptedUi::ExpectedMessage> messages;
 };
+
+void PrintTo(const CancelCase &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
 class DesignerDialogCancel : public DesignerWindowDialogs, public testing::WithParamInterface<CancelCase>
 {
@@ -412,7 +429,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    });
                                },
                                [](DesignerWindowDialogs &t) {
-                                   t.editor().select(t.element(TOddilSestavy::Body, 0));
+                                   t.clickOn(TOddilSestavy::Body, 0);
                                    trigger(t.form(), u"ActionVlastnosti"_s);
                                },
                                {}},
@@ -420,7 +437,7 @@ INSTANTIATE_TEST_SUITE_P(
                         "ElementPropertiesOkWithoutAChange",
                         [] { scriptedUi().onWindow(u"TDlgKonfPrvku"_s, [](QDialog &w) { click(w, u"btnOK"_s); }); },
                         [](DesignerWindowDialogs &t) {
-                            t.editor().select(t.element(TOddilSestavy::Body, 1));
+                            t.clickOn(TOddilSestavy::Body, 1);
                             trigger(t.form(), u"ActionVlastnosti"_s);
                         },
                         {}},
