@@ -4,6 +4,7 @@
 // dialog, changes one value and checks that it reached the designer's copy
 // as exactly one named undo step, or that Storno left everything alone.
 #include "DataFixture.h"
+#include "DialogInputs.h"
 
 #include "report/core/DesignerDocument.h"
 #include "report/core/PageSetup.h"
@@ -23,20 +24,13 @@
 using namespace Qt::StringLiterals;
 using TestSupport::child;
 using TestSupport::click;
+using namespace DialogInputs;
 
 namespace {
 
 const QString NewQuestion = u"Zrušit všechny prvky a začít s návrhem nové předlohy?"_s;
 const QString CloseQuestion = u"V předloze sestavy byly provedeny změny. Uložit?"_s;
 const QString DeleteFunctionQuestion = u"Smazat vybranou funkci?"_s;
-
-QAction *action(QWidget &window, const QString &name)
-{
-    QAction *found = window.findChild<QAction *>(name);
-    if (!found)
-        ADD_FAILURE() << "no action " << name.toStdString();
-    return found;
-}
 
 void trigger(TFormSestE &form, const QString &name)
 {
@@ -58,16 +52,22 @@ QStringList menuTexts(const QAction *inMenu)
     return texts;
 }
 
-void setSpin(QDialog &dialog, const QString &name, int value)
+// A dialog with one spin box set, closed with the button.
+ScriptedUi::WindowAction spinThen(const QString &spin, int value, const QString &button)
 {
-    if (auto *box = child<QSpinBox>(dialog, name))
-        box->setValue(value);
+    return [=](QDialog &w) {
+        setSpin(w, spin, value);
+        click(w, button);
+    };
 }
 
-void setText(QDialog &dialog, const QString &name, const QString &text)
+// The function dialog with a new expression, closed with the button.
+ScriptedUi::WindowAction expressionThen(const QString &expression, const QString &button)
 {
-    if (auto *edit = child<QLineEdit>(dialog, name))
-        edit->setText(text);
+    return [=](QDialog &w) {
+        setText(w, u"edtVyrazFunkce"_s, expression);
+        click(w, button);
+    };
 }
 
 // The wizard's field with that caption moved to the chosen ones.
@@ -100,6 +100,19 @@ int elementCount(const TSestava &model, int sectionId)
     return section ? section->count() : -1;
 }
 
+// "Nová předloha...": Yes to the question, then the wizard with the field
+// "Částka" chosen, closed with the button.
+std::function<void()> newTemplateThen(const QString &button)
+{
+    return [=] {
+        scriptedUi().answer(MessageAnswer::Yes);
+        scriptedUi().onWindow(u"TDlgNovaSestava"_s, [=](QDialog &w) {
+            chooseField(w, u"Částka"_s);
+            click(w, button);
+        });
+    };
+}
+
 } // namespace
 
 class DesignerWindowDialogs : public DataFixture
@@ -129,6 +142,9 @@ public:
         m_env.gridY = 10;
         // The environment the designer opened with is the ini file's.
         ASSERT_TRUE(m_env.save(m_report.iniFilePath()));
+        m_form = std::make_unique<TFormSestE>(m_report, m_env);
+        m_form->resize(1000, 700);
+        m_form->show();
     }
     void TearDown() override
     {
@@ -136,16 +152,8 @@ public:
         DataFixture::TearDown();
     }
 
-    TFormSestE &form()
-    {
-        if (!m_form) {
-            m_form = std::make_unique<TFormSestE>(m_report, m_env);
-            m_form->resize(1000, 700);
-            m_form->show();
-        }
-        return *m_form;
-    }
-    TSestEditor &editor() { return form().editor(); }
+    TFormSestE &form() { return *m_form; }
+    TSestEditor &editor() { return m_form->editor(); }
     const TSestava &model() { return editor().model(); }
     TRastelReportElement *element(int sectionId, int index) { return editor().elements(sectionId).value(index); }
     // Selects the element as the user does: a click on the paper.
@@ -222,12 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
     Dialogs, DesignerDialogChange,
     testing::Values(
         ChangeCase{"ReportSettingsBodyHeight",
-                   [] {
-                       scriptedUi().onWindow(u"TSestDlg"_s, [](QDialog &w) {
-                           setSpin(w, u"seOddilTelo"_s, 55);
-                           click(w, u"btnOK"_s);
-                       });
-                   },
+                   [] { scriptedUi().onWindow(u"TSestDlg"_s, spinThen(u"seOddilTelo"_s, 55, u"btnOK"_s)); },
                    [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionNastaveni"_s); },
                    u"nastavení oddílů a skupin",
                    [](DesignerWindowDialogs &t) {
@@ -241,27 +244,19 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    {}},
         ChangeCase{"ElementPropertiesFontSize",
-                   [] {
-                       scriptedUi().onWindow(u"TDlgKonfPrvku"_s, [](QDialog &w) {
-                           EXPECT_EQ(child<QLineEdit>(w, u"edtText"_s)->text(), u"První"_s);
-                           setSpin(w, u"edtFontSize"_s, 14);
-                           click(w, u"btnOK"_s);
-                       });
-                   },
+                   [] { scriptedUi().onWindow(u"TDlgKonfPrvku"_s, spinThen(u"edtFontSize"_s, 14, u"btnOK"_s)); },
                    [](DesignerWindowDialogs &t) {
                        t.clickOn(TOddilSestavy::Body, 0);
                        trigger(t.form(), u"ActionVlastnosti"_s);
                    },
                    u"nastavení prvku",
-                   [](DesignerWindowDialogs &t) { EXPECT_EQ(t.element(TOddilSestavy::Body, 0)->font.size, 14); },
+                   [](DesignerWindowDialogs &t) {
+                       EXPECT_EQ(t.element(TOddilSestavy::Body, 0)->font.size, 14);
+                       EXPECT_EQ(t.element(TOddilSestavy::Body, 0)->text, u"První"_s);
+                   },
                    {}},
         ChangeCase{"DoubleClickOpensTheElementsProperties",
-                   [] {
-                       scriptedUi().onWindow(u"TDlgKonfPrvku"_s, [](QDialog &w) {
-                           setSpin(w, u"edtWidth"_s, 150);
-                           click(w, u"btnOK"_s);
-                       });
-                   },
+                   [] { scriptedUi().onWindow(u"TDlgKonfPrvku"_s, spinThen(u"edtWidth"_s, 150, u"btnOK"_s)); },
                    [](DesignerWindowDialogs &t) {
                        TSestECanvas &canvas = t.form().canvas();
                        const QPoint at = canvas.elementRect(t.element(TOddilSestavy::Body, 1)).center();
@@ -276,13 +271,7 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    {}},
         ChangeCase{"NewTemplateDesignedFromAChosenField",
-                   [] {
-                       scriptedUi().answer(MessageAnswer::Yes);
-                       scriptedUi().onWindow(u"TDlgNovaSestava"_s, [](QDialog &w) {
-                           chooseField(w, u"Částka"_s);
-                           click(w, u"btnNavrhnout"_s);
-                       });
-                   },
+                   newTemplateThen(u"btnNavrhnout"_s),
                    [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionNova"_s); },
                    u"nastavení oddílů a skupin",
                    [](DesignerWindowDialogs &t) {
@@ -299,10 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    {{MessageKind::Confirmation, NewQuestion, u"Potvrzení"_s}}},
         ChangeCase{"NewTemplateRucneEmpty",
-                   [] {
-                       scriptedUi().answer(MessageAnswer::Yes);
-                       scriptedUi().onWindow(u"TDlgNovaSestava"_s, [](QDialog &w) { click(w, u"btnRucne"_s); });
-                   },
+                   newTemplateThen(u"btnRucne"_s),
                    [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionNova"_s); },
                    u"nastavení oddílů a skupin",
                    [](DesignerWindowDialogs &t) {
@@ -312,17 +298,12 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    {{MessageKind::Confirmation, NewQuestion, u"Potvrzení"_s}}},
         ChangeCase{"AddFunctionExpression",
-                   [] {
-                       scriptedUi().onWindow(u"TFunkceDlg"_s, [](QDialog &w) {
-                           EXPECT_EQ(child<QLineEdit>(w, u"edtNazev"_s)->text(), u"Funkce3"_s);
-                           setText(w, u"edtVyrazFunkce"_s, u"Castka*2"_s);
-                           click(w, u"btnOK"_s);
-                       });
-                   },
+                   [] { scriptedUi().onWindow(u"TFunkceDlg"_s, expressionThen(u"Castka*2"_s, u"btnOK"_s)); },
                    [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionPridatFunkci"_s); },
                    u"přidání funkce",
                    [](DesignerWindowDialogs &t) {
                        ASSERT_EQ(t.model().functions().count(), 3);
+                       // Under the default name the dialog offered.
                        EXPECT_EQ(t.model().functions().at(2).name, u"Funkce3"_s);
                        EXPECT_EQ(t.model().functions().at(2).expression, u"Castka*2"_s);
                    },
@@ -330,11 +311,7 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeCase{"EditFunctionOfTheSelectedElement",
                    [] {
                        scriptedUi().onWindow(u"TDlgVyberFunkce"_s, pickFunction(1, u"btnOK"_s));
-                       scriptedUi().onWindow(u"TFunkceDlg"_s, [](QDialog &w) {
-                           EXPECT_EQ(child<QLineEdit>(w, u"edtNazev"_s)->text(), u"Pocet"_s);
-                           setText(w, u"edtVyrazFunkce"_s, u"Pocet+1"_s);
-                           click(w, u"btnOK"_s);
-                       });
+                       scriptedUi().onWindow(u"TFunkceDlg"_s, expressionThen(u"Pocet+1"_s, u"btnOK"_s));
                    },
                    [](DesignerWindowDialogs &t) {
                        t.clickOn(TOddilSestavy::PageHeader, 0);
@@ -342,6 +319,7 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    u"oprava funkce",
                    [](DesignerWindowDialogs &t) {
+                       EXPECT_EQ(t.model().functions().at(1).name, u"Pocet"_s);
                        EXPECT_EQ(t.model().functions().at(1).expression, u"Pocet+1"_s);
                        EXPECT_EQ(t.model().functions().at(0).expression, u"Castka"_s);
                    },
@@ -403,88 +381,59 @@ TEST_P(DesignerDialogCancel, LeavesTheTemplateTheUndoListAndTheIniFileAlone)
 
 INSTANTIATE_TEST_SUITE_P(
     Dialogs, DesignerDialogCancel,
-    testing::Values(CancelCase{"ReportSettings",
-                               [] {
-                                   scriptedUi().onWindow(u"TSestDlg"_s, [](QDialog &w) {
-                                       setSpin(w, u"seOddilTelo"_s, 55);
-                                       click(w, u"btnStorno"_s);
-                                   });
-                               },
-                               [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionNastaveni"_s); },
-                               {}},
-                    CancelCase{"Environment",
-                               [] {
-                                   scriptedUi().onWindow(u"TSestKonfigDlg"_s, [](QDialog &w) {
-                                       setSpin(w, u"seRastrX"_s, 25);
-                                       click(w, u"btnStorno"_s);
-                                   });
-                               },
-                               [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionProstredi"_s); },
-                               {}},
-                    CancelCase{"ElementProperties",
-                               [] {
-                                   scriptedUi().onWindow(u"TDlgKonfPrvku"_s, [](QDialog &w) {
-                                       setSpin(w, u"edtFontSize"_s, 14);
-                                       click(w, u"btnStorno"_s);
-                                   });
-                               },
-                               [](DesignerWindowDialogs &t) {
-                                   t.clickOn(TOddilSestavy::Body, 0);
-                                   trigger(t.form(), u"ActionVlastnosti"_s);
-                               },
-                               {}},
-                    CancelCase{
-                        "ElementPropertiesOkWithoutAChange",
-                        [] { scriptedUi().onWindow(u"TDlgKonfPrvku"_s, [](QDialog &w) { click(w, u"btnOK"_s); }); },
-                        [](DesignerWindowDialogs &t) {
-                            t.clickOn(TOddilSestavy::Body, 1);
-                            trigger(t.form(), u"ActionVlastnosti"_s);
-                        },
-                        {}},
-                    CancelCase{"NewTemplateQuestionAnsweredNo",
-                               [] { scriptedUi().answer(MessageAnswer::No); },
-                               [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionNova"_s); },
-                               {{MessageKind::Confirmation, NewQuestion, u"Potvrzení"_s}}},
-                    CancelCase{"NewTemplateWizardStorno",
-                               [] {
-                                   scriptedUi().answer(MessageAnswer::Yes);
-                                   scriptedUi().onWindow(u"TDlgNovaSestava"_s, [](QDialog &w) {
-                                       chooseField(w, u"Částka"_s);
-                                       click(w, u"btnStorno"_s);
-                                   });
-                               },
-                               [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionNova"_s); },
-                               {{MessageKind::Confirmation, NewQuestion, u"Potvrzení"_s}}},
-                    CancelCase{"AddFunction",
-                               [] {
-                                   scriptedUi().onWindow(u"TFunkceDlg"_s, [](QDialog &w) {
-                                       setText(w, u"edtVyrazFunkce"_s, u"Castka*2"_s);
-                                       click(w, u"btnStorno"_s);
-                                   });
-                               },
-                               [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionPridatFunkci"_s); },
-                               {}},
-                    CancelCase{"EditFunctionListStorno",
-                               [] { scriptedUi().onWindow(u"TDlgVyberFunkce"_s, pickFunction(0, u"btnStorno"_s)); },
-                               [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionOpravitFunkci"_s); },
-                               {}},
-                    CancelCase{"EditFunctionDialogStorno",
-                               [] {
-                                   scriptedUi().onWindow(u"TDlgVyberFunkce"_s, pickFunction(0, u"btnOK"_s));
-                                   scriptedUi().onWindow(u"TFunkceDlg"_s, [](QDialog &w) {
-                                       setText(w, u"edtVyrazFunkce"_s, u"Castka*2"_s);
-                                       click(w, u"btnStorno"_s);
-                                   });
-                               },
-                               [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionOpravitFunkci"_s); },
-                               {}},
-                    CancelCase{"DeleteFunctionAnsweredNo",
-                               [] {
-                                   scriptedUi().onWindow(u"TDlgVyberFunkce"_s, pickFunction(0, u"btnOK"_s));
-                                   scriptedUi().answer(MessageAnswer::No);
-                               },
-                               [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionSmazatFunkci"_s); },
-                               {{MessageKind::Confirmation, DeleteFunctionQuestion, u"Potvrzení"_s}}}),
+    testing::Values(
+        CancelCase{"ReportSettings",
+                   [] { scriptedUi().onWindow(u"TSestDlg"_s, spinThen(u"seOddilTelo"_s, 55, u"btnStorno"_s)); },
+                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionNastaveni"_s); },
+                   {}},
+        CancelCase{"Environment",
+                   [] { scriptedUi().onWindow(u"TSestKonfigDlg"_s, spinThen(u"seRastrX"_s, 25, u"btnStorno"_s)); },
+                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionProstredi"_s); },
+                   {}},
+        CancelCase{"ElementProperties",
+                   [] { scriptedUi().onWindow(u"TDlgKonfPrvku"_s, spinThen(u"edtFontSize"_s, 14, u"btnStorno"_s)); },
+                   [](DesignerWindowDialogs &t) {
+                       t.clickOn(TOddilSestavy::Body, 0);
+                       trigger(t.form(), u"ActionVlastnosti"_s);
+                   },
+                   {}},
+        CancelCase{"ElementPropertiesOkWithoutAChange",
+                   [] { scriptedUi().onWindow(u"TDlgKonfPrvku"_s, [](QDialog &w) { click(w, u"btnOK"_s); }); },
+                   [](DesignerWindowDialogs &t) {
+                       t.clickOn(TOddilSestavy::Body, 1);
+                       trigger(t.form(), u"ActionVlastnosti"_s);
+                   },
+                   {}},
+        CancelCase{"NewTemplateQuestionAnsweredNo",
+                   [] { scriptedUi().answer(MessageAnswer::No); },
+                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionNova"_s); },
+                   {{MessageKind::Confirmation, NewQuestion, u"Potvrzení"_s}}},
+        CancelCase{"NewTemplateWizardStorno",
+                   newTemplateThen(u"btnStorno"_s),
+                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionNova"_s); },
+                   {{MessageKind::Confirmation, NewQuestion, u"Potvrzení"_s}}},
+        CancelCase{"AddFunction",
+                   [] { scriptedUi().onWindow(u"TFunkceDlg"_s, expressionThen(u"Castka*2"_s, u"btnStorno"_s)); },
+                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionPridatFunkci"_s); },
+                   {}},
+        CancelCase{"EditFunctionListStorno",
+                   [] { scriptedUi().onWindow(u"TDlgVyberFunkce"_s, pickFunction(0, u"btnStorno"_s)); },
+                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionOpravitFunkci"_s); },
+                   {}},
+        CancelCase{"EditFunctionDialogStorno",
+                   [] {
+                       scriptedUi().onWindow(u"TDlgVyberFunkce"_s, pickFunction(0, u"btnOK"_s));
+                       scriptedUi().onWindow(u"TFunkceDlg"_s, expressionThen(u"Castka*2"_s, u"btnStorno"_s));
+                   },
+                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionOpravitFunkci"_s); },
+                   {}},
+        CancelCase{"DeleteFunctionAnsweredNo",
+                   [] {
+                       scriptedUi().onWindow(u"TDlgVyberFunkce"_s, pickFunction(0, u"btnOK"_s));
+                       scriptedUi().answer(MessageAnswer::No);
+                   },
+                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionSmazatFunkci"_s); },
+                   {{MessageKind::Confirmation, DeleteFunctionQuestion, u"Potvrzení"_s}}}),
     TestSupport::rowName);
 
 // ------------------------------------------------------------ environment
