@@ -144,6 +144,11 @@ struct RubberRow
     QStringList selected; // sorted
 };
 
+void PrintTo(const RubberRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
 class DesignerRubberBand : public DesignerCanvas, public testing::WithParamInterface<RubberRow>
 {
 };
@@ -237,6 +242,11 @@ struct HeightRow
     int height;
 };
 
+void PrintTo(const HeightRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
 class DesignerBandHeight : public DesignerCanvas, public testing::WithParamInterface<HeightRow>
 {
 };
@@ -306,6 +316,8 @@ TEST_F(DesignerCanvas, TheTreeIsShownWhileTheEnvironmentAsks)
     QTest::mouseClick(&canvas(), Qt::LeftButton, {}, canvas().elementRect(named(u"Druhý"_s)).center());
     EXPECT_TRUE(tree().isVisible());
     EXPECT_EQ(selectedNodes(), QStringList{u"Druhý"_s});
+    QCoreApplication::sendPostedEvents();
+    EXPECT_GT(tree().width(), 50);
     // It stands at the left of the paper.
     EXPECT_LT(tree().mapTo(&form(), QPoint()).x(), canvas().parentWidget()->mapTo(&form(), QPoint()).x());
     env.showTree = false;

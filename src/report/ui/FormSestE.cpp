@@ -211,7 +211,8 @@ void TFormSestE::buildTree()
 {
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName(u"SplitterPrvky"_s);
-    layout()->replaceWidget(m_scroll, splitter);
+    // The paper's place in the layout goes to the splitter (the old layout item is ours to drop).
+    std::unique_ptr<QLayoutItem>(layout()->replaceWidget(m_scroll, splitter));
     m_tree = new TSestETree(*m_editor, *m_canvas, splitter);
     splitter->addWidget(m_tree);
     splitter->addWidget(m_scroll);
