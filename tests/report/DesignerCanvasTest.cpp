@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -240,6 +241,7 @@ struct HeightRow
     int dy; // pixels
     bool snap;
     int height;
+    int zoomIndex = 6; // 100 %: a unit is a pixel
 };
 
 void PrintTo(const HeightRow &row, std::ostream *os)
@@ -255,24 +257,27 @@ TEST_P(DesignerBandHeight, DraggingTheLowerEdgeIsOneStep)
 {
     const HeightRow &row = GetParam();
     m_env.snapToGrid = row.snap;
+    m_env.zoomIndex = row.zoomIndex;
     const int before = heightOf(row.section);
     const QPoint edge = edgeOf(row.section);
     drag(edge, edge + QPoint(7, row.dy));
     EXPECT_EQ(heightOf(row.section), row.height);
-    EXPECT_EQ(bodyOf(row.section).height(), row.height);
+    EXPECT_EQ(bodyOf(row.section).height(), int(std::lround(row.height * canvas().scale())));
     ASSERT_EQ(editor().undoCount(), 1);
     EXPECT_EQ(action(u"ActionZrusit"_s)->text(), u"Zrušit změna výšky oddílu"_s);
     // The elements stay where they were in their band.
     EXPECT_EQ(named(u"Třetí"_s)->top, 70);
     action(u"ActionZrusit"_s)->trigger();
     EXPECT_EQ(heightOf(row.section), before);
-    EXPECT_EQ(bodyOf(row.section).height(), before);
+    EXPECT_EQ(bodyOf(row.section).height(), int(std::lround(before * canvas().scale())));
     EXPECT_FALSE(editor().isModified());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DesignerBandHeight,
     testing::Values(HeightRow{"GrowsOntoTheGrid", TOddilSestavy::Body, 23, true, 120},
+                    // 46 pixels at 200 % are 23 units.
+                    HeightRow{"AtTwiceTheSizeInUnits", TOddilSestavy::Body, 46, true, 120, 9},
                     HeightRow{"FollowsTheMouseWithoutSnapping", TOddilSestavy::Body, 23, false, 123},
                     HeightRow{"ShrinksOntoTheGrid", TOddilSestavy::PageFooter, -13, true, 30},
                     // "Třetí" ends at 70 + 20, "Patička" at 5 + 20.

@@ -245,7 +245,8 @@ void TFormSestE::updateActions()
 void TFormSestE::changed()
 {
     m_canvas->refresh();
-    m_tree->refresh();
+    if (m_tree)
+        m_tree->refresh();
     updateActions();
 }
 
