@@ -387,9 +387,13 @@ TEST_F(DesignerCanvas, SelectingNodesSelectsTheElements)
 TEST_F(DesignerCanvas, TheTreeFollowsEveryChange)
 {
     m_env.showTree = true;
+    tree().bandItem(TOddilSestavy::PageHeader)->setExpanded(false);
     QTest::mouseClick(&canvas(), Qt::LeftButton, {}, canvas().elementRect(named(u"Druhý"_s)).center());
     QTest::keyClick(&canvas(), Qt::Key_Delete);
     EXPECT_EQ(childTexts(tree().bandItem(TOddilSestavy::Body)), (QStringList{u"První"_s, u"Třetí"_s}));
+    // Built again, the tree keeps the bands the user folded.
+    EXPECT_FALSE(tree().bandItem(TOddilSestavy::PageHeader)->isExpanded());
+    EXPECT_TRUE(tree().bandItem(TOddilSestavy::Body)->isExpanded());
     action(u"ToolLine"_s)->trigger();
     QTest::mouseClick(&canvas(), Qt::LeftButton, {}, at(TOddilSestavy::ReportFooter, {100, 0}));
     EXPECT_EQ(childTexts(tree().bandItem(TOddilSestavy::ReportFooter)), QStringList{ElementKind::designerName(7)});

@@ -86,6 +86,8 @@ void TSestETree::rebuild(const QList<Entry> &entries)
     addTopLevelItems(bands);
     for (QTreeWidgetItem *item : std::as_const(bands))
         item->setExpanded(!folded.contains(item->data(0, SectionRole).toInt()));
+    // The new rows are laid out first, or the scroll range would still be the empty tree's.
+    executeDelayedItemsLayout();
     verticalScrollBar()->setValue(scrolled);
     m_showing = wasShowing;
     m_shown = entries;
