@@ -375,6 +375,28 @@ TEST_F(DesignerFixture, ANoOpChangeLeavesNoStep)
     EXPECT_FALSE(editor().isModified());
 }
 
+TEST_F(DesignerFixture, ABandIsNeverLowerThanItsElements)
+{
+    insertAt(TOddilSestavy::Body, QPoint(0, 40)); // 20 high: its bottom at 60
+    EXPECT_EQ(editor().minimumSectionHeight(TOddilSestavy::Body), 60);
+    EXPECT_EQ(editor().minimumSectionHeight(TOddilSestavy::PageHeader), 0);
+    EXPECT_EQ(editor().minimumSectionHeight(42), -1);
+    ASSERT_TRUE(editor().setSectionHeight(TOddilSestavy::Body, 30));
+    EXPECT_EQ(editor().model().sections().find(TOddilSestavy::Body)->height, 60);
+    EXPECT_FALSE(editor().setSectionHeight(TOddilSestavy::Body, -5)); // already as low as it goes
+    ASSERT_TRUE(editor().setSectionHeight(TOddilSestavy::Body, 75));
+
+    // An element sticking out below keeps the band where it is, no higher.
+    TSestEditorSettings env = m_env;
+    env.allowMoveOutside = true;
+    editor().setEnvironment(env);
+    ASSERT_TRUE(editor().moveSelection(QPoint(0, 50)));
+    EXPECT_EQ(editor().minimumSectionHeight(TOddilSestavy::Body), 75);
+    EXPECT_FALSE(editor().setSectionHeight(TOddilSestavy::Body, 10));
+    ASSERT_TRUE(editor().setSectionHeight(TOddilSestavy::Body, 200));
+    EXPECT_EQ(editor().minimumSectionHeight(TOddilSestavy::Body), 110);
+}
+
 TEST_F(DesignerFixture, EveryChangeIsNamedAsTheMenuShowsIt)
 {
     TRastelReportElement *e = insertAt(TOddilSestavy::Body, QPoint(0, 0));

@@ -538,10 +538,24 @@ bool TSestEditor::setSectionHeight(int sectionId, int height)
     TOddilSestavy *section = m_model.sections().find(sectionId);
     if (!section)
         return false;
+    // The rule holds whoever asks (the paper's drag, a typed height): a band
+    // never cuts off the elements it holds.
+    const int lowest = minimumSectionHeight(sectionId);
     return change(u"změna výšky oddílu"_s, [&] {
-        section->height = qMax(0, height);
+        section->height = qMax(lowest, height);
         return true;
     });
+}
+
+int TSestEditor::minimumSectionHeight(int sectionId) const
+{
+    const TOddilSestavy *section = m_model.sections().find(sectionId);
+    if (!section)
+        return -1;
+    int bottom = 0;
+    for (int i = 0; i < section->count(); ++i)
+        bottom = qMax(bottom, section->at(i).top + section->at(i).height);
+    return qMin(qMax(0, section->height), bottom);
 }
 
 int TSestEditor::addGroup(int fieldIndex, const QString &fieldName)

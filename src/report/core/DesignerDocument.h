@@ -120,8 +120,14 @@ public:
     // The selection drawn over / under the rest of its band ("posun prvku").
     bool bringToFront();
     bool sendToBack();
-    // "změna výšky oddílu"; a negative height counts as 0.
+    // "změna výšky oddílu": never below the lowest height the band may take
+    // (see minimumSectionHeight).
     bool setSectionHeight(int sectionId, int height);
+    // The bottom edge of the band's lowest element, 0 for an empty band; a
+    // band already lower than its elements (a hand-edited template, an
+    // element moved out with "PosunMimo") is not raised by this rule, so
+    // its own height is the limit then. -1 for no such band.
+    int minimumSectionHeight(int sectionId) const;
     // "nastavení oddílů a skupin": a group appended (innermost) with the
     // environment's element height for its bands; its index.
     int addGroup(int fieldIndex, const QString &fieldName = QString());

@@ -7,6 +7,7 @@
 #include "report/core/sestavy.h"
 #include "report/core/sestavyt.h"
 #include "report/ui/SestECanvas.h"
+#include "report/ui/SestETree.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -16,6 +17,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSplitter>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -92,6 +94,7 @@ TFormSestE::TFormSestE(TSestava &report, const TSestEditorSettings &environment,
     buildMenus();
     buildDialogActions();
     layout->addWidget(m_scroll, 1);
+    buildTree();
     updateActions();
 }
 
@@ -205,6 +208,25 @@ void TFormSestE::buildMenus()
     layout()->addWidget(toolBox);
 }
 
+void TFormSestE::buildTree()
+{
+    auto *splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName(u"SplitterPrvky"_s);
+    // The paper's place in the layout goes to the splitter (the old layout item is ours to drop).
+    std::unique_ptr<QLayoutItem>(layout()->replaceWidget(m_scroll, splitter));
+    m_tree = new TSestETree(*m_editor, *m_canvas, splitter);
+    splitter->addWidget(m_tree);
+    splitter->addWidget(m_scroll);
+    splitter->setStretchFactor(1, 1);
+    m_tree->selected = [this](QRect shown) {
+        changed();
+        if (!shown.isEmpty())
+            m_scroll->ensureVisible(shown.center().x(), shown.center().y(), shown.width() / 2 + 20,
+                                    shown.height() / 2 + 20);
+    };
+    m_tree->refresh();
+}
+
 void TFormSestE::updateActions()
 {
     const bool selected = !m_editor->selection().isEmpty();
@@ -225,6 +247,8 @@ void TFormSestE::updateActions()
 void TFormSestE::changed()
 {
     m_canvas->refresh();
+    if (m_tree)
+        m_tree->refresh();
     updateActions();
 }
 

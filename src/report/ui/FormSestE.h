@@ -11,6 +11,7 @@ class QAction;
 class QActionGroup;
 class QScrollArea;
 class TSestECanvas;
+class TSestETree;
 
 // The template designer: the report's template as bands of paper with their
 // elements, edited with the mouse, the keys and the menu. Every rule lives
@@ -45,6 +46,8 @@ private:
     QAction *makeAction(const QString &name, const QString &caption, const QString &hint = QString());
     void buildActions();
     void buildMenus();
+    // The element tree at the left of the paper (it follows "ShowTree").
+    void buildTree();
     void updateActions();
     void changed();
     // Arrows move the selection by a grid step, Delete deletes it; false for other keys.
@@ -80,6 +83,7 @@ private:
     std::unique_ptr<TSestEditor> m_editor;
     TSestECanvas *m_canvas = nullptr;
     QScrollArea *m_scroll = nullptr;
+    TSestETree *m_tree = nullptr;
     QActionGroup *m_tools = nullptr;
     std::map<QString, QAction *> m_actions;
     int m_outcome = 0;
