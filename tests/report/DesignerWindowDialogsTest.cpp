@@ -459,6 +459,20 @@ TEST_F(DesignerWindowDialogs, EnvironmentOkWritesTheIniFileAndTheDesignerTakesIt
     EXPECT_EQ(element(TOddilSestavy::Body, 0)->left, 50);
 }
 
+TEST_F(DesignerWindowDialogs, EnvironmentShowTreeShowsTheElementTreeAtOnce)
+{
+    auto *tree = child<QWidget>(form(), u"TreePrvky"_s);
+    ASSERT_TRUE(tree);
+    EXPECT_FALSE(tree->isVisible());
+    scriptedUi().onWindow(u"TSestKonfigDlg"_s, [](QDialog &w) {
+        check(w, u"chbShowTree"_s, true);
+        click(w, u"btnOK"_s);
+    });
+    trigger(form(), u"ActionProstredi"_s);
+    EXPECT_TRUE(TSestEditorSettings::load(m_report.iniFilePath()).showTree);
+    EXPECT_TRUE(tree->isVisible());
+}
+
 TEST_F(DesignerWindowDialogs, EnvironmentWithoutAnIniFileHoldsForTheOpenDesigner)
 {
     m_report.setIniFileName(QString());

@@ -133,9 +133,9 @@ void TFormSestE::environmentSettings()
     // read it on opening. A report without an ini file has the dialog change
     // this designer's environment for as long as it is open.
     //
-    // The grid, snapping, the undo limit and what the paper shows follow at
-    // once. "ImplMeritko" is the zoom a designer opens with: the open
-    // window keeps the zoom it has.
+    // The grid, snapping, the undo limit, the element tree and what the
+    // paper shows follow at once. "ImplMeritko" is the zoom a designer opens
+    // with: the open window keeps the zoom it has.
     const QString iniPath = m_report.iniFilePath();
     TSestEditorSettings environment = m_editor->environment();
     if (iniPath.isEmpty()) {
