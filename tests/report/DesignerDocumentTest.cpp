@@ -621,6 +621,27 @@ TEST_F(DesignerFixture, DeletingAFunctionKeepsTheOtherElementsOnTheirFunctions)
     EXPECT_FALSE(editor().editFunction(-1, f));
 }
 
+TEST_F(DesignerFixture, AScratchCopyHoldsTheEditedTemplateAndLeavesTheCopyAlone)
+{
+    m_report.setIniFileName(tempPath(u"SestDLL.ini"_s));
+    ASSERT_TRUE(editor().setSectionHeight(TOddilSestavy::Body, 60));
+    TSestava scratch;
+    editor().copyModelTo(scratch);
+    EXPECT_EQ(scratch.writeTemplate(), editor().model().writeTemplate()) << "the edited lines, not the report's";
+    EXPECT_EQ(scratch.fieldNames(), m_report.fieldNames());
+    EXPECT_EQ(scratch.fieldLabels(), m_report.fieldLabels());
+    EXPECT_EQ(scratch.iniFilePath(), m_report.iniFilePath());
+    EXPECT_EQ(scratch.dataSource(), m_report.dataSource());
+    EXPECT_EQ(scratch.fieldSize(Doklad), 10);
+    EXPECT_EQ(scratch.fieldSize(Skupina), 5) << "sized by the report's data";
+
+    scratch.sections().find(TOddilSestavy::Body)->height = 5;
+    scratch.functions().add();
+    EXPECT_EQ(editor().model().sections().find(TOddilSestavy::Body)->height, 60);
+    EXPECT_EQ(editor().model().functions().count(), 0);
+    EXPECT_EQ(editor().undoCount(), 1);
+}
+
 // ---------------------------------------------------------------- a whole template
 
 TEST_F(DesignerFixture, TemplateBuiltFromNothingSavesReadsBackAndLaysOut)

@@ -60,6 +60,10 @@ public:
     // The edited copy; dialogs read it. Change it only through the routines
     // below or edit(), so that the change can be taken back.
     const TSestava &model() const { return m_model; }
+    // A scratch report for a dialog that must not touch the copy (the
+    // new-report wizard, the function dialog): the copy's fields, directory,
+    // ini file and template lines, and the report's data source.
+    void copyModelTo(TSestava &scratch) const;
     const TSestEditorSettings &environment() const { return m_env; }
     // After the environment dialog: the undo limit follows at once.
     void setEnvironment(const TSestEditorSettings &environment);

@@ -92,6 +92,7 @@ TFormSestE::TFormSestE(TSestava &report, const TSestEditorSettings &environment,
     layout->setSpacing(0);
     buildActions();
     buildMenus();
+    buildDialogActions();
     layout->addWidget(m_scroll, 1);
     buildTree();
     updateActions();
@@ -240,6 +241,7 @@ void TFormSestE::updateActions()
         m_actions.at(name)->setEnabled(selected);
     if (QAction *checked = m_tools->checkedAction(); checked && !m_canvas->tool())
         checked->setChecked(false);
+    updateDialogActions();
 }
 
 void TFormSestE::changed()

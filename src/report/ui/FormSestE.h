@@ -64,6 +64,21 @@ private:
     // Whether the window may close: nothing unsaved, or the user's answer.
     bool confirmClose();
 
+    // The dialogs reached from the window (FormSestEDialogs.cpp): the
+    // new-report wizard, the report settings, the environment, element
+    // properties and the user functions.
+    void buildDialogActions();
+    void updateDialogActions();
+    void newTemplate();
+    void reportSettings();
+    void environmentSettings();
+    void elementProperties(TRastelReportElement *element);
+    void addFunction();
+    void editFunction();
+    void deleteFunction();
+    // The function the user picks from the list; -1 when cancelled.
+    int chooseFunction();
+
     TSestava &m_report;
     std::unique_ptr<TSestEditor> m_editor;
     TSestECanvas *m_canvas = nullptr;

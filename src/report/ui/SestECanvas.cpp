@@ -414,3 +414,17 @@ void TSestECanvas::mouseReleaseEvent(QMouseEvent *event)
         notify();
     }
 }
+
+void TSestECanvas::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // A double click on an element activates it; anywhere else (or with a
+    // tool chosen) it counts as a second press.
+    TRastelReportElement *element =
+        event->button() == Qt::LeftButton && !m_tool ? elementAt(event->position().toPoint()) : nullptr;
+    if (!element || !elementActivated) {
+        QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    m_drag = Drag::None;
+    elementActivated(element);
+}

@@ -47,6 +47,8 @@ public:
     std::optional<TDesignerTool> tool() const { return m_tool; }
     // Called after every change the canvas makes (the window refreshes its actions).
     std::function<void()> changed;
+    // A double click on an element (the window opens its properties).
+    std::function<void(TRastelReportElement *)> elementActivated;
 
     // Sizes the widget to the paper and repaints.
     void refresh();
@@ -58,6 +60,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     enum class Drag { None, Move, Resize, Select, Height };
