@@ -4,6 +4,7 @@
 // ("Nastavení parametrů funkce").
 
 #include "DataFixture.h"
+#include "DialogInputs.h"
 
 #include "report/core/DesignerSettings.h"
 #include "report/core/ReportColors.h"
@@ -25,39 +26,13 @@
 using namespace Qt::StringLiterals;
 using TestSupport::child;
 using TestSupport::click;
+using namespace DialogInputs;
 
 namespace {
 
 const QString GroupQuestion = u"Opravdu smazat vybranou skupinu včetně případných vložených prvků sestavy?"_s;
 const QString MarginQuestion = u"Nastavené okraje tisku jsou menší, než umožňuje připojená tiskárna. Upravit velikost "
                                u"okrajů podle možností tiskárny?"_s;
-
-void check(QDialog &dialog, const QString &name, bool on)
-{
-    if (auto *box = child<QAbstractButton>(dialog, name))
-        box->setChecked(on);
-}
-
-void setSpin(QDialog &dialog, const QString &name, int value)
-{
-    if (auto *box = child<QSpinBox>(dialog, name))
-        box->setValue(value);
-}
-
-void setText(QDialog &dialog, const QString &name, const QString &text)
-{
-    if (auto *edit = child<QLineEdit>(dialog, name))
-        edit->setText(text);
-}
-
-void choose(QDialog &dialog, const QString &name, const QString &text)
-{
-    auto *box = child<QComboBox>(dialog, name);
-    ASSERT_TRUE(box);
-    const int index = box->findText(text);
-    ASSERT_GE(index, 0) << text.toStdString();
-    box->setCurrentIndex(index);
-}
 
 // ------------------------------------------------------------ environment
 

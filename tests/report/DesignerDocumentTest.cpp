@@ -375,6 +375,28 @@ TEST_F(DesignerFixture, ANoOpChangeLeavesNoStep)
     EXPECT_FALSE(editor().isModified());
 }
 
+TEST_F(DesignerFixture, ABandIsNeverLowerThanItsElements)
+{
+    insertAt(TOddilSestavy::Body, QPoint(0, 40)); // 20 high: its bottom at 60
+    EXPECT_EQ(editor().minimumSectionHeight(TOddilSestavy::Body), 60);
+    EXPECT_EQ(editor().minimumSectionHeight(TOddilSestavy::PageHeader), 0);
+    EXPECT_EQ(editor().minimumSectionHeight(42), -1);
+    ASSERT_TRUE(editor().setSectionHeight(TOddilSestavy::Body, 30));
+    EXPECT_EQ(editor().model().sections().find(TOddilSestavy::Body)->height, 60);
+    EXPECT_FALSE(editor().setSectionHeight(TOddilSestavy::Body, -5)); // already as low as it goes
+    ASSERT_TRUE(editor().setSectionHeight(TOddilSestavy::Body, 75));
+
+    // An element sticking out below keeps the band where it is, no higher.
+    TSestEditorSettings env = m_env;
+    env.allowMoveOutside = true;
+    editor().setEnvironment(env);
+    ASSERT_TRUE(editor().moveSelection(QPoint(0, 50)));
+    EXPECT_EQ(editor().minimumSectionHeight(TOddilSestavy::Body), 75);
+    EXPECT_FALSE(editor().setSectionHeight(TOddilSestavy::Body, 10));
+    ASSERT_TRUE(editor().setSectionHeight(TOddilSestavy::Body, 200));
+    EXPECT_EQ(editor().minimumSectionHeight(TOddilSestavy::Body), 110);
+}
+
 TEST_F(DesignerFixture, EveryChangeIsNamedAsTheMenuShowsIt)
 {
     TRastelReportElement *e = insertAt(TOddilSestavy::Body, QPoint(0, 0));
@@ -597,6 +619,27 @@ TEST_F(DesignerFixture, DeletingAFunctionKeepsTheOtherElementsOnTheirFunctions)
     EXPECT_EQ(first->displayText(), u"????"_s);
     EXPECT_FALSE(editor().deleteFunction(5));
     EXPECT_FALSE(editor().editFunction(-1, f));
+}
+
+TEST_F(DesignerFixture, AScratchCopyHoldsTheEditedTemplateAndLeavesTheCopyAlone)
+{
+    m_report.setIniFileName(tempPath(u"SestDLL.ini"_s));
+    ASSERT_TRUE(editor().setSectionHeight(TOddilSestavy::Body, 60));
+    TSestava scratch;
+    editor().copyModelTo(scratch);
+    EXPECT_EQ(scratch.writeTemplate(), editor().model().writeTemplate()) << "the edited lines, not the report's";
+    EXPECT_EQ(scratch.fieldNames(), m_report.fieldNames());
+    EXPECT_EQ(scratch.fieldLabels(), m_report.fieldLabels());
+    EXPECT_EQ(scratch.iniFilePath(), m_report.iniFilePath());
+    EXPECT_EQ(scratch.dataSource(), m_report.dataSource());
+    EXPECT_EQ(scratch.fieldSize(Doklad), 10);
+    EXPECT_EQ(scratch.fieldSize(Skupina), 5) << "sized by the report's data";
+
+    scratch.sections().find(TOddilSestavy::Body)->height = 5;
+    scratch.functions().add();
+    EXPECT_EQ(editor().model().sections().find(TOddilSestavy::Body)->height, 60);
+    EXPECT_EQ(editor().model().functions().count(), 0);
+    EXPECT_EQ(editor().undoCount(), 1);
 }
 
 // ---------------------------------------------------------------- a whole template

@@ -309,11 +309,13 @@ TEST_F(NewReportDesignTest, ManualGivesAnEmptyTemplate)
         m_report,
         choice(DesignCase{"", TNovaSestavaVolby::Columns, true, false, false, 8, {DataFixture::Doklad}, 0, 0, 0, 0}),
         TSestEditorSettings{});
+    m_report.functions().add().resetPoint = TRadekFunkce::resetPerGroup(0);
     NewReportDesign::generateEmpty(m_report);
     for (int id = 0; id < TOddilSestavy::FixedCount; ++id) {
         EXPECT_EQ(m_report.sections().find(id)->count(), 0) << id;
         EXPECT_EQ(m_report.sections().find(id)->height, 0) << id;
     }
+    EXPECT_EQ(m_report.functions().count(), 0);
 }
 
 TEST_F(NewReportDesignTest, UsesTheDesignerDefaultsForFontAndHeight)

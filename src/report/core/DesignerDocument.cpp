@@ -4,6 +4,7 @@
 #include "report/core/PageSetup.h"
 #include "report/core/ReportColors.h"
 #include "report/core/ReportFonts.h"
+#include "report/core/ReportSetup.h"
 #include "report/core/TemplateFields.h"
 #include "report/core/TemplateReader.h"
 
@@ -90,20 +91,27 @@ ToolKind toolKind(TDesignerTool tool, int reference)
     return {ElementKind::GraphicText, 0};
 }
 
+// A copy of a report reads field references and pictures as the report
+// does, and finds the paper formats in the report's ini file.
+void takeSources(TSestava &copy, const TSestava &from)
+{
+    copy.setFieldNames(from.fieldNames());
+    copy.setFieldLabels(from.fieldLabels());
+    copy.setFieldDisplayValues(from.fieldDisplayValues());
+    copy.setParametry(from.parametry());
+    copy.setReportDirIgnore(from.reportDirIgnore());
+    copy.setReportDir(from.reportDir());
+    copy.setReportName(from.reportName());
+    copy.setIniFileName(from.iniFileName());
+    copy.setIsStored(true);
+}
+
 } // namespace
 
 TSestEditor::TSestEditor(TSestava &report, const TSestEditorSettings &environment)
     : m_report(report), m_env(environment), m_undo(environment.undoLimit)
 {
-    // The copy reads field references and pictures as the report does.
-    m_model.setFieldNames(report.fieldNames());
-    m_model.setFieldLabels(report.fieldLabels());
-    m_model.setFieldDisplayValues(report.fieldDisplayValues());
-    m_model.setParametry(report.parametry());
-    m_model.setReportDirIgnore(report.reportDirIgnore());
-    m_model.setReportDir(report.reportDir());
-    m_model.setReportName(report.reportName());
-    m_model.setIsStored(true);
+    takeSources(m_model, report);
 
     // The copy has no detail reports: their template lines are kept aside and
     // written back after the copy's own, so that editing never loses them.
@@ -116,6 +124,15 @@ TSestEditor::TSestEditor(TSestava &report, const TSestEditorSettings &environmen
     }
     m_model.setPredloha(own);
     m_savedLines = m_model.writeTemplate();
+}
+
+void TSestEditor::copyModelTo(TSestava &scratch) const
+{
+    takeSources(scratch, m_model);
+    // The report's data: the wizard sizes fields by it, and the expression
+    // editor's check reads it.
+    scratch.setDataSource(m_report.dataSource());
+    scratch.setPredloha(m_model.writeTemplate());
 }
 
 void TSestEditor::setEnvironment(const TSestEditorSettings &environment)
@@ -521,10 +538,24 @@ bool TSestEditor::setSectionHeight(int sectionId, int height)
     TOddilSestavy *section = m_model.sections().find(sectionId);
     if (!section)
         return false;
+    // The rule holds whoever asks (the paper's drag, a typed height): a band
+    // never cuts off the elements it holds.
+    const int lowest = minimumSectionHeight(sectionId);
     return change(u"změna výšky oddílu"_s, [&] {
-        section->height = qMax(0, height);
+        section->height = qMax(lowest, height);
         return true;
     });
+}
+
+int TSestEditor::minimumSectionHeight(int sectionId) const
+{
+    const TOddilSestavy *section = m_model.sections().find(sectionId);
+    if (!section)
+        return -1;
+    int bottom = 0;
+    for (int i = 0; i < section->count(); ++i)
+        bottom = qMax(bottom, section->at(i).top + section->at(i).height);
+    return qMin(qMax(0, section->height), bottom);
 }
 
 int TSestEditor::addGroup(int fieldIndex, const QString &fieldName)
@@ -542,87 +573,20 @@ int TSestEditor::addGroup(int fieldIndex, const QString &fieldName)
 
 bool TSestEditor::removeGroup(int index)
 {
-    TListSkupin &groups = m_model.groups();
+    const TListSkupin &groups = m_model.groups();
     if (index < 0 || index >= groups.count())
         return false;
     return change(u"nastavení oddílů a skupin"_s, [&] {
-        // The groups after it are built again one number lower, with their
-        // bands and elements; the selection leaves every group band first.
-        struct Band
-        {
-            int height, stored, columns, columnGap;
-            bool visible;
-            std::vector<TRastelReportElement> elements;
-        };
-        struct Kept
-        {
-            int fieldIndex;
-            QString fieldName;
-            bool newPage;
-            Band header, footer;
-        };
-        const auto keep = [&](const TOddilSestavy &section) {
-            Band band{section.height, section.stored, section.columns, section.columnGap, section.visible, {}};
-            for (int i = 0; i < section.count(); ++i)
-                band.elements.push_back(section.at(i));
-            return band;
-        };
-        std::vector<Kept> kept;
-        for (int g = 0; g < groups.count(); ++g) {
-            const TPolSkup &group = groups.at(g);
-            for (const TOddilSestavy *section : {group.header, group.footer}) {
-                for (int i = 0; i < section->count(); ++i)
-                    deselect(&section->at(i));
-            }
-            if (g != index)
-                kept.push_back(
-                    {group.fieldIndex, group.fieldName, group.newPage, keep(*group.header), keep(*group.footer)});
+        // The group's elements leave the selection before their bands go.
+        for (const TOddilSestavy *section : {groups.at(index).header, groups.at(index).footer}) {
+            for (int i = 0; i < section->count(); ++i)
+                deselect(&section->at(i));
         }
-        for (int g = 0; g < groups.count(); ++g) {
-            m_model.sections().remove(groups.at(g).header);
-            m_model.sections().remove(groups.at(g).footer);
-        }
-        groups.clear();
-        for (const Kept &k : kept) {
-            TPolSkup &group = m_model.addGroup(k.fieldIndex, k.fieldName);
-            group.newPage = k.newPage;
-            for (auto [section, band] : {std::pair{group.header, &k.header}, std::pair{group.footer, &k.footer}}) {
-                section->height = band->height;
-                section->stored = band->stored;
-                section->columns = band->columns;
-                section->columnGap = band->columnGap;
-                section->visible = band->visible;
-                for (const TRastelReportElement &e : band->elements)
-                    appendCopy(*section, e);
-            }
-        }
-        // The counters of later groups follow their group; an element that
-        // counted in the removed group shows the report's row number, the
-        // counter that is left, rather than a group that did not exist.
-        const TListOddilu &sections = m_model.sections();
-        for (int s = 0; s < sections.count(); ++s) {
-            for (int i = 0; i < sections.at(s).count(); ++i) {
-                TRastelReportElement &e = sections.at(s).at(i);
-                if (e.kind != ElementKind::SystemVariable || e.reference < SystemVariable::FirstGroup)
-                    continue;
-                const int group = (e.reference - SystemVariable::FirstGroup) / 2;
-                if (group == index)
-                    e.reference = SystemVariable::RowNumber;
-                else if (group > index)
-                    e.reference -= 2;
-            }
-        }
-        // Functions reset per group likewise; those of the removed group run
-        // over the whole report.
-        TListFunkci &functions = m_model.functions();
-        for (int f = 0; f < functions.count(); ++f) {
-            TRadekFunkce &function = functions.at(f);
-            const int group = function.resetPoint - TRadekFunkce::resetPerGroup(0);
-            if (group == index)
-                function.resetPoint = TRadekFunkce::ResetPerReport;
-            else if (group > index)
-                --function.resetPoint;
-        }
+        // The rule is the report settings window's: the later groups move
+        // up with their bands, counters and functions that reset per group.
+        TReportSetup setup = TReportSetup::fromReport(m_model);
+        setup.removeGroup(index);
+        setup.applyGroupsTo(m_model);
         return true;
     });
 }

@@ -60,6 +60,10 @@ public:
     // The edited copy; dialogs read it. Change it only through the routines
     // below or edit(), so that the change can be taken back.
     const TSestava &model() const { return m_model; }
+    // A scratch report for a dialog that must not touch the copy (the
+    // new-report wizard, the function dialog): the copy's fields, directory,
+    // ini file and template lines, and the report's data source.
+    void copyModelTo(TSestava &scratch) const;
     const TSestEditorSettings &environment() const { return m_env; }
     // After the environment dialog: the undo limit follows at once.
     void setEnvironment(const TSestEditorSettings &environment);
@@ -116,8 +120,14 @@ public:
     // The selection drawn over / under the rest of its band ("posun prvku").
     bool bringToFront();
     bool sendToBack();
-    // "změna výšky oddílu"; a negative height counts as 0.
+    // "změna výšky oddílu": never below the lowest height the band may take
+    // (see minimumSectionHeight).
     bool setSectionHeight(int sectionId, int height);
+    // The bottom edge of the band's lowest element, 0 for an empty band; a
+    // band already lower than its elements (a hand-edited template, an
+    // element moved out with "PosunMimo") is not raised by this rule, so
+    // its own height is the limit then. -1 for no such band.
+    int minimumSectionHeight(int sectionId) const;
     // "nastavení oddílů a skupin": a group appended (innermost) with the
     // environment's element height for its bands; its index.
     int addGroup(int fieldIndex, const QString &fieldName = QString());

@@ -236,6 +236,9 @@ int NewReportDesign::lineHeight(int fontSize)
 void NewReportDesign::generateEmpty(TSestavaTyp &report)
 {
     report.clearModel();
+    // The old functions go too: one reset by a group would otherwise point
+    // at a group the new template does not have.
+    report.functions().clear();
     for (int id = 0; id < TOddilSestavy::FixedCount; ++id) {
         TOddilSestavy *section = report.sections().find(id);
         section->height = 0;

@@ -127,7 +127,11 @@ void TReportSetup::applyTo(TSestavaTyp &report) const
             section->columnGap = settings.columnGap;
         }
     }
+    applyGroupsTo(report);
+}
 
+void TReportSetup::applyGroupsTo(TSestavaTyp &report) const
+{
     // Groups: the kept ones move to their new numbers, the removed ones go
     // with their sections and elements, the new ones are appended.
     TListSkupin &oldGroups = report.groups();

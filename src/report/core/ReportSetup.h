@@ -51,6 +51,9 @@ struct TReportSetup
     // the later groups move up (their sections, the group system variables
     // of the elements and the functions reset per group follow them).
     void applyTo(TSestavaTyp &report) const;
+    // The "Skupiny" part of applyTo alone: the report's groups become the
+    // listed ones, with the same rules. The designer removes a group with it.
+    void applyGroupsTo(TSestavaTyp &report) const;
 
     // A new group (header and footer visible, 20 units high).
     Group &addGroup(int fieldIndex);

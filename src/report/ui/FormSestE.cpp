@@ -9,6 +9,7 @@
 #include "report/core/sestavyt.h"
 #include "report/ui/FormSestP.h"
 #include "report/ui/SestECanvas.h"
+#include "report/ui/SestETree.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -18,6 +19,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSplitter>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -92,7 +94,9 @@ TFormSestE::TFormSestE(TSestava &report, const TSestEditorSettings &environment,
     layout->setSpacing(0);
     buildActions();
     buildMenus();
+    buildDialogActions();
     layout->addWidget(m_scroll, 1);
+    buildTree();
     updateActions();
 }
 
@@ -249,6 +253,25 @@ void TFormSestE::tisk()
     TDesignerRun::run(*m_editor, [](TSestava &report) { return report.PrintOnCurrent(); });
 }
 
+void TFormSestE::buildTree()
+{
+    auto *splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName(u"SplitterPrvky"_s);
+    // The paper's place in the layout goes to the splitter (the old layout item is ours to drop).
+    std::unique_ptr<QLayoutItem>(layout()->replaceWidget(m_scroll, splitter));
+    m_tree = new TSestETree(*m_editor, *m_canvas, splitter);
+    splitter->addWidget(m_tree);
+    splitter->addWidget(m_scroll);
+    splitter->setStretchFactor(1, 1);
+    m_tree->selected = [this](QRect shown) {
+        changed();
+        if (!shown.isEmpty())
+            m_scroll->ensureVisible(shown.center().x(), shown.center().y(), shown.width() / 2 + 20,
+                                    shown.height() / 2 + 20);
+    };
+    m_tree->refresh();
+}
+
 void TFormSestE::updateActions()
 {
     const bool selected = !m_editor->selection().isEmpty();
@@ -263,11 +286,14 @@ void TFormSestE::updateActions()
         m_actions.at(name)->setEnabled(selected);
     if (QAction *checked = m_tools->checkedAction(); checked && !m_canvas->tool())
         checked->setChecked(false);
+    updateDialogActions();
 }
 
 void TFormSestE::changed()
 {
     m_canvas->refresh();
+    if (m_tree)
+        m_tree->refresh();
     updateActions();
 }
 

@@ -13,6 +13,7 @@ class QMenu;
 class QScrollArea;
 class QToolBar;
 class TSestECanvas;
+class TSestETree;
 
 // The template designer: the report's template as bands of paper with their
 // elements, edited with the mouse, the keys and the menu. Every rule lives
@@ -47,6 +48,8 @@ private:
     QAction *makeAction(const QString &name, const QString &caption, const QString &hint = QString());
     void buildActions();
     void buildMenus();
+    // The element tree at the left of the paper (it follows "ShowTree").
+    void buildTree();
     void updateActions();
     void changed();
     // Arrows move the selection by a grid step, Delete deletes it; false for other keys.
@@ -69,10 +72,26 @@ private:
     void nahled();
     void tisk();
 
+    // The dialogs reached from the window (FormSestEDialogs.cpp): the
+    // new-report wizard, the report settings, the environment, element
+    // properties and the user functions.
+    void buildDialogActions();
+    void updateDialogActions();
+    void newTemplate();
+    void reportSettings();
+    void environmentSettings();
+    void elementProperties(TRastelReportElement *element);
+    void addFunction();
+    void editFunction();
+    void deleteFunction();
+    // The function the user picks from the list; -1 when cancelled.
+    int chooseFunction();
+
     TSestava &m_report;
     std::unique_ptr<TSestEditor> m_editor;
     TSestECanvas *m_canvas = nullptr;
     QScrollArea *m_scroll = nullptr;
+    TSestETree *m_tree = nullptr;
     QActionGroup *m_tools = nullptr;
     std::map<QString, QAction *> m_actions;
     int m_outcome = 0;

@@ -18,6 +18,10 @@ namespace {
 constexpr int Margin = 10;
 constexpr int CaptionHeight = 16;
 constexpr int HandleSize = 6;
+// Pixels above and below a band's lower edge that grip it for a drag of its
+// height: the last few rows of the body and the first of what lies under it
+// (the next caption strip or the margin, where no element is).
+constexpr int EdgeGrip = 3;
 
 } // namespace
 
@@ -27,7 +31,8 @@ TSestECanvas::TSestECanvas(TSestEditor &editor, QWidget *parent)
 {
     setObjectName(u"PaintBoxPapir"_s);
     setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(false);
+    // Tracking shows the height cursor over a band's lower edge.
+    setMouseTracking(true);
     refresh();
 }
 
@@ -50,16 +55,19 @@ QList<TSestECanvas::BandGeometry> TSestECanvas::layout() const
     return result;
 }
 
+QRect TSestECanvas::boxIn(const BandGeometry &g, const TRastelReportElement *element) const
+{
+    const double s = scale();
+    return QRect(g.body.left() + int(std::lround(element->left * s)), g.body.top() + int(std::lround(element->top * s)),
+                 std::max(1, int(std::lround(element->width * s))), std::max(1, int(std::lround(element->height * s))));
+}
+
 QRect TSestECanvas::elementRect(const TRastelReportElement *element) const
 {
     const int section = m_editor.sectionOf(element);
     for (const BandGeometry &g : layout()) {
-        if (g.band.sectionId != section)
-            continue;
-        const double s = scale();
-        return QRect(
-            g.body.left() + int(std::lround(element->left * s)), g.body.top() + int(std::lround(element->top * s)),
-            std::max(1, int(std::lround(element->width * s))), std::max(1, int(std::lround(element->height * s))));
+        if (g.band.sectionId == section)
+            return boxIn(g, element);
     }
     return {};
 }
@@ -82,6 +90,17 @@ std::pair<int, QPoint> TSestECanvas::pastePoint() const
         return *m_lastPoint;
     const QList<BandGeometry> bands = layout();
     return {bands.isEmpty() ? int(TOddilSestavy::Body) : bands.first().band.sectionId, QPoint()};
+}
+
+std::optional<int> TSestECanvas::bandEdgeAt(QPoint pixel) const
+{
+    for (const BandGeometry &g : layout()) {
+        const int edge = g.body.top() + g.body.height(); // the first row under the body
+        if (pixel.x() >= g.body.left() && pixel.x() <= g.body.right() && pixel.y() >= edge - EdgeGrip &&
+            pixel.y() < edge + EdgeGrip)
+            return g.band.sectionId;
+    }
+    return std::nullopt;
 }
 
 void TSestECanvas::setTool(std::optional<TDesignerTool> tool)
@@ -149,9 +168,7 @@ void TSestECanvas::paintEvent(QPaintEvent *)
         p.save();
         p.setClipRect(g.body);
         for (const TRastelReportElement *element : m_editor.elements(g.band.sectionId)) {
-            const QRect box(
-                g.body.left() + int(std::lround(element->left * s)), g.body.top() + int(std::lround(element->top * s)),
-                std::max(1, int(std::lround(element->width * s))), std::max(1, int(std::lround(element->height * s))));
+            const QRect box = boxIn(g, element);
             const QRect shown =
                 m_editor.isSelected(element) && m_drag == Drag::Move ? box.translated(m_dragOffset) : box;
             p.setPen(QPen(Qt::darkGray, 1, Qt::DotLine));
@@ -214,6 +231,23 @@ void TSestECanvas::paintEvent(QPaintEvent *)
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRect(box.topLeft(), QSize(int(m_resizeTo.width() * s), int(m_resizeTo.height() * s))));
     }
+    if (m_drag == Drag::Select && !m_rubberBand.isEmpty()) {
+        p.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(m_rubberBand.adjusted(0, 0, -1, -1));
+    }
+    if (m_drag == Drag::Height) {
+        // Where the band's lower edge lands when the button is let go.
+        for (const BandGeometry &g : layout()) {
+            if (g.band.sectionId != m_heightSection)
+                continue;
+            const int y = g.body.top() + int(std::lround(m_heightTo * s));
+            p.setPen(QPen(Qt::blue, 1, Qt::DashLine));
+            p.drawLine(g.body.left(), y, g.body.right(), y);
+            p.drawText(QRect(g.body.left(), y, g.body.width(), CaptionHeight).adjusted(4, 0, -4, 0),
+                       Qt::AlignVCenter | Qt::AlignRight, QString::number(m_heightTo));
+        }
+    }
 }
 
 QRect TSestECanvas::handleRect(const QRect &box) const
@@ -271,11 +305,24 @@ void TSestECanvas::mousePressEvent(QMouseEvent *event)
             return;
         }
     }
+    // The lower edge of a band drags its height.
+    if (const std::optional<int> edge = bandEdgeAt(pixel)) {
+        m_drag = Drag::Height;
+        m_heightSection = *edge;
+        m_heightTo = draggedHeight(pixel);
+        update();
+        return;
+    }
     TRastelReportElement *element = elementAt(pixel);
     const bool add = event->modifiers() & Qt::ShiftModifier;
     if (!element) {
         if (!add)
             m_editor.clearSelection();
+        // From an empty spot of a band the mouse draws the rectangle to select with.
+        if (at) {
+            m_drag = Drag::Select;
+            m_rubberBand = QRect();
+        }
         notify();
         return;
     }
@@ -286,10 +333,51 @@ void TSestECanvas::mousePressEvent(QMouseEvent *event)
     notify();
 }
 
+int TSestECanvas::draggedHeight(QPoint pixel) const
+{
+    int height = 0;
+    for (const BandGeometry &g : layout()) {
+        if (g.band.sectionId == m_heightSection)
+            height = g.band.height;
+    }
+    // Pressing on the edge without moving changes nothing, even off the grid.
+    if (pixel.y() == m_pressPixel.y())
+        return height;
+    height += int(std::lround((pixel.y() - m_pressPixel.y()) / scale()));
+    // The editor's grid and its limit, so that the line drawn is where the band ends.
+    return std::max(m_editor.minimumSectionHeight(m_heightSection), m_editor.snap(QPoint(0, height)).y());
+}
+
+void TSestECanvas::selectInRubberBand()
+{
+    // An element is taken when its box meets the rectangle anywhere, not
+    // only when the rectangle holds it whole: a long line or a wide text is
+    // then caught without dragging across the whole band. Only the part of
+    // the box inside its band counts, as only that part is drawn.
+    for (const BandGeometry &g : layout()) {
+        for (TRastelReportElement *element : m_editor.elements(g.band.sectionId)) {
+            if (boxIn(g, element).intersected(g.body).intersects(m_rubberBand))
+                m_editor.select(element, true);
+        }
+    }
+}
+
 void TSestECanvas::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint pixel = event->position().toPoint();
-    if (m_drag == Drag::Move) {
+    if (m_drag == Drag::None) {
+        // Over a band's lower edge the cursor tells that it drags the height;
+        // a chosen tool keeps its own cursor.
+        if (!m_tool)
+            setCursor(bandEdgeAt(pixel) ? Qt::SizeVerCursor : Qt::ArrowCursor);
+    } else if (m_drag == Drag::Select) {
+        // Nothing until the mouse leaves the pixel it was pressed on: a click selects nothing.
+        m_rubberBand = pixel == m_pressPixel ? QRect() : QRect(m_pressPixel, pixel).normalized();
+        update();
+    } else if (m_drag == Drag::Height) {
+        m_heightTo = draggedHeight(pixel);
+        update();
+    } else if (m_drag == Drag::Move) {
         m_dragOffset = pixel - m_pressPixel;
         update();
     } else if (m_drag == Drag::Resize && m_resized) {
@@ -315,5 +403,28 @@ void TSestECanvas::mouseReleaseEvent(QMouseEvent *event)
     } else if (drag == Drag::Resize && m_resized) {
         m_editor.resizeElement(std::exchange(m_resized, nullptr), m_resizeTo);
         notify();
+    } else if (drag == Drag::Select) {
+        if (!m_rubberBand.isEmpty())
+            selectInRubberBand();
+        m_rubberBand = QRect();
+        notify();
+    } else if (drag == Drag::Height) {
+        // One step per drag; the editor keeps the band over its elements.
+        m_editor.setSectionHeight(std::exchange(m_heightSection, -1), m_heightTo);
+        notify();
     }
+}
+
+void TSestECanvas::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // A double click on an element activates it; anywhere else (or with a
+    // tool chosen) it counts as a second press.
+    TRastelReportElement *element =
+        event->button() == Qt::LeftButton && !m_tool ? elementAt(event->position().toPoint()) : nullptr;
+    if (!element || !elementActivated) {
+        QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    m_drag = Drag::None;
+    elementActivated(element);
 }

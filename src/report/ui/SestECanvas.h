@@ -11,8 +11,10 @@
 
 // The designer's paper: the bands stacked under their caption strips, the
 // grid, the elements with their texts and the selection's handles, at the
-// environment's zoom. The mouse selects, moves and resizes through the
-// editor; with a tool of the toolbox chosen, a click on a band inserts.
+// environment's zoom. The mouse selects (a click, or a rectangle dragged
+// from an empty spot), moves and resizes through the editor, and the lower
+// edge of a band drags its height; with a tool of the toolbox chosen, a
+// click on a band inserts.
 class TSestECanvas : public QWidget
 {
     Q_OBJECT
@@ -36,12 +38,17 @@ public:
     // The band and point where pasting puts the clipboard's elements: the
     // last click on a band, the first band's corner before any.
     std::pair<int, QPoint> pastePoint() const;
+    // The band whose lower edge is under a pixel (the grip that drags its
+    // height); nullopt elsewhere.
+    std::optional<int> bandEdgeAt(QPoint pixel) const;
 
     // The tool of the toolbox that the next click inserts with; none: selecting.
     void setTool(std::optional<TDesignerTool> tool);
     std::optional<TDesignerTool> tool() const { return m_tool; }
     // Called after every change the canvas makes (the window refreshes its actions).
     std::function<void()> changed;
+    // A double click on an element (the window opens its properties).
+    std::function<void(TRastelReportElement *)> elementActivated;
 
     // Sizes the widget to the paper and repaints.
     void refresh();
@@ -53,12 +60,17 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    enum class Drag { None, Move, Resize };
+    enum class Drag { None, Move, Resize, Select, Height };
+    // The pixel box of an element in its band's drawn geometry.
+    QRect boxIn(const BandGeometry &g, const TRastelReportElement *element) const;
     TRastelReportElement *elementAt(QPoint pixel) const;
     QRect handleRect(const QRect &box) const;
     void notify();
+    void selectInRubberBand();
+    int draggedHeight(QPoint pixel) const;
 
     TSestEditor &m_editor;
     int m_zoom = 100;
@@ -67,6 +79,9 @@ private:
     QPoint m_pressPixel;
     QPoint m_dragOffset; // pixels, while moving
     TRastelReportElement *m_resized = nullptr;
-    QSize m_resizeTo; // units, while resizing
+    QSize m_resizeTo;   // units, while resizing
+    QRect m_rubberBand; // pixels, while selecting with a rectangle
+    int m_heightSection = -1;
+    int m_heightTo = 0; // units, while dragging a band's edge
     std::optional<std::pair<int, QPoint>> m_lastPoint;
 };
