@@ -3,6 +3,7 @@
 // disk, the ways back from the preview, the report and the data left as they
 // were, a failed layout, and the print through the report's print path.
 #include "DataFixture.h"
+#include "DialogInputs.h"
 
 #include "common/TextFile.h"
 #include "report/core/DesignerDocument.h"
@@ -25,13 +26,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QAction *action(QWidget &window, const QString &name)
-{
-    QAction *found = window.findChild<QAction *>(name);
-    if (!found)
-        ADD_FAILURE() << "no action " << name.toStdString();
-    return found;
-}
+using DialogInputs::action;
 
 const QString kUlozit = u"V předloze sestavy byly provedeny změny. Uložit?"_s;
 
