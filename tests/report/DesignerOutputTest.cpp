@@ -160,6 +160,45 @@ TEST_F(DesignerOutput, SavingAfterThePreviewWritesTheCopy)
     EXPECT_EQ(m_report.predloha(), editor().templateLines());
 }
 
+// An application that loads the template itself (OnNactiPredlohu) would load
+// what was saved; the run bypasses it and the report keeps it. The preview
+// goes the report's own way, between BeforePreview and AfterPreview.
+TEST_F(DesignerOutput, TheApplicationsLoadHandlerIsBypassedForTheRunAndKept)
+{
+    int loads = 0;
+    m_report.OnNactiPredlohu = [&](TSestavaTyp *sender) {
+        ++loads;
+        sender->setPredloha(m_lines);
+        return true;
+    };
+    int before = 0;
+    int after = 0;
+    m_report.BeforePreview = [&](TSestavaTyp *) { ++before; };
+    m_report.AfterPreview = [&](TSestavaTyp *) { ++after; };
+    editCopy();
+    preview([](TFormSestP &window) { action(window, u"ActionEdit"_s)->trigger(); });
+    EXPECT_TRUE(m_dump.contains(u"\"Upraveno\""_s)) << m_dump.toStdString();
+    EXPECT_EQ(loads, 0);
+    EXPECT_EQ(before, 1);
+    EXPECT_EQ(after, 1);
+    ASSERT_TRUE(bool(m_report.OnNactiPredlohu));
+    EXPECT_EQ(m_report.LoadTemplate(false), seOK);
+    EXPECT_EQ(loads, 1);
+}
+
+// A report that keeps its template in Predloha keeps it too.
+TEST_F(DesignerOutput, AStoredTemplateStaysStored)
+{
+    m_report.setIsStored(true);
+    editCopy();
+    preview([](TFormSestP &window) { action(window, u"ActionEdit"_s)->trigger(); });
+    EXPECT_TRUE(m_dump.contains(u"\"Upraveno\""_s)) << m_dump.toStdString();
+    EXPECT_TRUE(m_report.isStored());
+    EXPECT_EQ(m_report.predloha(), m_lines);
+    EXPECT_EQ(m_report.LoadTemplate(false), seOK);
+    EXPECT_EQ(m_report.writeTemplate(), m_lines);
+}
+
 TEST_F(DesignerOutput, ThePaperOfTheDesignerIsLaidOutAndKept)
 {
     // The settings dialog changes the paper of the process; the report's
