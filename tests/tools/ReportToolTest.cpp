@@ -1,16 +1,24 @@
-// The report tool: rendering a template over typed CSV data, and its errors.
+// The report tool: rendering a template over typed CSV data, and its errors;
+// the preview and the designer it opens.
 
 #include "reporttool/ReportTool.h"
 
 #include "common/MemTable.h"
 #include "common/TextFile.h"
+#include "report/core/DesignerDocument.h"
+#include "report/core/OutputDump.h"
 #include "report/core/PageSetup.h"
 #include "report/core/ReportWindows.h"
 #include "report/core/sestavy.h"
 #include "report/core/sestprn.h"
+#include "report/ui/FormSestE.h"
+#include "report/ui/FormSestP.h"
 #include "reporttool/CsvTable.h"
+#include "support/ScriptedUi.h"
 #include "support/TestSupport.h"
 
+#include <QAction>
+#include <QDialog>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -314,5 +322,152 @@ TEST_F(ReportToolPrint, UnknownPrinterOrAFormatBesidePrintingIsRefused)
         run({u"render"_s, u"x.pts"_s, u"--data"_s, u"a.csv"_s, u"--print"_s, u"Laser"_s, u"--format"_s, u"txt"_s}), 2);
     EXPECT_TRUE(m_err.startsWith(u"--print and --format exclude each other\n"_s));
 }
+
+} // namespace
+
+namespace {
+
+// "design": the real designer window over a template and CSV data, with the
+// windows the program's main installs, answered by the scripted seam.
+class ReportToolDesign : public ReportToolTest
+{
+protected:
+    void SetUp() override
+    {
+        ReportToolTest::SetUp();
+        m_saved = TReportWindows::current();
+        TFormSestP::install();
+        TFormSestE::install();
+        writeText(u"data.csv"_s, u"Cislo:integer,Castka:float\n7,12.5\n8,1\n"_s);
+    }
+    void TearDown() override
+    {
+        TReportWindows::current() = m_saved;
+        ReportToolTest::TearDown();
+    }
+    QStringList design(const QString &templateName) const
+    {
+        return {u"design"_s, path(templateName), u"--data"_s, path(u"data.csv"_s)};
+    }
+    QStringList readTemplate(const QString &name) const
+    {
+        return TextFile::readLines(path(name)).value_or(QStringList());
+    }
+    static QAction *action(QWidget &window, const QString &name) { return TestSupport::child<QAction>(window, name); }
+    // A graphic text "Přehled" inserted into the report header of the designer's copy.
+    static void insertTitle(TSestEditor &editor)
+    {
+        TRastelReportElement *title =
+            editor.insertElement(TDesignerTool::GraphicText, TOddilSestavy::ReportHeader, QPoint(200, 0));
+        ASSERT_NE(title, nullptr);
+        ASSERT_TRUE(editor.setText(title, u"Přehled"_s));
+    }
+
+    TReportWindows m_saved;
+};
+
+TEST_F(ReportToolDesign, TheDesignerShowsTheDataPreviewsTheCopyAndSaves)
+{
+    writeTemplate(u"seznam.pts"_s);
+    QStringList fields;
+    QString dump;
+    scriptedUi().onWindow(u"FormSestE"_s, [&](QDialog &window) {
+        auto &designer = static_cast<TFormSestE &>(window);
+        fields = designer.editor().model().fieldNames();
+        insertTitle(designer.editor());
+        // The preview of the copy over the tool's data, then back.
+        scriptedUi().onWindow(u"TFormSestP"_s, [&](QDialog &preview) {
+            dump = dumpOutput(designer.editor().report().vystup());
+            action(preview, u"ActionEdit"_s)->trigger();
+        });
+        action(designer, u"ActionNahled"_s)->trigger();
+        action(designer, u"ActionUlozit"_s)->trigger();
+        action(designer, u"ActionKonec"_s)->trigger();
+    });
+    EXPECT_EQ(run(design(u"seznam.pts"_s)), 0) << m_err.toStdString();
+    EXPECT_EQ(fields, (QStringList{u"Cislo"_s, u"Castka"_s}));
+    for (const QString &shown : {u"\"Přehled\""_s, u"\"7\""_s, u"\"8\""_s})
+        EXPECT_TRUE(dump.contains(shown)) << shown.toStdString() << '\n' << dump.toStdString();
+    EXPECT_TRUE(readTemplate(u"seznam.pts"_s).join(u'\n').contains(u"\"Přehled\""_s));
+    EXPECT_TRUE(m_err.isEmpty()) << m_err.toStdString();
+}
+
+TEST_F(ReportToolDesign, DroppedChangesLeaveTheFileAndExitZero)
+{
+    writeTemplate(u"seznam.pts"_s);
+    const QStringList before = readTemplate(u"seznam.pts"_s);
+    scriptedUi().onWindow(u"FormSestE"_s, [&](QDialog &window) {
+        insertTitle(static_cast<TFormSestE &>(window).editor());
+        scriptedUi().answer(MessageAnswer::No); // "V předloze sestavy byly provedeny změny. Uložit?"
+        action(window, u"ActionKonec"_s)->trigger();
+    });
+    EXPECT_EQ(run(design(u"seznam.pts"_s)), 0) << m_err.toStdString();
+    EXPECT_EQ(readTemplate(u"seznam.pts"_s), before);
+}
+
+// A template that is not there: the report offers to create it; refused, the
+// tool ends with the report's code 4, accepted, the designer opens on the new
+// empty file.
+TEST_F(ReportToolDesign, AMissingTemplateIsOfferedAndRefusingEnds)
+{
+    const QString question =
+        u"Nebyl nalezen soubor s předlohou tiskové sestavy \"%1\". Založit nový?"_s.arg(path(u"novy.pts"_s));
+    scriptedUi().answer(MessageAnswer::No);
+    EXPECT_EQ(run(design(u"novy.pts"_s)), int(seTemplateLoad));
+    EXPECT_TRUE(scriptedUi().shown({{MessageKind::Confirmation, question, u"Potvrzení"_s}}));
+    EXPECT_FALSE(QFile::exists(path(u"novy.pts"_s)));
+    EXPECT_FALSE(scriptedUi().windowsShown().contains(u"FormSestE"_s));
+
+    scriptedUi().reset();
+    scriptedUi().answer(MessageAnswer::Yes);
+    scriptedUi().onWindow(u"FormSestE"_s, [](QDialog &window) { action(window, u"ActionKonec"_s)->trigger(); });
+    EXPECT_EQ(run(design(u"novy.pts"_s)), 0) << m_err.toStdString();
+    EXPECT_TRUE(QFile::exists(path(u"novy.pts"_s)));
+}
+
+struct DesignBadInputRow
+{
+    const char *name;
+    QStringList arguments; // after "design" (%1: the temporary directory)
+    int exitCode;
+    QString message; // the first line on the error stream
+};
+
+class ReportToolDesignBadInput : public ReportToolDesign, public testing::WithParamInterface<DesignBadInputRow>
+{
+};
+
+TEST_P(ReportToolDesignBadInput, EndsWithTheMessageBeforeAnyWindow)
+{
+    writeTemplate(u"seznam.pts"_s);
+    writeText(u"spatna.csv"_s, u"Cislo:cislo\n1\n"_s);
+    QStringList arguments{u"design"_s};
+    for (const QString &argument : GetParam().arguments)
+        arguments << QString(argument).replace(u"%1"_s, m_dir.path());
+    EXPECT_EQ(run(arguments), GetParam().exitCode);
+    EXPECT_EQ(m_err.section(u'\n', 0, 0), QString(GetParam().message).replace(u"%1"_s, m_dir.path()));
+    EXPECT_TRUE(scriptedUi().windowsShown().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tool, ReportToolDesignBadInput,
+    testing::Values(DesignBadInputRow{"MissingData",
+                                      {u"%1/seznam.pts"_s, u"--data"_s, u"%1/chybi.csv"_s},
+                                      1,
+                                      u"cannot read %1/chybi.csv"_s},
+                    DesignBadInputRow{"BadColumnKind",
+                                      {u"%1/seznam.pts"_s, u"--data"_s, u"%1/spatna.csv"_s},
+                                      1,
+                                      u"%1/spatna.csv: column \"Cislo\": unknown kind \"cislo\" (text, integer, "
+                                      "float, boolean, datetime, memo)"_s},
+                    DesignBadInputRow{"NoData",
+                                      {u"%1/seznam.pts"_s},
+                                      2,
+                                      u"give the report's data with either --data FILE.csv or --table DIR/NAME"_s},
+                    DesignBadInputRow{"OutputOption",
+                                      {u"%1/seznam.pts"_s, u"--data"_s, u"%1/x.csv"_s, u"-o"_s, u"x"_s},
+                                      2,
+                                      u"design writes no output: --format, -o and --print belong to render"_s}),
+    TestSupport::rowName);
 
 } // namespace

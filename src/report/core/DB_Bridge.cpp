@@ -230,7 +230,9 @@ int TBridge::step(TStepDir dir)
 
 bool TBridge::check()
 {
-    m_opened = nullptr;
+    // Inside another run the outer check's dataset is the outer run's to close.
+    if (m_saved.empty())
+        m_opened = nullptr;
     if (!m_dataSource) {
         ui().error(u"Není definován zdroj dat."_s, SestCaption::chyba());
         return false;
@@ -261,7 +263,7 @@ bool TBridge::check()
 
 void TBridge::release()
 {
-    if (!m_opened)
+    if (!m_opened || !m_saved.empty())
         return;
     // The dataset may have been detached from the source meanwhile; the one
     // the check opened is closed.
@@ -276,32 +278,37 @@ void TBridge::release()
 
 void TBridge::openForReading(bool detachControls)
 {
-    m_saved.reset();
     ReportDataSet *set = dataSet();
-    if (!set)
-        return;
-    try {
-        m_saved = set->bookmark();
-    } catch (...) {
-        m_saved.reset(); // no bookmark: the position is not restored
+    std::optional<ReportDataSet::Bookmark> saved;
+    if (set) {
+        try {
+            saved = set->bookmark();
+        } catch (...) {
+            saved.reset(); // no bookmark: the position is not restored
+        }
     }
-    if (detachControls) {
+    m_saved.push_back(saved);
+    if (set && detachControls && !m_detachedFrom) {
         set->disableControls();
         m_detachedFrom = set;
+        m_detachedAt = m_saved.size();
     }
 }
 
 void TBridge::restore()
 {
-    if (ReportDataSet *set = dataSet(); set && m_saved) {
+    if (m_saved.empty())
+        return;
+    const std::optional<ReportDataSet::Bookmark> saved = m_saved.back();
+    if (ReportDataSet *set = dataSet(); set && saved) {
         try {
-            set->gotoBookmark(*m_saved);
+            set->gotoBookmark(*saved);
         } catch (...) {
         }
     }
-    m_saved.reset();
-    if (m_detachedFrom) {
+    if (m_detachedFrom && m_saved.size() == m_detachedAt) {
         m_detachedFrom->enableControls();
         m_detachedFrom = nullptr;
     }
+    m_saved.pop_back();
 }

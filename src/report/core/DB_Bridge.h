@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 // The link between a report and the dataset of its data source: field
 // access by the dataset's field index, record steps, the data check, the
@@ -56,19 +57,24 @@ public:
     // Closes the dataset again when the check opened it.
     void release();
 
-    // ---- Reading
+    // ---- Reading. A run may start while another holds the data (the
+    // designer's preview inside the designer): each opening is matched by its
+    // own restore, the controls stay detached and the dataset the outer check
+    // opened stays open until the outermost run ends.
     // Remembers the current record; detaches the dataset's controls when asked.
     void openForReading(bool detachControls);
-    // Goes back to the remembered record and forgets it, then reattaches the controls.
+    // Goes back to the record remembered last and forgets it; the outermost
+    // restore reattaches the controls.
     void restore();
-    bool hasSavedPosition() const { return m_saved.has_value(); }
+    bool hasSavedPosition() const { return !m_saved.empty() && m_saved.back().has_value(); }
 
 private:
     // One text per field of the dataset; none when it cannot be read.
     QStringList eachField(QString (ReportDataSet::*read)(int) const) const;
 
     ReportDataSource *m_dataSource = nullptr;
-    std::optional<ReportDataSet::Bookmark> m_saved;
+    std::vector<std::optional<ReportDataSet::Bookmark>> m_saved; // one per opening, innermost last
     ReportDataSet *m_detachedFrom = nullptr; // whose controls are detached
+    size_t m_detachedAt = 0;                 // the number of openings when they were detached
     ReportDataSet *m_opened = nullptr;       // the dataset the check opened
 };

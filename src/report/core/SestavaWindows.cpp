@@ -44,14 +44,17 @@ QString TSestava::noPrinterMessage()
 
 int TSestava::Preview()
 {
+    return Preview(TReportWindows::current().preview);
+}
+
+int TSestava::Preview(const std::function<int(TSestava &report)> &window)
+{
     return runExclusive([&] {
         if (BeforePreview)
             BeforePreview(this);
         int result = ReportLayout::prepare(*this);
-        if (result == seOK) {
-            const auto &preview = TReportWindows::current().preview;
-            result = preview ? preview(*this) : int(seDataOrNothing);
-        }
+        if (result == seOK)
+            result = window ? window(*this) : int(seDataOrNothing);
         if (AfterPreview)
             AfterPreview(this);
         return result;

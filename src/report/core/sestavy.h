@@ -429,6 +429,9 @@ public:
     int PrintOnCurrent();
     // Prepares the report and shows the preview over its output.
     int Preview();
+    // The same with another window over the prepared output (the designer's
+    // preview, which offers the way back to it); the window's result.
+    int Preview(const std::function<int(TSestava &report)> &window);
     // Opens the designer on the report (template created on request).
     int Design();
     static QString noPrinterMessage();

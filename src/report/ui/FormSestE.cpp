@@ -1,11 +1,13 @@
 #include "report/ui/FormSestE.h"
 
 #include "common/UiSeam.h"
+#include "report/core/DesignerRun.h"
 #include "report/core/ReportCaptions.h"
 #include "report/core/ReportResult.h"
 #include "report/core/ReportWindows.h"
 #include "report/core/sestavy.h"
 #include "report/core/sestavyt.h"
+#include "report/ui/FormSestP.h"
 #include "report/ui/SestECanvas.h"
 #include "report/ui/SestETree.h"
 
@@ -206,6 +208,49 @@ void TFormSestE::buildMenus()
     toolBox->setObjectName(u"ToolBarPrvky"_s);
     toolBox->addActions(m_tools->actions());
     layout()->addWidget(toolBox);
+    buildOutputActions(file, toolBar);
+}
+
+void TFormSestE::buildOutputActions(QMenu *menu, QToolBar *toolBar)
+{
+    QAction *nahled = makeAction(u"ActionNahled"_s, u"Náhled sestavy"_s);
+    connect(nahled, &QAction::triggered, this, [this] { this->nahled(); });
+    QAction *tisk = makeAction(u"ActionTisk"_s, u"Tisk sestavy"_s);
+    connect(tisk, &QAction::triggered, this, [this] { this->tisk(); });
+    // In the menu between saving and "Konec oprav"; on the main toolbar after the rest.
+    QAction *konec = m_actions.at(u"ActionKonec"_s);
+    QAction *separator = menu->insertSeparator(konec);
+    menu->insertActions(separator, {nahled, tisk});
+    toolBar->addSeparator();
+    toolBar->addActions({nahled, tisk});
+}
+
+void TFormSestE::nahled()
+{
+    // "Oprava předlohy..." and Esc come back here. "Zavřít náhled", whose hint
+    // from the designer is "Ukončit opravu předlohy", ends the editing as that
+    // hint says: the designer closes too, through the unsaved-changes
+    // question, so that an answer of Storno keeps it open and nothing is lost.
+    TFormSestP::Answer answer = TFormSestP::Answer::Edit;
+    const int result = TDesignerRun::run(*m_editor, [&answer](TSestava &report) {
+        return report.Preview([&answer](TSestava &prepared) {
+            TPreviewOptions options = TPreviewOptions::of(prepared);
+            options.fromDesigner = true;
+            answer = TFormSestP::showPreview(prepared, options);
+            return int(seOK);
+        });
+    });
+    // A failed layout has shown the report's message; the designer stays as it was.
+    if (result == seOK && answer == TFormSestP::Answer::Closed)
+        konec();
+}
+
+void TFormSestE::tisk()
+{
+    // The report's own print on the selected printer, with the copy's pages
+    // and copies: the generator's print dialog belongs to the preview alone,
+    // whose "Tisk náhledu..." offers the choices.
+    TDesignerRun::run(*m_editor, [](TSestava &report) { return report.PrintOnCurrent(); });
 }
 
 void TFormSestE::buildTree()

@@ -9,7 +9,9 @@
 
 class QAction;
 class QActionGroup;
+class QMenu;
 class QScrollArea;
+class QToolBar;
 class TSestECanvas;
 class TSestETree;
 
@@ -63,6 +65,12 @@ private:
     void konec();
     // Whether the window may close: nothing unsaved, or the user's answer.
     bool confirmClose();
+
+    // "Náhled sestavy" and "Tisk sestavy": the edited copy laid out over the
+    // report's data, the report left as it was (TDesignerRun).
+    void buildOutputActions(QMenu *menu, QToolBar *toolBar);
+    void nahled();
+    void tisk();
 
     // The dialogs reached from the window (FormSestEDialogs.cpp): the
     // new-report wizard, the report settings, the environment, element

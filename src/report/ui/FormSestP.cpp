@@ -434,6 +434,14 @@ void TFormSestP::konec()
     accept();
 }
 
+void TFormSestP::reject()
+{
+    // Only "Zavřít náhled" says that the user is done; closing the window
+    // otherwise from the designer must not end the editing.
+    m_answer = m_actions.at(u"ActionEdit"_s)->isEnabled() ? Answer::Edit : Answer::Closed;
+    QDialog::reject();
+}
+
 void TFormSestP::edit()
 {
     if (!m_actions.at(u"ActionEdit"_s)->isEnabled())

@@ -60,6 +60,9 @@ public:
     void paintPaper(QPainter &painter);
     bool showsBackground() const { return m_showBackground; }
 
+    // The close box: from the designer back to it, as Esc; otherwise closed.
+    void reject() override;
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
