@@ -9,6 +9,7 @@
 #include "report/ui/SestETree.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QImage>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -421,4 +422,28 @@ TEST_F(DesignerCanvas, SelectingANodeBringsItsElementIntoView)
     const QRect box = canvas().elementRect(named(u"Patička"_s));
     const QRect seen(canvas().mapFrom(scroll->viewport(), QPoint()), scroll->viewport()->size());
     EXPECT_TRUE(seen.contains(box)) << "element not in view";
+}
+
+// ---------------------------------------------------------------- zoom
+
+TEST_F(DesignerCanvas, TheZoomListRedrawsThePaperAndKeepsTheSelection)
+{
+    m_env.zoomIndex = 6; // 100 %
+    auto *zoom = TestSupport::child<QComboBox>(form(), u"ComboMeritko"_s);
+    EXPECT_EQ(zoom->currentText(), u"100 %"_s);
+    TRastelReportElement *second = named(u"Druhý"_s);
+    editor().select(second);
+    const QSize before = canvas().elementRect(second).size();
+    const int width = canvas().width();
+
+    zoom->setCurrentIndex(zoom->findData(200));
+    EXPECT_EQ(canvas().zoom(), 200);
+    EXPECT_EQ(canvas().elementRect(second).size(), before * 2);
+    EXPECT_GT(canvas().width(), width);
+    EXPECT_EQ(selectedTexts(), QStringList{u"Druhý"_s});
+    // A click at the new scale still finds the element under it.
+    QTest::mouseClick(&canvas(), Qt::LeftButton, {}, canvas().elementRect(named(u"Třetí"_s)).center());
+    EXPECT_EQ(selectedTexts(), QStringList{u"Třetí"_s});
+    // The zoom is the window's: the environment still opens at its own.
+    EXPECT_EQ(editor().environment().zoomIndex, 6);
 }

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -209,6 +210,25 @@ void TFormSestE::buildMenus()
     toolBox->addActions(m_tools->actions());
     layout()->addWidget(toolBox);
     buildOutputActions(file, toolBar);
+    buildZoom(toolBar);
+}
+
+void TFormSestE::buildZoom(QToolBar *toolBar)
+{
+    auto *zoom = new QComboBox(toolBar);
+    zoom->setObjectName(u"ComboMeritko"_s);
+    zoom->setToolTip(u"Měřítko"_s);
+    for (int i = 0; i < TSestEditorSettings::ZoomCount; ++i)
+        zoom->addItem(u"%1 %"_s.arg(TSestEditorSettings::zoomPercent(i)), TSestEditorSettings::zoomPercent(i));
+    zoom->setCurrentIndex(zoom->findData(m_canvas->zoom()));
+    // The list changes this window's zoom only; the environment dialog's
+    // "ImplMeritko" stays the zoom a designer opens with.
+    connect(zoom, &QComboBox::currentIndexChanged, this, [this, zoom](int index) {
+        m_canvas->setZoom(zoom->itemData(index).toInt());
+        changed();
+    });
+    toolBar->addSeparator();
+    toolBar->addWidget(zoom);
 }
 
 void TFormSestE::buildOutputActions(QMenu *menu, QToolBar *toolBar)

@@ -48,6 +48,8 @@ private:
     QAction *makeAction(const QString &name, const QString &caption, const QString &hint = QString());
     void buildActions();
     void buildMenus();
+    // The zoom list on the main toolbar ("ImplMeritko" is where it starts).
+    void buildZoom(QToolBar *toolBar);
     // The element tree at the left of the paper (it follows "ShowTree").
     void buildTree();
     void updateActions();

@@ -108,6 +108,14 @@ void TSestECanvas::setTool(std::optional<TDesignerTool> tool)
     m_tool = tool;
 }
 
+void TSestECanvas::setZoom(int percent)
+{
+    if (percent <= 0 || percent == m_zoom)
+        return;
+    m_zoom = percent;
+    refresh();
+}
+
 void TSestECanvas::refresh()
 {
     const QList<BandGeometry> bands = layout();

@@ -31,6 +31,9 @@ public:
     };
     QList<BandGeometry> layout() const;
     double scale() const { return m_zoom / 100.0; }
+    int zoom() const { return m_zoom; }
+    // Draws the paper at another zoom (percent); what is selected stays selected.
+    void setZoom(int percent);
     // The pixel box of an element of the copy (empty when it is in no band).
     QRect elementRect(const TRastelReportElement *element) const;
     // The band under a pixel and the point in its units; nullopt outside every band.
