@@ -22,6 +22,7 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QToolBar>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -96,7 +97,14 @@ TFormSestE::TFormSestE(TSestava &report, const TSestEditorSettings &environment,
     buildActions();
     buildMenus();
     buildDialogActions();
-    layout->addWidget(m_scroll, 1);
+    // The toolbox stands at the left of the paper, where it has room for
+    // every kind of element.
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(m_toolBox);
+    row->addWidget(m_scroll, 1);
+    layout->addLayout(row, 1);
     buildTree();
     updateActions();
 }
@@ -205,10 +213,10 @@ void TFormSestE::buildMenus()
          {u"ActionKonec"_s, u"ActionUlozit"_s, u"ActionZrusit"_s, u"ActionZnovu"_s, u"ActionSmazat"_s})
         toolBar->addAction(m_actions.at(name));
     layout()->addWidget(toolBar);
-    auto *toolBox = new QToolBar(this);
-    toolBox->setObjectName(u"ToolBarPrvky"_s);
-    toolBox->addActions(m_tools->actions());
-    layout()->addWidget(toolBox);
+    m_toolBox = new QToolBar(this);
+    m_toolBox->setObjectName(u"ToolBarPrvky"_s);
+    m_toolBox->setOrientation(Qt::Vertical);
+    m_toolBox->addActions(m_tools->actions());
     buildOutputActions(file, toolBar);
     buildZoom(toolBar);
 }

@@ -95,6 +95,7 @@ private:
     QScrollArea *m_scroll = nullptr;
     TSestETree *m_tree = nullptr;
     QActionGroup *m_tools = nullptr;
+    QToolBar *m_toolBox = nullptr;
     std::map<QString, QAction *> m_actions;
     int m_outcome = 0;
 };
