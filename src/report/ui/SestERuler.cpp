@@ -5,6 +5,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -154,14 +155,17 @@ void TSestERuler::paintEvent(QPaintEvent *)
             continue;
         const QString label = QString::number(tick.millimetres / 10);
         const int start = tick.position + 2;
-        if (start <= labelEnd)
+        const int end = start + (horizontal ? metrics.horizontalAdvance(label) : metrics.height()) - 1;
+        // Nor where it would run off its band (onto the next caption strip).
+        const auto own = std::find_if(m_paper.cbegin(), m_paper.cend(), [&tick](const QPair<int, int> &s) {
+            return tick.position >= s.first && tick.position <= s.second;
+        });
+        if (start <= labelEnd || own == m_paper.cend() || end > own->second)
             continue;
-        if (horizontal) {
+        if (horizontal)
             p.drawText(QPoint(start, metrics.ascent() + 1), label);
-            labelEnd = start + metrics.horizontalAdvance(label) + 2;
-        } else {
+        else
             p.drawText(QPoint(1, start + metrics.ascent()), label);
-            labelEnd = start + metrics.height();
-        }
+        labelEnd = end + 2;
     }
 }
