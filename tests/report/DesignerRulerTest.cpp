@@ -118,6 +118,8 @@ protected:
         setHeight(TOddilSestavy::PageFooter, 40);
         add(TOddilSestavy::PageHeader, 1, 0, QRect(0, 20, 100, 20), u"Hlavička"_s);
         add(TOddilSestavy::Body, 1, 0, QRect(200, 40, 100, 20), u"Druhý"_s);
+        // Over the band's lower edge and its right one.
+        add(TOddilSestavy::Body, 1, 0, QRect(700, 90, 300, 30), u"Přesah"_s);
         m_report.setIsStored(false);
         m_report.setReportName(u"navrh"_s);
         m_env.zoomIndex = 6; // 100 %
@@ -310,6 +312,19 @@ TEST_F(DesignerRuler, TheFocusedElementIsShadedOnBothRulers)
     EXPECT_EQ(paper, QColor(Qt::white));
     EXPECT_NE(shaded, paper);
     EXPECT_NE(shaded, QColor(Qt::black));
+
+    // Only the part of an element on its band is shaded, as only that part is drawn.
+    TRastelReportElement *over = editor().elements(TOddilSestavy::Body).at(1);
+    const QRect overBox = canvas().elementRect(over);
+    QTest::mouseClick(&canvas(), Qt::LeftButton, {}, overBox.topLeft() + QPoint(5, 5));
+    ASSERT_EQ(editor().focused(), over);
+    const QRect body = canvas().layout().at(2).body;
+    ASSERT_GT(overBox.bottom(), body.bottom());
+    ASSERT_GT(overBox.right(), body.right());
+    EXPECT_EQ(horizontal()->marked(),
+              qMakePair(inRuler(horizontal(), overBox.topLeft()), inRuler(horizontal(), body.bottomRight())));
+    EXPECT_EQ(vertical()->marked(),
+              qMakePair(inRuler(vertical(), overBox.topLeft()), inRuler(vertical(), body.bottomRight())));
 
     // A click on an empty spot drops the selection and the shading.
     QTest::mouseClick(&canvas(), Qt::LeftButton, {}, box.topLeft() + QPoint(300, 0));

@@ -105,8 +105,13 @@ void TSestERuler::refresh()
             m_ticks.append(ticks(scale, from, g.body.height()));
         }
     }
-    if (const TRastelReportElement *focused = m_editor.focused()) {
-        const QRect box = m_canvas.elementRect(focused);
+    // The paper shows an element only inside its band's body: so does the shading.
+    const TRastelReportElement *focused = m_editor.focused();
+    const int section = focused ? m_editor.sectionOf(focused) : -1;
+    for (const TSestECanvas::BandGeometry &g : bands) {
+        if (!focused || g.band.sectionId != section)
+            continue;
+        const QRect box = m_canvas.elementRect(focused).intersected(g.body);
         if (!box.isEmpty())
             m_marked = {along(box.topLeft()), along(box.bottomRight())};
     }

@@ -47,7 +47,8 @@ public:
     Qt::Orientation orientation() const { return m_orientation; }
     // The ticks drawn now, in the ruler's pixels (the vertical ruler's run per band, top down).
     const QList<Tick> &shownTicks() const { return m_ticks; }
-    // The focused element's extent in the ruler's pixels (first, last); nullopt when nothing is focused.
+    // The focused element's extent in the ruler's pixels (first, last), as
+    // far as it lies on its band; nullopt when nothing is focused.
     std::optional<QPair<int, int>> marked() const { return m_marked; }
 
     // Takes the paper's layout, zoom, scrolled position and selection again and repaints.
