@@ -9,17 +9,20 @@
 #include "report/core/sestavyt.h"
 #include "report/ui/FormSestP.h"
 #include "report/ui/SestECanvas.h"
+#include "report/ui/SestERuler.h"
 #include "report/ui/SestETree.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QToolBar>
 #include <QHBoxLayout>
@@ -106,6 +109,7 @@ TFormSestE::TFormSestE(TSestava &report, const TSestEditorSettings &environment,
     row->addWidget(m_scroll, 1);
     layout->addLayout(row, 1);
     buildTree();
+    buildRulers();
     updateActions();
 }
 
@@ -300,6 +304,37 @@ void TFormSestE::buildTree()
     m_tree->refresh();
 }
 
+void TFormSestE::buildRulers()
+{
+    // After buildTree: the paper's scroll area sits in the splitter beside the
+    // tree, and a panel with the rulers round it takes its place there.
+    auto *paper = new QWidget(this);
+    paper->setObjectName(u"PanelPapir"_s);
+    if (auto *splitter = qobject_cast<QSplitter *>(m_scroll->parentWidget())) {
+        const int index = splitter->indexOf(m_scroll);
+        splitter->replaceWidget(index, paper);
+        splitter->setStretchFactor(index, m_scroll->sizePolicy().horizontalStretch());
+    } else {
+        std::unique_ptr<QLayoutItem>(layout()->replaceWidget(m_scroll, paper));
+    }
+    auto *grid = new QGridLayout(paper);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    auto *corner = new QWidget(paper);
+    corner->setObjectName(u"RulerRoh"_s);
+    corner->setFixedSize(TSestERuler::Thickness, TSestERuler::Thickness);
+    grid->addWidget(corner, 0, 0);
+    for (const Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical}) {
+        auto *ruler = new TSestERuler(orientation, *m_canvas, *m_editor, paper);
+        const bool horizontal = orientation == Qt::Horizontal;
+        grid->addWidget(ruler, horizontal ? 0 : 1, horizontal ? 1 : 0);
+        QScrollBar *bar = horizontal ? m_scroll->horizontalScrollBar() : m_scroll->verticalScrollBar();
+        connect(bar, &QScrollBar::valueChanged, ruler, &TSestERuler::refresh);
+        m_rulers.append(ruler);
+    }
+    grid->addWidget(m_scroll, 1, 1);
+}
+
 void TFormSestE::updateActions()
 {
     const bool selected = !m_editor->selection().isEmpty();
@@ -322,6 +357,8 @@ void TFormSestE::changed()
     m_canvas->refresh();
     if (m_tree)
         m_tree->refresh();
+    for (TSestERuler *ruler : m_rulers)
+        ruler->refresh();
     updateActions();
 }
 

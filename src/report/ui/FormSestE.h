@@ -13,6 +13,7 @@ class QMenu;
 class QScrollArea;
 class QToolBar;
 class TSestECanvas;
+class TSestERuler;
 class TSestETree;
 
 // The template designer: the report's template as bands of paper with their
@@ -52,6 +53,8 @@ private:
     void buildZoom(QToolBar *toolBar);
     // The element tree at the left of the paper (it follows "ShowTree").
     void buildTree();
+    // The rulers above and left of the paper, following its scroll bars.
+    void buildRulers();
     void updateActions();
     void changed();
     // Arrows move the selection by a grid step, Delete deletes it; false for other keys.
@@ -94,6 +97,7 @@ private:
     TSestECanvas *m_canvas = nullptr;
     QScrollArea *m_scroll = nullptr;
     TSestETree *m_tree = nullptr;
+    QList<TSestERuler *> m_rulers;
     QActionGroup *m_tools = nullptr;
     QToolBar *m_toolBox = nullptr;
     std::map<QString, QAction *> m_actions;
