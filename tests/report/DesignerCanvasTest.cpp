@@ -1,11 +1,8 @@
 // The designer's paper with the mouse beyond single elements: selecting with
 // a dragged rectangle, dragging a band's lower edge to change its height, and
 // the element tree beside the paper with its selection following the paper's.
-#include "DataFixture.h"
+#include "DesignerWindowFixture.h"
 
-#include "report/core/DesignerDocument.h"
-#include "report/ui/FormSestE.h"
-#include "report/ui/SestECanvas.h"
 #include "report/ui/SestETree.h"
 
 #include <QAction>
@@ -20,46 +17,21 @@
 
 using namespace Qt::StringLiterals;
 
-class DesignerCanvas : public DataFixture
+class DesignerCanvas : public DesignerWindowFixture
 {
 protected:
     void SetUp() override
     {
-        DataFixture::SetUp();
-        pageSetup().paperWidth = 826;
-        pageSetup().paperHeight = 400;
-        setHeight(TOddilSestavy::PageHeader, 40);
-        setHeight(TOddilSestavy::Body, 100);
-        setHeight(TOddilSestavy::ReportFooter, 30);
-        setHeight(TOddilSestavy::PageFooter, 40);
+        DesignerWindowFixture::SetUp();
         add(TOddilSestavy::PageHeader, 1, 0, QRect(0, 20, 100, 20), u"Hlavička"_s);
         add(TOddilSestavy::Body, 1, 0, QRect(20, 0, 100, 20), u"První"_s);
         add(TOddilSestavy::Body, 1, 0, QRect(200, 40, 100, 20), u"Druhý"_s);
         add(TOddilSestavy::Body, 1, 0, QRect(400, 70, 100, 20), u"Třetí"_s);
         add(TOddilSestavy::PageFooter, 1, 0, QRect(0, 5, 100, 20), u"Patička"_s);
-        m_report.setIsStored(false);
-        m_report.setReportName(u"navrh"_s);
         m_env.gridX = 10;
         m_env.gridY = 10;
     }
-    void TearDown() override
-    {
-        m_form.reset();
-        DataFixture::TearDown();
-    }
 
-    TFormSestE &form(QSize size = QSize(1000, 700))
-    {
-        if (!m_form) {
-            m_report.setPredloha(m_report.writeTemplate());
-            m_form = std::make_unique<TFormSestE>(m_report, m_env);
-            m_form->resize(size);
-            m_form->show();
-        }
-        return *m_form;
-    }
-    TSestEditor &editor() { return form().editor(); }
-    TSestECanvas &canvas() { return form().canvas(); }
     TSestETree &tree() { return *TestSupport::child<TSestETree>(form(), u"TreePrvky"_s); }
     QAction *action(const QString &name) { return TestSupport::child<QAction>(form(), name); }
 
@@ -127,9 +99,6 @@ protected:
         texts.sort();
         return texts;
     }
-
-    TSestEditorSettings m_env;
-    std::unique_ptr<TFormSestE> m_form;
 };
 
 // ---------------------------------------------------------------- selecting with a rectangle

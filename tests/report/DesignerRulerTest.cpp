@@ -2,11 +2,8 @@
 // horizontal ruler counting from the bands' left edge, the vertical one
 // starting again at every band, both following the scroll bars, the zoom
 // and the focused element.
-#include "DataFixture.h"
+#include "DesignerWindowFixture.h"
 
-#include "report/core/DesignerDocument.h"
-#include "report/ui/FormSestE.h"
-#include "report/ui/SestECanvas.h"
 #include "report/ui/SestERuler.h"
 
 #include <QComboBox>
@@ -104,44 +101,19 @@ TEST(DesignerRulerTicksEdges, NothingToMarkGivesNoTicks)
 
 // ---------------------------------------------------------------- the rulers in the window
 
-class DesignerRuler : public DataFixture
+class DesignerRuler : public DesignerWindowFixture
 {
 protected:
     void SetUp() override
     {
-        DataFixture::SetUp();
-        pageSetup().paperWidth = 826;
-        pageSetup().paperHeight = 400;
-        setHeight(TOddilSestavy::PageHeader, 40);
-        setHeight(TOddilSestavy::Body, 100);
-        setHeight(TOddilSestavy::ReportFooter, 30);
-        setHeight(TOddilSestavy::PageFooter, 40);
+        DesignerWindowFixture::SetUp();
         add(TOddilSestavy::PageHeader, 1, 0, QRect(0, 20, 100, 20), u"Hlavička"_s);
         add(TOddilSestavy::Body, 1, 0, QRect(200, 40, 100, 20), u"Druhý"_s);
         // Over the band's lower edge and its right one.
         add(TOddilSestavy::Body, 1, 0, QRect(700, 90, 300, 30), u"Přesah"_s);
-        m_report.setIsStored(false);
-        m_report.setReportName(u"navrh"_s);
         m_env.zoomIndex = 6; // 100 %
     }
-    void TearDown() override
-    {
-        m_form.reset();
-        DataFixture::TearDown();
-    }
 
-    TFormSestE &form(QSize size = QSize(1000, 700))
-    {
-        if (!m_form) {
-            m_report.setPredloha(m_report.writeTemplate());
-            m_form = std::make_unique<TFormSestE>(m_report, m_env);
-            m_form->resize(size);
-            m_form->show();
-        }
-        return *m_form;
-    }
-    TSestEditor &editor() { return form().editor(); }
-    TSestECanvas &canvas() { return form().canvas(); }
     TSestERuler *horizontal() { return TestSupport::child<TSestERuler>(form(), u"RulerVodorovne"_s); }
     TSestERuler *vertical() { return TestSupport::child<TSestERuler>(form(), u"RulerSvisle"_s); }
     QScrollArea *scroll() { return TestSupport::child<QScrollArea>(form(), u"ScrollBoxPapir"_s); }
@@ -174,9 +146,6 @@ protected:
         const QList<TRastelReportElement *> body = editor().elements(TOddilSestavy::Body);
         return body.isEmpty() ? nullptr : body.first();
     }
-
-    TSestEditorSettings m_env;
-    std::unique_ptr<TFormSestE> m_form;
 };
 
 TEST_F(DesignerRuler, RulersStandAboveAndLeftOfThePaper)
