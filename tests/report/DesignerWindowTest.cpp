@@ -177,6 +177,23 @@ TEST_F(DesignerWindow, ArrowKeysMoveByTheGridStep)
     EXPECT_EQ(pos(editor().focused()), QPoint(210, 50));
 }
 
+TEST_F(DesignerWindow, ShiftWithAnArrowResizesTheFocusedElement)
+{
+    click(centre(body(1)));
+    TRastelReportElement *element = editor().focused();
+    ASSERT_NE(element, nullptr);
+    const QSize before(element->width, element->height);
+    const QPoint at = pos(element);
+    QTest::keyClick(&canvas(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&canvas(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(QSize(element->width, element->height), before + QSize(10, 10));
+    EXPECT_EQ(pos(element), at);
+    QTest::keyClick(&canvas(), Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(element->width, before.width());
+    EXPECT_EQ(editor().undoName(), u"posun prvku"_s);
+    EXPECT_EQ(pos(body(0)), QPoint(20, 0));
+}
+
 TEST_F(DesignerWindow, DeleteAsksAndTheAnswerDecides)
 {
     m_env.confirmDeleteOne = true;

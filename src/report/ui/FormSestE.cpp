@@ -493,6 +493,15 @@ bool TFormSestE::handleKey(QKeyEvent *event)
     default:
         return false;
     }
+    // Shift with an arrow resizes the focused element by a grid step, as
+    // dragging its handle does; a plain arrow moves the selection.
+    if (event->modifiers() & Qt::ShiftModifier) {
+        TRastelReportElement *focused = m_editor->focused();
+        if (focused && m_editor->resizeElement(focused, QSize(focused->width, focused->height) +
+                                                            QSize(offset.x(), offset.y())))
+            changed();
+        return true;
+    }
     if (!m_editor->selection().isEmpty() && m_editor->moveSelection(offset))
         changed();
     return true;

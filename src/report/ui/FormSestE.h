@@ -57,7 +57,8 @@ private:
     void buildRulers();
     void updateActions();
     void changed();
-    // Arrows move the selection by a grid step, Delete deletes it; false for other keys.
+    // Arrows move the selection by a grid step (with Shift they resize the
+    // focused element), Delete deletes it; false for other keys.
     bool handleKey(QKeyEvent *event);
 
     // 0 on success; a failure has shown its message.
