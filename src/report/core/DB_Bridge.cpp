@@ -245,7 +245,7 @@ bool TBridge::check()
     if (set->isActive())
         return true;
     if (!ui().askYesNo(MessageKind::Confirmation, u"Připojená tabulka není aktivní. Zkusit otevřít?"_s,
-                      SestCaption::potvrzeni()))
+                       SestCaption::potvrzeni()))
         return false;
     bool opened = false;
     try {

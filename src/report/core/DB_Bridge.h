@@ -74,7 +74,7 @@ private:
 
     ReportDataSource *m_dataSource = nullptr;
     std::vector<std::optional<ReportDataSet::Bookmark>> m_saved; // one per opening, innermost last
-    ReportDataSet *m_detachedFrom = nullptr; // whose controls are detached
-    size_t m_detachedAt = 0;                 // the number of openings when they were detached
-    ReportDataSet *m_opened = nullptr;       // the dataset the check opened
+    ReportDataSet *m_detachedFrom = nullptr;                     // whose controls are detached
+    size_t m_detachedAt = 0;                                     // the number of openings when they were detached
+    ReportDataSet *m_opened = nullptr;                           // the dataset the check opened
 };

@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
@@ -25,7 +26,6 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QToolBar>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -497,8 +497,8 @@ bool TFormSestE::handleKey(QKeyEvent *event)
     // dragging its handle does; a plain arrow moves the selection.
     if (event->modifiers() & Qt::ShiftModifier) {
         TRastelReportElement *focused = m_editor->focused();
-        if (focused && m_editor->resizeElement(focused, QSize(focused->width, focused->height) +
-                                                            QSize(offset.x(), offset.y())))
+        if (focused &&
+            m_editor->resizeElement(focused, QSize(focused->width, focused->height) + QSize(offset.x(), offset.y())))
             changed();
         return true;
     }
