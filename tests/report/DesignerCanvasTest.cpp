@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QImage>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -415,4 +417,33 @@ TEST_F(DesignerCanvas, TheZoomListRedrawsThePaperAndKeepsTheSelection)
     EXPECT_EQ(selectedTexts(), QStringList{u"Třetí"_s});
     // The zoom is the window's: the environment still opens at its own.
     EXPECT_EQ(editor().environment().zoomIndex, 6);
+}
+
+// ---------------------------------------------------------------- pop-up menu
+
+TEST_F(DesignerCanvas, ThePopUpMenuActsOnTheElementUnderTheMouse)
+{
+    auto *popup = TestSupport::child<QMenu>(form(), u"PopupPapir"_s);
+    editor().select(named(u"První"_s));
+    // An element outside the selection becomes the selection.
+    const QPoint druhy = canvas().elementRect(named(u"Druhý"_s)).center();
+    QContextMenuEvent onDruhy(QContextMenuEvent::Mouse, druhy, canvas().mapToGlobal(druhy));
+    QCoreApplication::sendEvent(&canvas(), &onDruhy);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_EQ(selectedTexts(), QStringList{u"Druhý"_s});
+    EXPECT_TRUE(popup->actions().contains(action(u"ActionVlastnosti"_s)));
+    EXPECT_TRUE(action(u"ActionVlastnosti"_s)->isEnabled());
+    popup->hide();
+
+    // Within the selection it keeps the selection; "Vložit" goes where the menu opened.
+    editor().select(named(u"Třetí"_s), true);
+    QContextMenuEvent onSelected(QContextMenuEvent::Mouse, druhy, canvas().mapToGlobal(druhy));
+    QCoreApplication::sendEvent(&canvas(), &onSelected);
+    EXPECT_EQ(selectedTexts(), (QStringList{u"Druhý"_s, u"Třetí"_s}));
+    popup->hide();
+    const QPoint empty = at(TOddilSestavy::Body, QPoint(600, 10));
+    QContextMenuEvent onEmpty(QContextMenuEvent::Mouse, empty, canvas().mapToGlobal(empty));
+    QCoreApplication::sendEvent(&canvas(), &onEmpty);
+    EXPECT_EQ(canvas().pastePoint(), std::make_pair(int(TOddilSestavy::Body), QPoint(600, 10)));
+    popup->hide();
 }

@@ -20,6 +20,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -100,6 +101,7 @@ TFormSestE::TFormSestE(TSestava &report, const TSestEditorSettings &environment,
     buildActions();
     buildMenus();
     buildDialogActions();
+    buildPopup();
     // The toolbox stands at the left of the paper, where it has room for
     // every kind of element.
     auto *row = new QHBoxLayout;
@@ -333,6 +335,21 @@ void TFormSestE::buildRulers()
         m_rulers.append(ruler);
     }
     grid->addWidget(m_scroll, 1, 1);
+}
+
+void TFormSestE::buildPopup()
+{
+    // The paper's pop-up menu: the editing actions of the window, so that
+    // they are enabled and named as in the menu bar.
+    auto *popup = new QMenu(this);
+    popup->setObjectName(u"PopupPapir"_s);
+    for (const QString &name : {u"ActionVyjmout"_s, u"ActionKopirovat"_s, u"ActionVlozit"_s, u"ActionSmazat"_s})
+        popup->addAction(m_actions.at(name));
+    popup->addSeparator();
+    for (const QString &name :
+         {u"ActionVlastnosti"_s, u"ActionDopredu"_s, u"ActionDozadu"_s, u"ActionVyrovnatVybrane"_s})
+        popup->addAction(m_actions.at(name));
+    m_canvas->popup = popup;
 }
 
 void TFormSestE::updateActions()

@@ -49,6 +49,8 @@ private:
     QAction *makeAction(const QString &name, const QString &caption, const QString &hint = QString());
     void buildActions();
     void buildMenus();
+    // The paper's pop-up menu.
+    void buildPopup();
     // The zoom list on the main toolbar ("ImplMeritko" is where it starts).
     void buildZoom(QToolBar *toolBar);
     // The element tree at the left of the paper (it follows "ShowTree").

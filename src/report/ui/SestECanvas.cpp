@@ -3,6 +3,8 @@
 #include "report/core/TextFlow.h"
 #include "report/core/sestavyt.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -435,4 +437,20 @@ void TSestECanvas::mouseDoubleClickEvent(QMouseEvent *event)
     }
     m_drag = Drag::None;
     elementActivated(element);
+}
+
+void TSestECanvas::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (!popup || m_drag != Drag::None)
+        return;
+    // The menu acts on what is under the mouse: an element outside the
+    // selection becomes the selection, and pasting goes where the menu opened.
+    const QPoint pixel = event->pos();
+    if (const auto at = bandPoint(pixel))
+        m_lastPoint = at;
+    TRastelReportElement *element = m_tool ? nullptr : elementAt(pixel);
+    if (element && !m_editor.isSelected(element))
+        m_editor.select(element);
+    notify();
+    popup->popup(event->globalPos());
 }

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QWidget>
 
+class QMenu;
+
 #include <functional>
 #include <optional>
 
@@ -52,6 +54,9 @@ public:
     std::function<void()> changed;
     // A double click on an element (the window opens its properties).
     std::function<void(TRastelReportElement *)> elementActivated;
+    // The pop-up menu of the paper (the window's editing actions); the
+    // element under the mouse is selected before it shows.
+    QMenu *popup = nullptr;
 
     // Sizes the widget to the paper and repaints.
     void refresh();
@@ -64,6 +69,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     enum class Drag { None, Move, Resize, Select, Height };
