@@ -8,8 +8,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QMenu>
 #include <QImage>
+#include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
