@@ -135,6 +135,16 @@ TEST_F(DesignerWindow, FunctionElementsShowTheFunctionsName)
     EXPECT_EQ(canvas().elementText(*body(3)), u"????"_s);
 }
 
+TEST_F(DesignerWindow, SystemVariablesShowTheirFormatOrTheirName)
+{
+    add(TOddilSestavy::Body, ElementKind::SystemVariable, SystemVariable::PageNumber, QRect(0, 60, 100, 20),
+        u"strana %d"_s);
+    add(TOddilSestavy::Body, ElementKind::SystemVariable, SystemVariable::PageCount, QRect(0, 80, 100, 20));
+    m_report.setPredloha(m_report.writeTemplate());
+    EXPECT_EQ(canvas().elementText(*body(2)), u"strana %d"_s);
+    EXPECT_EQ(canvas().elementText(*body(3)), SystemVariable::caption(SystemVariable::PageCount));
+}
+
 TEST_F(DesignerWindow, ClickSelectsShiftAddsAndAClickBesideClears)
 {
     click(centre(body(0)));

@@ -141,7 +141,9 @@ QString TSestECanvas::elementText(const TRastelReportElement &element) const
         return name.isEmpty() ? ElementKind::designerName(element.kind) : name;
     }
     case ElementKind::SystemVariable:
-        return SystemVariable::caption(element.reference);
+        // A format ("strana %d", "dd.mm.yyyy") tells the author more than
+        // the variable's name, and fits the box the author sized for it.
+        return element.text.isEmpty() ? SystemVariable::caption(element.reference) : element.text;
     case ElementKind::UserFunction:
         // A function has no value while the template is edited: its name
         // tells the author which one the element shows.
