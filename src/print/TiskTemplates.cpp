@@ -76,13 +76,16 @@ QString TiskTemplates::copyTemplate(const QString &name) const
     const QString copy = copyName(name);
     const QString source = templatePath(name);
     const QString target = templatePath(copy);
-    if (!QFile::copy(FileNames::resolve(source), target)) {
+    // The host spells its directories in capitals; the copy goes into the
+    // directory as it is spelt on the disk.
+    const QString written = FileNames::resolve(target);
+    if (!QFile::copy(FileNames::resolve(source), written)) {
         ui().error(u"Při kopírování z "_s + source + u" na "_s + target + u" došlo k chybě."_s);
         return QString();
     }
     // The program's templates may be installed read-only; the copy is the
     // user's to edit and save.
-    QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
+    QFile::setPermissions(written, QFile::permissions(written) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
     return copy;
 }
 

@@ -261,6 +261,21 @@ TEST_F(EditTemplate, AProgramTemplateIsEditedAsTheNextFreeCopy)
     EXPECT_TRUE(QFile::permissions(formsDir() + u"PROTOKOL2.PTS"_s) & QFileDevice::WriteOwner);
 }
 
+TEST_F(EditTemplate, TheCopyIsMadeWhereverTheHostSpellsTheDirectory)
+{
+    // The host hands its data directory over in capitals; the tree on the
+    // disk is spelt as it was created.
+    const QString onDisk = formsDir();
+    m_context.printFormsDir = onDisk.toUpper();
+    m_report.setReportDir(m_context.printFormsDir);
+    ASSERT_NE(m_context.printFormsDir, onDisk);
+    scriptedUi().answer(MessageAnswer::Yes);
+    EXPECT_EQ(edit(u"_PROTOKOL"_s), 0);
+    EXPECT_EQ(readFile(onDisk + u"PROTOKOL1.PTS"_s), readFile(onDisk + u"_PROTOKOL.PTS"_s));
+    EXPECT_EQ(m_designed, QStringList{u"PROTOKOL1.pts"_s});
+    EXPECT_EQ(scriptedUi().messages().size(), 2) << "only the question and the tip";
+}
+
 TEST_F(EditTemplate, NoCopyWithoutConsent)
 {
     scriptedUi().answer(MessageAnswer::No);

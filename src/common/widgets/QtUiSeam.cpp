@@ -1,5 +1,7 @@
 #include "common/widgets/QtUiSeam.h"
 
+#include "common/FileNames.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
@@ -33,7 +35,9 @@ QMessageBox::Icon iconOf(MessageKind kind)
 
 QString fileDialog(const FileDialogRequest &request, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.initialDir,
+    // The host's directories come spelt in capitals: the dialog opens the
+    // directory as it is spelt on the disk.
+    QFileDialog dialog(QApplication::activeWindow(), request.title, FileNames::resolve(request.initialDir),
                        FileDialogs::toQtFilter(request.filter));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(mode);
