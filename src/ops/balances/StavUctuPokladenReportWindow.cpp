@@ -2,6 +2,7 @@
 
 #include "common/MemTable.h"
 #include "common/widgets/DataGrid.h"
+#include "common/widgets/WindowPlacement.h"
 #include "ops/balances/StavUctuPokladenReport.h"
 
 #include <QHBoxLayout>
@@ -15,7 +16,7 @@ TfrmStavUctuPokladenReport::TfrmStavUctuPokladenReport(TStavUctuPokladenReport &
 {
     setObjectName(u"TfrmStavUctuPokladenReport"_s);
     setWindowTitle(u"Stav bankovních účtů a pokladen"_s);
-    setWindowState(Qt::WindowMaximized);
+    WindowPlacement::maximise(*this);
 
     // "Datum", then the balance column of each currency in `ID` order; the
     // other fields of the days are not shown.

@@ -4,6 +4,7 @@
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "common/widgets/DataGrid.h"
+#include "common/widgets/WindowPlacement.h"
 #include "ops/edited/EditedModules.h"
 #include "ops/edited/GlAkce.h"
 #include "ops/edited/SeznamOdlisDoklFiltr.h"
@@ -44,7 +45,7 @@ TfrmSeznamOdlisDokl::TfrmSeznamOdlisDokl(OperationSession &session, int module, 
     : QDialog(parent), m_session(session), m_module(module), m_mtDoklady(std::make_unique<MemTable>(u"mtDoklady"_s))
 {
     setObjectName(u"TfrmSeznamOdlisDokl"_s);
-    setWindowState(Qt::WindowMaximized);
+    WindowPlacement::maximise(*this);
     EditedModules::defineDocumentRows(*m_mtDoklady);
 
     auto *layout = new QVBoxLayout(this);

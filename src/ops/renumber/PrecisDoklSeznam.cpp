@@ -5,6 +5,7 @@
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "common/widgets/DataGrid.h"
+#include "common/widgets/WindowPlacement.h"
 #include "ops/renumber/NastavPrecisl.h"
 #include "ops/renumber/RenumberProposal.h"
 #include "ops/renumber/RenumberWriteBack.h"
@@ -271,7 +272,7 @@ int loadRenumberList(OperationSession &session, RenumberModule module, const QSt
     const QString dateField = module == RenumberModule::Cash ? u"DatVyst"_s : u"DatUcPr"_s;
     window->state().sortField = dateField;
     sortGridBy(window->grid(), list, TfrmPrecisDoklSeznam::sortColour(), true, dateField, u"RecNo"_s);
-    window->setWindowState(Qt::WindowMaximized);
+    WindowPlacement::maximise(*window);
     ui().execModal(*window);
     return 0;
 }

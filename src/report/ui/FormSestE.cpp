@@ -1,6 +1,7 @@
 #include "report/ui/FormSestE.h"
 
 #include "common/UiSeam.h"
+#include "common/widgets/WindowPlacement.h"
 #include "report/core/DesignerRun.h"
 #include "report/core/ReportCaptions.h"
 #include "report/core/ReportResult.h"
@@ -17,12 +18,10 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
@@ -527,11 +526,7 @@ bool TFormSestE::handleKey(QKeyEvent *event)
 int TFormSestE::design(TSestava &report)
 {
     TFormSestE form(report, TSestEditorSettings::load(report.iniFilePath()));
-    // Without a window manager (a bare X server) nothing maximises the
-    // window; it then starts with the screen's size all the same.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        form.setGeometry(screen->availableGeometry());
-    form.setWindowState(Qt::WindowMaximized);
+    WindowPlacement::maximise(form);
     ui().execModal(form);
     return form.outcome();
 }

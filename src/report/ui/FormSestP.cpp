@@ -2,6 +2,7 @@
 
 #include "common/UiSeam.h"
 #include "common/widgets/DialogParts.h"
+#include "common/widgets/WindowPlacement.h"
 #include "report/core/OutputPageImage.h"
 #include "report/core/ReportCaptions.h"
 #include "report/core/ReportWindows.h"
@@ -14,7 +15,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,7 +22,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -539,11 +538,7 @@ void TFormSestP::print()
 TFormSestP::Answer TFormSestP::showPreview(TSestava &report, const TPreviewOptions &options)
 {
     TFormSestP form(report, options);
-    // Without a window manager (a bare X server) nothing maximises the
-    // window; it then starts with the screen's size all the same.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        form.setGeometry(screen->availableGeometry());
-    form.setWindowState(Qt::WindowMaximized);
+    WindowPlacement::maximise(form);
     ui().execModal(form);
     return form.answer();
 }
