@@ -189,34 +189,37 @@ void TFormSestE::buildActions()
     }
 }
 
+void TFormSestE::addNamedActions(QWidget &to, std::initializer_list<QString> names)
+{
+    for (const QString &name : names) {
+        if (!name.isEmpty()) {
+            to.addAction(m_actions.at(name));
+            continue;
+        }
+        auto *separator = new QAction(&to);
+        separator->setSeparator(true);
+        to.addAction(separator);
+    }
+}
+
 void TFormSestE::buildMenus()
 {
     auto *bar = new QMenuBar(this);
     bar->setObjectName(u"MainMenu"_s);
     QMenu *file = bar->addMenu(u"&Předloha"_s);
-    for (const QString &name : {u"ActionUlozit"_s, u"ActionUlozitJako"_s})
-        file->addAction(m_actions.at(name));
-    file->addSeparator();
-    file->addAction(m_actions.at(u"ActionKonec"_s));
+    addNamedActions(*file, {u"ActionUlozit"_s, u"ActionUlozitJako"_s, QString(), u"ActionKonec"_s});
     QMenu *edit = bar->addMenu(u"Ú&pravy"_s);
-    for (const QString &name : {u"ActionZrusit"_s, u"ActionZnovu"_s})
-        edit->addAction(m_actions.at(name));
-    edit->addSeparator();
-    for (const QString &name : {u"ActionVyjmout"_s, u"ActionKopirovat"_s, u"ActionVlozit"_s, u"ActionSmazat"_s})
-        edit->addAction(m_actions.at(name));
-    edit->addSeparator();
-    for (const QString &name :
-         {u"ActionVyrovnatVse"_s, u"ActionVyrovnatVybrane"_s, u"ActionDopredu"_s, u"ActionDozadu"_s})
-        edit->addAction(m_actions.at(name));
+    addNamedActions(*edit, {u"ActionZrusit"_s, u"ActionZnovu"_s, QString(), u"ActionVyjmout"_s, u"ActionKopirovat"_s,
+                            u"ActionVlozit"_s, u"ActionSmazat"_s, QString(), u"ActionVyrovnatVse"_s,
+                            u"ActionVyrovnatVybrane"_s, u"ActionDopredu"_s, u"ActionDozadu"_s});
     QMenu *tools = bar->addMenu(u"P&rvky"_s);
     tools->addActions(m_tools->actions());
     layout()->setMenuBar(bar);
 
     auto *toolBar = new QToolBar(this);
     toolBar->setObjectName(u"ToolBarHlavni"_s);
-    for (const QString &name :
-         {u"ActionKonec"_s, u"ActionUlozit"_s, u"ActionZrusit"_s, u"ActionZnovu"_s, u"ActionSmazat"_s})
-        toolBar->addAction(m_actions.at(name));
+    addNamedActions(*toolBar,
+                    {u"ActionKonec"_s, u"ActionUlozit"_s, u"ActionZrusit"_s, u"ActionZnovu"_s, u"ActionSmazat"_s});
     layout()->addWidget(toolBar);
     m_toolBox = new QToolBar(this);
     m_toolBox->setObjectName(u"ToolBarPrvky"_s);
@@ -342,12 +345,8 @@ void TFormSestE::buildPopup()
     // they are enabled and named as in the menu bar.
     auto *popup = new QMenu(this);
     popup->setObjectName(u"PopupPapir"_s);
-    for (const QString &name : {u"ActionVyjmout"_s, u"ActionKopirovat"_s, u"ActionVlozit"_s, u"ActionSmazat"_s})
-        popup->addAction(m_actions.at(name));
-    popup->addSeparator();
-    for (const QString &name :
-         {u"ActionVlastnosti"_s, u"ActionDopredu"_s, u"ActionDozadu"_s, u"ActionVyrovnatVybrane"_s})
-        popup->addAction(m_actions.at(name));
+    addNamedActions(*popup, {u"ActionVyjmout"_s, u"ActionKopirovat"_s, u"ActionVlozit"_s, u"ActionSmazat"_s, QString(),
+                             u"ActionVlastnosti"_s, u"ActionDopredu"_s, u"ActionDozadu"_s, u"ActionVyrovnatVybrane"_s});
     m_canvas->popup = popup;
 }
 

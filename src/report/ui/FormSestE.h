@@ -48,6 +48,9 @@ protected:
 private:
     QAction *makeAction(const QString &name, const QString &caption, const QString &hint = QString());
     void buildActions();
+    // Puts the window's actions of those names on a menu or toolbar, in
+    // that order; an empty name puts a separator.
+    void addNamedActions(QWidget &to, std::initializer_list<QString> names);
     void buildMenus();
     // The paper's pop-up menu.
     void buildPopup();
