@@ -5,14 +5,14 @@
 
 #include "BenchmarkApplication.h"
 #include "BenchmarkSeams.h"
-#include "app/OperationSession.h"
-#include "app/RunContext.h"
+#include "app/core/OperationSession.h"
+#include "app/core/RunContext.h"
 #include "common/UiSeam.h"
 #include "fixture/HostTreeBuilder.h"
 #include "hostdb/HostCatalogue.h"
 #include "hostdb/HostTableDef.h"
 #include "hostdb/SqliteSupport.h"
-#include "ops/balances/StavUctuPokladenReport.h"
+#include "ops/balances/BalancesReport.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/OperationSession.h"
+#include "app/core/OperationSession.h"
 #include "common/UiSeam.h"
 
 #include <QCoreApplication>

@@ -4,14 +4,14 @@
 // that document's records), measured on the same files.
 
 #include "BenchmarkSeams.h"
-#include "app/OperationSession.h"
+#include "app/core/OperationSession.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "hostdb/HostCatalogue.h"
 #include "hostdb/HostTableDef.h"
 #include "hostdb/SqliteSupport.h"
 #include "hostdb/SqliteTableFile.h"
-#include "hostdb/TBFTable.h"
+#include "hostdb/HostTable.h"
 #include "ops/edited/DocumentClassification.h"
 #include "ops/edited/EditedDocumentsLoader.h"
 #include "ops/edited/EditedModules.h"

@@ -2,8 +2,8 @@
 // every user function is evaluated once per record: a long protocol or list
 // evaluates them tens of thousands of times.
 
-#include "report/core/sest_fn.h"
-#include "report/core/sest_fnv.h"
+#include "report/core/expr/ExpressionEvaluator.h"
+#include "report/core/model/UserFunctions.h"
 
 #include <QStringList>
 
@@ -14,7 +14,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A record of a document list: a number, an amount and a date.
-class Record : public TCalcResolver
+class Record : public CalcResolver
 {
 public:
     Record() { setCalcResolver(this); }

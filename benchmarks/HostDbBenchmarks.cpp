@@ -6,7 +6,7 @@
 #include "hostdb/HostTableDef.h"
 #include "hostdb/SqliteSupport.h"
 #include "hostdb/SqliteTableFile.h"
-#include "hostdb/TBFTable.h"
+#include "hostdb/HostTable.h"
 
 #include <QDir>
 #include <QFile>

@@ -10,14 +10,14 @@
 
 #include "common/MemTable.h"
 #include "common/TextFile.h"
-#include "report/core/MemTableDataSet.h"
-#include "report/core/OutputHtml.h"
-#include "report/core/OutputPdf.h"
-#include "report/core/OutputText.h"
-#include "report/core/PageSetup.h"
-#include "report/core/ReportLayout.h"
-#include "report/core/sest_rtf.h"
-#include "report/core/sestavy.h"
+#include "report/core/data/MemTableDataSet.h"
+#include "report/core/output/HtmlWriter.h"
+#include "report/core/output/PdfWriter.h"
+#include "report/core/output/TextExport.h"
+#include "report/core/model/PageSetup.h"
+#include "report/core/layout/ReportLayout.h"
+#include "report/core/output/RtfDocument.h"
+#include "report/core/Report.h"
 
 #include "BenchmarkApplication.h"
 #include <QBuffer>
@@ -143,7 +143,7 @@ void listModel(TSestava &report, MemTable &table)
 // The model through its template text, as a run reads it.
 void storeTemplate(TSestava &report)
 {
-    pageSetup() = TPageSetup();
+    pageSetup() = PageSetup();
     report.setIsStored(true);
     report.setPredloha(report.writeTemplate());
 }

@@ -6,10 +6,10 @@
 #include "LayoutFixtures.h"
 
 #include "common/MemTable.h"
-#include "report/core/MemTableDataSet.h"
-#include "report/core/ReportLayout.h"
-#include "report/core/sestavy.h"
-#include "report/ui/FormSestP.h"
+#include "report/core/data/MemTableDataSet.h"
+#include "report/core/layout/ReportLayout.h"
+#include "report/core/Report.h"
+#include "report/ui/preview/PreviewWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,7 +63,7 @@ void BM_PreviewOpen1000Pages(benchmark::State &state)
         return;
     }
     for (auto _ : state) {
-        TFormSestP form(p.report, TPreviewOptions());
+        TFormSestP form(p.report, PreviewOptions());
         showAndPaint(form);
         benchmark::DoNotOptimize(form.state().currentPage());
     }
@@ -78,7 +78,7 @@ void BM_PreviewPageToLast1000Pages(benchmark::State &state)
         state.SkipWithError("the layout failed");
         return;
     }
-    TFormSestP form(p.report, TPreviewOptions());
+    TFormSestP form(p.report, PreviewOptions());
     showAndPaint(form);
     QAction *first = form.findChild<QAction *>(QStringLiteral("ActionPgFi"));
     QAction *last = form.findChild<QAction *>(QStringLiteral("ActionPgLa"));

@@ -6,7 +6,7 @@
 
 #include "BenchmarkSeams.h"
 #include "BulkInsert.h"
-#include "app/OperationSession.h"
+#include "app/core/OperationSession.h"
 #include "common/UiSeam.h"
 #include "fixture/HostTreeBuilder.h"
 #include "ops/purge/RemovalRun.h"

@@ -4,7 +4,7 @@
 // closing date, so every blocking check runs for every row.
 
 #include "BenchmarkSeams.h"
-#include "app/OperationSession.h"
+#include "app/core/OperationSession.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "fixture/HostTreeBuilder.h"

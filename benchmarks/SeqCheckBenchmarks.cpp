@@ -6,7 +6,7 @@
 
 #include "BenchmarkApplication.h"
 #include "BenchmarkSeams.h"
-#include "app/OperationSession.h"
+#include "app/core/OperationSession.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "hostdb/HostCatalogue.h"

@@ -1,11 +1,11 @@
 #include "ops/RegisterOperations.h"
 
-#include "app/Main.h"
+#include "app/ui/MainWindow.h"
 #include "ops/balances/Balances.h"
 #include "ops/edited/EditedDocumentsEntry.h"
-#include "ops/purge/OdstraneniSmaz.h"
+#include "ops/purge/RemovalWindow.h"
 #include "ops/renumber/Renumbering.h"
-#include "ops/seqcheck/KontrPosloupnosti.h"
+#include "ops/seqcheck/SequenceCheckWindow.h"
 
 void registerOperations(TfrmMain &main)
 {

@@ -1,7 +1,7 @@
 // The host's command line: "?NAME=value?NAME" parameters, scanned from the
 // joined process arguments; directories and codes derived from the year.
 
-#include "app/CommandLine.h"
+#include "app/core/CommandLine.h"
 #include "common/MemTable.h"
 #include "support/TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "app/DocumentNumbers.h"
+#include "app/core/DocumentNumbers.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

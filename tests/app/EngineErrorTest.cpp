@@ -3,8 +3,8 @@
 // message box once, and the operation ends cleanly (progress hidden, shared
 // tables closed, modal windows closed, the step failed).
 
-#include "app/OperationSession.h"
-#include "app/TarnekApplication.h"
+#include "app/core/OperationSession.h"
+#include "app/ui/TarnekApplication.h"
 #include "fixture/HostTreeBuilder.h"
 #include "hostdb/HostTableBackend.h"
 #include "support/FakeSession.h"

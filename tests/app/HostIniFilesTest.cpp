@@ -1,12 +1,12 @@
 // The host's ini keys read as text files, the year list, the series prefix
 // placeholders and the supported-version rule.
 
-#include "app/HostIniFiles.h"
+#include "app/core/HostIniFiles.h"
 #include "AppTestSupport.h"
-#include "app/HostVersion.h"
-#include "app/LedraIniFiles.h"
-#include "app/RunContext.h"
-#include "app/YearList.h"
+#include "app/core/HostVersion.h"
+#include "app/core/LedraIniFile.h"
+#include "app/core/RunContext.h"
+#include "app/core/YearList.h"
 #include "common/IniFile.h"
 #include "common/LocaleFormats.h"
 #include "common/MemTable.h"

@@ -1,6 +1,6 @@
 // The manifest download against a real HTTP server on 127.0.0.1.
 
-#include "app/HTTPGet.h"
+#include "app/core/HttpGet.h"
 
 #include "CannedHttpServer.h"
 #include "support/TestSupport.h"

@@ -1,6 +1,6 @@
 // The first-run copy of the set-up files into the host's data tree.
 
-#include "app/InsLedraCopyWorker.h"
+#include "app/core/InsLedraCopyWorker.h"
 #include "AppTestSupport.h"
 #include "common/IniFile.h"
 #include "support/TestSupport.h"

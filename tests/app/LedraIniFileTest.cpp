@@ -2,7 +2,7 @@
 // the conversions of the table form's variant values.
 
 #include "AppTestSupport.h"
-#include "app/LedraIniFiles.h"
+#include "app/core/LedraIniFile.h"
 #include "common/DayNumber.h"
 #include "common/LocaleFormats.h"
 #include "support/TestSupport.h"

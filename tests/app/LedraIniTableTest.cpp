@@ -1,8 +1,8 @@
 // The host ini reader over the table form of AGENDA.INI and ROK.INI, on host
 // trees built with the real table engine.
 
-#include "app/HostIniFiles.h"
-#include "app/LedraIniFiles.h"
+#include "app/core/HostIniFiles.h"
+#include "app/core/LedraIniFile.h"
 #include "common/DayNumber.h"
 #include "common/FileNames.h"
 #include "common/IniFile.h"

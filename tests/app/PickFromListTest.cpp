@@ -2,11 +2,11 @@
 // the code-list editor taking its codes from them; start-up on a host tree
 // as the host lays it out.
 
-#include "app/EditorPol.h"
-#include "app/Main.h"
-#include "app/Seznam1.h"
-#include "app/StartUp.h"
-#include "app/Working.h"
+#include "app/ui/CodeListEditor.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/PickListWindow.h"
+#include "app/ui/StartUp.h"
+#include "app/ui/WorkingOverlay.h"
 #include "common/MemTable.h"
 #include "common/widgets/DataGrid.h"
 #include "fixture/HostTreeBuilder.h"

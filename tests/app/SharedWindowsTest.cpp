@@ -2,16 +2,16 @@
 // editor, the irreversible-operation warning and the pick list's failures.
 
 #include "AppTestSupport.h"
-#include "app/EditorPol.h"
-#include "app/FreeText.h"
-#include "app/ObecneVarovani.h"
-#include "app/Seznam1.h"
-#include "app/Working.h"
+#include "app/ui/CodeListEditor.h"
+#include "app/ui/InformationWindow.h"
+#include "app/ui/IrreversibleWarning.h"
+#include "app/ui/PickListWindow.h"
+#include "app/ui/WorkingOverlay.h"
 #include "common/IniFile.h"
 #include "common/MemTable.h"
 #include "common/widgets/DataGrid.h"
-#include "print/Tisk.h"
-#include "report/core/sestavy.h"
+#include "print/PrintDialog.h"
+#include "report/core/Report.h"
 #include "support/FakeSession.h"
 #include "support/TestSupport.h"
 

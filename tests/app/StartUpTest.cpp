@@ -2,12 +2,12 @@
 // parameter report, the settings directory, the set-up copy and the version
 // check, up to the welcome page.
 
-#include "app/StartUp.h"
+#include "app/ui/StartUp.h"
 #include "AppTestSupport.h"
-#include "app/CommandLine.h"
-#include "app/FreeText.h"
-#include "app/Main.h"
-#include "app/Working.h"
+#include "app/core/CommandLine.h"
+#include "app/ui/InformationWindow.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/WorkingOverlay.h"
 #include "common/FileNames.h"
 #include "common/IniFile.h"
 #include "common/MemTable.h"

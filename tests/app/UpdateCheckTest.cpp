@@ -1,9 +1,9 @@
 // The update check against a real HTTP server on 127.0.0.1, reached through
 // TARNEK_UPDATE_SERVER.
 
-#include "app/UpdateCheck.h"
-#include "app/HostVersion.h"
-#include "app/UpdateServer.h"
+#include "app/core/UpdateCheck.h"
+#include "app/core/HostVersion.h"
+#include "app/core/UpdateServer.h"
 #include "support/FakeSession.h"
 #include "support/TestSupport.h"
 

@@ -1,11 +1,11 @@
 // The wizard's page flow and operation dispatch, driven by its widgets on a
 // host tree, with the scripted seam answering the checks' messages.
 
-#include "app/FreeText.h"
-#include "app/HostVersion.h"
-#include "app/Main.h"
-#include "app/RightsCheck.h"
-#include "app/Working.h"
+#include "app/ui/InformationWindow.h"
+#include "app/core/HostVersion.h"
+#include "app/ui/MainWindow.h"
+#include "app/core/RightsCheck.h"
+#include "app/ui/WorkingOverlay.h"
 #include "common/IniFile.h"
 #include "fixture/HostTreeBuilder.h"
 #include "support/FakeSession.h"

@@ -2,9 +2,9 @@
 // and the derived directories, codes and version number. Arguments are the
 // input's lines (UTF-8).
 
-#include "app/CommandLine.h"
-#include "app/HostIniFiles.h"
-#include "app/HostVersion.h"
+#include "app/core/CommandLine.h"
+#include "app/core/HostIniFiles.h"
+#include "app/core/HostVersion.h"
 #include "common/MemTable.h"
 
 #include <QString>

@@ -4,8 +4,8 @@
 //
 //   build-fuzz/bin/tarnek_fuzz_expression -dict=tests/fuzz/expression.dict corpus/ tests/fuzz/corpus/expression
 
-#include "report/core/FloatFormat.h"
-#include "report/core/sest_fn.h"
+#include "report/core/expr/FloatFormat.h"
+#include "report/core/expr/ExpressionEvaluator.h"
 
 #include "common/LocaleFormats.h"
 
@@ -19,7 +19,7 @@ namespace {
 
 // Fields "Text", "Cislo", "Prazdne" and "Datum", one parameter, one user
 // function; reference 9 and beyond fail the way a broken report would.
-class FuzzReport : public TCalcResolver
+class FuzzReport : public CalcResolver
 {
 public:
     TCalcType resolve(int code) override
@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static FuzzReport report;
     setCalcResolver(&report);
     const QString expression = QString::fromUtf8(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    const TCalcResult result = evaluateExpression(expression);
+    const CalcResult result = evaluateExpression(expression);
     if (!knownError(result.error) || result.position < 0 || result.position > expression.size())
         __builtin_trap();
     if (result.error != 0 && (result.value.kind != 0 || !result.value.text.isEmpty() || result.value.number != 0.0))

@@ -4,8 +4,8 @@
 
 #include "common/CodePage.h"
 #include "common/TextFile.h"
-#include "report/core/sestavy.h"
-#include "report/core/ReportFonts.h"
+#include "report/core/Report.h"
+#include "report/core/template/ReportFonts.h"
 
 #include <cstdint>
 #include <cstdio>

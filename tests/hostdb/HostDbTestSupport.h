@@ -1,7 +1,7 @@
 #pragma once
 
 #include "fixture/HostTreeBuilder.h"
-#include "hostdb/TBFTable.h"
+#include "hostdb/HostTable.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "hostdb/LedraAccessRights.h"
+#include "hostdb/AccessRights.h"
 
 #include "common/FileNames.h"
 #include "fixture/HostTreeBuilder.h"

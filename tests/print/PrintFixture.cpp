@@ -20,14 +20,14 @@ void PrintFixture::SetUp()
     m_printers.printers = {FakePrinterList::a4(u"Kancelář"_s, 50, 50, 50, 50),
                            FakePrinterList::a4(u"Sklad"_s, 60, 60, 60, 60)};
     m_printers.systemDefault = 1;
-    TSestPrinter::current().setPrinterList(&m_printers);
-    m_savedWindows = TReportWindows::current();
-    TReportWindows::current() = {};
+    CurrentPrinter::current().setPrinterList(&m_printers);
+    m_savedWindows = ReportWindows::current();
+    ReportWindows::current() = {};
 }
 
 void PrintFixture::TearDown()
 {
-    TReportWindows::current() = m_savedWindows;
+    ReportWindows::current() = m_savedWindows;
     ReportFixture::TearDown();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/TiskSettings.h"
+#include "print/PrintSettings.h"
 #include "report/ReportFixture.h"
 #include "report/core/ReportWindows.h"
 
@@ -34,5 +34,5 @@ protected:
 
     TiskContext m_context;
     FakePrinterList m_printers;
-    TReportWindows m_savedWindows;
+    ReportWindows m_savedWindows;
 };

@@ -8,9 +8,9 @@
 #include "common/CodePage.h"
 #include "common/MemTable.h"
 #include "common/TextFile.h"
-#include "report/core/MemTableDataSet.h"
-#include "report/core/ReportLayout.h"
-#include "report/core/sestavy.h"
+#include "report/core/data/MemTableDataSet.h"
+#include "report/core/layout/ReportLayout.h"
+#include "report/core/Report.h"
 #include "reporttool/CsvTable.h"
 
 #include <QProcess>

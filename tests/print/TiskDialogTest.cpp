@@ -6,13 +6,13 @@
 
 #include "common/MemTable.h"
 #include "common/widgets/MinimiseAsApplication.h"
-#include "print/Tisk.h"
-#include "print/TiskTemplates.h"
-#include "report/core/ReportLayout.h"
-#include "report/core/sestavy.h"
-#include "report/ui/PrinterComboBox.h"
-#include "report/ui/QtPrinterList.h"
-#include "report/ui/ReportPrinter.h"
+#include "print/PrintDialog.h"
+#include "print/PrintTemplates.h"
+#include "report/core/layout/ReportLayout.h"
+#include "report/core/Report.h"
+#include "report/ui/printing/PrinterComboBox.h"
+#include "report/ui/printing/QtPrinterList.h"
+#include "report/ui/printing/ReportPrinter.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -241,8 +241,8 @@ class MissingTemplate : public TiskDialog, public testing::WithParamInterface<Mi
 TEST_P(MissingTemplate, WarnsAndStaysOpen)
 {
     bool ran = false;
-    TReportWindows::current().print = [&ran](TSestava &, int) { return ran = true, int(seOK); };
-    TReportWindows::current().preview = [&ran](TSestava &) { return ran = true, int(seOK); };
+    ReportWindows::current().print = [&ran](TSestava &, int) { return ran = true, int(seOK); };
+    ReportWindows::current().preview = [&ran](TSestava &) { return ran = true, int(seOK); };
     printProtocol([](QDialog &w) {
         click(w, u"btnNastaveni"_s);
         formular(w)->setText(GetParam().field);
@@ -269,7 +269,7 @@ TEST_F(TiskDialog, PrintGoesToTheChosenPrinterAndCloses)
 {
     installShipped(u"_PROTOKOL"_s);
     QStringList printed;
-    TReportWindows::current().print = [&printed](TSestava &report, int printerIndex) {
+    ReportWindows::current().print = [&printed](TSestava &report, int printerIndex) {
         printed
             << u"%1 on %2, %3 parameters"_s.arg(report.reportName()).arg(printerIndex).arg(report.parametry().size());
         return int(seOK);
@@ -286,7 +286,7 @@ TEST_F(TiskDialog, PrintGoesToTheChosenPrinterAndCloses)
 TEST_F(TiskDialog, PrintClosesAlsoWhenTheReportFails)
 {
     installShipped(u"_PROTOKOL"_s);
-    TReportWindows::current().print = [](TSestava &, int) { return int(seNoPrinter); };
+    ReportWindows::current().print = [](TSestava &, int) { return int(seNoPrinter); };
     printProtocol([](QDialog &w) {
         click(w, u"btnTisk"_s);
         EXPECT_FALSE(w.isVisible());
@@ -296,11 +296,11 @@ TEST_F(TiskDialog, PrintClosesAlsoWhenTheReportFails)
 TEST_F(TiskDialog, PreviewMakesTheChosenPrinterCurrent)
 {
     installShipped(u"_PROTOKOL"_s);
-    TSestPrinter::current().selectPrinter(1);
+    CurrentPrinter::current().selectPrinter(1);
     int pages = 0;
-    TReportWindows::current().preview = [&pages](TSestava &report) {
+    ReportWindows::current().preview = [&pages](TSestava &report) {
         pages = report.vystup().pageCount();
-        EXPECT_EQ(TSestPrinter::current().selectedName(), u"Kancelář"_s);
+        EXPECT_EQ(CurrentPrinter::current().selectedName(), u"Kancelář"_s);
         return int(seOK);
     };
     printProtocol([](QDialog &w) {
@@ -309,14 +309,14 @@ TEST_F(TiskDialog, PreviewMakesTheChosenPrinterCurrent)
         EXPECT_FALSE(w.isVisible());
     });
     EXPECT_EQ(pages, 1);
-    EXPECT_EQ(TSestPrinter::current().selectedIndex(), 0);
+    EXPECT_EQ(CurrentPrinter::current().selectedIndex(), 0);
 }
 
 TEST_F(TiskDialog, EditingOffersACopyOnceADesignerIsInstalled)
 {
     installShipped(u"_PROTOKOL"_s);
     QStringList designed;
-    TReportWindows::current().design = [&designed](TSestava &report) {
+    ReportWindows::current().design = [&designed](TSestava &report) {
         designed << report.reportName();
         return int(seOK);
     };
@@ -389,7 +389,7 @@ TEST_F(TiskDialog, AProtocolOfThreePagesReachesThePrinterWholeAndInOrder)
 
     std::vector<PageText> pages;
     int printer = -2;
-    TReportWindows::current().print = [&](TSestava &report, int printerIndex) {
+    ReportWindows::current().print = [&](TSestava &report, int printerIndex) {
         printer = printerIndex;
         const int result = ReportLayout::prepare(report);
         pages = pagesOf(report.vystup());
@@ -418,10 +418,10 @@ TEST_F(TiskDialog, AProtocolOfThreePagesReachesThePrinterWholeAndInOrder)
 TEST_F(TiskDialog, AProtocolOfThreePagesPrintsOnTheCupsQueue)
 {
     QtPrinterList list;
-    TSestPrinter::current().setPrinterList(&list);
+    CurrentPrinter::current().setPrinterList(&list);
     int queue = -1;
     for (int i = 0; i < list.names().size() && queue < 0; ++i) {
-        if (!TSestPrinter::isTextOnlyDriver(list.driverName(i)))
+        if (!CurrentPrinter::isTextOnlyDriver(list.driverName(i)))
             queue = i;
     }
     TARNEK_REQUIRE_PRINTER(queue >= 0);

@@ -8,9 +8,9 @@
 #include "common/IniFile.h"
 #include "common/MemTable.h"
 #include "common/TextFile.h"
-#include "print/TiskTemplates.h"
-#include "report/core/MemTableDataSet.h"
-#include "report/core/sestavy.h"
+#include "print/PrintTemplates.h"
+#include "report/core/data/MemTableDataSet.h"
+#include "report/core/Report.h"
 
 #include <QDir>
 #include <QFile>
@@ -217,7 +217,7 @@ protected:
         m_report.setDataSource(&m_source);
         m_report.setReportDirIgnore(false);
         m_report.setReportDir(formsDir());
-        TReportWindows::current().design = [this](TSestava &report) {
+        ReportWindows::current().design = [this](TSestava &report) {
             m_designed.append(report.reportName());
             return int(seOK);
         };

@@ -4,10 +4,10 @@
 // short bars and the human-readable text.
 #include "support/TestSupport.h"
 
-#include "report/core/Barcode.h"
-#include "report/core/OutputPageImage.h"
-#include "report/core/ReportOutput.h"
-#include "report/core/sestavyt.h"
+#include "report/core/output/Barcode.h"
+#include "report/core/output/PageImage.h"
+#include "report/core/layout/ReportOutput.h"
+#include "report/core/model/ReportSections.h"
 
 #include <QPainter>
 #include <QProcess>
@@ -20,9 +20,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-std::shared_ptr<TVystStyl> barcodeStyle(int type, bool check, int barWidthCode = 12, int angle = 0, int options = 0)
+std::shared_ptr<ItemStyle> barcodeStyle(int type, bool check, int barWidthCode = 12, int angle = 0, int options = 0)
 {
-    auto style = std::make_shared<TVystStyl>();
+    auto style = std::make_shared<ItemStyle>();
     style->kind = ElementKind::Barcode;
     style->penStyle = type;
     style->penWidth = barWidthCode;
@@ -33,10 +33,10 @@ std::shared_ptr<TVystStyl> barcodeStyle(int type, bool check, int barWidthCode =
 
 // The barcode drawn by the page image at 3 pixels per unit (module width
 // round(3 x 12 / 6) = 6 pixels) with a quiet zone around it.
-QImage rendered(const std::shared_ptr<TVystStyl> &style, const QString &content)
+QImage rendered(const std::shared_ptr<ItemStyle> &style, const QString &content)
 {
     const double scale = 3;
-    const TBarcodeSymbol symbol = BarcodeEncoder::encode(style->penStyle, content, style->optionFlags & 0x10);
+    const BarcodeSymbol symbol = BarcodeEncoder::encode(style->penStyle, content, style->optionFlags & 0x10);
     const int symbolUnits = int(symbol.modules * 6 / scale) + 1;
     const int quiet = 40;
     const bool upright = style->angle == 0;
@@ -160,7 +160,7 @@ class BarPatterns : public testing::TestWithParam<PatternCase>
 TEST_P(BarPatterns, FollowThePublishedTables)
 {
     const PatternCase &c = GetParam();
-    const TBarcodeSymbol symbol = BarcodeEncoder::encode(c.type, c.content, c.check);
+    const BarcodeSymbol symbol = BarcodeEncoder::encode(c.type, c.content, c.check);
     EXPECT_EQ(symbol.text, c.text);
     QString expected = c.modules;
     expected.remove(u' ').remove(u'|');
@@ -294,8 +294,8 @@ INSTANTIATE_TEST_SUITE_P(Barcodes, ModuleWidths,
 
 TEST(BarcodeDrawing, PostNetShortBarsAreTwoFifthsOfTheHeightAtTheBottom)
 {
-    const TBarcodeSymbol symbol = BarcodeEncoder::encode(BarcodeType::PostNet, u"1"_s, false);
-    const TBarcodeDrawing d = BarcodeDrawing::layout(symbol, QRectF(100, 200, 300, 50), 0, 6, 6, false);
+    const BarcodeSymbol symbol = BarcodeEncoder::encode(BarcodeType::PostNet, u"1"_s, false);
+    const BarcodePicture d = BarcodeDrawing::layout(symbol, QRectF(100, 200, 300, 50), 0, 6, 6, false);
     ASSERT_EQ(d.bars.size(), symbol.bars.size());
     int shortBars = 0;
     for (size_t i = 0; i < d.bars.size(); ++i) {
@@ -310,8 +310,8 @@ TEST(BarcodeDrawing, PostNetShortBarsAreTwoFifthsOfTheHeightAtTheBottom)
 
 TEST(BarcodeDrawing, RotationTurnsAroundTheTopLeftCornerCounterClockwise)
 {
-    const TBarcodeSymbol symbol = BarcodeEncoder::encode(BarcodeType::Ean8, u"96385074"_s, false);
-    const TBarcodeDrawing d = BarcodeDrawing::layout(symbol, QRectF(100, 200, 300, 50), 90, 12, 6, false);
+    const BarcodeSymbol symbol = BarcodeEncoder::encode(BarcodeType::Ean8, u"96385074"_s, false);
+    const BarcodePicture d = BarcodeDrawing::layout(symbol, QRectF(100, 200, 300, 50), 90, 12, 6, false);
     const QRectF area = d.background.boundingRect();
     // 67 modules of 2 units now run upwards from the corner; the height goes right.
     EXPECT_NEAR(area.left(), 100, 1e-9);
@@ -322,10 +322,10 @@ TEST(BarcodeDrawing, RotationTurnsAroundTheTopLeftCornerCounterClockwise)
 
 TEST(BarcodeDrawing, TextOptionPrintsTheEncodedCharactersInBlackOnWhite)
 {
-    const TBarcodeSymbol symbol = BarcodeEncoder::encode(BarcodeType::Ean13, u"400638133393"_s, true);
-    const TBarcodeDrawing plain = BarcodeDrawing::layout(symbol, QRectF(10, 20, 300, 50), 0, 8, 6, false);
+    const BarcodeSymbol symbol = BarcodeEncoder::encode(BarcodeType::Ean13, u"400638133393"_s, true);
+    const BarcodePicture plain = BarcodeDrawing::layout(symbol, QRectF(10, 20, 300, 50), 0, 8, 6, false);
     EXPECT_TRUE(plain.text.isEmpty());
-    const TBarcodeDrawing d = BarcodeDrawing::layout(symbol, QRectF(10, 20, 300, 50), 0, 8, 6, true);
+    const BarcodePicture d = BarcodeDrawing::layout(symbol, QRectF(10, 20, 300, 50), 0, 8, 6, true);
     EXPECT_EQ(d.text, u"4006381333931"_s);
     EXPECT_EQ(d.textOrigin, QPointF(10, 20));
     EXPECT_NEAR(d.textPixelSize * 6, 3 * 8 * 100 / 72.0, 1e-9);
@@ -340,7 +340,7 @@ TEST(BarcodeDrawing, TextOptionPrintsTheEncodedCharactersInBlackOnWhite)
 TEST(BarcodeDrawing, CharacterModeLeavesBarcodesOut)
 {
     TSestVystup out;
-    out.page.setup = TPageSetup{};
+    out.page.setup = PageSetup{};
     TVystPrvek item;
     item.style = barcodeStyle(BarcodeType::Code128B, false);
     item.text = u"X1"_s;

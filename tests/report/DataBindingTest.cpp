@@ -6,7 +6,7 @@
 #include "DataFixture.h"
 
 #include "common/DayNumber.h"
-#include "report/core/DB_Bridge.h"
+#include "report/core/data/DataBridge.h"
 #include "support/TestSupport.h"
 
 #include <stdexcept>
@@ -477,7 +477,7 @@ TEST_F(DataFixture, TheDesignerCreatesAMissingTemplateAndReadsTheFieldsFirst)
               seOK);
     EXPECT_EQ(namesSeen.value(1), u"Castka"_s);
     EXPECT_TRUE(QFile::exists(tempPath(u"novy.pts"_s)));
-    EXPECT_EQ(calcResolver(), static_cast<TCalcResolver *>(&m_report));
+    EXPECT_EQ(calcResolver(), static_cast<CalcResolver *>(&m_report));
 }
 
 TEST_F(DataFixture, ATemplateThatCannotBeLoadedEndsTheRunAfterRestoringTheData)
@@ -618,7 +618,7 @@ TEST_F(DataFixture, AnUnreadableFieldGivesZeroNotNullAndANullValue)
     FailingDataSet failing(m_dataSet);
     m_source.setDataSet(&failing);
     m_report.setPredloha(templateOf({element(u"T"_s, 2, u"Castka"_s)}));
-    TCalcResult expression;
+    CalcResult expression;
     ASSERT_EQ(m_report.withData(TSestava::Purpose::Run,
                                 [&] {
                                     expression = evaluateExpression(u"#Castka"_s);

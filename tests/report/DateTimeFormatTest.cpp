@@ -1,7 +1,7 @@
 // Date-time pictures of FORMATDT and of the print date and time, over
 // 15.3.2018 14:30:45 (a Thursday) in Czech formats.
 
-#include "report/core/DateTimeFormat.h"
+#include "report/core/expr/DateTimeFormat.h"
 
 #include "support/TestSupport.h"
 

@@ -3,7 +3,7 @@
 // the element tree beside the paper with its selection following the paper's.
 #include "DesignerWindowFixture.h"
 
-#include "report/ui/SestETree.h"
+#include "report/ui/designer/ElementTree.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -34,13 +34,13 @@ protected:
         m_env.gridY = 10;
     }
 
-    TSestETree &tree() { return *TestSupport::child<TSestETree>(form(), u"TreePrvky"_s); }
+    ElementTree &tree() { return *TestSupport::child<ElementTree>(form(), u"TreePrvky"_s); }
     QAction *action(const QString &name) { return TestSupport::child<QAction>(form(), name); }
 
     // The band's body on the paper; a unit is a pixel at the 100 % the tests use.
     QRect bodyOf(int sectionId)
     {
-        for (const TSestECanvas::BandGeometry &g : canvas().layout()) {
+        for (const DesignerPaper::BandGeometry &g : canvas().layout()) {
             if (g.band.sectionId == sectionId)
                 return g.body;
         }
@@ -55,7 +55,7 @@ protected:
     // The element of the copy that shows that text.
     TRastelReportElement *named(const QString &text)
     {
-        for (const TDesignerBand &band : editor().bands()) {
+        for (const DesignerBand &band : editor().bands()) {
             for (TRastelReportElement *e : editor().elements(band.sectionId)) {
                 if (canvas().elementText(*e) == text)
                     return e;
@@ -287,7 +287,7 @@ TEST_F(DesignerCanvas, TheTreeIsShownWhileTheEnvironmentAsks)
     EXPECT_FALSE(tree().isVisible());
     EXPECT_EQ(tree().topLevelItemCount(), 0);
     // The environment dialog hands the editor its settings; the next refresh follows them.
-    TSestEditorSettings env = m_env;
+    DesignerSettings env = m_env;
     env.showTree = true;
     editor().setEnvironment(env);
     QTest::mouseClick(&canvas(), Qt::LeftButton, {}, canvas().elementRect(named(u"Druhý"_s)).center());
@@ -308,7 +308,7 @@ TEST_F(DesignerCanvas, TheTreeShowsTheBandsAndTheirElements)
     m_env.showTree = true;
     EXPECT_TRUE(tree().isVisible());
     QStringList captions;
-    for (const TDesignerBand &band : editor().bands())
+    for (const DesignerBand &band : editor().bands())
         captions << band.caption;
     QStringList shown;
     for (int i = 0; i < tree().topLevelItemCount(); ++i)

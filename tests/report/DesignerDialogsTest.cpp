@@ -6,13 +6,13 @@
 #include "DataFixture.h"
 #include "DialogInputs.h"
 
-#include "report/core/DesignerSettings.h"
-#include "report/core/ReportColors.h"
-#include "report/core/ReportFonts.h"
-#include "report/core/ReportSetup.h"
-#include "report/ui/FunkceDlg.h"
-#include "report/ui/SestDlg.h"
-#include "report/ui/SestKonfigDlg.h"
+#include "report/core/designer/DesignerSettings.h"
+#include "report/core/template/ReportColors.h"
+#include "report/core/template/ReportFonts.h"
+#include "report/core/designer/ReportSetup.h"
+#include "report/ui/designer/UserFunctionDialog.h"
+#include "report/ui/designer/ReportSettingsDialog.h"
+#include "report/ui/designer/DesignerSettingsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,7 +44,7 @@ protected:
 
 TEST_F(EditorEnvironment, OkWritesAValueOfEachTabToTheIniFile)
 {
-    TSestEditorSettings before;
+    DesignerSettings before;
     before.newFontName = u"Times New Roman"_s;
     ASSERT_TRUE(before.save(ini()));
     scriptedUi().onWindow(u"TSestKonfigDlg"_s, [](QDialog &w) {
@@ -62,16 +62,16 @@ TEST_F(EditorEnvironment, OkWritesAValueOfEachTabToTheIniFile)
     });
     EXPECT_EQ(TSestKonfigDlg::editIni(ini()), 0);
 
-    TSestEditorSettings expected = before;
+    DesignerSettings expected = before;
     expected.confirmDeleteOne = true;
     expected.undoLimit = 25;
     expected.zoomIndex = 8;
     expected.newWidth = 150;
     expected.newNumberAlignment = 2;
     expected.newFontName = u"Courier New"_s;
-    expected.newFontStyle = TFontDef::Bold;
+    expected.newFontStyle = FontDef::Bold;
     expected.newFontColour = 4;
-    EXPECT_EQ(TSestEditorSettings::load(ini()), expected);
+    EXPECT_EQ(DesignerSettings::load(ini()), expected);
 }
 
 TEST_F(EditorEnvironment, StornoLeavesTheFileUnwritten)
@@ -89,10 +89,10 @@ TEST_F(EditorEnvironment, ValuesWithoutAnInputOfTheirOwnComeBackUnchanged)
 {
     // A hand-edited file: an alignment, a colour and style bits the inputs
     // do not offer, and a font that is not installed.
-    TSestEditorSettings odd;
+    DesignerSettings odd;
     odd.newTextAlignment = 7;
     odd.newFontColour = 30;
-    odd.newFontStyle = TFontDef::Italic | 0x40;
+    odd.newFontStyle = FontDef::Italic | 0x40;
     odd.newFontName = u"Arial CE"_s;
     odd.newFontSize = -13;
     odd.newFontCharset = 238;
@@ -109,7 +109,7 @@ TEST_F(EditorEnvironment, FontListIsAlphabeticalOnlyWhenAsked)
               (QStringList{u"arial"_s, u"Courier"_s, u"Čárka"_s, u"Dejavu"_s, u"Zeta"_s}));
 
     ReportFonts::setInstalledFamilies(installed);
-    TSestEditorSettings s;
+    DesignerSettings s;
     s.newFontName = u"Dejavu"_s;
     TSestKonfigDlg dialog;
     dialog.setSettings(s);
@@ -177,7 +177,7 @@ TEST_F(ReportSettings, OkAppliesAValueOfEachTab)
     EXPECT_EQ(m_report.popis(), u"Seznam dokladů"_s);
     EXPECT_EQ(pageSetup().paperWidth, 584);
     EXPECT_EQ(pageSetup().paperHeight, 826);
-    EXPECT_EQ(pageSetup().orientation, TPageSetup::Landscape);
+    EXPECT_EQ(pageSetup().orientation, PageSetup::Landscape);
     EXPECT_EQ(m_report.settings().printColumns, 2);
     EXPECT_EQ(m_report.sections().find(TOddilSestavy::Body)->columns, 2);
     EXPECT_TRUE(m_report.settings().isCharacterMode());
@@ -194,7 +194,7 @@ TEST_F(ReportSettings, OkAppliesAValueOfEachTab)
 TEST_F(ReportSettings, StornoChangesNothing)
 {
     const TPredloha before = m_report.writeTemplate();
-    const TPageSetup page = pageSetup();
+    const PageSetup page = pageSetup();
     scriptedUi().onWindow(u"TSestDlg"_s, [](QDialog &w) {
         setSpin(w, u"seKopie"_s, 5);
         check(w, u"rbNaSirku"_s, true);
@@ -312,7 +312,7 @@ TEST(ReportSetupGroups, ReferencesToARemovedGroupFallBackToTheReport)
     TRadekFunkce &function = report.functions().add();
     function.resetPoint = TRadekFunkce::resetPerGroup(1);
 
-    TReportSetup setup = TReportSetup::fromReport(report);
+    ReportSetup setup = ReportSetup::fromReport(report);
     EXPECT_EQ(setup.elementCount(report, 1), 0);
     ASSERT_TRUE(setup.removeGroup(1));
     EXPECT_FALSE(setup.removeGroup(1));
@@ -346,8 +346,8 @@ TEST_P(MarginCheck, OnOk)
     const MarginCase &row = GetParam();
     FakePrinterList printers;
     printers.printers = {FakePrinterList::a4(u"Kancelář"_s, 75, 0, 0, 0)};
-    TSestPrinter::current().setPrinterList(&printers);
-    ASSERT_TRUE(TSestPrinter::current().isPresent());
+    CurrentPrinter::current().setPrinterList(&printers);
+    ASSERT_TRUE(CurrentPrinter::current().isPresent());
     pageSetup().leftMargin = 20;
     pageSetup().topMargin = 70;
     pageSetup().rightMargin = 50;
@@ -368,7 +368,7 @@ TEST_P(MarginCheck, OnOk)
         EXPECT_TRUE(scriptedUi().shown({}));
     EXPECT_EQ(pageSetup().leftMargin, row.leftMargin);
     EXPECT_EQ(m_report.settings().isCharacterMode(), row.applied && row.characterGrid);
-    TSestPrinter::current().setPrinterList(nullptr);
+    CurrentPrinter::current().setPrinterList(nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(DesignerDialogs, MarginCheck,

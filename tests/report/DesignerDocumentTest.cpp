@@ -5,12 +5,12 @@
 #include "ModelDump.h"
 
 #include "common/Clock.h"
-#include "report/core/DesignerClipboard.h"
-#include "report/core/DesignerDocument.h"
-#include "report/core/OutputDump.h"
-#include "report/core/PageSetup.h"
-#include "report/core/ReportColors.h"
-#include "report/core/ReportLayout.h"
+#include "report/core/designer/DesignerClipboard.h"
+#include "report/core/designer/DesignerDocument.h"
+#include "report/core/output/PageDump.h"
+#include "report/core/model/PageSetup.h"
+#include "report/core/template/ReportColors.h"
+#include "report/core/layout/ReportLayout.h"
 
 #include <QFile>
 
@@ -43,13 +43,13 @@ protected:
         DataFixture::TearDown();
     }
 
-    TSestEditor &editor()
+    DesignerDocument &editor()
     {
         if (!m_editor)
-            m_editor = std::make_unique<TSestEditor>(m_report, m_env);
+            m_editor = std::make_unique<DesignerDocument>(m_report, m_env);
         return *m_editor;
     }
-    TRastelReportElement *insertAt(int sectionId, QPoint at, TDesignerTool tool = TDesignerTool::GraphicText)
+    TRastelReportElement *insertAt(int sectionId, QPoint at, DesignerTool tool = DesignerTool::GraphicText)
     {
         TRastelReportElement *e = editor().insertElement(tool, sectionId, at);
         EXPECT_NE(e, nullptr);
@@ -57,8 +57,8 @@ protected:
     }
     static QPoint pos(const TRastelReportElement *e) { return {e->left, e->top}; }
 
-    TSestEditorSettings m_env;
-    std::unique_ptr<TSestEditor> m_editor;
+    DesignerSettings m_env;
+    std::unique_ptr<DesignerDocument> m_editor;
 };
 
 // ---------------------------------------------------------------- bands
@@ -69,7 +69,7 @@ TEST_F(DesignerFixture, BandsFollowThePrintOrderWithGroupsAroundTheBody)
     m_report.addGroup(Doklad);
     m_report.setPredloha(m_report.writeTemplate());
     QStringList shown;
-    for (const TDesignerBand &band : editor().bands())
+    for (const DesignerBand &band : editor().bands())
         shown << u"%1 %2 %3"_s.arg(band.sectionId).arg(band.caption).arg(band.height);
     EXPECT_EQ(shown, (QStringList{u"0 Začátek sestavy 0"_s, u"1 Hlava stránky 40"_s, u"5 Začátek skupiny 1 0"_s,
                                   u"7 Začátek skupiny 2 0"_s, u"2 Tělo sestavy 100"_s, u"8 Konec skupiny 2 0"_s,
@@ -81,7 +81,7 @@ TEST_F(DesignerFixture, BandsFollowThePrintOrderWithGroupsAroundTheBody)
 struct InsertCase
 {
     const char *name;
-    TDesignerTool tool;
+    DesignerTool tool;
     int reference;
     int kind;
     int expectedReference;
@@ -104,7 +104,7 @@ TEST_P(DesignerInsert, MapsTheToolAndTakesTheDefaults)
     m_env.newFontName = u"Courier New CE"_s;
     m_env.newFontSize = -50; // 50 pixels at 100 per inch: 36 points
     m_env.newFontColour = 9;
-    m_env.newFontStyle = TFontDef::Bold;
+    m_env.newFontStyle = FontDef::Bold;
     m_env.newFontCharset = 1;
 
     TRastelReportElement *e =
@@ -120,7 +120,7 @@ TEST_P(DesignerInsert, MapsTheToolAndTakesTheDefaults)
         EXPECT_EQ(e->font.charset, 238);
         EXPECT_EQ(e->font.size, 36);
         EXPECT_EQ(e->font.colour, ReportColors::fromIndex(9));
-        EXPECT_EQ(e->font.style, TFontDef::Bold);
+        EXPECT_EQ(e->font.style, FontDef::Bold);
     }
     EXPECT_EQ(editor().selection(), QList<TRastelReportElement *>{e});
     EXPECT_EQ(editor().focused(), e);
@@ -132,36 +132,36 @@ TEST_P(DesignerInsert, MapsTheToolAndTakesTheDefaults)
 
 INSTANTIATE_TEST_SUITE_P(
     Tools, DesignerInsert,
-    testing::Values(InsertCase{"TextField", TDesignerTool::DataField, DataFixture::Doklad, 2, 0, 2},
-                    InsertCase{"NumberField", TDesignerTool::DataField, DataFixture::Castka, 2, 1, 1},
-                    InsertCase{"FieldLabel", TDesignerTool::FieldLabel, DataFixture::Castka, 3, 1, 2},
-                    InsertCase{"Parameter", TDesignerTool::Parameter, 3, 4, 3, 2},
-                    InsertCase{"TextFunction", TDesignerTool::UserFunction, 0, 6, 0, 2},
-                    InsertCase{"NumberFunction", TDesignerTool::UserFunction, 1, 6, 1, 1},
-                    InsertCase{"PrintDate", TDesignerTool::PrintDate, 0, 5, 0, 2},
-                    InsertCase{"PrintTime", TDesignerTool::PrintTime, 0, 5, 1, 2},
-                    InsertCase{"RowNumber", TDesignerTool::RowNumber, 0, 5, 2, 1},
-                    InsertCase{"PageNumber", TDesignerTool::PageNumber, 0, 5, 3, 1},
-                    InsertCase{"PageCount", TDesignerTool::PageCount, 0, 5, 4, 1},
-                    InsertCase{"RowInGroup2", TDesignerTool::RowInGroup, 1, 5, 7, 1},
-                    InsertCase{"GroupNumber1", TDesignerTool::GroupNumber, 0, 5, 6, 1},
-                    InsertCase{"GraphicText", TDesignerTool::GraphicText, 0, 1, 0, 2},
-                    InsertCase{"Line", TDesignerTool::Line, 0, 7, 0, -1},
-                    InsertCase{"Rectangle", TDesignerTool::Rectangle, 0, 8, 8, -1},
-                    InsertCase{"RoundRectangle", TDesignerTool::RoundRectangle, 0, 9, 9, -1},
-                    InsertCase{"Ellipse", TDesignerTool::Ellipse, 0, 10, 10, -1},
-                    InsertCase{"Picture", TDesignerTool::Picture, 0, 11, 0, -1},
-                    InsertCase{"Barcode", TDesignerTool::Barcode, 0, 12, 0, -1},
-                    InsertCase{"PaintBox", TDesignerTool::PaintBox, 2, 13, 2, -1},
-                    InsertCase{"Detail", TDesignerTool::Detail, 1, 15, 1, -1}),
+    testing::Values(InsertCase{"TextField", DesignerTool::DataField, DataFixture::Doklad, 2, 0, 2},
+                    InsertCase{"NumberField", DesignerTool::DataField, DataFixture::Castka, 2, 1, 1},
+                    InsertCase{"FieldLabel", DesignerTool::FieldLabel, DataFixture::Castka, 3, 1, 2},
+                    InsertCase{"Parameter", DesignerTool::Parameter, 3, 4, 3, 2},
+                    InsertCase{"TextFunction", DesignerTool::UserFunction, 0, 6, 0, 2},
+                    InsertCase{"NumberFunction", DesignerTool::UserFunction, 1, 6, 1, 1},
+                    InsertCase{"PrintDate", DesignerTool::PrintDate, 0, 5, 0, 2},
+                    InsertCase{"PrintTime", DesignerTool::PrintTime, 0, 5, 1, 2},
+                    InsertCase{"RowNumber", DesignerTool::RowNumber, 0, 5, 2, 1},
+                    InsertCase{"PageNumber", DesignerTool::PageNumber, 0, 5, 3, 1},
+                    InsertCase{"PageCount", DesignerTool::PageCount, 0, 5, 4, 1},
+                    InsertCase{"RowInGroup2", DesignerTool::RowInGroup, 1, 5, 7, 1},
+                    InsertCase{"GroupNumber1", DesignerTool::GroupNumber, 0, 5, 6, 1},
+                    InsertCase{"GraphicText", DesignerTool::GraphicText, 0, 1, 0, 2},
+                    InsertCase{"Line", DesignerTool::Line, 0, 7, 0, -1},
+                    InsertCase{"Rectangle", DesignerTool::Rectangle, 0, 8, 8, -1},
+                    InsertCase{"RoundRectangle", DesignerTool::RoundRectangle, 0, 9, 9, -1},
+                    InsertCase{"Ellipse", DesignerTool::Ellipse, 0, 10, 10, -1},
+                    InsertCase{"Picture", DesignerTool::Picture, 0, 11, 0, -1},
+                    InsertCase{"Barcode", DesignerTool::Barcode, 0, 12, 0, -1},
+                    InsertCase{"PaintBox", DesignerTool::PaintBox, 2, 13, 2, -1},
+                    InsertCase{"Detail", DesignerTool::Detail, 1, 15, 1, -1}),
     [](const testing::TestParamInfo<InsertCase> &info) { return std::string(info.param.name); });
 
 TEST_F(DesignerFixture, InsertFollowsByNameWhenTheEnvironmentSaysSo)
 {
     m_env.followByName = true;
-    TRastelReportElement *e = insertAt(TOddilSestavy::Body, QPoint(0, 0), TDesignerTool::DataField);
+    TRastelReportElement *e = insertAt(TOddilSestavy::Body, QPoint(0, 0), DesignerTool::DataField);
     EXPECT_EQ(e->referenceName, u"Doklad"_s);
-    EXPECT_EQ(editor().insertElement(TDesignerTool::DataField, 99, QPoint()), nullptr);
+    EXPECT_EQ(editor().insertElement(DesignerTool::DataField, 99, QPoint()), nullptr);
     EXPECT_EQ(editor().undoCount(), 1);
 }
 
@@ -195,7 +195,7 @@ TEST_P(DesignerMove, SnapsAndKeepsInsideTheBand)
     m_env.snapToGrid = false; // the start exactly where the case says
     TRastelReportElement *e = insertAt(TOddilSestavy::Body, c.start);
     ASSERT_EQ(pos(e), c.start);
-    TSestEditorSettings env = m_env;
+    DesignerSettings env = m_env;
     env.snapToGrid = c.snap;
     env.allowMoveOutside = c.allowOutside;
     editor().setEnvironment(env);
@@ -224,7 +224,7 @@ TEST_F(DesignerFixture, SeveralElementsMoveWithTheFocusedOnTheGrid)
     TRastelReportElement *a = insertAt(TOddilSestavy::Body, QPoint(11, 11));
     TRastelReportElement *b = insertAt(TOddilSestavy::Body, QPoint(100, 75));
     TRastelReportElement *other = insertAt(TOddilSestavy::PageHeader, QPoint(0, 0));
-    TSestEditorSettings env = m_env;
+    DesignerSettings env = m_env;
     env.snapToGrid = true;
     editor().setEnvironment(env);
     editor().select(b);
@@ -309,7 +309,7 @@ TEST_F(DesignerFixture, DeleteRemovesTheSelectionAndAsksAsTheEnvironmentSays)
     EXPECT_FALSE(editor().deleteSelection());
     Q_UNUSED(b);
 
-    TSestEditorSettings env = m_env;
+    DesignerSettings env = m_env;
     env.confirmDeleteOne = true;
     editor().setEnvironment(env);
     editor().select(insertAt(TOddilSestavy::Body, QPoint(0, 0)));
@@ -360,7 +360,7 @@ TEST_F(DesignerFixture, UndoKeepsTheLastStepsUpToTheLimit)
     // The oldest steps were dropped: back to 20, not to 100.
     EXPECT_EQ(editor().model().sections().find(TOddilSestavy::Body)->height, 20);
 
-    TSestEditorSettings env = m_env;
+    DesignerSettings env = m_env;
     env.undoLimit = 0;
     editor().setEnvironment(env);
     ASSERT_TRUE(editor().setSectionHeight(TOddilSestavy::Body, 70));
@@ -387,7 +387,7 @@ TEST_F(DesignerFixture, ABandIsNeverLowerThanItsElements)
     ASSERT_TRUE(editor().setSectionHeight(TOddilSestavy::Body, 75));
 
     // An element sticking out below keeps the band where it is, no higher.
-    TSestEditorSettings env = m_env;
+    DesignerSettings env = m_env;
     env.allowMoveOutside = true;
     editor().setEnvironment(env);
     ASSERT_TRUE(editor().moveSelection(QPoint(0, 50)));
@@ -400,13 +400,13 @@ TEST_F(DesignerFixture, ABandIsNeverLowerThanItsElements)
 TEST_F(DesignerFixture, EveryChangeIsNamedAsTheMenuShowsIt)
 {
     TRastelReportElement *e = insertAt(TOddilSestavy::Body, QPoint(0, 0));
-    TRastelReportElement *detail = insertAt(TOddilSestavy::Body, QPoint(0, 0), TDesignerTool::Detail);
+    TRastelReportElement *detail = insertAt(TOddilSestavy::Body, QPoint(0, 0), DesignerTool::Detail);
     QStringList names;
     const auto note = [&](bool done) {
         EXPECT_TRUE(done) << names.size();
         names << editor().undoName();
     };
-    TFontDef font;
+    FontDef font;
     font.name = u"Times New Roman"_s;
     editor().select(e);
     note(editor().setFont(font));
@@ -453,7 +453,7 @@ TEST_F(DesignerFixture, SavingClearsTheStepsUnlessKeptAndAFailedSaveKeepsTheChan
     EXPECT_FALSE(editor().canUndo());
     EXPECT_EQ(m_report.sections().find(TOddilSestavy::Body)->count(), 1);
 
-    TSestEditorSettings env = m_env;
+    DesignerSettings env = m_env;
     env.undoAfterSave = true;
     editor().setEnvironment(env);
     ASSERT_TRUE(editor().setSectionHeight(TOddilSestavy::Body, 30));
@@ -468,7 +468,7 @@ TEST_F(DesignerFixture, SavingClearsTheStepsUnlessKeptAndAFailedSaveKeepsTheChan
 TEST_F(DesignerFixture, CutAndPasteKeepTheElementsAroundTheAnchor)
 {
     TRastelReportElement *a = insertAt(TOddilSestavy::Body, QPoint(50, 40));
-    TRastelReportElement *b = insertAt(TOddilSestavy::Body, QPoint(30, 60), TDesignerTool::DataField);
+    TRastelReportElement *b = insertAt(TOddilSestavy::Body, QPoint(30, 60), DesignerTool::DataField);
     a->text = u"a, \"b\""_s;
     editor().select(b);
     editor().select(a, true);
@@ -564,8 +564,8 @@ TEST_F(DesignerFixture, RemovingAGroupTakesItsBandsAndRenumbersTheLater)
     EXPECT_EQ(editor().model().sections().find(TOddilSestavy::groupFooterId(1))->height, m_env.newHeight);
     insertAt(TOddilSestavy::groupHeaderId(0), QPoint(0, 0))->text = u"první"_s;
     insertAt(TOddilSestavy::groupFooterId(1), QPoint(0, 0))->text = u"druhá"_s;
-    TRastelReportElement *row2 = editor().insertElement(TDesignerTool::RowInGroup, TOddilSestavy::Body, QPoint(), 1);
-    TRastelReportElement *row1 = editor().insertElement(TDesignerTool::GroupNumber, TOddilSestavy::Body, QPoint(), 0);
+    TRastelReportElement *row2 = editor().insertElement(DesignerTool::RowInGroup, TOddilSestavy::Body, QPoint(), 1);
+    TRastelReportElement *row1 = editor().insertElement(DesignerTool::GroupNumber, TOddilSestavy::Body, QPoint(), 0);
     TRadekFunkce perGroup2;
     perGroup2.resetPoint = TRadekFunkce::resetPerGroup(1);
     TRadekFunkce perGroup1;
@@ -609,9 +609,9 @@ TEST_F(DesignerFixture, DeletingAFunctionKeepsTheOtherElementsOnTheirFunctions)
     f.name = QString();
     EXPECT_EQ(editor().addFunction(f), 2);
     EXPECT_EQ(editor().model().functions().at(2).name, u"Funkce3"_s);
-    TRastelReportElement *first = editor().insertElement(TDesignerTool::UserFunction, TOddilSestavy::Body, QPoint(), 0);
+    TRastelReportElement *first = editor().insertElement(DesignerTool::UserFunction, TOddilSestavy::Body, QPoint(), 0);
     TRastelReportElement *second =
-        editor().insertElement(TDesignerTool::UserFunction, TOddilSestavy::Body, QPoint(), 1);
+        editor().insertElement(DesignerTool::UserFunction, TOddilSestavy::Body, QPoint(), 1);
     ASSERT_TRUE(editor().deleteFunction(0));
     EXPECT_EQ(editor().model().functions().count(), 2);
     EXPECT_EQ(second->reference, 0);
@@ -657,14 +657,14 @@ TEST_F(DesignerFixture, TemplateBuiltFromNothingSavesReadsBackAndLaysOut)
     m_env.newHeight = 20;
     m_env.newFontName = u"Arial CE"_s;
 
-    TSestEditor &ed = editor();
+    DesignerDocument &ed = editor();
     ASSERT_TRUE(ed.setSectionHeight(TOddilSestavy::ReportHeader, 30));
     ASSERT_TRUE(ed.setSectionHeight(TOddilSestavy::Body, 20));
     ASSERT_TRUE(ed.setSectionHeight(TOddilSestavy::PageFooter, 20));
     ASSERT_TRUE(ed.setText(insertAt(TOddilSestavy::ReportHeader, QPoint(0, 0)), u"Přehled, \"dokladů\""_s));
-    insertAt(TOddilSestavy::Body, QPoint(0, 0), TDesignerTool::DataField);
-    ASSERT_NE(ed.insertElement(TDesignerTool::DataField, TOddilSestavy::Body, QPoint(200, 0), Castka), nullptr);
-    insertAt(TOddilSestavy::PageFooter, QPoint(600, 0), TDesignerTool::PageNumber);
+    insertAt(TOddilSestavy::Body, QPoint(0, 0), DesignerTool::DataField);
+    ASSERT_NE(ed.insertElement(DesignerTool::DataField, TOddilSestavy::Body, QPoint(200, 0), Castka), nullptr);
+    insertAt(TOddilSestavy::PageFooter, QPoint(600, 0), DesignerTool::PageNumber);
     TRadekFunkce sum;
     sum.name = u"Soucet"_s;
     sum.expression = u"#Castka"_s;
@@ -672,9 +672,9 @@ TEST_F(DesignerFixture, TemplateBuiltFromNothingSavesReadsBackAndLaysOut)
     sum.resetPoint = TRadekFunkce::resetPerGroup(0);
     ASSERT_EQ(ed.addFunction(sum), 0);
     ASSERT_EQ(ed.addGroup(Skupina), 0);
-    ASSERT_NE(ed.insertElement(TDesignerTool::DataField, TOddilSestavy::groupHeaderId(0), QPoint(0, 0), Skupina),
+    ASSERT_NE(ed.insertElement(DesignerTool::DataField, TOddilSestavy::groupHeaderId(0), QPoint(0, 0), Skupina),
               nullptr);
-    ASSERT_NE(ed.insertElement(TDesignerTool::UserFunction, TOddilSestavy::groupFooterId(0), QPoint(200, 0), 0),
+    ASSERT_NE(ed.insertElement(DesignerTool::UserFunction, TOddilSestavy::groupFooterId(0), QPoint(200, 0), 0),
               nullptr);
     ASSERT_TRUE(ed.isModified());
 

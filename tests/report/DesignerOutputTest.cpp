@@ -6,14 +6,14 @@
 #include "DialogInputs.h"
 
 #include "common/TextFile.h"
-#include "report/core/DesignerDocument.h"
-#include "report/core/OutputDump.h"
-#include "report/core/PageSetup.h"
-#include "report/core/ReportLayout.h"
+#include "report/core/designer/DesignerDocument.h"
+#include "report/core/output/PageDump.h"
+#include "report/core/model/PageSetup.h"
+#include "report/core/layout/ReportLayout.h"
 #include "report/core/ReportWindows.h"
-#include "report/ui/FormSestE.h"
-#include "report/ui/FormSestP.h"
-#include "report/ui/ReportPrinter.h"
+#include "report/ui/designer/DesignerWindow.h"
+#include "report/ui/preview/PreviewWindow.h"
+#include "report/ui/printing/ReportPrinter.h"
 
 #include <QAction>
 #include <QFile>
@@ -42,7 +42,7 @@ protected:
     void SetUp() override
     {
         DataFixture::SetUp();
-        m_saved = TReportWindows::current();
+        m_saved = ReportWindows::current();
         TFormSestP::install();
         addRecords(3);
         setHeight(TOddilSestavy::PageHeader, 40);
@@ -61,21 +61,21 @@ protected:
     void TearDown() override
     {
         m_form.reset();
-        TReportWindows::current() = m_saved;
-        TSestPrinter::current().setPrinterList(nullptr);
+        ReportWindows::current() = m_saved;
+        CurrentPrinter::current().setPrinterList(nullptr);
         DataFixture::TearDown();
     }
 
     TFormSestE &form()
     {
         if (!m_form) {
-            m_form = std::make_unique<TFormSestE>(m_report, TSestEditorSettings());
+            m_form = std::make_unique<TFormSestE>(m_report, DesignerSettings());
             m_form->resize(1000, 700);
             m_form->show();
         }
         return *m_form;
     }
-    TSestEditor &editor() { return form().editor(); }
+    DesignerDocument &editor() { return form().editor(); }
     TRastelReportElement *header() { return editor().elements(TOddilSestavy::PageHeader).value(0); }
 
     // The edit the tests look for: the header's text changed, a second text
@@ -84,7 +84,7 @@ protected:
     {
         ASSERT_TRUE(editor().setText(header(), u"Upraveno"_s));
         TRastelReportElement *inserted =
-            editor().insertElement(TDesignerTool::GraphicText, TOddilSestavy::Body, QPoint(200, 0));
+            editor().insertElement(DesignerTool::GraphicText, TOddilSestavy::Body, QPoint(200, 0));
         ASSERT_NE(inserted, nullptr);
         ASSERT_TRUE(editor().setText(inserted, u"Vloženo"_s));
     }
@@ -108,10 +108,10 @@ protected:
         EXPECT_EQ(TextFile::readLines(tempPath(u"navrh.pts"_s)).value_or(QStringList()), m_lines);
     }
 
-    TReportWindows m_saved;
+    ReportWindows m_saved;
     std::unique_ptr<TFormSestE> m_form;
     QStringList m_lines;
-    TPageSetup m_page;
+    PageSetup m_page;
     QString m_dump;
 };
 
@@ -327,24 +327,24 @@ TEST_F(DesignerOutput, APreviewInsideDesignLeavesTheDataToDesign)
 }
 
 // The print goes the report's own way: Print on the selected printer, the
-// window TReportWindows gives it; here that lays the report out and prints
+// window ReportWindows gives it; here that lays the report out and prints
 // it on a text-only printer into a file.
 TEST_F(DesignerOutput, PrintGoesThroughTheReportsPrintWithTheEditedCopy)
 {
     FakePrinterList printers;
     printers.printers << FakePrinterList::textOnly(u"Jehličková"_s, 826, 1169, 0, 0);
-    TSestPrinter::current().setPrinterList(&printers);
-    TSestPrinter::current().selectPrinter(0);
+    CurrentPrinter::current().setPrinterList(&printers);
+    CurrentPrinter::current().selectPrinter(0);
     const QString file = tempPath(u"tisk.txt"_s);
     int printedOn = -2;
     bool guarded = false;
-    TReportWindows::current().print = [&](TSestava &report, int printerIndex) {
+    ReportWindows::current().print = [&](TSestava &report, int printerIndex) {
         printedOn = printerIndex;
         guarded = TSestavaTyp::isRunning();
         const int prepared = ReportLayout::prepare(report);
         if (prepared != seOK)
             return prepared;
-        TPrintRun run;
+        PrintRun run;
         run.printerIndex = printerIndex;
         run.outputFile = file;
         return ReportPrinter::printOutput(report, run);
@@ -373,7 +373,7 @@ TEST_F(DesignerOutput, PrintGoesThroughTheReportsPrintWithTheEditedCopy)
 TEST_F(DesignerOutput, PrintWithoutAPrinterWarnsAndChangesNothing)
 {
     bool printed = false;
-    TReportWindows::current().print = [&](TSestava &, int) {
+    ReportWindows::current().print = [&](TSestava &, int) {
         printed = true;
         return int(seOK);
     };

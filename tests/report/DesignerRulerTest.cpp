@@ -4,7 +4,7 @@
 // and the focused element.
 #include "DesignerWindowFixture.h"
 
-#include "report/ui/SestERuler.h"
+#include "report/ui/designer/PaperRuler.h"
 
 #include <QComboBox>
 #include <QImage>
@@ -20,7 +20,7 @@
 
 using namespace Qt::StringLiterals;
 
-using Tick = TSestERuler::Tick;
+using Tick = PaperRuler::Tick;
 
 // ---------------------------------------------------------------- ticks of a stretch
 
@@ -47,7 +47,7 @@ class DesignerRulerTicks : public testing::TestWithParam<TickRow>
 TEST_P(DesignerRulerTicks, MarksTheStretchInCentimetres)
 {
     const TickRow &row = GetParam();
-    const QList<Tick> ticks = TSestERuler::ticks(row.pixelsPerUnit, row.offset, row.length);
+    const QList<Tick> ticks = PaperRuler::ticks(row.pixelsPerUnit, row.offset, row.length);
     ASSERT_FALSE(ticks.isEmpty());
     EXPECT_EQ(ticks.first(), (Tick{row.offset, 0, Tick::Centimetre}));
     EXPECT_EQ(ticks.last().millimetres, row.last);
@@ -71,7 +71,7 @@ TEST_P(DesignerRulerTicks, MarksTheStretchInCentimetres)
         EXPECT_LT(t.position, row.offset + row.length) << "tick off the stretch at " << t.millimetres << " mm";
         EXPECT_EQ(t.kind == Tick::Centimetre, t.millimetres % 10 == 0);
         if (i > 0) {
-            EXPECT_GE(t.position - ticks.at(i - 1).position, TSestERuler::MinTickDistance)
+            EXPECT_GE(t.position - ticks.at(i - 1).position, PaperRuler::MinTickDistance)
                 << "ticks too dense at " << t.millimetres << " mm";
         }
     }
@@ -94,9 +94,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DesignerRulerTicksEdges, NothingToMarkGivesNoTicks)
 {
-    EXPECT_TRUE(TSestERuler::ticks(1.0, 10, 0).isEmpty());
-    EXPECT_TRUE(TSestERuler::ticks(1.0, 10, -5).isEmpty());
-    EXPECT_TRUE(TSestERuler::ticks(0.0, 10, 827).isEmpty());
+    EXPECT_TRUE(PaperRuler::ticks(1.0, 10, 0).isEmpty());
+    EXPECT_TRUE(PaperRuler::ticks(1.0, 10, -5).isEmpty());
+    EXPECT_TRUE(PaperRuler::ticks(0.0, 10, 827).isEmpty());
 }
 
 // ---------------------------------------------------------------- the rulers in the window
@@ -114,17 +114,17 @@ protected:
         m_env.zoomIndex = 6; // 100 %
     }
 
-    TSestERuler *horizontal() { return TestSupport::child<TSestERuler>(form(), u"RulerVodorovne"_s); }
-    TSestERuler *vertical() { return TestSupport::child<TSestERuler>(form(), u"RulerSvisle"_s); }
+    PaperRuler *horizontal() { return TestSupport::child<PaperRuler>(form(), u"RulerVodorovne"_s); }
+    PaperRuler *vertical() { return TestSupport::child<PaperRuler>(form(), u"RulerSvisle"_s); }
     QScrollArea *scroll() { return TestSupport::child<QScrollArea>(form(), u"ScrollBoxPapir"_s); }
 
     // A pixel of the paper in the ruler's pixels, along the ruler (through the window).
-    int inRuler(TSestERuler *ruler, QPoint canvasPixel)
+    int inRuler(PaperRuler *ruler, QPoint canvasPixel)
     {
         const QPoint p = canvas().mapTo(&form(), canvasPixel) - ruler->mapTo(&form(), QPoint());
         return ruler->orientation() == Qt::Horizontal ? p.x() : p.y();
     }
-    static std::optional<Tick> tickAt(const TSestERuler *ruler, int millimetres, int from = INT_MIN)
+    static std::optional<Tick> tickAt(const PaperRuler *ruler, int millimetres, int from = INT_MIN)
     {
         for (const Tick &t : ruler->shownTicks()) {
             if (t.millimetres == millimetres && t.position >= from)
@@ -133,7 +133,7 @@ protected:
         return std::nullopt;
     }
     // A pixel of the ruler between its ticks, the first from `from` on.
-    static int betweenTicks(const TSestERuler *ruler, int from)
+    static int betweenTicks(const PaperRuler *ruler, int from)
     {
         const QList<Tick> &ticks = ruler->shownTicks();
         int x = from;
@@ -150,8 +150,8 @@ protected:
 
 TEST_F(DesignerRuler, RulersStandAboveAndLeftOfThePaper)
 {
-    TSestERuler *top = horizontal();
-    TSestERuler *left = vertical();
+    PaperRuler *top = horizontal();
+    PaperRuler *left = vertical();
     ASSERT_TRUE(top && left);
     EXPECT_EQ(top->orientation(), Qt::Horizontal);
     EXPECT_EQ(left->orientation(), Qt::Vertical);
@@ -197,15 +197,15 @@ TEST_F(DesignerRuler, HorizontalRulerCountsFromTheBandsLeftEdgeAtEveryZoom)
 
 TEST_F(DesignerRuler, VerticalRulerStartsAgainAtEveryBand)
 {
-    const QList<TSestECanvas::BandGeometry> bands = canvas().layout();
+    const QList<DesignerPaper::BandGeometry> bands = canvas().layout();
     ASSERT_GE(bands.count(), 3);
     const QList<Tick> &ticks = vertical()->shownTicks();
     // The report header is shown with no height: it has nothing to measure.
     const auto measured = std::count_if(bands.cbegin(), bands.cend(),
-                                        [](const TSestECanvas::BandGeometry &g) { return g.body.height() > 0; });
+                                        [](const DesignerPaper::BandGeometry &g) { return g.body.height() > 0; });
     EXPECT_EQ(measured, bands.count() - 1);
     EXPECT_EQ(std::count_if(ticks.cbegin(), ticks.cend(), [](const Tick &t) { return t.millimetres == 0; }), measured);
-    for (const TSestECanvas::BandGeometry &g : bands) {
+    for (const DesignerPaper::BandGeometry &g : bands) {
         SCOPED_TRACE(g.band.caption.toStdString());
         if (g.body.height() == 0)
             continue;

@@ -3,7 +3,7 @@
 #include "ReportFixture.h"
 
 #include "common/IniFile.h"
-#include "report/core/DesignerSettings.h"
+#include "report/core/designer/DesignerSettings.h"
 
 #include <QFile>
 
@@ -11,18 +11,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class DesignerSettings : public ReportFixture
+class DesignerSettingsFile : public ReportFixture
 {
 protected:
     QString ini() const { return tempPath(u"SestDLL.ini"_s); }
 };
 
-TEST_F(DesignerSettings, MissingFileGivesTheDefaults)
+TEST_F(DesignerSettingsFile, MissingFileGivesTheDefaults)
 {
-    const TSestEditorSettings s = TSestEditorSettings::load(ini());
-    EXPECT_EQ(s, TSestEditorSettings{});
+    const DesignerSettings s = DesignerSettings::load(ini());
+    EXPECT_EQ(s, DesignerSettings{});
     EXPECT_EQ(s.zoomIndex, 6);
-    EXPECT_EQ(TSestEditorSettings::zoomPercent(s.zoomIndex), 100);
+    EXPECT_EQ(DesignerSettings::zoomPercent(s.zoomIndex), 100);
     EXPECT_TRUE(s.showGrid);
     EXPECT_TRUE(s.confirmDeleteMany);
     EXPECT_FALSE(s.confirmDeleteOne);
@@ -31,9 +31,9 @@ TEST_F(DesignerSettings, MissingFileGivesTheDefaults)
     EXPECT_FALSE(QFile::exists(ini()));
 }
 
-TEST_F(DesignerSettings, EveryKeyWrittenReadsBack)
+TEST_F(DesignerSettingsFile, EveryKeyWrittenReadsBack)
 {
-    TSestEditorSettings s;
+    DesignerSettings s;
     s.zoomIndex = 9;
     s.gridX = 5;
     s.gridY = 7;
@@ -58,7 +58,7 @@ TEST_F(DesignerSettings, EveryKeyWrittenReadsBack)
     s.newFontStyle = 3;
     s.newFontCharset = 238;
     ASSERT_TRUE(s.save(ini()));
-    EXPECT_EQ(TSestEditorSettings::load(ini()), s);
+    EXPECT_EQ(DesignerSettings::load(ini()), s);
 
     // The keys are the host's, in its two sections.
     const IniFile file(ini());
@@ -68,15 +68,15 @@ TEST_F(DesignerSettings, EveryKeyWrittenReadsBack)
     EXPECT_EQ(file.ReadInteger(u"Oddily"_s, u"ImplVyskaFontu"_s, 0), -13);
 }
 
-TEST_F(DesignerSettings, SavingKeepsTheOtherSectionsOfTheFile)
+TEST_F(DesignerSettingsFile, SavingKeepsTheOtherSectionsOfTheFile)
 {
     IniFile file(ini());
     ASSERT_TRUE(file.WriteString(u"FormatyPapiru"_s, u"Pocet"_s, u"1"_s));
-    ASSERT_TRUE(TSestEditorSettings{}.save(ini()));
+    ASSERT_TRUE(DesignerSettings{}.save(ini()));
     EXPECT_EQ(file.ReadString(u"FormatyPapiru"_s, u"Pocet"_s, {}), u"1"_s);
 }
 
-TEST_F(DesignerSettings, HandEditedValuesTheDesignerCannotUseAreBounded)
+TEST_F(DesignerSettingsFile, HandEditedValuesTheDesignerCannotUseAreBounded)
 {
     IniFile file(ini());
     file.WriteInteger(u"EditorSestav"_s, u"RastrX"_s, 0);
@@ -84,12 +84,12 @@ TEST_F(DesignerSettings, HandEditedValuesTheDesignerCannotUseAreBounded)
     file.WriteInteger(u"EditorSestav"_s, u"PocetUndo"_s, -1);
     file.WriteInteger(u"EditorSestav"_s, u"ImplMeritko"_s, 40);
     file.WriteInteger(u"Oddily"_s, u"ImplSirka"_s, 0);
-    const TSestEditorSettings s = TSestEditorSettings::load(ini());
+    const DesignerSettings s = DesignerSettings::load(ini());
     EXPECT_EQ(s.gridX, 1);
     EXPECT_EQ(s.gridY, 1);
     EXPECT_EQ(s.undoLimit, 0);
-    EXPECT_EQ(s.boundedZoomIndex(), TSestEditorSettings::ZoomCount - 1);
-    EXPECT_EQ(TSestEditorSettings::zoomPercent(s.boundedZoomIndex()), 300);
+    EXPECT_EQ(s.boundedZoomIndex(), DesignerSettings::ZoomCount - 1);
+    EXPECT_EQ(DesignerSettings::zoomPercent(s.boundedZoomIndex()), 300);
     EXPECT_EQ(s.newWidth, 1);
 }
 

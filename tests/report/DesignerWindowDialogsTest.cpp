@@ -6,10 +6,10 @@
 #include "DataFixture.h"
 #include "DialogInputs.h"
 
-#include "report/core/DesignerDocument.h"
-#include "report/core/PageSetup.h"
-#include "report/ui/FormSestE.h"
-#include "report/ui/SestECanvas.h"
+#include "report/core/designer/DesignerDocument.h"
+#include "report/core/model/PageSetup.h"
+#include "report/ui/designer/DesignerWindow.h"
+#include "report/ui/designer/DesignerPaper.h"
 
 #include <QAction>
 #include <QFile>
@@ -153,13 +153,13 @@ public:
     }
 
     TFormSestE &form() { return *m_form; }
-    TSestEditor &editor() { return m_form->editor(); }
+    DesignerDocument &editor() { return m_form->editor(); }
     const TSestava &model() { return editor().model(); }
     TRastelReportElement *element(int sectionId, int index) { return editor().elements(sectionId).value(index); }
     // Selects the element as the user does: a click on the paper.
     void clickOn(int sectionId, int index)
     {
-        TSestECanvas &canvas = form().canvas();
+        DesignerPaper &canvas = form().canvas();
         QTest::mouseClick(&canvas, Qt::LeftButton, {}, canvas.elementRect(element(sectionId, index)).center());
     }
     QByteArray iniBytes() const
@@ -168,7 +168,7 @@ public:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    TSestEditorSettings m_env;
+    DesignerSettings m_env;
     std::unique_ptr<TFormSestE> m_form;
 };
 
@@ -199,7 +199,7 @@ TEST_P(DesignerDialogChange, IsOneNamedStepAndClosingAsksToSave)
 {
     const ChangeCase &row = GetParam();
     const TPredloha before = model().writeTemplate();
-    const TPageSetup page = pageSetup();
+    const PageSetup page = pageSetup();
     row.script();
     row.start(*this);
     row.check(*this);
@@ -236,7 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
                    [](DesignerWindowDialogs &t) {
                        EXPECT_EQ(t.model().sections().find(TOddilSestavy::Body)->height, 55);
                        // The paper shows the new height at once.
-                       for (const TSestECanvas::BandGeometry &g : t.form().canvas().layout()) {
+                       for (const DesignerPaper::BandGeometry &g : t.form().canvas().layout()) {
                            if (g.band.sectionId == TOddilSestavy::Body) {
                                EXPECT_EQ(g.body.height(), 55);
                            }
@@ -258,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeCase{"DoubleClickOpensTheElementsProperties",
                    [] { scriptedUi().onWindow(u"TDlgKonfPrvku"_s, spinThen(u"edtWidth"_s, 150, u"btnOK"_s)); },
                    [](DesignerWindowDialogs &t) {
-                       TSestECanvas &canvas = t.form().canvas();
+                       DesignerPaper &canvas = t.form().canvas();
                        const QPoint at = canvas.elementRect(t.element(TOddilSestavy::Body, 1)).center();
                        QTest::mouseDClick(&canvas, Qt::LeftButton, {}, at);
                    },
@@ -365,7 +365,7 @@ TEST_P(DesignerDialogCancel, LeavesTheTemplateTheUndoListAndTheIniFileAlone)
     // A step taken before, which the cancelled dialog must leave as the last one.
     ASSERT_TRUE(editor().setSectionHeight(TOddilSestavy::PageHeader, 50));
     const TPredloha before = model().writeTemplate();
-    const TPageSetup page = pageSetup();
+    const PageSetup page = pageSetup();
     const QByteArray ini = iniBytes();
     row.script();
     row.start(*this);
@@ -446,7 +446,7 @@ TEST_F(DesignerWindowDialogs, EnvironmentOkWritesTheIniFileAndTheDesignerTakesIt
         click(w, u"btnOK"_s);
     });
     trigger(form(), u"ActionProstredi"_s);
-    EXPECT_EQ(TSestEditorSettings::load(m_report.iniFilePath()).gridX, 25);
+    EXPECT_EQ(DesignerSettings::load(m_report.iniFilePath()).gridX, 25);
     EXPECT_EQ(editor().environment().gridX, 25);
     EXPECT_EQ(editor().gridStep(), QSize(25, 10));
     // Not a change of the template: no step, nothing to save.
@@ -469,7 +469,7 @@ TEST_F(DesignerWindowDialogs, EnvironmentShowTreeShowsTheElementTreeAtOnce)
         click(w, u"btnOK"_s);
     });
     trigger(form(), u"ActionProstredi"_s);
-    EXPECT_TRUE(TSestEditorSettings::load(m_report.iniFilePath()).showTree);
+    EXPECT_TRUE(DesignerSettings::load(m_report.iniFilePath()).showTree);
     EXPECT_TRUE(tree->isVisible());
 }
 
@@ -512,7 +512,7 @@ TEST_F(DesignerWindowDialogs, TheDialogsSitInTheMenus)
 
 TEST_F(DesignerWindowDialogs, PropertiesNeedExactlyOneElementAndFunctionsAFunction)
 {
-    TSestECanvas &canvas = form().canvas();
+    DesignerPaper &canvas = form().canvas();
     QAction *properties = action(form(), u"ActionVlastnosti"_s);
     EXPECT_FALSE(properties->isEnabled());
     QTest::mouseClick(&canvas, Qt::LeftButton, {}, canvas.elementRect(element(TOddilSestavy::Body, 0)).center());

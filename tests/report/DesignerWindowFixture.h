@@ -2,9 +2,9 @@
 
 #include "DataFixture.h"
 
-#include "report/core/DesignerDocument.h"
-#include "report/ui/FormSestE.h"
-#include "report/ui/SestECanvas.h"
+#include "report/core/designer/DesignerDocument.h"
+#include "report/ui/designer/DesignerWindow.h"
+#include "report/ui/designer/DesignerPaper.h"
 
 #include <QSize>
 
@@ -46,9 +46,9 @@ protected:
         }
         return *m_form;
     }
-    TSestEditor &editor() { return form().editor(); }
-    TSestECanvas &canvas() { return form().canvas(); }
+    DesignerDocument &editor() { return form().editor(); }
+    DesignerPaper &canvas() { return form().canvas(); }
 
-    TSestEditorSettings m_env;
+    DesignerSettings m_env;
     std::unique_ptr<TFormSestE> m_form;
 };

@@ -4,10 +4,10 @@
 // Design runs, and a screenshot of the protocol template.
 #include "DataFixture.h"
 
-#include "report/core/DesignerDocument.h"
+#include "report/core/designer/DesignerDocument.h"
 #include "report/core/ReportWindows.h"
-#include "report/ui/FormSestE.h"
-#include "report/ui/SestECanvas.h"
+#include "report/ui/designer/DesignerWindow.h"
+#include "report/ui/designer/DesignerPaper.h"
 
 #include <QAction>
 #include <QFile>
@@ -34,7 +34,7 @@ protected:
     void SetUp() override
     {
         DataFixture::SetUp();
-        m_saved = TReportWindows::current();
+        m_saved = ReportWindows::current();
         pageSetup().paperWidth = 826;
         pageSetup().paperHeight = 400;
         m_report.collectFields();
@@ -51,7 +51,7 @@ protected:
     void TearDown() override
     {
         m_form.reset();
-        TReportWindows::current() = m_saved;
+        ReportWindows::current() = m_saved;
         DataFixture::TearDown();
     }
 
@@ -64,8 +64,8 @@ protected:
         }
         return *m_form;
     }
-    TSestEditor &editor() { return form().editor(); }
-    TSestECanvas &canvas() { return form().canvas(); }
+    DesignerDocument &editor() { return form().editor(); }
+    DesignerPaper &canvas() { return form().canvas(); }
     // Element n of the body of the designer's copy.
     TRastelReportElement *body(int index) { return editor().elements(TOddilSestavy::Body).value(index); }
     QPoint centre(const TRastelReportElement *element) { return canvas().elementRect(element).center(); }
@@ -81,18 +81,18 @@ protected:
     }
     static QPoint pos(const TRastelReportElement *e) { return {e->left, e->top}; }
 
-    TSestEditorSettings m_env;
+    DesignerSettings m_env;
     TRastelReportElement *m_first = nullptr;
     TRastelReportElement *m_second = nullptr;
     std::unique_ptr<TFormSestE> m_form;
-    TReportWindows m_saved;
+    ReportWindows m_saved;
 };
 
 TEST_F(DesignerWindow, ShowsTheTemplateNameAndTheBandsWithTheirElements)
 {
     EXPECT_EQ(form().objectName(), u"FormSestE"_s);
     EXPECT_EQ(form().windowTitle(), u"Editor sestav - navrh"_s);
-    const QList<TSestECanvas::BandGeometry> bands = canvas().layout();
+    const QList<DesignerPaper::BandGeometry> bands = canvas().layout();
     ASSERT_FALSE(bands.isEmpty());
     // At 100 % a unit is a pixel: the body band is as high as the section.
     const auto bodyBand =

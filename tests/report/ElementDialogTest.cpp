@@ -2,8 +2,8 @@
 // value reaching the element, "Storno" leaving it alone.
 #include "DataFixture.h"
 
-#include "report/core/Barcode.h"
-#include "report/ui/DlgKonfPrvku.h"
+#include "report/core/output/Barcode.h"
+#include "report/ui/designer/ElementDialog.h"
 #include "support/ScriptedUi.h"
 #include "support/TestSupport.h"
 
@@ -66,7 +66,7 @@ TEST_F(ElementDialogTest, TextElementShowsTextControlsAndTakesANewText)
     });
     EXPECT_TRUE(TDlgKonfPrvku::edit(element));
     EXPECT_EQ(element.text, u"Celkem"_s);
-    EXPECT_EQ(element.font.style, int(TFontDef::Bold));
+    EXPECT_EQ(element.font.style, int(FontDef::Bold));
     // Nothing else moved.
     EXPECT_EQ(element.left, 10);
     EXPECT_EQ(element.width, 200);

@@ -2,7 +2,7 @@
 
 #include "FakeReport.h"
 
-#include "report/ui/Sest_FnEditVyraz.h"
+#include "report/ui/designer/ExpressionEditor.h"
 #include "support/TestSupport.h"
 
 #include <QCheckBox>

@@ -95,7 +95,7 @@ class Evaluate : public OverTheReport<ExprCase>
 TEST_P(Evaluate, Expression)
 {
     const ExprCase &c = GetParam();
-    const TCalcResult result = evaluateExpression(c.expression);
+    const CalcResult result = evaluateExpression(c.expression);
     EXPECT_EQ(result.error, c.error) << c.expression.toStdString();
     if (c.error != 0) {
         EXPECT_EQ(result.position, c.position);
@@ -314,17 +314,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Every function gives a null result for a null argument (ISNULL excepted),
 // also where the empty field's 0 lies outside its domain.
-class NullArguments : public OverTheReport<TCalcFunction>
+class NullArguments : public OverTheReport<CalcFunction>
 {
 };
 
 TEST_P(NullArguments, GiveANullResult)
 {
-    const TCalcFunction &function = GetParam();
+    const CalcFunction &function = GetParam();
     QStringList arguments;
     for (int i = 0; i < function.arguments; ++i)
         arguments.append(u"#Prazdne"_s);
-    const TCalcResult result =
+    const CalcResult result =
         evaluateExpression(QString::fromUtf16(function.name) + u'(' + arguments.join(u',') + u')');
     EXPECT_EQ(result.error, 0);
     if (function.code == 30) {
@@ -344,20 +344,20 @@ class OneNullArgument : public NullArguments
 
 TEST_P(OneNullArgument, IsEnough)
 {
-    const TCalcFunction &function = GetParam();
+    const CalcFunction &function = GetParam();
     QStringList arguments;
     for (int i = 0; i < function.arguments; ++i)
         arguments.append(i == function.arguments - 1 ? u"#Prazdne"_s : u"'1'"_s);
-    const TCalcResult result =
+    const CalcResult result =
         evaluateExpression(QString::fromUtf16(function.name) + u'(' + arguments.join(u',') + u')');
     EXPECT_EQ(result.error, 0);
     EXPECT_TRUE(result.value.null);
 }
 
-std::vector<TCalcFunction> withSeveralArguments()
+std::vector<CalcFunction> withSeveralArguments()
 {
-    std::vector<TCalcFunction> functions;
-    for (const TCalcFunction &function : calcFunctions()) {
+    std::vector<CalcFunction> functions;
+    for (const CalcFunction &function : calcFunctions()) {
         if (function.arguments > 1)
             functions.push_back(function);
     }
@@ -386,14 +386,14 @@ protected:
 
 TEST_F(Limits, FortyNestedParenthesesFit)
 {
-    const TCalcResult result = evaluateExpression(QString(40, u'(') + u'1' + QString(40, u')'));
+    const CalcResult result = evaluateExpression(QString(40, u'(') + u'1' + QString(40, u')'));
     EXPECT_EQ(result.error, 0);
     EXPECT_EQ(result.value.number, 1.0);
 }
 
 TEST_F(Limits, TheFortyFirstParenthesisIsTooComplex)
 {
-    const TCalcResult result = evaluateExpression(QString(41, u'(') + u'1' + QString(41, u')'));
+    const CalcResult result = evaluateExpression(QString(41, u'(') + u'1' + QString(41, u')'));
     EXPECT_EQ(result.error, CalcError::TooComplex);
     EXPECT_EQ(result.position, 40);
 }
@@ -404,17 +404,17 @@ TEST_F(Limits, TheOperandStackHoldsForty)
     // arguments fill the stack; the third argument of a twentieth IIF is the
     // 41st operand.
     const QString waiting = QString(u"IIF(1,2,"_s).repeated(19);
-    const TCalcResult fits = evaluateExpression(waiting + u"MAX(1,2)"_s + QString(19, u')'));
+    const CalcResult fits = evaluateExpression(waiting + u"MAX(1,2)"_s + QString(19, u')'));
     EXPECT_EQ(fits.error, 0);
     EXPECT_EQ(fits.value.number, 2.0);
-    const TCalcResult full = evaluateExpression(waiting + u"IIF(1,2,3)"_s + QString(20, u')'));
+    const CalcResult full = evaluateExpression(waiting + u"IIF(1,2,3)"_s + QString(20, u')'));
     EXPECT_EQ(full.error, CalcError::TooComplex);
     EXPECT_EQ(full.position, 19 * 8 + 8);
 }
 
 TEST_F(Limits, TheOperatorStackHoldsForty)
 {
-    const TCalcResult result = evaluateExpression(QString(u"NOT "_s).repeated(41) + u'1');
+    const CalcResult result = evaluateExpression(QString(u"NOT "_s).repeated(41) + u'1');
     EXPECT_EQ(result.error, CalcError::TooComplex);
     EXPECT_EQ(result.position, 160);
     EXPECT_EQ(evaluateExpression(QString(u"NOT "_s).repeated(40) + u'1').value.number, 1.0);
@@ -424,7 +424,7 @@ TEST_F(Limits, LongFlatExpressionsNeedNoDeepStacks)
 {
     const QString expression = u'1' + QString(u"+1"_s).repeated(127); // 255 characters
     ASSERT_EQ(expression.size(), MaxExpressionLength);
-    const TCalcResult result = evaluateExpression(expression);
+    const CalcResult result = evaluateExpression(expression);
     EXPECT_EQ(result.error, 0);
     EXPECT_EQ(result.value.number, 128.0);
     EXPECT_EQ(result.position, 255);
@@ -432,7 +432,7 @@ TEST_F(Limits, LongFlatExpressionsNeedNoDeepStacks)
 
 TEST_F(Limits, LongerExpressionsAreRefusedBeyondTheLimit)
 {
-    const TCalcResult result = evaluateExpression(u'1' + QString(u"+1"_s).repeated(127) + u' ');
+    const CalcResult result = evaluateExpression(u'1' + QString(u"+1"_s).repeated(127) + u' ');
     EXPECT_EQ(result.error, CalcError::TooComplex);
     EXPECT_EQ(result.position, 255);
 }
@@ -441,14 +441,14 @@ TEST_F(Limits, LongerExpressionsAreRefusedBeyondTheLimit)
 TEST(Resolver, WithoutAReportReferencesAreNull)
 {
     ASSERT_EQ(calcResolver(), nullptr);
-    const TCalcResult byNumber = evaluateExpression(u"#1+1"_s);
+    const CalcResult byNumber = evaluateExpression(u"#1+1"_s);
     EXPECT_EQ(byNumber.error, 0);
     EXPECT_TRUE(byNumber.value.null);
     EXPECT_EQ(byNumber.value.number, 1.0);
     EXPECT_EQ(evaluateExpression(u"#Castka"_s).error, CalcError::UnknownName);
 }
 
-class ThrowingReport : public TCalcResolver
+class ThrowingReport : public CalcResolver
 {
 public:
     TCalcType resolve(int) override { throw std::runtime_error("engine"); }
@@ -459,7 +459,7 @@ TEST(Resolver, AFailingReportGivesNullValuesAndUnknownNames)
 {
     ThrowingReport report;
     setCalcResolver(&report);
-    const TCalcResult value = evaluateExpression(u"#1"_s);
+    const CalcResult value = evaluateExpression(u"#1"_s);
     EXPECT_EQ(value.error, 0);
     EXPECT_TRUE(value.value.null);
     EXPECT_EQ(value.value.kind, TCalcType::Other);
@@ -482,7 +482,7 @@ TEST(Locale, DecimalPointLocale)
     formats.decimalSeparator = u'.';
     LocaleFormats::setCurrent(formats);
     FakeReport report;
-    const TCalcResult sum = evaluateExpression(u"1.5+1"_s);
+    const CalcResult sum = evaluateExpression(u"1.5+1"_s);
     EXPECT_EQ(sum.value.text, u"2.5"_s);
     EXPECT_EQ(evaluateExpression(u"STRTONUM('1,5')"_s).value.number, 1.5);
     EXPECT_EQ(evaluateExpression(u"STRTONUM('1.5')"_s).value.number, 1.5);

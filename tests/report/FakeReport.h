@@ -1,7 +1,7 @@
 #pragma once
 
-#include "report/core/sest_fn.h"
-#include "report/core/sest_fnv.h"
+#include "report/core/expr/ExpressionEvaluator.h"
+#include "report/core/model/UserFunctions.h"
 
 #include <QStringList>
 
@@ -11,7 +11,7 @@
 // A report as the evaluator sees it: fields of the current record,
 // parameters, system variables and user functions. Registered as the resolver
 // while it lives.
-class FakeReport : public TCalcResolver
+class FakeReport : public CalcResolver
 {
 public:
     FakeReport() { setCalcResolver(this); }

@@ -4,13 +4,13 @@
 
 #include "common/Clock.h"
 #include "common/TextFile.h"
-#include "report/core/LayoutProgress.h"
-#include "report/core/MemTableDataSet.h"
-#include "report/core/OutputDump.h"
-#include "report/core/PageSetup.h"
-#include "report/core/ReportLayout.h"
-#include "report/core/TextFlow.h"
-#include "report/ui/LayoutProgressWindow.h"
+#include "report/core/layout/LayoutProgress.h"
+#include "report/core/data/MemTableDataSet.h"
+#include "report/core/output/PageDump.h"
+#include "report/core/model/PageSetup.h"
+#include "report/core/layout/ReportLayout.h"
+#include "report/core/layout/TextFlow.h"
+#include "report/ui/preview/LayoutProgressWindow.h"
 
 #include <QLabel>
 
@@ -22,7 +22,7 @@ namespace {
 
 // The progress window as the layout sees it: what it was told, and a
 // "Přerušit" pressed at the n-th look (0: never).
-class FakeProgress final : public TLayoutProgress
+class FakeProgress final : public LayoutProgress
 {
 public:
     QStringList shown;
@@ -91,7 +91,7 @@ protected:
     }
 
     // The model goes through the template text, as a run reads it.
-    int layout(TLayoutProgress *progress = nullptr)
+    int layout(LayoutProgress *progress = nullptr)
     {
         m_report.setPredloha(m_report.writeTemplate());
         return ReportLayout::prepare(m_report, progress);
@@ -329,7 +329,7 @@ TEST_F(LayoutFixture, LayoutTakesThePageAsAValue)
 {
     addRecords(30);
     m_report.setPredloha(m_report.writeTemplate());
-    TLayoutPage page = TLayoutPage::current();
+    LayoutPage page = LayoutPage::current();
     page.setup.paperHeight = 1169; // content 1029: one page holds every body
     ASSERT_EQ(ReportLayout::prepare(m_report, nullptr, page), seOK);
     EXPECT_EQ(m_report.vystup().pageCount(), 1);
@@ -353,7 +353,7 @@ TEST_P(ItemOrder, FollowsTheRankRule)
 {
     TStranaPrvku page;
     for (const auto &[kind, flags] : GetParam().added) {
-        auto style = std::make_shared<TVystStyl>();
+        auto style = std::make_shared<ItemStyle>();
         style->kind = kind;
         style->textFlags = flags;
         TVystPrvek item;
@@ -401,8 +401,8 @@ class TextFlowRules : public testing::TestWithParam<FlowCase>
 TEST_P(TextFlowRules, LaysTheTextIntoLines)
 {
     // A character spacing of 10: every character is 10 units wide.
-    const TextFlow flow(TFontDef{}, 10);
-    const TTextLines lines = flow.flow(GetParam().text, GetParam().width, GetParam().leftIndent);
+    const TextFlow flow(FontDef{}, 10);
+    const TextLines lines = flow.flow(GetParam().text, GetParam().width, GetParam().leftIndent);
     QStringList actual;
     for (int i = 0; i < lines.count(); ++i)
         actual << lines.line(i);

@@ -5,11 +5,11 @@
 #include "support/TestSupport.h"
 
 #include "common/CodePage.h"
-#include "report/core/Barcode.h"
-#include "report/core/OutputMetafile.h"
-#include "report/core/ReportOutput.h"
-#include "report/core/ReportResult.h"
-#include "report/core/sestavyt.h"
+#include "report/core/output/Barcode.h"
+#include "report/core/output/MetafileWriter.h"
+#include "report/core/layout/ReportOutput.h"
+#include "report/core/model/ReportResult.h"
+#include "report/core/model/ReportSections.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -28,16 +28,16 @@ using OutputMetafile::Format;
 
 namespace {
 
-std::shared_ptr<TVystStyl> style(int kind)
+std::shared_ptr<ItemStyle> style(int kind)
 {
-    auto s = std::make_shared<TVystStyl>();
+    auto s = std::make_shared<ItemStyle>();
     s->kind = kind;
     s->penColour = Qt::black;
     s->fillColour = Qt::white;
     return s;
 }
 
-TVystPrvek placed(std::shared_ptr<const TVystStyl> s, QRect box, const QString &text = QString())
+TVystPrvek placed(std::shared_ptr<const ItemStyle> s, QRect box, const QString &text = QString())
 {
     TVystPrvek item;
     item.style = std::move(s);
@@ -53,7 +53,7 @@ TVystPrvek placed(std::shared_ptr<const TVystStyl> s, QRect box, const QString &
 TSestVystup samplePage()
 {
     TSestVystup out;
-    out.page.setup = TPageSetup{};
+    out.page.setup = PageSetup{};
     TStranaPrvku &page = out.pageAt(0);
     auto text = style(ElementKind::GraphicText);
     text->font.size = 12;

@@ -2,9 +2,9 @@
 
 #include "support/TestSupport.h"
 
-#include "report/core/sestavy.h"
-#include "report/core/ReportColors.h"
-#include "report/core/PageSetup.h"
+#include "report/core/Report.h"
+#include "report/core/template/ReportColors.h"
+#include "report/core/model/PageSetup.h"
 
 #include <QFile>
 #include <QStringList>
@@ -28,7 +28,7 @@ QString n(int value)
 // (expressions name system variables so) is never taken for a placeholder.
 void dumpInto(const TSestavaTyp &report, const QString &indent, QStringList &out)
 {
-    const TSestNastaveni &s = report.settings();
+    const ReportOptions &s = report.settings();
     out << indent + u"popis=%1 version=%2.%3.%4 columns=%5 gap=%6 stored=%7"_s.arg(
                         report.popis(), n(s.version[0]), n(s.version[1]), n(s.version[2]), n(s.printColumns),
                         n(s.columnGap), n(s.storedValue));
@@ -82,7 +82,7 @@ void dumpInto(const TSestavaTyp &report, const QString &indent, QStringList &out
 QString dumpModel(const TSestavaTyp &report)
 {
     QStringList out;
-    const TPageSetup &p = pageSetup();
+    const PageSetup &p = pageSetup();
     out << u"page %1x%2 orientation=%3 allow=%4 margins=%5,%6,%7,%8"_s.arg(
         n(p.paperWidth), n(p.paperHeight), n(p.orientation), n(p.allowOrientationChange), n(p.leftMargin),
         n(p.rightMargin), n(p.topMargin), n(p.bottomMargin));

@@ -4,11 +4,11 @@
 #include "ModelDump.h"
 
 #include "common/Clock.h"
-#include "report/core/NewReportDesign.h"
-#include "report/core/OutputDump.h"
-#include "report/core/PageSetup.h"
-#include "report/core/ReportLayout.h"
-#include "report/ui/DlgNovaSestava.h"
+#include "report/core/designer/NewReportDesign.h"
+#include "report/core/output/PageDump.h"
+#include "report/core/model/PageSetup.h"
+#include "report/core/layout/ReportLayout.h"
+#include "report/ui/designer/NewReportDialog.h"
 #include "support/ScriptedUi.h"
 #include "support/TestSupport.h"
 
@@ -28,7 +28,7 @@ namespace {
 struct DesignCase
 {
     const char *name;
-    TNovaSestavaVolby::Style style;
+    NewReportChoice::Style style;
     bool labels;
     bool labelsAsText;
     bool byName;
@@ -74,10 +74,10 @@ protected:
         DataFixture::TearDown();
     }
 
-    TNovaSestavaVolby choice(const DesignCase &c) const
+    NewReportChoice choice(const DesignCase &c) const
     {
-        TNovaSestavaVolby v;
-        const QList<TNovaPolozka> all = NewReportDesign::availableFields(m_report);
+        NewReportChoice v;
+        const QList<NewReportField> all = NewReportDesign::availableFields(m_report);
         for (int index : c.fields)
             v.fields.append(all.at(index));
         v.style = c.style;
@@ -88,12 +88,12 @@ protected:
         return v;
     }
 
-    TPageSetup m_savedPage;
+    PageSetup m_savedPage;
 };
 
 TEST_F(NewReportDesignTest, OffersTheReportsFieldsWithLabelsAndWidths)
 {
-    const QList<TNovaPolozka> fields = NewReportDesign::availableFields(m_report);
+    const QList<NewReportField> fields = NewReportDesign::availableFields(m_report);
     ASSERT_EQ(fields.size(), 7);
     EXPECT_EQ(fields.at(Doklad).name, u"Doklad"_s);
     EXPECT_EQ(fields.at(Doklad).label, u"Číslo dokladu"_s);
@@ -110,7 +110,7 @@ TEST_P(NewReportDesignTest, PlacesFieldsLabelsRulesTitleDateAndPageNumber)
     add(TOddilSestavy::ReportFooter, ElementKind::GraphicText, 0, QRect(0, 0, 100, 20), u"staré"_s);
     m_report.addGroup(Skupina);
 
-    NewReportDesign::generate(m_report, choice(c), TSestEditorSettings{});
+    NewReportDesign::generate(m_report, choice(c), DesignerSettings{});
 
     EXPECT_EQ(m_report.groups().count(), 0);
     EXPECT_EQ(m_report.sections().find(TOddilSestavy::ReportFooter)->count(), 0);
@@ -122,7 +122,7 @@ TEST_P(NewReportDesignTest, PlacesFieldsLabelsRulesTitleDateAndPageNumber)
     ASSERT_EQ(texts.size(), 2);
     EXPECT_EQ(texts.at(0)->text, u"Nadpis sestavy"_s);
     EXPECT_EQ(texts.at(0)->font.size, 24);
-    EXPECT_EQ(texts.at(0)->font.style, int(TFontDef::Bold));
+    EXPECT_EQ(texts.at(0)->font.style, int(FontDef::Bold));
     EXPECT_EQ(texts.at(0)->alignment(), int(TRastelReportElement::AlignCenter));
     EXPECT_EQ(texts.at(1)->text, u"Datum:"_s);
     const auto dates = elementsOf(m_report, TOddilSestavy::ReportHeader, ElementKind::SystemVariable);
@@ -144,7 +144,7 @@ TEST_P(NewReportDesignTest, PlacesFieldsLabelsRulesTitleDateAndPageNumber)
     }
     EXPECT_EQ(int(rows.size()), c.bodyRows);
     // Columns: a field goes on the row of the one before unless it no longer fits there.
-    if (c.style == TNovaSestavaVolby::Columns) {
+    if (c.style == NewReportChoice::Columns) {
         for (int i = 1; i < fields.size(); ++i) {
             const TRastelReportElement &before = *fields.at(i - 1);
             const int next = before.left + before.width + NewReportDesign::Gap;
@@ -179,7 +179,7 @@ TEST_P(NewReportDesignTest, PlacesFieldsLabelsRulesTitleDateAndPageNumber)
                 EXPECT_EQ(labels.at(i)->reference, field);
                 EXPECT_EQ(labels.at(i)->referenceName, c.byName ? m_report.fieldNames().at(field) : QString());
             }
-            if (c.style == TNovaSestavaVolby::Columns) {
+            if (c.style == NewReportChoice::Columns) {
                 EXPECT_EQ(labels.at(i)->left, fields.at(i)->left); // above its field
             }
         }
@@ -221,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
     Choices, NewReportDesignTest,
     testing::Values(
         DesignCase{"ColumnsWithFieldLabels",
-                   TNovaSestavaVolby::Columns,
+                   NewReportChoice::Columns,
                    true,
                    false,
                    false,
@@ -232,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    0},
         DesignCase{"ColumnsWithoutLabels",
-                   TNovaSestavaVolby::Columns,
+                   NewReportChoice::Columns,
                    false,
                    false,
                    false,
@@ -243,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    0},
         DesignCase{"ColumnsLabelsAsText",
-                   TNovaSestavaVolby::Columns,
+                   NewReportChoice::Columns,
                    true,
                    true,
                    false,
@@ -254,7 +254,7 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    ElementKind::GraphicText},
         DesignCase{"ColumnsByName",
-                   TNovaSestavaVolby::Columns,
+                   NewReportChoice::Columns,
                    true,
                    false,
                    true,
@@ -267,7 +267,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A6 is 413 units wide: 313 printable, so the fields wrap onto further rows.
         DesignCase{
             "ColumnsWrapOnNarrowPaper",
-            TNovaSestavaVolby::Columns,
+            NewReportChoice::Columns,
             true,
             false,
             false,
@@ -278,7 +278,7 @@ INSTANTIATE_TEST_SUITE_P(
             0,
             0},
         DesignCase{"RowsWithLabels",
-                   TNovaSestavaVolby::Rows,
+                   NewReportChoice::Rows,
                    true,
                    false,
                    false,
@@ -289,7 +289,7 @@ INSTANTIATE_TEST_SUITE_P(
                    3,
                    0},
         DesignCase{"RowsLabelsAsTextByName",
-                   TNovaSestavaVolby::Rows,
+                   NewReportChoice::Rows,
                    true,
                    true,
                    true,
@@ -300,15 +300,15 @@ INSTANTIATE_TEST_SUITE_P(
                    2,
                    ElementKind::GraphicText},
         DesignCase{
-            "RowsWithoutLabels", TNovaSestavaVolby::Rows, false, false, false, 8, {DataFixture::Doklad}, 1, 0, 0, 0}),
+            "RowsWithoutLabels", NewReportChoice::Rows, false, false, false, 8, {DataFixture::Doklad}, 1, 0, 0, 0}),
     [](const testing::TestParamInfo<DesignCase> &info) { return std::string(info.param.name); });
 
 TEST_F(NewReportDesignTest, ManualGivesAnEmptyTemplate)
 {
     NewReportDesign::generate(
         m_report,
-        choice(DesignCase{"", TNovaSestavaVolby::Columns, true, false, false, 8, {DataFixture::Doklad}, 0, 0, 0, 0}),
-        TSestEditorSettings{});
+        choice(DesignCase{"", NewReportChoice::Columns, true, false, false, 8, {DataFixture::Doklad}, 0, 0, 0, 0}),
+        DesignerSettings{});
     m_report.functions().add().resetPoint = TRadekFunkce::resetPerGroup(0);
     NewReportDesign::generateEmpty(m_report);
     for (int id = 0; id < TOddilSestavy::FixedCount; ++id) {
@@ -320,7 +320,7 @@ TEST_F(NewReportDesignTest, ManualGivesAnEmptyTemplate)
 
 TEST_F(NewReportDesignTest, UsesTheDesignerDefaultsForFontAndHeight)
 {
-    TSestEditorSettings defaults;
+    DesignerSettings defaults;
     defaults.newFontName = u"Courier New"_s;
     defaults.newFontSize = 20;
     defaults.newHeight = 50;
@@ -328,7 +328,7 @@ TEST_F(NewReportDesignTest, UsesTheDesignerDefaultsForFontAndHeight)
     defaults.newTextAlignment = TRastelReportElement::AlignLeft;
     NewReportDesign::generate(m_report,
                               choice(DesignCase{"",
-                                                TNovaSestavaVolby::Columns,
+                                                NewReportChoice::Columns,
                                                 false,
                                                 false,
                                                 false,
@@ -384,7 +384,7 @@ TEST_F(NewReportDesignTest, WizardMovesTwoFieldsAndNavrhnoutDesignsTheTemplate)
         paper->setCurrentIndex(paper->findText(u"A5 (148.5 x 210 mm)"_s));
         click(w, u"btnNavrhnout"_s);
     });
-    ASSERT_EQ(TDlgNovaSestava::run(m_report, TSestEditorSettings{}), TDlgNovaSestava::Designed);
+    ASSERT_EQ(TDlgNovaSestava::run(m_report, DesignerSettings{}), TDlgNovaSestava::Designed);
 
     EXPECT_EQ(pageSetup().paperWidth, 584);
     const auto fields = elementsOf(m_report, TOddilSestavy::Body, ElementKind::Field);
@@ -410,7 +410,7 @@ TEST_F(NewReportDesignTest, WizardRowsStyleAndPuttingAFieldBack)
         child<QCheckBox>(w, u"chkPopisy"_s)->setChecked(false);
         click(w, u"btnNavrhnout"_s);
     });
-    ASSERT_EQ(TDlgNovaSestava::run(m_report, TSestEditorSettings{}), TDlgNovaSestava::Designed);
+    ASSERT_EQ(TDlgNovaSestava::run(m_report, DesignerSettings{}), TDlgNovaSestava::Designed);
     const auto fields = elementsOf(m_report, TOddilSestavy::Body, ElementKind::Field);
     ASSERT_EQ(fields.size(), 6);
     EXPECT_EQ(fields.at(0)->reference, Doklad);
@@ -423,10 +423,10 @@ TEST_F(NewReportDesignTest, WizardRucneEmptiesAndStornoKeepsTheTemplate)
 {
     add(TOddilSestavy::Body, ElementKind::Field, Doklad, QRect(0, 0, 100, 20));
     scriptedUi().onWindow(u"TDlgNovaSestava"_s, [](QDialog &w) { click(w, u"btnStorno"_s); });
-    EXPECT_EQ(TDlgNovaSestava::run(m_report, TSestEditorSettings{}), TDlgNovaSestava::Cancelled);
+    EXPECT_EQ(TDlgNovaSestava::run(m_report, DesignerSettings{}), TDlgNovaSestava::Cancelled);
     EXPECT_EQ(m_report.sections().find(TOddilSestavy::Body)->count(), 1);
 
     scriptedUi().onWindow(u"TDlgNovaSestava"_s, [](QDialog &w) { click(w, u"btnRucne"_s); });
-    EXPECT_EQ(TDlgNovaSestava::run(m_report, TSestEditorSettings{}), TDlgNovaSestava::Manual);
+    EXPECT_EQ(TDlgNovaSestava::run(m_report, DesignerSettings{}), TDlgNovaSestava::Manual);
     EXPECT_EQ(m_report.sections().find(TOddilSestavy::Body)->count(), 0);
 }

@@ -5,18 +5,18 @@
 
 #include "common/Clock.h"
 #include "common/CodePage.h"
-#include "report/core/Barcode.h"
-#include "report/core/OutputHtml.h"
-#include "report/core/OutputMetafile.h"
-#include "report/core/OutputPageImage.h"
-#include "report/core/OutputPdf.h"
-#include "report/core/OutputText.h"
-#include "report/core/PageSetup.h"
-#include "report/core/ReportLayout.h"
-#include "report/core/ReportOutput.h"
-#include "report/core/TextFlow.h"
-#include "report/core/sest_rtf.h"
-#include "report/core/sestavyt.h"
+#include "report/core/output/Barcode.h"
+#include "report/core/output/HtmlWriter.h"
+#include "report/core/output/MetafileWriter.h"
+#include "report/core/output/PageImage.h"
+#include "report/core/output/PdfWriter.h"
+#include "report/core/output/TextExport.h"
+#include "report/core/model/PageSetup.h"
+#include "report/core/layout/ReportLayout.h"
+#include "report/core/layout/ReportOutput.h"
+#include "report/core/layout/TextFlow.h"
+#include "report/core/output/RtfDocument.h"
+#include "report/core/model/ReportSections.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -29,9 +29,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-std::shared_ptr<TVystStyl> textStyle(int size = 10, int alignment = 0, int options = 0)
+std::shared_ptr<ItemStyle> textStyle(int size = 10, int alignment = 0, int options = 0)
 {
-    auto style = std::make_shared<TVystStyl>();
+    auto style = std::make_shared<ItemStyle>();
     style->kind = ElementKind::GraphicText;
     style->font.size = size;
     style->alignment = alignment;
@@ -39,7 +39,7 @@ std::shared_ptr<TVystStyl> textStyle(int size = 10, int alignment = 0, int optio
     return style;
 }
 
-TVystPrvek placed(std::shared_ptr<const TVystStyl> style, int left, int top, int width, int height,
+TVystPrvek placed(std::shared_ptr<const ItemStyle> style, int left, int top, int width, int height,
                   const QString &text = QString())
 {
     TVystPrvek item;
@@ -56,7 +56,7 @@ TVystPrvek placed(std::shared_ptr<const TVystStyl> style, int left, int top, int
 TSestVystup onePage(std::vector<TVystPrvek> items)
 {
     TSestVystup out;
-    out.page.setup = TPageSetup{};
+    out.page.setup = PageSetup{};
     for (TVystPrvek &item : items)
         out.pageAt(0).items().push_back(std::move(item));
     return out;
@@ -150,7 +150,7 @@ TEST(OutputTextGrid, PitchFollowsTheFontSize)
 TEST(OutputTextGrid, ItemsLandOnTheirRowsColumnsAndLayers)
 {
     auto bold = textStyle(12);
-    bold->font.style = TFontDef::Bold;
+    bold->font.style = FontDef::Bold;
     TSestVystup out = onePage({
         placed(textStyle(10), 10, 20, 100, 20, u"Ahoj"_s),     // 12 cpi: column 1, row 1
         placed(bold, 0, 20, 50, 20, u"ABCDEFGHIJ"_s),          // 10 cpi bold: columns 0-4, same row
@@ -159,11 +159,11 @@ TEST(OutputTextGrid, ItemsLandOnTheirRowsColumnsAndLayers)
         placed(textStyle(10), 0, 80, 100, 20, u"Účet"_s),
     });
     out.codePage = slASCII;
-    const TCharPage page = OutputText::charPage(out, 0, 6);
+    const CharPage page = OutputText::charPage(out, 0, 6);
     ASSERT_EQ(int(page.rows.size()), (1169 - 140) * 6 / 100);
     // Layers merge in their order: the 12 cpi layer only fills what the 10 cpi bold one left blank.
     EXPECT_EQ(page.rows[1][OutputText::layerOf(12, 0)], u" Ahoj"_s);
-    EXPECT_EQ(page.rows[1][OutputText::layerOf(10, TFontDef::Bold)], u"ABCDE"_s);
+    EXPECT_EQ(page.rows[1][OutputText::layerOf(10, FontDef::Bold)], u"ABCDE"_s);
     EXPECT_EQ(page.line(1), u"ABCDE"_s);
     EXPECT_EQ(page.line(3), u"                     vpravo"_s);
     EXPECT_EQ(page.line(4), QString());
@@ -210,14 +210,14 @@ TEST(OutputTextGrid, ExportWritesTheRangeAsManyTimesAsTheCopiesAndStopsWhenInter
 TEST(OutputRtf, WritesTheDocumentPieces)
 {
     auto framed = textStyle(10, 0, TRastelReportElement::FrameTop | TRastelReportElement::FrameRight);
-    framed->font.style = TFontDef::Bold | TFontDef::StrikeOut;
-    auto line = std::make_shared<TVystStyl>();
+    framed->font.style = FontDef::Bold | FontDef::StrikeOut;
+    auto line = std::make_shared<ItemStyle>();
     line->kind = ElementKind::Line;
     line->optionFlags = 0x0A;
     line->penStyle = 2;
     line->penWidth = 2;
     line->penColour = QColor(255, 0, 0);
-    auto box = std::make_shared<TVystStyl>();
+    auto box = std::make_shared<ItemStyle>();
     box->kind = ElementKind::RoundRectangle;
     box->penWidth = 0;
     box->penColour = QColor(Qt::black);
@@ -252,16 +252,16 @@ TEST(OutputRtf, EscapesBackslashAndBraces)
 TEST(OutputHtmlPage, WritesTheDivsOfEveryKind)
 {
     auto framed = textStyle(10, 1, TRastelReportElement::FrameTop | TRastelReportElement::FrameLeft);
-    framed->font.style = TFontDef::Underline | TFontDef::Italic;
+    framed->font.style = FontDef::Underline | FontDef::Italic;
     auto spaced = textStyle(10, 2);
     spaced->spacing = 20;
-    auto line = std::make_shared<TVystStyl>();
+    auto line = std::make_shared<ItemStyle>();
     line->kind = ElementKind::Line;
     line->optionFlags = 0x09;
     line->penStyle = 3;
     line->penWidth = 2;
     line->penColour = QColor(255, 0, 0);
-    auto box = std::make_shared<TVystStyl>();
+    auto box = std::make_shared<ItemStyle>();
     box->kind = ElementKind::Ellipse;
     box->penWidth = 1;
     box->penColour = QColor(Qt::black);
@@ -330,7 +330,7 @@ QRect darkArea(const QImage &image)
 
 TEST(OutputPageImageTest, LineWithBottomEdgeOnlyDrawsOneHorizontalLineAlongTheBottom)
 {
-    auto line = std::make_shared<TVystStyl>();
+    auto line = std::make_shared<ItemStyle>();
     line->kind = ElementKind::Line;
     line->optionFlags = 0x08;
     line->penColour = QColor(Qt::black);
@@ -367,7 +367,7 @@ TEST(OutputPageImageTest, TabAfterHundredUnitsLandsAt144)
     auto style = textStyle();
     style->spacing = 10; // ten characters make 100 units
     const TextFlow flow(style->font, style->spacing);
-    const TTextLines lines = flow.flow(u"0123456789\tX"_s, 400);
+    const TextLines lines = flow.flow(u"0123456789\tX"_s, 400);
     ASSERT_EQ(lines.count(), 1);
     EXPECT_DOUBLE_EQ(lines.lines.at(0).width, 144 + 10);
 }
@@ -463,7 +463,7 @@ protected:
         TPolSkup &g = m_report.addGroup(Skupina);
         g.header->height = 25;
         g.footer->height = 25;
-        add(g.header->id, ElementKind::GraphicText, 0, {0, 0, 100, 20}, u"Skupina"_s).font.style = TFontDef::Bold;
+        add(g.header->id, ElementKind::GraphicText, 0, {0, 0, 100, 20}, u"Skupina"_s).font.style = FontDef::Bold;
         add(g.header->id, ElementKind::Field, Skupina, {100, 0, 100, 20});
         TRastelReportElement &under = add(g.footer->id, ElementKind::Line, 0, {0, 0, 400, 3});
         under.optionFlags = 0x02;
@@ -787,12 +787,12 @@ TEST_F(ReportBackends, PdfKeepsTheTextOfEveryFontAndScriptSelectable)
     };
     const std::vector<Text> texts{
         {u"Prostý řádek Arial"_s, u"Arial"_s, 10, 0, 0},
-        {u"Tučný a velký"_s, u"Arial CE"_s, 16, TFontDef::Bold, 0},
-        {u"Podtržená kurzíva"_s, u"Times New Roman"_s, 9, TFontDef::Italic | TFontDef::Underline, 0},
+        {u"Tučný a velký"_s, u"Arial CE"_s, 16, FontDef::Bold, 0},
+        {u"Podtržená kurzíva"_s, u"Times New Roman"_s, 9, FontDef::Italic | FontDef::Underline, 0},
         {u"Rozteč znaků"_s, u"Arial"_s, 10, 0, 12},
         {u"Tiskárna 12cpi"_s, u"Roman 12cpi"_s, 10, 0, 1},
         {u"Протокол Πρωτόκολλο"_s, u"Arial"_s, 10, 0, 0},
-        {u"Přeškrtnutý Courier"_s, u"Courier New"_s, 10, TFontDef::StrikeOut, 0},
+        {u"Přeškrtnutý Courier"_s, u"Courier New"_s, 10, FontDef::StrikeOut, 0},
     };
     setHeight(TOddilSestavy::Body, 300);
     int top = 0;
@@ -832,7 +832,7 @@ TEST_F(ReportBackends, ExportToAFileThatCannotBeWrittenGivesSix)
 
 TEST(RtfReader, BraceResetsTheFormattingButOnlyKeywordsApplyIt)
 {
-    const SestRtf::TRtfDocument doc =
+    const SestRtf::RtfDocument doc =
         SestRtf::readRtf("{\\rtf1{\\fonttbl{\\f0\\fcharset238 Arial;}}\\f0\\fs20 a{\\b b}\\b0 c}");
     ASSERT_EQ(doc.paragraphs.size(), 1u);
     const auto &runs = doc.paragraphs.at(0).runs;
@@ -840,7 +840,7 @@ TEST(RtfReader, BraceResetsTheFormattingButOnlyKeywordsApplyIt)
     EXPECT_EQ(runs[0].text, u"a"_s);
     EXPECT_EQ(runs[1].text, u"b"_s);
     EXPECT_EQ(runs[2].text, u"c"_s);
-    for (const SestRtf::TRtfRun &run : runs) {
+    for (const SestRtf::RtfRun &run : runs) {
         EXPECT_EQ(run.format.fontName, u"Arial"_s);
         EXPECT_EQ(run.format.charset, 238);
     }
@@ -855,11 +855,11 @@ TEST(RtfReader, BraceResetsTheFormattingButOnlyKeywordsApplyIt)
 // Found by the fuzzer: a font size of zero or below keeps the size there is.
 TEST(RtfReader, AFontSizeThatIsNotPositiveKeepsTheSize)
 {
-    const SestRtf::TRtfDocument doc = SestRtf::readRtf("{\\rtf1\\fs20 a\\fs-100 b\\fs0 c\\fs d}");
+    const SestRtf::RtfDocument doc = SestRtf::readRtf("{\\rtf1\\fs20 a\\fs-100 b\\fs0 c\\fs d}");
     ASSERT_EQ(doc.paragraphs.size(), 1u);
     EXPECT_EQ(doc.paragraphs.at(0).text(), u"abcd"_s);
     const auto sizeOf = [&doc](QChar c) {
-        for (const SestRtf::TRtfRun &run : doc.paragraphs.at(0).runs) {
+        for (const SestRtf::RtfRun &run : doc.paragraphs.at(0).runs) {
             if (run.text.contains(c))
                 return run.format.size;
         }
@@ -873,7 +873,7 @@ TEST(RtfReader, AFontSizeThatIsNotPositiveKeepsTheSize)
 
 TEST(RtfReader, ReadsColoursParagraphsListTextAndSkipsDestinations)
 {
-    const SestRtf::TRtfDocument doc =
+    const SestRtf::RtfDocument doc =
         SestRtf::readRtf("{\\rtf1\\deftab360{\\colortbl;\\red255\\green0\\blue0;\\blue255;}{\\info{\\title Nic}}"
                          "{\\*\\unknown nic}\\li300\\fi-100\\qj\\cf1 \\'e8erven\\'fd\\tab x\\par"
                          "\\pard\\qc{\\pntext 1.\\tab}\\cf9 \\ldblquote z\\rdblquote\\~\\{\\}\\\\\\plain p\\cf2 q\\par"
@@ -881,18 +881,18 @@ TEST(RtfReader, ReadsColoursParagraphsListTextAndSkipsDestinations)
                          2);
     ASSERT_EQ(doc.tabWidth, 360);
     ASSERT_EQ(doc.paragraphs.size(), 3u);
-    const SestRtf::TRtfParagraph &first = doc.paragraphs[0];
+    const SestRtf::RtfParagraph &first = doc.paragraphs[0];
     EXPECT_TRUE(first.ended);
     EXPECT_EQ(first.text(), u"červený\tx"_s);
     EXPECT_EQ(first.format.leftIndent, 300);
     EXPECT_EQ(first.format.firstIndent, -100);
-    EXPECT_EQ(first.format.alignment, SestRtf::TRtfParaFormat::Justify);
+    EXPECT_EQ(first.format.alignment, SestRtf::RtfParaFormat::Justify);
     EXPECT_EQ(first.runs.at(0).format.colour, QColor(255, 0, 0));
     EXPECT_EQ(first.runs.at(0).format.size, 24); // 12 points times the scale 2
 
-    const SestRtf::TRtfParagraph &second = doc.paragraphs[1];
+    const SestRtf::RtfParagraph &second = doc.paragraphs[1];
     EXPECT_EQ(second.format.leftIndent, 0);
-    EXPECT_EQ(second.format.alignment, SestRtf::TRtfParaFormat::Centre);
+    EXPECT_EQ(second.format.alignment, SestRtf::RtfParaFormat::Centre);
     ASSERT_GE(second.runs.size(), 3u);
     EXPECT_TRUE(second.runs.at(0).listText);
     EXPECT_EQ(second.runs.at(0).text, u"1.\t"_s);
@@ -903,7 +903,7 @@ TEST(RtfReader, ReadsColoursParagraphsListTextAndSkipsDestinations)
     EXPECT_EQ(second.runs.back().format.colour, QColor(255, 0, 255));
 
     // The picture and the starred group are skipped, braces inside binary data included.
-    const SestRtf::TRtfParagraph &third = doc.paragraphs[2];
+    const SestRtf::RtfParagraph &third = doc.paragraphs[2];
     EXPECT_FALSE(third.ended);
     EXPECT_EQ(third.text(), u"abcd"_s);
 }
@@ -911,9 +911,9 @@ TEST(RtfReader, ReadsColoursParagraphsListTextAndSkipsDestinations)
 TEST(RtfReader, FlowsParagraphsWithIndentsTabsAndJustification)
 {
     // 15 twips per unit: \li300 is 20 units, \deftab1440 a stop every 96.
-    const SestRtf::TRtfDocument doc = SestRtf::readRtf(
+    const SestRtf::RtfDocument doc = SestRtf::readRtf(
         "{\\rtf1\\deftab1440\\li300\\qj a\\tab b aaaa bbbb cccc dddd eeee ffff gggg hhhh\\par\\pard\\qr x\\par}");
-    const SestRtf::TRtfLines flow = SestRtf::flowRtf(doc, 150);
+    const SestRtf::RtfLines flow = SestRtf::flowRtf(doc, 150);
     ASSERT_GE(flow.lines.size(), 3u);
     const auto &first = flow.lines.at(0).glyphs;
     ASSERT_GE(first.size(), 3u);
@@ -922,9 +922,9 @@ TEST(RtfReader, FlowsParagraphsWithIndentsTabsAndJustification)
     // The tab goes from the indent's text to the stop at 96; the stretched line scales it a little.
     EXPECT_GE(first.at(2).x, 96);
     // A justified line broken by wrapping reaches the right edge; the last line of the paragraph does not.
-    const SestRtf::TRtfLine &broken = flow.lines.at(1);
+    const SestRtf::RtfLine &broken = flow.lines.at(1);
     EXPECT_GT(broken.glyphs.back().x, 120);
-    const SestRtf::TRtfLine &right = flow.lines.back();
+    const SestRtf::RtfLine &right = flow.lines.back();
     ASSERT_EQ(right.glyphs.size(), 1u);
     EXPECT_NEAR(right.glyphs.at(0).x +
                     QFontMetricsF(SestRtf::rtfFont(flow.formats.at(0)), &TextFlow::canvas()).horizontalAdvance(u'x'),

@@ -4,8 +4,8 @@
 #include "ReportFixture.h"
 
 #include "common/IniFile.h"
-#include "report/core/sestfrmp.h"
-#include "report/ui/DlgFormatPapiru.h"
+#include "report/core/template/PaperFormats.h"
+#include "report/ui/designer/PaperFormatDialog.h"
 #include "support/TestSupport.h"
 
 #include <QLineEdit>

@@ -1,5 +1,5 @@
 // The preview's paging, page choice and zoom without a window.
-#include "report/ui/PreviewState.h"
+#include "report/ui/preview/PreviewState.h"
 
 #include "support/TestSupport.h"
 
@@ -23,7 +23,7 @@ class PreviewStateRange : public testing::TestWithParam<RangeRow>
 TEST_P(PreviewStateRange, ClampsTheRangeToThePagesAndStartsOnItsFirstPage)
 {
     const RangeRow &row = GetParam();
-    TPreviewState state;
+    PreviewState state;
     state.setPages(row.pages, row.start, row.end);
     EXPECT_EQ(state.firstPage(), row.first);
     EXPECT_EQ(state.lastPage(), row.last);
@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(Ranges, PreviewStateRange,
 
 TEST(PreviewState, PagingMovesWithinTheRangeAndOffersOnlyPossibleMoves)
 {
-    TPreviewState state;
+    PreviewState state;
     state.setPages(8, 2, 5);
     EXPECT_FALSE(state.canGoFirst());
     EXPECT_FALSE(state.canGoPrevious());
@@ -80,7 +80,7 @@ class PreviewStateAnswer : public testing::TestWithParam<AnswerRow>
 
 TEST_P(PreviewStateAnswer, APageNumberIsClampedToThePagesAndANonNumberKeepsTheProposal)
 {
-    TPreviewState state;
+    PreviewState state;
     state.setPages(5, 2, 9999);
     EXPECT_EQ(state.pageProposal(), u"2"_s);
     EXPECT_EQ(state.pageOfAnswer(GetParam().answer), GetParam().page);
@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, PreviewStateAnswer,
 
 TEST(PreviewState, ZoomTakesOnlyTheListedValuesAndScalesThePaper)
 {
-    TPreviewState state;
+    PreviewState state;
     EXPECT_EQ(state.zoom(), 100);
     EXPECT_EQ(state.paperSize(826, 1169), QSize(826, 1169)); // one unit one pixel
     EXPECT_TRUE(state.setZoom(32));

@@ -3,15 +3,15 @@
 // dialog's stacking and a screenshot of a protocol's first page.
 #include "DataFixture.h"
 
-#include "report/core/OutputHtml.h"
-#include "report/core/OutputPageImage.h"
-#include "report/core/PageSetup.h"
-#include "report/core/ReportLayout.h"
+#include "report/core/output/HtmlWriter.h"
+#include "report/core/output/PageImage.h"
+#include "report/core/model/PageSetup.h"
+#include "report/core/layout/ReportLayout.h"
 #include "report/core/ReportWindows.h"
-#include "report/ui/FormSestP.h"
-#include "report/ui/PrintDialogTyp.h"
-#include "report/ui/QtPrinterList.h"
-#include "report/ui/SestPrintDlg.h"
+#include "report/ui/preview/PreviewWindow.h"
+#include "report/ui/printing/PrintDialogTyp.h"
+#include "report/ui/printing/QtPrinterList.h"
+#include "report/ui/printing/PrintSetupDialog.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -53,11 +53,11 @@ int pdfPages(const QString &file)
 }
 
 // The first graphic CUPS queue scripts/start-printer.sh sets up; -1 when there is none.
-int graphicQueue(const TPrinterList &list)
+int graphicQueue(const PrinterList &list)
 {
     const QStringList names = list.names();
     for (int i = 0; i < names.size(); ++i) {
-        if (!TSestPrinter::isTextOnlyDriver(list.driverName(i)))
+        if (!CurrentPrinter::isTextOnlyDriver(list.driverName(i)))
             return i;
     }
     return -1;
@@ -92,12 +92,12 @@ protected:
     void SetUp() override
     {
         DataFixture::SetUp();
-        m_saved = TReportWindows::current();
+        m_saved = ReportWindows::current();
         TFormSestP::install();
     }
     void TearDown() override
     {
-        TReportWindows::current() = m_saved;
+        ReportWindows::current() = m_saved;
         DataFixture::TearDown();
     }
 
@@ -122,7 +122,7 @@ protected:
         EXPECT_TRUE(shown);
     }
 
-    TReportWindows m_saved;
+    ReportWindows m_saved;
 };
 
 TEST_F(PreviewWindow, AOnePageReportShowsOneOfOneWithNoPageToMoveTo)
@@ -365,7 +365,7 @@ TEST_F(PreviewWindow, TheSaveMenuHoldsItsEntriesAndAllPagesGoToNumberedMetafiles
 TEST_F(PreviewWindow, TheCustomActionShowsTheApplicationsHintAndRaisesItsEventWithThePage)
 {
     pages(4);
-    TPreviewOptions::setOn(m_report, u"Odeslat e-mailem"_s, true);
+    PreviewOptions::setOn(m_report, u"Odeslat e-mailem"_s, true);
     QList<int> raised;
     m_report.OnPreviewCustomEvent = [&](TSestavaTyp *sender, int page) {
         EXPECT_EQ(sender, &m_report);
@@ -396,7 +396,7 @@ class PreviewEscape : public PreviewWindow, public testing::WithParamInterface<K
 TEST_P(PreviewEscape, EscReturnsToTheDesignerWhenItCanElseCloses)
 {
     pages(3);
-    TPreviewOptions options;
+    PreviewOptions options;
     options.fromDesigner = GetParam().fromDesigner;
     scriptedUi().onWindow(u"TFormSestP"_s, [](QDialog &w) {
         QTest::keyClick(&w, Qt::Key_PageDown);
@@ -420,7 +420,7 @@ INSTANTIATE_TEST_SUITE_P(Openers, PreviewEscape,
 TEST_F(PreviewWindow, FromTheDesignerTheCloseActionEndsTheEditingAndCtrlEReturns)
 {
     pages(1);
-    TPreviewOptions options;
+    PreviewOptions options;
     options.fromDesigner = true;
     scriptedUi().onWindow(u"TFormSestP"_s, [](QDialog &w) {
         EXPECT_EQ(action(w, u"ActionKonec"_s)->toolTip(), u"Ukončit opravu předlohy"_s);
@@ -447,7 +447,7 @@ TEST_F(PreviewWindow, ThePrintDialogOffersTheRangeAndCopiesAndCancellingPrintsNo
     FakePrinterList printers;
     printers.printers = {FakePrinterList::a4(u"Kancelář"_s, 0, 0, 0, 0), FakePrinterList::a4(u"Sklad"_s, 0, 0, 0, 0)};
     printers.systemDefault = 1;
-    TSestPrinter::current().setPrinterList(&printers);
+    CurrentPrinter::current().setPrinterList(&printers);
     pages(5);
     m_report.setStartPage(2);
     m_report.setPrintCopies(3);
@@ -476,7 +476,7 @@ TEST_F(PreviewWindow, ThePrintDialogOffersTheRangeAndCopiesAndCancellingPrintsNo
 TEST_F(PreviewWindow, PrintingPagesTwoAndThreeOnTheCupsPdfQueueGivesTwoPages)
 {
     QtPrinterList list;
-    TSestPrinter::current().setPrinterList(&list);
+    CurrentPrinter::current().setPrinterList(&list);
     const int queue = graphicQueue(list);
     TARNEK_REQUIRE_PRINTER(queue >= 0);
     ASSERT_TRUE(hasProgram(u"pdfinfo"_s)) << "poppler-utils is needed beside the printer";
@@ -671,7 +671,7 @@ TEST_F(ReportFixture, PrintDialogAnswersAndTakesTheChoiceBackOnlyWhenNotCancelle
     FakePrinterList list;
     list.printers = {FakePrinterList::a4(u"Laser"_s, 0, 0, 0, 0), FakePrinterList::a4(u"Jehličková"_s, 0, 0, 0, 0)};
     list.printers[1].driver = u"Generic / Text Only"_s;
-    TSestPrinter::current().setPrinterList(&list);
+    CurrentPrinter::current().setPrinterList(&list);
 
     TPrintDialogTyp settings;
     settings.firstPage = 2;

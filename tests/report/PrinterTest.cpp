@@ -3,9 +3,9 @@
 
 #include "ReportFixture.h"
 
-#include "report/core/PageSetup.h"
-#include "report/ui/PrinterComboBox.h"
-#include "report/ui/QtPrinterList.h"
+#include "report/core/model/PageSetup.h"
+#include "report/ui/printing/PrinterComboBox.h"
+#include "report/ui/printing/QtPrinterList.h"
 
 using namespace Qt::StringLiterals;
 
@@ -21,7 +21,7 @@ protected:
                         << FakePrinterList::a4(u"Sklad"_s, 75, 60, 40, 90);
         m_list.printers << FakePrinterList::textOnly(u"Jehličková"_s, 850, 1200);
         m_list.systemDefault = 1;
-        TSestPrinter::current().setPrinterList(&m_list);
+        CurrentPrinter::current().setPrinterList(&m_list);
     }
 
     FakePrinterList m_list;
@@ -29,13 +29,13 @@ protected:
 
 TEST_F(Printers, WithoutPrintersEveryFactTakesItsFallback)
 {
-    TSestPrinter &printer = TSestPrinter::current();
+    CurrentPrinter &printer = CurrentPrinter::current();
     pageSetup().paperWidth = 850;
     pageSetup().paperHeight = 1100;
     EXPECT_FALSE(printer.selectPrinter(0));
     EXPECT_FALSE(printer.isPresent());
     EXPECT_EQ(printer.selectedIndex(), -1);
-    const TPrinterFacts f = printer.facts(TPageSetup::Portrait);
+    const PrinterFacts f = printer.facts(PageSetup::Portrait);
     EXPECT_EQ(f.resolutionX, 100);
     EXPECT_EQ(f.resolutionY, 100);
     EXPECT_EQ(f.offsetX, 50);
@@ -43,17 +43,17 @@ TEST_F(Printers, WithoutPrintersEveryFactTakesItsFallback)
     EXPECT_EQ(f.physicalWidth, 850);
     EXPECT_EQ(f.physicalHeight, 1100);
     EXPECT_EQ(f.orientation, 0);
-    EXPECT_EQ(printer.facts(TPageSetup::Landscape).physicalWidth, 1100);
+    EXPECT_EQ(printer.facts(PageSetup::Landscape).physicalWidth, 1100);
     EXPECT_EQ(printer.scaleX(), 1.0);
-    EXPECT_TRUE(printer.checkMargins(0, TMargins{0, 0, 0, 0}));
-    EXPECT_EQ(printer.fitMargins(0, TMargins{1, 2, 3, 4}), (TMargins{1, 2, 3, 4}));
+    EXPECT_TRUE(printer.checkMargins(0, PrinterMargins{0, 0, 0, 0}));
+    EXPECT_EQ(printer.fitMargins(0, PrinterMargins{1, 2, 3, 4}), (PrinterMargins{1, 2, 3, 4}));
     EXPECT_FALSE(printer.isTextOnly());
 }
 
 TEST_F(Printers, SelectionKeepsTheCurrentOrChoosesNone)
 {
     install();
-    TSestPrinter &printer = TSestPrinter::current();
+    CurrentPrinter &printer = CurrentPrinter::current();
     EXPECT_EQ(printer.selectedIndex(), 1); // the system's current printer
     EXPECT_TRUE(printer.selectPrinter(0));
     EXPECT_TRUE(printer.selectPrinter(-1));
@@ -69,7 +69,7 @@ TEST_F(Printers, SelectionKeepsTheCurrentOrChoosesNone)
 TEST_F(Printers, SelectingSetsTheScaleFactors)
 {
     install();
-    TSestPrinter &printer = TSestPrinter::current();
+    CurrentPrinter &printer = CurrentPrinter::current();
     printer.selectPrinter(1);
     EXPECT_EQ(printer.scaleX(), 3.0);
     EXPECT_EQ(printer.scaleY(), 3.0);
@@ -82,31 +82,31 @@ TEST_F(Printers, SelectingSetsTheScaleFactors)
 TEST_F(Printers, LeftEdgeOfAQuarterInchFailsATwentyUnitMarginAndFitRaisesIt)
 {
     install();
-    TSestPrinter &printer = TSestPrinter::current();
+    CurrentPrinter &printer = CurrentPrinter::current();
     printer.selectPrinter(1);
-    EXPECT_EQ(printer.minimumMargins(0), (TMargins{25, 20, 14, 30}));
-    EXPECT_FALSE(printer.checkMargins(0, TMargins{20, 50, 50, 50}));
-    EXPECT_TRUE(printer.checkMargins(0, TMargins{25, 20, 14, 30}));
-    EXPECT_FALSE(printer.checkMargins(0, TMargins{25, 20, 13, 30}));
-    EXPECT_EQ(printer.fitMargins(0, TMargins{20, 50, 10, 50}), (TMargins{25, 50, 14, 50}));
+    EXPECT_EQ(printer.minimumMargins(0), (PrinterMargins{25, 20, 14, 30}));
+    EXPECT_FALSE(printer.checkMargins(0, PrinterMargins{20, 50, 50, 50}));
+    EXPECT_TRUE(printer.checkMargins(0, PrinterMargins{25, 20, 14, 30}));
+    EXPECT_FALSE(printer.checkMargins(0, PrinterMargins{25, 20, 13, 30}));
+    EXPECT_EQ(printer.fitMargins(0, PrinterMargins{20, 50, 10, 50}), (PrinterMargins{25, 50, 14, 50}));
     // Turned, the printer's left edge is its top one.
     EXPECT_EQ(printer.minimumMargins(1).left, 20);
-    EXPECT_TRUE(printer.checkMargins(1, TMargins{20, 25, 30, 14}));
+    EXPECT_TRUE(printer.checkMargins(1, PrinterMargins{20, 25, 30, 14}));
 }
 
 TEST_F(Printers, ConfirmingMarginsAsksToFitThem)
 {
     install();
-    TSestPrinter &printer = TSestPrinter::current();
+    CurrentPrinter &printer = CurrentPrinter::current();
     printer.selectPrinter(1);
     const QString question =
         u"Nastavené okraje tisku jsou menší, než umožňuje připojená tiskárna. Upravit velikost okrajů podle možností "
         u"tiskárny?"_s;
 
-    TMargins margins{20, 50, 50, 50};
+    PrinterMargins margins{20, 50, 50, 50};
     scriptedUi().answer(MessageAnswer::Yes);
     EXPECT_TRUE(printer.confirmMargins(0, margins));
-    EXPECT_EQ(margins, (TMargins{25, 50, 50, 50}));
+    EXPECT_EQ(margins, (PrinterMargins{25, 50, 50, 50}));
     ASSERT_EQ(scriptedUi().messages().size(), 1);
     EXPECT_EQ(scriptedUi().messages().at(0).text, question);
     EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Confirmation);
@@ -116,10 +116,10 @@ TEST_F(Printers, ConfirmingMarginsAsksToFitThem)
     EXPECT_TRUE(printer.confirmMargins(0, margins)); // passes now: no question
     EXPECT_EQ(scriptedUi().messages().size(), 1);
 
-    TMargins kept{20, 50, 50, 50};
+    PrinterMargins kept{20, 50, 50, 50};
     scriptedUi().answer(MessageAnswer::No);
     EXPECT_TRUE(printer.confirmMargins(0, kept));
-    EXPECT_EQ(kept, (TMargins{20, 50, 50, 50}));
+    EXPECT_EQ(kept, (PrinterMargins{20, 50, 50, 50}));
     scriptedUi().answer(MessageAnswer::Cancel);
     EXPECT_FALSE(printer.confirmMargins(0, kept));
     EXPECT_EQ(kept.left, 20);
@@ -128,14 +128,14 @@ TEST_F(Printers, ConfirmingMarginsAsksToFitThem)
 TEST_F(Printers, TextOnlyDriverSelectsCharacterMode)
 {
     install();
-    TSestPrinter &printer = TSestPrinter::current();
+    CurrentPrinter &printer = CurrentPrinter::current();
     printer.selectPrinter(2);
     EXPECT_TRUE(printer.isTextOnly());
     printer.selectPrinter(0);
     EXPECT_FALSE(printer.isTextOnly());
-    EXPECT_TRUE(TSestPrinter::isTextOnlyDriver(u"Obecná nebo jen textová"_s));
-    EXPECT_TRUE(TSestPrinter::isTextOnlyDriver(u"Generic Text-Only Printer"_s));
-    EXPECT_FALSE(TSestPrinter::isTextOnlyDriver(u"Generic PostScript Printer"_s));
+    EXPECT_TRUE(CurrentPrinter::isTextOnlyDriver(u"Obecná nebo jen textová"_s));
+    EXPECT_TRUE(CurrentPrinter::isTextOnlyDriver(u"Generic Text-Only Printer"_s));
+    EXPECT_FALSE(CurrentPrinter::isTextOnlyDriver(u"Generic PostScript Printer"_s));
 }
 
 TEST_F(Printers, ComboBoxShowsThePrintersAndTheirSelection)
@@ -180,12 +180,12 @@ TEST_F(Printers, PlatformListAnswersConsistently)
     EXPECT_FALSE(list.facts(int(names.size()), 0).has_value());
     EXPECT_EQ(list.driverName(-1), QString());
     TARNEK_REQUIRE_PRINTER(!names.isEmpty());
-    const std::optional<TPrinterFacts> f = list.facts(0, 0);
+    const std::optional<PrinterFacts> f = list.facts(0, 0);
     ASSERT_TRUE(f);
     EXPECT_GT(f->resolutionX, 0);
     EXPECT_GT(f->physicalWidth, 0);
     EXPECT_LE(f->printableWidth + f->offsetX, f->physicalWidth);
-    const std::optional<TPrinterFacts> turned = list.facts(0, 1);
+    const std::optional<PrinterFacts> turned = list.facts(0, 1);
     ASSERT_TRUE(turned);
     EXPECT_EQ(turned->physicalWidth, f->physicalHeight);
 }

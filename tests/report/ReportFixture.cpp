@@ -1,9 +1,9 @@
 #include "ReportFixture.h"
 
 #include "common/TextFile.h"
-#include "report/core/PageSetup.h"
-#include "report/core/ReportFonts.h"
-#include "report/core/sestavy.h"
+#include "report/core/model/PageSetup.h"
+#include "report/core/template/ReportFonts.h"
+#include "report/core/Report.h"
 
 #include <QDir>
 #include <QProcess>
@@ -19,11 +19,11 @@ QStringList FakePrinterList::names() const
     return result;
 }
 
-std::optional<TPrinterFacts> FakePrinterList::facts(int index, int orientation) const
+std::optional<PrinterFacts> FakePrinterList::facts(int index, int orientation) const
 {
     if (index < 0 || index >= printers.size())
         return std::nullopt;
-    TPrinterFacts f = printers.at(index).facts;
+    PrinterFacts f = printers.at(index).facts;
     if (orientation == 1) {
         std::swap(f.physicalWidth, f.physicalHeight);
         std::swap(f.printableWidth, f.printableHeight);
@@ -79,16 +79,16 @@ QString programOutput(const QString &program, const QStringList &arguments)
 void ReportFixture::SetUp()
 {
     ASSERT_TRUE(m_temp.isValid());
-    pageSetup() = TPageSetup();
-    TSestPrinter::current().setPrinterList(nullptr);
+    pageSetup() = PageSetup();
+    CurrentPrinter::current().setPrinterList(nullptr);
     TSestavaTyp::setProgramDir(m_temp.path());
     ReportFonts::setInstalledFamilies(QStringList{u"Arial"_s, u"Times New Roman"_s, u"Courier New"_s});
 }
 
 void ReportFixture::TearDown()
 {
-    pageSetup() = TPageSetup();
-    TSestPrinter::current().setPrinterList(nullptr);
+    pageSetup() = PageSetup();
+    CurrentPrinter::current().setPrinterList(nullptr);
     TSestavaTyp::setProgramDir(QString());
     ReportFonts::setInstalledFamilies(std::nullopt);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/core/sestprn.h"
+#include "report/core/output/Printers.h"
 #include "support/TestSupport.h"
 
 #include <QTemporaryDir>
@@ -8,14 +8,14 @@
 #include <gtest/gtest.h>
 
 // A printer list that tests describe: names, drivers and the facts of each.
-class FakePrinterList final : public TPrinterList
+class FakePrinterList final : public PrinterList
 {
 public:
     struct Printer
     {
         QString name;
         QString driver;
-        TPrinterFacts facts;
+        PrinterFacts facts;
     };
 
     QList<Printer> printers;
@@ -24,7 +24,7 @@ public:
     QStringList names() const override;
     int defaultIndex() const override { return printers.isEmpty() ? -1 : systemDefault; }
     QString driverName(int index) const override { return printers.value(index).driver; }
-    std::optional<TPrinterFacts> facts(int index, int orientation) const override;
+    std::optional<PrinterFacts> facts(int index, int orientation) const override;
 
     // An A4 laser printer: 300 pixels per inch, the given non-printable edges in pixels.
     static Printer a4(const QString &name, int left, int top, int right, int bottom);

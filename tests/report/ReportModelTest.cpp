@@ -6,9 +6,9 @@
 
 #include "common/IniFile.h"
 #include "common/LocaleFormats.h"
-#include "report/core/sestavy.h"
-#include "report/core/PageSetup.h"
-#include "report/core/sestprn.h"
+#include "report/core/Report.h"
+#include "report/core/model/PageSetup.h"
+#include "report/core/output/Printers.h"
 
 using namespace Qt::StringLiterals;
 
@@ -38,7 +38,7 @@ TEST_F(ReportModel, NewReportHasItsDefaults)
     EXPECT_EQ(report.background(), QString());
     EXPECT_TRUE(report.predloha().isEmpty());
     EXPECT_TRUE(report.parametry().isEmpty());
-    EXPECT_EQ(report.settings(), TSestNastaveni());
+    EXPECT_EQ(report.settings(), ReportOptions());
     EXPECT_EQ(report.settings().version, (std::array<int, 3>{6, 40, 27}));
     EXPECT_EQ(report.settings().printColumns, 1);
     ASSERT_EQ(report.sections().count(), 5);
@@ -247,7 +247,7 @@ TEST_F(ReportModel, LoadingASecondReportChangesThePageOfTheFirst)
     EXPECT_EQ(pageSetup().paperWidth, 826);
     second.setPredloha({u"I,2,1,1169,1652,10,20,30,40"_s});
     EXPECT_EQ(pageSetup().paperWidth, 1169);
-    EXPECT_EQ(pageSetup().orientation, TPageSetup::Landscape);
+    EXPECT_EQ(pageSetup().orientation, PageSetup::Landscape);
     EXPECT_EQ(pageSetup().bottomMargin, 40);
     // A detail never loads it.
     TSestDetail detail;
@@ -289,11 +289,11 @@ TEST_F(ReportModel, NewReportResetsThePrinterScale)
 {
     FakePrinterList printers;
     printers.printers << FakePrinterList::a4(u"Laser"_s, 75, 75, 75, 75);
-    TSestPrinter::current().setPrinterList(&printers);
-    TSestPrinter::current().selectPrinter(0);
-    EXPECT_EQ(TSestPrinter::current().scaleX(), 3.0);
+    CurrentPrinter::current().setPrinterList(&printers);
+    CurrentPrinter::current().selectPrinter(0);
+    EXPECT_EQ(CurrentPrinter::current().scaleX(), 3.0);
     TSestava report;
-    EXPECT_EQ(TSestPrinter::current().scaleX(), 1.0);
+    EXPECT_EQ(CurrentPrinter::current().scaleX(), 1.0);
 }
 
 TEST_F(ReportModel, AddedGroupsGetTheirSections)

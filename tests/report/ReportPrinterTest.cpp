@@ -3,15 +3,15 @@
 // text-only printer, and the Print operation's printer selection.
 #include "DataFixture.h"
 
-#include "report/core/OutputText.h"
-#include "report/core/PageSetup.h"
-#include "report/core/PrintSheets.h"
+#include "report/core/output/TextExport.h"
+#include "report/core/model/PageSetup.h"
+#include "report/core/PrintSheetsTest.h"
 #include "report/core/ReportCaptions.h"
-#include "report/core/ReportLayout.h"
+#include "report/core/layout/ReportLayout.h"
 #include "report/core/ReportWindows.h"
-#include "report/ui/FormRastelReportZoom.h"
-#include "report/ui/QtPrinterList.h"
-#include "report/ui/ReportPrinter.h"
+#include "report/ui/printing/PrintScalingDialog.h"
+#include "report/ui/printing/QtPrinterList.h"
+#include "report/ui/printing/ReportPrinter.h"
 #include "support/ScriptedUi.h"
 
 #include <QApplication>
@@ -38,7 +38,7 @@ using TestSupport::click;
 
 namespace {
 
-const TMargins kMargins{50, 70, 50, 70};
+const PrinterMargins kMargins{50, 70, 50, 70};
 
 // ---------------------------------------------------------------- the sheets
 
@@ -47,7 +47,7 @@ struct SheetCase
     const char *name;
     QSize paper;
     QSize printerPage;
-    TPrintSheets::Option option;
+    PrintSheets::Option option;
     bool rotated;
     int zoom;
     int across;
@@ -56,14 +56,14 @@ struct SheetCase
     QPoint lastSheet; // where the last sheet starts on the paper
 };
 
-class PrintSheets : public testing::TestWithParam<SheetCase>
+class PrintSheetsTest : public testing::TestWithParam<SheetCase>
 {
 };
 
-TEST_P(PrintSheets, ZoomSheetsAndPageFollowTheOption)
+TEST_P(PrintSheetsTest, ZoomSheetsAndPageFollowTheOption)
 {
     const SheetCase &c = GetParam();
-    TPrintSheets sheets(c.paper, c.printerPage, kMargins);
+    PrintSheets sheets(c.paper, c.printerPage, kMargins);
     sheets.setOption(c.option);
     sheets.setRotated(c.rotated);
     EXPECT_EQ(sheets.zoom(), c.zoom);
@@ -77,36 +77,36 @@ const QSize kA3(1169, 1652);
 const QSize kA4(826, 1169);
 
 INSTANTIATE_TEST_SUITE_P(
-    ReportPrinter, PrintSheets,
+    ReportPrinter, PrintSheetsTest,
     testing::Values(
-        SheetCase{"CropA3OnA4", kA3, kA4, TPrintSheets::Crop, false, 100, 1, 1, kA4, {0, 0}},
-        SheetCase{"ScaleA3OnA4", kA3, kA4, TPrintSheets::Scale, false, 70, 1, 1, kA4, {0, 0}},
+        SheetCase{"CropA3OnA4", kA3, kA4, PrintSheets::Crop, false, 100, 1, 1, kA4, {0, 0}},
+        SheetCase{"ScaleA3OnA4", kA3, kA4, PrintSheets::Scale, false, 70, 1, 1, kA4, {0, 0}},
         // Across: 826 covered, then 726 more; down: 1169, then 1029 more.
-        SheetCase{"SheetsA3OnA4", kA3, kA4, TPrintSheets::MultipleSheets, false, 100, 2, 2, kA4, {726, 1029}},
+        SheetCase{"SheetsA3OnA4", kA3, kA4, PrintSheets::MultipleSheets, false, 100, 2, 2, kA4, {726, 1029}},
         SheetCase{
-            "SheetsA3OnTurnedA4", kA3, kA4, TPrintSheets::MultipleSheets, true, 100, 1, 3, {1169, 826}, {0, 1372}},
-        SheetCase{"ScaleA3OnTurnedA4", kA3, kA4, TPrintSheets::Scale, true, 50, 1, 1, {1169, 826}, {0, 0}},
+            "SheetsA3OnTurnedA4", kA3, kA4, PrintSheets::MultipleSheets, true, 100, 1, 3, {1169, 826}, {0, 1372}},
+        SheetCase{"ScaleA3OnTurnedA4", kA3, kA4, PrintSheets::Scale, true, 50, 1, 1, {1169, 826}, {0, 0}},
         // 8 units left over is under 1 % of 826; 10 units is over.
         SheetCase{
-            "SheetsWithinOnePercent", {834, 1169}, kA4, TPrintSheets::MultipleSheets, false, 100, 1, 1, kA4, {0, 0}},
+            "SheetsWithinOnePercent", {834, 1169}, kA4, PrintSheets::MultipleSheets, false, 100, 1, 1, kA4, {0, 0}},
         SheetCase{
-            "SheetsBeyondOnePercent", {836, 1169}, kA4, TPrintSheets::MultipleSheets, false, 100, 2, 1, kA4, {726, 0}},
+            "SheetsBeyondOnePercent", {836, 1169}, kA4, PrintSheets::MultipleSheets, false, 100, 2, 1, kA4, {726, 0}},
         // A page smaller than the margins is taken as the margins plus one.
         SheetCase{
-            "TinyPageCropGrowsToTheMargins", kA4, {50, 50}, TPrintSheets::Crop, false, 100, 1, 1, {101, 141}, {0, 0}},
-        SheetCase{"TinyPageScaleKeepsItsPage", kA4, {50, 50}, TPrintSheets::Scale, false, 4, 1, 1, {50, 50}, {0, 0}},
+            "TinyPageCropGrowsToTheMargins", kA4, {50, 50}, PrintSheets::Crop, false, 100, 1, 1, {101, 141}, {0, 0}},
+        SheetCase{"TinyPageScaleKeepsItsPage", kA4, {50, 50}, PrintSheets::Scale, false, 4, 1, 1, {50, 50}, {0, 0}},
         // Each further sheet then covers one unit: the count still ends.
         SheetCase{"TinyPageSheetsOneUnitEach",
                   kA4,
                   {50, 50},
-                  TPrintSheets::MultipleSheets,
+                  PrintSheets::MultipleSheets,
                   false,
                   100,
                   725,
                   1028,
                   {101, 141},
                   {724, 1027}},
-        SheetCase{"ScaleNeverEnlarges", kA4, kA3, TPrintSheets::Scale, false, 100, 1, 1, kA3, {0, 0}}),
+        SheetCase{"ScaleNeverEnlarges", kA4, kA3, PrintSheets::Scale, false, 100, 1, 1, kA3, {0, 0}}),
     TestSupport::rowName);
 
 struct NeedsOptionsCase
@@ -123,7 +123,7 @@ class PrintOptionsNeeded : public testing::TestWithParam<NeedsOptionsCase>
 
 TEST_P(PrintOptionsNeeded, WhenThePrinterPageIsUnderNinetyNinePercent)
 {
-    EXPECT_EQ(TPrintSheets::needsOptions(GetParam().paper, GetParam().printerPage), GetParam().needed);
+    EXPECT_EQ(PrintSheets::needsOptions(GetParam().paper, GetParam().printerPage), GetParam().needed);
 }
 
 INSTANTIATE_TEST_SUITE_P(ReportPrinter, PrintOptionsNeeded,
@@ -138,8 +138,8 @@ INSTANTIATE_TEST_SUITE_P(ReportPrinter, PrintOptionsNeeded,
 
 TEST(ReportPrinterUnits, PrinterPixelsBecomeUnitsRoundedDown)
 {
-    EXPECT_EQ(TPrintSheets::pageInUnits(2480, 3508, 300, 300), QSize(826, 1169));
-    EXPECT_EQ(TPrintSheets::pageInUnits(1000, 1000, 600, 300), QSize(166, 333));
+    EXPECT_EQ(PrintSheets::pageInUnits(2480, 3508, 300, 300), QSize(826, 1169));
+    EXPECT_EQ(PrintSheets::pageInUnits(1000, 1000, 600, 300), QSize(166, 333));
 }
 
 // ---------------------------------------------------------------- the window
@@ -157,7 +157,7 @@ TEST(PrintOptionsWindow, OptionsShowTheirZoomAndTheTurnedMediumTurnsThePrinter)
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     ASSERT_EQ(TFormRastelReportZoom::printerPage(printer), kA4);
-    TFormRastelReportZoom window(printer, TPrintSheets(kA3, kA4, kMargins));
+    TFormRastelReportZoom window(printer, PrintSheets(kA3, kA4, kMargins));
     EXPECT_EQ(window.windowTitle(), u"Rastel - možnosti tisku"_s);
     EXPECT_EQ(labelText(window, u"lblFormatSestavy"_s), u"1169 x 1652"_s);
     EXPECT_EQ(labelText(window, u"lblFormatMedia"_s), u"826 x 1169"_s);
@@ -185,7 +185,7 @@ TEST(PrintOptionsWindow, CancelLeavesThePrinterAsItWas)
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    TFormRastelReportZoom window(printer, TPrintSheets(kA3, kA4, kMargins));
+    TFormRastelReportZoom window(printer, PrintSheets(kA3, kA4, kMargins));
     click(window, u"cbOtocit"_s);
     click(window, u"btnStorno"_s);
     EXPECT_EQ(window.result(), QDialog::Rejected);
@@ -225,12 +225,12 @@ protected:
     void SetUp() override
     {
         DataFixture::SetUp();
-        m_savedWindows = TReportWindows::current();
+        m_savedWindows = ReportWindows::current();
     }
     void TearDown() override
     {
-        TReportWindows::current() = m_savedWindows;
-        TSestPrinter::current().setPrinterList(nullptr);
+        ReportWindows::current() = m_savedWindows;
+        CurrentPrinter::current().setPrinterList(nullptr);
         DataFixture::TearDown();
     }
 
@@ -256,10 +256,10 @@ protected:
                             << FakePrinterList::a4(u"Sklad"_s, 75, 60, 40, 90);
         m_printers.printers << FakePrinterList::textOnly(u"Jehličková"_s, 826, 1169, 0, 0);
         m_printers.systemDefault = 2;
-        TSestPrinter::current().setPrinterList(&m_printers);
+        CurrentPrinter::current().setPrinterList(&m_printers);
     }
 
-    TReportWindows m_savedWindows;
+    ReportWindows m_savedWindows;
     FakePrinterList m_printers;
 };
 
@@ -269,7 +269,7 @@ TEST_F(Printing, EveryPageGoesToTheFileWithTheReportsTitle)
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     buildProtocol();
     prepare();
-    TPrintRun run;
+    PrintRun run;
     run.outputFile = tempPath(u"tisk.pdf"_s);
     ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);
     EXPECT_EQ(pdfPages(run.outputFile), 2);
@@ -302,7 +302,7 @@ TEST_P(PrintRanges, PagesAreClampedAndCopiesRepeatTheDocument)
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     buildProtocol();
     prepare();
-    TPrintRun run;
+    PrintRun run;
     run.firstPage = GetParam().firstPage;
     run.lastPage = GetParam().lastPage;
     run.copies = GetParam().copies;
@@ -359,7 +359,7 @@ TEST_P(PrintOptionsOnASmallerPrinter, TheChosenOptionDecidesTheSheets)
         if (button != u"btnStorno"_s)
             click(window, u"btnTisknout"_s);
     });
-    TPrintRun run;
+    PrintRun run;
     run.printerIndex = 0;
     run.outputFile = tempPath(u"a3.pdf"_s);
     EXPECT_EQ(ReportPrinter::printOutput(m_report, run), GetParam().result);
@@ -386,7 +386,7 @@ TEST_F(Printing, AnA4ReportOnAnA4PrinterAsksNothing)
     installFakePrinters();
     buildProtocol();
     prepare();
-    TPrintRun run;
+    PrintRun run;
     run.printerIndex = 1;
     run.outputFile = tempPath(u"a4.pdf"_s);
     ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);
@@ -427,7 +427,7 @@ TEST_P(PrintOrientation, ThePrinterFollowsTheReportUnlessItMayKeepItsOwn)
             click(window, u"btnTisknout"_s);
         });
     }
-    TPrintRun run;
+    PrintRun run;
     run.printerIndex = 0;
     run.outputFile = tempPath(u"otoceni.pdf"_s);
     ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);
@@ -437,10 +437,10 @@ TEST_P(PrintOrientation, ThePrinterFollowsTheReportUnlessItMayKeepItsOwn)
 
 INSTANTIATE_TEST_SUITE_P(
     ReportPrinter, PrintOrientation,
-    testing::Values(OrientationCase{"Portrait", TPageSetup::Portrait, false, false, kA4Points},
-                    OrientationCase{"Landscape", TPageSetup::Landscape, false, false, kA4Points.transposed()},
-                    OrientationCase{"PortraitPrinterMayStay", TPageSetup::Portrait, true, false, kA4Points},
-                    OrientationCase{"LandscapeOnAPrinterThatKeepsPortrait", TPageSetup::Landscape, true, true,
+    testing::Values(OrientationCase{"Portrait", PageSetup::Portrait, false, false, kA4Points},
+                    OrientationCase{"Landscape", PageSetup::Landscape, false, false, kA4Points.transposed()},
+                    OrientationCase{"PortraitPrinterMayStay", PageSetup::Portrait, true, false, kA4Points},
+                    OrientationCase{"LandscapeOnAPrinterThatKeepsPortrait", PageSetup::Landscape, true, true,
                                     kA4Points.transposed()}),
     TestSupport::rowName);
 
@@ -457,7 +457,7 @@ TEST_F(Printing, TheBackgroundPictureIsDrawnOnlyWhenAskedFor)
     buildProtocol();
     prepare();
     for (const bool background : {false, true}) {
-        TPrintRun run;
+        PrintRun run;
         run.printBackground = background;
         run.outputFile = tempPath(u"pozadi.pdf"_s);
         ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);
@@ -484,7 +484,7 @@ TEST_F(Printing, ClosingTheProgressWindowAbortsTheJob)
             }
         }
     });
-    TPrintRun run;
+    PrintRun run;
     run.outputFile = tempPath(u"preruseno.pdf"_s);
     EXPECT_EQ(ReportPrinter::printOutput(m_report, run), seCancelled);
     EXPECT_EQ(shownText, u"Odesílám data do tiskárny ..."_s);
@@ -495,7 +495,7 @@ TEST_F(Printing, WithoutAPrinterOrAFileNothingPrints)
 {
     buildProtocol();
     prepare();
-    EXPECT_EQ(ReportPrinter::printOutput(m_report, TPrintRun{}), seNoPrinter);
+    EXPECT_EQ(ReportPrinter::printOutput(m_report, PrintRun{}), seNoPrinter);
     EXPECT_TRUE(scriptedUi().shown(
         {{MessageKind::Warning, u"V systému není nainstalovaná žádná tiskárna."_s, SestCaption::varovani()}}));
 }
@@ -509,7 +509,7 @@ TEST_F(Printing, ATextOnlyPrinterGetsTheCharacterTextPageByPage)
     buildProtocol();
     m_report.setExportLanguage(slASCII);
     prepare();
-    TPrintRun run;
+    PrintRun run;
     run.printerIndex = 2;
     run.copies = 2;
     run.outputFile = tempPath(u"jehlickova.txt"_s);
@@ -544,12 +544,12 @@ TEST_F(Printing, PrintOutsideTheListUsesTheCurrentPrinterAndRestoresTheSelection
     installFakePrinters();
     buildProtocol();
     ReportPrinter::install();
-    ASSERT_TRUE(TSestPrinter::current().selectPrinter(0));
+    ASSERT_TRUE(CurrentPrinter::current().selectPrinter(0));
     EXPECT_EQ(m_report.Print(7), seOutputWrite);
     EXPECT_TRUE(
         scriptedUi().shown({{MessageKind::Error, u"Tiskovou úlohu se nepodařilo odeslat do tiskárny \"Jehličková\"."_s,
                              SestCaption::chyba()}}));
-    EXPECT_EQ(TSestPrinter::current().selectedIndex(), 0);
+    EXPECT_EQ(CurrentPrinter::current().selectedIndex(), 0);
 }
 
 TEST_F(Printing, PrintWithoutPrintersWarnsAndReturnsTwo)
@@ -569,7 +569,7 @@ int cupsQueue(const QtPrinterList &list, bool textOnly)
 {
     const QStringList names = list.names();
     for (int i = 0; i < names.size(); ++i) {
-        if (TSestPrinter::isTextOnlyDriver(list.driverName(i)) == textOnly)
+        if (CurrentPrinter::isTextOnlyDriver(list.driverName(i)) == textOnly)
             return i;
     }
     return -1;
@@ -600,20 +600,20 @@ QString uniqueTitle(const char *what)
 TEST_F(Printing, TheCupsPdfQueuePrintsBothPages)
 {
     QtPrinterList list;
-    TSestPrinter::current().setPrinterList(&list);
+    CurrentPrinter::current().setPrinterList(&list);
     const int queue = cupsQueue(list, false);
     TARNEK_REQUIRE_PRINTER(queue >= 0);
     ASSERT_TRUE(hasProgram(u"pdfinfo"_s)) << "poppler-utils is needed beside the printer";
     buildProtocol();
-    ASSERT_TRUE(TSestPrinter::current().selectPrinter(queue));
+    ASSERT_TRUE(CurrentPrinter::current().selectPrinter(queue));
     prepare();
     // The printer's file port gives the page the queue prints on.
-    TPrintRun file;
+    PrintRun file;
     file.printerIndex = queue;
     file.outputFile = tempPath(u"expected.pdf"_s);
     ASSERT_EQ(ReportPrinter::printOutput(m_report, file), seOK);
     const QString expected = file.outputFile;
-    TPrintRun run;
+    PrintRun run;
     run.printerIndex = queue;
     run.jobTitle = uniqueTitle("Tisk");
     ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);
@@ -639,14 +639,14 @@ TEST_F(Printing, TheCupsPdfQueuePrintsBothPages)
 TEST_F(Printing, TheCupsTextQueueGetsTheCharacterText)
 {
     QtPrinterList list;
-    TSestPrinter::current().setPrinterList(&list);
+    CurrentPrinter::current().setPrinterList(&list);
     const int queue = cupsQueue(list, true);
     TARNEK_REQUIRE_PRINTER(queue >= 0);
     buildProtocol();
     m_report.setExportLanguage(slCP1250);
-    ASSERT_TRUE(TSestPrinter::current().selectPrinter(queue));
+    ASSERT_TRUE(CurrentPrinter::current().selectPrinter(queue));
     prepare();
-    TPrintRun file;
+    PrintRun file;
     file.printerIndex = queue;
     file.outputFile = tempPath(u"expected.txt"_s);
     ASSERT_EQ(ReportPrinter::printOutput(m_report, file), seOK);
@@ -656,7 +656,7 @@ TEST_F(Printing, TheCupsTextQueueGetsTheCharacterText)
     ASSERT_EQ(expected.count('\f'), 2);
     ASSERT_TRUE(expected.contains(OutputText::toCodePage(u"Účetní protokol"_s, slCP1250)));
 
-    TPrintRun run;
+    PrintRun run;
     run.printerIndex = queue;
     run.jobTitle = uniqueTitle("Text");
     ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);

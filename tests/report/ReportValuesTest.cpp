@@ -8,8 +8,8 @@
 
 #include "common/DayNumber.h"
 #include "common/LocaleFormats.h"
-#include "report/core/IntegerFormat.h"
-#include "report/ui/Sest_FnEditVyraz.h"
+#include "report/core/expr/IntegerFormat.h"
+#include "report/ui/designer/ExpressionEditor.h"
 #include "support/TestSupport.h"
 
 #include <QLineEdit>
@@ -55,7 +55,7 @@ protected:
 TEST_P(ReportReferences, ReadTheCurrentRecord)
 {
     const ReferenceCase &c = GetParam();
-    TCalcResult result;
+    CalcResult result;
     ASSERT_EQ(m_report.withData(TSestava::Purpose::Run,
                                 [&] {
                                     result = evaluateExpression(c.expression);
@@ -384,14 +384,14 @@ TEST_F(DataFixture, AReportThatGoesAwayIsNoLongerAsked)
     {
         TSestava other;
         other.registerAsResolver();
-        EXPECT_EQ(calcResolver(), static_cast<TCalcResolver *>(&other));
+        EXPECT_EQ(calcResolver(), static_cast<CalcResolver *>(&other));
     }
     EXPECT_EQ(calcResolver(), nullptr);
     m_report.registerAsResolver();
     {
         TSestava other; // never registered
     }
-    EXPECT_EQ(calcResolver(), static_cast<TCalcResolver *>(&m_report));
+    EXPECT_EQ(calcResolver(), static_cast<CalcResolver *>(&m_report));
 }
 
 TEST_F(DataFixture, ADetailComputesAgainstItsOwnFieldsAndTheMasterAnswersAfter)
@@ -418,7 +418,7 @@ TEST_F(DataFixture, ADetailComputesAgainstItsOwnFieldsAndTheMasterAnswersAfter)
               seOK);
     EXPECT_EQ(inDetail, 8.0);
     EXPECT_EQ(computed, 1);
-    EXPECT_EQ(calcResolver(), static_cast<TCalcResolver *>(&m_report));
+    EXPECT_EQ(calcResolver(), static_cast<CalcResolver *>(&m_report));
     EXPECT_EQ(evaluateExpression(u"#1"_s).value.text, u"D001"_s);
 }
 
@@ -471,7 +471,7 @@ TEST_P(EditorCheck, EvaluatesAgainstTheReport)
     EXPECT_EQ(expression, GetParam().expression);
     EXPECT_EQ(scriptedUi().messageTexts(), QStringList{GetParam().message});
     EXPECT_EQ(caret, GetParam().caret);
-    EXPECT_EQ(calcResolver(), static_cast<TCalcResolver *>(&m_report));
+    EXPECT_EQ(calcResolver(), static_cast<CalcResolver *>(&m_report));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -8,14 +8,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class ReportWindows : public DataFixture
+class ReportWindowHooks : public DataFixture
 {
 protected:
     void SetUp() override
     {
         DataFixture::SetUp();
-        m_saved = TReportWindows::current();
-        TReportWindows::current() = {};
+        m_saved = ReportWindows::current();
+        ReportWindows::current() = {};
         addRecords(2);
         m_report.setPredloha(templateOf({element(u"T"_s, 1, u"Doklad"_s)}));
         m_report.BeforePrint = [this](TSestavaTyp *) { m_events.append(u"BeforePrint"_s); };
@@ -27,20 +27,20 @@ protected:
     }
     void TearDown() override
     {
-        TReportWindows::current() = m_saved;
+        ReportWindows::current() = m_saved;
         DataFixture::TearDown();
     }
 
-    TReportWindows m_saved;
+    ReportWindows m_saved;
     QStringList m_events;
 };
 
 } // namespace
 
-TEST_F(ReportWindows, PrintRunsTheHookBetweenItsEventsAndRefusesASecondRunInside)
+TEST_F(ReportWindowHooks, PrintRunsTheHookBetweenItsEventsAndRefusesASecondRunInside)
 {
     int nested = -1;
-    TReportWindows::current().print = [&](TSestava &report, int printerIndex) {
+    ReportWindows::current().print = [&](TSestava &report, int printerIndex) {
         m_events.append(u"print %1"_s.arg(printerIndex));
         nested = report.Print(printerIndex);
         return int(seOK);
@@ -50,10 +50,10 @@ TEST_F(ReportWindows, PrintRunsTheHookBetweenItsEventsAndRefusesASecondRunInside
     EXPECT_EQ(m_events, (QStringList{u"BeforePrint"_s, u"print 2"_s, u"AfterPrint"_s}));
 }
 
-TEST_F(ReportWindows, PrintOnCurrentWithoutAPrinterWarnsAndPrintsNothing)
+TEST_F(ReportWindowHooks, PrintOnCurrentWithoutAPrinterWarnsAndPrintsNothing)
 {
     bool printed = false;
-    TReportWindows::current().print = [&](TSestava &, int) {
+    ReportWindows::current().print = [&](TSestava &, int) {
         printed = true;
         return int(seOK);
     };
@@ -64,26 +64,26 @@ TEST_F(ReportWindows, PrintOnCurrentWithoutAPrinterWarnsAndPrintsNothing)
         scriptedUi().shown({{MessageKind::Warning, u"V systému není nainstalovaná žádná tiskárna."_s, u"Varování"_s}}));
 }
 
-TEST_F(ReportWindows, PrintOnCurrentPrintsOnTheSelectedPrinter)
+TEST_F(ReportWindowHooks, PrintOnCurrentPrintsOnTheSelectedPrinter)
 {
     FakePrinterList list;
     list.printers = {FakePrinterList::a4(u"A"_s, 0, 0, 0, 0), FakePrinterList::a4(u"B"_s, 0, 0, 0, 0)};
-    TSestPrinter::current().setPrinterList(&list);
-    TSestPrinter::current().selectPrinter(1);
+    CurrentPrinter::current().setPrinterList(&list);
+    CurrentPrinter::current().selectPrinter(1);
     int printedOn = -2;
-    TReportWindows::current().print = [&](TSestava &, int printerIndex) {
+    ReportWindows::current().print = [&](TSestava &, int printerIndex) {
         printedOn = printerIndex;
         return int(seOK);
     };
     EXPECT_EQ(m_report.PrintOnCurrent(), seOK);
     EXPECT_EQ(printedOn, 1);
-    TSestPrinter::current().setPrinterList(nullptr);
+    CurrentPrinter::current().setPrinterList(nullptr);
 }
 
-TEST_F(ReportWindows, PreviewShowsThePreparedPagesOnly)
+TEST_F(ReportWindowHooks, PreviewShowsThePreparedPagesOnly)
 {
     int pagesShown = -1;
-    TReportWindows::current().preview = [&](TSestava &report) {
+    ReportWindows::current().preview = [&](TSestava &report) {
         pagesShown = report.vystup().pageCount();
         return int(seCancelled);
     };
@@ -101,7 +101,7 @@ TEST_F(ReportWindows, PreviewShowsThePreparedPagesOnly)
     EXPECT_EQ(m_events, (QStringList{u"BeforePreview"_s, u"AfterPreview"_s}));
 }
 
-TEST_F(ReportWindows, WithoutTheWindowsEveryOperationFailsCleanly)
+TEST_F(ReportWindowHooks, WithoutTheWindowsEveryOperationFailsCleanly)
 {
     EXPECT_EQ(m_report.Print(0), seDataOrNothing);
     EXPECT_EQ(m_report.Preview(), seDataOrNothing);
@@ -110,10 +110,10 @@ TEST_F(ReportWindows, WithoutTheWindowsEveryOperationFailsCleanly)
                                      u"BeforeEdit"_s, u"AfterEdit"_s}));
 }
 
-TEST_F(ReportWindows, DesignOpensTheDesignerWithTheFieldsRead)
+TEST_F(ReportWindowHooks, DesignOpensTheDesignerWithTheFieldsRead)
 {
     QStringList fieldsSeen;
-    TReportWindows::current().design = [&](TSestava &report) {
+    ReportWindows::current().design = [&](TSestava &report) {
         fieldsSeen = report.fieldNames();
         return int(seOK);
     };

@@ -1,6 +1,6 @@
 // The field splitter of template lines and the writer's spelling of fields.
 
-#include "report/core/TemplateFields.h"
+#include "report/core/template/TemplateFields.h"
 #include "support/TestSupport.h"
 
 using namespace Qt::StringLiterals;

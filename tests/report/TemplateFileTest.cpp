@@ -3,7 +3,7 @@
 
 #include "ReportFixture.h"
 
-#include "report/core/sestavy.h"
+#include "report/core/Report.h"
 #include "support/TestSupport.h"
 
 #include <QDir>

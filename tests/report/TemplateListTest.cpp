@@ -2,8 +2,8 @@
 
 #include "ReportFixture.h"
 
-#include "report/core/sestavy.h"
-#include "report/ui/TemplateComboBox.h"
+#include "report/core/Report.h"
+#include "report/ui/printing/TemplateComboBox.h"
 
 #include <QDir>
 

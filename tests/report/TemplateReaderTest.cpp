@@ -5,9 +5,9 @@
 
 #include "ModelDump.h"
 #include "common/TextFile.h"
-#include "report/core/PageSetup.h"
-#include "report/core/ReportFonts.h"
-#include "report/core/sestavy.h"
+#include "report/core/model/PageSetup.h"
+#include "report/core/template/ReportFonts.h"
+#include "report/core/Report.h"
 #include "support/TestSupport.h"
 
 using namespace Qt::StringLiterals;
@@ -181,7 +181,7 @@ const ReaderCase kReaderCases[] = {
     {"PageSetupMissingAndInvalidNumbers",
      {u"I,2,-4,900,abc,5"_s},
      [](TSestava &r) {
-         EXPECT_EQ(pageSetup().orientation, TPageSetup::Portrait); // negative code counts as 0
+         EXPECT_EQ(pageSetup().orientation, PageSetup::Portrait); // negative code counts as 0
          EXPECT_FALSE(pageSetup().allowOrientationChange);
          EXPECT_EQ(pageSetup().paperWidth, 900);
          EXPECT_EQ(pageSetup().paperHeight, 0);

@@ -5,8 +5,8 @@
 
 #include "ModelDump.h"
 #include "common/TextFile.h"
-#include "report/core/sestavy.h"
-#include "report/core/PageSetup.h"
+#include "report/core/Report.h"
+#include "report/core/model/PageSetup.h"
 
 using namespace Qt::StringLiterals;
 
@@ -41,14 +41,14 @@ TEST_F(TemplateWriter, WrittenAndReadBackGivesTheSameModel)
         handWritten.report->setPredloha(TextFile::readLines(TestSupport::dataPath(u"full.pts"_s)).value());
         written = handWritten.report->writeTemplate();
     }
-    pageSetup() = TPageSetup();
+    pageSetup() = PageSetup();
     Pair first;
     first.report->setPredloha(written);
     const QString model = dumpModel(*first.report);
     EXPECT_TRUE(model.contains(u"text=[logo.bmp]"_s));
 
     const QStringList again = first.report->writeTemplate();
-    pageSetup() = TPageSetup(); // the page setup is the process's: the template carries it
+    pageSetup() = PageSetup(); // the page setup is the process's: the template carries it
     Pair second;
     second.report->setPredloha(again);
     EXPECT_EQ(dumpModel(*second.report), model);

@@ -3,7 +3,7 @@
 
 #include "FakeReport.h"
 
-#include "report/core/FloatFormat.h"
+#include "report/core/expr/FloatFormat.h"
 
 #include "common/LocaleFormats.h"
 #include "support/TestSupport.h"

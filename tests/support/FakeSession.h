@@ -4,8 +4,8 @@
 // that records what an operation shows, and the session over both. Operation
 // tests, the rights check and the update check run on it.
 
-#include "app/OperationSession.h"
-#include "app/RunContext.h"
+#include "app/core/OperationSession.h"
+#include "app/core/RunContext.h"
 
 #include <QString>
 #include <QStringList>

@@ -5,7 +5,7 @@
 #include "tabletool/TableTool.h"
 
 #include "common/IniFile.h"
-#include "hostdb/TBFTable.h"
+#include "hostdb/HostTable.h"
 
 #include <QDir>
 #include <QFile>

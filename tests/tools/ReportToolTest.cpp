@@ -5,14 +5,14 @@
 
 #include "common/MemTable.h"
 #include "common/TextFile.h"
-#include "report/core/DesignerDocument.h"
-#include "report/core/OutputDump.h"
-#include "report/core/PageSetup.h"
+#include "report/core/designer/DesignerDocument.h"
+#include "report/core/output/PageDump.h"
+#include "report/core/model/PageSetup.h"
 #include "report/core/ReportWindows.h"
-#include "report/core/sestavy.h"
-#include "report/core/sestprn.h"
-#include "report/ui/FormSestE.h"
-#include "report/ui/FormSestP.h"
+#include "report/core/Report.h"
+#include "report/core/output/Printers.h"
+#include "report/ui/designer/DesignerWindow.h"
+#include "report/ui/preview/PreviewWindow.h"
 #include "reporttool/CsvTable.h"
 #include "support/ScriptedUi.h"
 #include "support/TestSupport.h"
@@ -35,9 +35,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        pageSetup() = TPageSetup();
+        pageSetup() = PageSetup();
     }
-    void TearDown() override { pageSetup() = TPageSetup(); }
+    void TearDown() override { pageSetup() = PageSetup(); }
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
     void writeText(const QString &name, const QString &text) const
@@ -157,9 +157,9 @@ TEST_F(ReportToolTest, PreviewOpensTheWindowOnTheLaidOutReport)
 {
     writeTemplate(u"seznam.pts"_s);
     writeText(u"data.csv"_s, u"Cislo:integer,Castka:float\n7,12.5\n8,1\n"_s);
-    const TReportWindows saved = TReportWindows::current();
+    const ReportWindows saved = ReportWindows::current();
     QStringList shown;
-    TReportWindows::current().preview = [&](TSestava &report) {
+    ReportWindows::current().preview = [&](TSestava &report) {
         for (const TVystPrvek &item : report.vystup().pages.at(0).items())
             shown << item.text;
         return int(seOK);
@@ -171,9 +171,9 @@ TEST_F(ReportToolTest, PreviewOpensTheWindowOnTheLaidOutReport)
         EXPECT_TRUE(shown.contains(text)) << text.toStdString();
 
     // The window's own result comes back; no output options.
-    TReportWindows::current().preview = [](TSestava &) { return int(seDataOrNothing); };
+    ReportWindows::current().preview = [](TSestava &) { return int(seDataOrNothing); };
     EXPECT_EQ(run({u"preview"_s, path(u"seznam.pts"_s), u"--data"_s, path(u"data.csv"_s)}), int(seDataOrNothing));
-    TReportWindows::current() = saved;
+    ReportWindows::current() = saved;
     EXPECT_EQ(run({u"preview"_s, u"x.pts"_s, u"--data"_s, u"a.csv"_s, u"-o"_s, u"x.pdf"_s}), 2);
     EXPECT_TRUE(m_err.startsWith(u"preview writes no output: --format, -o and --print belong to render\n"_s));
 }
@@ -246,17 +246,17 @@ namespace {
 
 // Two printers the tool can be told to print on: an A4 laser and a
 // text-only line printer.
-class ToolPrinters final : public TPrinterList
+class ToolPrinters final : public PrinterList
 {
 public:
     QStringList names() const override { return {u"Laser"_s, u"Jehličková"_s}; }
     int defaultIndex() const override { return 0; }
     QString driverName(int index) const override { return index == 1 ? u"Generic / Text Only"_s : u"HP LaserJet 4"_s; }
-    std::optional<TPrinterFacts> facts(int index, int orientation) const override
+    std::optional<PrinterFacts> facts(int index, int orientation) const override
     {
         if (index < 0 || index > 1)
             return std::nullopt;
-        TPrinterFacts f;
+        PrinterFacts f;
         f.resolutionX = f.resolutionY = 300;
         f.offsetX = f.offsetY = 0;
         f.physicalWidth = f.printableWidth = orientation == 1 ? 3508 : 2480;
@@ -280,11 +280,11 @@ protected:
     void SetUp() override
     {
         ReportToolTest::SetUp();
-        TSestPrinter::current().setPrinterList(&m_printers);
+        CurrentPrinter::current().setPrinterList(&m_printers);
     }
     void TearDown() override
     {
-        TSestPrinter::current().setPrinterList(nullptr);
+        CurrentPrinter::current().setPrinterList(nullptr);
         ReportToolTest::TearDown();
     }
     ToolPrinters m_printers;
@@ -335,14 +335,14 @@ protected:
     void SetUp() override
     {
         ReportToolTest::SetUp();
-        m_saved = TReportWindows::current();
+        m_saved = ReportWindows::current();
         TFormSestP::install();
         TFormSestE::install();
         writeText(u"data.csv"_s, u"Cislo:integer,Castka:float\n7,12.5\n8,1\n"_s);
     }
     void TearDown() override
     {
-        TReportWindows::current() = m_saved;
+        ReportWindows::current() = m_saved;
         ReportToolTest::TearDown();
     }
     QStringList design(const QString &templateName) const
@@ -355,15 +355,15 @@ protected:
     }
     static QAction *action(QWidget &window, const QString &name) { return TestSupport::child<QAction>(window, name); }
     // A graphic text "Přehled" inserted into the report header of the designer's copy.
-    static void insertTitle(TSestEditor &editor)
+    static void insertTitle(DesignerDocument &editor)
     {
         TRastelReportElement *title =
-            editor.insertElement(TDesignerTool::GraphicText, TOddilSestavy::ReportHeader, QPoint(200, 0));
+            editor.insertElement(DesignerTool::GraphicText, TOddilSestavy::ReportHeader, QPoint(200, 0));
         ASSERT_NE(title, nullptr);
         ASSERT_TRUE(editor.setText(title, u"Přehled"_s));
     }
 
-    TReportWindows m_saved;
+    ReportWindows m_saved;
 };
 
 TEST_F(ReportToolDesign, TheDesignerShowsTheDataPreviewsTheCopyAndSaves)

@@ -4,7 +4,7 @@
 #include "common/MemTable.h"
 #include "hostdb/HostTableDef.h"
 #include "hostdb/HostValues.h"
-#include "hostdb/TBFTable.h"
+#include "hostdb/HostTable.h"
 #include "tabletool/Csv.h"
 
 #include <QFile>

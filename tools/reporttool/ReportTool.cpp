@@ -3,17 +3,17 @@
 #include "common/FileNames.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
-#include "report/core/MemTableDataSet.h"
-#include "report/core/OutputDump.h"
-#include "report/core/OutputHtml.h"
-#include "report/core/OutputMetafile.h"
-#include "report/core/OutputPdf.h"
-#include "report/core/OutputText.h"
-#include "report/core/ReportLayout.h"
-#include "report/core/sest_rtf.h"
-#include "report/core/sestavy.h"
-#include "report/core/sestprn.h"
-#include "report/ui/ReportPrinter.h"
+#include "report/core/data/MemTableDataSet.h"
+#include "report/core/output/PageDump.h"
+#include "report/core/output/HtmlWriter.h"
+#include "report/core/output/MetafileWriter.h"
+#include "report/core/output/PdfWriter.h"
+#include "report/core/output/TextExport.h"
+#include "report/core/layout/ReportLayout.h"
+#include "report/core/output/RtfDocument.h"
+#include "report/core/Report.h"
+#include "report/core/output/Printers.h"
+#include "report/ui/printing/ReportPrinter.h"
 #include "reporttool/CsvTable.h"
 
 #include <QBuffer>
@@ -239,7 +239,7 @@ int design(const Options &o, QTextStream &err)
     return result == seCancelled ? kOk : result;
 }
 
-int render(const Options &o, QTextStream &out, QTextStream &err, TLayoutProgress *progress)
+int render(const Options &o, QTextStream &out, QTextStream &err, LayoutProgress *progress)
 {
     StreamUi streamUi(err);
     SeamScope scope(&streamUi);
@@ -250,7 +250,7 @@ int render(const Options &o, QTextStream &out, QTextStream &err, TLayoutProgress
     // The pages are laid out for the printer they will be printed on.
     int printerIndex = -1;
     if (!o.printer.isEmpty()) {
-        TSestPrinter &printers = TSestPrinter::current();
+        CurrentPrinter &printers = CurrentPrinter::current();
         printerIndex = int(printers.names().indexOf(o.printer));
         if (printerIndex < 0) {
             const QStringList names = printers.names();
@@ -268,7 +268,7 @@ int render(const Options &o, QTextStream &out, QTextStream &err, TLayoutProgress
 
     if (printerIndex >= 0) {
         // -o names a file the job is printed to instead of the printer.
-        TPrintRun print;
+        PrintRun print;
         print.printerIndex = printerIndex;
         print.firstPage = report.startPage();
         print.lastPage = report.endPage();
@@ -344,7 +344,7 @@ int render(const Options &o, QTextStream &out, QTextStream &err, TLayoutProgress
 
 } // namespace
 
-int run(const QStringList &arguments, QTextStream &out, QTextStream &err, TLayoutProgress *progress)
+int run(const QStringList &arguments, QTextStream &out, QTextStream &err, LayoutProgress *progress)
 {
     const QString command = arguments.isEmpty() ? QString() : arguments.first();
     if (command != u"render"_s && command != u"preview"_s && command != u"design"_s) {

@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <QTextStream>
 
-class TLayoutProgress;
+class LayoutProgress;
 
 // The report tool for support staff and template authors (executable
 // tarnek-report):
@@ -36,6 +36,6 @@ class TLayoutProgress;
 // window and the message boxes); 0 when the window was closed.
 namespace ReportTool {
 
-int run(const QStringList &arguments, QTextStream &out, QTextStream &err, TLayoutProgress *progress = nullptr);
+int run(const QStringList &arguments, QTextStream &out, QTextStream &err, LayoutProgress *progress = nullptr);
 
 } // namespace ReportTool

@@ -3,12 +3,12 @@
 
 #include "common/DayNumber.h"
 #include "common/widgets/QtUiSeam.h"
-#include "report/core/LayoutProgress.h"
-#include "report/core/sestprn.h"
-#include "report/ui/FormSestE.h"
-#include "report/ui/FormSestP.h"
-#include "report/ui/QtPrinterList.h"
-#include "report/ui/ReportPrinter.h"
+#include "report/core/layout/LayoutProgress.h"
+#include "report/core/output/Printers.h"
+#include "report/ui/designer/DesignerWindow.h"
+#include "report/ui/preview/PreviewWindow.h"
+#include "report/ui/printing/QtPrinterList.h"
+#include "report/ui/printing/ReportPrinter.h"
 #include "reporttool/ReportTool.h"
 
 #include <QApplication>
@@ -23,7 +23,7 @@
 namespace {
 
 // The progress window as one line on a terminal, a few times a second.
-class TerminalProgress final : public TLayoutProgress
+class TerminalProgress final : public LayoutProgress
 {
 public:
     explicit TerminalProgress(QTextStream &err) : m_err(err) {}
@@ -68,7 +68,7 @@ int runPreview(int argc, char *argv[])
     QtUiSeam seam;
     UiSeam::setCurrent(&seam);
     QtPrinterList printers;
-    TSestPrinter::current().setPrinterList(&printers);
+    CurrentPrinter::current().setPrinterList(&printers);
     ReportPrinter::install();
     TFormSestP::install();
     TFormSestE::install();
@@ -76,7 +76,7 @@ int runPreview(int argc, char *argv[])
     QTextStream err(stderr);
     const int result = ReportTool::run(QCoreApplication::arguments().mid(1), out, err);
     err.flush();
-    TSestPrinter::current().setPrinterList(nullptr);
+    CurrentPrinter::current().setPrinterList(nullptr);
     UiSeam::setCurrent(nullptr);
     return result;
 }
@@ -96,12 +96,12 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     TerminalProgress terminal(err);
     QtPrinterList printers;
-    TSestPrinter::current().setPrinterList(&printers);
+    CurrentPrinter::current().setPrinterList(&printers);
     ReportPrinter::install();
     const int result =
         ReportTool::run(QCoreApplication::arguments().mid(1), out, err, isatty(fileno(stderr)) ? &terminal : nullptr);
     out.flush();
     err.flush();
-    TSestPrinter::current().setPrinterList(nullptr);
+    CurrentPrinter::current().setPrinterList(nullptr);
     return result;
 }

@@ -6,7 +6,7 @@
 #include "hostdb/SnapshotStore.h"
 #include "hostdb/SqliteTableBackend.h"
 #include "hostdb/SqliteTableFile.h"
-#include "hostdb/TBFTable.h"
+#include "hostdb/HostTable.h"
 #include "tabletool/Csv.h"
 
 #include <QDir>

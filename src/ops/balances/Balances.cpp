@@ -1,12 +1,12 @@
 #include "ops/balances/Balances.h"
 
-#include "app/EditorPol.h"
-#include "app/OperationSession.h"
-#include "app/RightsCheck.h"
+#include "app/ui/CodeListEditor.h"
+#include "app/core/OperationSession.h"
+#include "app/core/RightsCheck.h"
 #include "common/UiSeam.h"
-#include "ops/balances/StavUctuPokladenFilterWindow.h"
-#include "ops/balances/StavUctuPokladenReport.h"
-#include "ops/balances/StavUctuPokladenReportWindow.h"
+#include "ops/balances/BalancesFilterWindow.h"
+#include "ops/balances/BalancesReport.h"
+#include "ops/balances/BalancesWindow.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #include "ops/edited/ActionHistory.h"
 
 #include "common/MemTable.h"
-#include "hostdb/TBFTable.h"
+#include "hostdb/HostTable.h"
 #include "ops/edited/DocumentClassification.h"
 #include "ops/edited/EditedListRules.h"
 

@@ -2,7 +2,7 @@
 
 #include "common/DayNumber.h"
 #include "hostdb/HostTableDef.h"
-#include "hostdb/TBFTable.h"
+#include "hostdb/HostTable.h"
 
 using namespace Qt::StringLiterals;
 

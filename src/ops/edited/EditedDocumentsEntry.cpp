@@ -1,14 +1,14 @@
 #include "ops/edited/EditedDocumentsEntry.h"
 
-#include "app/OperationSession.h"
-#include "app/RightsCheck.h"
+#include "app/core/OperationSession.h"
+#include "app/core/RightsCheck.h"
 #include "common/Clock.h"
 #include "common/IniFile.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "ops/edited/EditedModules.h"
-#include "ops/edited/SeznamOdlisDokl.h"
-#include "ops/edited/VyberModulu.h"
+#include "ops/edited/EditedListWindow.h"
+#include "ops/edited/EditedModuleDialog.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #include "ops/edited/EditedDocumentsLoader.h"
 
-#include "app/OperationSession.h"
+#include "app/core/OperationSession.h"
 #include "common/DayNumber.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"

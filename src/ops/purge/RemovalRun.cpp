@@ -1,8 +1,8 @@
 #include "ops/purge/RemovalRun.h"
 
-#include "app/HostIniFiles.h"
-#include "app/OperationSession.h"
-#include "app/RunSnapshot.h"
+#include "app/core/HostIniFiles.h"
+#include "app/core/OperationSession.h"
+#include "app/core/RunSnapshot.h"
 #include "common/TextFile.h"
 #include "common/UiSeam.h"
 #include "hostdb/HostTableDef.h"

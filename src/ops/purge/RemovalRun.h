@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/MemTable.h"
-#include "hostdb/TBFTable.h"
+#include "hostdb/HostTable.h"
 #include "ops/purge/RemovalModules.h"
 
 #include <QSet>

@@ -1,7 +1,7 @@
 #include "ops/renumber/RenumberBlockingChecks.h"
 
-#include "app/HostIniFiles.h"
-#include "app/OperationSession.h"
+#include "app/core/HostIniFiles.h"
+#include "app/core/OperationSession.h"
 #include "common/FileNames.h"
 #include "common/LocaleFormats.h"
 #include "common/MemTable.h"

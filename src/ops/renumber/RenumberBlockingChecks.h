@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ops/renumber/RenumberList.h"
-#include "ops/renumber/SeznamPodaniChecker.h"
+#include "ops/renumber/FiledReturnsChecker.h"
 
 #include <QString>
 

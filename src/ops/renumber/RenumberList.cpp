@@ -1,6 +1,6 @@
 #include "ops/renumber/RenumberList.h"
 
-#include "app/OperationSession.h"
+#include "app/core/OperationSession.h"
 #include "common/UiSeam.h"
 
 using namespace Qt::StringLiterals;

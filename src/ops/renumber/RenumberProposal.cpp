@@ -1,7 +1,7 @@
 #include "ops/renumber/RenumberProposal.h"
 
-#include "app/DocumentNumbers.h"
-#include "app/OperationSession.h"
+#include "app/core/DocumentNumbers.h"
+#include "app/core/OperationSession.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "hostdb/HostTableDef.h"

@@ -1,12 +1,12 @@
 #include "ops/renumber/RenumberWriteBack.h"
 
-#include "app/HostIniFiles.h"
-#include "app/OperationSession.h"
-#include "app/RunSnapshot.h"
+#include "app/core/HostIniFiles.h"
+#include "app/core/OperationSession.h"
+#include "app/core/RunSnapshot.h"
 #include "common/TextFile.h"
 #include "common/UiSeam.h"
 #include "hostdb/HostTableDef.h"
-#include "hostdb/TBFTable.h"
+#include "hostdb/HostTable.h"
 #include "ops/renumber/RenumberBlockingChecks.h"
 
 #include <QSet>

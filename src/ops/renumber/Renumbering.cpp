@@ -1,13 +1,13 @@
 #include "ops/renumber/Renumbering.h"
 
-#include "app/HostIniFiles.h"
-#include "app/OperationSession.h"
-#include "app/RightsCheck.h"
+#include "app/core/HostIniFiles.h"
+#include "app/core/OperationSession.h"
+#include "app/core/RightsCheck.h"
 #include "common/UiSeam.h"
-#include "ops/renumber/CisRady.h"
-#include "ops/renumber/PrecisDoklSeznam.h"
-#include "ops/renumber/PrecisVarovani.h"
-#include "ops/renumber/VyberModuluPrecisl.h"
+#include "ops/renumber/NumberSeriesWindow.h"
+#include "ops/renumber/RenumberListWindow.h"
+#include "ops/renumber/RenumberWarningDialog.h"
+#include "ops/renumber/RenumberModuleDialog.h"
 
 using namespace Qt::StringLiterals;
 

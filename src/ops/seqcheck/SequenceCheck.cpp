@@ -1,12 +1,12 @@
 #include "ops/seqcheck/SequenceCheck.h"
 
-#include "app/DocumentNumbers.h"
-#include "app/HostIniFiles.h"
-#include "app/OperationSession.h"
+#include "app/core/DocumentNumbers.h"
+#include "app/core/HostIniFiles.h"
+#include "app/core/OperationSession.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "hostdb/HostTableDef.h"
-#include "hostdb/TBFTable.h"
+#include "hostdb/HostTable.h"
 
 using namespace Qt::StringLiterals;
 

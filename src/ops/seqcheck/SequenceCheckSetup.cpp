@@ -1,7 +1,7 @@
 #include "ops/seqcheck/SequenceCheckSetup.h"
 
-#include "app/OperationSession.h"
-#include "app/RunContext.h"
+#include "app/core/OperationSession.h"
+#include "app/core/RunContext.h"
 #include "common/IniFile.h"
 #include "common/TextUtils.h"
 #include "common/UiSeam.h"

@@ -9,7 +9,7 @@ class TSestava;
 // the real ones at start-up, tests install their own. Each hook returns a
 // TSestError code; an unset hook makes the operation fail with
 // seDataOrNothing (the window could not be opened).
-struct TReportWindows
+struct ReportWindows
 {
     // Called by Print inside the one-run-at-a-time guard, between BeforePrint
     // and AfterPrint: selects printer `printerIndex` (-1 keeps the current
@@ -23,5 +23,5 @@ struct TReportWindows
     // loaded: runs the designer; 0 when closed with OK, 3 when cancelled.
     std::function<int(TSestava &report)> design;
 
-    static TReportWindows &current();
+    static ReportWindows &current();
 };

@@ -1,8 +1,8 @@
 #include "BalancesTestSupport.h"
 
-#include "app/HostIniFiles.h"
+#include "app/core/HostIniFiles.h"
 #include "common/MemTable.h"
-#include "ops/balances/StavUctuPokladenReport.h"
+#include "ops/balances/BalancesReport.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/OperationSession.h"
-#include "app/RunContext.h"
+#include "app/core/OperationSession.h"
+#include "app/core/RunContext.h"
 #include "fixture/HostTreeBuilder.h"
 
 #include <QList>

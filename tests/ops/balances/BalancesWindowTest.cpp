@@ -2,8 +2,8 @@
 // list editor and the pick list to the result window, on real widgets with
 // the scripted seam answering.
 
-#include "app/HostVersion.h"
-#include "app/Main.h"
+#include "app/core/HostVersion.h"
+#include "app/ui/MainWindow.h"
 #include "common/IniFile.h"
 #include "common/MemTable.h"
 #include "common/widgets/DataGrid.h"

@@ -1,7 +1,7 @@
 // The balances' filter settings: where they are kept and which codes they let
 // through.
 
-#include "ops/balances/StavUctuPokladenFilter.h"
+#include "ops/balances/BalancesFilter.h"
 #include "common/IniFile.h"
 #include "support/TestSupport.h"
 

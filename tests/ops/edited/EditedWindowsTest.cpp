@@ -10,10 +10,10 @@
 #include "common/widgets/DataGrid.h"
 #include "hostdb/HostCatalogue.h"
 #include "ops/edited/EditedDocumentsEntry.h"
-#include "ops/edited/GlAkce.h"
-#include "ops/edited/SeznamOdlisDokl.h"
-#include "ops/edited/SeznamOdlisDoklFiltr.h"
-#include "ops/edited/VyberModulu.h"
+#include "ops/edited/ActionHistoryWindow.h"
+#include "ops/edited/EditedListWindow.h"
+#include "ops/edited/EditedListFilterDialog.h"
+#include "ops/edited/EditedModuleDialog.h"
 #include "support/TestSupport.h"
 
 #include <QAction>

@@ -2,18 +2,18 @@
 // the list, the filter to "doklady bez opravy" with no such document and
 // back, on real widgets with the scripted seam answering the windows.
 
-#include "app/HostVersion.h"
-#include "app/Main.h"
+#include "app/core/HostVersion.h"
+#include "app/ui/MainWindow.h"
 #include "common/IniFile.h"
 #include "common/MemTable.h"
 #include "fixture/HostTreeBuilder.h"
 #include "ops/RegisterOperations.h"
-#include "ops/edited/GlAkce.h"
-#include "ops/edited/SeznamOdlisDokl.h"
-#include "print/Tisk.h"
-#include "report/core/ReportLayout.h"
+#include "ops/edited/ActionHistoryWindow.h"
+#include "ops/edited/EditedListWindow.h"
+#include "print/PrintDialog.h"
+#include "report/core/layout/ReportLayout.h"
 #include "report/core/ReportWindows.h"
-#include "report/core/sestavy.h"
+#include "report/core/Report.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -156,10 +156,10 @@ TEST_F(EditedWizardTest, PrintingTheListPrintsTheFilteredRows)
     ASSERT_TRUE(QDir().mkpath(context.printFormsDir));
     ASSERT_TRUE(QFile::copy(QStringLiteral(TARNEK_PRINT_FORMS_DIR) + u"/_SZOPRAVDOKL.PTS"_s,
                             context.printFormsDir + u"_SZOPRAVDOKL.PTS"_s));
-    const TReportWindows saved = TReportWindows::current();
+    const ReportWindows saved = ReportWindows::current();
     QStringList printed; // the texts at the left edge of the body: the document numbers
     QStringList listed;
-    TReportWindows::current().print = [&printed](TSestava &report, int) {
+    ReportWindows::current().print = [&printed](TSestava &report, int) {
         const int result = ReportLayout::prepare(report);
         for (const TStranaPrvku &page : report.vystup().pages)
             for (const TVystPrvek &item : page.items())
@@ -185,7 +185,7 @@ TEST_F(EditedWizardTest, PrintingTheListPrintsTheFilteredRows)
         click(window, u"btnZavrit"_s);
     });
     click(m_main, u"btnDalsi"_s);
-    TReportWindows::current() = saved;
+    ReportWindows::current() = saved;
 
     EXPECT_EQ(listed.size(), 1);
     EXPECT_EQ(printed, listed);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/OperationSession.h"
+#include "app/core/OperationSession.h"
 #include "fixture/HostTreeBuilder.h"
 #include "ops/purge/RemovalRun.h"
 

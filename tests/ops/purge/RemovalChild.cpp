@@ -5,7 +5,7 @@
 // With "pause-in-snapshot" the run says "B table" after the snapshot has
 // copied its first table and then waits there (for the test to kill it).
 
-#include "app/OperationSession.h"
+#include "app/core/OperationSession.h"
 #include "common/UiSeam.h"
 #include "hostdb/TableSnapshot.h"
 #include "ops/purge/RemovalRun.h"

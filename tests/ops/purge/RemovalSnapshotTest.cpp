@@ -5,7 +5,7 @@
 
 #include "PurgeFixture.h"
 
-#include "app/RunSnapshot.h"
+#include "app/core/RunSnapshot.h"
 #include "common/Clock.h"
 #include "common/IniFile.h"
 #include "hostdb/SnapshotStore.h"

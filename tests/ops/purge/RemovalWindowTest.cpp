@@ -2,12 +2,12 @@
 // protocol: the gates of its entry, the window's controls during and after a
 // run, "Přerušit" with its question, the confirmation outside test mode.
 
-#include "app/HostVersion.h"
-#include "app/Main.h"
+#include "app/core/HostVersion.h"
+#include "app/ui/MainWindow.h"
 #include "common/TextFile.h"
 #include "fixture/HostTreeBuilder.h"
 #include "ops/RegisterOperations.h"
-#include "ops/purge/OdstraneniSmaz.h"
+#include "ops/purge/RemovalWindow.h"
 #include "ops/purge/RemovalRun.h"
 #include "support/TestSupport.h"
 

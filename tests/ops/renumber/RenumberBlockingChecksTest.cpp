@@ -4,7 +4,7 @@
 #include "ops/renumber/RenumberBlockingChecks.h"
 #include "RenumberFixture.h"
 #include "ops/renumber/RenumberProposal.h"
-#include "ops/renumber/SeznamPodaniChecker.h"
+#include "ops/renumber/FiledReturnsChecker.h"
 #include "support/TestSupport.h"
 
 using namespace Qt::StringLiterals;

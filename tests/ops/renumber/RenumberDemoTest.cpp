@@ -1,7 +1,7 @@
 // What the README promises for renumbering on the demo company.
 
 #include "WriteBackFixture.h"
-#include "app/YearList.h"
+#include "app/core/YearList.h"
 #include "demo/DemoCompany.h"
 #include "ops/renumber/RenumberProposal.h"
 #include "support/TestSupport.h"

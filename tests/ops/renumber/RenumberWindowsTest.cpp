@@ -3,15 +3,15 @@
 // proposal and its undo; the start-number window; the refusals at the entry.
 
 #include "RenumberFixture.h"
-#include "app/HostVersion.h"
-#include "app/Main.h"
-#include "app/TarnekApplication.h"
+#include "app/core/HostVersion.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/TarnekApplication.h"
 #include "common/widgets/DataGrid.h"
 #include "hostdb/HostCatalogue.h"
 #include "ops/RegisterOperations.h"
-#include "ops/renumber/CisRady.h"
-#include "ops/renumber/NastavPrecisl.h"
-#include "ops/renumber/PrecisDoklSeznam.h"
+#include "ops/renumber/NumberSeriesWindow.h"
+#include "ops/renumber/StartNumberDialog.h"
+#include "ops/renumber/RenumberListWindow.h"
 #include "ops/renumber/Renumbering.h"
 #include "support/TestSupport.h"
 

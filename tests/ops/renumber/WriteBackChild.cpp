@@ -5,8 +5,8 @@
 // number equals an old one). Boxes are answered (Yes, OK) and go to standard
 // error.
 
-#include "app/OperationSession.h"
-#include "app/YearList.h"
+#include "app/core/OperationSession.h"
+#include "app/core/YearList.h"
 #include "common/UiSeam.h"
 #include "ops/renumber/RenumberWriteBack.h"
 #include "support/AnsweringUi.h"

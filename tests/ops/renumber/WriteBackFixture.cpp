@@ -1,6 +1,6 @@
 #include "WriteBackFixture.h"
 
-#include "app/YearList.h"
+#include "app/core/YearList.h"
 #include "common/TextFile.h"
 #include "support/ScriptedUi.h"
 

@@ -1,6 +1,6 @@
 // The sequence check over the demo company: what the demo shows for it.
 
-#include "app/HostIniFiles.h"
+#include "app/core/HostIniFiles.h"
 #include "demo/DemoCompany.h"
 #include "ops/seqcheck/SequenceCheck.h"
 #include "ops/seqcheck/SequenceCheckSetup.h"

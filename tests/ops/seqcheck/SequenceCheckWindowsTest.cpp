@@ -3,8 +3,8 @@
 
 #include "SeqCheckFixture.h"
 
-#include "app/HostVersion.h"
-#include "app/Main.h"
+#include "app/core/HostVersion.h"
+#include "app/ui/MainWindow.h"
 #include "common/IniFile.h"
 #include "common/MemTable.h"
 #include "common/widgets/DataGrid.h"

@@ -1,0 +1,68 @@
+#include "ops/edited/ActionHistoryWindow.h"
+
+#include "app/core/OperationSession.h"
+#include "common/MemTable.h"
+#include "common/UiSeam.h"
+#include "common/widgets/DataGrid.h"
+#include "ops/edited/ActionHistory.h"
+#include "ops/edited/DocumentClassification.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+TfrmGlAkce::TfrmGlAkce(QWidget *parent) : QDialog(parent), m_mtAkce(std::make_unique<MemTable>(u"mtAkce"_s))
+{
+    setObjectName(u"TfrmGlAkce"_s);
+    setWindowTitle(u"Historie akcí"_s);
+    resize(760, 360);
+    ActionHistory::defineActionRows(*m_mtAkce);
+
+    auto *layout = new QVBoxLayout(this);
+    m_grid = new DataGrid(this);
+    m_grid->setObjectName(u"grAkce"_s);
+    m_grid->setSearchEnabled(false);
+    m_grid->setTable(m_mtAkce.get());
+    layout->addWidget(m_grid, 1);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    auto *btnZavrit = new QPushButton(u"Zavřít"_s, this);
+    btnZavrit->setObjectName(u"btnZavrit"_s);
+    buttons->addWidget(btnZavrit);
+    layout->addLayout(buttons);
+    connect(btnZavrit, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TfrmGlAkce::~TfrmGlAkce() = default;
+
+int showActionHistory(OperationSession &session, const QString &listCode, const QString &documentNumber)
+{
+    OperationProgress &progress = session.progress();
+    progress.showWorking(true, u"Načtení seznamu\rčekejte prosím..."_s);
+    auto window = std::make_unique<TfrmGlAkce>();
+    session.closeHostTables();
+
+    const RunContext &context = session.runContext();
+    TBFTable &log = session.BFTable2;
+    const QString logPath = context.dataRoot + u"GLAKCE"_s;
+    if (log.Open(logPath) != 0) {
+        progress.showWorking(false);
+        ui().error(u"Nastala chyba při otevírání databáze "_s + logPath + u".DAT"_s);
+        return -1;
+    }
+    if (log.SetIndex(actionLogIndex()) != 0) {
+        session.closeHostTables();
+        progress.showWorking(false);
+        ui().error(u"Nastala chyba při nastavení indexu v "_s + logPath + u".DAT"_s);
+        return -1;
+    }
+    ActionHistory::load(log, context.agendaCode, context.yearCode, listCode, documentNumber, window->mtAkce());
+    window->mtAkce().first();
+    session.closeHostTables();
+    progress.showWorking(false);
+    ui().execModal(*window);
+    return 0;
+}
