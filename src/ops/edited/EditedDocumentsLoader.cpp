@@ -1,6 +1,7 @@
 #include "ops/edited/EditedDocumentsLoader.h"
 
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "common/DayNumber.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
@@ -134,8 +135,7 @@ int loadEditedDocuments(OperationSession &session, const EditedSettings &setting
     const QString totalField = name(module->totalField);
     const int recordCount = table.RecordCount();
     if (recordCount > 0) {
-        OperationProgress &progress = session.progress();
-        progress.startProgress(recordCount);
+        ProgressBarScope progress(session.progress(), recordCount);
         progress.setProgress(0, u"Načítám "_s + title + u"..."_s);
         ui().processEvents();
 
@@ -177,6 +177,5 @@ int loadEditedDocuments(OperationSession &session, const EditedSettings &setting
         }
     }
     session.closeHostTables();
-    session.progress().hideProgress();
     return 0;
 }

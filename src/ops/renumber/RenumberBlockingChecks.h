@@ -10,6 +10,7 @@
 class MemTable;
 class OperationSession;
 class TBFTable;
+class WorkingOverlay;
 
 // The conditions under which the host keeps a document from being
 // renumbered: it is locked, its accounting-case date is not later than the
@@ -28,8 +29,9 @@ public:
     // protocol, reads the closing date, opens the module's document table in
     // BFTable1 on the index "Doklad" (the duplicate rule seeks in it), opens
     // EETDOKL in bfEETDokl when the file exists, and loads the VAT filings.
-    // 0, or -1 after the error was shown (the overlay hidden first).
-    int setUp();
+    // 0, or -1 after the error was shown (the proposal's overlay `working`
+    // hidden first).
+    int setUp(WorkingOverlay &working);
 
     // The four tests for one processed row of the list, each on its own.
     void checkRow(const MemTable &list, int row);
@@ -48,7 +50,7 @@ public:
     QString closingDateText() const { return m_closingText; }
 
 private:
-    int openIndexed(TBFTable &table, const QString &path, const QString &index);
+    int openIndexed(TBFTable &table, const QString &path, const QString &index, WorkingOverlay &working);
 
     OperationSession &m_session;
     RenumberState &m_state;

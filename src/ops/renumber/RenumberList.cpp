@@ -1,6 +1,7 @@
 #include "ops/renumber/RenumberList.h"
 
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "common/UiSeam.h"
 
 using namespace Qt::StringLiterals;
@@ -130,8 +131,7 @@ int RenumberListLoader::load(MemTable &list)
     const int count = table.RecordCount();
     list.beginUpdate();
     if (count > 0) {
-        OperationProgress &progress = m_session.progress();
-        progress.startProgress(count);
+        ProgressBarScope progress(m_session.progress(), count);
         progress.setProgress(0, u"Načítám "_s + RenumberModules::moduleText(m_module) + u"..."_s);
         ui().processEvents();
         const int prefixLength = int(m_seriesPrefix.size());
@@ -168,7 +168,6 @@ int RenumberListLoader::load(MemTable &list)
     list.first();
     table.Close();
     table.Tag = 0;
-    m_session.progress().hideProgress();
     return m_interrupted ? -1 : 0;
 }
 
@@ -176,13 +175,12 @@ void numberAuxiliaryOrder(MemTable &list, OperationProgress &progress)
 {
     if (list.isEmpty())
         return;
-    progress.showWorking(true, u"Změna třídění\rčekejte prosím..."_s);
+    WorkingOverlay working(progress, u"Změna třídění\rčekejte prosím..."_s);
     const int field = list.fieldIndex(u"XDoklad"_s);
     list.beginUpdate();
     for (int row = 0; row < list.recordCount(); ++row)
         list.setValue(row, field, row + 1);
     list.endUpdate();
-    progress.showWorking(false);
 }
 
 void revertProposalRows(MemTable &list, RenumberState &state)

@@ -83,6 +83,32 @@ public:
     virtual void updateListButtons(bool busy) = 0;
 };
 
+// The grid's repainting suspended for the guard's lifetime, while rows are
+// rewritten; resumed on every way out. Pauses nest: the inner one resumes
+// repainting as the host's own code does, the outer one resumes it again.
+class RepaintPause
+{
+public:
+    explicit RepaintPause(RenumberListView &view) : m_view(view) { m_view.suspendRepaint(true); }
+    ~RepaintPause() { resume(); }
+    RepaintPause(const RepaintPause &) = delete;
+    RepaintPause &operator=(const RepaintPause &) = delete;
+
+    // Resumes repainting before the guard ends (before a message the user
+    // reads over the list); the destructor then does nothing.
+    void resume()
+    {
+        if (m_paused) {
+            m_paused = false;
+            m_view.suspendRepaint(false);
+        }
+    }
+
+private:
+    RenumberListView &m_view;
+    bool m_paused = true;
+};
+
 // Writes `XDoklad` = 1, 2, 3 … in the list's current order, under the working
 // overlay "Změna třídění"; an empty list is left untouched.
 void numberAuxiliaryOrder(MemTable &list, OperationProgress &progress);

@@ -2,6 +2,7 @@
 
 #include "app/core/DocumentNumbers.h"
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "hostdb/HostTableDef.h"
@@ -40,10 +41,10 @@ RenumberProposal::~RenumberProposal() = default;
 int RenumberProposal::propose(qint64 start)
 {
     OperationProgress &progress = m_session.progress();
-    progress.showWorking(true, u"Probíhá přečíslování dokladů\rčekejte prosím..."_s);
+    WorkingOverlay working(progress, u"Probíhá přečíslování dokladů\rčekejte prosím..."_s);
 
     RenumberBlockingChecks checks(m_session, m_state);
-    if (checks.setUp() != 0)
+    if (checks.setUp(working) != 0)
         return -1;
 
     const int recNoField = m_list.fieldIndex(u"RecNo"_s);
@@ -54,7 +55,7 @@ int RenumberProposal::propose(qint64 start)
     m_unmarked->clear();
     m_unmarkedRecNos.clear();
     const MemTable::Bookmark current = m_list.bookmark();
-    m_view.suspendRepaint(true);
+    RepaintPause pause(m_view);
     const bool anyMarked = m_view.markCount() > 0;
     if (anyMarked) {
         for (int row = 0; row < m_list.recordCount(); ++row) {
@@ -74,12 +75,12 @@ int RenumberProposal::propose(qint64 start)
         checks.checkRow(m_list, row);
         const ComposedNumber number = composeFor(m_state, counter);
         if (!number.ok) {
-            progress.showWorking(false);
+            working.hide();
             ui().error(u"Nelze sestavit nové číslo pro původní doklad "_s + m_list.value(row, dokladField).toString());
             return refuse(current);
         }
         if (isTakenByKeptDocument(number.number)) {
-            progress.showWorking(false);
+            working.hide();
             ui().warning(u"Přečíslování nelze provést - vámi zadané číslování by vytvořilo duplicitu dokladu "_s +
                          number.number +
                          u". Musíte označit více záznamů nebo změnit počáteční číslo tak, aby nedošlo k duplicitě."_s);
@@ -100,10 +101,10 @@ int RenumberProposal::propose(qint64 start)
     }
 
     m_list.gotoBookmark(current);
-    m_view.suspendRepaint(false);
+    pause.resume();
     m_state.proposalExists = true;
     m_view.updateListButtons(false);
-    progress.showWorking(false);
+    working.hide();
 
     if (!checks.report())
         ui().information(u"Operace byla dokončena - pokud je navrhnuté přečíslování podle vašich představ, stiskněte "
@@ -113,13 +114,12 @@ int RenumberProposal::propose(qint64 start)
 }
 
 // The proposal is refused: the host tables are closed and every row gets its
-// host number back.
+// host number back (the caller's repaint pause then ends).
 int RenumberProposal::refuse(MemTable::Bookmark current)
 {
     m_session.closeHostTables();
     revertProposal(m_list, m_state, m_view, m_session.progress());
     m_list.gotoBookmark(current);
-    m_view.suspendRepaint(false);
     return -1;
 }
 
@@ -146,12 +146,14 @@ int revertProposal(MemTable &list, RenumberState &state, RenumberListView &view,
 {
     view.updateListButtons(true);
     const MemTable::Bookmark current = list.bookmark();
-    view.suspendRepaint(true);
-    progress.showWorking(true, u"Pracuji\rčekejte prosím..."_s);
-    revertProposalRows(list, state);
-    progress.showWorking(false);
-    list.gotoBookmark(current);
-    view.suspendRepaint(false);
+    {
+        RepaintPause pause(view);
+        {
+            WorkingOverlay working(progress, u"Pracuji\rčekejte prosím..."_s);
+            revertProposalRows(list, state);
+        }
+        list.gotoBookmark(current);
+    }
     view.updateListButtons(false);
     return 0;
 }
@@ -172,10 +174,9 @@ int checkSequenceInList(OperationSession &session, MemTable &list, const Renumbe
     protocol.addLine(u"(současné číslo >> mělo by být)"_s);
     const int headLines = int(protocol.lines().size());
 
-    OperationProgress &progress = session.progress();
-    progress.showWorking(true, u"Probíhá kontrola dokladů\rčekejte prosím..."_s);
+    WorkingOverlay working(session.progress(), u"Probíhá kontrola dokladů\rčekejte prosím..."_s);
     const MemTable::Bookmark current = list.bookmark();
-    view.suspendRepaint(true);
+    RepaintPause pause(view);
     const int dokladField = list.fieldIndex(u"Doklad"_s);
     const bool onlyMarked = !checkAll && view.markCount() > 0;
     qint64 counter = start;
@@ -185,10 +186,9 @@ int checkSequenceInList(OperationSession &session, MemTable &list, const Renumbe
         const QString doklad = list.value(row, dokladField).toString();
         const ComposedNumber expected = composeFor(state, counter);
         if (!expected.ok) {
-            progress.showWorking(false);
+            working.hide();
             ui().warning(u"Nelze sestavit nové číslo pro kontrolovaný doklad "_s + doklad);
             list.gotoBookmark(current);
-            view.suspendRepaint(false);
             return -1;
         }
         if (doklad.toUpper() != expected.number.toUpper())
@@ -196,9 +196,9 @@ int checkSequenceInList(OperationSession &session, MemTable &list, const Renumbe
         ++counter;
     }
     list.gotoBookmark(current);
-    view.suspendRepaint(false);
+    pause.resume();
     view.updateListButtons(false);
-    progress.showWorking(false);
+    working.hide();
     if (protocol.lines().size() > headLines)
         session.showProtocol();
     else

@@ -2,6 +2,7 @@
 
 #include "app/core/HostIniFiles.h"
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "app/core/RunSnapshot.h"
 #include "common/TextFile.h"
 #include "common/UiSeam.h"
@@ -124,11 +125,13 @@ int RenumberWriteBack::renumber(RenumberListView &view, const QString &caption)
         return -1;
     view.updateListButtons(true);
     const MemTable::Bookmark current = m_list.bookmark();
-    view.suspendRepaint(true);
-    const int result =
-        m_state.module == RenumberModule::Cash ? writeBackCashDocuments(caption) : writeBackInternalDocuments(caption);
-    m_list.gotoBookmark(current);
-    view.suspendRepaint(false);
+    int result = -1;
+    {
+        RepaintPause pause(view);
+        result = m_state.module == RenumberModule::Cash ? writeBackCashDocuments(caption)
+                                                        : writeBackInternalDocuments(caption);
+        m_list.gotoBookmark(current);
+    }
     view.updateListButtons(false);
     m_session.closeHostTables();
     finishProtocol(result);
@@ -228,8 +231,21 @@ void RenumberWriteBack::writeProtocolHead(const WriteBackModule &module, const Q
 
 int RenumberWriteBack::writeBack(const WriteBackModule &module, const QString &caption)
 {
+    m_failure.clear();
+    int result = -1;
+    {
+        WorkingOverlay working(m_session.progress(), u"Probíhá přečíslování dokladů\rčekejte prosím..."_s);
+        result = writeSteps(module, caption);
+        m_session.closeHostTables();
+    }
+    if (!m_failure.isEmpty())
+        ui().error(m_failure);
+    return result;
+}
+
+int RenumberWriteBack::writeSteps(const WriteBackModule &module, const QString &caption)
+{
     const RunContext &context = m_session.runContext();
-    m_session.progress().showWorking(true, u"Probíhá přečíslování dokladů\rčekejte prosím..."_s);
     m_state.renumberedCount = 0;
     m_tempDocuments->clear();
     m_tempPayments->setFilter(nullptr);
@@ -267,16 +283,12 @@ int RenumberWriteBack::writeBack(const WriteBackModule &module, const QString &c
     }
 
     m_state.proposalExists = false;
-    m_session.closeHostTables();
-    m_session.progress().showWorking(false);
     return 0;
 }
 
 int RenumberWriteBack::stop(const QString &message)
 {
-    m_session.closeHostTables();
-    m_session.progress().showWorking(false);
-    ui().error(message);
+    m_failure = message;
     return -1;
 }
 
@@ -334,11 +346,8 @@ int RenumberWriteBack::writeDocuments(const WriteBackModule &module, bool withJo
             continue; // already the host's number: nothing to write, nothing to count
         const int cislo = documents.Value(u"Cislo"_s).toInt();
         if (!m_firstWriteDone) {
-            if (beforeFirstWrite(module) != 0) {
-                m_session.closeHostTables();
-                m_session.progress().showWorking(false);
+            if (beforeFirstWrite(module) != 0)
                 return -1;
-            }
             m_firstWriteDone = true;
         }
 
