@@ -5,6 +5,7 @@
 #include "app/core/ProgressGuards.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
+#include "hostdb/HostTable.h"
 #include "common/widgets/DataGrid.h"
 #include "common/widgets/DialogParts.h"
 
@@ -49,14 +50,12 @@ QString pickFromList(OperationSession &session, int type)
     WorkingOverlay working(session.progress(), u"Načtení seznamu\rčekejte prosím..."_s);
     auto window = std::make_unique<TfrmSeznam1>();
     window->mtSeznam1().clear();
-    if (session.BFTable1.Tag != 0) {
-        session.BFTable1.Close();
-        session.BFTable1.Tag = 0;
-    }
+    session.closeHostTables();
 
     window->setWindowTitle(listType->caption);
     QString failedPath;
-    if (loadPickList(*listType, session.BFTable1, window->mtSeznam1(), &failedPath) != 0) {
+    TBFTable table;
+    if (loadPickList(*listType, table, window->mtSeznam1(), &failedPath) != 0) {
         working.hide();
         window.reset();
         ui().error(u"Nastala chyba při otevírání databáze "_s + failedPath + u".DAT"_s);

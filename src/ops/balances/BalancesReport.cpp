@@ -39,7 +39,7 @@ void defineCurrencies(MemTable &table)
 } // namespace
 
 TStavUctuPokladenReport::TStavUctuPokladenReport(OperationSession &session, const TStavUctuPokladenFilter &filter)
-    : m_session(session), m_table(session.BFTable1), m_filter(filter),
+    : m_session(session), m_filter(filter),
       m_accounts(std::make_unique<MemTable>(u"accounts"_s)), m_currencies(std::make_unique<MemTable>(u"currencies"_s)),
       m_days(std::make_unique<MemTable>(u"days"_s))
 {
@@ -97,16 +97,12 @@ int TStavUctuPokladenReport::openTable(const QString &tableName)
         ui().error(u"Nastala chyba při otevírání databáze "_s + path + u".DAT"_s);
         return -1;
     }
-    m_table.Tag = 1;
     return 0;
 }
 
 void TStavUctuPokladenReport::closeTable()
 {
-    if (m_table.Tag != 0) {
-        m_table.Close();
-        m_table.Tag = 0;
-    }
+    m_table.Close();
 }
 
 bool TStavUctuPokladenReport::stopRequested(int counter)

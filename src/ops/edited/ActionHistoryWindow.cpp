@@ -43,10 +43,9 @@ int showActionHistory(OperationSession &session, const QString &listCode, const 
 {
     WorkingOverlay working(session.progress(), u"Načtení seznamu\rčekejte prosím..."_s);
     auto window = std::make_unique<TfrmGlAkce>();
-    session.closeHostTables();
 
     const RunContext &context = session.runContext();
-    TBFTable &log = session.BFTable2;
+    TBFTable log;
     const QString logPath = context.dataRoot + u"GLAKCE"_s;
     if (log.Open(logPath) != 0) {
         working.hide();
@@ -54,14 +53,14 @@ int showActionHistory(OperationSession &session, const QString &listCode, const 
         return -1;
     }
     if (log.SetIndex(actionLogIndex()) != 0) {
-        session.closeHostTables();
+        log.Close();
         working.hide();
         ui().error(u"Nastala chyba při nastavení indexu v "_s + logPath + u".DAT"_s);
         return -1;
     }
     ActionHistory::load(log, context.agendaCode, context.yearCode, listCode, documentNumber, window->mtAkce());
     window->mtAkce().first();
-    session.closeHostTables();
+    log.Close();
     working.hide();
     ui().execModal(*window);
     return 0;

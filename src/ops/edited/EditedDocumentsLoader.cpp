@@ -109,23 +109,23 @@ int loadEditedDocuments(OperationSession &session, const EditedSettings &setting
     rows.setSortFields(QString());
     rows.clear();
     counts = EditedCounts();
-    session.closeHostTables();
 
-    TBFTable &table = session.BFTable1;
+    TBFTable table;
     const QString tablePath = context.yearDir + name(module->table);
     if (table.Open(tablePath) != 0) {
         ui().error(u"Nastala chyba při otevírání databáze "_s + tablePath + u".DAT"_s);
         return -1;
     }
-    TBFTable &log = session.BFTable2;
+    TBFTable log;
     const QString logPath = context.dataRoot + u"GLAKCE"_s;
     if (log.Open(logPath) != 0) {
-        session.closeHostTables();
+        table.Close();
         ui().error(u"Nastala chyba při otevírání databáze "_s + logPath + u".DAT"_s);
         return -1;
     }
     if (log.SetIndex(actionLogIndex()) != 0) {
-        session.closeHostTables();
+        table.Close();
+        log.Close();
         ui().error(u"Nastala chyba při nastavení indexu v "_s + logPath + u".DAT"_s);
         return -1;
     }
@@ -176,6 +176,5 @@ int loadEditedDocuments(OperationSession &session, const EditedSettings &setting
                 break;
         }
     }
-    session.closeHostTables();
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "app/core/ProgressGuards.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
+#include "hostdb/HostTable.h"
 #include "common/widgets/DataGrid.h"
 #include "common/widgets/DialogParts.h"
 
@@ -89,22 +90,16 @@ int chooseNumberSeries(OperationSession &session, RenumberModule module, NumberS
     window->setWindowTitle(u"Seznam číselných řad"_s);
     window->mtCisRady().clear();
 
-    TBFTable &table = session.BFTable1;
-    if (table.Tag != 0) {
-        table.Close();
-        table.Tag = 0;
-    }
+    TBFTable table;
     const QString path = session.runContext().yearDir + u"CISRADY"_s;
     if (table.Open(path) != 0) {
         working.hide();
         ui().error(u"Nastala chyba při otevírání databáze "_s + path + u".DAT"_s);
         return -1;
     }
-    table.Tag = 1;
     loadNumberSeries(table, module, window->mtCisRady());
     window->mtCisRady().first();
     table.Close();
-    table.Tag = 0;
     working.hide();
 
     if (ui().execModal(*window) != QDialog::Accepted)

@@ -3,6 +3,7 @@
 #include "app/core/OperationSession.h"
 #include "app/core/ProgressGuards.h"
 #include "common/UiSeam.h"
+#include "hostdb/HostTable.h"
 
 using namespace Qt::StringLiterals;
 
@@ -91,17 +92,12 @@ RenumberListLoader::RenumberListLoader(OperationSession &session, RenumberModule
 int RenumberListLoader::load(MemTable &list)
 {
     m_interrupted = false;
-    TBFTable &table = m_session.BFTable1;
-    if (table.Tag != 0) {
-        table.Close();
-        table.Tag = 0;
-    }
+    TBFTable table;
     const QString path = m_session.runContext().yearDir + RenumberModules::tableName(m_module);
     if (table.Open(path) != 0) {
         ui().error(u"Nastala chyba při otevírání databáze "_s + path + u".DAT"_s);
         return -1;
     }
-    table.Tag = 1;
 
     const bool cash = m_module == RenumberModule::Cash;
     struct Target
@@ -166,8 +162,6 @@ int RenumberListLoader::load(MemTable &list)
     }
     list.endUpdate();
     list.first();
-    table.Close();
-    table.Tag = 0;
     return m_interrupted ? -1 : 0;
 }
 

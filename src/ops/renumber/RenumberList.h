@@ -46,8 +46,7 @@ struct RenumberState
 void defineRenumberList(MemTable &list, RenumberModule module, bool doubleEntry);
 
 // Reads the listed documents of one series into the list: opens the module's
-// table of `yearDir` in the session's BFTable1 and walks it in its natural
-// order (no index). A record is listed when its
+// table of `yearDir` and walks it in its natural order (no index). A record is listed when its
 // "Doklad" is not empty, its "Del" is not true and its upper-cased "Doklad"
 // begins with `seriesPrefix`. The session's progress shows the bar; every
 // tenth listed record lets the message queue run, and the load stops after a
@@ -59,7 +58,7 @@ public:
 
     // 0 when every record was read; -1 when the table did not open (the
     // error shown) or the user interrupted the load (silently). The table is
-    // closed again in every case.
+    // the load's own and closed again in every case.
     int load(MemTable &list);
     bool wasInterrupted() const { return m_interrupted; }
 

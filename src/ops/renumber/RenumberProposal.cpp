@@ -5,6 +5,7 @@
 #include "app/core/ProgressGuards.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
+#include "hostdb/HostTable.h"
 #include "hostdb/HostTableDef.h"
 #include "ops/renumber/RenumberBlockingChecks.h"
 
@@ -43,6 +44,11 @@ int RenumberProposal::propose(qint64 start)
     OperationProgress &progress = m_session.progress();
     WorkingOverlay working(progress, u"Probíhá přečíslování dokladů\rčekejte prosím..."_s);
 
+    // The duplicate rule seeks the new numbers among the module's documents.
+    TBFTable documents;
+    const QString documentsPath = m_session.runContext().yearDir + RenumberModules::tableName(m_state.module);
+    if (openIndexedTable(documents, documentsPath, u"Doklad"_s, working) != 0)
+        return -1;
     RenumberBlockingChecks checks(m_session, m_state);
     if (checks.setUp(working) != 0)
         return -1;
@@ -79,7 +85,7 @@ int RenumberProposal::propose(qint64 start)
             ui().error(u"Nelze sestavit nové číslo pro původní doklad "_s + m_list.value(row, dokladField).toString());
             return refuse(current);
         }
-        if (isTakenByKeptDocument(number.number)) {
+        if (isTakenByKeptDocument(documents, number.number)) {
             working.hide();
             ui().warning(u"Přečíslování nelze provést - vámi zadané číslování by vytvořilo duplicitu dokladu "_s +
                          number.number +
@@ -113,11 +119,10 @@ int RenumberProposal::propose(qint64 start)
     return 0;
 }
 
-// The proposal is refused: the host tables are closed and every row gets its
-// host number back (the caller's repaint pause then ends).
+// The proposal is refused: every row gets its host number back (the caller's
+// repaint pause then ends, its tables close).
 int RenumberProposal::refuse(MemTable::Bookmark current)
 {
-    m_session.closeHostTables();
     revertProposal(m_list, m_state, m_view, m_session.progress());
     m_list.gotoBookmark(current);
     return -1;
@@ -126,9 +131,8 @@ int RenumberProposal::refuse(MemTable::Bookmark current)
 // The first not deleted document that bears the number, when it keeps its
 // number (an unmarked row). The engine's seek ignores case and trailing
 // blanks, so the walk compares the stored numbers the same way.
-bool RenumberProposal::isTakenByKeptDocument(const QString &number)
+bool RenumberProposal::isTakenByKeptDocument(TBFTable &documents, const QString &number)
 {
-    TBFTable &documents = m_session.BFTable1;
     if (documents.Seek(number) != 7)
         return false;
     const QString key = HostNames::keyText(number);

@@ -7,6 +7,7 @@
 
 class MemTable;
 class OperationSession;
+class TBFTable;
 
 // The two bounds the start-number window shows: the numbers the first and
 // the last counted row would get. A bound that cannot be composed reads
@@ -41,7 +42,7 @@ public:
     MemTable &unmarkedRows() { return *m_unmarked; }
 
 private:
-    bool isTakenByKeptDocument(const QString &number);
+    bool isTakenByKeptDocument(TBFTable &documents, const QString &number);
     int refuse(MemTable::Bookmark current);
 
     OperationSession &m_session;

@@ -104,9 +104,12 @@ private:
     void writeProtocolHead(const WriteBackModule &module, const QString &caption);
     void finishProtocol(int result);
     int openTable(TBFTable &table, const QString &path, const QString &index = QString());
-    int writeDocuments(const WriteBackModule &module, bool withJournal);
-    int writeJournalLines(const WriteBackModule &module, int cislo, const QString &newNumber);
-    void collectPayments(const WriteBackModule &module, int cislo, const QString &oldNumber, const QString &newNumber);
+    int writeDocumentTables(const WriteBackModule &module);
+    // `journal` is null where the module's documents have no journal.
+    int writeDocuments(const WriteBackModule &module, TBFTable &documents, TBFTable *journal, TBFTable &payments);
+    int writeJournalLines(TBFTable &journal, const WriteBackModule &module, int cislo, const QString &newNumber);
+    void collectPayments(TBFTable &payments, const WriteBackModule &module, int cislo, const QString &oldNumber,
+                         const QString &newNumber);
     int writePaidDocuments();
     int writePaidDocumentsOf(const QString &yearNumber, const QString &yearKey, int kind);
     // Every record of a table whose fields hold an old number (compared as the
