@@ -8,12 +8,45 @@
 #include "hostdb/HostTable.h"
 #include "hostdb/HostTableDef.h"
 #include "ops/renumber/RenumberBlockingChecks.h"
+#include "ops/renumber/RenumberPlan.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 const QString kCannotCompose = u"NELZE SESTAVIT"_s;
+
+// The RecNo of the first not deleted document that bears the number, in the
+// order of the index "Doklad". The engine's seek ignores case and trailing
+// blanks, so the walk compares the stored numbers the same way.
+std::optional<int> firstLiveHolder(TBFTable &documents, const QString &number)
+{
+    if (documents.Seek(number) != HostResult::Found)
+        return std::nullopt;
+    const QString key = HostNames::keyText(number);
+    for (;;) {
+        if (HostNames::keyText(documents.Value(u"Doklad"_s).toString()) != key)
+            return std::nullopt;
+        if (!documents.Value(u"Del"_s).toBool())
+            return documents.RecNo();
+        if (documents.Skip() != 0)
+            return std::nullopt;
+    }
+}
+
+void showRefusal(const RenumberRefusal &refusal)
+{
+    switch (refusal.kind) {
+    case RenumberRefusalKind::CannotCompose:
+        ui().error(u"Nelze sestavit nové číslo pro původní doklad "_s + refusal.number);
+        return;
+    case RenumberRefusalKind::Duplicate:
+        ui().warning(u"Přečíslování nelze provést - vámi zadané číslování by vytvořilo duplicitu dokladu "_s +
+                     refusal.number +
+                     u". Musíte označit více záznamů nebo změnit počáteční číslo tak, aby nedošlo k duplicitě."_s);
+        return;
+    }
+}
 
 ComposedNumber composeFor(const RenumberState &state, qint64 counter)
 {
@@ -53,49 +86,28 @@ int RenumberProposal::propose(qint64 start)
     if (checks.setUp(working) != 0)
         return -1;
 
-    const int recNoField = m_list.fieldIndex(u"RecNo"_s);
+    const MemTable::Bookmark current = m_list.bookmark();
+    RepaintPause pause(m_view);
+    const RenumberPlanInput input = planInput(documents, start);
+    const RenumberPlan plan = planRenumbering(m_state, input);
+    // The checks see every processed row up to the one that refuses.
+    for (const PlanRow &row : input.rows) {
+        checks.checkRow(m_list, row.row);
+        if (plan.refusal && plan.refusal->row == row.row)
+            break;
+    }
+    if (plan.refusal) {
+        working.hide();
+        showRefusal(*plan.refusal);
+        return refuse(current);
+    }
     const int dokladField = m_list.fieldIndex(u"Doklad"_s);
     const int sufixField = m_list.fieldIndex(u"Sufix"_s);
     const int noveField = m_list.fieldIndex(u"Nove"_s);
-
-    m_unmarked->clear();
-    m_unmarkedRecNos.clear();
-    const MemTable::Bookmark current = m_list.bookmark();
-    RepaintPause pause(m_view);
-    const bool anyMarked = m_view.markCount() > 0;
-    if (anyMarked) {
-        for (int row = 0; row < m_list.recordCount(); ++row) {
-            if (m_view.isMarked(row))
-                continue;
-            const int recNo = m_list.value(row, recNoField).toInt();
-            m_unmarked->append();
-            m_unmarked->setValue(u"RecNo"_s, recNo);
-            m_unmarkedRecNos.insert(recNo);
-        }
-    }
-
-    qint64 counter = start;
-    for (int row = 0; row < m_list.recordCount(); ++row) {
-        if (anyMarked && !m_view.isMarked(row))
-            continue;
-        checks.checkRow(m_list, row);
-        const ComposedNumber number = composeFor(m_state, counter);
-        if (!number.ok) {
-            working.hide();
-            ui().error(u"Nelze sestavit nové číslo pro původní doklad "_s + m_list.value(row, dokladField).toString());
-            return refuse(current);
-        }
-        if (isTakenByKeptDocument(documents, number.number)) {
-            working.hide();
-            ui().warning(u"Přečíslování nelze provést - vámi zadané číslování by vytvořilo duplicitu dokladu "_s +
-                         number.number +
-                         u". Musíte označit více záznamů nebo změnit počáteční číslo tak, aby nedošlo k duplicitě."_s);
-            return refuse(current);
-        }
-        m_list.setValue(row, dokladField, number.number);
-        m_list.setValue(row, sufixField, counter);
-        m_list.setValue(row, noveField, true);
-        ++counter;
+    for (const PlannedNumber &planned : plan.numbers) {
+        m_list.setValue(planned.row, dokladField, planned.number);
+        m_list.setValue(planned.row, sufixField, planned.suffix);
+        m_list.setValue(planned.row, noveField, true);
     }
     checks.finish();
 
@@ -128,22 +140,32 @@ int RenumberProposal::refuse(MemTable::Bookmark current)
     return -1;
 }
 
-// The first not deleted document that bears the number, when it keeps its
-// number (an unmarked row). The engine's seek ignores case and trailing
-// blanks, so the walk compares the stored numbers the same way.
-bool RenumberProposal::isTakenByKeptDocument(TBFTable &documents, const QString &number)
+// The processed rows (the marked ones, or all when none is marked), the
+// documents that keep their numbers (also into `mtNeoznacene`) and the
+// bearers of every number the plan may give.
+RenumberPlanInput RenumberProposal::planInput(TBFTable &documents, qint64 start)
 {
-    if (documents.Seek(number) != 7)
-        return false;
-    const QString key = HostNames::keyText(number);
-    for (;;) {
-        if (HostNames::keyText(documents.Value(u"Doklad"_s).toString()) != key)
-            return false;
-        if (!documents.Value(u"Del"_s).toBool())
-            return m_unmarkedRecNos.contains(documents.RecNo());
-        if (documents.Skip() != 0)
-            return false;
+    RenumberPlanInput input;
+    input.start = start;
+    const int recNoField = m_list.fieldIndex(u"RecNo"_s);
+    const int dokladField = m_list.fieldIndex(u"Doklad"_s);
+    m_unmarked->clear();
+    const bool anyMarked = m_view.markCount() > 0;
+    for (int row = 0; row < m_list.recordCount(); ++row) {
+        if (anyMarked && !m_view.isMarked(row)) {
+            const int recNo = m_list.value(row, recNoField).toInt();
+            m_unmarked->append();
+            m_unmarked->setValue(u"RecNo"_s, recNo);
+            input.keptRecNos.insert(recNo);
+            continue;
+        }
+        input.rows.push_back({row, m_list.value(row, dokladField).toString()});
     }
+    for (const QString &number : candidateNumbers(m_state, start, int(input.rows.size()))) {
+        if (const std::optional<int> holder = firstLiveHolder(documents, number))
+            input.holders.insert(HostNames::keyText(number), *holder);
+    }
+    return input;
 }
 
 int revertProposal(MemTable &list, RenumberState &state, RenumberListView &view, OperationProgress &progress)
