@@ -1,5 +1,8 @@
 #include "support/TestSupport.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <ostream>
 
 QT_BEGIN_NAMESPACE
@@ -45,6 +48,18 @@ bool isCi()
 {
     const QString ci = qEnvironmentVariable("CI").trimmed().toLower();
     return !ci.isEmpty() && ci != u"0" && ci != u"false";
+}
+
+bool isFileOpenHere(const QString &path)
+{
+    const QString file = QFileInfo(path).canonicalFilePath();
+    const QDir descriptors(QStringLiteral("/proc/self/fd"));
+    const QStringList entries = descriptors.entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        if (!file.isEmpty() && QFileInfo(descriptors.filePath(entry)).symLinkTarget() == file)
+            return true;
+    }
+    return false;
 }
 
 } // namespace TestSupport

@@ -40,6 +40,10 @@ void click(QWidget &parent, const QString &objectName);
 // "false"), where missing facilities fail the tests that need them.
 bool isCi();
 
+// Whether this process holds the file open (a host table that a step left
+// open), seen from the process's open file descriptors.
+bool isFileOpenHere(const QString &path);
+
 inline std::string rowNameText(const char *name)
 {
     return name;
