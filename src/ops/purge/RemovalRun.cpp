@@ -2,6 +2,7 @@
 
 #include "app/core/HostIniFiles.h"
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "app/core/RunSnapshot.h"
 #include "common/TextFile.h"
 #include "common/UiSeam.h"
@@ -214,12 +215,13 @@ RemovalRun::ModuleResult RemovalRun::removeModule(const RemovalModule &module, i
         return ModuleResult::TableFailed;
     }
 
-    m_progress.startProgress(records);
-    m_progress.setProgress(0);
+    ModuleResult result = ModuleResult::Done;
+    {
+    ProgressBarScope bar(m_progress, records);
+    bar.setProgress(0);
     documents.GoBottom();
     const int lastNumber = documents.Value(u"Cislo"_s).toInt();
     documents.GoTop();
-    ModuleResult result = ModuleResult::Done;
     int index = 0;
     while (!documents.Eof()) {
         const int number = documents.Value(u"Cislo"_s).toInt();
@@ -273,7 +275,7 @@ RemovalRun::ModuleResult RemovalRun::removeModule(const RemovalModule &module, i
         }
         if (index % 10 == 0) {
             ui().processEvents();
-            m_progress.setProgress(index);
+            bar.setProgress(index);
         }
         ++index;
         if (!moved && documents.Skip() != HostResult::Ok)
@@ -283,11 +285,12 @@ RemovalRun::ModuleResult RemovalRun::removeModule(const RemovalModule &module, i
         if (interrupted() && (documents.Eof() || documents.Value(u"Cislo"_s).toInt() != number))
             break;
     }
+    }
 
     // The duplicates found, after the module's document lines.
-    m_progress.startProgress(m_mtFlagDelCisla.recordCount());
+    ProgressBarScope bar(m_progress, m_mtFlagDelCisla.recordCount());
     for (int row = 0; row < m_mtFlagDelCisla.recordCount(); ++row) {
-        m_progress.setProgress(row);
+        bar.setProgress(row);
         if (m_mtFlagDelCisla.value(row, 1).toBool())
             protocol.addLine(u"! nalezena duplicita řádku "_s + m_mtFlagDelCisla.value(row, 0).toString() +
                              u" - aby nebyl narušen platný (nesmazaný) doklad se stejným číslem řádku, bude "
@@ -436,8 +439,8 @@ int RemovalRun::removeJournalLines(int kind)
         return -1;
     }
     journal.Tag = 1;
-    m_progress.startProgress(journal.RecordCount());
-    m_progress.setProgress(0);
+    ProgressBarScope bar(m_progress, journal.RecordCount());
+    bar.setProgress(0);
 
     // A free line of a deleted stock document goes with the free lines when
     // those are chosen too, so the test mode lists it once, as a real run
@@ -479,7 +482,7 @@ int RemovalRun::removeJournalLines(int kind)
         }
         if (index % 10 == 0) {
             ui().processEvents();
-            m_progress.setProgress(index);
+            bar.setProgress(index);
         }
         ++index;
         if (interrupted())

@@ -1,5 +1,6 @@
 #include "ops/seqcheck/SequenceCheckWindow.h"
 
+#include "app/core/ProgressGuards.h"
 #include "common/UiSeam.h"
 #include "common/widgets/DialogParts.h"
 #include "ops/seqcheck/SeriesListWindow.h"
@@ -223,7 +224,7 @@ void TfrmKontrPosloupnosti::hideProgress()
 int openSequenceCheck(OperationSession &session)
 {
     const RunContext &context = session.runContext();
-    session.progress().showWorking(true, u"Načtení seznamu\rčekejte prosím..."_s);
+    WorkingOverlay working(session.progress(), u"Načtení seznamu\rčekejte prosím..."_s);
     auto window = std::make_unique<TfrmKontrPosloupnosti>(session);
     SequenceCheckSetup &setup = window->setup();
     setup.readSettings(context);
@@ -231,7 +232,7 @@ int openSequenceCheck(OperationSession &session)
     if (setup.load(session) != 0)
         return -1;
     session.closeHostTables();
-    session.progress().showWorking(false);
+    working.hide();
     ui().execModal(*window);
 
     window->takeModules();
