@@ -5,8 +5,8 @@
 #include "app/core/OperationSession.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
-#include "hostdb/HostTableDef.h"
 #include "hostdb/HostTable.h"
+#include "hostdb/HostTableDef.h"
 
 using namespace Qt::StringLiterals;
 
@@ -55,15 +55,13 @@ int SequenceCheck::checkModule(int module)
 {
     const SequenceModule &definition = sequenceModules()[size_t(module - 1)];
     const QString path = m_session.runContext().yearDir + QString::fromUtf16(definition.table);
-    m_session.closeHostTables();
-    TBFTable &table = m_session.BFTable1;
+    TBFTable table;
     if (table.Open(path) != 0) {
         ui().error(u"Nastala chyba při otevírání databáze "_s + path + u".DAT"_s);
         return -1;
     }
-    table.Tag = 1;
     if (table.SetIndex(QString::fromUtf16(definition.keyField)) != 0) {
-        m_session.closeHostTables();
+        table.Close();
         ui().error(u"Nastala chyba při nastavení indexu v "_s + path + u".DAT"_s);
         return -1;
     }
@@ -78,13 +76,13 @@ int SequenceCheck::checkModule(int module)
         if (!m_series.value(row, checked).toBool() || m_series.value(row, start).toInt() <= 0 ||
             m_series.value(row, end).toInt() <= 0)
             continue;
-        if (checkSeries(definition, row) == SeriesResult::Interrupted)
+        if (checkSeries(definition, row, table) == SeriesResult::Interrupted)
             return -1;
     }
     return 0;
 }
 
-SequenceCheck::SeriesResult SequenceCheck::checkSeries(const SequenceModule &module, int row)
+SequenceCheck::SeriesResult SequenceCheck::checkSeries(const SequenceModule &module, int row, TBFTable &table)
 {
     const auto value = [&](const QString &field) { return m_series.value(row, m_series.fieldIndex(field)); };
     const QString prefix = expandSeriesPrefix(value(u"Rada"_s).toString(), m_session.runContext().yearName);
@@ -96,7 +94,7 @@ SequenceCheck::SeriesResult SequenceCheck::checkSeries(const SequenceModule &mod
     m_progress.setProgress(0, u"Prefix "_s + prefix + u"..."_s);
     ui().processEvents();
     m_progress.startProgress(last);
-    if (!m_presentRead && readPresentKeys(module) == SeriesResult::Interrupted)
+    if (!m_presentRead && readPresentKeys(module, table) == SeriesResult::Interrupted)
         return SeriesResult::Interrupted;
 
     OperationProtocol &protocol = m_session.protocol();
@@ -143,9 +141,8 @@ void SequenceCheck::writeTitle(const SequenceModule &module)
 // costs more than reading the table once (about 13 µs a seek against 5 µs a
 // record), and a series easily holds many more numbers than its table holds
 // documents.
-SequenceCheck::SeriesResult SequenceCheck::readPresentKeys(const SequenceModule &module)
+SequenceCheck::SeriesResult SequenceCheck::readPresentKeys(const SequenceModule &module, TBFTable &table)
 {
-    TBFTable &table = m_session.BFTable1;
     const QString keyField = QString::fromUtf16(module.keyField);
     const QString deletionFlag = QString::fromUtf16(module.deletionFlag);
     m_present.clear();

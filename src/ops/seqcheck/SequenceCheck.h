@@ -10,6 +10,7 @@
 class MemTable;
 class OperationProgress;
 class OperationSession;
+class TBFTable;
 
 // One run of the sequence check: for every checked module and every checked
 // series of it with a range, each number from `Start` to `End` is composed
@@ -35,8 +36,9 @@ public:
 private:
     enum class SeriesResult { Done, Interrupted };
     int checkModule(int module);
-    SeriesResult checkSeries(const SequenceModule &module, int row);
-    SeriesResult readPresentKeys(const SequenceModule &module);
+    // `table`: the module's document table, open and indexed on its key.
+    SeriesResult checkSeries(const SequenceModule &module, int row, TBFTable &table);
+    SeriesResult readPresentKeys(const SequenceModule &module, TBFTable &table);
     bool isPresent(const QString &number) const;
     void writeTitle(const SequenceModule &module);
     void writeHeader();

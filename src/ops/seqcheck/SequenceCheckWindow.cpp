@@ -3,8 +3,8 @@
 #include "app/core/ProgressGuards.h"
 #include "common/UiSeam.h"
 #include "common/widgets/DialogParts.h"
-#include "ops/seqcheck/SeriesListWindow.h"
 #include "ops/seqcheck/SequenceCheck.h"
+#include "ops/seqcheck/SeriesListWindow.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -176,7 +176,6 @@ void TfrmKontrPosloupnosti::runCheck()
     }
     setRunning(true);
     m_session.runGuarded([&] { return runSequenceCheck(m_session, m_setup.mtCisRady(), m_setup.modules, *this); });
-    m_session.closeHostTables();
     hideProgress();
     setRunning(false);
 }
@@ -231,7 +230,6 @@ int openSequenceCheck(OperationSession &session)
     window->showModules();
     if (setup.load(session) != 0)
         return -1;
-    session.closeHostTables();
     working.hide();
     ui().execModal(*window);
 
