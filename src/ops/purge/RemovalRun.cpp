@@ -1,5 +1,7 @@
 #include "ops/purge/RemovalRun.h"
 
+#include "ops/purge/RemovalRules.h"
+
 #include "app/core/HostIniFiles.h"
 #include "app/core/OperationSession.h"
 #include "app/core/ProgressGuards.h"
@@ -73,12 +75,12 @@ int RemovalRun::runRemoval()
     OperationProtocol &protocol = m_session.protocol();
     bool failed = false;
     bool deletionFailed = false;
-    if (m_options.freeLines && removeJournalLines(FreeLines) != 0)
+    if (m_options.freeLines && removeJournalLines(JournalPass::FreeLines) != 0)
         failed = true;
     if (!failed && !interrupted()) {
         if (m_options.stockLines) {
             protocol.addLine(QString());
-            if (removeJournalLines(StockLines) != 0)
+            if (removeJournalLines(JournalPass::StockLines) != 0)
                 failed = true;
         }
     }
@@ -258,46 +260,45 @@ RemovalRun::ModuleResult RemovalRun::removeDocuments(const RemovalModule &module
         const int number = documents.Value(u"Cislo"_s).toInt();
         const QString documentNumber = documents.Value(u"Doklad"_s).toString();
         bool moved = false;
-        if (documents.Value(flagField).toBool()) {
-            if (number == lastNumber) {
-                protocol.addLine(u"UPOZORNĚNÍ: doklad číslo "_s + documentNumber + u" (řádek "_s +
-                                 QString::number(number) +
-                                 u") nyní nelze odstranit, protože se nachází na poslední pozici v databázi. "
-                                 u"Tento řádek bude možné odstranit ve chvíli, kdy bude existovat libovolný "
-                                 u"nesmazaný doklad s vyšším číslem řádku."_s);
-            } else {
-                bool take = true;
+        const DocumentVerdict verdict = judgeDocument(number, documents.Value(flagField).toBool(), lastNumber);
+        if (verdict.refusal) {
+            protocol.addLine(u"UPOZORNĚNÍ: doklad číslo "_s + documentNumber + u" (řádek "_s +
+                             QString::number(verdict.refusal->number) +
+                             u") nyní nelze odstranit, protože se nachází na poslední pozici v databázi. "
+                             u"Tento řádek bude možné odstranit ve chvíli, kdy bude existovat libovolný "
+                             u"nesmazaný doklad s vyšším číslem řádku."_s);
+        } else if (verdict.take) {
+            bool take = true;
+            if (!m_options.testMode) {
+                const QString warning =
+                    u"Řádek "_s + QString::number(number) + u" v modulu "_s + title + kWaitForRelease;
+                if (takeRecord(documents, warning) != 0) {
+                    tables.close();
+                    deleteError(path);
+                    return ModuleResult::DeletionFailed;
+                }
+                // Locking reads the record again: a document restored by
+                // its editor meanwhile stays.
+                take = documents.Value(flagField).toBool();
+            }
+            if (take) {
+                const DocumentRemoval removal = documentRemoval(number, m_removedNumbers, [&](int held) {
+                    return hasLiveDuplicate(tables.duplicates, held, flagField);
+                });
                 if (!m_options.testMode) {
-                    const QString warning =
-                        u"Řádek "_s + QString::number(number) + u" v modulu "_s + title + kWaitForRelease;
-                    if (takeRecord(documents, warning) != 0) {
+                    if (removal.dependants && removeDependants(module, tables, number) != 0)
+                        return ModuleResult::DependantsFailed;
+                    if (documents.Delete() < 0) {
                         tables.close();
                         deleteError(path);
                         return ModuleResult::DeletionFailed;
                     }
-                    // Locking reads the record again: a document restored by
-                    // its editor meanwhile stays.
-                    take = documents.Value(flagField).toBool();
+                    moved = true;
                 }
-                if (take) {
-                    const bool firstOfNumber = !m_removedNumbers.contains(number);
-                    const bool duplicate = firstOfNumber && hasLiveDuplicate(tables.duplicates, number, flagField);
-                    if (!m_options.testMode) {
-                        if (firstOfNumber && !duplicate && removeDependants(module, tables, number) != 0)
-                            return ModuleResult::DependantsFailed;
-                        if (documents.Delete() < 0) {
-                            tables.close();
-                            deleteError(path);
-                            return ModuleResult::DeletionFailed;
-                        }
-                        moved = true;
-                    }
-                    if (firstOfNumber)
-                        addNumber(number, duplicate);
-                    protocol.addLine(u"Doklad číslo "_s + documentNumber + u" (řádek "_s + QString::number(number) +
-                                     u')');
-                    ++count;
-                }
+                if (removal.newNumber)
+                    addNumber(number, removal.refusal.has_value());
+                protocol.addLine(u"Doklad číslo "_s + documentNumber + u" (řádek "_s + QString::number(number) + u')');
+                ++count;
             }
         }
         if (index % 10 == 0) {
@@ -426,11 +427,12 @@ int RemovalRun::removeRecordsOf(ModuleTables &tables, TBFTable &table, const QSt
     return 0;
 }
 
-int RemovalRun::removeJournalLines(int kind)
+int RemovalRun::removeJournalLines(JournalPass pass)
 {
     const QString word = journalWord();
-    const QString what = kind == FreeLines ? u"Odstranění volných řádků v "_s + word + u" deníku"_s
-                                           : u"Odstranění smazaných řádků sklad. dokladů v "_s + word + u" deníku"_s;
+    const QString what = pass == JournalPass::FreeLines
+                             ? u"Odstranění volných řádků v "_s + word + u" deníku"_s
+                             : u"Odstranění smazaných řádků sklad. dokladů v "_s + word + u" deníku"_s;
     OperationProtocol &protocol = m_session.protocol();
     m_progress.setProgress(0, what + u"..."_s);
     protocol.addLine(what + u':');
@@ -444,15 +446,14 @@ int RemovalRun::removeJournalLines(int kind)
     ProgressBarScope bar(m_progress, journal.RecordCount());
     bar.setProgress(0);
 
-    // A free line of a deleted stock document goes with the free lines when
-    // those are chosen too, so the test mode lists it once, as a real run
-    // removes it once.
     const auto qualifies = [&] {
-        const bool free = journal.Value(u"Free"_s).toBool();
-        if (kind == FreeLines)
-            return free;
-        return journal.Value(u"Del"_s).toBool() && sameKey(journal.Value(u"Zdroj"_s), u"SK"_s) &&
-               !(m_options.freeLines && free);
+        JournalLine line;
+        line.free = journal.Value(u"Free"_s).toBool();
+        if (pass == JournalPass::StockLines) {
+            line.deleted = journal.Value(u"Del"_s).toBool();
+            line.source = journal.Value(u"Zdroj"_s).toString();
+        }
+        return journalLineGoes(pass, line, m_options.freeLines);
     };
     int count = 0;
     int index = 0;

@@ -3,6 +3,7 @@
 #include "common/MemTable.h"
 #include "hostdb/HostTable.h"
 #include "ops/purge/RemovalModules.h"
+#include "ops/purge/RemovalRules.h"
 
 #include <QSet>
 #include <QString>
@@ -70,7 +71,6 @@ public:
 
 private:
     enum class ModuleResult { Done, DeletionFailed, DependantsFailed, TableFailed };
-    enum JournalPass { FreeLines = 0, StockLines = 1 };
     // The tables of the module the run is working through; each step that
     // needs them receives them, and they close when the module ends.
     struct ModuleTables;
@@ -87,8 +87,7 @@ private:
     ModuleResult removeModule(const RemovalModule &module, int &count);
     // The walk through the module's documents in line-number order.
     ModuleResult removeDocuments(const RemovalModule &module, ModuleTables &tables, int &count);
-    // Journal pass: kind 0 free lines, kind 1 lines of deleted stock documents.
-    int removeJournalLines(int kind);
+    int removeJournalLines(JournalPass pass);
     // The dependants of one document; opened at the first document that
     // takes them (openDependants).
     int openDependants(const RemovalModule &module, ModuleTables &tables);
