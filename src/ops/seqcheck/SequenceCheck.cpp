@@ -6,7 +6,6 @@
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "hostdb/HostTable.h"
-#include "hostdb/HostTableDef.h"
 
 using namespace Qt::StringLiterals;
 
@@ -85,9 +84,11 @@ int SequenceCheck::checkModule(int module)
 SequenceCheck::SeriesResult SequenceCheck::checkSeries(const SequenceModule &module, int row, TBFTable &table)
 {
     const auto value = [&](const QString &field) { return m_series.value(row, m_series.fieldIndex(field)); };
-    const QString prefix = expandSeriesPrefix(value(u"Rada"_s).toString(), m_session.runContext().yearName);
-    const int digits = value(u"PocetMist"_s).toInt();
-    const bool zeros = value(u"Nuly"_s).toBool();
+    SeriesFormat format;
+    format.prefix = expandSeriesPrefix(value(u"Rada"_s).toString(), m_session.runContext().yearName);
+    format.digits = value(u"PocetMist"_s).toInt();
+    format.zeros = value(u"Nuly"_s).toBool();
+    const QString &prefix = format.prefix;
     const int first = value(u"Start"_s).toInt();
     const int last = value(u"End"_s).toInt();
 
@@ -99,21 +100,20 @@ SequenceCheck::SeriesResult SequenceCheck::checkSeries(const SequenceModule &mod
 
     OperationProtocol &protocol = m_session.protocol();
     for (int n = first; n <= last; ++n) {
-        const ComposedNumber composed = composeDocumentNumber(prefix, digits, zeros, n);
-        if (composed.number.isEmpty()) {
-            // The counter outgrew the series' digits; so does every higher
-            // one. Said once, and nothing is searched for an empty number.
+        const CounterFinding finding = checkCounter(format, n, m_present);
+        if (finding.kind == CounterFinding::Kind::BeyondDigits) {
+            // Said once for the rest of the series.
             writeTitle(module);
             protocol.addLine(u"Řada "_s + prefix + u": čísla "_s + QString::number(n) + u" až "_s +
-                             QString::number(last) + u" přesahují počet míst řady ("_s + QString::number(digits) +
-                             u") a nebyla zkontrolována."_s);
+                             QString::number(last) + u" přesahují počet míst řady ("_s +
+                             QString::number(format.digits) + u") a nebyla zkontrolována."_s);
             ui().processEvents();
             m_progress.setProgress(last);
             return m_session.interruptRequested ? SeriesResult::Interrupted : SeriesResult::Done;
         }
-        if (!isPresent(composed.number)) {
+        if (finding.kind == CounterFinding::Kind::Missing) {
             writeTitle(module);
-            protocol.addLine(composed.number);
+            protocol.addLine(finding.number);
         }
         if ((n - first) % kNumbersPerPump == kNumbersPerPump - 1 || n == last)
             ui().processEvents();
@@ -149,8 +149,7 @@ SequenceCheck::SeriesResult SequenceCheck::readPresentKeys(const SequenceModule 
     m_present.reserve(qMax(table.RecordCount(), 0));
     int count = 0;
     for (table.GoTop(); !table.Eof(); table.Skip()) {
-        if (deletionFlag.isEmpty() || !table.Value(deletionFlag).toBool())
-            m_present.insert(HostNames::keyText(table.Value(keyField).toString()));
+        m_present.add(table.Value(keyField).toString(), !deletionFlag.isEmpty() && table.Value(deletionFlag).toBool());
         if (++count % kRecordsPerPump == 0) {
             ui().processEvents();
             if (m_session.interruptRequested)
@@ -159,11 +158,6 @@ SequenceCheck::SeriesResult SequenceCheck::readPresentKeys(const SequenceModule 
     }
     m_presentRead = true;
     return SeriesResult::Done;
-}
-
-bool SequenceCheck::isPresent(const QString &number) const
-{
-    return m_present.contains(HostNames::keyText(number));
 }
 
 int runSequenceCheck(OperationSession &session, MemTable &series, const std::array<bool, kSequenceModuleCount> &modules,

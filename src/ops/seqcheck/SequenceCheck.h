@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ops/seqcheck/SequenceModules.h"
+#include "ops/seqcheck/SequenceRules.h"
 
-#include <QSet>
 #include <QString>
 
 #include <array>
@@ -39,7 +39,6 @@ private:
     // `table`: the module's document table, open and indexed on its key.
     SeriesResult checkSeries(const SequenceModule &module, int row, TBFTable &table);
     SeriesResult readPresentKeys(const SequenceModule &module, TBFTable &table);
-    bool isPresent(const QString &number) const;
     void writeTitle(const SequenceModule &module);
     void writeHeader();
 
@@ -50,7 +49,7 @@ private:
     bool m_reported = false;
     // The keys of the valid documents of the module's table, folded as the
     // engine's seek folds them; read once per module when a series needs it.
-    QSet<QString> m_present;
+    PresentNumbers m_present;
     bool m_presentRead = false;
 };
 

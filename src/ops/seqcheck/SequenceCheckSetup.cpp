@@ -5,6 +5,7 @@
 #include "common/IniFile.h"
 #include "common/TextUtils.h"
 #include "common/UiSeam.h"
+#include "ops/seqcheck/SequenceRules.h"
 
 #include <QSet>
 
@@ -194,15 +195,12 @@ void SequenceCheckSetup::trimSeriesEnds()
     const int end = m_mtCisRady.fieldIndex(u"End"_s);
     m_mtCisRady.beginUpdate();
     for (int row = 0; row < m_mtCisRady.recordCount(); ++row) {
-        const QSet<qint64> free = offered.value(m_mtCisRady.value(row, rada).toString());
-        qint64 last = m_mtCisRady.value(row, end).toLongLong();
-        while (free.contains(last))
-            --last;
-        if (last < 1) {
-            m_mtCisRady.setValue(row, start, 0);
-            last = 0;
-        }
-        m_mtCisRady.setValue(row, end, int(last));
+        const SeriesBounds bounds{m_mtCisRady.value(row, start).toLongLong(), m_mtCisRady.value(row, end).toLongLong()};
+        const SeriesBounds trimmed = trimSeriesEnd(bounds, offered.value(m_mtCisRady.value(row, rada).toString()));
+        // A start the user set stays unless nothing is left to check.
+        if (trimmed.start != bounds.start)
+            m_mtCisRady.setValue(row, start, int(trimmed.start));
+        m_mtCisRady.setValue(row, end, int(trimmed.end));
     }
     m_mtCisRady.endUpdate();
     m_mtCisRady.first();
