@@ -50,16 +50,34 @@ bool isCi()
     return !ci.isEmpty() && ci != u"0" && ci != u"false";
 }
 
+namespace {
+// The files this process holds open, from its open file descriptors.
+QStringList openFileTargets()
+{
+    QStringList targets;
+    const QDir descriptors(QStringLiteral("/proc/self/fd"));
+    for (const QFileInfo &descriptor : descriptors.entryInfoList(QDir::Files | QDir::System | QDir::NoDotAndDotDot))
+        targets.append(descriptor.symLinkTarget());
+    return targets;
+}
+} // namespace
+
 bool isFileOpenHere(const QString &path)
 {
     const QString file = QFileInfo(path).canonicalFilePath();
-    const QDir descriptors(QStringLiteral("/proc/self/fd"));
-    const QStringList entries = descriptors.entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString &entry : entries) {
-        if (!file.isEmpty() && QFileInfo(descriptors.filePath(entry)).symLinkTarget() == file)
-            return true;
+    return !file.isEmpty() && openFileTargets().contains(file);
+}
+
+QStringList openTableFiles(const QString &dir)
+{
+    const QString root = QFileInfo(dir).canonicalFilePath() + u'/';
+    QStringList open;
+    for (const QString &target : openFileTargets()) {
+        if (target.startsWith(root) && target.endsWith(QStringLiteral(".DAT"), Qt::CaseInsensitive))
+            open.append(target.mid(root.size()));
     }
-    return false;
+    open.sort();
+    return open;
 }
 
 } // namespace TestSupport

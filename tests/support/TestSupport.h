@@ -43,6 +43,10 @@ bool isCi();
 // Whether this process holds the file open (a host table that a step left
 // open), seen from the process's open file descriptors.
 bool isFileOpenHere(const QString &path);
+// The host table files ("….DAT") under `dir` that this process holds open,
+// relative to `dir` and sorted: a closed or destroyed table object holds none,
+// so a test can tell that no table of an operation stayed open.
+QStringList openTableFiles(const QString &dir);
 
 inline std::string rowNameText(const char *name)
 {

@@ -6,7 +6,6 @@
 
 #include "common/TextFile.h"
 #include "hostdb/HostCatalogue.h"
-#include "support/OpenTableFiles.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -400,7 +399,7 @@ TEST_F(RemovalTest, ModuleTableThatCannotBeOpenedEndsWithoutProtocol)
     EXPECT_EQ(TextFile::readLines(protocolFile()), QStringList{u"starý protokol"_s});
     EXPECT_EQ(column(u"POKLKNIH"_s, u"Doklad"_s), QStringList{u"PP04"_s});
     EXPECT_EQ(session().BFTable1.Tag, 0);
-    EXPECT_EQ(openTableFiles(dataRoot()), QStringList());
+    EXPECT_EQ(TestSupport::openTableFiles(dataRoot()), QStringList());
 }
 
 // A dependent table that cannot be opened stops before anything of the
@@ -419,7 +418,7 @@ TEST_F(RemovalTest, DependentTableThatCannotBeOpenedLeavesTheDocumentWhole)
     EXPECT_EQ(dump(u"UCDENIK"_s), journalBefore);
     EXPECT_EQ(TextFile::readLines(protocolFile()), session().protocol().lines());
     EXPECT_EQ(protocolsShown(), 1);
-    EXPECT_EQ(openTableFiles(dataRoot()), QStringList());
+    EXPECT_EQ(TestSupport::openTableFiles(dataRoot()), QStringList());
 }
 
 // A table without a field the run reads makes the engine raise its error in
@@ -466,7 +465,7 @@ TEST_P(RemovalEngineErrorTest, FailsTheRunWithEveryTableClosed)
     ASSERT_EQ(scriptedUi().messages().size(), 1);
     EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Error);
     EXPECT_EQ(protocolsShown(), 0);
-    EXPECT_EQ(openTableFiles(dataRoot()), QStringList());
+    EXPECT_EQ(TestSupport::openTableFiles(dataRoot()), QStringList());
 }
 
 INSTANTIATE_TEST_SUITE_P(Removal, RemovalEngineErrorTest,

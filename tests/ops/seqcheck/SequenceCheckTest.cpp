@@ -8,7 +8,6 @@
 #include "hostdb/HostCatalogue.h"
 #include "ops/seqcheck/SequenceCheck.h"
 #include "ops/seqcheck/SequenceCheckSetup.h"
-#include "support/OpenTableFiles.h"
 #include "support/TestSupport.h"
 
 #include <QTimer>
@@ -330,7 +329,7 @@ TEST_F(SequenceCheckRun, KeyIndexMissingStopsTheRunAndClosesTheTables)
               QStringList{u"Nastala chyba při nastavení indexu v "_s + tree.context().yearDir + u"POKLKNIH.DAT"_s});
     EXPECT_EQ(tree.session().BFTable1.Tag, 0);
     EXPECT_FALSE(tree.session().BFTable1.isOpen());
-    EXPECT_EQ(openTableFiles(tree.context().yearDir), QStringList());
+    EXPECT_EQ(TestSupport::openTableFiles(tree.context().yearDir), QStringList());
     EXPECT_TRUE(tree.shownProtocols().isEmpty());
 }
 
