@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QWidget>
 
