@@ -112,6 +112,60 @@ QDateTime readTime(const QString &text)
     return QDateTime::fromString(text, Qt::ISODate);
 }
 
+// A path relative to a directory that stays inside it by its text: not empty,
+// not absolute, no empty, "." or ".." component.
+bool isPlainRelative(const QString &path)
+{
+    if (path.isEmpty() || QDir::isAbsolutePath(path))
+        return false;
+    const QStringList parts = path.split(u'/');
+    return std::none_of(parts.begin(), parts.end(), [](const QString &part) {
+        return part.isEmpty() || part == u"."_s || part == u".."_s;
+    });
+}
+
+// Whether `path` lies inside `dir` on disk, symbolic links followed: the
+// deepest part of it that exists resolves below the directory, and a link at
+// the end (even a dangling one, which a restore would follow when creating
+// the table) is refused.
+bool staysInside(const QString &path, const QString &dir)
+{
+    const QString inside = QFileInfo(dir).canonicalFilePath();
+    if (inside.isEmpty() || QFileInfo(path).isSymLink())
+        return false;
+    QString existing = path;
+    while (!QFileInfo::exists(existing) && existing.size() > dir.size())
+        existing = QFileInfo(existing).path();
+    const QString resolved = QFileInfo(existing).canonicalFilePath();
+    return resolved == inside || resolved.startsWith(inside + u'/');
+}
+
+// Why the manifest's tables cannot be put back into `dataRoot`: each must lie
+// in the snapshot's own company directory, in the live tree as well as in the
+// snapshot's folder. The manifest's own data root only tells which part of
+// its company directory is relative to the data root; the tables always go
+// into the data root the restore is run for.
+QString pathProblems(const QString &folder, const QString &dataRoot, const SnapshotManifest &manifest)
+{
+    const QString manifestRoot = QDir::cleanPath(manifest.dataRoot) + u'/';
+    const QString company = QDir::cleanPath(manifest.agendaDir);
+    const QString companyPath = company.startsWith(manifestRoot) ? company.mid(manifestRoot.size()) : QString();
+    if (!isPlainRelative(companyPath))
+        return u"adresář agendy %1 v manifestu neleží v adresáři dat %2"_s.arg(manifest.agendaDir, manifest.dataRoot);
+    const QString companyDir = QDir::cleanPath(dataRoot) + u'/' + companyPath;
+    if (!staysInside(companyDir, dataRoot))
+        return u"adresář agendy %1 vede mimo adresář dat %2"_s.arg(companyDir, dataRoot);
+    QStringList problems;
+    for (const SnapshotTable &table : manifest.tables) {
+        const QString &path = table.relativePath;
+        if (!isPlainRelative(path) || !path.startsWith(companyPath + u'/') ||
+            !staysInside(companyDir + path.mid(companyPath.size()), companyDir) ||
+            !staysInside(folder + u'/' + path, folder))
+            problems.append(u"tabulka %1 z manifestu neleží v adresáři agendy %2"_s.arg(path, companyDir));
+    }
+    return problems.join(u'\n');
+}
+
 } // namespace
 
 QString folderName(const QDateTime &when, const QString &operation)
@@ -267,17 +321,22 @@ QStringList prune(const QString &root, const QString &agendaDir, int keep)
     return removed;
 }
 
-bool restore(const QString &folder, bool force, QStringList *restored, QString *error)
+bool restore(const QString &folder, const QString &dataRoot, bool force, QStringList *restored, QString *error)
 {
     const auto manifest = readManifest(folder, error);
     if (!manifest)
         return false;
+    if (const QString outside = pathProblems(folder, dataRoot, *manifest); !outside.isEmpty()) {
+        setError(error, outside);
+        return false;
+    }
+    const QString root = QDir::cleanPath(dataRoot) + u'/';
     QStringList problems;
     for (const SnapshotTable &table : manifest->tables) {
         const auto copy = TableSnapshot::summarize(folder + u'/' + table.relativePath);
         if (!copy || *copy != table.summary)
             problems.append(u"kopie tabulky %1 v záloze neodpovídá manifestu (je poškozená)"_s.arg(table.relativePath));
-        const QString used = TableSnapshot::usedByOthers(manifest->dataRoot + table.relativePath);
+        const QString used = TableSnapshot::usedByOthers(root + table.relativePath);
         if (!used.isEmpty())
             problems.append(used);
     }
@@ -297,7 +356,7 @@ bool restore(const QString &folder, bool force, QStringList *restored, QString *
             const auto atEnd = std::find_if(finish->tables.begin(), finish->tables.end(), [&](const SnapshotTable &t) {
                 return t.relativePath == table.relativePath;
             });
-            const auto now = TableSnapshot::summarize(manifest->dataRoot + table.relativePath);
+            const auto now = TableSnapshot::summarize(root + table.relativePath);
             if (atEnd == finish->tables.end() || !now || *now != atEnd->summary)
                 problems.append(u"tabulka %1 byla po skončení běhu změněna"_s.arg(table.relativePath));
         }
@@ -308,12 +367,12 @@ bool restore(const QString &folder, bool force, QStringList *restored, QString *
         }
     }
     for (const SnapshotTable &table : manifest->tables) {
-        if (!TableSnapshot::restoreTable(folder + u'/' + table.relativePath, manifest->dataRoot + table.relativePath,
+        if (!TableSnapshot::restoreTable(folder + u'/' + table.relativePath, root + table.relativePath,
                                          error))
             return false;
         if (restored)
             restored->append(
-                u"%1 (%2 záznamů)"_s.arg(manifest->dataRoot + table.relativePath).arg(table.summary.records));
+                u"%1 (%2 záznamů)"_s.arg(root + table.relativePath).arg(table.summary.records));
     }
     return true;
 }

@@ -53,8 +53,12 @@ QList<Snapshot> list(const QString &root);
 // (at least one is always kept). The folders removed.
 QStringList prune(const QString &root, const QString &agendaDir, int keep);
 
-// Puts the snapshot's tables back into the data root its manifest names.
-// Refuses, changing nothing, when the folder has no complete manifest, when a
+// Puts the snapshot's tables back into `dataRoot`, the data root the restore
+// is run for (never the one the manifest names: the manifest lies in a shared
+// directory anybody with access to the data can write). Refuses, changing
+// nothing, when the folder has no complete manifest, when a table's path
+// leads out of the snapshot's company directory below `dataRoot` or out of
+// the snapshot's folder (a "..", an absolute path, a symbolic link), when a
 // copy no longer matches its manifest, or when another process has one of
 // the tables open or a record of it locked. Without `force` it also refuses
 // when the run never recorded its end, or when a table differs from what the
@@ -66,6 +70,6 @@ QStringList prune(const QString &root, const QString &agendaDir, int keep);
 // checksum of all records) taken when the run ended, and the restore compares
 // the tables' summaries now. A checkpoint, a vacuum or a reader never counts
 // as a change; any record written, added or deleted does.
-bool restore(const QString &folder, bool force, QStringList *restored, QString *error);
+bool restore(const QString &folder, const QString &dataRoot, bool force, QStringList *restored, QString *error);
 
 } // namespace SnapshotStore
