@@ -19,7 +19,8 @@
 // whose snapshot was not taken to the end (the process was killed, the disk
 // filled up) has no manifest and is neither listed, restored nor counted.
 // A manifest is complete when it names its tables, ends with its closing
-// section, and every table it names is there.
+// section, and every table it names is there. A manifest (or end record)
+// larger than 1 MiB is refused without being read.
 namespace SnapshotStore {
 
 struct Snapshot
@@ -50,7 +51,10 @@ std::optional<SnapshotFinish> readFinish(const QString &folder);
 QList<Snapshot> list(const QString &root);
 
 // Removes the oldest complete snapshots of the company beyond `keep`
-// (at least one is always kept). The folders removed.
+// (at least one is always kept), and every folder named as a snapshot that
+// has no manifest and that no process is taking (a snapshot being taken
+// holds a lock on "<folder>.lck" beside its folder until its manifest is
+// written; the kernel drops it when the process dies). The folders removed.
 QStringList prune(const QString &root, const QString &agendaDir, int keep);
 
 // Puts the snapshot's tables back into `dataRoot`, the data root the restore

@@ -315,4 +315,41 @@ TEST_F(TableSnapshotTest, RestoresIntoTheDataRootItIsRunForNotTheManifests)
     EXPECT_EQ(restored, QStringList{dataRoot() + u"AGENDA.001/ROK.2018/POKLKNIH.DAT (2 záznamů)"_s});
 }
 
+// Folders a snapshot cut short left behind: no manifest, nobody taking them.
+// A prune removes them, whatever company; nothing else in the folder.
+TEST_F(TableSnapshotTest, PruneRemovesLeftoversWithoutAManifest)
+{
+    const QString kept = take();
+    const QString leftover = root() + u"/2018-06-30_130000_odstraneni"_s;
+    ASSERT_TRUE(QDir().mkpath(leftover + u"/AGENDA.001/ROK.2018"_s));
+    ASSERT_TRUE(QFile::copy(table(), leftover + u"/AGENDA.001/ROK.2018/POKLKNIH.DAT"_s));
+    const QString stray = root() + u"/2018-06-30_120000_odstraneni.lck"_s;
+    ASSERT_TRUE(QFile(stray).open(QIODevice::WriteOnly));
+    const QString other = root() + u"/vlastni"_s;
+    ASSERT_TRUE(QDir().mkpath(other));
+
+    EXPECT_EQ(SnapshotStore::prune(root(), dataRoot() + u"AGENDA.002/"_s, 10), QStringList{leftover});
+    EXPECT_FALSE(QFileInfo::exists(leftover));
+    EXPECT_FALSE(QFileInfo::exists(stray));
+    EXPECT_TRUE(QFileInfo::exists(other));
+    EXPECT_TRUE(QFileInfo::exists(SnapshotStore::manifestPath(kept)));
+    EXPECT_EQ(QDir(root()).entryList(QDir::Files), QStringList());
+}
+
+// A manifest far larger than any real one is refused without being read:
+// not listed, not restored, and the listing stays quick.
+TEST_F(TableSnapshotTest, OversizedManifestIsRefusedUnread)
+{
+    const QString good = take(QDateTime(QDate(2018, 6, 30), QTime(13, 0)));
+    const QString folder = take();
+    const QByteArray padded = QByteArray("Vypln=") + QByteArray(2 * 1024 * 1024, 'x') + QByteArray("\n[Tabulka]");
+    rewriteManifest(folder, [&](QByteArray t) { return t.replace("[Tabulka]", padded); });
+    const auto listed = SnapshotStore::list(root());
+    ASSERT_EQ(listed.size(), 1);
+    EXPECT_EQ(listed.first().folder, good);
+    QString error;
+    EXPECT_FALSE(SnapshotStore::restore(folder, dataRoot(), true, nullptr, &error));
+    EXPECT_TRUE(error.contains(u"je větší než 1048576 bajtů"_s)) << error.left(300).toStdString();
+}
+
 } // namespace

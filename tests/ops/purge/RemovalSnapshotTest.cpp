@@ -262,6 +262,9 @@ TEST_F(RemovalSnapshotTest, KilledDuringTheSnapshotLeavesNoneListedAndTheNextRun
     while (!output.contains("B ") && child.waitForReadyRead(30000))
         output += child.readAllStandardOutput();
     ASSERT_TRUE(output.contains("B AGENDA.001/ROK.2018/")) << output.constData();
+    // A snapshot still being taken is never pruned.
+    EXPECT_TRUE(SnapshotStore::prune(snapshotsRoot(), dataRoot() + u"AGENDA.001/"_s, 1).isEmpty());
+    ASSERT_EQ(QDir(snapshotsRoot()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
     child.kill();
     ASSERT_TRUE(child.waitForFinished(10000));
     ASSERT_EQ(child.exitStatus(), QProcess::CrashExit);
@@ -281,6 +284,9 @@ TEST_F(RemovalSnapshotTest, KilledDuringTheSnapshotLeavesNoneListedAndTheNextRun
 
     realRun();
     EXPECT_EQ(column(u"POKLKNIH"_s, u"Doklad"_s), (QStringList{u"PP02"_s, u"PP04"_s}));
+    // The run that ended well pruned the killed one's leftover.
+    EXPECT_FALSE(QFileInfo::exists(snapshotsRoot() + u'/' + folders.first()));
+    EXPECT_EQ(QDir(snapshotsRoot()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
 }
 
 // Refusals of a restore: a table in use or changed since the run stops it
