@@ -6,7 +6,15 @@
 #include <QHash>
 #include <QSaveFile>
 
+#include <QRegularExpression>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -27,6 +35,11 @@ const QString kHead = u"Zaloha"_s;
 const QString kFinish = u"Dokonceno"_s;
 const QString kTable = u"Tabulka"_s;
 const QString kEnd = u"Konec"_s;
+
+// A manifest names a run's few tables in some hundred bytes each; anything
+// larger is not one of ours, and reading it would stall every listing (one
+// runs after each run).
+constexpr qint64 kMaxManifestBytes = 1024 * 1024;
 
 void setError(QString *error, const QString &text)
 {
@@ -74,13 +87,20 @@ bool writeSections(const QString &path, const QStringList &lines, QString *error
     return true;
 }
 
-std::optional<QList<Section>> readSections(const QString &path)
+std::optional<QList<Section>> readSections(const QString &path, QString *why = nullptr)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        setError(why, u"manifest chybí"_s);
         return std::nullopt;
+    }
+    const QByteArray text = file.read(kMaxManifestBytes + 1);
+    if (text.size() > kMaxManifestBytes) {
+        setError(why, u"soubor %1 je větší než %2 bajtů"_s.arg(path).arg(kMaxManifestBytes));
+        return std::nullopt;
+    }
     QList<Section> sections;
-    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+    for (const QString &line : QString::fromUtf8(text).split(u'\n')) {
         if (line.startsWith(u'[') && line.endsWith(u']')) {
             sections.append({line.mid(1, line.size() - 2), {}});
         } else if (const qsizetype equals = line.indexOf(u'='); equals > 0 && !sections.isEmpty()) {
@@ -112,6 +132,151 @@ QDateTime readTime(const QString &text)
     return QDateTime::fromString(text, Qt::ISODate);
 }
 
+// A path relative to a directory that stays inside it by its text: not empty,
+// not absolute, no empty, "." or ".." component.
+bool isPlainRelative(const QString &path)
+{
+    if (path.isEmpty() || QDir::isAbsolutePath(path))
+        return false;
+    const QStringList parts = path.split(u'/');
+    return std::none_of(parts.begin(), parts.end(), [](const QString &part) {
+        return part.isEmpty() || part == u"."_s || part == u".."_s;
+    });
+}
+
+// Whether `path` lies inside `dir` on disk, symbolic links followed: the
+// deepest part of it that exists resolves below the directory, and a link at
+// the end (even a dangling one, which a restore would follow when creating
+// the table) is refused.
+bool staysInside(const QString &path, const QString &dir)
+{
+    const QString inside = QFileInfo(dir).canonicalFilePath();
+    if (inside.isEmpty() || QFileInfo(path).isSymLink())
+        return false;
+    QString existing = path;
+    while (!QFileInfo::exists(existing) && existing.size() > dir.size())
+        existing = QFileInfo(existing).path();
+    const QString resolved = QFileInfo(existing).canonicalFilePath();
+    return resolved == inside || resolved.startsWith(inside + u'/');
+}
+
+// Why the manifest's tables cannot be put back into `dataRoot`: each must lie
+// in the snapshot's own company directory, in the live tree as well as in the
+// snapshot's folder. The manifest's own data root only tells which part of
+// its company directory is relative to the data root; the tables always go
+// into the data root the restore is run for.
+QString pathProblems(const QString &folder, const QString &dataRoot, const SnapshotManifest &manifest)
+{
+    const QString manifestRoot = QDir::cleanPath(manifest.dataRoot) + u'/';
+    const QString company = QDir::cleanPath(manifest.agendaDir);
+    const QString companyPath = company.startsWith(manifestRoot) ? company.mid(manifestRoot.size()) : QString();
+    if (!isPlainRelative(companyPath))
+        return u"adresář agendy %1 v manifestu neleží v adresáři dat %2"_s.arg(manifest.agendaDir, manifest.dataRoot);
+    const QString companyDir = QDir::cleanPath(dataRoot) + u'/' + companyPath;
+    if (!staysInside(companyDir, dataRoot))
+        return u"adresář agendy %1 vede mimo adresář dat %2"_s.arg(companyDir, dataRoot);
+    QStringList problems;
+    for (const SnapshotTable &table : manifest.tables) {
+        const QString &path = table.relativePath;
+        if (!isPlainRelative(path) || !path.startsWith(companyPath + u'/') ||
+            !staysInside(companyDir + path.mid(companyPath.size()), companyDir) ||
+            !staysInside(folder + u'/' + path, folder))
+            problems.append(u"tabulka %1 z manifestu neleží v adresáři agendy %2"_s.arg(path, companyDir));
+    }
+    return problems.join(u'\n');
+}
+
+// The claim on a snapshot folder while it is being taken: an exclusive
+// open-file-description lock on "<folder>.lck" beside it, taken before the
+// folder is created and given up once the manifest is written. The kernel
+// drops it when its holder dies, so a folder without a manifest whose claim
+// can be taken is a leftover that nobody will finish.
+class FolderClaim
+{
+public:
+    enum class Outcome { Taken, Held, Failed };
+
+    FolderClaim() = default;
+    ~FolderClaim() { release(); }
+    FolderClaim(const FolderClaim &) = delete;
+    FolderClaim &operator=(const FolderClaim &) = delete;
+
+    Outcome take(const QString &folder)
+    {
+        release();
+        m_path = QFile::encodeName(folder + u".lck"_s);
+        const int fd = ::open(m_path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            m_error = QString::fromLocal8Bit(std::strerror(errno));
+            return Outcome::Failed;
+        }
+        struct flock lock = {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        // A holder that just gave its claim up has unlinked the file: the lock
+        // only counts on the file that still bears the name.
+        struct stat held = {};
+        struct stat named = {};
+        if (::fcntl(fd, F_OFD_SETLK, &lock) != 0 || ::fstat(fd, &held) != 0 || ::stat(m_path.constData(), &named) != 0 ||
+            held.st_ino != named.st_ino || held.st_dev != named.st_dev) {
+            ::close(fd);
+            return Outcome::Held;
+        }
+        m_fd = fd;
+        return Outcome::Taken;
+    }
+
+    // Removes the lock file while still holding it, then lets go.
+    void release()
+    {
+        if (m_fd < 0)
+            return;
+        ::unlink(m_path.constData());
+        ::close(m_fd);
+        m_fd = -1;
+    }
+
+    QString error() const { return m_error; }
+
+private:
+    QByteArray m_path;
+    QString m_error;
+    int m_fd = -1;
+};
+
+// Folders named as snapshots are: nothing else in the folder is ever removed.
+bool isSnapshotName(const QString &name)
+{
+    static const QRegularExpression pattern(u"^\\d{4}-\\d{2}-\\d{2}_\\d{6}_.+$"_s);
+    return pattern.match(name).hasMatch();
+}
+
+// Removes the snapshot folders without a manifest that no process is taking
+// (the run that took them was killed, the disk filled up), and lock files
+// left without their folder. The folders removed.
+QStringList pruneLeftovers(const QString &root)
+{
+    QStringList removed;
+    const QDir dir(root);
+    for (const QString &name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        const QString folder = dir.absoluteFilePath(name);
+        if (!isSnapshotName(name) || QFileInfo::exists(manifestPath(folder)))
+            continue;
+        FolderClaim claim;
+        // Taken while the manifest was being written: then it is complete.
+        if (claim.take(folder) != FolderClaim::Outcome::Taken || QFileInfo::exists(manifestPath(folder)))
+            continue;
+        QDir(folder).removeRecursively();
+        removed.append(folder);
+    }
+    for (const QString &name : dir.entryList({u"*.lck"_s}, QDir::Files)) {
+        const QString folder = dir.absoluteFilePath(name.chopped(4));
+        if (isSnapshotName(name.chopped(4)) && !QFileInfo::exists(folder))
+            FolderClaim().take(folder); // released (and unlinked) at once
+    }
+    return removed;
+}
+
 } // namespace
 
 QString folderName(const QDateTime &when, const QString &operation)
@@ -132,10 +297,24 @@ QString finishPath(const QString &folder)
 QString take(const QString &root, SnapshotManifest &manifest, const QStringList &tables, QString *error)
 {
     const QString base = QDir::cleanPath(root) + u'/' + folderName(manifest.created, manifest.operation);
-    // Two runs within one second get folders of their own.
+    QDir().mkpath(QDir::cleanPath(root)); // when it cannot be, the claim says so
+    // Two runs within one second get folders of their own; the claim on a
+    // folder is taken before the folder exists, so that a prune never takes
+    // it for a leftover.
+    FolderClaim claim;
     QString folder = base;
-    for (int n = 2; QFileInfo::exists(folder); ++n)
+    for (int n = 2;; ++n) {
+        if (!QFileInfo::exists(folder)) {
+            const FolderClaim::Outcome outcome = claim.take(folder);
+            if (outcome == FolderClaim::Outcome::Taken)
+                break;
+            if (outcome == FolderClaim::Outcome::Failed) {
+                setError(error, u"složku zálohy %1 nelze založit: %2"_s.arg(folder, claim.error()));
+                return QString();
+            }
+        }
         folder = base + u'_' + QString::number(n);
+    }
     if (!TableSnapshot::copyTables(folder, manifest.dataRoot, tables, &manifest.tables, error))
         return QString();
     if (!writeManifest(folder, manifest, error)) {
@@ -167,9 +346,10 @@ std::optional<SnapshotManifest> readManifest(const QString &folder, QString *err
         setError(error, u"složka %1 nemá úplný manifest zálohy (%2)"_s.arg(folder, why));
         return std::nullopt;
     };
-    const auto sections = readSections(manifestPath(folder));
+    QString unread;
+    const auto sections = readSections(manifestPath(folder), &unread);
     if (!sections)
-        return incomplete(u"manifest chybí"_s);
+        return incomplete(unread);
     if (sections->size() < 2 || sections->first().name != kHead || sections->last().name != kEnd)
         return incomplete(u"manifest je neúplný"_s);
     const QHash<QString, QString> &head = sections->first().values;
@@ -249,12 +429,12 @@ QList<Snapshot> list(const QString &root)
 
 QStringList prune(const QString &root, const QString &agendaDir, int keep)
 {
+    QStringList removed = pruneLeftovers(root);
     QList<Snapshot> ofCompany;
     for (const Snapshot &snapshot : list(root)) {
         if (QDir::cleanPath(snapshot.manifest.agendaDir) == QDir::cleanPath(agendaDir))
             ofCompany.append(snapshot);
     }
-    QStringList removed;
     const qsizetype excess = ofCompany.size() - std::max(keep, 1);
     for (qsizetype i = 0; i < excess; ++i) {
         const QString folder = ofCompany.at(i).folder;
@@ -267,17 +447,22 @@ QStringList prune(const QString &root, const QString &agendaDir, int keep)
     return removed;
 }
 
-bool restore(const QString &folder, bool force, QStringList *restored, QString *error)
+bool restore(const QString &folder, const QString &dataRoot, bool force, QStringList *restored, QString *error)
 {
     const auto manifest = readManifest(folder, error);
     if (!manifest)
         return false;
+    if (const QString outside = pathProblems(folder, dataRoot, *manifest); !outside.isEmpty()) {
+        setError(error, outside);
+        return false;
+    }
+    const QString root = QDir::cleanPath(dataRoot) + u'/';
     QStringList problems;
     for (const SnapshotTable &table : manifest->tables) {
         const auto copy = TableSnapshot::summarize(folder + u'/' + table.relativePath);
         if (!copy || *copy != table.summary)
             problems.append(u"kopie tabulky %1 v záloze neodpovídá manifestu (je poškozená)"_s.arg(table.relativePath));
-        const QString used = TableSnapshot::usedByOthers(manifest->dataRoot + table.relativePath);
+        const QString used = TableSnapshot::usedByOthers(root + table.relativePath);
         if (!used.isEmpty())
             problems.append(used);
     }
@@ -297,7 +482,7 @@ bool restore(const QString &folder, bool force, QStringList *restored, QString *
             const auto atEnd = std::find_if(finish->tables.begin(), finish->tables.end(), [&](const SnapshotTable &t) {
                 return t.relativePath == table.relativePath;
             });
-            const auto now = TableSnapshot::summarize(manifest->dataRoot + table.relativePath);
+            const auto now = TableSnapshot::summarize(root + table.relativePath);
             if (atEnd == finish->tables.end() || !now || *now != atEnd->summary)
                 problems.append(u"tabulka %1 byla po skončení běhu změněna"_s.arg(table.relativePath));
         }
@@ -308,12 +493,12 @@ bool restore(const QString &folder, bool force, QStringList *restored, QString *
         }
     }
     for (const SnapshotTable &table : manifest->tables) {
-        if (!TableSnapshot::restoreTable(folder + u'/' + table.relativePath, manifest->dataRoot + table.relativePath,
+        if (!TableSnapshot::restoreTable(folder + u'/' + table.relativePath, root + table.relativePath,
                                          error))
             return false;
         if (restored)
             restored->append(
-                u"%1 (%2 záznamů)"_s.arg(manifest->dataRoot + table.relativePath).arg(table.summary.records));
+                u"%1 (%2 záznamů)"_s.arg(root + table.relativePath).arg(table.summary.records));
     }
     return true;
 }

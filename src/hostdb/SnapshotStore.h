@@ -19,7 +19,8 @@
 // whose snapshot was not taken to the end (the process was killed, the disk
 // filled up) has no manifest and is neither listed, restored nor counted.
 // A manifest is complete when it names its tables, ends with its closing
-// section, and every table it names is there.
+// section, and every table it names is there. A manifest (or end record)
+// larger than 1 MiB is refused without being read.
 namespace SnapshotStore {
 
 struct Snapshot
@@ -50,11 +51,18 @@ std::optional<SnapshotFinish> readFinish(const QString &folder);
 QList<Snapshot> list(const QString &root);
 
 // Removes the oldest complete snapshots of the company beyond `keep`
-// (at least one is always kept). The folders removed.
+// (at least one is always kept), and every folder named as a snapshot that
+// has no manifest and that no process is taking (a snapshot being taken
+// holds a lock on "<folder>.lck" beside its folder until its manifest is
+// written; the kernel drops it when the process dies). The folders removed.
 QStringList prune(const QString &root, const QString &agendaDir, int keep);
 
-// Puts the snapshot's tables back into the data root its manifest names.
-// Refuses, changing nothing, when the folder has no complete manifest, when a
+// Puts the snapshot's tables back into `dataRoot`, the data root the restore
+// is run for (never the one the manifest names: the manifest lies in a shared
+// directory anybody with access to the data can write). Refuses, changing
+// nothing, when the folder has no complete manifest, when a table's path
+// leads out of the snapshot's company directory below `dataRoot` or out of
+// the snapshot's folder (a "..", an absolute path, a symbolic link), when a
 // copy no longer matches its manifest, or when another process has one of
 // the tables open or a record of it locked. Without `force` it also refuses
 // when the run never recorded its end, or when a table differs from what the
@@ -66,6 +74,6 @@ QStringList prune(const QString &root, const QString &agendaDir, int keep);
 // checksum of all records) taken when the run ended, and the restore compares
 // the tables' summaries now. A checkpoint, a vacuum or a reader never counts
 // as a change; any record written, added or deleted does.
-bool restore(const QString &folder, bool force, QStringList *restored, QString *error);
+bool restore(const QString &folder, const QString &dataRoot, bool force, QStringList *restored, QString *error);
 
 } // namespace SnapshotStore

@@ -6,6 +6,7 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -74,6 +75,7 @@ TEST_P(HttpGetFailures, CountAsFailed)
 {
     CannedHttpServer server(GetParam().response);
     EXPECT_FALSE(HTTPGet::downloadFile(server.address(), localPath()).ok);
+    EXPECT_FALSE(QFile::exists(localPath())) << "a failed download leaves its file behind";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -86,6 +88,72 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"NotFound", "HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found"},
                     FailureCase{"NotHttp", "hello\r\n\r\n"}, FailureCase{"ClosedWithoutAnswer", ""}),
     TestSupport::rowName);
+
+// Answers no version file can be: too long (announced or not), or too slow.
+// Each ends within its bound, having read little, and leaves no file.
+struct BoundCase
+{
+    const char *name;
+    QByteArray head;
+    CannedHttpServer::Stream stream;
+    HTTPGet::Limits limits;
+};
+
+class HttpGetBounds : public HttpGetTest, public testing::WithParamInterface<BoundCase>
+{
+};
+
+const QByteArray kChunk(64 * 1024, 'x');
+constexpr qint64 kPlenty = 64 * 1024 * 1024; // far beyond every bound, still finite
+
+TEST_P(HttpGetBounds, EndWithinTheBoundAndLeaveNoFile)
+{
+    CannedHttpServer server(GetParam().head, GetParam().stream);
+    QElapsedTimer clock;
+    clock.start();
+    const HTTPGet::Result result = HTTPGet::downloadFile(server.address(), localPath(), {}, GetParam().limits);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.cancelled);
+    EXPECT_LT(clock.elapsed(), GetParam().limits.totalMs + 3000);
+    EXPECT_LT(server.streamed(), 16 * 1024 * 1024);
+    EXPECT_FALSE(QFile::exists(localPath()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , HttpGetBounds,
+    testing::Values(BoundCase{"OversizedWithItsLength", "HTTP/1.0 200 OK\r\nContent-Length: 1073741824\r\n\r\n",
+                              {kChunk, 0, kPlenty}, {}},
+                    BoundCase{"EndlessWithoutLength", "HTTP/1.0 200 OK\r\n\r\n", {kChunk, 0, kPlenty}, {}},
+                    BoundCase{"OneByteAtATime", "HTTP/1.0 200 OK\r\nContent-Length: 40\r\n\r\n", {"x", 200, 40},
+                              {64 * 1024, 1500}},
+                    BoundCase{"HeaderOneByteAtATime", "HTTP/1.0 2", {"0", 200, 40}, {64 * 1024, 1500}}),
+    TestSupport::rowName);
+
+TEST_F(HttpGetTest, BodyOfExactlyTheBoundIsAcceptedOneMoreIsNot)
+{
+    const HTTPGet::Limits limits{100, 30000};
+    for (const qsizetype size : {100, 101}) {
+        CannedHttpServer server(CannedHttpServer::ok(QByteArray(size, 'v')));
+        EXPECT_EQ(HTTPGet::downloadFile(server.address(), localPath(), {}, limits).ok, size == 100) << size;
+        EXPECT_EQ(QFile::exists(localPath()), size == 100) << size;
+        QFile::remove(localPath());
+    }
+}
+
+// The caller ends the wait (the user closed the wizard): the download stops
+// soon, as cancelled, and leaves no file.
+TEST_F(HttpGetTest, CancelledWaitEndsSoon)
+{
+    CannedHttpServer server("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\n", {"x", 200, 100});
+    QElapsedTimer clock;
+    clock.start();
+    const HTTPGet::Result result =
+        HTTPGet::downloadFile(server.address(), localPath(), [&] { return clock.elapsed() > 300; });
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_FALSE(QFile::exists(localPath()));
+}
 
 // The add-on's settings directory is an upper-cased host path; the download
 // lands in the directory that exists on disk, whatever its spelling.

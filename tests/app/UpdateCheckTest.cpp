@@ -10,9 +10,11 @@
 #include "CannedHttpServer.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -127,6 +129,7 @@ struct FailureCase
 {
     const char *name;
     QByteArray response;
+    CannedHttpServer::Stream stream = {};
 };
 
 class UpdateCheckFailures : public UpdateCheckTest, public testing::WithParamInterface<FailureCase>
@@ -135,7 +138,7 @@ class UpdateCheckFailures : public UpdateCheckTest, public testing::WithParamInt
 
 TEST_P(UpdateCheckFailures, FirstRunOnlyReportsTheFailure)
 {
-    CannedHttpServer server(GetParam().response);
+    CannedHttpServer server(GetParam().response, GetParam().stream);
     useServer(server);
     scriptedUi().answer(MessageAnswer::Yes);
     EXPECT_EQ(checkForUpdate(m_fake.session), 0);
@@ -143,13 +146,19 @@ TEST_P(UpdateCheckFailures, FirstRunOnlyReportsTheFailure)
     EXPECT_TRUE(scriptedUi().shown(
         {{MessageKind::Confirmation, scriptedUi().messages().at(0).text}, {MessageKind::Error, kDownloadFailed}}));
     EXPECT_EQ(scriptedUi().messages().at(1).buttons, MessageButtons::Ok);
+    EXPECT_FALSE(QFile::exists(manifestCopy())) << "a failed download stays in the settings directory";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     , UpdateCheckFailures,
     testing::Values(FailureCase{"NoContentLength", "HTTP/1.0 200 OK\r\n\r\n[TARNEK]\r\nVER=2.15\r\n"},
                     FailureCase{"TruncatedBody",
-                                "HTTP/1.0 200 OK\r\nContent-Length: 900\r\n\r\n[TARNEK]\r\nVER=2.15\r\n"}),
+                                "HTTP/1.0 200 OK\r\nContent-Length: 900\r\n\r\n[TARNEK]\r\nVER=2.15\r\n"},
+                    // 64 MiB sent at most: far beyond the bound, and finite.
+                    FailureCase{"OversizedWithItsLength", "HTTP/1.0 200 OK\r\nContent-Length: 1073741824\r\n\r\n",
+                                {QByteArray(64 * 1024, 'x'), 0, 64 * 1024 * 1024}},
+                    FailureCase{"EndlessWithoutLength", "HTTP/1.0 200 OK\r\n\r\n",
+                                {QByteArray(64 * 1024, 'x'), 0, 64 * 1024 * 1024}}),
     TestSupport::rowName);
 
 TEST_F(UpdateCheckTest, FailureAfterAnUpdateOffersTheProductPage)
@@ -205,6 +214,29 @@ TEST_F(UpdateCheckTest, ManifestGoesThroughTheUpperCasedSettingsDirectory)
     EXPECT_FALSE(QFile::exists(onDisk + u"velmarver.dat"_s));
     // The session's progress sink showed the working overlay for the download only.
     EXPECT_EQ(m_fake.progress.workingTexts, QStringList{u"Ověření novější verze doplňku\rčekejte prosím..."_s});
+    EXPECT_FALSE(m_fake.progress.working);
+}
+
+// A server that trickles its answer: "Zavřít" (the interrupt flag) ends the
+// wait at once, without a message; "Další >" pressed meanwhile starts no
+// second check.
+TEST_F(UpdateCheckTest, ClosingEndsASlowWaitAndNoSecondCheckStarts)
+{
+    CannedHttpServer server("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\n", {"x", 200, 100});
+    useServer(server);
+    scriptedUi().answer(MessageAnswer::Yes);
+    int second = 0;
+    QTimer::singleShot(200, [&] { second = checkForUpdate(m_fake.session); });
+    QTimer::singleShot(500, [&] { m_fake.session.interruptRequested = true; });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(checkForUpdate(m_fake.session), -1);
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(second, -1);
+    EXPECT_EQ(server.requestCount(), 1);
+    ASSERT_EQ(scriptedUi().messages().size(), 1); // the question only
+    EXPECT_FALSE(QFile::exists(manifestCopy()));
+    EXPECT_FALSE(programEnded());
     EXPECT_FALSE(m_fake.progress.working);
 }
 

@@ -180,7 +180,7 @@ TEST_P(IncompleteSnapshotTest, IsNeitherListedNorRestored)
     ASSERT_EQ(listed.size(), 1);
     EXPECT_EQ(listed.first().folder, good);
     QString error;
-    EXPECT_FALSE(SnapshotStore::restore(folder, true, nullptr, &error));
+    EXPECT_FALSE(SnapshotStore::restore(folder, dataRoot(), true, nullptr, &error));
     EXPECT_TRUE(error.contains(u"nemá úplný manifest"_s)) << error.toStdString();
 }
 
@@ -221,6 +221,135 @@ TEST_F(TableSnapshotTest, PruneKeepsTheNewestOfTheCompanyAndNeverNone)
     EXPECT_EQ(listed.first().folder, folders.last());
     for (const QString &folder : folders.mid(0, 5))
         EXPECT_FALSE(QFileInfo::exists(folder));
+}
+
+
+// A manifest lies in a directory anybody with access to the data can write:
+// the tables it names go only into the snapshot's company directory below
+// the data root the restore is run for, whatever the manifest says.
+struct EscapeCase
+{
+    const char *name;
+    QByteArray path;                                          // "Soubor=" of the only table
+    std::function<void(const QString &tempDir)> setup;        // before the copy is placed
+    QStringList watched;                                      // below tempDir: must not change
+};
+
+class RestoreEscapeTest : public TableSnapshotTest, public testing::WithParamInterface<EscapeCase>
+{
+};
+
+TEST_P(RestoreEscapeTest, IsRefusedAndWritesNothing)
+{
+    tree().agenda(u"002"_s).year(u"2018"_s).table(u"ROZPUPK"_s).rows("CisDokladu|Cislo\n7|1");
+    const QString folder = take();
+    const QByteArray original = "AGENDA.001/ROK.2018/POKLKNIH.DAT";
+    if (GetParam().setup)
+        GetParam().setup(tempDir());
+    // The copy placed where the manifest's path finds it, so that only the
+    // path itself can stop the restore.
+    const QString placed = QDir::cleanPath(folder + u'/' + QString::fromUtf8(GetParam().path));
+    if (!QFileInfo::exists(placed)) {
+        QDir().mkpath(QFileInfo(placed).path());
+        ASSERT_TRUE(QFile::copy(folder + u'/' + QString::fromUtf8(original), placed)) << placed.toStdString();
+    }
+    const QByteArray from = "Soubor=" + original;
+    const QByteArray to = "Soubor=" + GetParam().path;
+    rewriteManifest(folder, [&](QByteArray t) { return t.replace(from, to); });
+    ASSERT_TRUE(SnapshotStore::readManifest(folder));
+    const auto state = [&] {
+        QList<std::optional<TableSummary>> summaries;
+        for (const QString &path : GetParam().watched)
+            summaries.append(TableSnapshot::summarize(tempDir() + u'/' + path));
+        return summaries;
+    };
+    const auto before = state();
+
+    QString error;
+    EXPECT_FALSE(SnapshotStore::restore(folder, dataRoot(), true, nullptr, &error));
+    EXPECT_TRUE(error.contains(u"neleží v adresáři agendy"_s)) << error.toStdString();
+    EXPECT_EQ(state(), before);
+    EXPECT_FALSE(QFileInfo::exists(tempDir() + u"/NEW.DAT"_s));
+    EXPECT_FALSE(QFileInfo::exists(tempDir() + u"/OUT/NEW.DAT"_s));
+}
+
+void linkOut(const QString &tempDir, const QString &link)
+{
+    QDir().mkpath(tempDir + u"/OUT"_s);
+    ASSERT_TRUE(QFile::link(tempDir + u"/OUT"_s + (link.endsWith(u".DAT"_s) ? u"/NEW.DAT"_s : QString()),
+                            tempDir + u"/DATA/"_s + link));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Snapshot, RestoreEscapeTest,
+    testing::Values(
+        EscapeCase{"OutOfTheDataRoot", "AGENDA.001/../../NEW.DAT", {}, {u"NEW.DAT"_s}},
+        EscapeCase{"IntoAnotherCompanyByDots", "AGENDA.001/../AGENDA.002/ROK.2018/ROZPUPK.DAT", {},
+                   {u"DATA/AGENDA.002/ROK.2018/ROZPUPK.DAT"_s}},
+        EscapeCase{"IntoAnotherCompany", "AGENDA.002/ROK.2018/ROZPUPK.DAT", {},
+                   {u"DATA/AGENDA.002/ROK.2018/ROZPUPK.DAT"_s}},
+        EscapeCase{"Absolute", "/NEW.DAT", {}, {u"DATA/NEW.DAT"_s}},
+        EscapeCase{"ThroughALinkedDirectory", "AGENDA.001/ROK.2019/NEW.DAT",
+                   [](const QString &dir) { linkOut(dir, u"AGENDA.001/ROK.2019"_s); }, {u"OUT/NEW.DAT"_s}},
+        EscapeCase{"ThroughADanglingLinkedTable", "AGENDA.001/ROK.2018/NEW.DAT",
+                   [](const QString &dir) { linkOut(dir, u"AGENDA.001/ROK.2018/NEW.DAT"_s); }, {u"OUT/NEW.DAT"_s}}),
+    [](const testing::TestParamInfo<EscapeCase> &info) { return std::string(info.param.name); });
+
+// The manifest's data root never decides where the tables go.
+TEST_F(TableSnapshotTest, RestoresIntoTheDataRootItIsRunForNotTheManifests)
+{
+    const QString folder = take();
+    const QString elsewhere = tempDir() + u"/ELSE/"_s;
+    rewriteManifest(folder, [&](QByteArray t) { return t.replace(dataRoot().toUtf8(), elsewhere.toUtf8()); });
+    const auto before = TableSnapshot::summarize(table());
+    {
+        auto t = open(u"POKLKNIH"_s);
+        t->GoTop();
+        ASSERT_GE(t->Delete(), 0);
+    }
+    QStringList restored;
+    QString error;
+    ASSERT_TRUE(SnapshotStore::restore(folder, dataRoot(), true, &restored, &error)) << error.toStdString();
+    EXPECT_EQ(TableSnapshot::summarize(table()), before);
+    EXPECT_FALSE(QFileInfo::exists(elsewhere));
+    EXPECT_EQ(restored, QStringList{dataRoot() + u"AGENDA.001/ROK.2018/POKLKNIH.DAT (2 záznamů)"_s});
+}
+
+// Folders a snapshot cut short left behind: no manifest, nobody taking them.
+// A prune removes them, whatever company; nothing else in the folder.
+TEST_F(TableSnapshotTest, PruneRemovesLeftoversWithoutAManifest)
+{
+    const QString kept = take();
+    const QString leftover = root() + u"/2018-06-30_130000_odstraneni"_s;
+    ASSERT_TRUE(QDir().mkpath(leftover + u"/AGENDA.001/ROK.2018"_s));
+    ASSERT_TRUE(QFile::copy(table(), leftover + u"/AGENDA.001/ROK.2018/POKLKNIH.DAT"_s));
+    const QString stray = root() + u"/2018-06-30_120000_odstraneni.lck"_s;
+    ASSERT_TRUE(QFile(stray).open(QIODevice::WriteOnly));
+    const QString other = root() + u"/vlastni"_s;
+    ASSERT_TRUE(QDir().mkpath(other));
+
+    EXPECT_EQ(SnapshotStore::prune(root(), dataRoot() + u"AGENDA.002/"_s, 10), QStringList{leftover});
+    EXPECT_FALSE(QFileInfo::exists(leftover));
+    EXPECT_FALSE(QFileInfo::exists(stray));
+    EXPECT_TRUE(QFileInfo::exists(other));
+    EXPECT_TRUE(QFileInfo::exists(SnapshotStore::manifestPath(kept)));
+    EXPECT_EQ(QDir(root()).entryList(QDir::Files), QStringList());
+}
+
+// A manifest far larger than any real one is refused without being read:
+// not listed, not restored, and the listing stays quick.
+TEST_F(TableSnapshotTest, OversizedManifestIsRefusedUnread)
+{
+    const QString good = take(QDateTime(QDate(2018, 6, 30), QTime(13, 0)));
+    const QString folder = take();
+    const QByteArray padded = QByteArray("Vypln=") + QByteArray(2 * 1024 * 1024, 'x') + QByteArray("\n[Tabulka]");
+    rewriteManifest(folder, [&](QByteArray t) { return t.replace("[Tabulka]", padded); });
+    const auto listed = SnapshotStore::list(root());
+    ASSERT_EQ(listed.size(), 1);
+    EXPECT_EQ(listed.first().folder, good);
+    QString error;
+    EXPECT_FALSE(SnapshotStore::restore(folder, dataRoot(), true, nullptr, &error));
+    EXPECT_TRUE(error.contains(u"je větší než 1048576 bajtů"_s)) << error.left(300).toStdString();
 }
 
 } // namespace

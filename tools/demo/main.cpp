@@ -4,6 +4,7 @@
 //   tarnek-demo DIR                 builds, then prints the arguments on one line
 //   tarnek-demo --print-args DIR    builds, then prints one argument per line
 
+#include "common/FileSizeLimit.h"
 #include "common/DayNumber.h"
 #include "demo/DemoCompany.h"
 
@@ -15,6 +16,7 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
+    ignoreFileSizeSignal();
     DayNumber::cacheLocalTimeZone();
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);

@@ -1,6 +1,7 @@
 // tarnek-report: lays a report template out over CSV data or a host table
 // and writes the result (ReportTool.h).
 
+#include "common/FileSizeLimit.h"
 #include "common/DayNumber.h"
 #include "common/widgets/QtUiSeam.h"
 #include "report/core/layout/LayoutProgress.h"
@@ -85,6 +86,7 @@ int runPreview(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    ignoreFileSizeSignal();
     DayNumber::cacheLocalTimeZone();
     if (argc > 1 && (qstrcmp(argv[1], "preview") == 0 || qstrcmp(argv[1], "design") == 0))
         return runPreview(argc, argv);

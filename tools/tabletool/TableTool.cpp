@@ -336,12 +336,29 @@ int listSnapshots(const QString &dir, QTextStream &out, QTextStream &err)
     return kOk;
 }
 
+// The data root a snapshot folder belongs to: the one it lies in
+// (DATAROOT/Velmar/Tarnek/Zalohy/FOLDER). Empty when it lies elsewhere.
+QString dataRootOf(const QString &folder)
+{
+    QDir dir(folder);
+    for (const QString &name : {u"Zalohy"_s, u"Tarnek"_s, u"Velmar"_s}) {
+        if (!dir.cdUp() || dir.dirName().compare(name, Qt::CaseInsensitive) != 0)
+            return QString();
+    }
+    return dir.cdUp() ? dir.absolutePath() : QString();
+}
+
 int restore(const QString &snapshot, const Options &options, QTextStream &out, QTextStream &err)
 {
     const QString folder = QDir(FileNames::resolve(snapshot)).absolutePath();
+    const QString dataRoot = dataRootOf(folder);
+    if (dataRoot.isEmpty()) {
+        err << "restore refused: " << folder << " does not lie in DATAROOT/Velmar/Tarnek/Zalohy" << Qt::endl;
+        return kFailed;
+    }
     QStringList restored;
     QString error;
-    const bool ok = SnapshotStore::restore(folder, options.force, &restored, &error);
+    const bool ok = SnapshotStore::restore(folder, dataRoot, options.force, &restored, &error);
     for (const QString &line : restored)
         out << "restored " << line << '\n';
     if (!ok) {

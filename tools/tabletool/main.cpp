@@ -1,5 +1,6 @@
 // tarnek-table: create, list, dump and fill host tables (TableTool.h).
 
+#include "common/FileSizeLimit.h"
 #include "common/DayNumber.h"
 #include "tabletool/TableTool.h"
 
@@ -10,6 +11,7 @@
 
 int main(int argc, char *argv[])
 {
+    ignoreFileSizeSignal();
     DayNumber::cacheLocalTimeZone();
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);

@@ -10,6 +10,7 @@
 #include "common/UiSeam.h"
 
 #include <QFile>
+#include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
 
@@ -45,6 +46,13 @@ void openProductPageAndEnd(OperationSession &session)
 
 int checkForUpdate(OperationSession &session)
 {
+    // The download's wait keeps the message loop running: "Další >" pressed
+    // again must not start a second check (and download into the same
+    // file); "Zavřít" sets the interrupt flag, which ends the wait.
+    static bool checking = false;
+    if (checking)
+        return -1;
+    const QScopedValueRollback guard(checking, true);
     const RunContext &context = session.runContext();
     const QString lastVersion = lastRecordedHostVersion(context);
     if (lastVersion == context.hostVersion)
@@ -54,12 +62,16 @@ int checkForUpdate(OperationSession &session)
         return 0;
 
     const QString localCopy = context.settingsDir + u"velmarver.dat"_s;
-    const bool downloadFailed = [&] {
+    session.interruptRequested = false;
+    const HTTPGet::Result download = [&] {
         WorkingOverlay working(session.progress(), u"Ověření novější verze doplňku\rčekejte prosím..."_s);
-        return !HTTPGet::downloadFile(UpdateServer::manifestAddress(), localCopy).ok;
+        return HTTPGet::downloadFile(UpdateServer::manifestAddress(), localCopy,
+                                     [&] { return session.interruptRequested; });
     }();
+    if (download.cancelled)
+        return -1;
 
-    if (downloadFailed) {
+    if (!download.ok) {
         if (firstRun) {
             ui().error(kDownloadFailed);
             return 0;

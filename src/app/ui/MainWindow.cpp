@@ -442,5 +442,10 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     }
     event->accept();
     m_frmWorking->hide();
+    // Outside a run, a wait that keeps the message loop running (the update
+    // check's download) ends on the interrupt flag; the program then ends
+    // when the wait has returned. A run keeps its own "Přerušit".
+    if (!m_btnPrerusit->isVisible())
+        m_session->interruptRequested = true;
     QCoreApplication::quit();
 }

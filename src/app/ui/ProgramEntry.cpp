@@ -1,6 +1,7 @@
 // Program entry: the host starts the add-on from its desktop with its data
 // directories, version and user on the command line.
 
+#include "common/FileSizeLimit.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/StartUp.h"
 #include "app/ui/TarnekApplication.h"
@@ -21,6 +22,7 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
+    ignoreFileSizeSignal();
     DayNumber::cacheLocalTimeZone();
     TarnekApplication app(argc, argv);
     QApplication::setApplicationName(u"Tarnek"_s);

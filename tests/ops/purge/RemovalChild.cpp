@@ -4,7 +4,10 @@
 // standard error, the progress to standard output ("P position", "S status").
 // With "pause-in-snapshot" the run says "B table" after the snapshot has
 // copied its first table and then waits there (for the test to kill it).
+// With "file-size-limit=BYTES" it runs under that file-size limit, as the
+// program would under "ulimit -f".
 
+#include "common/FileSizeLimit.h"
 #include "app/core/OperationSession.h"
 #include "common/UiSeam.h"
 #include "hostdb/TableSnapshot.h"
@@ -17,6 +20,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <sys/resource.h>
 
 namespace {
 
@@ -40,10 +44,18 @@ public:
 
 int main(int argc, char **argv)
 {
+    ignoreFileSizeSignal();
     QCoreApplication app(argc, argv);
     if (argc != 3 && argc != 4)
         return 2;
-    if (argc == 4) {
+    const QByteArray mode = argc == 4 ? QByteArray(argv[3]) : QByteArray();
+    if (mode.startsWith("file-size-limit=")) {
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = mode.mid(16).toULongLong();
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            return 2;
+    } else if (mode == "pause-in-snapshot") {
         TableSnapshot::setAfterTableHook([](const QString &table) {
             std::printf("B %s\n", table.toUtf8().constData());
             std::fflush(stdout);

@@ -52,6 +52,9 @@ const QString kRefusal = u"Před zahájením změn se nepodařilo pořídit zál
 // table is there too, which a cash-only run never writes.
 class RemovalSnapshotTest : public RemovalTest
 {
+public:
+    TableBuilder journal() { return year().table(u"UCDENIK"_s); }
+
 protected:
     RemovalSnapshotTest()
     {
@@ -179,7 +182,6 @@ class SnapshotFailureTest : public RemovalSnapshotTest, public testing::WithPara
 {
 public:
     ~SnapshotFailureTest() override { lift(); }
-    TableBuilder journal() { return year().table(u"UCDENIK"_s); }
     void limitFileSize(rlim_t bytes)
     {
         std::signal(SIGXFSZ, SIG_IGN);
@@ -205,7 +207,7 @@ private:
 // leaves room for the WAL index a reader of a table creates (32 KiB).
 void manyFreeLines(RemovalSnapshotTest &test, const QString &, const QString &)
 {
-    auto journal = static_cast<SnapshotFailureTest &>(test).journal();
+    auto journal = test.journal();
     for (int line = 10; line < 1000; ++line)
         journal.row({{"Cislo", line}, {"Zdroj", "PK"}, {"ZRadek", 7}, {"Free", true}, {"Popis", "volný řádek"}});
 }
@@ -252,6 +254,56 @@ INSTANTIATE_TEST_SUITE_P(Snapshot, SnapshotFailureTest,
                                              u"tabulku "_s}),
                          [](const testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.name); });
 
+// The tool puts the tables back into the data root the snapshot folder lies
+// in, whatever data root the manifest names; a folder out of that place
+// belongs to no data root and is refused.
+TEST_F(RemovalSnapshotTest, RestoreGoesIntoTheDataRootTheFolderLiesIn)
+{
+    const auto before = dumps();
+    const QString folder = realRun();
+    QTemporaryDir elsewhere;
+    {
+        QFile manifest(SnapshotStore::manifestPath(folder));
+        ASSERT_TRUE(manifest.open(QIODevice::ReadOnly));
+        QByteArray text = manifest.readAll();
+        manifest.close();
+        ASSERT_TRUE(text.contains(dataRoot().toUtf8()));
+        text.replace(dataRoot().toUtf8(), elsewhere.filePath(u"DATA/"_s).toUtf8());
+        ASSERT_TRUE(manifest.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        manifest.write(text);
+    }
+    const ToolResult restored = tableTool({u"restore"_s, folder});
+    EXPECT_EQ(restored.code, 0) << restored.err.toStdString();
+    EXPECT_EQ(dumps(), before);
+    EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath(u"DATA"_s)));
+
+    const QString moved = elsewhere.filePath(u"moved"_s);
+    ASSERT_TRUE(QDir().rename(folder, moved));
+    const ToolResult refused = tableTool({u"restore"_s, moved, u"--force"_s});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.err, u"restore refused: "_s + moved + u" does not lie in DATAROOT/Velmar/Tarnek/Zalohy\n"_s);
+}
+
+// The program ignores SIGXFSZ: under a file-size limit the snapshot's write
+// fails like on a full disk and the run stops with its message, instead of
+// the process dying without a word.
+TEST_F(RemovalSnapshotTest, FileSizeLimitInAProcessStopsTheRunWithItsMessage)
+{
+    manyFreeLines(*this, snapshotsRoot(), yearDir());
+    const auto before = dumps();
+    QProcess child;
+    child.start(QString::fromUtf8(TARNEK_PURGE_CHILD),
+                {yearDir(), context().settingsDir, u"file-size-limit=40000"_s});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const QString boxes = QString::fromUtf8(child.readAllStandardError());
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child.exitCode(), 1) << boxes.toStdString();
+    EXPECT_TRUE(boxes.contains(u"Před zahájením změn se nepodařilo pořídit zálohu"_s)) << boxes.toStdString();
+    EXPECT_TRUE(boxes.contains(u"kopii tabulky "_s)) << boxes.toStdString();
+    EXPECT_EQ(dumps(), before);
+    EXPECT_TRUE(snapshots().isEmpty());
+}
+
 TEST_F(RemovalSnapshotTest, KilledDuringTheSnapshotLeavesNoneListedAndTheNextRunWorks)
 {
     const auto before = dumps();
@@ -262,6 +314,9 @@ TEST_F(RemovalSnapshotTest, KilledDuringTheSnapshotLeavesNoneListedAndTheNextRun
     while (!output.contains("B ") && child.waitForReadyRead(30000))
         output += child.readAllStandardOutput();
     ASSERT_TRUE(output.contains("B AGENDA.001/ROK.2018/")) << output.constData();
+    // A snapshot still being taken is never pruned.
+    EXPECT_TRUE(SnapshotStore::prune(snapshotsRoot(), dataRoot() + u"AGENDA.001/"_s, 1).isEmpty());
+    ASSERT_EQ(QDir(snapshotsRoot()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
     child.kill();
     ASSERT_TRUE(child.waitForFinished(10000));
     ASSERT_EQ(child.exitStatus(), QProcess::CrashExit);
@@ -281,6 +336,9 @@ TEST_F(RemovalSnapshotTest, KilledDuringTheSnapshotLeavesNoneListedAndTheNextRun
 
     realRun();
     EXPECT_EQ(column(u"POKLKNIH"_s, u"Doklad"_s), (QStringList{u"PP02"_s, u"PP04"_s}));
+    // The run that ended well pruned the killed one's leftover.
+    EXPECT_FALSE(QFileInfo::exists(snapshotsRoot() + u'/' + folders.first()));
+    EXPECT_EQ(QDir(snapshotsRoot()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
 }
 
 // Refusals of a restore: a table in use or changed since the run stops it
