@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReleaseCase{"GoToAnother", [](TBFTable &t) { ASSERT_EQ(t.GoTo(2), HostResult::Ok); }},
                     ReleaseCase{"Seek",
                                 [](TBFTable &t) {
-                                    t.SetIndex(u"Doklad"_s);
+                                    ASSERT_EQ(t.SetIndex(u"Doklad"_s), HostResult::Ok);
                                     t.Seek(u"PP0003"_s);
                                 }},
                     ReleaseCase{"AddNew", [](TBFTable &t) { t.AddNew(); }}),
@@ -119,7 +119,8 @@ protected:
                 TBFTable table;
                 if (table.Open(dir + u"POKLKNIH"_s) != HostResult::Ok)
                     return u"open failed: "_s + table.errorText();
-                table.GoTo(2);
+                if (table.GoTo(2) != HostResult::Ok)
+                    return u"GoTo failed"_s;
                 const int locked = table.IsLocked();
                 const int result = table.Lock();
                 return u"IsLocked %1, Lock %2 %3"_s.arg(locked).arg(result).arg(table.errorText()).trimmed();

@@ -45,8 +45,6 @@ public:
     // when nothing blocks, -1 after the warning.
     static int refuseWriteBack(const RenumberState &state);
 
-    QString closingDateText() const { return m_closingText; }
-
 private:
     int openIndexed(TBFTable &table, const QString &path, const QString &index);
 

@@ -61,7 +61,6 @@ public:
     // error shown) or the user interrupted the load (silently). The table is
     // closed again in every case.
     int load(MemTable &list);
-    bool wasInterrupted() const { return m_interrupted; }
 
 private:
     OperationSession &m_session;

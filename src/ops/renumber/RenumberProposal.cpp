@@ -129,7 +129,7 @@ int RenumberProposal::refuse(MemTable::Bookmark current)
 bool RenumberProposal::isTakenByKeptDocument(const QString &number)
 {
     TBFTable &documents = m_session.BFTable1;
-    if (documents.Seek(number) != 7)
+    if (documents.Seek(number) != HostResult::Found)
         return false;
     const QString key = HostNames::keyText(number);
     for (;;) {
