@@ -113,8 +113,8 @@ TEST_P(TruncatedFileTest, FailsOpenOrRaisesTheException)
 }
 
 INSTANTIATE_TEST_SUITE_P(Fractions, TruncatedFileTest, testing::Values(10, 50, 90),
-                         [](const testing::TestParamInfo<int> &info) {
-                             return u"Percent%1"_s.arg(info.param).toStdString();
+                         [](const testing::TestParamInfo<int> &paramInfo) {
+                             return u"Percent%1"_s.arg(paramInfo.param).toStdString();
                          });
 
 } // namespace

@@ -63,21 +63,21 @@ TEST_P(LockReleaseTest, TheLockEnds)
 INSTANTIATE_TEST_SUITE_P(
     Releases, LockReleaseTest,
     testing::Values(ReleaseCase{"Post",
-                                [](TBFTable &t) {
-                                    t.SetValue(u"Popis"_s, u"x"_s);
-                                    ASSERT_EQ(t.Post(), HostResult::Ok);
+                                [](TBFTable &table) {
+                                    table.SetValue(u"Popis"_s, u"x"_s);
+                                    ASSERT_EQ(table.Post(), HostResult::Ok);
                                 }},
-                    ReleaseCase{"PostWithoutChanges", [](TBFTable &t) { ASSERT_EQ(t.Post(), HostResult::Ok); }},
-                    ReleaseCase{"Close", [](TBFTable &t) { t.Close(); }},
-                    ReleaseCase{"Skip", [](TBFTable &t) { t.Skip(); }},
-                    ReleaseCase{"GoTop", [](TBFTable &t) { t.GoTop(); }},
-                    ReleaseCase{"GoToAnother", [](TBFTable &t) { ASSERT_EQ(t.GoTo(2), HostResult::Ok); }},
+                    ReleaseCase{"PostWithoutChanges", [](TBFTable &table) { ASSERT_EQ(table.Post(), HostResult::Ok); }},
+                    ReleaseCase{"Close", [](TBFTable &table) { table.Close(); }},
+                    ReleaseCase{"Skip", [](TBFTable &table) { table.Skip(); }},
+                    ReleaseCase{"GoTop", [](TBFTable &table) { table.GoTop(); }},
+                    ReleaseCase{"GoToAnother", [](TBFTable &table) { ASSERT_EQ(table.GoTo(2), HostResult::Ok); }},
                     ReleaseCase{"Seek",
-                                [](TBFTable &t) {
-                                    ASSERT_EQ(t.SetIndex(u"Doklad"_s), HostResult::Ok);
-                                    t.Seek(u"PP0003"_s);
+                                [](TBFTable &table) {
+                                    ASSERT_EQ(table.SetIndex(u"Doklad"_s), HostResult::Ok);
+                                    table.Seek(u"PP0003"_s);
                                 }},
-                    ReleaseCase{"AddNew", [](TBFTable &t) { t.AddNew(); }}),
+                    ReleaseCase{"AddNew", [](TBFTable &table) { table.AddNew(); }}),
     TestSupport::rowName);
 
 TEST_F(LockTest, TheLockFileIsSharedLikeTheTable)

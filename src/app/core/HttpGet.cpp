@@ -44,7 +44,7 @@ HTTPGet::Result transfer(const QUrl &url, const QString &localPath)
         if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(HTTPGet::kTimeoutMs))
             return fail(QStringLiteral("no response"));
         head += socket.read(4096);
-        if (head.size() > 64 * 1024)
+        if (head.size() > qsizetype(64) * 1024)
             return fail(QStringLiteral("response header too long"));
     }
     const qsizetype headerEnd = head.indexOf("\r\n\r\n");
