@@ -250,7 +250,7 @@ INSTANTIATE_TEST_SUITE_P(Snapshot, SnapshotFailureTest,
                                                  file.write(QByteArray(8192, 'x'));
                                              },
                                              u"tabulku "_s}),
-                         [](const testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<FailureCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST_F(RemovalSnapshotTest, KilledDuringTheSnapshotLeavesNoneListedAndTheNextRunWorks)
 {
