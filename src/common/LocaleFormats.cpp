@@ -8,6 +8,8 @@
 #include <cmath>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Token
@@ -93,11 +95,57 @@ int expandTwoDigitYear(int yy)
 
 } // namespace
 
+namespace {
+
+// Day, month and year each as digits (at most two letters for day and month),
+// and a separator that is more than blanks.
+bool isNumericShortDate(const QString &format)
+{
+    bool day = false, month = false, year = false;
+    for (const Token &t : tokenize(format)) {
+        if (t.letter == u'd')
+            day = t.count <= 2;
+        else if (t.letter == u'M')
+            month = t.count <= 2;
+        else if (t.letter == u'y')
+            year = true;
+        else if (!t.letter.isNull())
+            return false; // a time or weekday letter has no place in the short date
+    }
+    return day && month && year && !firstSeparator(format, QString()).trimmed().isEmpty();
+}
+
+// The year written with four digits.
+QString withFourDigitYear(const QString &format)
+{
+    QString out;
+    for (const Token &t : tokenize(format)) {
+        if (t.letter == u'y')
+            out += u"yyyy"_s;
+        else if (!t.letter.isNull())
+            out += QString(t.count, t.letter);
+        else if (std::any_of(t.literal.begin(), t.literal.end(), isPatternLetter))
+            out += u'\'' + t.literal + u'\''; // quoted again, as the locale had it
+        else
+            out += t.literal;
+    }
+    return out;
+}
+
+} // namespace
+
 LocaleFormats LocaleFormats::fromSystem()
 {
-    const QLocale locale = QLocale::system();
+    return fromLocale(QLocale::system());
+}
+
+LocaleFormats LocaleFormats::fromLocale(const QLocale &locale)
+{
+    const QString shortDate = locale.dateFormat(QLocale::ShortFormat);
+    if (locale.language() == QLocale::C || !isNumericShortDate(shortDate))
+        return czech();
     LocaleFormats formats;
-    formats.shortDateFormat = locale.dateFormat(QLocale::ShortFormat);
+    formats.shortDateFormat = withFourDigitYear(shortDate);
     formats.dateSeparator = firstSeparator(formats.shortDateFormat, QStringLiteral("."));
     // The long time format without its time-zone part.
     QString time;

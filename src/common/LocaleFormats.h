@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QLocale>
 #include <QDateTime>
 #include <QString>
 #include <QTime>
@@ -19,7 +20,15 @@ public:
     QString longTimeFormat = QStringLiteral("H:mm:ss");
     QChar decimalSeparator = u',';
 
+    // The system locale's formats (fromLocale(QLocale::system())).
     static LocaleFormats fromSystem();
+    // A locale's formats, as the host's users see them: the short date with
+    // a four-digit year where the locale gives two (the host's platform shows
+    // four). A locale that is C/POSIX, or whose short date is no day, month
+    // and year in digits with a separator, gives the Czech formats: the host
+    // is a Czech program and "11 12 2026" or "Dec 11, 2026" would be read as
+    // neither.
+    static LocaleFormats fromLocale(const QLocale &locale);
     // Czech defaults, the host's most common setting; handy for tests.
     static LocaleFormats czech();
 

@@ -138,6 +138,48 @@ TEST(LocaleFormats, GeneralNumberFormat)
     EXPECT_EQ(comma.formatGeneral(1.5e-7), u"1,5E-7"_s);
 }
 
+struct LocaleCase
+{
+    const char *name;
+    QLocale locale;
+    QString shortDate;
+    QChar decimal;
+};
+
+class FormatsOfALocale : public testing::TestWithParam<LocaleCase>
+{
+};
+
+// The short date shows a four-digit year; a locale without a numeric short
+// date gives the host's Czech formats.
+TEST_P(FormatsOfALocale, ShortDateHasFourDigitYearsOrFallsBackToCzech)
+{
+    const LocaleCase &c = GetParam();
+    const LocaleFormats formats = LocaleFormats::fromLocale(c.locale);
+    EXPECT_EQ(formats.shortDateFormat, c.shortDate);
+    EXPECT_EQ(formats.decimalSeparator, c.decimal);
+    EXPECT_EQ(formats.formatDate(QDate(2026, 12, 11)).count(u"2026"_s), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , FormatsOfALocale,
+    testing::Values(LocaleCase{"CPosix", QLocale::c(), u"d.M.yyyy"_s, u','},
+                    LocaleCase{"Czech", QLocale(QLocale::Czech, QLocale::Czechia), u"dd.MM.yyyy"_s, u','},
+                    LocaleCase{"Slovak", QLocale(QLocale::Slovak, QLocale::Slovakia), u"d. M. yyyy"_s, u','},
+                    LocaleCase{"German", QLocale(QLocale::German, QLocale::Germany), u"dd.MM.yyyy"_s, u','},
+                    LocaleCase{"AmericanEnglish", QLocale(QLocale::English, QLocale::UnitedStates), u"M/d/yyyy"_s,
+                               u'.'}),
+    TestSupport::rowName);
+
+TEST(LocaleFormats, TwoDigitYearsStillReadBackUnderAFourDigitFormat)
+{
+    Clock::setCurrent(std::make_unique<FixedClock>(QDateTime(QDate(2026, 12, 10), QTime(9, 0))));
+    const LocaleFormats czech = LocaleFormats::fromLocale(QLocale(QLocale::Czech, QLocale::Czechia));
+    EXPECT_EQ(czech.parseDate(u"01.03.18"_s), QDate(2018, 3, 1));
+    EXPECT_EQ(czech.formatDate(QDate(2018, 3, 1)), u"01.03.2018"_s);
+    Clock::setCurrent(nullptr);
+}
+
 TEST(LocaleFormats, SystemFormatsHaveNoTimeZone)
 {
     const LocaleFormats system = LocaleFormats::fromSystem();

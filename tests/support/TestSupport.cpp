@@ -1,5 +1,8 @@
 #include "support/TestSupport.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <ostream>
 
 QT_BEGIN_NAMESPACE
@@ -45,6 +48,36 @@ bool isCi()
 {
     const QString ci = qEnvironmentVariable("CI").trimmed().toLower();
     return !ci.isEmpty() && ci != u"0" && ci != u"false";
+}
+
+namespace {
+// The files this process holds open, from its open file descriptors.
+QStringList openFileTargets()
+{
+    QStringList targets;
+    const QDir descriptors(QStringLiteral("/proc/self/fd"));
+    for (const QFileInfo &descriptor : descriptors.entryInfoList(QDir::Files | QDir::System | QDir::NoDotAndDotDot))
+        targets.append(descriptor.symLinkTarget());
+    return targets;
+}
+} // namespace
+
+bool isFileOpenHere(const QString &path)
+{
+    const QString file = QFileInfo(path).canonicalFilePath();
+    return !file.isEmpty() && openFileTargets().contains(file);
+}
+
+QStringList openTableFiles(const QString &dir)
+{
+    const QString root = QFileInfo(dir).canonicalFilePath() + u'/';
+    QStringList open;
+    for (const QString &target : openFileTargets()) {
+        if (target.startsWith(root) && target.endsWith(QStringLiteral(".DAT"), Qt::CaseInsensitive))
+            open.append(target.mid(root.size()));
+    }
+    open.sort();
+    return open;
 }
 
 } // namespace TestSupport

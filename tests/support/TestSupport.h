@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QWidget>
 
@@ -39,6 +40,14 @@ void click(QWidget &parent, const QString &objectName);
 // Whether this run is CI's (the environment variable CI set, not "0" or
 // "false"), where missing facilities fail the tests that need them.
 bool isCi();
+
+// Whether this process holds the file open (a host table that a step left
+// open), seen from the process's open file descriptors.
+bool isFileOpenHere(const QString &path);
+// The host table files ("….DAT") under `dir` that this process holds open,
+// relative to `dir` and sorted: a closed or destroyed table object holds none,
+// so a test can tell that no table of an operation stayed open.
+QStringList openTableFiles(const QString &dir);
 
 inline std::string rowNameText(const char *name)
 {

@@ -103,7 +103,10 @@ public:
     // Whether the guarded step now running met an engine error.
     bool engineFailed() const { return m_engineFailed; }
 
-    // Shared host tables, named as the operations know them.
+    // Shared host tables, named as the operations know them: kept until
+    // removal and sequence check open their own. Every other step opens the
+    // tables it needs as objects of its own, closed when the step ends, also
+    // when an engine error unwinds it.
     TBFTable BFTable1;
     TBFTable BFTable2;
     TBFTable BFTable3;

@@ -86,7 +86,6 @@ int loadPickList(const PickListType &type, TBFTable &table, MemTable &list, QStr
                 *failedPath = path;
             return -1;
         }
-        table.Tag = 1;
         if (table.RecordCount() > 0) {
             table.GoTop();
             do {
@@ -104,7 +103,6 @@ int loadPickList(const PickListType &type, TBFTable &table, MemTable &list, QStr
             } while (table.Skip() != HostResult::PastEnd && !table.Eof());
         }
         table.Close();
-        table.Tag = 0;
     }
     list.endUpdate();
     list.first();

@@ -2,6 +2,7 @@
 
 #include "app/core/HostIniFiles.h"
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "common/UiSeam.h"
 #include "hostdb/AccessRights.h"
 
@@ -9,18 +10,15 @@ using namespace Qt::StringLiterals;
 
 int verifyUserRights(OperationSession &session)
 {
-    OperationProgress &progress = session.progress();
-    progress.showWorking(true, u"Ověření přístupových práv\rčekejte prosím..."_s);
+    WorkingOverlay working(session.progress(), u"Ověření přístupových práv\rčekejte prosím..."_s);
     session.closeHostTables();
     RunContext &context = session.runContext();
     TLedraAccessRights reader(context.dataRoot);
     if (!reader.checkUser(context.hostPassword)) {
         ui().error(reader.errorText());
-        progress.showWorking(false);
         return -1;
     }
     context.rights = reader.rights();
-    progress.showWorking(false);
     return 0;
 }
 

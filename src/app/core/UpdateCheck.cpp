@@ -3,6 +3,7 @@
 #include "app/core/HttpGet.h"
 #include "app/core/HostVersion.h"
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "app/core/UpdateServer.h"
 #include "common/FileNames.h"
 #include "common/IniFile.h"
@@ -53,9 +54,10 @@ int checkForUpdate(OperationSession &session)
         return 0;
 
     const QString localCopy = context.settingsDir + u"velmarver.dat"_s;
-    session.progress().showWorking(true, u"Ověření novější verze doplňku\rčekejte prosím..."_s);
-    const bool downloadFailed = !HTTPGet::downloadFile(UpdateServer::manifestAddress(), localCopy).ok;
-    session.progress().showWorking(false);
+    const bool downloadFailed = [&] {
+        WorkingOverlay working(session.progress(), u"Ověření novější verze doplňku\rčekejte prosím..."_s);
+        return !HTTPGet::downloadFile(UpdateServer::manifestAddress(), localCopy).ok;
+    }();
 
     if (downloadFailed) {
         if (firstRun) {

@@ -2,8 +2,10 @@
 
 #include "app/core/OperationSession.h"
 #include "app/core/PickLists.h"
+#include "app/core/ProgressGuards.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
+#include "hostdb/HostTable.h"
 #include "common/widgets/DataGrid.h"
 #include "common/widgets/DialogParts.h"
 
@@ -45,25 +47,23 @@ QString pickFromList(OperationSession &session, int type)
     if (!listType)
         return QString();
 
-    session.progress().showWorking(true, u"Načtení seznamu\rčekejte prosím..."_s);
+    WorkingOverlay working(session.progress(), u"Načtení seznamu\rčekejte prosím..."_s);
     auto window = std::make_unique<TfrmSeznam1>();
     window->mtSeznam1().clear();
-    if (session.BFTable1.Tag != 0) {
-        session.BFTable1.Close();
-        session.BFTable1.Tag = 0;
-    }
+    session.closeHostTables();
 
     window->setWindowTitle(listType->caption);
     QString failedPath;
-    if (loadPickList(*listType, session.BFTable1, window->mtSeznam1(), &failedPath) != 0) {
-        session.progress().showWorking(false);
+    TBFTable table;
+    if (loadPickList(*listType, table, window->mtSeznam1(), &failedPath) != 0) {
+        working.hide();
         window.reset();
         ui().error(u"Nastala chyba při otevírání databáze "_s + failedPath + u".DAT"_s);
         return QString();
     }
 
     window->mtSeznam1().first();
-    session.progress().showWorking(false);
+    working.hide();
     if (ui().execModal(*window) != QDialog::Accepted)
         return QString();
     return window->currentCode();

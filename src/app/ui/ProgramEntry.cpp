@@ -48,7 +48,6 @@ int main(int argc, char *argv[])
         TfrmMain main; // creates the working overlay and the information window after itself
         registerOperations(main);
         app.setSession(&main.session());
-        main.session().progress().showWorking(true, u"Spouštění zásuvného modulu\rčekejte prosím..."_s);
         if (runStartUp(main, QApplication::arguments().mid(1), QApplication::applicationDirPath()) == 0)
             result = app.exec();
         app.setSession(nullptr);

@@ -4,6 +4,7 @@
 #include "app/core/HostIniFiles.h"
 #include "app/core/HostVersion.h"
 #include "app/core/InsLedraCopyWorker.h"
+#include "app/core/ProgressGuards.h"
 #include "app/ui/MainWindow.h"
 #include "app/core/RunContext.h"
 #include "common/FileNames.h"
@@ -105,6 +106,7 @@ int ensureSettingsDir(const RunContext &context)
 
 int runStartUp(TfrmMain &main, const QStringList &arguments, const QString &programDir)
 {
+    WorkingOverlay starting(main.session().progress(), u"Spouštění zásuvného modulu\rčekejte prosím..."_s);
     RunContext &context = main.runContext();
     context.programDir = FileNames::withTrailingDelimiter(programDir);
     context.addOnVersion = addOnVersionText();
@@ -123,7 +125,7 @@ int runStartUp(TfrmMain &main, const QStringList &arguments, const QString &prog
     if (checkHostVersion(context) != 0)
         return -1;
 
-    main.session().progress().showWorking(false);
+    starting.hide();
     main.showPage(0);
     main.show();
     return 0;

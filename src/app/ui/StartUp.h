@@ -9,7 +9,8 @@ struct RunContext;
 
 // Start-up of the add-on: the host's command line becomes the run context,
 // the settings directory is made sure of, the set-up files are copied and the
-// host version checked; then the welcome page is shown. 0 on success; -1
+// host version checked, all under the working overlay "Spouštění zásuvného
+// modulu"; then the welcome page is shown. 0 on success; -1
 // after the failure was reported (the program then ends without its main
 // window ever appearing).
 int runStartUp(TfrmMain &main, const QStringList &arguments, const QString &programDir);

@@ -2,6 +2,7 @@
 
 #include "app/core/HostIniFiles.h"
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "hostdb/HostTableDef.h"
@@ -38,7 +39,7 @@ void defineCurrencies(MemTable &table)
 } // namespace
 
 TStavUctuPokladenReport::TStavUctuPokladenReport(OperationSession &session, const TStavUctuPokladenFilter &filter)
-    : m_session(session), m_table(session.BFTable1), m_filter(filter),
+    : m_session(session), m_filter(filter),
       m_accounts(std::make_unique<MemTable>(u"accounts"_s)), m_currencies(std::make_unique<MemTable>(u"currencies"_s)),
       m_days(std::make_unique<MemTable>(u"days"_s))
 {
@@ -85,7 +86,6 @@ int TStavUctuPokladenReport::run()
     if (result == 0)
         result = accumulateDays();
     closeTable();
-    m_session.progress().hideProgress();
     return result;
 }
 
@@ -94,20 +94,15 @@ int TStavUctuPokladenReport::openTable(const QString &tableName)
     closeTable();
     const QString path = m_session.runContext().yearDir + tableName;
     if (m_table.Open(path) != HostResult::Ok) {
-        m_session.progress().hideProgress();
         ui().error(u"Nastala chyba při otevírání databáze "_s + path + u".DAT"_s);
         return -1;
     }
-    m_table.Tag = 1;
     return 0;
 }
 
 void TStavUctuPokladenReport::closeTable()
 {
-    if (m_table.Tag != 0) {
-        m_table.Close();
-        m_table.Tag = 0;
-    }
+    m_table.Close();
 }
 
 bool TStavUctuPokladenReport::stopRequested(int counter)
@@ -169,7 +164,7 @@ int TStavUctuPokladenReport::loadBook(const QString &tableName, const QString &a
         return -1;
     const QString path = m_table.fileName();
     const int count = m_table.RecordCount();
-    m_session.progress().startProgress(count);
+    const ProgressBarScope bar(m_session.progress(), count);
     if (count == 0)
         return 0;
     m_table.GoTop();
@@ -283,7 +278,7 @@ int TStavUctuPokladenReport::accumulateDays()
     std::sort(byDate.begin(), byDate.end(),
               [this](int a, int b) { return m_dayDates[size_t(a) - 1] < m_dayDates[size_t(b) - 1]; });
 
-    m_session.progress().startProgress(int(dayCount));
+    const ProgressBarScope bar(m_session.progress(), int(dayCount));
     std::vector<FixedAmount> running(static_cast<size_t>(m_balanceColumns));
     m_balances.clear();
     m_balances.reserve(dayCount * size_t(m_balanceColumns));

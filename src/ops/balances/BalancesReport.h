@@ -2,6 +2,7 @@
 
 #include "ops/balances/FixedAmount.h"
 #include "ops/balances/BalancesFilter.h"
+#include "hostdb/HostTable.h"
 
 #include <QDate>
 #include <QHash>
@@ -13,13 +14,12 @@
 
 class MemTable;
 class OperationSession;
-class TBFTable;
 
 // The balances by day of the company's bank accounts and cash desks: opening
 // balances on the fiscal year's first day, then every paid entry of the cash
 // book and the bank book on its payment day, summed per currency and
-// accumulated in date order. A plain class over the session's host tables,
-// its progress sink and its interrupt flag; the result window only shows
+// accumulated in date order. A plain class over the host tables it opens,
+// the session's progress sink and its interrupt flag; the result window only shows
 // `days()`.
 //
 // Tables:
@@ -87,7 +87,7 @@ private:
     int dayIdOf(const QDate &day);
 
     OperationSession &m_session;
-    TBFTable &m_table;
+    TBFTable m_table; // the report's own: open for one stage, closed with the report at the latest
     TStavUctuPokladenFilter m_filter;
     std::unique_ptr<MemTable> m_accounts;
     std::unique_ptr<MemTable> m_currencies;

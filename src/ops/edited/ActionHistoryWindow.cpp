@@ -1,6 +1,7 @@
 #include "ops/edited/ActionHistoryWindow.h"
 
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "common/widgets/DataGrid.h"
@@ -35,29 +36,27 @@ TfrmGlAkce::~TfrmGlAkce() = default;
 
 int showActionHistory(OperationSession &session, const QString &listCode, const QString &documentNumber)
 {
-    OperationProgress &progress = session.progress();
-    progress.showWorking(true, u"Načtení seznamu\rčekejte prosím..."_s);
+    WorkingOverlay working(session.progress(), u"Načtení seznamu\rčekejte prosím..."_s);
     auto window = std::make_unique<TfrmGlAkce>();
-    session.closeHostTables();
 
     const RunContext &context = session.runContext();
-    TBFTable &log = session.BFTable2;
+    TBFTable log;
     const QString logPath = context.dataRoot + u"GLAKCE"_s;
     if (log.Open(logPath) != 0) {
-        progress.showWorking(false);
+        working.hide();
         ui().error(u"Nastala chyba při otevírání databáze "_s + logPath + u".DAT"_s);
         return -1;
     }
     if (log.SetIndex(actionLogIndex()) != 0) {
-        session.closeHostTables();
-        progress.showWorking(false);
+        log.Close();
+        working.hide();
         ui().error(u"Nastala chyba při nastavení indexu v "_s + logPath + u".DAT"_s);
         return -1;
     }
     ActionHistory::load(log, context.agendaCode, context.yearCode, listCode, documentNumber, window->mtAkce());
     window->mtAkce().first();
-    session.closeHostTables();
-    progress.showWorking(false);
+    log.Close();
+    working.hide();
     ui().execModal(*window);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "ops/edited/EditedDocumentsEntry.h"
 
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "app/core/RightsCheck.h"
 #include "common/Clock.h"
 #include "common/IniFile.h"
@@ -17,13 +18,13 @@ int openEditedDocuments(OperationSession &session)
     const RunContext &context = session.runContext();
     IniFile ini(context.configIniPath);
 
-    session.progress().showWorking(true, u"Načtení seznamu\rčekejte prosím..."_s);
     EditedSettings settings;
     {
+        WorkingOverlay working(session.progress(), u"Načtení seznamu\rčekejte prosím..."_s);
         auto choice = std::make_unique<TfrmVyberModulu>();
         choice->setUserName(context.userName);
         choice->setSettings(EditedSettings::read(ini, context.agendaCode, Clock::current().today()));
-        session.progress().showWorking(false);
+        working.hide();
         if (ui().execModal(*choice) != QDialog::Accepted)
             return -1;
         settings = choice->settings();

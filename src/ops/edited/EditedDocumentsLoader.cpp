@@ -1,6 +1,7 @@
 #include "ops/edited/EditedDocumentsLoader.h"
 
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "common/DayNumber.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
@@ -108,23 +109,23 @@ int loadEditedDocuments(OperationSession &session, const EditedSettings &setting
     rows.setSortFields(QString());
     rows.clear();
     counts = EditedCounts();
-    session.closeHostTables();
 
-    TBFTable &table = session.BFTable1;
+    TBFTable table;
     const QString tablePath = context.yearDir + name(module->table);
     if (table.Open(tablePath) != 0) {
         ui().error(u"Nastala chyba při otevírání databáze "_s + tablePath + u".DAT"_s);
         return -1;
     }
-    TBFTable &log = session.BFTable2;
+    TBFTable log;
     const QString logPath = context.dataRoot + u"GLAKCE"_s;
     if (log.Open(logPath) != 0) {
-        session.closeHostTables();
+        table.Close();
         ui().error(u"Nastala chyba při otevírání databáze "_s + logPath + u".DAT"_s);
         return -1;
     }
     if (log.SetIndex(actionLogIndex()) != 0) {
-        session.closeHostTables();
+        table.Close();
+        log.Close();
         ui().error(u"Nastala chyba při nastavení indexu v "_s + logPath + u".DAT"_s);
         return -1;
     }
@@ -134,8 +135,7 @@ int loadEditedDocuments(OperationSession &session, const EditedSettings &setting
     const QString totalField = name(module->totalField);
     const int recordCount = table.RecordCount();
     if (recordCount > 0) {
-        OperationProgress &progress = session.progress();
-        progress.startProgress(recordCount);
+        ProgressBarScope progress(session.progress(), recordCount);
         progress.setProgress(0, u"Načítám "_s + title + u"..."_s);
         ui().processEvents();
 
@@ -176,7 +176,5 @@ int loadEditedDocuments(OperationSession &session, const EditedSettings &setting
                 break;
         }
     }
-    session.closeHostTables();
-    session.progress().hideProgress();
     return 0;
 }

@@ -27,9 +27,9 @@ bool isDocumentSelected(const EditedModule &module, TBFTable &table, const Edite
 // (defined by EditedModules::defineDocumentRows, emptied first), classifying
 // each against the action log of the data root, which is read once. Shows
 // the progress on the session's bar every ten rows and stops when the
-// interrupt flag is set (the session's flag then says so). Closes the host
-// tables and hides the progress at the end.
+// interrupt flag is set (the session's flag then says so). The module's table
+// and the log are the load's own, closed again at its end.
 // 0, or -1 when the module's table or the action log could not be opened or
-// indexed (the message was shown, the host tables are closed).
+// indexed (the message was shown, the tables are closed).
 int loadEditedDocuments(OperationSession &session, const EditedSettings &settings, MemTable &rows,
                         EditedCounts &counts);

@@ -1,7 +1,10 @@
 #include "ops/purge/RemovalRun.h"
 
+#include "ops/purge/RemovalRules.h"
+
 #include "app/core/HostIniFiles.h"
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "app/core/RunSnapshot.h"
 #include "common/TextFile.h"
 #include "common/UiSeam.h"
@@ -50,7 +53,6 @@ RemovalRun::RemovalRun(OperationSession &session, OperationProgress &progress, c
 
 RemovalRun::~RemovalRun()
 {
-    closeTables();
     // A run ended by an engine error still records how it left the tables,
     // so that its snapshot can be restored without forcing.
     afterLastWrite(-1);
@@ -73,13 +75,12 @@ int RemovalRun::runRemoval()
     OperationProtocol &protocol = m_session.protocol();
     bool failed = false;
     bool deletionFailed = false;
-    if (m_options.freeLines && removeJournalLines(FreeLines) != 0)
+    if (m_options.freeLines && removeJournalLines(JournalPass::FreeLines) != 0)
         failed = true;
     if (!failed && !interrupted()) {
-        closeTables();
         if (m_options.stockLines) {
             protocol.addLine(QString());
-            if (removeJournalLines(StockLines) != 0)
+            if (removeJournalLines(JournalPass::StockLines) != 0)
                 failed = true;
         }
     }
@@ -90,7 +91,6 @@ int RemovalRun::runRemoval()
             int count = 0;
             const ModuleResult result = removeModule(kRemovalModules.at(size_t(i)), count);
             if (result == ModuleResult::TableFailed) {
-                closeTables();
                 afterLastWrite(-1);
                 return -1;
             }
@@ -105,7 +105,6 @@ int RemovalRun::runRemoval()
         }
     }
 
-    closeTables();
     if (interrupted()) {
         m_progress.setProgress(0, kInterrupted);
         protocol.addLine(kInterrupted);
@@ -169,10 +168,31 @@ void RemovalRun::writeHeader()
     }
 }
 
+struct RemovalRun::ModuleTables
+{
+    TBFTable documents;
+    // A second cursor on the document table for the duplicate test, so that
+    // it sees the table whatever happens to the walk's.
+    TBFTable duplicates;
+    TBFTable journal;
+    TBFTable items;
+    TBFTable distribution; // open only when the module has distribution records
+    QString itemsPath;
+    QString distributionPath;
+    bool dependantsOpen = false;
+
+    // Before an error message: no table stays held while the user reads it.
+    void close()
+    {
+        for (TBFTable *table : {&documents, &duplicates, &journal, &items, &distribution})
+            table->Close();
+        dependantsOpen = false;
+    }
+};
+
 RemovalRun::ModuleResult RemovalRun::removeModule(const RemovalModule &module, int &count)
 {
     const QString title = QString::fromUtf16(module.title);
-    const QString flagField = QString::fromUtf16(module.deletionFlag);
     OperationProtocol &protocol = m_session.protocol();
     m_progress.setProgress(0, title + u"..."_s);
     ui().processEvents();
@@ -182,98 +202,108 @@ RemovalRun::ModuleResult RemovalRun::removeModule(const RemovalModule &module, i
     m_mtFlagDelCisla.clear();
     m_removedNumbers.clear();
 
-    closeTables();
+    ModuleTables tables;
     const QString path = tablePath(QString::fromUtf16(module.table));
-    TBFTable &documents = m_session.BFTable1;
-    if (documents.Open(path) != HostResult::Ok) {
+    if (tables.documents.Open(path) != HostResult::Ok) {
         openError(path);
         return ModuleResult::TableFailed;
     }
-    documents.Tag = 1;
-    const int records = documents.RecordCount();
-    if (records <= 0) {
-        closeTables();
+    const int records = tables.documents.RecordCount();
+    if (records <= 0)
         return ModuleResult::Done;
-    }
     const QString indexError = u"Nastala chyba při nastavení indexu v "_s + path + u".DAT"_s;
-    if (documents.SetIndex(u"Cislo"_s) != HostResult::Ok) {
-        closeTables();
+    if (tables.documents.SetIndex(u"Cislo"_s) != HostResult::Ok) {
+        tables.close();
         ui().error(indexError);
         return ModuleResult::TableFailed;
     }
-    // The duplicate test reads the same table through its own cursor, so it
-    // sees the table whatever happens to the scan's.
-    if (m_bfDuplicita.Open(path) != HostResult::Ok) {
-        closeTables();
+    if (tables.duplicates.Open(path) != HostResult::Ok) {
+        tables.close();
         openError(path);
         return ModuleResult::TableFailed;
     }
-    if (m_bfDuplicita.SetIndex(u"Cislo"_s) != HostResult::Ok) {
-        closeTables();
+    if (tables.duplicates.SetIndex(u"Cislo"_s) != HostResult::Ok) {
+        tables.close();
         ui().error(indexError);
         return ModuleResult::TableFailed;
     }
 
-    m_progress.startProgress(records);
-    m_progress.setProgress(0);
+    const ModuleResult result = removeDocuments(module, tables, count);
+
+    // The duplicates found, after the module's document lines.
+    ProgressBarScope bar(m_progress, m_mtFlagDelCisla.recordCount());
+    for (int row = 0; row < m_mtFlagDelCisla.recordCount(); ++row) {
+        bar.setProgress(row);
+        if (m_mtFlagDelCisla.value(row, 1).toBool())
+            protocol.addLine(u"! nalezena duplicita řádku "_s + m_mtFlagDelCisla.value(row, 0).toString() +
+                             u" - aby nebyl narušen platný (nesmazaný) doklad se stejným číslem řádku, bude "
+                             u"odstraněn pouze smazaný (modře přeškrtnutý) doklad, nikoliv jeho případné položky "
+                             u"a zaúčtování"_s);
+    }
+    return result;
+}
+
+RemovalRun::ModuleResult RemovalRun::removeDocuments(const RemovalModule &module, ModuleTables &tables, int &count)
+{
+    const QString title = QString::fromUtf16(module.title);
+    const QString flagField = QString::fromUtf16(module.deletionFlag);
+    const QString path = tablePath(QString::fromUtf16(module.table));
+    OperationProtocol &protocol = m_session.protocol();
+    TBFTable &documents = tables.documents;
+    ProgressBarScope bar(m_progress, documents.RecordCount());
+    bar.setProgress(0);
     documents.GoBottom();
     const int lastNumber = documents.Value(u"Cislo"_s).toInt();
     documents.GoTop();
-    ModuleResult result = ModuleResult::Done;
     int index = 0;
     while (!documents.Eof()) {
         const int number = documents.Value(u"Cislo"_s).toInt();
         const QString documentNumber = documents.Value(u"Doklad"_s).toString();
         bool moved = false;
-        if (documents.Value(flagField).toBool()) {
-            if (number == lastNumber) {
-                protocol.addLine(u"UPOZORNĚNÍ: doklad číslo "_s + documentNumber + u" (řádek "_s +
-                                 QString::number(number) +
-                                 u") nyní nelze odstranit, protože se nachází na poslední pozici v databázi. "
-                                 u"Tento řádek bude možné odstranit ve chvíli, kdy bude existovat libovolný "
-                                 u"nesmazaný doklad s vyšším číslem řádku."_s);
-            } else {
-                bool take = true;
+        const DocumentVerdict verdict = judgeDocument(number, documents.Value(flagField).toBool(), lastNumber);
+        if (verdict.refusal) {
+            protocol.addLine(u"UPOZORNĚNÍ: doklad číslo "_s + documentNumber + u" (řádek "_s +
+                             QString::number(verdict.refusal->number) +
+                             u") nyní nelze odstranit, protože se nachází na poslední pozici v databázi. "
+                             u"Tento řádek bude možné odstranit ve chvíli, kdy bude existovat libovolný "
+                             u"nesmazaný doklad s vyšším číslem řádku."_s);
+        } else if (verdict.take) {
+            bool take = true;
+            if (!m_options.testMode) {
+                const QString warning =
+                    u"Řádek "_s + QString::number(number) + u" v modulu "_s + title + kWaitForRelease;
+                if (takeRecord(documents, warning) != 0) {
+                    tables.close();
+                    deleteError(path);
+                    return ModuleResult::DeletionFailed;
+                }
+                // Locking reads the record again: a document restored by
+                // its editor meanwhile stays.
+                take = documents.Value(flagField).toBool();
+            }
+            if (take) {
+                const DocumentRemoval removal = documentRemoval(number, m_removedNumbers, [&](int held) {
+                    return hasLiveDuplicate(tables.duplicates, held, flagField);
+                });
                 if (!m_options.testMode) {
-                    const QString warning =
-                        u"Řádek "_s + QString::number(number) + u" v modulu "_s + title + kWaitForRelease;
-                    if (takeRecord(documents, warning) != 0) {
-                        closeTables();
+                    if (removal.dependants && removeDependants(module, tables, number) != 0)
+                        return ModuleResult::DependantsFailed;
+                    if (documents.Delete() < 0) {
+                        tables.close();
                         deleteError(path);
-                        result = ModuleResult::DeletionFailed;
-                        break;
+                        return ModuleResult::DeletionFailed;
                     }
-                    // Locking reads the record again: a document restored by
-                    // its editor meanwhile stays.
-                    take = documents.Value(flagField).toBool();
+                    moved = true;
                 }
-                if (take) {
-                    const bool firstOfNumber = !m_removedNumbers.contains(number);
-                    const bool duplicate = firstOfNumber && hasLiveDuplicate(number, flagField);
-                    if (!m_options.testMode) {
-                        if (firstOfNumber && !duplicate && removeDependants(module, number) != 0) {
-                            result = ModuleResult::DependantsFailed;
-                            break;
-                        }
-                        if (documents.Delete() < 0) {
-                            closeTables();
-                            deleteError(path);
-                            result = ModuleResult::DeletionFailed;
-                            break;
-                        }
-                        moved = true;
-                    }
-                    if (firstOfNumber)
-                        addNumber(number, duplicate);
-                    protocol.addLine(u"Doklad číslo "_s + documentNumber + u" (řádek "_s + QString::number(number) +
-                                     u')');
-                    ++count;
-                }
+                if (removal.newNumber)
+                    addNumber(number, removal.refusal.has_value());
+                protocol.addLine(u"Doklad číslo "_s + documentNumber + u" (řádek "_s + QString::number(number) + u')');
+                ++count;
             }
         }
         if (index % 10 == 0) {
             ui().processEvents();
-            m_progress.setProgress(index);
+            bar.setProgress(index);
         }
         ++index;
         if (!moved && documents.Skip() != HostResult::Ok)
@@ -283,19 +313,7 @@ RemovalRun::ModuleResult RemovalRun::removeModule(const RemovalModule &module, i
         if (interrupted() && (documents.Eof() || documents.Value(u"Cislo"_s).toInt() != number))
             break;
     }
-
-    // The duplicates found, after the module's document lines.
-    m_progress.startProgress(m_mtFlagDelCisla.recordCount());
-    for (int row = 0; row < m_mtFlagDelCisla.recordCount(); ++row) {
-        m_progress.setProgress(row);
-        if (m_mtFlagDelCisla.value(row, 1).toBool())
-            protocol.addLine(u"! nalezena duplicita řádku "_s + m_mtFlagDelCisla.value(row, 0).toString() +
-                             u" - aby nebyl narušen platný (nesmazaný) doklad se stejným číslem řádku, bude "
-                             u"odstraněn pouze smazaný (modře přeškrtnutý) doklad, nikoliv jeho případné položky "
-                             u"a zaúčtování"_s);
-    }
-    closeTables();
-    return result;
+    return ModuleResult::Done;
 }
 
 void RemovalRun::addNumber(int number, bool duplicate)
@@ -306,21 +324,20 @@ void RemovalRun::addNumber(int number, bool duplicate)
     m_mtFlagDelCisla.setValue(row, 1, duplicate);
 }
 
-bool RemovalRun::hasLiveDuplicate(int number, const QString &flagField)
+bool RemovalRun::hasLiveDuplicate(TBFTable &duplicates, int number, const QString &flagField)
 {
-    TBFTable &table = m_bfDuplicita;
-    if (table.Seek(number) != HostResult::Found)
+    if (duplicates.Seek(number) != HostResult::Found)
         return false;
-    while (!table.Eof() && table.Value(u"Cislo"_s).toInt() == number) {
-        if (!table.Value(flagField).toBool())
+    while (!duplicates.Eof() && duplicates.Value(u"Cislo"_s).toInt() == number) {
+        if (!duplicates.Value(flagField).toBool())
             return true;
-        if (table.Skip() != HostResult::Ok)
+        if (duplicates.Skip() != HostResult::Ok)
             break;
     }
     return false;
 }
 
-int RemovalRun::openDependants(const RemovalModule &module)
+int RemovalRun::openDependants(const RemovalModule &module, ModuleTables &tables)
 {
     struct Opening
     {
@@ -328,43 +345,47 @@ int RemovalRun::openDependants(const RemovalModule &module)
         QString path;
         QString index;
     };
-    m_itemsPath = tablePath(QString::fromUtf16(module.itemsTable));
+    tables.itemsPath = tablePath(QString::fromUtf16(module.itemsTable));
     const QString distribution = module.invoice ? QString() : module.distributionTable(m_doubleEntry);
-    m_distributionPath = distribution.isEmpty() ? QString() : tablePath(distribution);
-    std::vector<Opening> openings{{m_session.BFTable2, tablePath(journalTable()), u"Zdroj+ZRadek+Cislo"_s},
-                                  {m_session.BFTable3, m_itemsPath, QString::fromUtf16(module.itemsIndex)}};
-    if (!m_distributionPath.isEmpty())
-        openings.push_back({m_bfRozpis, m_distributionPath, u"CisDokladu"_s});
+    tables.distributionPath = distribution.isEmpty() ? QString() : tablePath(distribution);
+    std::vector<Opening> openings{{tables.journal, tablePath(journalTable()), u"Zdroj+ZRadek+Cislo"_s},
+                                  {tables.items, tables.itemsPath, QString::fromUtf16(module.itemsIndex)}};
+    if (!tables.distributionPath.isEmpty())
+        openings.push_back({tables.distribution, tables.distributionPath, u"CisDokladu"_s});
     for (const Opening &opening : openings) {
         if (opening.table.Open(opening.path) != HostResult::Ok) {
-            closeTables();
+            tables.close();
             openError(opening.path);
             return -1;
         }
-        opening.table.Tag = 1;
         if (opening.table.SetIndex(opening.index) != HostResult::Ok) {
-            closeTables();
+            tables.close();
             ui().error(u"Nastala chyba při nastavení indexu v "_s + opening.path + u".DAT"_s);
             return -1;
         }
     }
-    m_dependantsOpen = true;
+    tables.dependantsOpen = true;
     return 0;
 }
 
-int RemovalRun::removeDependants(const RemovalModule &module, int number)
+// Journal lines, items, distribution records: in this order, each deletion
+// its own commit, before the document record itself.
+int RemovalRun::removeDependants(const RemovalModule &module, ModuleTables &tables, int number)
 {
-    if (!m_dependantsOpen && openDependants(module) != 0)
+    if (!tables.dependantsOpen && openDependants(module, tables) != 0)
         return -1;
-    if (removeDocumentJournalLines(QString::fromUtf16(module.sourceCode), number) != 0)
+    if (removeDocumentJournalLines(tables, QString::fromUtf16(module.sourceCode), number) != 0)
         return -1;
-    return module.invoice ? removeInvoiceItems(number, m_itemsPath)
-                          : removeDocumentItems(number, m_itemsPath, m_distributionPath);
+    if (removeRecordsOf(tables, tables.items, QString::fromUtf16(module.itemsField), number, tables.itemsPath) != 0)
+        return -1;
+    if (tables.distributionPath.isEmpty())
+        return 0;
+    return removeRecordsOf(tables, tables.distribution, u"CisDokladu"_s, number, tables.distributionPath);
 }
 
-int RemovalRun::removeDocumentJournalLines(const QString &sourceCode, int number)
+int RemovalRun::removeDocumentJournalLines(ModuleTables &tables, const QString &sourceCode, int number)
 {
-    TBFTable &journal = m_session.BFTable2;
+    TBFTable &journal = tables.journal;
     if (journal.SeekKeys({sourceCode, number}) != HostResult::Found)
         return 0;
     while (!journal.Eof() && sameKey(journal.Value(u"Zdroj"_s), sourceCode) &&
@@ -374,7 +395,7 @@ int RemovalRun::removeDocumentJournalLines(const QString &sourceCode, int number
                    kWaitForRelease;
         });
         if (deleted < 0) {
-            closeTables();
+            tables.close();
             ui().error(u"Nastala chyba při mazání záznamu v databázi účetního/peněžního deníku."_s);
             return -1;
         }
@@ -384,21 +405,8 @@ int RemovalRun::removeDocumentJournalLines(const QString &sourceCode, int number
     return 0;
 }
 
-int RemovalRun::removeDocumentItems(int number, const QString &itemsPath, const QString &distributionPath)
-{
-    if (removeRecordsOf(m_session.BFTable3, u"CISLO"_s, number, itemsPath) != 0)
-        return -1;
-    if (distributionPath.isEmpty())
-        return 0;
-    return removeRecordsOf(m_bfRozpis, u"CisDokladu"_s, number, distributionPath);
-}
-
-int RemovalRun::removeInvoiceItems(int number, const QString &itemsPath)
-{
-    return removeRecordsOf(m_session.BFTable3, u"Cislo"_s, number, itemsPath);
-}
-
-int RemovalRun::removeRecordsOf(TBFTable &table, const QString &field, int number, const QString &path)
+int RemovalRun::removeRecordsOf(ModuleTables &tables, TBFTable &table, const QString &field, int number,
+                                const QString &path)
 {
     if (table.Seek(number) != HostResult::Found)
         return 0;
@@ -409,7 +417,7 @@ int RemovalRun::removeRecordsOf(TBFTable &table, const QString &field, int numbe
     while (!table.Eof() && table.Value(field).toInt() == number) {
         const int deleted = deleteRecord(table, warning);
         if (deleted < 0) {
-            closeTables();
+            tables.close();
             deleteError(path);
             return -1;
         }
@@ -419,35 +427,33 @@ int RemovalRun::removeRecordsOf(TBFTable &table, const QString &field, int numbe
     return 0;
 }
 
-int RemovalRun::removeJournalLines(int kind)
+int RemovalRun::removeJournalLines(JournalPass pass)
 {
     const QString word = journalWord();
-    const QString what = kind == FreeLines ? u"Odstranění volných řádků v "_s + word + u" deníku"_s
-                                           : u"Odstranění smazaných řádků sklad. dokladů v "_s + word + u" deníku"_s;
+    const QString what = pass == JournalPass::FreeLines
+                             ? u"Odstranění volných řádků v "_s + word + u" deníku"_s
+                             : u"Odstranění smazaných řádků sklad. dokladů v "_s + word + u" deníku"_s;
     OperationProtocol &protocol = m_session.protocol();
     m_progress.setProgress(0, what + u"..."_s);
     protocol.addLine(what + u':');
 
-    closeTables();
     const QString path = tablePath(journalTable());
-    TBFTable &journal = m_session.BFTable1;
+    TBFTable journal;
     if (journal.Open(path) != HostResult::Ok) {
         openError(path);
         return -1;
     }
-    journal.Tag = 1;
-    m_progress.startProgress(journal.RecordCount());
-    m_progress.setProgress(0);
+    ProgressBarScope bar(m_progress, journal.RecordCount());
+    bar.setProgress(0);
 
-    // A free line of a deleted stock document goes with the free lines when
-    // those are chosen too, so the test mode lists it once, as a real run
-    // removes it once.
     const auto qualifies = [&] {
-        const bool free = journal.Value(u"Free"_s).toBool();
-        if (kind == FreeLines)
-            return free;
-        return journal.Value(u"Del"_s).toBool() && sameKey(journal.Value(u"Zdroj"_s), u"SK"_s) &&
-               !(m_options.freeLines && free);
+        JournalLine line;
+        line.free = journal.Value(u"Free"_s).toBool();
+        if (pass == JournalPass::StockLines) {
+            line.deleted = journal.Value(u"Del"_s).toBool();
+            line.source = journal.Value(u"Zdroj"_s).toString();
+        }
+        return journalLineGoes(pass, line, m_options.freeLines);
     };
     int count = 0;
     int index = 0;
@@ -466,7 +472,7 @@ int RemovalRun::removeJournalLines(int kind)
                     deleted = take ? journal.Delete() : HostResult::Ok;
                 }
                 if (deleted < 0) {
-                    closeTables();
+                    journal.Close();
                     deleteError(path);
                     return -1;
                 }
@@ -479,7 +485,7 @@ int RemovalRun::removeJournalLines(int kind)
         }
         if (index % 10 == 0) {
             ui().processEvents();
-            m_progress.setProgress(index);
+            bar.setProgress(index);
         }
         ++index;
         if (interrupted())
@@ -488,7 +494,6 @@ int RemovalRun::removeJournalLines(int kind)
             break;
     }
     protocol.addLine(u"Celkem odstraněno záznamů: "_s + QString::number(count));
-    closeTables();
     return 0;
 }
 
@@ -516,14 +521,6 @@ int RemovalRun::deleteRecord(TBFTable &table, const std::function<QString()> &wa
         while (table.IsLocked() != 0)
             ui().warning(warning());
     }
-}
-
-void RemovalRun::closeTables()
-{
-    m_session.closeHostTables();
-    m_bfDuplicita.Close();
-    m_bfRozpis.Close();
-    m_dependantsOpen = false;
 }
 
 bool RemovalRun::interrupted() const

@@ -3,6 +3,7 @@
 #include "common/MemTable.h"
 #include "hostdb/HostTable.h"
 #include "ops/purge/RemovalModules.h"
+#include "ops/purge/RemovalRules.h"
 
 #include <QSet>
 #include <QString>
@@ -70,7 +71,9 @@ public:
 
 private:
     enum class ModuleResult { Done, DeletionFailed, DependantsFailed, TableFailed };
-    enum JournalPass { FreeLines = 0, StockLines = 1 };
+    // The tables of the module the run is working through; each step that
+    // needs them receives them, and they close when the module ends.
+    struct ModuleTables;
 
     // The one place a real run passes before its first write: takes the
     // snapshot. 0, or -1 after the message.
@@ -82,16 +85,16 @@ private:
 
     void writeHeader();
     ModuleResult removeModule(const RemovalModule &module, int &count);
-    // Journal pass: kind 0 free lines, kind 1 lines of deleted stock documents.
-    int removeJournalLines(int kind);
-    // The dependants of one document; the tables are open (openDependants).
-    int openDependants(const RemovalModule &module);
-    int removeDependants(const RemovalModule &module, int number);
-    int removeDocumentJournalLines(const QString &sourceCode, int number);
-    int removeDocumentItems(int number, const QString &itemsPath, const QString &distributionPath);
-    int removeInvoiceItems(int number, const QString &itemsPath);
-    int removeRecordsOf(TBFTable &table, const QString &field, int number, const QString &path);
-    bool hasLiveDuplicate(int number, const QString &flagField);
+    // The walk through the module's documents in line-number order.
+    ModuleResult removeDocuments(const RemovalModule &module, ModuleTables &tables, int &count);
+    int removeJournalLines(JournalPass pass);
+    // The dependants of one document; opened at the first document that
+    // takes them (openDependants).
+    int openDependants(const RemovalModule &module, ModuleTables &tables);
+    int removeDependants(const RemovalModule &module, ModuleTables &tables, int number);
+    int removeDocumentJournalLines(ModuleTables &tables, const QString &sourceCode, int number);
+    int removeRecordsOf(ModuleTables &tables, TBFTable &table, const QString &field, int number, const QString &path);
+    static bool hasLiveDuplicate(TBFTable &duplicates, int number, const QString &flagField);
     // Waits while another user holds the current record (showing the warning
     // after each wait) and locks it: 0, or -1 when it cannot be taken.
     static int takeRecord(TBFTable &table, const QString &warning);
@@ -99,7 +102,6 @@ private:
     // waiting while another user holds it: Delete's result.
     static int deleteRecord(TBFTable &table, const std::function<QString()> &warning);
 
-    void closeTables();
     bool interrupted() const;
     QString tablePath(const QString &table) const;
     QString journalTable() const;
@@ -110,13 +112,6 @@ private:
     OperationProgress &m_progress;
     RemovalOptions m_options;
     bool m_doubleEntry = false;
-    bool m_dependantsOpen = false;
-    QString m_itemsPath;
-    QString m_distributionPath;
-    // Besides the shared tables: a second cursor on the module's document
-    // table for the duplicate test, and the distribution records.
-    TBFTable m_bfDuplicita;
-    TBFTable m_bfRozpis;
     MemTable m_mtFlagDelCisla{QStringLiteral("mtFlagDelCisla")};
     QSet<int> m_removedNumbers;
     std::unique_ptr<RunSnapshot> m_snapshot;

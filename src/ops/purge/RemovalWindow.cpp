@@ -133,8 +133,6 @@ void TfrmOdstraneniSmaz::okClicked()
         RemovalRun run(m_session, *this, options);
         m_session.runGuarded([&] { return run.runRemoval(); });
     }
-    m_session.closeHostTables();
-    m_pbMain->setValue(0);
     setRunning(false);
 }
 

@@ -1,8 +1,10 @@
 #include "ops/renumber/NumberSeriesWindow.h"
 
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
+#include "hostdb/HostTable.h"
 #include "common/widgets/DataGrid.h"
 #include "common/widgets/DialogParts.h"
 
@@ -83,28 +85,22 @@ void TfrmCisRady::showEvent(QShowEvent *event)
 
 int chooseNumberSeries(OperationSession &session, RenumberModule module, NumberSeries &chosen)
 {
-    session.progress().showWorking(true, u"Načtení seznamu\rčekejte prosím..."_s);
+    WorkingOverlay working(session.progress(), u"Načtení seznamu\rčekejte prosím..."_s);
     auto window = std::make_unique<TfrmCisRady>();
     window->setWindowTitle(u"Seznam číselných řad"_s);
     window->mtCisRady().clear();
 
-    TBFTable &table = session.BFTable1;
-    if (table.Tag != 0) {
-        table.Close();
-        table.Tag = 0;
-    }
+    TBFTable table;
     const QString path = session.runContext().yearDir + u"CISRADY"_s;
     if (table.Open(path) != 0) {
-        session.progress().showWorking(false);
+        working.hide();
         ui().error(u"Nastala chyba při otevírání databáze "_s + path + u".DAT"_s);
         return -1;
     }
-    table.Tag = 1;
     loadNumberSeries(table, module, window->mtCisRady());
     window->mtCisRady().first();
     table.Close();
-    table.Tag = 0;
-    session.progress().showWorking(false);
+    working.hide();
 
     if (ui().execModal(*window) != QDialog::Accepted)
         return -1;

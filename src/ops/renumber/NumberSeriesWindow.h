@@ -52,6 +52,6 @@ void defineSeriesList(MemTable &list);
 void loadNumberSeries(TBFTable &cisRady, RenumberModule module, MemTable &list);
 
 // Lets the user pick a series of the module from CISRADY of the open year
-// (read with the session's BFTable1). 0 with `chosen` filled, or -1 when the
+// (read with a table of its own). 0 with `chosen` filled, or -1 when the
 // user closed the list or CISRADY did not open (reported).
 int chooseNumberSeries(OperationSession &session, RenumberModule module, NumberSeries &chosen);

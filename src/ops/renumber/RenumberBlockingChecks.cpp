@@ -2,6 +2,7 @@
 
 #include "app/core/HostIniFiles.h"
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "common/FileNames.h"
 #include "common/LocaleFormats.h"
 #include "common/MemTable.h"
@@ -15,7 +16,7 @@ RenumberBlockingChecks::RenumberBlockingChecks(OperationSession &session, Renumb
 
 RenumberBlockingChecks::~RenumberBlockingChecks() = default;
 
-int RenumberBlockingChecks::setUp()
+int RenumberBlockingChecks::setUp(WorkingOverlay &working)
 {
     const RunContext &context = m_session.runContext();
     OperationProtocol &lockedList = m_session.protocol();
@@ -34,49 +35,35 @@ int RenumberBlockingChecks::setUp()
             m_closingDay = DayNumber::fromDate(*date).day();
     }
 
-    TBFTable &documents = m_session.BFTable1;
-    if (documents.Tag != 0) {
-        documents.Close();
-        documents.Tag = 0;
-    }
-    if (openIndexed(documents, context.yearDir + RenumberModules::tableName(m_state.module), u"Doklad"_s) != 0)
-        return -1;
-
     m_state.hasEetDocument = false;
     m_eetKind = RenumberModules::journalSource(m_state.module);
-    TBFTable &eet = m_session.bfEETDokl;
     const QString eetPath = context.yearDir + u"EETDOKL"_s;
-    if (eet.Tag == 0 && FileNames::isFile(eetPath + u".DAT"_s) && openIndexed(eet, eetPath, u"Druh+CisDokl"_s) != 0)
+    if (FileNames::isFile(eetPath + u".DAT"_s) && openIndexedTable(m_eet, eetPath, u"Druh+CisDokl"_s, working) != 0)
         return -1;
-    // The table may stay open from the previous proposal of this window.
-    m_eetOpen = eet.Tag != 0;
 
     m_state.inFiledVatPeriod = false;
     m_vatChecker = std::make_unique<TSeznamPodaniChecker>(context.agendaDir);
     if (!m_vatChecker->LoadFilings()) {
         const QString reason = m_vatChecker->ErrorText();
         m_vatChecker.reset();
-        m_session.progress().showWorking(false);
-        m_session.closeHostTables();
+        working.hide();
+        m_eet.Close();
         ui().error(u"Nastala chyba při načítání podání DPH. "_s + reason);
         return -1;
     }
     return 0;
 }
 
-// Opens one of the session's tables on an index; a failure hides the overlay
-// and is shown (a missing index closes the host tables too).
-int RenumberBlockingChecks::openIndexed(TBFTable &table, const QString &path, const QString &index)
+int openIndexedTable(TBFTable &table, const QString &path, const QString &index, WorkingOverlay &working)
 {
     if (table.Open(path) != 0) {
-        m_session.progress().showWorking(false);
+        working.hide();
         ui().error(u"Nastala chyba při otevírání databáze "_s + path + u".DAT"_s);
         return -1;
     }
-    table.Tag = 1;
     if (table.SetIndex(index) != 0) {
-        m_session.progress().showWorking(false);
-        m_session.closeHostTables();
+        working.hide();
+        table.Close();
         ui().error(u"Nastala chyba při nastavení indexu v "_s + path + u".DAT"_s);
         return -1;
     }
@@ -104,7 +91,7 @@ void RenumberBlockingChecks::checkRow(const MemTable &list, int row)
     if (m_vatChecker &&
         m_vatChecker->IsInFiledPeriod(DayNumber::fromDateTime(list.value(row, m_fieldDatPln).toDateTime())))
         m_state.inFiledVatPeriod = true;
-    if (m_eetOpen && m_session.bfEETDokl.Seek2(m_eetKind, list.value(row, m_fieldCislo)) == HostResult::Found)
+    if (m_eet.isOpen() && m_eet.Seek2(m_eetKind, list.value(row, m_fieldCislo)) == HostResult::Found)
         m_state.hasEetDocument = true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "ops/renumber/RenumberList.h"
 #include "ops/renumber/FiledReturnsChecker.h"
+#include "hostdb/HostTable.h"
 
 #include <QString>
 
@@ -9,7 +10,12 @@
 
 class MemTable;
 class OperationSession;
-class TBFTable;
+class WorkingOverlay;
+
+// Opens a host table on an index for a step that works under the overlay
+// `working`; a failure hides the overlay, shows the error and leaves the
+// table closed. 0, or -1.
+int openIndexedTable(TBFTable &table, const QString &path, const QString &index, WorkingOverlay &working);
 
 // The conditions under which the host keeps a document from being
 // renumbered: it is locked, its accounting-case date is not later than the
@@ -25,11 +31,11 @@ public:
     ~RenumberBlockingChecks();
 
     // Resets the flags, starts the list of locked documents in the session's
-    // protocol, reads the closing date, opens the module's document table in
-    // BFTable1 on the index "Doklad" (the duplicate rule seeks in it), opens
-    // EETDOKL in bfEETDokl when the file exists, and loads the VAT filings.
-    // 0, or -1 after the error was shown (the overlay hidden first).
-    int setUp();
+    // protocol, reads the closing date, opens EETDOKL when the file exists
+    // (closed with the checks) and loads the VAT filings.
+    // 0, or -1 after the error was shown (the proposal's overlay `working`
+    // hidden first).
+    int setUp(WorkingOverlay &working);
 
     // The four tests for one processed row of the list, each on its own.
     void checkRow(const MemTable &list, int row);
@@ -46,13 +52,11 @@ public:
     static int refuseWriteBack(const RenumberState &state);
 
 private:
-    int openIndexed(TBFTable &table, const QString &path, const QString &index);
-
     OperationSession &m_session;
     RenumberState &m_state;
     QString m_closingText;
     int m_closingDay = 0; // 30 December 1899 until a closing date parses
-    bool m_eetOpen = false;
+    TBFTable m_eet; // open while EETDOKL exists
     QString m_eetKind;
     std::unique_ptr<TSeznamPodaniChecker> m_vatChecker;
     int m_fieldUzamceni = -1;

@@ -1,7 +1,9 @@
 #include "ops/renumber/RenumberList.h"
 
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "common/UiSeam.h"
+#include "hostdb/HostTable.h"
 
 using namespace Qt::StringLiterals;
 
@@ -90,17 +92,12 @@ RenumberListLoader::RenumberListLoader(OperationSession &session, RenumberModule
 int RenumberListLoader::load(MemTable &list)
 {
     m_interrupted = false;
-    TBFTable &table = m_session.BFTable1;
-    if (table.Tag != 0) {
-        table.Close();
-        table.Tag = 0;
-    }
+    TBFTable table;
     const QString path = m_session.runContext().yearDir + RenumberModules::tableName(m_module);
     if (table.Open(path) != 0) {
         ui().error(u"Nastala chyba při otevírání databáze "_s + path + u".DAT"_s);
         return -1;
     }
-    table.Tag = 1;
 
     const bool cash = m_module == RenumberModule::Cash;
     struct Target
@@ -130,8 +127,7 @@ int RenumberListLoader::load(MemTable &list)
     const int count = table.RecordCount();
     list.beginUpdate();
     if (count > 0) {
-        OperationProgress &progress = m_session.progress();
-        progress.startProgress(count);
+        ProgressBarScope progress(m_session.progress(), count);
         progress.setProgress(0, u"Načítám "_s + RenumberModules::moduleText(m_module) + u"..."_s);
         ui().processEvents();
         const int prefixLength = int(m_seriesPrefix.size());
@@ -166,9 +162,6 @@ int RenumberListLoader::load(MemTable &list)
     }
     list.endUpdate();
     list.first();
-    table.Close();
-    table.Tag = 0;
-    m_session.progress().hideProgress();
     return m_interrupted ? -1 : 0;
 }
 
@@ -176,13 +169,12 @@ void numberAuxiliaryOrder(MemTable &list, OperationProgress &progress)
 {
     if (list.isEmpty())
         return;
-    progress.showWorking(true, u"Změna třídění\rčekejte prosím..."_s);
+    WorkingOverlay working(progress, u"Změna třídění\rčekejte prosím..."_s);
     const int field = list.fieldIndex(u"XDoklad"_s);
     list.beginUpdate();
     for (int row = 0; row < list.recordCount(); ++row)
         list.setValue(row, field, row + 1);
     list.endUpdate();
-    progress.showWorking(false);
 }
 
 void revertProposalRows(MemTable &list, RenumberState &state)

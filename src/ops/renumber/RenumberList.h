@@ -46,8 +46,7 @@ struct RenumberState
 void defineRenumberList(MemTable &list, RenumberModule module, bool doubleEntry);
 
 // Reads the listed documents of one series into the list: opens the module's
-// table of `yearDir` in the session's BFTable1 and walks it in its natural
-// order (no index). A record is listed when its
+// table of `yearDir` and walks it in its natural order (no index). A record is listed when its
 // "Doklad" is not empty, its "Del" is not true and its upper-cased "Doklad"
 // begins with `seriesPrefix`. The session's progress shows the bar; every
 // tenth listed record lets the message queue run, and the load stops after a
@@ -59,7 +58,7 @@ public:
 
     // 0 when every record was read; -1 when the table did not open (the
     // error shown) or the user interrupted the load (silently). The table is
-    // closed again in every case.
+    // the load's own and closed again in every case.
     int load(MemTable &list);
 
 private:
@@ -80,6 +79,32 @@ public:
     virtual void suspendRepaint(bool suspended) = 0;
     // The list window's buttons (busy: all four work buttons disabled).
     virtual void updateListButtons(bool busy) = 0;
+};
+
+// The grid's repainting suspended for the guard's lifetime, while rows are
+// rewritten; resumed on every way out. Pauses nest: the inner one resumes
+// repainting as the host's own code does, the outer one resumes it again.
+class RepaintPause
+{
+public:
+    explicit RepaintPause(RenumberListView &view) : m_view(view) { m_view.suspendRepaint(true); }
+    ~RepaintPause() { resume(); }
+    RepaintPause(const RepaintPause &) = delete;
+    RepaintPause &operator=(const RepaintPause &) = delete;
+
+    // Resumes repainting before the guard ends (before a message the user
+    // reads over the list); the destructor then does nothing.
+    void resume()
+    {
+        if (m_paused) {
+            m_paused = false;
+            m_view.suspendRepaint(false);
+        }
+    }
+
+private:
+    RenumberListView &m_view;
+    bool m_paused = true;
 };
 
 // Writes `XDoklad` = 1, 2, 3 … in the list's current order, under the working

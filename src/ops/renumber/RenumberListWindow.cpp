@@ -2,6 +2,7 @@
 
 #include "app/core/HostIniFiles.h"
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "common/widgets/DataGrid.h"
@@ -164,12 +165,11 @@ void TfrmPrecisDoklSeznam::titleClicked(int column)
     const MemTable::Bookmark current = m_mtDoklady->bookmark();
     m_mtDoklady->setSortFields(u"Doklad;RecNo"_s);
     m_mtDoklady->gotoBookmark(current);
-    suspendRepaint(true);
+    RepaintPause pause(*this);
     numberAuxiliaryOrder(*m_mtDoklady, m_session.progress());
     m_state.sortField = u"XDoklad"_s;
     sortGridBy(*m_grid, *m_mtDoklady, sortColour(), true, u"XDoklad"_s);
     m_mtDoklady->gotoBookmark(current);
-    suspendRepaint(false);
 }
 
 QString TfrmPrecisDoklSeznam::currentSortDescription() const
@@ -249,18 +249,17 @@ void TfrmPrecisDoklSeznam::showEvent(QShowEvent *event)
 int loadRenumberList(OperationSession &session, RenumberModule module, const QString &rada, int digitCount,
                      bool leadingZeros)
 {
-    OperationProgress &progress = session.progress();
-    progress.showWorking(true, u"Pracuji\rčekejte prosím..."_s);
-    const RunContext &context = session.runContext();
     RenumberState state;
-    state.module = module;
-    state.seriesPrefix = expandSeriesPrefix(rada, readYearName(context.yearDir)).toUpper();
-    state.leadingZeros = leadingZeros;
-    state.digitCount = digitCount;
-    state.proposalExists = false;
-
-    auto window = std::make_unique<TfrmPrecisDoklSeznam>(session, state);
-    progress.showWorking(false);
+    std::unique_ptr<TfrmPrecisDoklSeznam> window;
+    {
+        WorkingOverlay working(session.progress(), u"Pracuji\rčekejte prosím..."_s);
+        state.module = module;
+        state.seriesPrefix = expandSeriesPrefix(rada, readYearName(session.runContext().yearDir)).toUpper();
+        state.leadingZeros = leadingZeros;
+        state.digitCount = digitCount;
+        state.proposalExists = false;
+        window = std::make_unique<TfrmPrecisDoklSeznam>(session, state);
+    }
     MemTable &list = window->mtDoklady();
     list.clear();
     window->setWindowTitle(u"Prefix "_s + state.seriesPrefix + u" "_s + RenumberModules::moduleText(module));

@@ -2,16 +2,51 @@
 
 #include "app/core/DocumentNumbers.h"
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
+#include "hostdb/HostTable.h"
 #include "hostdb/HostTableDef.h"
 #include "ops/renumber/RenumberBlockingChecks.h"
+#include "ops/renumber/RenumberPlan.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 const QString kCannotCompose = u"NELZE SESTAVIT"_s;
+
+// The RecNo of the first not deleted document that bears the number, in the
+// order of the index "Doklad". The engine's seek ignores case and trailing
+// blanks, so the walk compares the stored numbers the same way.
+std::optional<int> firstLiveHolder(TBFTable &documents, const QString &number)
+{
+    if (documents.Seek(number) != HostResult::Found)
+        return std::nullopt;
+    const QString key = HostNames::keyText(number);
+    for (;;) {
+        if (HostNames::keyText(documents.Value(u"Doklad"_s).toString()) != key)
+            return std::nullopt;
+        if (!documents.Value(u"Del"_s).toBool())
+            return documents.RecNo();
+        if (documents.Skip() != 0)
+            return std::nullopt;
+    }
+}
+
+void showRefusal(const RenumberRefusal &refusal)
+{
+    switch (refusal.kind) {
+    case RenumberRefusalKind::CannotCompose:
+        ui().error(u"Nelze sestavit nové číslo pro původní doklad "_s + refusal.number);
+        return;
+    case RenumberRefusalKind::Duplicate:
+        ui().warning(u"Přečíslování nelze provést - vámi zadané číslování by vytvořilo duplicitu dokladu "_s +
+                     refusal.number +
+                     u". Musíte označit více záznamů nebo změnit počáteční číslo tak, aby nedošlo k duplicitě."_s);
+        return;
+    }
+}
 
 ComposedNumber composeFor(const RenumberState &state, qint64 counter)
 {
@@ -40,55 +75,39 @@ RenumberProposal::~RenumberProposal() = default;
 int RenumberProposal::propose(qint64 start)
 {
     OperationProgress &progress = m_session.progress();
-    progress.showWorking(true, u"Probíhá přečíslování dokladů\rčekejte prosím..."_s);
+    WorkingOverlay working(progress, u"Probíhá přečíslování dokladů\rčekejte prosím..."_s);
 
+    // The duplicate rule seeks the new numbers among the module's documents.
+    TBFTable documents;
+    const QString documentsPath = m_session.runContext().yearDir + RenumberModules::tableName(m_state.module);
+    if (openIndexedTable(documents, documentsPath, u"Doklad"_s, working) != 0)
+        return -1;
     RenumberBlockingChecks checks(m_session, m_state);
-    if (checks.setUp() != 0)
+    if (checks.setUp(working) != 0)
         return -1;
 
-    const int recNoField = m_list.fieldIndex(u"RecNo"_s);
+    const MemTable::Bookmark current = m_list.bookmark();
+    RepaintPause pause(m_view);
+    const RenumberPlanInput input = planInput(documents, start);
+    const RenumberPlan plan = planRenumbering(m_state, input);
+    // The checks see every processed row up to the one that refuses.
+    for (const PlanRow &row : input.rows) {
+        checks.checkRow(m_list, row.row);
+        if (plan.refusal && plan.refusal->row == row.row)
+            break;
+    }
+    if (plan.refusal) {
+        working.hide();
+        showRefusal(*plan.refusal);
+        return refuse(current);
+    }
     const int dokladField = m_list.fieldIndex(u"Doklad"_s);
     const int sufixField = m_list.fieldIndex(u"Sufix"_s);
     const int noveField = m_list.fieldIndex(u"Nove"_s);
-
-    m_unmarked->clear();
-    m_unmarkedRecNos.clear();
-    const MemTable::Bookmark current = m_list.bookmark();
-    m_view.suspendRepaint(true);
-    const bool anyMarked = m_view.markCount() > 0;
-    if (anyMarked) {
-        for (int row = 0; row < m_list.recordCount(); ++row) {
-            if (m_view.isMarked(row))
-                continue;
-            const int recNo = m_list.value(row, recNoField).toInt();
-            m_unmarked->append();
-            m_unmarked->setValue(u"RecNo"_s, recNo);
-            m_unmarkedRecNos.insert(recNo);
-        }
-    }
-
-    qint64 counter = start;
-    for (int row = 0; row < m_list.recordCount(); ++row) {
-        if (anyMarked && !m_view.isMarked(row))
-            continue;
-        checks.checkRow(m_list, row);
-        const ComposedNumber number = composeFor(m_state, counter);
-        if (!number.ok) {
-            progress.showWorking(false);
-            ui().error(u"Nelze sestavit nové číslo pro původní doklad "_s + m_list.value(row, dokladField).toString());
-            return refuse(current);
-        }
-        if (isTakenByKeptDocument(number.number)) {
-            progress.showWorking(false);
-            ui().warning(u"Přečíslování nelze provést - vámi zadané číslování by vytvořilo duplicitu dokladu "_s +
-                         number.number +
-                         u". Musíte označit více záznamů nebo změnit počáteční číslo tak, aby nedošlo k duplicitě."_s);
-            return refuse(current);
-        }
-        m_list.setValue(row, dokladField, number.number);
-        m_list.setValue(row, sufixField, counter);
-        m_list.setValue(row, noveField, true);
-        ++counter;
+    for (const PlannedNumber &planned : plan.numbers) {
+        m_list.setValue(planned.row, dokladField, planned.number);
+        m_list.setValue(planned.row, sufixField, planned.suffix);
+        m_list.setValue(planned.row, noveField, true);
     }
     checks.finish();
 
@@ -100,10 +119,10 @@ int RenumberProposal::propose(qint64 start)
     }
 
     m_list.gotoBookmark(current);
-    m_view.suspendRepaint(false);
+    pause.resume();
     m_state.proposalExists = true;
     m_view.updateListButtons(false);
-    progress.showWorking(false);
+    working.hide();
 
     if (!checks.report())
         ui().information(u"Operace byla dokončena - pokud je navrhnuté přečíslování podle vašich představ, stiskněte "
@@ -112,46 +131,55 @@ int RenumberProposal::propose(qint64 start)
     return 0;
 }
 
-// The proposal is refused: the host tables are closed and every row gets its
-// host number back.
+// The proposal is refused: every row gets its host number back (the caller's
+// repaint pause then ends, its tables close).
 int RenumberProposal::refuse(MemTable::Bookmark current)
 {
-    m_session.closeHostTables();
     revertProposal(m_list, m_state, m_view, m_session.progress());
     m_list.gotoBookmark(current);
-    m_view.suspendRepaint(false);
     return -1;
 }
 
-// The first not deleted document that bears the number, when it keeps its
-// number (an unmarked row). The engine's seek ignores case and trailing
-// blanks, so the walk compares the stored numbers the same way.
-bool RenumberProposal::isTakenByKeptDocument(const QString &number)
+// The processed rows (the marked ones, or all when none is marked), the
+// documents that keep their numbers (also into `mtNeoznacene`) and the
+// bearers of every number the plan may give.
+RenumberPlanInput RenumberProposal::planInput(TBFTable &documents, qint64 start)
 {
-    TBFTable &documents = m_session.BFTable1;
-    if (documents.Seek(number) != HostResult::Found)
-        return false;
-    const QString key = HostNames::keyText(number);
-    for (;;) {
-        if (HostNames::keyText(documents.Value(u"Doklad"_s).toString()) != key)
-            return false;
-        if (!documents.Value(u"Del"_s).toBool())
-            return m_unmarkedRecNos.contains(documents.RecNo());
-        if (documents.Skip() != 0)
-            return false;
+    RenumberPlanInput input;
+    input.start = start;
+    const int recNoField = m_list.fieldIndex(u"RecNo"_s);
+    const int dokladField = m_list.fieldIndex(u"Doklad"_s);
+    m_unmarked->clear();
+    const bool anyMarked = m_view.markCount() > 0;
+    for (int row = 0; row < m_list.recordCount(); ++row) {
+        if (anyMarked && !m_view.isMarked(row)) {
+            const int recNo = m_list.value(row, recNoField).toInt();
+            m_unmarked->append();
+            m_unmarked->setValue(u"RecNo"_s, recNo);
+            input.keptRecNos.insert(recNo);
+            continue;
+        }
+        input.rows.push_back({row, m_list.value(row, dokladField).toString()});
     }
+    for (const QString &number : candidateNumbers(m_state, start, int(input.rows.size()))) {
+        if (const std::optional<int> holder = firstLiveHolder(documents, number))
+            input.holders.insert(HostNames::keyText(number), *holder);
+    }
+    return input;
 }
 
 int revertProposal(MemTable &list, RenumberState &state, RenumberListView &view, OperationProgress &progress)
 {
     view.updateListButtons(true);
     const MemTable::Bookmark current = list.bookmark();
-    view.suspendRepaint(true);
-    progress.showWorking(true, u"Pracuji\rčekejte prosím..."_s);
-    revertProposalRows(list, state);
-    progress.showWorking(false);
-    list.gotoBookmark(current);
-    view.suspendRepaint(false);
+    {
+        RepaintPause pause(view);
+        {
+            WorkingOverlay working(progress, u"Pracuji\rčekejte prosím..."_s);
+            revertProposalRows(list, state);
+        }
+        list.gotoBookmark(current);
+    }
     view.updateListButtons(false);
     return 0;
 }
@@ -172,10 +200,9 @@ int checkSequenceInList(OperationSession &session, MemTable &list, const Renumbe
     protocol.addLine(u"(současné číslo >> mělo by být)"_s);
     const int headLines = int(protocol.lines().size());
 
-    OperationProgress &progress = session.progress();
-    progress.showWorking(true, u"Probíhá kontrola dokladů\rčekejte prosím..."_s);
+    WorkingOverlay working(session.progress(), u"Probíhá kontrola dokladů\rčekejte prosím..."_s);
     const MemTable::Bookmark current = list.bookmark();
-    view.suspendRepaint(true);
+    RepaintPause pause(view);
     const int dokladField = list.fieldIndex(u"Doklad"_s);
     const bool onlyMarked = !checkAll && view.markCount() > 0;
     qint64 counter = start;
@@ -185,10 +212,9 @@ int checkSequenceInList(OperationSession &session, MemTable &list, const Renumbe
         const QString doklad = list.value(row, dokladField).toString();
         const ComposedNumber expected = composeFor(state, counter);
         if (!expected.ok) {
-            progress.showWorking(false);
+            working.hide();
             ui().warning(u"Nelze sestavit nové číslo pro kontrolovaný doklad "_s + doklad);
             list.gotoBookmark(current);
-            view.suspendRepaint(false);
             return -1;
         }
         if (doklad.toUpper() != expected.number.toUpper())
@@ -196,9 +222,9 @@ int checkSequenceInList(OperationSession &session, MemTable &list, const Renumbe
         ++counter;
     }
     list.gotoBookmark(current);
-    view.suspendRepaint(false);
+    pause.resume();
     view.updateListButtons(false);
-    progress.showWorking(false);
+    working.hide();
     if (protocol.lines().size() > headLines)
         session.showProtocol();
     else

@@ -2,11 +2,12 @@
 
 #include "ops/renumber/RenumberList.h"
 
-#include <QSet>
 #include <QString>
 
 class MemTable;
 class OperationSession;
+class TBFTable;
+struct RenumberPlanInput;
 
 // The two bounds the start-number window shows: the numbers the first and
 // the last counted row would get. A bound that cannot be composed reads
@@ -19,11 +20,11 @@ struct ProposalBounds
 };
 ProposalBounds proposalBounds(const RenumberState &state, qint64 start, int count);
 
-// The proposal of new numbers ("Navrhnout"): every processed row of the list
-// (the marked rows, or every row when none is marked), in the list's current
-// order, gets the next number of the series from the start number on. Each
-// processed row passes the blocking checks; a new number that a document
-// keeping its number already holds refuses the whole proposal. Only the list
+// The proposal of new numbers ("Navrhnout"): the presenter of the renumbering
+// plan (planRenumbering). It reads the plan's input from the list, its marks
+// and the host's document table, runs the blocking checks over the processed
+// rows, shows the plan's refusal or writes its numbers into the list, and
+// keeps the working overlay, the repaint pause and the buttons. Only the list
 // changes; the host's tables are read.
 class RenumberProposal
 {
@@ -41,7 +42,7 @@ public:
     MemTable &unmarkedRows() { return *m_unmarked; }
 
 private:
-    bool isTakenByKeptDocument(const QString &number);
+    RenumberPlanInput planInput(TBFTable &documents, qint64 start);
     int refuse(MemTable::Bookmark current);
 
     OperationSession &m_session;
@@ -49,7 +50,6 @@ private:
     RenumberState &m_state;
     RenumberListView &m_view;
     std::unique_ptr<MemTable> m_unmarked;
-    QSet<int> m_unmarkedRecNos; // the same RecNos, for one look-up per processed row
 };
 
 // "Původní" after its confirmation, and the proposal when it refuses: every

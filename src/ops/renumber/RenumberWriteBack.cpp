@@ -2,6 +2,7 @@
 
 #include "app/core/HostIniFiles.h"
 #include "app/core/OperationSession.h"
+#include "app/core/ProgressGuards.h"
 #include "app/core/RunSnapshot.h"
 #include "common/TextFile.h"
 #include "common/UiSeam.h"
@@ -124,13 +125,14 @@ int RenumberWriteBack::renumber(RenumberListView &view, const QString &caption)
         return -1;
     view.updateListButtons(true);
     const MemTable::Bookmark current = m_list.bookmark();
-    view.suspendRepaint(true);
-    const int result =
-        m_state.module == RenumberModule::Cash ? writeBackCashDocuments(caption) : writeBackInternalDocuments(caption);
-    m_list.gotoBookmark(current);
-    view.suspendRepaint(false);
+    int result = -1;
+    {
+        RepaintPause pause(view);
+        result = m_state.module == RenumberModule::Cash ? writeBackCashDocuments(caption)
+                                                        : writeBackInternalDocuments(caption);
+        m_list.gotoBookmark(current);
+    }
     view.updateListButtons(false);
-    m_session.closeHostTables();
     finishProtocol(result);
     return result;
 }
@@ -228,8 +230,20 @@ void RenumberWriteBack::writeProtocolHead(const WriteBackModule &module, const Q
 
 int RenumberWriteBack::writeBack(const WriteBackModule &module, const QString &caption)
 {
+    m_failure.clear();
+    int result = -1;
+    {
+        WorkingOverlay working(m_session.progress(), u"Probíhá přečíslování dokladů\rčekejte prosím..."_s);
+        result = writeSteps(module, caption);
+    }
+    if (!m_failure.isEmpty())
+        ui().error(m_failure);
+    return result;
+}
+
+int RenumberWriteBack::writeSteps(const WriteBackModule &module, const QString &caption)
+{
     const RunContext &context = m_session.runContext();
-    m_session.progress().showWorking(true, u"Probíhá přečíslování dokladů\rčekejte prosím..."_s);
     m_state.renumberedCount = 0;
     m_tempDocuments->clear();
     m_tempPayments->setFilter(nullptr);
@@ -237,20 +251,10 @@ int RenumberWriteBack::writeBack(const WriteBackModule &module, const QString &c
     m_newByOld.clear();
     m_firstWriteDone = false;
     writeProtocolHead(module, caption);
-    m_session.closeHostTables();
 
-    const QString journal = journalTable(context, module);
-    if (openTable(m_session.BFTable1, context.yearDir + module.documentTable) != 0)
-        return -1;
-    if (!journal.isEmpty() && openTable(m_session.BFTable2, context.yearDir + journal, kJournalIndex) != 0)
-        return -1;
-    if (openTable(m_session.BFTable3, context.yearDir + u"UHRADY"_s, kPaymentIndex) != 0)
-        return -1;
-
-    if (writeDocuments(module, !journal.isEmpty()) != 0)
+    if (writeDocumentTables(module) != 0)
         return -1;
     if (m_state.renumberedCount > 0) {
-        m_session.closeHostTables();
         if (writePaidDocuments() != 0)
             return -1;
         if (module.stockDocuments &&
@@ -267,16 +271,30 @@ int RenumberWriteBack::writeBack(const WriteBackModule &module, const QString &c
     }
 
     m_state.proposalExists = false;
-    m_session.closeHostTables();
-    m_session.progress().showWorking(false);
     return 0;
+}
+
+// The documents with their journal lines, noting the payments they made: the
+// three tables are open for this step only.
+int RenumberWriteBack::writeDocumentTables(const WriteBackModule &module)
+{
+    const RunContext &context = m_session.runContext();
+    const QString journalName = journalTable(context, module);
+    TBFTable documents;
+    TBFTable journal;
+    TBFTable payments;
+    if (openTable(documents, context.yearDir + module.documentTable) != 0)
+        return -1;
+    if (!journalName.isEmpty() && openTable(journal, context.yearDir + journalName, kJournalIndex) != 0)
+        return -1;
+    if (openTable(payments, context.yearDir + u"UHRADY"_s, kPaymentIndex) != 0)
+        return -1;
+    return writeDocuments(module, documents, journalName.isEmpty() ? nullptr : &journal, payments);
 }
 
 int RenumberWriteBack::stop(const QString &message)
 {
-    m_session.closeHostTables();
-    m_session.progress().showWorking(false);
-    ui().error(message);
+    m_failure = message;
     return -1;
 }
 
@@ -284,7 +302,6 @@ int RenumberWriteBack::openTable(TBFTable &table, const QString &path, const QSt
 {
     if (table.Open(path) != HostResult::Ok)
         return stop(openMessage(path));
-    table.Tag = 1;
     if (!index.isEmpty() && table.SetIndex(index) != HostResult::Ok)
         return stop(u"Nastala chyba při nastavení indexu v "_s + path + u".DAT"_s);
     return 0;
@@ -312,9 +329,9 @@ QString RenumberWriteBack::newNumberFor(const QString &oldNumber) const
     return m_newByOld.value(HostNames::keyText(oldNumber));
 }
 
-int RenumberWriteBack::writeDocuments(const WriteBackModule &module, bool withJournal)
+int RenumberWriteBack::writeDocuments(const WriteBackModule &module, TBFTable &documents, TBFTable *journal,
+                                      TBFTable &payments)
 {
-    TBFTable &documents = m_session.BFTable1;
     const int recNoField = m_list.fieldIndex(u"RecNo"_s);
     const int dokladField = m_list.fieldIndex(u"Doklad"_s);
     const int dokladPuvField = m_list.fieldIndex(u"DokladPuv"_s);
@@ -334,11 +351,8 @@ int RenumberWriteBack::writeDocuments(const WriteBackModule &module, bool withJo
             continue; // already the host's number: nothing to write, nothing to count
         const int cislo = documents.Value(u"Cislo"_s).toInt();
         if (!m_firstWriteDone) {
-            if (beforeFirstWrite(module) != 0) {
-                m_session.closeHostTables();
-                m_session.progress().showWorking(false);
+            if (beforeFirstWrite(module) != 0)
                 return -1;
-            }
             m_firstWriteDone = true;
         }
 
@@ -365,16 +379,16 @@ int RenumberWriteBack::writeDocuments(const WriteBackModule &module, bool withJo
         m_list.setValue(row, sufixPuvField, m_list.value(row, sufixField));
         m_list.setValue(row, noveField, false);
 
-        if (withJournal && writeJournalLines(module, cislo, newNumber) != 0)
+        if (journal && writeJournalLines(*journal, module, cislo, newNumber) != 0)
             return -1;
-        collectPayments(module, cislo, oldNumber, newNumber);
+        collectPayments(payments, module, cislo, oldNumber, newNumber);
     }
     return 0;
 }
 
-int RenumberWriteBack::writeJournalLines(const WriteBackModule &module, int cislo, const QString &newNumber)
+int RenumberWriteBack::writeJournalLines(TBFTable &journal, const WriteBackModule &module, int cislo,
+                                         const QString &newNumber)
 {
-    TBFTable &journal = m_session.BFTable2;
     if (journal.SeekKeys({module.sourceCode, cislo}) != HostResult::Found)
         return 0;
     const QString saveError = saveMessage(u"účetního/peněžního deníku"_s);
@@ -393,10 +407,9 @@ int RenumberWriteBack::writeJournalLines(const WriteBackModule &module, int cisl
     return 0;
 }
 
-void RenumberWriteBack::collectPayments(const WriteBackModule &module, int cislo, const QString &oldNumber,
-                                        const QString &newNumber)
+void RenumberWriteBack::collectPayments(TBFTable &payments, const WriteBackModule &module, int cislo,
+                                        const QString &oldNumber, const QString &newNumber)
 {
-    TBFTable &payments = m_session.BFTable3;
     if (payments.SeekKeys({module.paymentKind, cislo}) != HostResult::Found)
         return;
     while (!payments.Eof() && HostNames::sameKeyText(payments.Value(u"TypeUDokl"_s).toString(), module.paymentKind) &&
@@ -449,7 +462,7 @@ int RenumberWriteBack::writePaidDocumentsOf(const QString &yearNumber, const QSt
 
     const QString path =
         m_session.runContext().agendaDir + u"ROK."_s + yearNumber + u'/' + QString::fromUtf16(paid.table);
-    TBFTable &table = m_session.BFTable1;
+    TBFTable table;
     if (openTable(table, path, u"Cislo"_s) != 0)
         return -1;
     const QString linkField = QString::fromUtf16(paid.linkField);
@@ -490,14 +503,12 @@ int RenumberWriteBack::writePaidDocumentsOf(const QString &yearNumber, const QSt
         if (table.Post() != HostResult::Ok)
             return stop(saveError);
     }
-    m_session.closeHostTables();
     return 0;
 }
 
 int RenumberWriteBack::renumberReferences(const QString &path, const QStringList &fields, const QString &lockLeadField)
 {
-    m_session.closeHostTables();
-    TBFTable &table = m_session.BFTable1;
+    TBFTable table;
     if (openTable(table, path) != 0)
         return -1;
     const QString saveError = saveMessage(path);
@@ -530,7 +541,6 @@ int RenumberWriteBack::renumberReferences(const QString &path, const QStringList
         if (table.Skip() != HostResult::Ok)
             break;
     }
-    m_session.closeHostTables();
     return 0;
 }
 
@@ -570,7 +580,7 @@ RenumberWriteBack::findByOldNumbers(TBFTable &table, const std::function<int(con
 int RenumberWriteBack::writeAddressActions(const WriteBackModule &module)
 {
     const QString path = m_session.runContext().agendaDir + u"ADAKCE"_s;
-    TBFTable &table = m_session.BFTable1;
+    TBFTable table;
     if (openTable(table, path, u"Doklad"_s) != 0)
         return -1;
     const QString yearCode = m_session.runContext().yearCode;
@@ -607,7 +617,6 @@ int RenumberWriteBack::writeAddressActions(const WriteBackModule &module)
         } catch (const HostEngineError &) {
         }
     }
-    m_session.closeHostTables();
     return 0;
 }
 
@@ -617,7 +626,7 @@ int RenumberWriteBack::writeActionLog(const WriteBackModule &module)
 {
     const RunContext &context = m_session.runContext();
     const QString path = context.dataRoot + u"GLAKCE"_s;
-    TBFTable &table = m_session.BFTable1;
+    TBFTable table;
     if (openTable(table, path, kLogIndex) != 0)
         return -1;
     // The key parts compared as the seek compared them.
@@ -643,6 +652,5 @@ int RenumberWriteBack::writeActionLog(const WriteBackModule &module)
             // A log record that cannot be written keeps its number.
         }
     }
-    m_session.closeHostTables();
     return 0;
 }

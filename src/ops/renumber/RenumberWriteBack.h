@@ -91,7 +91,10 @@ private:
         QString newNumber;
     };
 
+    // The run under the working overlay; a failure's message comes once the
+    // overlay is down and the tables are closed.
     int writeBack(const WriteBackModule &module, const QString &caption);
+    int writeSteps(const WriteBackModule &module, const QString &caption);
     // The one place the run passes before its first write: the snapshot of
     // every table the run may write. 0, or -1 when it could not be taken
     // (the message shown; nothing written).
@@ -101,9 +104,12 @@ private:
     void writeProtocolHead(const WriteBackModule &module, const QString &caption);
     void finishProtocol(int result);
     int openTable(TBFTable &table, const QString &path, const QString &index = QString());
-    int writeDocuments(const WriteBackModule &module, bool withJournal);
-    int writeJournalLines(const WriteBackModule &module, int cislo, const QString &newNumber);
-    void collectPayments(const WriteBackModule &module, int cislo, const QString &oldNumber, const QString &newNumber);
+    int writeDocumentTables(const WriteBackModule &module);
+    // `journal` is null where the module's documents have no journal.
+    int writeDocuments(const WriteBackModule &module, TBFTable &documents, TBFTable *journal, TBFTable &payments);
+    int writeJournalLines(TBFTable &journal, const WriteBackModule &module, int cislo, const QString &newNumber);
+    void collectPayments(TBFTable &payments, const WriteBackModule &module, int cislo, const QString &oldNumber,
+                         const QString &newNumber);
     int writePaidDocuments();
     int writePaidDocumentsOf(const QString &yearNumber, const QString &yearKey, int kind);
     // Every record of a table whose fields hold an old number (compared as the
@@ -126,6 +132,7 @@ private:
     // with the warning repeated after each OK. 0, or -1 when the engine
     // refused the lock although nobody else holds the record.
     static int waitAndLock(TBFTable &table, const QString &leadText);
+    // Stops the run on a failure; writeBack() shows `message` at its end.
     int stop(const QString &message);
     QString newNumberFor(const QString &oldNumber) const;
 
@@ -139,5 +146,6 @@ private:
     // number decides.
     QHash<QString, QString> m_newByOld;
     bool m_firstWriteDone = false;
+    QString m_failure; // the message of the failure that stopped the run
     std::unique_ptr<RunSnapshot> m_snapshot;
 };

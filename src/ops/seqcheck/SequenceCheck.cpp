@@ -5,7 +5,6 @@
 #include "app/core/OperationSession.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
-#include "hostdb/HostTableDef.h"
 #include "hostdb/HostTable.h"
 
 using namespace Qt::StringLiterals;
@@ -55,15 +54,13 @@ int SequenceCheck::checkModule(int module)
 {
     const SequenceModule &definition = sequenceModules()[size_t(module - 1)];
     const QString path = m_session.runContext().yearDir + QString::fromUtf16(definition.table);
-    m_session.closeHostTables();
-    TBFTable &table = m_session.BFTable1;
+    TBFTable table;
     if (table.Open(path) != 0) {
         ui().error(u"Nastala chyba při otevírání databáze "_s + path + u".DAT"_s);
         return -1;
     }
-    table.Tag = 1;
     if (table.SetIndex(QString::fromUtf16(definition.keyField)) != 0) {
-        m_session.closeHostTables();
+        table.Close();
         ui().error(u"Nastala chyba při nastavení indexu v "_s + path + u".DAT"_s);
         return -1;
     }
@@ -78,44 +75,45 @@ int SequenceCheck::checkModule(int module)
         if (!m_series.value(row, checked).toBool() || m_series.value(row, start).toInt() <= 0 ||
             m_series.value(row, end).toInt() <= 0)
             continue;
-        if (checkSeries(definition, row) == SeriesResult::Interrupted)
+        if (checkSeries(definition, row, table) == SeriesResult::Interrupted)
             return -1;
     }
     return 0;
 }
 
-SequenceCheck::SeriesResult SequenceCheck::checkSeries(const SequenceModule &module, int row)
+SequenceCheck::SeriesResult SequenceCheck::checkSeries(const SequenceModule &module, int row, TBFTable &table)
 {
     const auto value = [&](const QString &field) { return m_series.value(row, m_series.fieldIndex(field)); };
-    const QString prefix = expandSeriesPrefix(value(u"Rada"_s).toString(), m_session.runContext().yearName);
-    const int digits = value(u"PocetMist"_s).toInt();
-    const bool zeros = value(u"Nuly"_s).toBool();
+    SeriesFormat format;
+    format.prefix = expandSeriesPrefix(value(u"Rada"_s).toString(), m_session.runContext().yearName);
+    format.digits = value(u"PocetMist"_s).toInt();
+    format.zeros = value(u"Nuly"_s).toBool();
+    const QString &prefix = format.prefix;
     const int first = value(u"Start"_s).toInt();
     const int last = value(u"End"_s).toInt();
 
     m_progress.setProgress(0, u"Prefix "_s + prefix + u"..."_s);
     ui().processEvents();
     m_progress.startProgress(last);
-    if (!m_presentRead && readPresentKeys(module) == SeriesResult::Interrupted)
+    if (!m_presentRead && readPresentKeys(module, table) == SeriesResult::Interrupted)
         return SeriesResult::Interrupted;
 
     OperationProtocol &protocol = m_session.protocol();
     for (int n = first; n <= last; ++n) {
-        const ComposedNumber composed = composeDocumentNumber(prefix, digits, zeros, n);
-        if (composed.number.isEmpty()) {
-            // The counter outgrew the series' digits; so does every higher
-            // one. Said once, and nothing is searched for an empty number.
+        const CounterFinding finding = checkCounter(format, n, m_present);
+        if (finding.kind == CounterFinding::Kind::BeyondDigits) {
+            // Said once for the rest of the series.
             writeTitle(module);
             protocol.addLine(u"Řada "_s + prefix + u": čísla "_s + QString::number(n) + u" až "_s +
-                             QString::number(last) + u" přesahují počet míst řady ("_s + QString::number(digits) +
-                             u") a nebyla zkontrolována."_s);
+                             QString::number(last) + u" přesahují počet míst řady ("_s +
+                             QString::number(format.digits) + u") a nebyla zkontrolována."_s);
             ui().processEvents();
             m_progress.setProgress(last);
             return m_session.interruptRequested ? SeriesResult::Interrupted : SeriesResult::Done;
         }
-        if (!isPresent(composed.number)) {
+        if (finding.kind == CounterFinding::Kind::Missing) {
             writeTitle(module);
-            protocol.addLine(composed.number);
+            protocol.addLine(finding.number);
         }
         if ((n - first) % kNumbersPerPump == kNumbersPerPump - 1 || n == last)
             ui().processEvents();
@@ -143,17 +141,15 @@ void SequenceCheck::writeTitle(const SequenceModule &module)
 // costs more than reading the table once (about 13 µs a seek against 5 µs a
 // record), and a series easily holds many more numbers than its table holds
 // documents.
-SequenceCheck::SeriesResult SequenceCheck::readPresentKeys(const SequenceModule &module)
+SequenceCheck::SeriesResult SequenceCheck::readPresentKeys(const SequenceModule &module, TBFTable &table)
 {
-    TBFTable &table = m_session.BFTable1;
     const QString keyField = QString::fromUtf16(module.keyField);
     const QString deletionFlag = QString::fromUtf16(module.deletionFlag);
     m_present.clear();
     m_present.reserve(qMax(table.RecordCount(), 0));
     int count = 0;
     for (table.GoTop(); !table.Eof(); table.Skip()) {
-        if (deletionFlag.isEmpty() || !table.Value(deletionFlag).toBool())
-            m_present.insert(HostNames::keyText(table.Value(keyField).toString()));
+        m_present.add(table.Value(keyField).toString(), !deletionFlag.isEmpty() && table.Value(deletionFlag).toBool());
         if (++count % kRecordsPerPump == 0) {
             ui().processEvents();
             if (m_session.interruptRequested)
@@ -162,11 +158,6 @@ SequenceCheck::SeriesResult SequenceCheck::readPresentKeys(const SequenceModule 
     }
     m_presentRead = true;
     return SeriesResult::Done;
-}
-
-bool SequenceCheck::isPresent(const QString &number) const
-{
-    return m_present.contains(HostNames::keyText(number));
 }
 
 int runSequenceCheck(OperationSession &session, MemTable &series, const std::array<bool, kSequenceModuleCount> &modules,

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ops/seqcheck/SequenceModules.h"
+#include "ops/seqcheck/SequenceRules.h"
 
-#include <QSet>
 #include <QString>
 
 #include <array>
@@ -10,6 +10,7 @@
 class MemTable;
 class OperationProgress;
 class OperationSession;
+class TBFTable;
 
 // One run of the sequence check: for every checked module and every checked
 // series of it with a range, each number from `Start` to `End` is composed
@@ -35,9 +36,9 @@ public:
 private:
     enum class SeriesResult { Done, Interrupted };
     int checkModule(int module);
-    SeriesResult checkSeries(const SequenceModule &module, int row);
-    SeriesResult readPresentKeys(const SequenceModule &module);
-    bool isPresent(const QString &number) const;
+    // `table`: the module's document table, open and indexed on its key.
+    SeriesResult checkSeries(const SequenceModule &module, int row, TBFTable &table);
+    SeriesResult readPresentKeys(const SequenceModule &module, TBFTable &table);
     void writeTitle(const SequenceModule &module);
     void writeHeader();
 
@@ -48,7 +49,7 @@ private:
     bool m_reported = false;
     // The keys of the valid documents of the module's table, folded as the
     // engine's seek folds them; read once per module when a series needs it.
-    QSet<QString> m_present;
+    PresentNumbers m_present;
     bool m_presentRead = false;
 };
 

@@ -5,6 +5,7 @@
 #include "common/IniFile.h"
 #include "common/TextUtils.h"
 #include "common/UiSeam.h"
+#include "ops/seqcheck/SequenceRules.h"
 
 #include <QSet>
 
@@ -117,28 +118,25 @@ int SequenceCheckSetup::load(OperationSession &session)
         if (!m_mtVolneCis.isEmpty())
             trimSeriesEnds();
     }
-    session.closeHostTables();
     m_mtCisRady.first();
     return 0;
 }
 
 namespace {
 
-// Opens the table on the session's BFTable1 and appends one row to `target`
-// per record, in natural order, filled by `copyRow`. The number of rows, or
-// -1 (the error shown, the overlay hidden) when the table cannot be opened.
-int copyHostTable(OperationSession &session, const QString &path, MemTable &target,
+// Appends one row to `target` per record of the table, in natural order,
+// filled by `copyRow`; the table is open only meanwhile. The number of rows,
+// or -1 when the table cannot be opened: the error is shown, with the
+// working overlay hidden first so that it does not cover the message.
+int copyHostTable(OperationProgress &progress, const QString &path, MemTable &target,
                   const std::function<void(TBFTable &)> &copyRow)
 {
-    session.closeHostTables();
-    TBFTable &table = session.BFTable1;
+    TBFTable table;
     if (table.Open(path) != 0) {
-        session.closeHostTables();
-        session.progress().showWorking(false);
+        progress.showWorking(false);
         ui().error(u"Nastala chyba při otevírání databáze "_s + path + u".DAT"_s);
         return -1;
     }
-    table.Tag = 1;
     if (table.RecordCount() <= 0)
         return 0;
     target.beginUpdate();
@@ -156,7 +154,7 @@ int copyHostTable(OperationSession &session, const QString &path, MemTable &targ
 
 int SequenceCheckSetup::loadSeries(OperationSession &session, const QString &path)
 {
-    return copyHostTable(session, path, m_mtCisRady, [this](TBFTable &table) {
+    return copyHostTable(session.progress(), path, m_mtCisRady, [this](TBFTable &table) {
         for (const QString &name : {u"Rada"_s, u"Cislo"_s, u"Nuly"_s, u"PocetMist"_s, u"Nazev"_s})
             m_mtCisRady.setValue(name, table.Value(name));
         for (const QString &flag : seriesUsageFlags())
@@ -169,7 +167,7 @@ int SequenceCheckSetup::loadSeries(OperationSession &session, const QString &pat
 
 int SequenceCheckSetup::loadFreeNumbers(OperationSession &session, const QString &path)
 {
-    return copyHostTable(session, path, m_mtVolneCis, [this](TBFTable &table) {
+    return copyHostTable(session.progress(), path, m_mtVolneCis, [this](TBFTable &table) {
         m_mtVolneCis.setValue(u"Rada"_s, table.Value(u"Rada"_s));
         m_mtVolneCis.setValue(u"Nenab"_s, table.Value(u"Nenab"_s).toBool());
         m_mtVolneCis.setValue(u"Cislo"_s, table.Value(u"Cislo"_s).toInt());
@@ -197,15 +195,12 @@ void SequenceCheckSetup::trimSeriesEnds()
     const int end = m_mtCisRady.fieldIndex(u"End"_s);
     m_mtCisRady.beginUpdate();
     for (int row = 0; row < m_mtCisRady.recordCount(); ++row) {
-        const QSet<qint64> free = offered.value(m_mtCisRady.value(row, rada).toString());
-        qint64 last = m_mtCisRady.value(row, end).toLongLong();
-        while (free.contains(last))
-            --last;
-        if (last < 1) {
-            m_mtCisRady.setValue(row, start, 0);
-            last = 0;
-        }
-        m_mtCisRady.setValue(row, end, int(last));
+        const SeriesBounds bounds{m_mtCisRady.value(row, start).toLongLong(), m_mtCisRady.value(row, end).toLongLong()};
+        const SeriesBounds trimmed = trimSeriesEnd(bounds, offered.value(m_mtCisRady.value(row, rada).toString()));
+        // A start the user set stays unless nothing is left to check.
+        if (trimmed.start != bounds.start)
+            m_mtCisRady.setValue(row, start, int(trimmed.start));
+        m_mtCisRady.setValue(row, end, int(trimmed.end));
     }
     m_mtCisRady.endUpdate();
     m_mtCisRady.first();

@@ -43,10 +43,10 @@ public:
     // with the module keys; false when the file could not be written.
     bool writeSettings(const RunContext &context);
 
-    // Fills both tables from `CISRADY` and `VOLNECIS` of the open year on the
-    // session's `BFTable1` and works out each series' range; the host tables
-    // are closed afterwards. -1 (the error shown, the working overlay hidden)
-    // when a table cannot be opened.
+    // Fills both tables from `CISRADY` and `VOLNECIS` of the open year and
+    // works out each series' range; each host table is open only while it is
+    // read. -1 (the error shown, the working overlay hidden) when a table
+    // cannot be opened.
     int load(OperationSession &session);
 
     // Lowers each series' `End` past the free numbers offered for re-use that

@@ -1,9 +1,10 @@
 #include "ops/seqcheck/SequenceCheckWindow.h"
 
+#include "app/core/ProgressGuards.h"
 #include "common/UiSeam.h"
 #include "common/widgets/DialogParts.h"
-#include "ops/seqcheck/SeriesListWindow.h"
 #include "ops/seqcheck/SequenceCheck.h"
+#include "ops/seqcheck/SeriesListWindow.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -165,7 +166,6 @@ void TfrmKontrPosloupnosti::runCheck()
     }
     setRunning(true);
     m_session.runGuarded([&] { return runSequenceCheck(m_session, m_setup.mtCisRady(), m_setup.modules, *this); });
-    m_session.closeHostTables();
     hideProgress();
     setRunning(false);
 }
@@ -213,15 +213,14 @@ void TfrmKontrPosloupnosti::hideProgress()
 int openSequenceCheck(OperationSession &session)
 {
     const RunContext &context = session.runContext();
-    session.progress().showWorking(true, u"Načtení seznamu\rčekejte prosím..."_s);
+    WorkingOverlay working(session.progress(), u"Načtení seznamu\rčekejte prosím..."_s);
     auto window = std::make_unique<TfrmKontrPosloupnosti>(session);
     SequenceCheckSetup &setup = window->setup();
     setup.readSettings(context);
     window->showModules();
     if (setup.load(session) != 0)
         return -1;
-    session.closeHostTables();
-    session.progress().showWorking(false);
+    working.hide();
     ui().execModal(*window);
 
     window->takeModules();

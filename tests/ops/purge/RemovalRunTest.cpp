@@ -5,6 +5,7 @@
 #include "PurgeFixture.h"
 
 #include "common/TextFile.h"
+#include "hostdb/HostCatalogue.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -398,6 +399,7 @@ TEST_F(RemovalTest, ModuleTableThatCannotBeOpenedEndsWithoutProtocol)
     EXPECT_EQ(TextFile::readLines(protocolFile()), QStringList{u"starý protokol"_s});
     EXPECT_EQ(column(u"POKLKNIH"_s, u"Doklad"_s), QStringList{u"PP04"_s});
     EXPECT_EQ(session().BFTable1.Tag, 0);
+    EXPECT_EQ(TestSupport::openTableFiles(dataRoot()), QStringList());
 }
 
 // A dependent table that cannot be opened stops before anything of the
@@ -416,7 +418,66 @@ TEST_F(RemovalTest, DependentTableThatCannotBeOpenedLeavesTheDocumentWhole)
     EXPECT_EQ(dump(u"UCDENIK"_s), journalBefore);
     EXPECT_EQ(TextFile::readLines(protocolFile()), session().protocol().lines());
     EXPECT_EQ(protocolsShown(), 1);
+    EXPECT_EQ(TestSupport::openTableFiles(dataRoot()), QStringList());
 }
+
+// A table without a field the run reads makes the engine raise its error in
+// the middle of a pass: the run fails, the engine's message is the only one,
+// and no table of the run stays open, whichever pass had opened it.
+struct EngineErrorCase
+{
+    const char *name;
+    const char16_t *table;
+    const char16_t *missingField;
+    const char *rows;
+    RemovalOptions options;
+};
+
+void PrintTo(const EngineErrorCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class RemovalEngineErrorTest : public RemovalTest, public testing::WithParamInterface<EngineErrorCase>
+{
+};
+
+TEST_P(RemovalEngineErrorTest, FailsTheRunWithEveryTableClosed)
+{
+    const EngineErrorCase &c = GetParam();
+    const std::vector<std::pair<const char16_t *, const char *>> tables{
+        {u"POKLKNIH", "Doklad|Cislo|Del\nPP01|1|1\nPP02|2|0"},
+        {u"POLUCDPK", "CISLO|Popis\n1|a"},
+        {u"ROZPUPK", "CisDokladu|Cislo\n1|1"},
+        {u"UCDENIK", "Cislo|Zdroj|ZRadek|Free|Del\n1|PK|1|0|0\n2|SK|7|1|1"}};
+    for (const auto &[name, rows] : tables) {
+        HostTableDef definition = HostCatalogue::table(name);
+        if (QStringView(name) == QStringView(c.table)) {
+            definition.fields.removeIf(
+                [&](const HostField &field) { return field.name == QString::fromUtf16(c.missingField); });
+            year().table(definition).rows(c.rows);
+        } else {
+            year().table(definition).rows(rows);
+        }
+    }
+
+    EXPECT_EQ(run(c.options), -1);
+    ASSERT_EQ(scriptedUi().messages().size(), 1);
+    EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Error);
+    EXPECT_EQ(protocolsShown(), 0);
+    EXPECT_EQ(TestSupport::openTableFiles(dataRoot()), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(Removal, RemovalEngineErrorTest,
+                         testing::Values(
+                             // The walk's table and the duplicate test's second cursor are open.
+                             EngineErrorCase{"DocumentTableWithoutItsDeletionFlag", u"POKLKNIH", u"Del",
+                                             "Doklad|Cislo\nPP01|1\nPP02|2", cashOnly()},
+                             EngineErrorCase{"JournalWithoutItsFreeFlagInTheFreeLinePass", u"UCDENIK", u"Free",
+                                             "Cislo|Zdroj|ZRadek|Del\n1|PK|1|0", freeLinesOnly()},
+                             EngineErrorCase{"JournalWithoutItsDeletionFlagInTheStockLinePass", u"UCDENIK", u"Del",
+                                             "Cislo|Zdroj|ZRadek|Free\n1|SK|1|0", journalPasses()}),
+                         TestSupport::rowName);
 
 TEST_F(RemovalTest, HeaderAndEmptyTable)
 {

@@ -109,8 +109,20 @@ TEST_F(ProposalTest, MarkedRowsTakingAKeptNumberRefuseTheWholeProposal)
     EXPECT_EQ(column(u"Sufix"_s), column(u"SufixPuv"_s));
     EXPECT_FALSE(m_state.proposalExists);
     EXPECT_EQ(m_session.BFTable1.Tag, 0);
+    EXPECT_FALSE(TestSupport::isFileOpenHere(m_context.yearDir + u"POKLKNIH.DAT"_s));
     EXPECT_FALSE(m_progress.working);
     EXPECT_FALSE(m_view.repaintSuspended);
+}
+
+// The probe the proposal tests rely on sees a table while it is open.
+TEST_F(ProposalTest, OpenFileProbeSeesAnOpenTable)
+{
+    fiveDocuments();
+    TBFTable documents;
+    ASSERT_EQ(documents.Open(m_context.yearDir + u"POKLKNIH"_s), 0);
+    EXPECT_TRUE(TestSupport::isFileOpenHere(m_context.yearDir + u"POKLKNIH.DAT"_s));
+    documents.Close();
+    EXPECT_FALSE(TestSupport::isFileOpenHere(m_context.yearDir + u"POKLKNIH.DAT"_s));
 }
 
 TEST_F(ProposalTest, MarkedRowsGetFreeNumbersAndTheOthersStay)
@@ -127,8 +139,8 @@ TEST_F(ProposalTest, MarkedRowsGetFreeNumbersAndTheOthersStay)
     EXPECT_TRUE(m_state.proposalExists);
     EXPECT_EQ(m_list.currentRow(), 2);
     EXPECT_EQ(scriptedUi().messageTexts(), QStringList({kSuccess}));
-    // The document table stays open for the write-back, on its number index.
-    EXPECT_EQ(m_session.BFTable1.Tag, 1);
+    // The proposal leaves no table open: the write-back opens its own.
+    EXPECT_FALSE(TestSupport::isFileOpenHere(m_context.yearDir + u"POKLKNIH.DAT"_s));
     EXPECT_EQ(m_progress.workingTexts, QStringList({u"Probíhá přečíslování dokladů\rčekejte prosím..."_s}));
     EXPECT_FALSE(m_progress.working);
 }

@@ -66,6 +66,7 @@ TEST_P(SeriesRange, IsWorkedOutFromTheCounterAndTheFreeNumbers)
     EXPECT_EQ(rangeOf(setup.mtCisRady(), u"PPrr"_s), c.expected);
     EXPECT_EQ(tree.session().BFTable1.Tag, 0);
     EXPECT_FALSE(tree.session().BFTable1.isOpen());
+    EXPECT_EQ(TestSupport::openTableFiles(tree.context().yearDir), QStringList());
     EXPECT_TRUE(scriptedUi().messages().isEmpty());
 }
 
@@ -268,6 +269,7 @@ TEST_P(SetupOpenFailure, ShowsTheErrorAndHidesTheOverlay)
                                                      QString::fromUtf8(c.missingTable) + u".DAT"_s}}));
     EXPECT_FALSE(tree.progress().working);
     EXPECT_EQ(tree.session().BFTable1.Tag, 0);
+    EXPECT_EQ(TestSupport::openTableFiles(tree.context().yearDir), QStringList());
 }
 
 INSTANTIATE_TEST_SUITE_P(SequenceCheckSetup, SetupOpenFailure,

@@ -329,6 +329,7 @@ TEST_F(SequenceCheckRun, KeyIndexMissingStopsTheRunAndClosesTheTables)
               QStringList{u"Nastala chyba při nastavení indexu v "_s + tree.context().yearDir + u"POKLKNIH.DAT"_s});
     EXPECT_EQ(tree.session().BFTable1.Tag, 0);
     EXPECT_FALSE(tree.session().BFTable1.isOpen());
+    EXPECT_EQ(TestSupport::openTableFiles(tree.context().yearDir), QStringList());
     EXPECT_TRUE(tree.shownProtocols().isEmpty());
 }
 

@@ -297,6 +297,7 @@ TEST_F(SequenceCheckWizard, EngineErrorDuringTheCheckIsShownAndTheWindowStaysUsa
         EXPECT_EQ(scriptedUi().messages().size(), 1);
         EXPECT_EQ(scriptedUi().messages().value(0).kind, MessageKind::Error);
         EXPECT_FALSE(m_main.session().BFTable1.isOpen());
+        EXPECT_EQ(TestSupport::openTableFiles(m_year.dir()), QStringList());
         EXPECT_TRUE(child<QPushButton>(w, u"btnOk"_s)->isEnabled());
         EXPECT_FALSE(child<QPushButton>(w, u"btnPrerusit"_s)->isVisible());
         EXPECT_TRUE(w.isVisible());
