@@ -138,7 +138,10 @@ void BM_BalancesBookWalkBaseline(benchmark::State &state)
         double sum = 0;
         for (const auto &[name, account] : {std::pair{u"POKLKNIH"_s, u"Pokl"_s}, std::pair{u"BANKKNIH"_s, u"Ucet"_s}}) {
             TBFTable table;
-            table.Open(context.yearDir + name);
+            if (table.Open(context.yearDir + name) != HostResult::Ok) {
+                state.SkipWithError("the book did not open");
+                return;
+            }
             table.GoTop();
             do {
                 sum += table.Value(u"Del"_s).toBool() + table.Value(u"Doklad"_s).toString().size() +

@@ -223,8 +223,11 @@ void BM_EditedActionLogRead(benchmark::State &state)
     EditedData &data = EditedData::instance();
     for (auto _ : state) {
         TBFTable log;
-        log.Open(data.dataRoot() + u"GLAKCE"_s);
-        log.SetIndex(actionLogIndex());
+        if (log.Open(data.dataRoot() + u"GLAKCE"_s) != HostResult::Ok ||
+            log.SetIndex(actionLogIndex()) != HostResult::Ok) {
+            state.SkipWithError("the action log did not open");
+            return;
+        }
         ActionLog actions;
         actions.load(log, u"001"_s, u"2018"_s, u"UP"_s);
         benchmark::DoNotOptimize(actions.documentCount());
@@ -240,10 +243,13 @@ void BM_EditedSeekPerDocumentBaseline(benchmark::State &state)
     const ClassifyOptions options{QDate(), false, u"Jana"_s, false};
     for (auto _ : state) {
         TBFTable book;
-        book.Open(data.yearDir() + u"POKLKNIH"_s);
         TBFTable log;
-        log.Open(data.dataRoot() + u"GLAKCE"_s);
-        log.SetIndex(actionLogIndex());
+        if (book.Open(data.yearDir() + u"POKLKNIH"_s) != HostResult::Ok ||
+            log.Open(data.dataRoot() + u"GLAKCE"_s) != HostResult::Ok ||
+            log.SetIndex(actionLogIndex()) != HostResult::Ok) {
+            state.SkipWithError("the tables did not open");
+            return;
+        }
         int edited = 0;
         book.GoTop();
         while (!book.Eof()) {

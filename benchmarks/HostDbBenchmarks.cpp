@@ -134,8 +134,10 @@ void BM_EngineSeekRead(benchmark::State &state)
 {
     const auto keys = searchKeys();
     TBFTable table;
-    table.Open(BookFile::instance().path());
-    table.SetIndex(u"Doklad"_s);
+    if (table.Open(BookFile::instance().path()) != HostResult::Ok || table.SetIndex(u"Doklad"_s) != HostResult::Ok) {
+        state.SkipWithError("the book did not open");
+        return;
+    }
     const QString doklad = u"Doklad"_s, cislo = u"Cislo"_s, celkem = u"Celkem"_s;
     size_t i = 0;
     for (auto _ : state) {
@@ -176,8 +178,10 @@ BENCHMARK(BM_RawSeekRead);
 void BM_EngineScanIndexOrder(benchmark::State &state)
 {
     TBFTable table;
-    table.Open(BookFile::instance().path());
-    table.SetIndex(u"Doklad"_s);
+    if (table.Open(BookFile::instance().path()) != HostResult::Ok || table.SetIndex(u"Doklad"_s) != HostResult::Ok) {
+        state.SkipWithError("the book did not open");
+        return;
+    }
     const QString doklad = u"Doklad"_s, celkem = u"Celkem"_s;
     for (auto _ : state) {
         int records = 0;
@@ -221,14 +225,17 @@ BENCHMARK(BM_RawScanIndexOrder)->Unit(benchmark::kMillisecond);
 void BM_EngineUpdatePost(benchmark::State &state)
 {
     TBFTable table;
-    table.Open(BookFile::instance().copy(u"UPDATE"_s));
+    if (table.Open(BookFile::instance().copy(u"UPDATE"_s)) != HostResult::Ok) {
+        state.SkipWithError("the book did not open");
+        return;
+    }
     const QString popis = u"Popis"_s;
     std::mt19937 random(3);
     std::uniform_int_distribution<int> pick(1, kRecords);
     int i = 0;
     for (auto _ : state) {
-        table.GoTo(pick(random));
-        table.Lock();
+        if (table.GoTo(pick(random)) != HostResult::Ok || table.Lock() != HostResult::Ok)
+            state.SkipWithError("lock failed");
         table.SetValue(popis, u"opraveno %1"_s.arg(++i));
         if (table.Post() != HostResult::Ok)
             state.SkipWithError("post failed");
@@ -260,12 +267,14 @@ BENCHMARK(BM_RawUpdatePost);
 void BM_EngineDelete(benchmark::State &state)
 {
     TBFTable table;
-    table.Open(BookFile::instance().copy(u"DELETE"_s));
-    table.SetIndex(u"Doklad"_s);
+    if (table.Open(BookFile::instance().copy(u"DELETE"_s)) != HostResult::Ok ||
+        table.SetIndex(u"Doklad"_s) != HostResult::Ok) {
+        state.SkipWithError("the book did not open");
+        return;
+    }
     table.GoTop();
     for (auto _ : state) {
-        table.Lock();
-        if (table.Delete() < 0)
+        if (table.Lock() != HostResult::Ok || table.Delete() < 0)
             state.SkipWithError("delete failed");
     }
 }

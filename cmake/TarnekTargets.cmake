@@ -1,10 +1,18 @@
 # Shared compile settings and the helpers every folder uses to declare its target.
 
 add_library(tarnek_options INTERFACE)
-target_compile_options(tarnek_options INTERFACE -Wall -Wextra)
+# The warning set KDE's build uses; Qt's headers come in as system headers and stay quiet.
+target_compile_options(tarnek_options INTERFACE
+    -Wall -Wextra -pedantic
+    -Wnon-virtual-dtor -Woverloaded-virtual -Wsuggest-override -Wshadow
+    $<$<CXX_COMPILER_ID:GNU>:-Wlogical-op>
+    -Werror=return-type)
+if(TARNEK_WERROR)
+    target_compile_options(tarnek_options INTERFACE -Werror)
+endif()
 target_compile_definitions(tarnek_options INTERFACE
     QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY
-    QT_NO_KEYWORDS QT_USE_QSTRINGBUILDER)
+    QT_NO_KEYWORDS QT_USE_QSTRINGBUILDER QT_NO_FOREACH)
 if(TARNEK_SANITIZE)
     target_compile_options(tarnek_options INTERFACE
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)

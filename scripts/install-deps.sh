@@ -11,7 +11,7 @@ packages=(
     fonts-liberation2
     cups printer-driver-cups-pdf poppler-utils
     qt6-translations-l10n
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format-14 clang-tidy-14
     zbar-tools emf2svg libwmf-bin librsvg2-bin
 )
 

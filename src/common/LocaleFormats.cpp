@@ -246,7 +246,7 @@ QString LocaleFormats::formatDateTime(const QDateTime &dateTime) const
 {
     if (!dateTime.isValid())
         return QString();
-    const QString date = formatDate(dateTime.date());
+    QString date = formatDate(dateTime.date());
     if (dateTime.time().msecsSinceStartOfDay() == 0)
         return date;
     return date + u' ' + formatTime(dateTime.time());

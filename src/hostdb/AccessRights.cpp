@@ -96,7 +96,7 @@ QString TLedraAccessRights::tablePath(const QString &name) const
 QString TLedraAccessRights::workstationUserName()
 {
     for (const char *variable : {"USERNAME", "USER", "LOGNAME"}) {
-        const QString name = qEnvironmentVariable(variable);
+        QString name = qEnvironmentVariable(variable);
         if (!name.isEmpty())
             return name;
     }

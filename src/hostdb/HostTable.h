@@ -27,7 +27,7 @@ public:
 
     // Directory + table name without ".DAT" ("…/ROK.2018/POKLKNIH"), or the
     // full file name with ".DAT" (the host ini reader's form). 0 = open.
-    int Open(const QString &pathAndName);
+    [[nodiscard]] int Open(const QString &pathAndName);
     void Close();
     bool isOpen() const;
     QString fileName() const { return m_fileName; }
@@ -38,8 +38,8 @@ public:
     int RecordCount();
     void GoTop();
     void GoBottom();
-    int Skip();          // 0, or 1 when it ran past the last record
-    int GoTo(int recNo); // 0 = positioned
+    int Skip();                        // 0, or 1 when it ran past the last record
+    [[nodiscard]] int GoTo(int recNo); // 0 = positioned
     int RecNo();
     bool Eof(); // past the last record (or the table is empty)
     QVariant Value(const QString &field);
@@ -48,11 +48,11 @@ public:
     int SeekKeys(const QVariantList &keys);                // 7 = found
     int Seek2(const QVariant &key1, const QVariant &key2); // 7 = found
     int AddNew();
-    int IsLocked();                          // non-zero while another holder has the current record
-    int Lock();                              // 0 = taken
-    int Post();                              // 0 = written
-    int Delete();                            // 0, 1 when no record follows, < 0 on failure
-    int SetIndex(const QString &expression); // "Zdroj+ZRadek+Cislo"; 0 = set
+    int IsLocked();                                        // non-zero while another holder has the current record
+    [[nodiscard]] int Lock();                              // 0 = taken
+    [[nodiscard]] int Post();                              // 0 = written
+    [[nodiscard]] int Delete();                            // 0, 1 when no record follows, < 0 on failure
+    [[nodiscard]] int SetIndex(const QString &expression); // "Zdroj+ZRadek+Cislo"; 0 = set
 
     // The table's fields and indexes as the engine describes them (tools).
     HostTableDef definition();

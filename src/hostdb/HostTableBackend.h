@@ -38,13 +38,14 @@ class HostTableBackend
 public:
     virtual ~HostTableBackend() = default;
 
-    virtual int Open(const QString &fileName) = 0; // the full "….DAT" name, resolved without regard to case
+    // The full "….DAT" name, resolved without regard to case.
+    [[nodiscard]] virtual int Open(const QString &fileName) = 0;
     virtual void Close() = 0;
     virtual int RecordCount() = 0;
     virtual void GoTop() = 0;
     virtual void GoBottom() = 0;
     virtual int Skip() = 0;
-    virtual int GoTo(int recNo) = 0;
+    [[nodiscard]] virtual int GoTo(int recNo) = 0;
     virtual int RecNo() = 0;
     virtual bool Eof() = 0;
     virtual QVariant Value(const QString &field) = 0;
@@ -54,10 +55,10 @@ public:
     virtual int Seek2(const QVariant &key1, const QVariant &key2) = 0;
     virtual int AddNew() = 0;
     virtual int IsLocked() = 0;
-    virtual int Lock() = 0;
-    virtual int Post() = 0;
-    virtual int Delete() = 0;
-    virtual int SetIndex(const QString &expression) = 0;
+    [[nodiscard]] virtual int Lock() = 0;
+    [[nodiscard]] virtual int Post() = 0;
+    [[nodiscard]] virtual int Delete() = 0;
+    [[nodiscard]] virtual int SetIndex(const QString &expression) = 0;
 
     // The open table's fields and declared indexes, for tools that list or
     // dump any table; an engine that cannot describe them returns an empty

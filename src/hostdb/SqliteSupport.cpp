@@ -86,9 +86,9 @@ bool SqlStatement::prepare(SqlDatabase &db, const QString &sql)
 {
     finalize();
     const QByteArray text = sql.toUtf8();
-    m_result = sqlite3_prepare_v3(db.handle(), text.constData(), static_cast<int>(text.size()),
-                                  SQLITE_PREPARE_PERSISTENT, &m_stmt, nullptr);
-    m_failed = m_result != SQLITE_OK;
+    const int result = sqlite3_prepare_v3(db.handle(), text.constData(), static_cast<int>(text.size()),
+                                          SQLITE_PREPARE_PERSISTENT, &m_stmt, nullptr);
+    m_failed = result != SQLITE_OK;
     if (m_failed) {
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
@@ -137,9 +137,9 @@ void SqlStatement::bindInt(int parameter, qint64 value)
 
 bool SqlStatement::step()
 {
-    m_result = sqlite3_step(m_stmt);
-    m_failed = m_result != SQLITE_ROW && m_result != SQLITE_DONE;
-    return m_result == SQLITE_ROW;
+    const int result = sqlite3_step(m_stmt);
+    m_failed = result != SQLITE_ROW && result != SQLITE_DONE;
+    return result == SQLITE_ROW;
 }
 
 void SqlStatement::reset()

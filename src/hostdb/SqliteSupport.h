@@ -52,7 +52,6 @@ public:
     SqlStatement &operator=(const SqlStatement &) = delete;
 
     bool prepare(SqlDatabase &db, const QString &sql);
-    bool isPrepared() const { return m_stmt != nullptr; }
     void finalize();
 
     // Binds 1-based parameters.
@@ -62,7 +61,6 @@ public:
     // (then failed() is true).
     bool step();
     bool failed() const { return m_failed; }
-    int resultCode() const { return m_result; }
     void reset(); // also clears the bindings
 
     int columnCount() const;
@@ -76,7 +74,6 @@ public:
 private:
     sqlite3_stmt *m_stmt = nullptr;
     bool m_failed = false;
-    int m_result = 0;
 };
 
 // Columns copied out of a statement by SqlStatement::packColumns, read back

@@ -50,13 +50,13 @@ public:
     SqliteTableBackend();
     ~SqliteTableBackend() override;
 
-    int Open(const QString &fileName) override;
+    [[nodiscard]] int Open(const QString &fileName) override;
     void Close() override;
     int RecordCount() override;
     void GoTop() override;
     void GoBottom() override;
     int Skip() override;
-    int GoTo(int recNo) override;
+    [[nodiscard]] int GoTo(int recNo) override;
     int RecNo() override;
     bool Eof() override;
     QVariant Value(const QString &field) override;
@@ -66,10 +66,10 @@ public:
     int Seek2(const QVariant &key1, const QVariant &key2) override;
     int AddNew() override;
     int IsLocked() override;
-    int Lock() override;
-    int Post() override;
-    int Delete() override;
-    int SetIndex(const QString &expression) override;
+    [[nodiscard]] int Lock() override;
+    [[nodiscard]] int Post() override;
+    [[nodiscard]] int Delete() override;
+    [[nodiscard]] int SetIndex(const QString &expression) override;
     HostTableDef Definition() override { return m_def; }
     QString ErrorText() override { return m_lastError; }
 
@@ -77,14 +77,12 @@ public:
     // (the table tool's import); not part of the host's engine. Begin waits
     // the busy timeout for another writer, then fails (-1, with the reason).
     // Records written inside are seen by other connections at the commit.
-    int beginTransaction();
-    int commitTransaction();
+    [[nodiscard]] int beginTransaction();
+    [[nodiscard]] int commitTransaction();
     void rollbackTransaction();
 
     bool isOpen() const { return m_db.isOpen(); }
     const HostTableDef &definition() const { return m_def; }
-    // The reason of the last failed Open, Post, Delete or Lock.
-    QString lastError() const { return m_lastError; }
 
 private:
     // A record as the cursor holds it. Rows read from the file stay packed

@@ -2,7 +2,7 @@
 // a value or one of the evaluator's error codes at a position inside the
 // text, never a crash, and the result must be printable in every number format.
 //
-//   build-fuzz/bin/tarnek_fuzz_expression -dict=tests/fuzz/expression.dict corpus/ tests/fuzz/corpus/expression
+//   build-fuzz/fuzz/tarnek_fuzz_expression -dict=tests/fuzz/expression.dict <work dir> tests/fuzz/corpus/expression
 
 #include "report/core/expr/FloatFormat.h"
 #include "report/core/expr/ExpressionEvaluator.h"

@@ -44,7 +44,7 @@ QStringList catalogueNames()
 }
 
 INSTANTIATE_TEST_SUITE_P(AllTables, CatalogueTableTest, testing::ValuesIn(catalogueNames()),
-                         [](const testing::TestParamInfo<QString> &info) { return info.param.toStdString(); });
+                         [](const testing::TestParamInfo<QString> &paramInfo) { return paramInfo.param.toStdString(); });
 
 TEST(HostCatalogue, NamesAreUniqueAndUpperCase)
 {
@@ -180,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
               {u"Password"_s, u"UzivOS"_s, u"PrihlZp"_s, u"ID_Pristup"_s},
               {u"Jmeno"_s, u"Password"_s, u"UzivOS"_s}},
         Usage{u"PRISPOL"_s, Root, {u"FL_Pristup"_s, u"Polozka"_s, u"Hodnota"_s}, {u"FL_Pristup+Polozka"_s}}),
-    [](const testing::TestParamInfo<Usage> &info) { return info.param.table.toStdString(); });
+    [](const testing::TestParamInfo<Usage> &paramInfo) { return paramInfo.param.table.toStdString(); });
 
 TEST(HostCatalogue, RightsItemNamesFitTheirColumn)
 {

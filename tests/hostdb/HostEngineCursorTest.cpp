@@ -295,7 +295,7 @@ TEST_F(HostDbTest, ActionLogWalkRewritesEveryMatchingRecordAndNoOther)
     }
     EXPECT_EQ(rewritten, (QList<int>{1, 3, 6}));
     EXPECT_EQ(log.Value(u"Cislo"_s).toInt(), 2) << "the walk went on from where the records stood";
-    log.SetIndex(QString());
+    ASSERT_EQ(log.SetIndex(QString()), HostResult::Ok);
     log.GoTop();
     EXPECT_EQ(walk(log, u"DoklZkrat"_s),
               (QStringList{u"PP0009"_s, u"PP0002"_s, u"PP0009"_s, u"PP0001"_s, u"PP0001"_s, u"PP0009"_s}));

@@ -104,7 +104,7 @@ TEST_P(TruncatedFileTest, FailsOpenOrRaisesTheException)
     // A damage Open could not see shows as the engine's exception.
     EXPECT_THROW(
         {
-            table.SetIndex(u"Zdroj+ZRadek+Cislo"_s);
+            (void)table.SetIndex(u"Zdroj+ZRadek+Cislo"_s);
             table.GoTop();
             while (table.Skip() == HostResult::Ok) {
             }
@@ -113,8 +113,8 @@ TEST_P(TruncatedFileTest, FailsOpenOrRaisesTheException)
 }
 
 INSTANTIATE_TEST_SUITE_P(Fractions, TruncatedFileTest, testing::Values(10, 50, 90),
-                         [](const testing::TestParamInfo<int> &info) {
-                             return u"Percent%1"_s.arg(info.param).toStdString();
+                         [](const testing::TestParamInfo<int> &paramInfo) {
+                             return u"Percent%1"_s.arg(paramInfo.param).toStdString();
                          });
 
 } // namespace

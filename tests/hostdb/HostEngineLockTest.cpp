@@ -63,21 +63,21 @@ TEST_P(LockReleaseTest, TheLockEnds)
 INSTANTIATE_TEST_SUITE_P(
     Releases, LockReleaseTest,
     testing::Values(ReleaseCase{"Post",
-                                [](TBFTable &t) {
-                                    t.SetValue(u"Popis"_s, u"x"_s);
-                                    ASSERT_EQ(t.Post(), HostResult::Ok);
+                                [](TBFTable &table) {
+                                    table.SetValue(u"Popis"_s, u"x"_s);
+                                    ASSERT_EQ(table.Post(), HostResult::Ok);
                                 }},
-                    ReleaseCase{"PostWithoutChanges", [](TBFTable &t) { ASSERT_EQ(t.Post(), HostResult::Ok); }},
-                    ReleaseCase{"Close", [](TBFTable &t) { t.Close(); }},
-                    ReleaseCase{"Skip", [](TBFTable &t) { t.Skip(); }},
-                    ReleaseCase{"GoTop", [](TBFTable &t) { t.GoTop(); }},
-                    ReleaseCase{"GoToAnother", [](TBFTable &t) { ASSERT_EQ(t.GoTo(2), HostResult::Ok); }},
+                    ReleaseCase{"PostWithoutChanges", [](TBFTable &table) { ASSERT_EQ(table.Post(), HostResult::Ok); }},
+                    ReleaseCase{"Close", [](TBFTable &table) { table.Close(); }},
+                    ReleaseCase{"Skip", [](TBFTable &table) { table.Skip(); }},
+                    ReleaseCase{"GoTop", [](TBFTable &table) { table.GoTop(); }},
+                    ReleaseCase{"GoToAnother", [](TBFTable &table) { ASSERT_EQ(table.GoTo(2), HostResult::Ok); }},
                     ReleaseCase{"Seek",
-                                [](TBFTable &t) {
-                                    t.SetIndex(u"Doklad"_s);
-                                    t.Seek(u"PP0003"_s);
+                                [](TBFTable &table) {
+                                    ASSERT_EQ(table.SetIndex(u"Doklad"_s), HostResult::Ok);
+                                    table.Seek(u"PP0003"_s);
                                 }},
-                    ReleaseCase{"AddNew", [](TBFTable &t) { t.AddNew(); }}),
+                    ReleaseCase{"AddNew", [](TBFTable &table) { table.AddNew(); }}),
     TestSupport::rowName);
 
 TEST_F(LockTest, TheLockFileIsSharedLikeTheTable)
@@ -119,7 +119,8 @@ protected:
                 TBFTable table;
                 if (table.Open(dir + u"POKLKNIH"_s) != HostResult::Ok)
                     return u"open failed: "_s + table.errorText();
-                table.GoTo(2);
+                if (table.GoTo(2) != HostResult::Ok)
+                    return u"GoTo failed"_s;
                 const int locked = table.IsLocked();
                 const int result = table.Lock();
                 return u"IsLocked %1, Lock %2 %3"_s.arg(locked).arg(result).arg(table.errorText()).trimmed();

@@ -75,53 +75,53 @@ TEST_P(SummaryTest, ChangesTheSummaryExactlyWhenARecordChanges)
 
 INSTANTIATE_TEST_SUITE_P(
     Snapshot, SummaryTest,
-    testing::Values(ChangeCase{"NothingWritten", [](TBFTable &t, const QString &) { t.GoTop(); }, false},
+    testing::Values(ChangeCase{"NothingWritten", [](TBFTable &table, const QString &) { table.GoTop(); }, false},
                     ChangeCase{"VacuumedAndCheckpointed",
-                               [](TBFTable &t, const QString &path) {
-                                   t.Close();
+                               [](TBFTable &table, const QString &path) {
+                                   table.Close();
                                    SqlDatabase db;
                                    ASSERT_TRUE(db.open(path, false));
                                    ASSERT_TRUE(db.exec(u"PRAGMA wal_checkpoint(TRUNCATE)"_s) && db.exec(u"VACUUM"_s));
                                },
                                false},
                     ChangeCase{"SameValueWrittenAgain",
-                               [](TBFTable &t, const QString &) {
-                                   t.GoTop();
-                                   t.SetValue(u"Doklad"_s, u"PP01"_s);
-                                   ASSERT_EQ(t.Post(), HostResult::Ok);
+                               [](TBFTable &table, const QString &) {
+                                   table.GoTop();
+                                   table.SetValue(u"Doklad"_s, u"PP01"_s);
+                                   ASSERT_EQ(table.Post(), HostResult::Ok);
                                },
                                false},
                     ChangeCase{"TextChanged",
-                               [](TBFTable &t, const QString &) {
-                                   t.GoTop();
-                                   t.SetValue(u"Doklad"_s, u"PP01A"_s);
-                                   ASSERT_EQ(t.Post(), HostResult::Ok);
+                               [](TBFTable &table, const QString &) {
+                                   table.GoTop();
+                                   table.SetValue(u"Doklad"_s, u"PP01A"_s);
+                                   ASSERT_EQ(table.Post(), HostResult::Ok);
                                },
                                true},
                     ChangeCase{"AmountChangedInTheLastDecimal",
-                               [](TBFTable &t, const QString &) {
-                                   t.GoTop();
-                                   t.SetValue(u"Celkem"_s, 10.5001);
-                                   ASSERT_EQ(t.Post(), HostResult::Ok);
+                               [](TBFTable &table, const QString &) {
+                                   table.GoTop();
+                                   table.SetValue(u"Celkem"_s, 10.5001);
+                                   ASSERT_EQ(table.Post(), HostResult::Ok);
                                },
                                true},
                     ChangeCase{"RecordDeleted",
-                               [](TBFTable &t, const QString &) {
-                                   t.GoBottom();
-                                   ASSERT_GE(t.Delete(), 0);
+                               [](TBFTable &table, const QString &) {
+                                   table.GoBottom();
+                                   ASSERT_GE(table.Delete(), 0);
                                },
                                true},
                     // The next record number handed out differs: a restore must bring
                     // it back as well.
                     ChangeCase{"RecordAddedAndDeletedAgain",
-                               [](TBFTable &t, const QString &) {
-                                   ASSERT_EQ(t.AddNew(), HostResult::Ok);
-                                   t.SetValue(u"Cislo"_s, 3);
-                                   ASSERT_EQ(t.Post(), HostResult::Ok);
-                                   ASSERT_GE(t.Delete(), 0);
+                               [](TBFTable &table, const QString &) {
+                                   ASSERT_EQ(table.AddNew(), HostResult::Ok);
+                                   table.SetValue(u"Cislo"_s, 3);
+                                   ASSERT_EQ(table.Post(), HostResult::Ok);
+                                   ASSERT_GE(table.Delete(), 0);
                                },
                                true}),
-    [](const testing::TestParamInfo<ChangeCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ChangeCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST_F(TableSnapshotTest, TheCopyHoldsTheTableAsOneFileWithTheSameSummary)
 {
@@ -190,18 +190,18 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"NoManifest", [](const QString &folder) { QFile::remove(SnapshotStore::manifestPath(folder)); }},
         DamageCase{
             "ManifestCutShort",
-            [](const QString &folder) { rewriteManifest(folder, [](QByteArray t) { return t.left(t.size() / 2); }); }},
+            [](const QString &folder) { rewriteManifest(folder, [](QByteArray table) { return table.left(table.size() / 2); }); }},
         DamageCase{"ManifestWithoutItsEnd",
                    [](const QString &folder) {
-                       rewriteManifest(folder, [](QByteArray t) { return t.replace("[Konec]", ""); });
+                       rewriteManifest(folder, [](QByteArray table) { return table.replace("[Konec]", ""); });
                    }},
         DamageCase{"TableCountWrong",
                    [](const QString &folder) {
-                       rewriteManifest(folder, [](QByteArray t) { return t.replace("Tabulek=1", "Tabulek=2"); });
+                       rewriteManifest(folder, [](QByteArray table) { return table.replace("Tabulek=1", "Tabulek=2"); });
                    }},
         DamageCase{"CopyMissing",
                    [](const QString &folder) { QFile::remove(folder + u"/AGENDA.001/ROK.2018/POKLKNIH.DAT"_s); }}),
-    [](const testing::TestParamInfo<DamageCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<DamageCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST_F(TableSnapshotTest, PruneKeepsTheNewestOfTheCompanyAndNeverNone)
 {

@@ -23,16 +23,16 @@ public:
         if (visible)
             workingTexts.append(text);
     }
-    void startProgress(int maximum) override
+    void startProgress(int steps) override
     {
         progressVisible = true;
-        this->maximum = maximum;
+        maximum = steps;
         position = 0;
         ++starts;
     }
-    void setProgress(int position, const QString &status = QString()) override
+    void setProgress(int value, const QString &status = QString()) override
     {
-        this->position = position;
+        position = value;
         ++updates;
         if (!status.isNull())
             statuses.append(status);

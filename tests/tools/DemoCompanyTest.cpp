@@ -137,7 +137,7 @@ TEST_F(DemoCompanyTest, JournalLinesPaymentsOfBothYearsAndEet)
     EXPECT_GT(eet->RecordCount(), 0);
 
     int freeLines = 0, deletedStockLines = 0;
-    journal->SetIndex(QString());
+    ASSERT_EQ(journal->SetIndex(QString()), HostResult::Ok);
     for (journal->GoTop(); !journal->Eof(); journal->Skip()) {
         freeLines += journal->Value(u"Free"_s).toBool();
         deletedStockLines += journal->Value(u"Del"_s).toBool() && journal->Value(u"Zdroj"_s).toString() == u"SK"_s;

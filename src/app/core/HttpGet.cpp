@@ -66,7 +66,7 @@ HTTPGet::Result transfer(const QUrl &url, const HTTPGet::Limits &limits, const s
         if (socket.bytesAvailable() == 0 && !waitForData())
             return fail(stopped.isEmpty() ? QStringLiteral("no response") : stopped);
         head += socket.read(4096);
-        if (head.size() > 64 * 1024)
+        if (head.size() > qsizetype(64) * 1024)
             return fail(QStringLiteral("response header too long"));
     }
     const qsizetype headerEnd = head.indexOf("\r\n\r\n");

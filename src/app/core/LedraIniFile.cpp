@@ -167,9 +167,9 @@ TLedraIniFile::TLedraIniFile(const QString &path, const QString &version) : IniF
     // later read return its default.
     m_table = std::make_unique<TBFTable>();
     try {
-        m_table->Open(tablePath);
+        (void)m_table->Open(tablePath);
         if (m_table->isOpen())
-            m_table->SetIndex(u"Section1+Variable"_s);
+            (void)m_table->SetIndex(u"Section1+Variable"_s);
     } catch (const std::exception &) {
     }
 }

@@ -7,4 +7,4 @@ class OperationSession;
 // to download the maker's version manifest and, when another version of the
 // add-on is published, sends the user to the product page and ends the
 // program through the session. 0 lets the wizard go on; -1 keeps it on the welcome page.
-int checkForUpdate(OperationSession &session);
+[[nodiscard]] int checkForUpdate(OperationSession &session);

@@ -26,7 +26,7 @@ struct Parameter
 
 std::optional<QString> required(const MemTable &mtParametry, const Parameter &parameter, const QString &programDir)
 {
-    const auto value = CommandLine::parameterValue(mtParametry, parameter.name);
+    auto value = CommandLine::parameterValue(mtParametry, parameter.name);
     if (!value)
         showMissingParameter(programDir, parameter.hint);
     return value;

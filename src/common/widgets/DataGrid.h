@@ -95,7 +95,6 @@ public:
     static QColor markedSelectedBackground() { return QColor(0, 0, 128); }
 
     void setSearchEnabled(bool enabled);
-    bool isSearchEnabled() const { return m_searchEnabled; }
     bool isSearchVisible() const;
     // The field searched: the table's sort fields without ";RecNo".
     QString searchField() const;

@@ -50,19 +50,54 @@ QHBoxLayout *yesNoRow(QWidget *dialog)
     return centredRow({btnAno, btnNe});
 }
 
+namespace {
+
+// "OK" (default) and the closing button (rejects), right-aligned in a row
+// added to `layout`.
+OkRow addOkRow(QDialog *dialog, QBoxLayout *layout, QStringView okName, const QString &closeCaption,
+               const QString &closeName)
+{
+    OkRow parts;
+    parts.btnOK = button(u"OK"_s, okName.toString(), dialog);
+    parts.btnOK->setDefault(true);
+    parts.btnClose = button(closeCaption, closeName, dialog);
+    parts.btnClose->setAutoDefault(false);
+    QObject::connect(parts.btnClose, &QPushButton::clicked, dialog, &QDialog::reject);
+    parts.row = new QHBoxLayout;
+    parts.row->addStretch();
+    parts.row->addWidget(parts.btnOK);
+    parts.row->addWidget(parts.btnClose);
+    layout->addLayout(parts.row);
+    return parts;
+}
+
+} // namespace
+
 QPushButton *addOkStorno(QDialog *dialog, QBoxLayout *layout)
 {
-    QPushButton *btnOK = button(u"OK"_s, u"btnOK"_s, dialog);
-    btnOK->setDefault(true);
-    QPushButton *btnStorno = button(u"Storno"_s, u"btnStorno"_s, dialog);
-    btnStorno->setAutoDefault(false);
-    QObject::connect(btnStorno, &QPushButton::clicked, dialog, &QDialog::reject);
+    return addOkStornoRow(dialog, layout).btnOK;
+}
+
+OkRow addOkStornoRow(QDialog *dialog, QBoxLayout *layout, QStringView okName)
+{
+    return addOkRow(dialog, layout, okName, u"Storno"_s, u"btnStorno"_s);
+}
+
+OkRow addOkZavritRow(QDialog *dialog, QBoxLayout *layout, QStringView okName)
+{
+    return addOkRow(dialog, layout, okName, u"Zavřít"_s, u"btnZavrit"_s);
+}
+
+QPushButton *addZavrit(QDialog *dialog, QBoxLayout *layout)
+{
+    QPushButton *btnZavrit = button(u"Zavřít"_s, u"btnZavrit"_s, dialog);
+    btnZavrit->setDefault(true);
+    QObject::connect(btnZavrit, &QPushButton::clicked, dialog, &QDialog::reject);
     auto *row = new QHBoxLayout;
     row->addStretch();
-    row->addWidget(btnOK);
-    row->addWidget(btnStorno);
+    row->addWidget(btnZavrit);
     layout->addLayout(row);
-    return btnOK;
+    return btnZavrit;
 }
 
 PickList addPickList(QDialog *dialog, QVBoxLayout *layout, const QString &gridName, MemTable *table)
@@ -75,19 +110,9 @@ PickList addPickList(QDialog *dialog, QVBoxLayout *layout, const QString &gridNa
     parts.grid->setTable(table);
     layout->addWidget(parts.grid, 1);
 
-    parts.btnOK = button(u"OK"_s, u"btnOK"_s, dialog);
-    parts.btnOK->setDefault(true);
-    QPushButton *btnZavrit = button(u"Zavřít"_s, u"btnZavrit"_s, dialog);
-    btnZavrit->setAutoDefault(false);
-    auto *row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(parts.btnOK);
-    row->addWidget(btnZavrit);
-    layout->addLayout(row);
-
+    parts.btnOK = addOkZavritRow(dialog, layout).btnOK;
     QPushButton *btnOK = parts.btnOK;
     QObject::connect(btnOK, &QPushButton::clicked, dialog, &QDialog::accept);
-    QObject::connect(btnZavrit, &QPushButton::clicked, dialog, &QDialog::reject);
     QObject::connect(parts.grid, &DataGrid::activated, dialog, [dialog, btnOK] {
         if (btnOK->isEnabled())
             dialog->accept();

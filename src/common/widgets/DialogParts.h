@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <initializer_list>
 
@@ -30,9 +31,27 @@ QHBoxLayout *centredRow(std::initializer_list<QPushButton *> buttons);
 // the dialog (and is the default), "Ne" (or Esc) rejects it.
 QHBoxLayout *yesNoRow(QWidget *dialog);
 
+// The buttons that end a small window, on the right of their own row.
+struct OkRow
+{
+    QHBoxLayout *row = nullptr; // room for more buttons beside them
+    QPushButton *btnOK = nullptr;
+    QPushButton *btnClose = nullptr; // "Storno" or "Zavřít"
+};
+
 // Adds to `layout` a row with "OK" (default) and "Storno" (rejects) on the
 // right; returns "OK" for the caller to connect.
 QPushButton *addOkStorno(QDialog *dialog, QBoxLayout *layout);
+// The same row with both buttons, "OK" under the component name `okName`.
+OkRow addOkStornoRow(QDialog *dialog, QBoxLayout *layout, QStringView okName = u"btnOK");
+
+// Adds to `layout` a row with "OK" (default) and "Zavřít" (rejects) on the
+// right; the caller connects "OK".
+OkRow addOkZavritRow(QDialog *dialog, QBoxLayout *layout, QStringView okName = u"btnOK");
+
+// Adds to `layout` a row with "Zavřít" alone on the right: the default
+// button, it rejects the dialog.
+QPushButton *addZavrit(QDialog *dialog, QBoxLayout *layout);
 
 // The grid and buttons of a window that picks one row of a table.
 struct PickList

@@ -8,4 +8,4 @@ class OperationSession;
 // interrupt flag, and the result window. 0 when the result was shown; -1
 // when the rights test refused, the user closed the filter, a table failed
 // or the user interrupted.
-int runBalances(OperationSession &session);
+[[nodiscard]] int runBalances(OperationSession &session);

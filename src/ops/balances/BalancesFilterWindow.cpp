@@ -1,5 +1,7 @@
 #include "ops/balances/BalancesFilterWindow.h"
 
+#include "common/widgets/DialogParts.h"
+
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,23 +44,12 @@ TfrmStavUctuPokladenFilter::TfrmStavUctuPokladenFilter(CodeListEditor editor, QW
     layout->addLayout(codes);
     layout->addStretch();
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto *btnOK = new QPushButton(u"OK"_s, this);
-    btnOK->setObjectName(u"btnOK"_s);
-    btnOK->setDefault(true);
-    auto *btnZavrit = new QPushButton(u"Zavřít"_s, this);
-    btnZavrit->setObjectName(u"btnZavrit"_s);
-    btnZavrit->setAutoDefault(false);
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnZavrit);
-    layout->addLayout(buttons);
+    QPushButton *btnOK = DialogParts::addOkZavritRow(this, layout).btnOK;
 
     connect(m_rbVse, &QRadioButton::toggled, this, &TfrmStavUctuPokladenFilter::updateSelection);
     connect(m_rbVybrane, &QRadioButton::toggled, this, &TfrmStavUctuPokladenFilter::updateSelection);
     connect(m_btnVybrane, &QPushButton::clicked, this, &TfrmStavUctuPokladenFilter::editCodes);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnZavrit, &QPushButton::clicked, this, &QDialog::reject);
 
     setFilter(TStavUctuPokladenFilter());
 }

@@ -2,6 +2,7 @@
 
 #include "common/MemTable.h"
 #include "common/widgets/DataGrid.h"
+#include "common/widgets/DialogParts.h"
 #include "common/widgets/WindowPlacement.h"
 #include "ops/balances/BalancesReport.h"
 
@@ -41,14 +42,7 @@ TfrmStavUctuPokladenReport::TfrmStavUctuPokladenReport(TStavUctuPokladenReport &
     m_grid->setTable(&days);
     layout->addWidget(m_grid, 1);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto *btnZavrit = new QPushButton(u"Zavřít"_s, this);
-    btnZavrit->setObjectName(u"btnZavrit"_s);
-    btnZavrit->setDefault(true);
-    buttons->addWidget(btnZavrit);
-    layout->addLayout(buttons);
-    connect(btnZavrit, &QPushButton::clicked, this, &QDialog::accept);
+    DialogParts::addZavrit(this, layout);
 }
 
 TfrmStavUctuPokladenReport::~TfrmStavUctuPokladenReport() = default;

@@ -5,6 +5,7 @@
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "common/widgets/DataGrid.h"
+#include "common/widgets/DialogParts.h"
 #include "ops/edited/ActionHistory.h"
 #include "ops/edited/DocumentClassification.h"
 
@@ -28,13 +29,7 @@ TfrmGlAkce::TfrmGlAkce(QWidget *parent) : QDialog(parent), m_mtAkce(std::make_un
     m_grid->setTable(m_mtAkce.get());
     layout->addWidget(m_grid, 1);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto *btnZavrit = new QPushButton(u"Zavřít"_s, this);
-    btnZavrit->setObjectName(u"btnZavrit"_s);
-    buttons->addWidget(btnZavrit);
-    layout->addLayout(buttons);
-    connect(btnZavrit, &QPushButton::clicked, this, &QDialog::reject);
+    DialogParts::addZavrit(this, layout);
 }
 
 TfrmGlAkce::~TfrmGlAkce() = default;

@@ -7,4 +7,4 @@ class OperationSession;
 // and the list. 0 after the list was shown, -1 when the user cancelled, the
 // rights test refused or a table could not be opened (reported), or the load
 // was interrupted.
-int openEditedDocuments(OperationSession &session);
+[[nodiscard]] int openEditedDocuments(OperationSession &session);

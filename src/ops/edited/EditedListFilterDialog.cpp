@@ -1,5 +1,7 @@
 #include "ops/edited/EditedListFilterDialog.h"
 
+#include "common/widgets/DialogParts.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -31,22 +33,11 @@ TfrmSeznamOdlisDoklFiltr::TfrmSeznamOdlisDoklFiltr(QWidget *parent) : QDialog(pa
     stateLine->addWidget(m_cbxDleStavu, 1);
     layout->addLayout(stateLine);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto *btnOK = new QPushButton(u"OK"_s, this);
-    btnOK->setObjectName(u"btnOK"_s);
-    btnOK->setDefault(true);
-    auto *btnZavrit = new QPushButton(u"Zavřít"_s, this);
-    btnZavrit->setObjectName(u"btnZavrit"_s);
-    btnZavrit->setAutoDefault(false);
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnZavrit);
-    layout->addLayout(buttons);
+    QPushButton *btnOK = DialogParts::addOkZavritRow(this, layout).btnOK;
 
     // The state is the only criterion: a click cannot uncheck it.
     connect(m_chckDleStavu, &QCheckBox::clicked, this, [this] { m_chckDleStavu->setChecked(true); });
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnZavrit, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool TfrmSeznamOdlisDoklFiltr::isFilterActive() const

@@ -1,9 +1,10 @@
 #include "ops/purge/RemovalWindow.h"
 
 #include "app/core/HostIniFiles.h"
-#include "app/ui/IrreversibleWarning.h"
 #include "app/core/RightsCheck.h"
+#include "app/ui/IrreversibleWarning.h"
 #include "common/UiSeam.h"
+#include "common/widgets/DialogParts.h"
 #include "ops/purge/RemovalRun.h"
 
 #include <QCheckBox>
@@ -81,23 +82,16 @@ TfrmOdstraneniSmaz::TfrmOdstraneniSmaz(OperationSession &session, bool stockLine
     m_pbMain->setValue(0);
     layout->addWidget(m_pbMain);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    m_btnOK = new QPushButton(u"OK"_s, this);
-    m_btnOK->setObjectName(u"btnOK"_s);
-    m_btnOK->setDefault(true);
-    m_btnStorno = new QPushButton(u"Storno"_s, this);
-    m_btnStorno->setObjectName(u"btnStorno"_s);
-    m_btnPrerusit = new QPushButton(u"Přerušit"_s, this);
-    m_btnPrerusit->setObjectName(u"btnPrerusit"_s);
+    const DialogParts::OkRow buttons = DialogParts::addOkStornoRow(this, layout);
+    m_btnOK = buttons.btnOK;
+    m_btnStorno = buttons.btnClose;
+    // Enter on a focused "Storno" cancels here; it never starts the removal.
+    m_btnStorno->setAutoDefault(true);
+    m_btnPrerusit = DialogParts::button(u"Přerušit"_s, u"btnPrerusit"_s, this);
     m_btnPrerusit->hide();
-    buttons->addWidget(m_btnOK);
-    buttons->addWidget(m_btnStorno);
-    buttons->addWidget(m_btnPrerusit);
-    layout->addLayout(buttons);
+    buttons.row->addWidget(m_btnPrerusit);
 
     connect(m_btnOK, &QPushButton::clicked, this, &TfrmOdstraneniSmaz::okClicked);
-    connect(m_btnStorno, &QPushButton::clicked, this, &TfrmOdstraneniSmaz::reject);
     connect(m_btnPrerusit, &QPushButton::clicked, this, &TfrmOdstraneniSmaz::interruptClicked);
 }
 

@@ -61,4 +61,4 @@ private:
 // centre/branch data exchange, shows the general warning, tests the right to
 // verify data and shows the removal window. 0 when the window was shown, -1
 // when a gate refused.
-int openRemoval(OperationSession &session);
+[[nodiscard]] int openRemoval(OperationSession &session);

@@ -91,7 +91,7 @@ void RenumberBlockingChecks::checkRow(const MemTable &list, int row)
     if (m_vatChecker &&
         m_vatChecker->IsInFiledPeriod(DayNumber::fromDateTime(list.value(row, m_fieldDatPln).toDateTime())))
         m_state.inFiledVatPeriod = true;
-    if (m_eet.isOpen() && m_eet.Seek2(m_eetKind, list.value(row, m_fieldCislo)) == 7)
+    if (m_eet.isOpen() && m_eet.Seek2(m_eetKind, list.value(row, m_fieldCislo)) == HostResult::Found)
         m_state.hasEetDocument = true;
 }
 

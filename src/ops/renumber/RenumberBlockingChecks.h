@@ -51,8 +51,6 @@ public:
     // when nothing blocks, -1 after the warning.
     static int refuseWriteBack(const RenumberState &state);
 
-    QString closingDateText() const { return m_closingText; }
-
 private:
     OperationSession &m_session;
     RenumberState &m_state;

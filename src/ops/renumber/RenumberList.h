@@ -60,7 +60,6 @@ public:
     // error shown) or the user interrupted the load (silently). The table is
     // the load's own and closed again in every case.
     int load(MemTable &list);
-    bool wasInterrupted() const { return m_interrupted; }
 
 private:
     OperationSession &m_session;

@@ -613,7 +613,7 @@ int RenumberWriteBack::writeAddressActions(const WriteBackModule &module)
         } catch (const HostEngineError &) {
         }
         try {
-            table.Post();
+            (void)table.Post();
         } catch (const HostEngineError &) {
         }
     }
@@ -647,7 +647,7 @@ int RenumberWriteBack::writeActionLog(const WriteBackModule &module)
             if (table.GoTo(change.recNo) != HostResult::Ok)
                 continue;
             table.SetValue(u"DoklZkrat"_s, change.newNumber);
-            table.Post();
+            (void)table.Post();
         } catch (const HostEngineError &) {
             // A log record that cannot be written keeps its number.
         }

@@ -7,4 +7,4 @@ class OperationSession;
 // the rights (101 cash, 102 internal), lets the user pick a number series and
 // shows the list window. 0 when the list window was shown and closed, -1 when
 // the operation stopped earlier.
-int runRenumbering(OperationSession &session);
+[[nodiscard]] int runRenumbering(OperationSession &session);

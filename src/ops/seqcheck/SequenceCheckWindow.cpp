@@ -88,25 +88,15 @@ TfrmKontrPosloupnosti::TfrmKontrPosloupnosti(OperationSession &session, QWidget 
                                    this));
     layout->addStretch();
 
-    auto *buttons = new QHBoxLayout;
-    m_btnPrerusit = new QPushButton(u"Přerušit"_s, this);
-    m_btnPrerusit->setObjectName(u"btnPrerusit"_s);
+    m_btnPrerusit = DialogParts::button(u"Přerušit"_s, u"btnPrerusit"_s, this);
     m_btnPrerusit->setAutoDefault(false);
     m_btnPrerusit->hide();
-    buttons->addWidget(m_btnPrerusit);
-    buttons->addStretch();
-    m_btnOk = new QPushButton(u"OK"_s, this);
-    m_btnOk->setObjectName(u"btnOk"_s);
-    m_btnOk->setDefault(true);
-    m_btnStorno = new QPushButton(u"Storno"_s, this);
-    m_btnStorno->setObjectName(u"btnStorno"_s);
-    m_btnStorno->setAutoDefault(false);
-    buttons->addWidget(m_btnOk);
-    buttons->addWidget(m_btnStorno);
-    layout->addLayout(buttons);
+    const DialogParts::OkRow buttons = DialogParts::addOkStornoRow(this, layout, u"btnOk");
+    buttons.row->insertWidget(0, m_btnPrerusit);
+    m_btnOk = buttons.btnOK;
+    m_btnStorno = buttons.btnClose;
 
     connect(m_btnOk, &QPushButton::clicked, this, &TfrmKontrPosloupnosti::runCheck);
-    connect(m_btnStorno, &QPushButton::clicked, this, &TfrmKontrPosloupnosti::reject);
     connect(m_btnPrerusit, &QPushButton::clicked, this, [this] { m_session.interruptRequested = true; });
 }
 

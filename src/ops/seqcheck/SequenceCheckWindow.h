@@ -70,4 +70,4 @@ private:
 // The wizard's entry of the sequence check: loads the number series, shows
 // the set-up window and saves the user's choices when it closes. 0 when the
 // window was shown and closed, -1 when a host table could not be opened.
-int openSequenceCheck(OperationSession &session);
+[[nodiscard]] int openSequenceCheck(OperationSession &session);

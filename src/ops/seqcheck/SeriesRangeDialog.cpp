@@ -1,6 +1,7 @@
 #include "ops/seqcheck/SeriesRangeDialog.h"
 
 #include "common/UiSeam.h"
+#include "common/widgets/DialogParts.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -38,20 +39,8 @@ TfrmKontrPoslDetail::TfrmKontrPoslDetail(QWidget *parent) : QDialog(parent)
     m_chckKontrolovat->setObjectName(u"chckKontrolovat"_s);
     layout->addWidget(m_chckKontrolovat);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto *btnOk = new QPushButton(u"OK"_s, this);
-    btnOk->setObjectName(u"btnOk"_s);
-    btnOk->setDefault(true);
-    auto *btnZavrit = new QPushButton(u"Zavřít"_s, this);
-    btnZavrit->setObjectName(u"btnZavrit"_s);
-    btnZavrit->setAutoDefault(false);
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnZavrit);
-    layout->addLayout(buttons);
-
+    QPushButton *btnOk = DialogParts::addOkZavritRow(this, layout, u"btnOk").btnOK;
     connect(btnOk, &QPushButton::clicked, this, &TfrmKontrPoslDetail::okClicked);
-    connect(btnZavrit, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TfrmKontrPoslDetail::setValues(const QString &code, int start, int end, bool checked)

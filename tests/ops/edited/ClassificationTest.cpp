@@ -175,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "PK0001", 100, 1, false, true, "Uzivatel"},
         ClassifyCase{"UnreadableActionCodeIsNotACreation", "001 | 2018 | UP | PK0001 | 1 | P | 100 | 2018-01-05 | Petr",
                      "PK0001", 100, 1, false, false, "KodAkce"}),
-    [](const testing::TestParamInfo<ClassifyCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ClassifyCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 // The step order over plain actions: a later record sets the result again
 // after the change-from date reset it, and ignore-own wins over everything.

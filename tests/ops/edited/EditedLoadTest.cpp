@@ -146,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, EditedLoadRules,
                                                       stockDocuments(year);
                                                   },
                                                   {u"PR0002"_s}}),
-                         [](const testing::TestParamInfo<LoadCase> &info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<LoadCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 class EditedLoadTest : public testing::Test
 {
@@ -360,6 +360,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, EditedLoadSwitches,
                                          SwitchCase{"ChangeFrom", true, false, {0, 1, 2}},
                                          SwitchCase{"IgnoreOwn", false, true, {1, 0, 2}},
                                          SwitchCase{"Both", true, true, {0, 0, 2}}),
-                         [](const testing::TestParamInfo<SwitchCase> &info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<SwitchCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 } // namespace

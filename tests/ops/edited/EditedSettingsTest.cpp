@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         PeriodCase{"MinulyMesicInJanuary", 6, QDate(2018, 1, 15), QDate(2017, 12, 1), QDate(2017, 12, 31)},
         PeriodCase{"MinulyMesicOnTheThirtyFirst", 6, QDate(2018, 3, 31), QDate(2018, 2, 1), QDate(2018, 2, 28)},
         PeriodCase{"TentoRok", 7, QDate(2018, 3, 7), QDate(2018, 1, 1), QDate(2018, 12, 31)}),
-    [](const testing::TestParamInfo<PeriodCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<PeriodCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST(PeriodList, OdDoAndUnknownIndexesLeaveTheDates)
 {

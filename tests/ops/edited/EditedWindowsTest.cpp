@@ -183,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    "Datum Změna od nebyl zadán nebo má chybný formát."},
                     // "od" later than "do" is not checked.
                     ValidationCase{"OdAfterDoIsAccepted", "5.1.2018", "2.1.2018", "1.1.2018", nullptr}),
-    [](const testing::TestParamInfo<ValidationCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ValidationCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST(VyberModuluSwitchesOff, DatesAreNotCheckedWhileTheirSwitchIsOff)
 {

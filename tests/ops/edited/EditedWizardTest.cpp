@@ -126,9 +126,9 @@ TEST_F(EditedWizardTest, FilterWithoutMatchingRowsDisablesTheRowActions)
 
         // The history of the current row (PK0001) through the toolbar.
         int actions = 0;
-        scriptedUi().onWindow(u"TfrmGlAkce"_s, [&](QDialog &history) {
-            actions = static_cast<TfrmGlAkce &>(history).mtAkce().recordCount();
-            click(history, u"btnZavrit"_s);
+        scriptedUi().onWindow(u"TfrmGlAkce"_s, [&](QDialog &historyWindow) {
+            actions = static_cast<TfrmGlAkce &>(historyWindow).mtAkce().recordCount();
+            click(historyWindow, u"btnZavrit"_s);
         });
         click(window, u"btnHistorieAkci"_s);
         EXPECT_EQ(actions, 2);

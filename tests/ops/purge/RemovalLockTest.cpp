@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](const QString &) -> QString { return u"Řádek 2 v účetním/peněžním deníku "_s + kWait; }},
         LockCase{"FreeLine", u"UCDENIK"_s, 3,
                  [](const QString &) -> QString { return u"Řádek 3 v účetním deníku "_s + kWait; }}),
-    [](const testing::TestParamInfo<LockCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<LockCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 // Locking reads the document again: one its editor restored while the run
 // waited stays, with everything that belongs to it.

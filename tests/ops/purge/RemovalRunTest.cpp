@@ -252,7 +252,7 @@ INSTANTIATE_TEST_SUITE_P(
              {u"VFAKTPOL"_s, u"Popis"_s, {u"a"_s, u"d"_s}},
              {u"UCDENIK"_s, u"Cislo"_s, {u"2"_s, u"3"_s}}},
             {u"2"_s}}),
-    [](const testing::TestParamInfo<RemovalCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<RemovalCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 // Every module over both kinds of bookkeeping: the deleted document goes with
 // its items, the distribution records of the year's bookkeeping and its
@@ -314,7 +314,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ModuleCase{"ReceivablesDoubleEntry", 3, true}, ModuleCase{"ReceivablesSingleEntry", 3, false},
                     ModuleCase{"InternalDoubleEntry", 4, true}, ModuleCase{"InternalSingleEntry", 4, false},
                     ModuleCase{"IssuedInvoices", 5, true}, ModuleCase{"ReceivedInvoicesSingleEntry", 6, false}),
-    [](const testing::TestParamInfo<ModuleCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ModuleCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 // Cash documents 1-3 deleted, 4 valid, each with an item and a journal line;
 // bank documents likewise.

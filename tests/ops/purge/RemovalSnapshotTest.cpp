@@ -252,7 +252,7 @@ INSTANTIATE_TEST_SUITE_P(Snapshot, SnapshotFailureTest,
                                                  file.write(QByteArray(8192, 'x'));
                                              },
                                              u"tabulku "_s}),
-                         [](const testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<FailureCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 // The tool puts the tables back into the data root the snapshot folder lies
 // in, whatever data root the manifest names; a folder out of that place

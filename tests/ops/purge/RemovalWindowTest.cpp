@@ -263,6 +263,6 @@ INSTANTIATE_TEST_SUITE_P(Years, StockLinesBoxTest,
                          testing::Values(StockBoxCase{"DoubleEntryPostingStock", true, true, true},
                                          StockBoxCase{"DoubleEntryNotPostingStock", true, false, false},
                                          StockBoxCase{"SingleEntry", false, true, false}),
-                         [](const testing::TestParamInfo<StockBoxCase> &info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<StockBoxCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 } // namespace

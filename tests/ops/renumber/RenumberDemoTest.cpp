@@ -78,10 +78,10 @@ TEST_F(RenumberDemoTest, InternalDocumentsInDateOrderAndCashReceiptsBlocked)
     // and their action-log records.
     QHash<QString, QString> newByOld;
     for (int row = 8; row < m_list.recordCount(); ++row) {
-        const QString before = m_list.value(row, m_list.fieldIndex(u"DokladPuv"_s)).toString();
-        const QString after = m_list.value(row, m_list.fieldIndex(u"Doklad"_s)).toString();
-        if (before != after)
-            newByOld.insert(before, after);
+        const QString oldNumber = m_list.value(row, m_list.fieldIndex(u"DokladPuv"_s)).toString();
+        const QString newNumber = m_list.value(row, m_list.fieldIndex(u"Doklad"_s)).toString();
+        if (oldNumber != newNumber)
+            newByOld.insert(oldNumber, newNumber);
     }
     // ID180014 becomes ID180011; ID180011 … ID180013 move up by one.
     EXPECT_EQ(newByOld, (QHash<QString, QString>{{u"ID180014"_s, u"ID180011"_s},
