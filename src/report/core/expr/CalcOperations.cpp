@@ -337,23 +337,23 @@ int applyFunctionUnchecked(int code, std::span<const TCalcType> a, bool null, TC
         return number(std::numbers::pi / 2.0 - std::atan(x), null, result);
     case Chr: {
         // Codes are those of the host's code page (Windows-1250).
-        const int code = roundToInt(x);
+        const int charCode = roundToInt(x);
         QString character;
-        if (code > 0 && code < 256)
-            character = CodePage::windows1250().decode(QByteArray(1, char(code)));
+        if (charCode > 0 && charCode < 256)
+            character = CodePage::windows1250().decode(QByteArray(1, char(charCode)));
         result = text(character, null);
         return CalcError::None;
     }
     case Ord: {
-        double code = 0.0;
+        double charCode = 0.0;
         if (!a[0].text.isEmpty()) {
             const QChar first = a[0].text.at(0);
             // The host's code page where it has the character, else its Unicode value.
-            code = CodePage::windows1250().canEncode(first)
+            charCode = CodePage::windows1250().canEncode(first)
                        ? double(quint8(CodePage::windows1250().encode(QStringView(&first, 1)).at(0)))
                        : double(first.unicode());
         }
-        return number(code, null, result);
+        return number(charCode, null, result);
     }
     case Length:
         if (const int error = number(double(a[0].text.size()), null, result))
