@@ -200,8 +200,7 @@ TEST_F(EditedLoadTest, RowsCarryTheModulesFieldsAndTheirClass)
     EXPECT_EQ(m_counts.notEdited, 1);
     EXPECT_EQ(m_counts.edited, 1);
     EXPECT_EQ(m_counts.totalChanged, 1);
-    EXPECT_FALSE(m_fixture.session().BFTable1.isOpen());
-    EXPECT_FALSE(m_fixture.session().BFTable2.isOpen());
+    EXPECT_EQ(TestSupport::openTableFiles(m_fixture.context().dataRoot), QStringList());
 }
 
 TEST_F(EditedLoadTest, ModulesTakeTheirOwnSourceFields)
@@ -261,7 +260,7 @@ TEST_F(EditedLoadTest, InterruptStopsTheWalk)
     ASSERT_EQ(load(EditedSettings()), 0);
     EXPECT_TRUE(m_fixture.session().interruptRequested);
     EXPECT_EQ(m_rows.recordCount(), 20);
-    EXPECT_FALSE(m_fixture.session().BFTable1.isOpen());
+    EXPECT_EQ(TestSupport::openTableFiles(m_fixture.context().dataRoot), QStringList());
 }
 
 TEST_F(EditedLoadTest, EmptyTableLoadsNothingWithoutProgress)
@@ -287,7 +286,7 @@ TEST_F(EditedLoadTest, MissingActionLogIsReportedAndClosesTheTables)
     ASSERT_EQ(load(EditedSettings()), -1);
     EXPECT_EQ(scriptedUi().messageTexts(),
               QStringList{u"Nastala chyba při otevírání databáze "_s + m_fixture.context().dataRoot + u"GLAKCE.DAT"_s});
-    EXPECT_FALSE(m_fixture.session().BFTable1.isOpen());
+    EXPECT_EQ(TestSupport::openTableFiles(m_fixture.context().dataRoot), QStringList());
 }
 
 TEST_F(EditedLoadTest, ActionLogWithoutItsIndexIsReported)
@@ -299,8 +298,7 @@ TEST_F(EditedLoadTest, ActionLogWithoutItsIndexIsReported)
     ASSERT_EQ(load(EditedSettings()), -1);
     EXPECT_EQ(scriptedUi().messageTexts(),
               QStringList{u"Nastala chyba při nastavení indexu v "_s + m_fixture.context().dataRoot + u"GLAKCE.DAT"_s});
-    EXPECT_FALSE(m_fixture.session().BFTable1.isOpen());
-    EXPECT_FALSE(m_fixture.session().BFTable2.isOpen());
+    EXPECT_EQ(TestSupport::openTableFiles(m_fixture.context().dataRoot), QStringList());
 }
 
 // The load reads the log's day and user only for the switch that classifies
