@@ -131,7 +131,6 @@ void BM_RenumberPropose(benchmark::State &state)
     for (auto _ : state) {
         revertProposalRows(list, renumber);
         result = proposal.propose(start);
-        session.closeHostTables();
     }
     if (result != 0)
         state.SkipWithError("the proposal was refused");

@@ -1,7 +1,8 @@
 // Engine errors met by an operation: thrown from its entry or from an event
 // handler of one of its modal windows, they reach the user as the engine's
-// message box once, and the operation ends cleanly (progress hidden, shared
-// tables closed, modal windows closed, the step failed).
+// message box once, and the operation ends cleanly (progress hidden, the
+// step's own tables closed as the error unwinds it, modal windows closed, the
+// step failed).
 
 #include "app/core/OperationSession.h"
 #include "app/ui/TarnekApplication.h"
@@ -30,11 +31,14 @@ protected:
         m_year.table(u"SZCINN"_s).row({{"Zkrat", "C1"}, {"Nazev", "Výroba"}});
     }
 
-    // What an operation does first: opens a shared table and shows its progress.
-    void startWork()
+    QString tablePath() const { return m_year.dir() + u"SZCINN"_s; }
+
+    // What an operation does first: opens a table of its own and shows its
+    // progress.
+    void startWork(TBFTable &table)
     {
-        ASSERT_EQ(m_fake.session.BFTable1.Open(m_year.dir() + u"SZCINN"_s), 0);
-        m_fake.session.BFTable1.Tag = 1;
+        ASSERT_EQ(table.Open(tablePath()), 0);
+        EXPECT_TRUE(TestSupport::isFileOpenHere(tablePath() + u".DAT"_s));
         m_fake.progress.showWorking(true, u"Práce\rčekejte prosím..."_s);
         m_fake.progress.startProgress(10);
     }
@@ -43,8 +47,7 @@ protected:
     {
         EXPECT_FALSE(m_fake.progress.progressVisible);
         EXPECT_FALSE(m_fake.progress.working);
-        EXPECT_EQ(m_fake.session.BFTable1.Tag, 0);
-        EXPECT_FALSE(m_fake.session.BFTable1.isOpen());
+        EXPECT_EQ(TestSupport::openTableFiles(m_dir.path()), QStringList());
     }
 
     QTemporaryDir m_dir;
@@ -56,8 +59,10 @@ protected:
 TEST_F(EngineErrorTest, EntryWhoseTableThrowsShowsTheEnginesMessageAndFails)
 {
     const int result = m_fake.session.runGuarded([&] {
-        startWork();
-        m_fake.session.BFTable2.GoTop(); // never opened: the engine throws
+        TBFTable table;
+        startWork(table);
+        TBFTable notOpened;
+        notOpened.GoTop(); // never opened: the engine throws
         return 0;
     });
     EXPECT_EQ(result, -1);
@@ -66,19 +71,21 @@ TEST_F(EngineErrorTest, EntryWhoseTableThrowsShowsTheEnginesMessageAndFails)
 }
 
 // A slot of a modal operation window throws; the application's event
-// delivery catches it, closes the window and fails the step, and the error
-// the step then meets on its closed tables shows no second box.
+// delivery catches it, closes the window and fails the step, and a further
+// engine error the step then meets shows no second box.
 TEST_F(EngineErrorTest, ErrorInAModalWindowsSlotEndsTheOperation)
 {
+    const QString fullDisk = u"Disk je plný."_s;
     bool windowStillShown = true;
     int windowResult = -2;
     bool interrupted = false;
     const int result = m_fake.session.runGuarded([&] {
-        startWork();
+        TBFTable table;
+        startWork(table);
         QDialog window;
         window.setModal(true);
         auto *button = new QPushButton(u"Další"_s, &window);
-        QObject::connect(button, &QPushButton::clicked, &window, [] { throw HostEngineError(kNotOpen); });
+        QObject::connect(button, &QPushButton::clicked, &window, [&] { throw HostEngineError(fullDisk); });
         window.show();
         EXPECT_EQ(QApplication::activeModalWidget(), &window);
         const bool handled = TarnekApplication::deliverGuarded(&m_fake.session, [&] {
@@ -89,14 +96,15 @@ TEST_F(EngineErrorTest, ErrorInAModalWindowsSlotEndsTheOperation)
         windowStillShown = window.isVisible();
         windowResult = window.result();
         interrupted = m_fake.session.pollInterrupt();
-        m_fake.session.BFTable1.GoTop(); // closed by the handling: throws again
+        TBFTable notOpened;
+        notOpened.GoTop(); // follows from the first error: throws, no second box
         return 0;
     });
     EXPECT_EQ(result, -1);
     EXPECT_FALSE(windowStillShown);
     EXPECT_EQ(windowResult, QDialog::Rejected);
     EXPECT_TRUE(interrupted);
-    EXPECT_TRUE(scriptedUi().shown({{MessageKind::Error, kNotOpen}}));
+    EXPECT_TRUE(scriptedUi().shown({{MessageKind::Error, fullDisk}}));
     expectEndedCleanly();
 }
 

@@ -68,7 +68,7 @@ TEST_F(PickFromList, OkReturnsTheCurrentRowsCode)
     });
     EXPECT_EQ(pickFromList(m_fake.session, 1), u"C2"_s);
     EXPECT_FALSE(m_fake.progress.working);
-    EXPECT_EQ(m_fake.session.BFTable1.Tag, 0);
+    EXPECT_EQ(TestSupport::openTableFiles(m_dir.path()), QStringList());
 }
 
 TEST_F(PickFromList, EnterInTheGridActsAsOk)
@@ -146,19 +146,24 @@ TEST_F(PickFromList, MissingLastTableAbandonsTheWholeList)
     EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Error);
     EXPECT_TRUE(scriptedUi().windowsShown().isEmpty());
     EXPECT_FALSE(m_fake.progress.working);
-    EXPECT_EQ(m_fake.session.BFTable1.Tag, 0);
+    EXPECT_EQ(TestSupport::openTableFiles(m_dir.path()), QStringList());
 }
 
-TEST_F(PickFromList, OpenSharedTableIsClosedFirst)
+// The list is read with a table of the pick's own, closed again before the
+// list is shown: while the user chooses and afterwards no table file of the
+// list stays open.
+TEST_F(PickFromList, NoTableStaysOpenWhileOrAfterTheListIsShown)
 {
     year().table(u"SZCINN"_s).row({{"Zkrat", "C1"}, {"Nazev", "Výroba"}});
     year().table(u"SZSTRED"_s).row({{"Zkrat", "S1"}, {"Nazev", "Dílna"}});
-    ASSERT_EQ(m_fake.session.BFTable1.Open(year().dir() + u"SZSTRED"_s), 0);
-    m_fake.session.BFTable1.Tag = 1;
-    scriptedUi().onWindow(u"TfrmSeznam1"_s, [](QDialog &w) { click(w, u"btnOK"_s); });
+    QStringList openWhileShown{u"not seen"_s};
+    scriptedUi().onWindow(u"TfrmSeznam1"_s, [&](QDialog &w) {
+        openWhileShown = TestSupport::openTableFiles(m_dir.path());
+        click(w, u"btnOK"_s);
+    });
     EXPECT_EQ(pickFromList(m_fake.session, 1), u"C1"_s);
-    EXPECT_EQ(m_fake.session.BFTable1.Tag, 0);
-    EXPECT_FALSE(m_fake.session.BFTable1.isOpen());
+    EXPECT_EQ(openWhileShown, QStringList());
+    EXPECT_EQ(TestSupport::openTableFiles(m_dir.path()), QStringList());
 }
 
 TEST_F(PickFromList, CodeListEditorAddsThePickedCode)

@@ -281,7 +281,7 @@ TEST(PickFromListWithoutTables, TableThatDoesNotOpenIsReportedWithoutTheList)
     EXPECT_TRUE(scriptedUi().windowsShown().isEmpty());
     EXPECT_EQ(fake.progress.workingTexts, QStringList{u"Načtení seznamu\rčekejte prosím..."_s});
     EXPECT_FALSE(fake.progress.working);
-    EXPECT_EQ(fake.session.BFTable1.Tag, 0);
+    EXPECT_EQ(TestSupport::openTableFiles(tree.root()), QStringList());
 }
 
 TEST(PickFromListWithoutTables, UnknownTypeOffersNothing)

@@ -152,8 +152,9 @@ TEST_F(WizardTest, OperationRunsWithNavigationDisabledAndRestoresTheButtons)
         EXPECT_EQ(session.mtYear.recordCount(), 1);
         EXPECT_EQ(session.mtYear.value(u"YearNumber"_s).toString(), u"2018"_s);
         session.progress().startProgress(10);
-        EXPECT_EQ(session.BFTable1.Open(m_year.dir() + u"POKLKNIH"_s), 0);
-        session.BFTable1.Tag = 1;
+        TBFTable table;
+        EXPECT_EQ(table.Open(m_year.dir() + u"POKLKNIH"_s), 0);
+        EXPECT_TRUE(TestSupport::isFileOpenHere(m_year.dir() + u"POKLKNIH.DAT"_s));
         return -1; // a failing operation
     });
     m_year.table(u"POKLKNIH"_s);
@@ -168,8 +169,7 @@ TEST_F(WizardTest, OperationRunsWithNavigationDisabledAndRestoresTheButtons)
     EXPECT_FALSE(child<QProgressBar>(m_main, u"pbMain"_s)->isVisible());
     EXPECT_FALSE(child<QLabel>(m_main, u"lblPBStatus"_s)->isVisible());
     EXPECT_TRUE(legendVisible());
-    EXPECT_EQ(m_main.session().BFTable1.Tag, 0);
-    EXPECT_FALSE(m_main.session().BFTable1.isOpen());
+    EXPECT_EQ(TestSupport::openTableFiles(m_tree.dataRoot()), QStringList());
     EXPECT_EQ(pageName(), u"tsFinal"_s);
 }
 
@@ -277,24 +277,30 @@ TEST_F(WizardTest, SessionShowsItsProtocolInTheInformationWindow)
     EXPECT_EQ(m_main.frmFreeText().lines(), (QStringList{u"Stav účtů"_s, u"BÚ1: 100,00"_s}));
 }
 
-// An engine error in an entry, after it opened a table and showed its
-// progress: the engine's message, and the wizard restores itself.
+// An engine error in an entry, after it opened a table of its own and showed
+// its progress: the engine's message once, the step failed, the table closed
+// as the error unwound the entry, and the wizard restores itself.
 TEST_F(WizardTest, EngineErrorInAnEntryRestoresTheWizard)
 {
     m_year.table(u"SZCINN"_s).row({{"Zkrat", "C1"}, {"Nazev", "Výroba"}});
     const QString yearDir = m_year.dir();
-    m_main.setOperationEntry(Operation::Balances, [yearDir](OperationSession &session) {
-        if (session.BFTable1.Open(yearDir + u"SZCINN"_s) != 0)
+    bool tableWasOpen = false;
+    m_main.setOperationEntry(Operation::Balances, [yearDir, &tableWasOpen](OperationSession &session) {
+        TBFTable table;
+        if (table.Open(yearDir + u"SZCINN"_s) != 0)
             return -1;
-        session.BFTable1.Tag = 1;
+        tableWasOpen = TestSupport::isFileOpenHere(yearDir + u"SZCINN.DAT"_s);
         session.progress().startProgress(5);
-        session.BFTable2.GoTop(); // not open: the engine throws
+        TBFTable notOpened;
+        notOpened.GoTop(); // not open: the engine throws
         return 0;
     });
     goToOperationPage();
     m_main.selectOperation(Operation::Balances);
     click(m_main, u"btnDalsi"_s);
     EXPECT_TRUE(scriptedUi().shown({{MessageKind::Error, u"Tabulka není otevřena."_s}}));
+    EXPECT_TRUE(m_main.session().engineFailed()) << "the step failed";
+    EXPECT_TRUE(tableWasOpen);
     EXPECT_EQ(pageName(), u"tsFinal"_s);
     EXPECT_TRUE(button(u"btnDalsi"_s)->isEnabled());
     EXPECT_TRUE(button(u"btnZpet"_s)->isEnabled());
@@ -303,8 +309,7 @@ TEST_F(WizardTest, EngineErrorInAnEntryRestoresTheWizard)
     EXPECT_FALSE(child<QProgressBar>(m_main, u"pbMain"_s)->isVisible());
     EXPECT_FALSE(m_main.frmWorking().isVisible());
     EXPECT_TRUE(legendVisible());
-    EXPECT_EQ(m_main.session().BFTable1.Tag, 0);
-    EXPECT_FALSE(m_main.session().BFTable1.isOpen());
+    EXPECT_EQ(TestSupport::openTableFiles(m_tree.dataRoot()), QStringList());
 }
 
 // The rights check runs on a session alone: no main window, a recording
@@ -315,7 +320,6 @@ protected:
     RightsCheckOnASession() : m_tree(m_dir.path() + u"/DATA"_s)
     {
         m_fake.context.dataRoot = m_tree.dataRoot();
-        m_fake.session.BFTable1.Tag = 1; // left open by an earlier step: closed by the check
     }
 
     QTemporaryDir m_dir;
@@ -331,7 +335,8 @@ TEST_F(RightsCheckOnASession, NoUsersMeansNoRestrictions)
     EXPECT_EQ(m_fake.context.rights.rightVerifikace, u"A"_s);
     EXPECT_EQ(m_fake.progress.workingTexts, QStringList{u"Ověření přístupových práv\rčekejte prosím..."_s});
     EXPECT_FALSE(m_fake.progress.working);
-    EXPECT_EQ(m_fake.session.BFTable1.Tag, 0);
+    // The rights table was read and closed again.
+    EXPECT_EQ(TestSupport::openTableFiles(m_tree.dataRoot()), QStringList());
     EXPECT_TRUE(scriptedUi().messages().isEmpty());
 }
 
@@ -343,6 +348,7 @@ TEST_F(RightsCheckOnASession, UnknownUserIsReportedAndTheOverlayHidden)
     EXPECT_TRUE(scriptedUi().shown(
         {{MessageKind::Error, u"Aktuální uživatel nebyl nalezen v databázi přístupových práv Ledra."_s}}));
     EXPECT_FALSE(m_fake.progress.working);
+    EXPECT_EQ(TestSupport::openTableFiles(m_tree.dataRoot()), QStringList());
 }
 
 } // namespace

@@ -25,25 +25,12 @@ OperationSession::OperationSession(RunContext &context, OperationProgress &progr
     : m_context(context), m_progress(progress)
 {}
 
-OperationSession::~OperationSession()
-{
-    closeHostTables();
-}
+OperationSession::~OperationSession() = default;
 
 bool OperationSession::pollInterrupt()
 {
     ui().processEvents();
     return interruptRequested;
-}
-
-void OperationSession::closeHostTables()
-{
-    for (TBFTable *table : {&BFTable1, &BFTable2, &BFTable3, &bfEETDokl}) {
-        if (table->Tag != 0) {
-            table->Close();
-            table->Tag = 0;
-        }
-    }
 }
 
 int OperationSession::showProtocol()
@@ -76,7 +63,6 @@ void OperationSession::reportEngineError(const HostEngineError &error)
 {
     m_progress.hideProgress();
     m_progress.showWorking(false);
-    closeHostTables();
     if (m_guardDepth == 0) {
         ui().error(error.text());
         return;

@@ -48,10 +48,13 @@ private:
 };
 
 // What the five operations share for the whole run, without any window: the
-// run context, the shared host tables, the parameter and year tables, the
-// interrupt flag, the protocol and the progress sink. The main window owns
-// the one session; operation entries, the rights check and the update check
-// take the session, never the window.
+// run context, the parameter and year tables, the interrupt flag, the
+// protocol and the progress sink. No host table is shared: every step opens
+// the tables it needs as objects of its own, closed when the step ends, also
+// while an engine error unwinds it; the session keeps only what ending an
+// operation cleanly after an engine error needs. The main
+// window owns the one session; operation entries, the rights check and the
+// update check take the session, never the window.
 class OperationSession
 {
 public:
@@ -69,9 +72,6 @@ public:
     // whether the user asked to stop.
     bool pollInterrupt();
 
-    // Closes each shared host table whose Tag is set and clears the Tag.
-    void closeHostTables();
-
     // Shows the protocol in the information window (the main window installs
     // the viewer; tests install a recording one). Without a viewer nothing is
     // shown. Returns the viewer's result.
@@ -86,31 +86,22 @@ public:
     void endProgram();
 
     // Runs an operation step; an engine exception that escapes it is shown as
-    // the engine's message box, the progress is hidden and the shared tables
-    // are closed, and the step counts as failed (-1). The one place that does
+    // the engine's message box, the progress is hidden, and the step counts
+    // as failed (-1); the step's own tables closed while the exception
+    // unwound it. The one place that does
     // this for every operation. A step during which reportEngineError() ran
     // (an engine error in one of its windows' event handlers) fails too,
     // whatever it returned.
     int runGuarded(const std::function<int()> &step);
 
     // An engine error that left an event handler (a slot of an operation's
-    // window) and was caught by the application: the progress is hidden, the
-    // shared tables are closed and the engine's message is shown; during a
-    // guarded step the step is marked failed and interrupted, and later
-    // errors of the same step show no further box (they follow from the
-    // first).
+    // window) and was caught by the application: the progress is hidden and
+    // the engine's message is shown; during a guarded step the step is marked
+    // failed and interrupted, and later errors of the same step show no
+    // further box (they follow from the first).
     void reportEngineError(const HostEngineError &error);
     // Whether the guarded step now running met an engine error.
     bool engineFailed() const { return m_engineFailed; }
-
-    // Shared host tables, named as the operations know them: kept until
-    // removal and sequence check open their own. Every other step opens the
-    // tables it needs as objects of its own, closed when the step ends, also
-    // when an engine error unwinds it.
-    TBFTable BFTable1;
-    TBFTable BFTable2;
-    TBFTable BFTable3;
-    TBFTable bfEETDokl;
 
     MemTable mtParametry{QStringLiteral("mtParametry")};
     MemTable mtYear{QStringLiteral("mtYear")};
@@ -122,6 +113,8 @@ private:
     OperationProtocol m_protocol;
     ProtocolViewer m_protocolViewer;
     std::function<void()> m_programEnd;
+    // What ending an operation cleanly after an engine error needs: whether a
+    // guarded step is running and whether it met an engine error.
     int m_guardDepth = 0;
     bool m_engineFailed = false;
 };

@@ -11,7 +11,6 @@ using namespace Qt::StringLiterals;
 int verifyUserRights(OperationSession &session)
 {
     WorkingOverlay working(session.progress(), u"Ověření přístupových práv\rčekejte prosím..."_s);
-    session.closeHostTables();
     RunContext &context = session.runContext();
     TLedraAccessRights reader(context.dataRoot);
     if (!reader.checkUser(context.hostPassword)) {

@@ -377,7 +377,6 @@ void TfrmMain::nextClicked()
     m_session->interruptRequested = false;
 
     runOperation();
-    closeHostTables();
 
     m_btnDalsi->setEnabled(true);
     m_btnZpet->setEnabled(true);

@@ -59,8 +59,6 @@ public:
     // entry is shown and counts as a failure).
     int runOperation();
 
-    // Closes each shared host table whose Tag is set and clears the Tag.
-    void closeHostTables() { m_session->closeHostTables(); }
     // The end of every run through the wizard: the host version is recorded
     // for the next run and the application ends.
     void endProgram();

@@ -50,7 +50,6 @@ QString pickFromList(OperationSession &session, int type)
     WorkingOverlay working(session.progress(), u"Načtení seznamu\rčekejte prosím..."_s);
     auto window = std::make_unique<TfrmSeznam1>();
     window->mtSeznam1().clear();
-    session.closeHostTables();
 
     window->setWindowTitle(listType->caption);
     QString failedPath;

@@ -35,6 +35,6 @@ private:
 
 // Lets the user pick a code of list `type` (1 činnosti, 2 střediska, 3 zakázky,
 // 4 typy dokladů, 5 bankovní účty a pokladny), read with a table of its own
-// after the session's shared tables were closed. The chosen code, or "" when the user closed the list or a table
-// did not open (reported).
+// that is closed again before the list is shown. The chosen code, or "" when
+// the user closed the list or a table did not open (reported).
 QString pickFromList(OperationSession &session, int type);

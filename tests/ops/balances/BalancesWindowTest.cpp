@@ -134,7 +134,7 @@ TEST_F(BalancesWindowTest, ChosenAccountFromTheWizardToTheBalances)
     EXPECT_EQ(settings().ReadString(u"StavUctuPokladenFilter001"_s, u"UseVybraneUctyPokladny"_s, QString()), u"1"_s);
     EXPECT_EQ(settings().ReadString(u"StavUctuPokladenFilter001"_s, u"VybraneUctyPokladny"_s, QString()), u"RBEUR;"_s);
     EXPECT_TRUE(child<QPushButton>(m_main, u"btnDalsi"_s)->isEnabled());
-    EXPECT_FALSE(m_main.session().BFTable1.isOpen());
+    EXPECT_EQ(TestSupport::openTableFiles(m_tree.dataRoot()), QStringList());
 }
 
 TEST_F(BalancesWindowTest, AllAccountsWithTheHomeCurrencyTitledBySymbol)
@@ -200,7 +200,7 @@ TEST_F(BalancesWindowTest, InterruptButtonEndsTheOperationSilently)
     EXPECT_EQ(scriptedUi().windowsShown(), QStringList{u"TfrmStavUctuPokladenFilter"_s});
     EXPECT_TRUE(scriptedUi().messages().isEmpty());
     EXPECT_TRUE(child<QPushButton>(m_main, u"btnDalsi"_s)->isEnabled());
-    EXPECT_FALSE(m_main.session().BFTable1.isOpen());
+    EXPECT_EQ(TestSupport::openTableFiles(m_tree.dataRoot()), QStringList());
 }
 
 } // namespace

@@ -49,7 +49,7 @@ TEST_P(BalancesCaseTest, DaysAndBalances)
     ASSERT_EQ(report.run(), 0);
     EXPECT_EQ(dumpDays(report), GetParam().expected);
     EXPECT_TRUE(scriptedUi().messages().isEmpty());
-    EXPECT_FALSE(tree.session().BFTable1.isOpen());
+    EXPECT_EQ(TestSupport::openTableFiles(tree.context().dataRoot), QStringList());
 }
 
 const BalancesCase kCases[] = {
@@ -307,8 +307,7 @@ TEST_F(StavUctuPokladenReportTest, InterruptStopsSilentlyWithoutResult)
     EXPECT_TRUE(report.isInterrupted());
     EXPECT_EQ(report.movements().size(), 1u + 9u); // the opening balance, records 1-9
     EXPECT_TRUE(scriptedUi().messages().isEmpty());
-    EXPECT_FALSE(m_tree.session().BFTable1.isOpen());
-    EXPECT_EQ(m_tree.session().BFTable1.Tag, 0);
+    EXPECT_EQ(TestSupport::openTableFiles(m_tree.context().dataRoot), QStringList());
 }
 
 TEST_F(StavUctuPokladenReportTest, InterruptWhileAccumulatingDays)
@@ -358,7 +357,7 @@ TEST_P(MissingTableTest, ReportsThePathAndGivesNoResult)
     EXPECT_TRUE(
         scriptedUi().shown({{MessageKind::Error, u"Nastala chyba při otevírání databáze "_s + tree.context().yearDir +
                                                      QString::fromUtf8(GetParam().missing) + u".DAT"_s}}));
-    EXPECT_EQ(tree.session().BFTable1.Tag, 0);
+    EXPECT_EQ(TestSupport::openTableFiles(tree.context().dataRoot), QStringList());
 }
 
 INSTANTIATE_TEST_SUITE_P(Balances, MissingTableTest,

@@ -415,7 +415,7 @@ TEST_F(ActionHistoryTest, ShowsTheDocumentsActionsWithTheirTexts)
                                   u"2"_s}));
     EXPECT_EQ(m_fixture.progress().workingTexts, QStringList{u"Načtení seznamu\rčekejte prosím..."_s});
     EXPECT_FALSE(m_fixture.progress().workingVisible);
-    EXPECT_FALSE(m_fixture.session().BFTable2.isOpen());
+    EXPECT_EQ(TestSupport::openTableFiles(m_fixture.context().dataRoot), QStringList());
 }
 
 TEST_F(ActionHistoryTest, DocumentWithoutRecordsOpensAnEmptyHistory)

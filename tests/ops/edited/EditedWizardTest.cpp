@@ -143,7 +143,7 @@ TEST_F(EditedWizardTest, FilterWithoutMatchingRowsDisablesTheRowActions)
     EXPECT_TRUE(scriptedUi().messages().isEmpty());
     EXPECT_TRUE(child<QPushButton>(m_main, u"btnDalsi"_s)->isEnabled());
     EXPECT_FALSE(child<QProgressBar>(m_main, u"pbMain"_s)->isVisible());
-    EXPECT_FALSE(m_main.session().BFTable1.isOpen());
+    EXPECT_EQ(TestSupport::openTableFiles(m_tree.dataRoot()), QStringList());
     EXPECT_EQ(IniFile(m_main.runContext().configIniPath).ReadInteger(u"AKCEBAREV001"_s, u"Modul"_s, 0), 1);
 }
 

@@ -398,7 +398,6 @@ TEST_F(RemovalTest, ModuleTableThatCannotBeOpenedEndsWithoutProtocol)
     EXPECT_EQ(protocolsShown(), 0);
     EXPECT_EQ(TextFile::readLines(protocolFile()), QStringList{u"starý protokol"_s});
     EXPECT_EQ(column(u"POKLKNIH"_s, u"Doklad"_s), QStringList{u"PP04"_s});
-    EXPECT_EQ(session().BFTable1.Tag, 0);
     EXPECT_EQ(TestSupport::openTableFiles(dataRoot()), QStringList());
 }
 

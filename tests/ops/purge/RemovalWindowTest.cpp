@@ -127,7 +127,7 @@ TEST_F(RemovalWindowTest, RealRunFromTheWizardToTheProtocol)
         EXPECT_TRUE(child<QPushButton>(w, u"btnStorno"_s)->isEnabled());
         EXPECT_TRUE(child<QCheckBox>(w, u"chckTest"_s)->isEnabled());
         EXPECT_FALSE(child<QPushButton>(w, u"btnPrerusit"_s)->isVisible());
-        EXPECT_EQ(m_main.session().BFTable1.Tag, 0);
+        EXPECT_EQ(TestSupport::openTableFiles(m_tree.dataRoot()), QStringList());
         click(w, u"btnStorno"_s);
     });
     runFromWizard();

@@ -140,7 +140,7 @@ TEST_F(BlockingTest, FilingsThatCannotBeReadEndTheProposal)
                            m_context.agendaDir + u"SZDPH.DAT"_s}));
     EXPECT_EQ(column(u"Nove"_s), QStringList({u"false"_s}));
     EXPECT_FALSE(m_state.proposalExists);
-    EXPECT_EQ(m_session.BFTable1.Tag, 0);
+    EXPECT_EQ(TestSupport::openTableFiles(m_context.dataRoot), QStringList());
     EXPECT_FALSE(m_progress.working);
 }
 

@@ -108,7 +108,6 @@ TEST_F(ProposalTest, MarkedRowsTakingAKeptNumberRefuseTheWholeProposal)
     EXPECT_EQ(column(u"Nove"_s), QStringList(5, u"false"_s));
     EXPECT_EQ(column(u"Sufix"_s), column(u"SufixPuv"_s));
     EXPECT_FALSE(m_state.proposalExists);
-    EXPECT_EQ(m_session.BFTable1.Tag, 0);
     EXPECT_FALSE(TestSupport::isFileOpenHere(m_context.yearDir + u"POKLKNIH.DAT"_s));
     EXPECT_FALSE(m_progress.working);
     EXPECT_FALSE(m_view.repaintSuspended);

@@ -229,7 +229,7 @@ TEST_F(RenumberWizardTest, ProposalFromTheWizardAndBack)
                            u"Chcete zrušit navrhnuté přečíslování a vrátit čísla do původního stavu?"_s}));
     // The wizard is ready for the next operation, the host tables closed.
     EXPECT_TRUE(child<QPushButton>(m_main, u"btnDalsi"_s)->isEnabled());
-    EXPECT_EQ(m_main.session().BFTable1.Tag, 0);
+    EXPECT_EQ(TestSupport::openTableFiles(m_tree.dataRoot()), QStringList());
     QStringList documents;
     TBFTable table;
     ASSERT_EQ(table.Open(m_year.dir() + u"POKLKNIH"_s), HostResult::Ok);
@@ -303,7 +303,7 @@ TEST_F(RenumberWizardTest, WriteBackFromTheWizardToTheProtocol)
     EXPECT_EQ(read(m_tree.dataRoot() + u"GLAKCE"_s, u"DoklZkrat"_s), QStringList({u"PD180005"_s}));
     EXPECT_TRUE(QFile::exists(m_main.runContext().settingsDir + u"~precisl.txt"_s));
     EXPECT_EQ(scriptedUi().windowsShown().last(), u"TfrmFreeText"_s);
-    EXPECT_EQ(m_main.session().BFTable1.Tag, 0);
+    EXPECT_EQ(TestSupport::openTableFiles(m_tree.dataRoot()), QStringList());
 }
 
 TEST_F(RenumberWizardTest, SortingByTheNumberUsesTheAuxiliaryOrder)
@@ -440,7 +440,7 @@ TEST_F(RenumberTest, AnEngineErrorDuringTheProposalEndsTheOperation)
     ASSERT_EQ(scriptedUi().messages().size(), 1);
     EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Error);
     EXPECT_FALSE(m_progress.working);
-    EXPECT_EQ(m_session.BFTable1.Tag, 0);
+    EXPECT_EQ(TestSupport::openTableFiles(m_context.dataRoot), QStringList());
 }
 
 // "Kontrola" with marks, answered "Ne": every row is examined and counted.

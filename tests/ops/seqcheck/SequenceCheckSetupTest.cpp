@@ -64,8 +64,6 @@ TEST_P(SeriesRange, IsWorkedOutFromTheCounterAndTheFreeNumbers)
     SequenceCheckSetup setup;
     ASSERT_EQ(setup.load(tree.session()), 0);
     EXPECT_EQ(rangeOf(setup.mtCisRady(), u"PPrr"_s), c.expected);
-    EXPECT_EQ(tree.session().BFTable1.Tag, 0);
-    EXPECT_FALSE(tree.session().BFTable1.isOpen());
     EXPECT_EQ(TestSupport::openTableFiles(tree.context().yearDir), QStringList());
     EXPECT_TRUE(scriptedUi().messages().isEmpty());
 }
@@ -268,7 +266,6 @@ TEST_P(SetupOpenFailure, ShowsTheErrorAndHidesTheOverlay)
         scriptedUi().shown({{MessageKind::Error, u"Nastala chyba při otevírání databáze "_s + tree.context().yearDir +
                                                      QString::fromUtf8(c.missingTable) + u".DAT"_s}}));
     EXPECT_FALSE(tree.progress().working);
-    EXPECT_EQ(tree.session().BFTable1.Tag, 0);
     EXPECT_EQ(TestSupport::openTableFiles(tree.context().yearDir), QStringList());
 }
 

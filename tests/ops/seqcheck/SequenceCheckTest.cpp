@@ -327,8 +327,6 @@ TEST_F(SequenceCheckRun, KeyIndexMissingStopsTheRunAndClosesTheTables)
     EXPECT_EQ(runCheck(tree, setup, {1}), -1);
     EXPECT_EQ(scriptedUi().messageTexts(),
               QStringList{u"Nastala chyba při nastavení indexu v "_s + tree.context().yearDir + u"POKLKNIH.DAT"_s});
-    EXPECT_EQ(tree.session().BFTable1.Tag, 0);
-    EXPECT_FALSE(tree.session().BFTable1.isOpen());
     EXPECT_EQ(TestSupport::openTableFiles(tree.context().yearDir), QStringList());
     EXPECT_TRUE(tree.shownProtocols().isEmpty());
 }

@@ -296,7 +296,6 @@ TEST_F(SequenceCheckWizard, EngineErrorDuringTheCheckIsShownAndTheWindowStaysUsa
         click(w, u"btnOk"_s);
         EXPECT_EQ(scriptedUi().messages().size(), 1);
         EXPECT_EQ(scriptedUi().messages().value(0).kind, MessageKind::Error);
-        EXPECT_FALSE(m_main.session().BFTable1.isOpen());
         EXPECT_EQ(TestSupport::openTableFiles(m_year.dir()), QStringList());
         EXPECT_TRUE(child<QPushButton>(w, u"btnOk"_s)->isEnabled());
         EXPECT_FALSE(child<QPushButton>(w, u"btnPrerusit"_s)->isVisible());
