@@ -158,14 +158,15 @@ INSTANTIATE_TEST_SUITE_P(
                   {QString(), u"Skladové doklady:"_s, u"PR180002"_s}},
         // The seek ignores case and trailing blanks, and so does the
         // comparison of the key read back.
-        CheckCase{"PresenceIgnoresCase",
-                  [](SeqCheckTree &tree) {
-                      tree.series("Rada|Cislo|Nuly|PocetMist|PP\nPPrr|4|1|4|1");
-                      tree.year().table(u"POKLKNIH"_s).rows("Doklad|Del\npp180001|0\nPp180002|1\npP180002|0\nPP180003 |0");
-                  },
-                  {1},
-                  nullptr,
-                  {}},
+        CheckCase{
+            "PresenceIgnoresCase",
+            [](SeqCheckTree &tree) {
+                tree.series("Rada|Cislo|Nuly|PocetMist|PP\nPPrr|4|1|4|1");
+                tree.year().table(u"POKLKNIH"_s).rows("Doklad|Del\npp180001|0\nPp180002|1\npP180002|0\nPP180003 |0");
+            },
+            {1},
+            nullptr,
+            {}},
         CheckCase{"TwoSeriesOfOneModuleUnderOneTitleAnotherModuleItsOwn",
                   [](SeqCheckTree &tree) {
                       tree.series(R"(
