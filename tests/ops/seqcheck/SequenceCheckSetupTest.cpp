@@ -306,7 +306,9 @@ INSTANTIATE_TEST_SUITE_P(
         FilterCase{7, u"VF = True"}, FilterCase{8, u"PF = True"},
         FilterCase{9, u"(PZ = True) OR (VO = True) OR (Na = True) OR (NP = True) OR (PtV = True) OR (PtP = True)"},
         FilterCase{0, u""}, FilterCase{10, u""}),
-    [](const testing::TestParamInfo<FilterCase> &info) { return "Module" + std::to_string(info.param.module); });
+    [](const testing::TestParamInfo<FilterCase> &paramInfo) {
+        return "Module" + std::to_string(paramInfo.param.module);
+    });
 
 TEST(SequenceModules, RowFilterSelectsSeriesWithAnyOfTheModulesFlags)
 {

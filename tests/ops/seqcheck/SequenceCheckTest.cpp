@@ -102,9 +102,9 @@ INSTANTIATE_TEST_SUITE_P(
     SequenceCheck, SequenceCheckCases,
     testing::Values(
         CheckCase{"GapIsListedUnderTheModuleTitle",
-                  [](SeqCheckTree &t) {
-                      t.series(kCashSeries);
-                      t.year()
+                  [](SeqCheckTree &tree) {
+                      tree.series(kCashSeries);
+                      tree.year()
                           .table(u"POKLKNIH"_s)
                           .rows("Doklad|Del\nPP180005|0\nPP180001|0\nPP180002|0\nPP180004|0\nVP180001|0\nVP180002|0\n"
                                 "VP180003|0");
@@ -113,9 +113,9 @@ INSTANTIATE_TEST_SUITE_P(
                   nullptr,
                   {QString(), u"Pokladní doklady:"_s, u"PP180003"_s}},
         CheckCase{"NothingMissingShowsTheEndMessage",
-                  [](SeqCheckTree &t) {
-                      t.series(kCashSeries);
-                      t.year()
+                  [](SeqCheckTree &tree) {
+                      tree.series(kCashSeries);
+                      tree.year()
                           .table(u"POKLKNIH"_s)
                           .rows(
                               "Doklad\nPP180001\nPP180002\nPP180003\nPP180004\nPP180005\nVP180001\nVP180002\nVP180003");
@@ -125,9 +125,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {}},
         // Deleted-only holders count missing; a deleted and a valid one present.
         CheckCase{"DeletedOnlyHolderIsMissing",
-                  [](SeqCheckTree &t) {
-                      t.series("Rada|Cislo|Nuly|PocetMist|PP\nPPrr|4|1|4|1");
-                      t.year().table(u"POKLKNIH"_s).rows(R"(
+                  [](SeqCheckTree &tree) {
+                      tree.series("Rada|Cislo|Nuly|PocetMist|PP\nPPrr|4|1|4|1");
+                      tree.year().table(u"POKLKNIH"_s).rows(R"(
                           Doklad   | Del
                           PP180001 | 0
                           PP180002 | 1
@@ -140,44 +140,45 @@ INSTANTIATE_TEST_SUITE_P(
                   nullptr,
                   {QString(), u"Pokladní doklady:"_s, u"PP180002"_s}},
         CheckCase{"InvoicesUseTheirOwnDeletionFlag",
-                  [](SeqCheckTree &t) {
-                      t.series("Rada|Cislo|Nuly|PocetMist|VF\nFVrr|3|1|4|1");
-                      t.year().table(u"VFAKTURY"_s).rows("Doklad|FlagDel\nFV180001|1\nFV180002|0");
+                  [](SeqCheckTree &tree) {
+                      tree.series("Rada|Cislo|Nuly|PocetMist|VF\nFVrr|3|1|4|1");
+                      tree.year().table(u"VFAKTURY"_s).rows("Doklad|FlagDel\nFV180001|1\nFV180002|0");
                   },
                   {7},
                   nullptr,
                   {QString(), u"Vystavené faktury:"_s, u"FV180001"_s}},
         CheckCase{"StockDocumentsAndOrdersHaveNoDeletionFlag",
-                  [](SeqCheckTree &t) {
-                      t.series("Rada|Cislo|Nuly|PocetMist|SJ|PZ\nPRrr|4|1|4|1|0\nOPrr|3|1|4|0|1");
-                      t.year().table(u"SKSEZDOK"_s).rows("CisloDokla\nPR180003\nPR180001");
-                      t.year().table(u"OBSEZOBJ"_s).rows("Doklad\nOP180001\nOP180002");
+                  [](SeqCheckTree &tree) {
+                      tree.series("Rada|Cislo|Nuly|PocetMist|SJ|PZ\nPRrr|4|1|4|1|0\nOPrr|3|1|4|0|1");
+                      tree.year().table(u"SKSEZDOK"_s).rows("CisloDokla\nPR180003\nPR180001");
+                      tree.year().table(u"OBSEZOBJ"_s).rows("Doklad\nOP180001\nOP180002");
                   },
                   {6, 9},
                   nullptr,
                   {QString(), u"Skladové doklady:"_s, u"PR180002"_s}},
         // The seek ignores case and trailing blanks, and so does the
         // comparison of the key read back.
-        CheckCase{"PresenceIgnoresCase",
-                  [](SeqCheckTree &t) {
-                      t.series("Rada|Cislo|Nuly|PocetMist|PP\nPPrr|4|1|4|1");
-                      t.year().table(u"POKLKNIH"_s).rows("Doklad|Del\npp180001|0\nPp180002|1\npP180002|0\nPP180003 |0");
-                  },
-                  {1},
-                  nullptr,
-                  {}},
+        CheckCase{
+            "PresenceIgnoresCase",
+            [](SeqCheckTree &tree) {
+                tree.series("Rada|Cislo|Nuly|PocetMist|PP\nPPrr|4|1|4|1");
+                tree.year().table(u"POKLKNIH"_s).rows("Doklad|Del\npp180001|0\nPp180002|1\npP180002|0\nPP180003 |0");
+            },
+            {1},
+            nullptr,
+            {}},
         CheckCase{"TwoSeriesOfOneModuleUnderOneTitleAnotherModuleItsOwn",
-                  [](SeqCheckTree &t) {
-                      t.series(R"(
+                  [](SeqCheckTree &tree) {
+                      tree.series(R"(
                           Rada | Cislo | Nuly | PocetMist | PP | VP | ID | PU
                           PPrr | 3     | 1    | 4         | 1  | 0  | 0  | 0
                           IDrr | 4     | 1    | 4         | 0  | 0  | 1  | 0
                           VPrr | 3     | 1    | 4         | 0  | 1  | 0  | 0
                           BUrr | 2     | 1    | 4         | 0  | 0  | 0  | 1
                       )");
-                      t.year().table(u"POKLKNIH"_s).rows("Doklad\nPP180002\nVP180002");
-                      t.year().table(u"INTDOKL"_s).rows("Doklad\nID180001\nID180003");
-                      t.year().table(u"BANKKNIH"_s).rows("Doklad\nBU180001");
+                      tree.year().table(u"POKLKNIH"_s).rows("Doklad\nPP180002\nVP180002");
+                      tree.year().table(u"INTDOKL"_s).rows("Doklad\nID180001\nID180003");
+                      tree.year().table(u"BANKKNIH"_s).rows("Doklad\nBU180001");
                   },
                   {1, 2, 5},
                   nullptr,
@@ -187,47 +188,47 @@ INSTANTIATE_TEST_SUITE_P(
         // both tables.
         CheckCase{
             "ASeriesInTwoModules",
-            [](SeqCheckTree &t) {
-                t.series("Rada|Cislo|Nuly|PocetMist|PP|PU\nFIN|4|0|0|1|1");
-                t.year().table(u"POKLKNIH"_s).rows("Doklad\nFIN1\nFIN3");
-                t.year().table(u"BANKKNIH"_s).rows("Doklad\nFIN2");
+            [](SeqCheckTree &tree) {
+                tree.series("Rada|Cislo|Nuly|PocetMist|PP|PU\nFIN|4|0|0|1|1");
+                tree.year().table(u"POKLKNIH"_s).rows("Doklad\nFIN1\nFIN3");
+                tree.year().table(u"BANKKNIH"_s).rows("Doklad\nFIN2");
             },
             {1, 2},
             nullptr,
             {QString(), u"Pokladní doklady:"_s, u"FIN2"_s, QString(), u"Bankovní doklady:"_s, u"FIN1"_s, u"FIN3"_s}},
         CheckCase{"RaisedEndListsEveryNumberAboveTheLastIssued",
-                  [](SeqCheckTree &t) {
-                      t.series("Rada|Cislo|Nuly|PocetMist|ID\nrrrrV|3|1|2|1");
-                      t.year().table(u"INTDOKL"_s).rows("Doklad\n2018V01\n2018V02");
+                  [](SeqCheckTree &tree) {
+                      tree.series("Rada|Cislo|Nuly|PocetMist|ID\nrrrrV|3|1|2|1");
+                      tree.year().table(u"INTDOKL"_s).rows("Doklad\n2018V01\n2018V02");
                   },
                   {5},
                   [](MemTable &s) { setSeries(s, u"rrrrV"_s, u"End"_s, 4); },
                   {QString(), u"Interní doklady:"_s, u"2018V03"_s, u"2018V04"_s}},
         CheckCase{"RaisedStartSkipsTheNumbersBelow",
-                  [](SeqCheckTree &t) {
-                      t.series("Rada|Cislo|Nuly|PocetMist|ID\nIDrr|6|1|4|1");
-                      t.year().table(u"INTDOKL"_s).rows("Doklad\nID180004");
+                  [](SeqCheckTree &tree) {
+                      tree.series("Rada|Cislo|Nuly|PocetMist|ID\nIDrr|6|1|4|1");
+                      tree.year().table(u"INTDOKL"_s).rows("Doklad\nID180004");
                   },
                   {5},
                   [](MemTable &s) { setSeries(s, u"IDrr"_s, u"Start"_s, 3); },
                   {QString(), u"Interní doklady:"_s, u"ID180003"_s, u"ID180005"_s}},
         // Unchecked series and series without a range contribute nothing.
         CheckCase{"UncheckedAndEmptyRangesContributeNothing",
-                  [](SeqCheckTree &t) { t.series("Rada|Cislo|PP\nPPrr|5|1\nVPrr|1|1\nPErr|0|1"); },
+                  [](SeqCheckTree &tree) { tree.series("Rada|Cislo|PP\nPPrr|5|1\nVPrr|1|1\nPErr|0|1"); },
                   {1},
                   [](MemTable &s) { setSeries(s, u"PPrr"_s, u"Checked"_s, false); },
                   {}},
         CheckCase{"ModuleNotCheckedIsNotSearched",
-                  [](SeqCheckTree &t) { t.series("Rada|Cislo|PP|ID\nPPrr|5|1|0\nIDrr|2|0|1"); },
+                  [](SeqCheckTree &tree) { tree.series("Rada|Cislo|PP|ID\nPPrr|5|1|0\nIDrr|2|0|1"); },
                   {5},
                   nullptr,
                   {QString(), u"Interní doklady:"_s, u"ID181"_s}},
         // A counter wider than the series' digits cannot be composed: said
         // once, nothing searched or listed for it.
         CheckCase{"NumbersWiderThanTheSeriesAreNamedOnce",
-                  [](SeqCheckTree &t) {
-                      t.series("Rada|Cislo|Nuly|PocetMist|ID\nIDrr|9|1|1|1");
-                      t.year().table(u"INTDOKL"_s).rows("Doklad\nID181\nID182\nID183\nID184\nID185\nID186\nID188");
+                  [](SeqCheckTree &tree) {
+                      tree.series("Rada|Cislo|Nuly|PocetMist|ID\nIDrr|9|1|1|1");
+                      tree.year().table(u"INTDOKL"_s).rows("Doklad\nID181\nID182\nID183\nID184\nID185\nID186\nID188");
                   },
                   {5},
                   [](MemTable &s) { setSeries(s, u"IDrr"_s, u"End"_s, 12); },
