@@ -207,7 +207,7 @@ constexpr const char *code39Patterns[44] = {"nnnwwnwnn", "wnnwnnnnw", "nnwwnnnnw
 
 // The full-ASCII pairs of characters 0-127 (shift character, then letter);
 // a single character stands for itself.
-const char *fullAsciiPair(int c)
+const char *fullAsciiPair(int character)
 {
     static const std::array<std::array<char, 3>, 128> table = [] {
         std::array<std::array<char, 3>, 128> t{};
@@ -240,7 +240,7 @@ const char *fullAsciiPair(int c)
             set(c, '%', char('P' + c - 123));
         return t;
     }();
-    return c >= 0 && c < 128 ? table[size_t(c)].data() : nullptr;
+    return character >= 0 && character < 128 ? table[size_t(character)].data() : nullptr;
 }
 
 // Code 39 values of the data (0-42). Lower-case letters are taken as

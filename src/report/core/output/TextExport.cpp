@@ -42,7 +42,7 @@ struct Tables
 
 const Tables &tables()
 {
-    static const Tables t = [] {
+    static const Tables built = [] {
         Tables t;
         for (int c = 0; c < 0x80; ++c)
             t.fromUnicode[size_t(c)] = static_cast<unsigned char>(c);
@@ -66,7 +66,7 @@ const Tables &tables()
         }
         return t;
     }();
-    return t;
+    return built;
 }
 
 // Writes `text` into the layer from column `column`, padding with blanks.
