@@ -3,9 +3,9 @@
 // functions are computed. A long document list has tens of thousands of rows.
 
 #include "common/MemTable.h"
+#include "report/core/Report.h"
 #include "report/core/data/MemTableDataSet.h"
 #include "report/core/data/RecordLoop.h"
-#include "report/core/Report.h"
 
 #include <QDateTime>
 #include <QTemporaryDir>

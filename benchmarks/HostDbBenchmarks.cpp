@@ -3,10 +3,10 @@
 // 100,000 records whose numbers are not in record order.
 
 #include "hostdb/HostCatalogue.h"
+#include "hostdb/HostTable.h"
 #include "hostdb/HostTableDef.h"
 #include "hostdb/SqliteSupport.h"
 #include "hostdb/SqliteTableFile.h"
-#include "hostdb/HostTable.h"
 
 #include <QDir>
 #include <QFile>

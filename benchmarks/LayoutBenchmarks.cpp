@@ -10,20 +10,20 @@
 
 #include "common/MemTable.h"
 #include "common/TextFile.h"
+#include "report/core/Report.h"
 #include "report/core/data/MemTableDataSet.h"
+#include "report/core/layout/ReportLayout.h"
+#include "report/core/model/PageSetup.h"
 #include "report/core/output/HtmlWriter.h"
 #include "report/core/output/PdfWriter.h"
-#include "report/core/output/TextExport.h"
-#include "report/core/model/PageSetup.h"
-#include "report/core/layout/ReportLayout.h"
 #include "report/core/output/RtfDocument.h"
-#include "report/core/Report.h"
+#include "report/core/output/TextExport.h"
 
 #include "BenchmarkApplication.h"
+#include "LayoutFixtures.h"
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include "LayoutFixtures.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>

@@ -6,9 +6,9 @@
 #include "LayoutFixtures.h"
 
 #include "common/MemTable.h"
+#include "report/core/Report.h"
 #include "report/core/data/MemTableDataSet.h"
 #include "report/core/layout/ReportLayout.h"
-#include "report/core/Report.h"
 #include "report/ui/preview/PreviewWindow.h"
 
 #include <QAction>

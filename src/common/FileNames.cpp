@@ -11,7 +11,8 @@ QString matchInDirectory(const QString &dir, const QString &name)
     const QDir directory(dir.isEmpty() ? QStringLiteral(".") : dir);
     if (QFileInfo::exists(directory.filePath(name)))
         return name;
-    const QStringList entries = directory.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList entries =
+        directory.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString &entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return entry;

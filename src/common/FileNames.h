@@ -18,6 +18,6 @@ bool isDirectory(const QString &path);
 QString withTrailingDelimiter(const QString &dir);
 QString withoutTrailingDelimiter(const QString &dir);
 QString changeExtension(const QString &path, const QString &extension); // extension with its dot
-QString extension(const QString &path);                                   // with its dot, may be empty
+QString extension(const QString &path);                                 // with its dot, may be empty
 
 } // namespace FileNames

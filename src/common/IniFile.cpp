@@ -274,8 +274,8 @@ QStringList IniFile::ReadSections() const
     QString name;
     for (const QString &line : m_lines) {
         if (isHeader(line, &name)) {
-            const bool seen = std::any_of(sections.cbegin(), sections.cend(),
-                                          [&](const QString &s) { return sameName(s, name); });
+            const bool seen =
+                std::any_of(sections.cbegin(), sections.cend(), [&](const QString &s) { return sameName(s, name); });
             if (!seen)
                 sections.append(name);
         }

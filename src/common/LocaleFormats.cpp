@@ -265,7 +265,8 @@ std::optional<QDate> LocaleFormats::parseDate(const QString &text) const
         order = QStringLiteral("dMy");
     if (dateSeparator.isEmpty())
         return std::nullopt;
-    const QStringList parts = text.trimmed().split(dateSeparator.trimmed().isEmpty() ? dateSeparator : dateSeparator.trimmed());
+    const QStringList parts =
+        text.trimmed().split(dateSeparator.trimmed().isEmpty() ? dateSeparator : dateSeparator.trimmed());
     if (parts.size() != 3)
         return std::nullopt;
     int day = 0, month = 0, year = 0;

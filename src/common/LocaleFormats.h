@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QDate>
-#include <QLocale>
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 #include <QTime>
 
@@ -48,7 +48,7 @@ public:
     std::optional<QDate> parseDate(const QString &text) const;
     std::optional<QTime> parseTime(const QString &text) const;
     std::optional<QDateTime> parseDateTime(const QString &text) const; // date, optionally a blank and a time
-    QString formatDate(const QDate &date) const;                        // empty for an invalid date
+    QString formatDate(const QDate &date) const;                       // empty for an invalid date
     QString formatTime(const QTime &time) const;
     QString formatDateTime(const QDateTime &dateTime) const;
 

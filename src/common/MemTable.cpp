@@ -328,8 +328,8 @@ bool MemTable::locate(const QString &fieldName, const QString &text, bool partia
                               : def.type == FieldType::Float && v.isValid()
                                   ? LocaleFormats::current().formatGeneral(v.toDouble())
                                   : v.toString();
-        const bool match = partial ? shown.startsWith(text, Qt::CaseInsensitive)
-                                   : shown.compare(text, Qt::CaseInsensitive) == 0;
+        const bool match =
+            partial ? shown.startsWith(text, Qt::CaseInsensitive) : shown.compare(text, Qt::CaseInsensitive) == 0;
         if (match) {
             setCurrentRow(int(i));
             return true;
@@ -367,11 +367,13 @@ QString MemTable::displayText(const FieldDef &def, const QVariant &v)
     case FieldType::Memo:
         return v.toString();
     case FieldType::Integer:
-        return def.displayFormat.isEmpty() ? QString::number(v.toLongLong())
-                                           : TextUtils::formatFloat(def.displayFormat, v.toDouble(), locale.decimalSeparator);
+        return def.displayFormat.isEmpty()
+                   ? QString::number(v.toLongLong())
+                   : TextUtils::formatFloat(def.displayFormat, v.toDouble(), locale.decimalSeparator);
     case FieldType::Float:
-        return def.displayFormat.isEmpty() ? locale.formatGeneral(v.toDouble())
-                                           : TextUtils::formatFloat(def.displayFormat, v.toDouble(), locale.decimalSeparator);
+        return def.displayFormat.isEmpty()
+                   ? locale.formatGeneral(v.toDouble())
+                   : TextUtils::formatFloat(def.displayFormat, v.toDouble(), locale.decimalSeparator);
     case FieldType::Boolean:
         return v.toBool() ? def.trueText : def.falseText;
     case FieldType::DateTime:

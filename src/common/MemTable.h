@@ -17,11 +17,11 @@ struct FieldDef
 {
     QString name;
     FieldType type = FieldType::String;
-    int size = 0;              // strings: the longest value kept (longer ones are cut)
-    QString displayLabel;      // grid title; the name when empty
-    QString displayFormat;     // numbers: a picture such as "# ### ### ##0.00"; date-times: "hh:mm"
-    int displayWidth = 0;      // pixels in a grid, 0 = automatic
-    bool visible = true;       // shown in grids
+    int size = 0;          // strings: the longest value kept (longer ones are cut)
+    QString displayLabel;  // grid title; the name when empty
+    QString displayFormat; // numbers: a picture such as "# ### ### ##0.00"; date-times: "hh:mm"
+    int displayWidth = 0;  // pixels in a grid, 0 = automatic
+    bool visible = true;   // shown in grids
     QString trueText = QStringLiteral("ANO");
     QString falseText = QStringLiteral("NE");
 
@@ -55,11 +55,11 @@ public:
     bool hasField(const QString &name) const { return fieldIndex(name) >= 0; }
 
     // Content.
-    void clear();                    // removes every row
-    int recordCount() const;         // rows in the view
+    void clear();            // removes every row
+    int recordCount() const; // rows in the view
     bool isEmpty() const { return recordCount() == 0; }
-    int append();                    // a new row of nulls at the end of the view, made current
-    void deleteCurrent();            // the next row becomes current (or the previous at the end)
+    int append();         // a new row of nulls at the end of the view, made current
+    void deleteCurrent(); // the next row becomes current (or the previous at the end)
 
     QVariant value(int row, int field) const;
     void setValue(int row, int field, const QVariant &value);
@@ -109,8 +109,8 @@ public:
     QVariant storageValue(int storageRow, int field) const;
 
 Q_SIGNALS:
-    void reset();                 // rows, order or structure changed
-    void rowChanged(int row);     // one row's values changed
+    void reset();             // rows, order or structure changed
+    void rowChanged(int row); // one row's values changed
     void currentChanged(int row);
 
 private:

@@ -5,9 +5,8 @@
 MemTableModel::MemTableModel(MemTable *table, QObject *parent) : QAbstractTableModel(parent), m_table(table)
 {
     connect(table, &MemTable::reset, this, &MemTableModel::refresh);
-    connect(table, &MemTable::rowChanged, this, [this](int row) {
-        Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
-    });
+    connect(table, &MemTable::rowChanged, this,
+            [this](int row) { Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1)); });
     refresh();
 }
 

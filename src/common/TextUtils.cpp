@@ -53,7 +53,7 @@ enum class Kind { Zero, Hash, Point, Comma, Literal, Exponent };
 struct Item
 {
     Kind kind;
-    QString text;     // literal text, or the exponent's sign for Exponent
+    QString text; // literal text, or the exponent's sign for Exponent
     int exponentDigits = 0;
 };
 
@@ -99,8 +99,8 @@ std::vector<Item> parseSection(const QString &section)
             items.push_back({Kind::Point, {}});
         } else if (c == u',') {
             items.push_back({Kind::Comma, {}});
-        } else if ((c == u'E' || c == u'e') && i + 1 < section.size()
-                   && (section.at(i + 1) == u'+' || section.at(i + 1) == u'-')) {
+        } else if ((c == u'E' || c == u'e') && i + 1 < section.size() &&
+                   (section.at(i + 1) == u'+' || section.at(i + 1) == u'-')) {
             qsizetype j = i + 2;
             while (j < section.size() && section.at(j) == u'0')
                 ++j;
@@ -226,7 +226,8 @@ QString formatSection(const std::vector<Item> &items, double value, QChar decima
         QString digits = QString::number(std::abs(exponentValue));
         while (digits.size() < e.exponentDigits)
             digits.prepend(u'0');
-        const QString sign = exponentValue < 0 ? QStringLiteral("-") : (e.text == u'+' ? QStringLiteral("+") : QString());
+        const QString sign =
+            exponentValue < 0 ? QStringLiteral("-") : (e.text == u'+' ? QStringLiteral("+") : QString());
         result += u'E' + sign + digits;
         for (size_t k = exponent + 1; k < items.size(); ++k) {
             if (items[k].kind == Kind::Literal)

@@ -44,7 +44,8 @@ QStringList qtFilters(const QString &hostFilter)
         if (!description.contains(u'('))
             description += QStringLiteral(" (") + patterns + u')';
         else if (!description.contains(patterns))
-            description = description.left(description.indexOf(u'(')).trimmed() + QStringLiteral(" (") + patterns + u')';
+            description =
+                description.left(description.indexOf(u'(')).trimmed() + QStringLiteral(" (") + patterns + u')';
         result.append(description);
     }
     return result;

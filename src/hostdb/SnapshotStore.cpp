@@ -139,9 +139,8 @@ bool isPlainRelative(const QString &path)
     if (path.isEmpty() || QDir::isAbsolutePath(path))
         return false;
     const QStringList parts = path.split(u'/');
-    return std::none_of(parts.begin(), parts.end(), [](const QString &part) {
-        return part.isEmpty() || part == u"."_s || part == u".."_s;
-    });
+    return std::none_of(parts.begin(), parts.end(),
+                        [](const QString &part) { return part.isEmpty() || part == u"."_s || part == u".."_s; });
 }
 
 // Whether `path` lies inside `dir` on disk, symbolic links followed: the
@@ -217,8 +216,8 @@ public:
         // only counts on the file that still bears the name.
         struct stat held = {};
         struct stat named = {};
-        if (::fcntl(fd, F_OFD_SETLK, &lock) != 0 || ::fstat(fd, &held) != 0 || ::stat(m_path.constData(), &named) != 0 ||
-            held.st_ino != named.st_ino || held.st_dev != named.st_dev) {
+        if (::fcntl(fd, F_OFD_SETLK, &lock) != 0 || ::fstat(fd, &held) != 0 ||
+            ::stat(m_path.constData(), &named) != 0 || held.st_ino != named.st_ino || held.st_dev != named.st_dev) {
             ::close(fd);
             return Outcome::Held;
         }
@@ -493,12 +492,10 @@ bool restore(const QString &folder, const QString &dataRoot, bool force, QString
         }
     }
     for (const SnapshotTable &table : manifest->tables) {
-        if (!TableSnapshot::restoreTable(folder + u'/' + table.relativePath, root + table.relativePath,
-                                         error))
+        if (!TableSnapshot::restoreTable(folder + u'/' + table.relativePath, root + table.relativePath, error))
             return false;
         if (restored)
-            restored->append(
-                u"%1 (%2 záznamů)"_s.arg(root + table.relativePath).arg(table.summary.records));
+            restored->append(u"%1 (%2 záznamů)"_s.arg(root + table.relativePath).arg(table.summary.records));
     }
     return true;
 }

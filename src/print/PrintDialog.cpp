@@ -3,9 +3,9 @@
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "common/widgets/DialogParts.h"
-#include "report/core/data/MemTableDataSet.h"
-#include "report/core/ReportWindows.h"
 #include "report/core/Report.h"
+#include "report/core/ReportWindows.h"
+#include "report/core/data/MemTableDataSet.h"
 #include "report/core/output/Printers.h"
 #include "report/ui/printing/PrinterComboBox.h"
 

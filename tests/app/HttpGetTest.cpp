@@ -121,12 +121,14 @@ TEST_P(HttpGetBounds, EndWithinTheBoundAndLeaveNoFile)
 
 INSTANTIATE_TEST_SUITE_P(
     , HttpGetBounds,
-    testing::Values(BoundCase{"OversizedWithItsLength", "HTTP/1.0 200 OK\r\nContent-Length: 1073741824\r\n\r\n",
-                              {kChunk, 0, kPlenty}, {}},
-                    BoundCase{"EndlessWithoutLength", "HTTP/1.0 200 OK\r\n\r\n", {kChunk, 0, kPlenty}, {}},
-                    BoundCase{"OneByteAtATime", "HTTP/1.0 200 OK\r\nContent-Length: 40\r\n\r\n", {"x", 200, 40},
-                              {64 * 1024, 1500}},
-                    BoundCase{"HeaderOneByteAtATime", "HTTP/1.0 2", {"0", 200, 40}, {64 * 1024, 1500}}),
+    testing::Values(
+        BoundCase{"OversizedWithItsLength",
+                  "HTTP/1.0 200 OK\r\nContent-Length: 1073741824\r\n\r\n",
+                  {kChunk, 0, kPlenty},
+                  {}},
+        BoundCase{"EndlessWithoutLength", "HTTP/1.0 200 OK\r\n\r\n", {kChunk, 0, kPlenty}, {}},
+        BoundCase{"OneByteAtATime", "HTTP/1.0 200 OK\r\nContent-Length: 40\r\n\r\n", {"x", 200, 40}, {64 * 1024, 1500}},
+        BoundCase{"HeaderOneByteAtATime", "HTTP/1.0 2", {"0", 200, 40}, {64 * 1024, 1500}}),
     TestSupport::rowName);
 
 TEST_F(HttpGetTest, BodyOfExactlyTheBoundIsAcceptedOneMoreIsNot)

@@ -1,8 +1,8 @@
 // The host ini reader: which form of an ini file it reads (text or table) and
 // the conversions of the table form's variant values.
 
-#include "AppTestSupport.h"
 #include "app/core/LedraIniFile.h"
+#include "AppTestSupport.h"
 #include "common/DayNumber.h"
 #include "common/LocaleFormats.h"
 #include "support/TestSupport.h"

@@ -155,9 +155,11 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"TruncatedBody",
                                 "HTTP/1.0 200 OK\r\nContent-Length: 900\r\n\r\n[TARNEK]\r\nVER=2.15\r\n"},
                     // 64 MiB sent at most: far beyond the bound, and finite.
-                    FailureCase{"OversizedWithItsLength", "HTTP/1.0 200 OK\r\nContent-Length: 1073741824\r\n\r\n",
+                    FailureCase{"OversizedWithItsLength",
+                                "HTTP/1.0 200 OK\r\nContent-Length: 1073741824\r\n\r\n",
                                 {QByteArray(64 * 1024, 'x'), 0, 64 * 1024 * 1024}},
-                    FailureCase{"EndlessWithoutLength", "HTTP/1.0 200 OK\r\n\r\n",
+                    FailureCase{"EndlessWithoutLength",
+                                "HTTP/1.0 200 OK\r\n\r\n",
                                 {QByteArray(64 * 1024, 'x'), 0, 64 * 1024 * 1024}}),
     TestSupport::rowName);
 

@@ -1,10 +1,10 @@
 // The wizard's page flow and operation dispatch, driven by its widgets on a
 // host tree, with the scripted seam answering the checks' messages.
 
-#include "app/ui/InformationWindow.h"
 #include "app/core/HostVersion.h"
-#include "app/ui/MainWindow.h"
 #include "app/core/RightsCheck.h"
+#include "app/ui/InformationWindow.h"
+#include "app/ui/MainWindow.h"
 #include "app/ui/WorkingOverlay.h"
 #include "common/IniFile.h"
 #include "fixture/HostTreeBuilder.h"
@@ -317,10 +317,7 @@ TEST_F(WizardTest, EngineErrorInAnEntryRestoresTheWizard)
 class RightsCheckOnASession : public testing::Test
 {
 protected:
-    RightsCheckOnASession() : m_tree(m_dir.path() + u"/DATA"_s)
-    {
-        m_fake.context.dataRoot = m_tree.dataRoot();
-    }
+    RightsCheckOnASession() : m_tree(m_dir.path() + u"/DATA"_s) { m_fake.context.dataRoot = m_tree.dataRoot(); }
 
     QTemporaryDir m_dir;
     HostTreeBuilder m_tree;

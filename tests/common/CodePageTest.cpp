@@ -24,7 +24,11 @@ TEST(CodePage1250, CzechTextRoundTrips)
 
 TEST(CodePage1250, KnownBytes)
 {
-    struct Case { char16_t unicode; unsigned char byte; };
+    struct Case
+    {
+        char16_t unicode;
+        unsigned char byte;
+    };
     for (const Case c : {Case{u'Š', 0x8A}, Case{u'š', 0x9A}, Case{u'Ž', 0x8E}, Case{u'ž', 0x9E}, Case{u'Č', 0xC8},
                          Case{u'č', 0xE8}, Case{u'Ř', 0xD8}, Case{u'ř', 0xF8}, Case{u'Ů', 0xD9}, Case{u'ů', 0xF9},
                          Case{u'€', 0x80}, Case{u'\u00A0', 0xA0}, Case{u'ť', 0x9D}, Case{u'ě', 0xEC}}) {
@@ -56,7 +60,8 @@ TEST(TextFile, WritesCp1250WithCrLfAndReadsAnyLineEnd)
     ASSERT_TRUE(TextFile::writeLines(path, {QStringLiteral("Účetní rok"), QString(), QStringLiteral("ž")}));
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("\xDA\xE8" "etn\xED rok\r\n\r\n\x9E\r\n"));
+    EXPECT_EQ(f.readAll(), QByteArray("\xDA\xE8"
+                                      "etn\xED rok\r\n\r\n\x9E\r\n"));
     EXPECT_EQ(TextFile::splitLines(u"a\r\nb\nc\rd"_s), QStringList({u"a"_s, u"b"_s, u"c"_s, u"d"_s}));
     EXPECT_EQ(*TextFile::readLines(path), QStringList({u"Účetní rok"_s, QString(), u"ž"_s}));
     EXPECT_FALSE(TextFile::read(dir.filePath(QStringLiteral("missing.txt"))).has_value());

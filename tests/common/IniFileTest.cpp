@@ -58,9 +58,9 @@ TEST_F(IniFileTest, MissingFileReadsAsEmpty)
 
 TEST_F(IniFileTest, TypedReadsFallBackToTheDefault)
 {
-    IniFile ini(write({u"[S]"_s, u"Int=42"_s, u"Hex=$1F"_s, u"Bad=4x"_s, u"Bool=1"_s, u"BoolNo=0"_s,
-                       u"Float=12,5"_s, u"FloatDot=12.5"_s, u"Date=31.12.2017"_s, u"Time=8:05:30"_s,
-                       u"DateTime=1.2.2018 13:45:00"_s, u"Empty="_s}));
+    IniFile ini(write({u"[S]"_s, u"Int=42"_s, u"Hex=$1F"_s, u"Bad=4x"_s, u"Bool=1"_s, u"BoolNo=0"_s, u"Float=12,5"_s,
+                       u"FloatDot=12.5"_s, u"Date=31.12.2017"_s, u"Time=8:05:30"_s, u"DateTime=1.2.2018 13:45:00"_s,
+                       u"Empty="_s}));
     EXPECT_EQ(ini.ReadInteger(u"S"_s, u"Int"_s, 0), 42);
     EXPECT_EQ(ini.ReadInteger(u"S"_s, u"Hex"_s, 0), 31);
     EXPECT_EQ(ini.ReadInteger(u"S"_s, u"Bad"_s, -1), -1);
@@ -78,8 +78,8 @@ TEST_F(IniFileTest, TypedReadsFallBackToTheDefault)
 
 TEST_F(IniFileTest, WritingKeepsWhatItDoesNotTouch)
 {
-    const QString path = write({u"; comment"_s, u"[First]"_s, u"A=1"_s, u"junk line"_s, u""_s,
-                                u"[Second]"_s, u"B = 2"_s});
+    const QString path =
+        write({u"; comment"_s, u"[First]"_s, u"A=1"_s, u"junk line"_s, u""_s, u"[Second]"_s, u"B = 2"_s});
     IniFile ini(path);
     ASSERT_TRUE(ini.WriteString(u"first"_s, u"a"_s, u"10"_s));
     ASSERT_TRUE(ini.WriteBool(u"First"_s, u"New"_s, true));

@@ -4,8 +4,8 @@
 //
 //   build-fuzz/fuzz/tarnek_fuzz_expression -dict=tests/fuzz/expression.dict <work dir> tests/fuzz/corpus/expression
 
-#include "report/core/expr/FloatFormat.h"
 #include "report/core/expr/ExpressionEvaluator.h"
+#include "report/core/expr/FloatFormat.h"
 
 #include "common/LocaleFormats.h"
 

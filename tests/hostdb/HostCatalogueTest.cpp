@@ -44,7 +44,9 @@ QStringList catalogueNames()
 }
 
 INSTANTIATE_TEST_SUITE_P(AllTables, CatalogueTableTest, testing::ValuesIn(catalogueNames()),
-                         [](const testing::TestParamInfo<QString> &paramInfo) { return paramInfo.param.toStdString(); });
+                         [](const testing::TestParamInfo<QString> &paramInfo) {
+                             return paramInfo.param.toStdString();
+                         });
 
 TEST(HostCatalogue, NamesAreUniqueAndUpperCase)
 {

@@ -188,16 +188,18 @@ INSTANTIATE_TEST_SUITE_P(
     Snapshot, IncompleteSnapshotTest,
     testing::Values(
         DamageCase{"NoManifest", [](const QString &folder) { QFile::remove(SnapshotStore::manifestPath(folder)); }},
-        DamageCase{
-            "ManifestCutShort",
-            [](const QString &folder) { rewriteManifest(folder, [](QByteArray table) { return table.left(table.size() / 2); }); }},
+        DamageCase{"ManifestCutShort",
+                   [](const QString &folder) {
+                       rewriteManifest(folder, [](QByteArray table) { return table.left(table.size() / 2); });
+                   }},
         DamageCase{"ManifestWithoutItsEnd",
                    [](const QString &folder) {
                        rewriteManifest(folder, [](QByteArray table) { return table.replace("[Konec]", ""); });
                    }},
         DamageCase{"TableCountWrong",
                    [](const QString &folder) {
-                       rewriteManifest(folder, [](QByteArray table) { return table.replace("Tabulek=1", "Tabulek=2"); });
+                       rewriteManifest(folder,
+                                       [](QByteArray table) { return table.replace("Tabulek=1", "Tabulek=2"); });
                    }},
         DamageCase{"CopyMissing",
                    [](const QString &folder) { QFile::remove(folder + u"/AGENDA.001/ROK.2018/POKLKNIH.DAT"_s); }}),
@@ -223,16 +225,15 @@ TEST_F(TableSnapshotTest, PruneKeepsTheNewestOfTheCompanyAndNeverNone)
         EXPECT_FALSE(QFileInfo::exists(folder));
 }
 
-
 // A manifest lies in a directory anybody with access to the data can write:
 // the tables it names go only into the snapshot's company directory below
 // the data root the restore is run for, whatever the manifest says.
 struct EscapeCase
 {
     const char *name;
-    QByteArray path;                                          // "Soubor=" of the only table
-    std::function<void(const QString &tempDir)> setup;        // before the copy is placed
-    QStringList watched;                                      // below tempDir: must not change
+    QByteArray path;                                   // "Soubor=" of the only table
+    std::function<void(const QString &tempDir)> setup; // before the copy is placed
+    QStringList watched;                               // below tempDir: must not change
 };
 
 class RestoreEscapeTest : public TableSnapshotTest, public testing::WithParamInterface<EscapeCase>
@@ -280,20 +281,27 @@ void linkOut(const QString &tempDir, const QString &link)
                             tempDir + u"/DATA/"_s + link));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Snapshot, RestoreEscapeTest,
-    testing::Values(
-        EscapeCase{"OutOfTheDataRoot", "AGENDA.001/../../NEW.DAT", {}, {u"NEW.DAT"_s}},
-        EscapeCase{"IntoAnotherCompanyByDots", "AGENDA.001/../AGENDA.002/ROK.2018/ROZPUPK.DAT", {},
-                   {u"DATA/AGENDA.002/ROK.2018/ROZPUPK.DAT"_s}},
-        EscapeCase{"IntoAnotherCompany", "AGENDA.002/ROK.2018/ROZPUPK.DAT", {},
-                   {u"DATA/AGENDA.002/ROK.2018/ROZPUPK.DAT"_s}},
-        EscapeCase{"Absolute", "/NEW.DAT", {}, {u"DATA/NEW.DAT"_s}},
-        EscapeCase{"ThroughALinkedDirectory", "AGENDA.001/ROK.2019/NEW.DAT",
-                   [](const QString &dir) { linkOut(dir, u"AGENDA.001/ROK.2019"_s); }, {u"OUT/NEW.DAT"_s}},
-        EscapeCase{"ThroughADanglingLinkedTable", "AGENDA.001/ROK.2018/NEW.DAT",
-                   [](const QString &dir) { linkOut(dir, u"AGENDA.001/ROK.2018/NEW.DAT"_s); }, {u"OUT/NEW.DAT"_s}}),
-    [](const testing::TestParamInfo<EscapeCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Snapshot, RestoreEscapeTest,
+                         testing::Values(EscapeCase{"OutOfTheDataRoot", "AGENDA.001/../../NEW.DAT", {}, {u"NEW.DAT"_s}},
+                                         EscapeCase{"IntoAnotherCompanyByDots",
+                                                    "AGENDA.001/../AGENDA.002/ROK.2018/ROZPUPK.DAT",
+                                                    {},
+                                                    {u"DATA/AGENDA.002/ROK.2018/ROZPUPK.DAT"_s}},
+                                         EscapeCase{"IntoAnotherCompany",
+                                                    "AGENDA.002/ROK.2018/ROZPUPK.DAT",
+                                                    {},
+                                                    {u"DATA/AGENDA.002/ROK.2018/ROZPUPK.DAT"_s}},
+                                         EscapeCase{"Absolute", "/NEW.DAT", {}, {u"DATA/NEW.DAT"_s}},
+                                         EscapeCase{"ThroughALinkedDirectory",
+                                                    "AGENDA.001/ROK.2019/NEW.DAT",
+                                                    [](const QString &dir) { linkOut(dir, u"AGENDA.001/ROK.2019"_s); },
+                                                    {u"OUT/NEW.DAT"_s}},
+                                         EscapeCase{
+                                             "ThroughADanglingLinkedTable",
+                                             "AGENDA.001/ROK.2018/NEW.DAT",
+                                             [](const QString &dir) { linkOut(dir, u"AGENDA.001/ROK.2018/NEW.DAT"_s); },
+                                             {u"OUT/NEW.DAT"_s}}),
+                         [](const testing::TestParamInfo<EscapeCase> &info) { return std::string(info.param.name); });
 
 // The manifest's data root never decides where the tables go.
 TEST_F(TableSnapshotTest, RestoresIntoTheDataRootItIsRunForNotTheManifests)

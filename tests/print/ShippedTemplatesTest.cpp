@@ -8,9 +8,9 @@
 #include "common/CodePage.h"
 #include "common/MemTable.h"
 #include "common/TextFile.h"
+#include "report/core/Report.h"
 #include "report/core/data/MemTableDataSet.h"
 #include "report/core/layout/ReportLayout.h"
-#include "report/core/Report.h"
 #include "reporttool/CsvTable.h"
 
 #include <QProcess>

@@ -9,8 +9,8 @@
 #include "common/MemTable.h"
 #include "common/TextFile.h"
 #include "print/PrintTemplates.h"
-#include "report/core/data/MemTableDataSet.h"
 #include "report/core/Report.h"
+#include "report/core/data/MemTableDataSet.h"
 
 #include <QDir>
 #include <QFile>

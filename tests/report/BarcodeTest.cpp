@@ -4,10 +4,10 @@
 // short bars and the human-readable text.
 #include "support/TestSupport.h"
 
-#include "report/core/output/Barcode.h"
-#include "report/core/output/PageImage.h"
 #include "report/core/layout/ReportOutput.h"
 #include "report/core/model/ReportSections.h"
+#include "report/core/output/Barcode.h"
+#include "report/core/output/PageImage.h"
 
 #include <QPainter>
 #include <QProcess>

@@ -3,9 +3,9 @@
 #include "ReportFixture.h"
 
 #include "common/MemTable.h"
+#include "report/core/Report.h"
 #include "report/core/data/MemTableDataSet.h"
 #include "report/core/data/RecordLoop.h"
-#include "report/core/Report.h"
 
 #include <QDateTime>
 

@@ -7,12 +7,12 @@
 #include "DialogInputs.h"
 
 #include "report/core/designer/DesignerSettings.h"
+#include "report/core/designer/ReportSetup.h"
 #include "report/core/template/ReportColors.h"
 #include "report/core/template/ReportFonts.h"
-#include "report/core/designer/ReportSetup.h"
-#include "report/ui/designer/UserFunctionDialog.h"
-#include "report/ui/designer/ReportSettingsDialog.h"
 #include "report/ui/designer/DesignerSettingsDialog.h"
+#include "report/ui/designer/ReportSettingsDialog.h"
+#include "report/ui/designer/UserFunctionDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

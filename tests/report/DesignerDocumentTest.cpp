@@ -7,10 +7,10 @@
 #include "common/Clock.h"
 #include "report/core/designer/DesignerClipboard.h"
 #include "report/core/designer/DesignerDocument.h"
-#include "report/core/output/PageDump.h"
-#include "report/core/model/PageSetup.h"
-#include "report/core/template/ReportColors.h"
 #include "report/core/layout/ReportLayout.h"
+#include "report/core/model/PageSetup.h"
+#include "report/core/output/PageDump.h"
+#include "report/core/template/ReportColors.h"
 
 #include <QFile>
 
@@ -610,8 +610,7 @@ TEST_F(DesignerFixture, DeletingAFunctionKeepsTheOtherElementsOnTheirFunctions)
     EXPECT_EQ(editor().addFunction(f), 2);
     EXPECT_EQ(editor().model().functions().at(2).name, u"Funkce3"_s);
     TRastelReportElement *first = editor().insertElement(DesignerTool::UserFunction, TOddilSestavy::Body, QPoint(), 0);
-    TRastelReportElement *second =
-        editor().insertElement(DesignerTool::UserFunction, TOddilSestavy::Body, QPoint(), 1);
+    TRastelReportElement *second = editor().insertElement(DesignerTool::UserFunction, TOddilSestavy::Body, QPoint(), 1);
     ASSERT_TRUE(editor().deleteFunction(0));
     EXPECT_EQ(editor().model().functions().count(), 2);
     EXPECT_EQ(second->reference, 0);

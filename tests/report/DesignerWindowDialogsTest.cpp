@@ -8,8 +8,8 @@
 
 #include "report/core/designer/DesignerDocument.h"
 #include "report/core/model/PageSetup.h"
-#include "report/ui/designer/DesignerWindow.h"
 #include "report/ui/designer/DesignerPaper.h"
+#include "report/ui/designer/DesignerWindow.h"
 
 #include <QAction>
 #include <QFile>

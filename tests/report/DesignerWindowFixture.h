@@ -3,8 +3,8 @@
 #include "DataFixture.h"
 
 #include "report/core/designer/DesignerDocument.h"
-#include "report/ui/designer/DesignerWindow.h"
 #include "report/ui/designer/DesignerPaper.h"
+#include "report/ui/designer/DesignerWindow.h"
 
 #include <QSize>
 

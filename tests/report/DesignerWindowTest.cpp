@@ -4,10 +4,10 @@
 // Design runs, and a screenshot of the protocol template.
 #include "DataFixture.h"
 
-#include "report/core/designer/DesignerDocument.h"
 #include "report/core/ReportWindows.h"
-#include "report/ui/designer/DesignerWindow.h"
+#include "report/core/designer/DesignerDocument.h"
 #include "report/ui/designer/DesignerPaper.h"
+#include "report/ui/designer/DesignerWindow.h"
 
 #include <QAction>
 #include <QFile>

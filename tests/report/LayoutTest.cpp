@@ -4,12 +4,12 @@
 
 #include "common/Clock.h"
 #include "common/TextFile.h"
-#include "report/core/layout/LayoutProgress.h"
 #include "report/core/data/MemTableDataSet.h"
-#include "report/core/output/PageDump.h"
-#include "report/core/model/PageSetup.h"
+#include "report/core/layout/LayoutProgress.h"
 #include "report/core/layout/ReportLayout.h"
 #include "report/core/layout/TextFlow.h"
+#include "report/core/model/PageSetup.h"
+#include "report/core/output/PageDump.h"
 #include "report/ui/preview/LayoutProgressWindow.h"
 
 #include <QLabel>

@@ -5,11 +5,11 @@
 #include "support/TestSupport.h"
 
 #include "common/CodePage.h"
-#include "report/core/output/Barcode.h"
-#include "report/core/output/MetafileWriter.h"
 #include "report/core/layout/ReportOutput.h"
 #include "report/core/model/ReportResult.h"
 #include "report/core/model/ReportSections.h"
+#include "report/core/output/Barcode.h"
+#include "report/core/output/MetafileWriter.h"
 
 #include <QBuffer>
 #include <QDir>

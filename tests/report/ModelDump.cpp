@@ -3,8 +3,8 @@
 #include "support/TestSupport.h"
 
 #include "report/core/Report.h"
-#include "report/core/template/ReportColors.h"
 #include "report/core/model/PageSetup.h"
+#include "report/core/template/ReportColors.h"
 
 #include <QFile>
 #include <QStringList>

@@ -5,9 +5,9 @@
 
 #include "common/Clock.h"
 #include "report/core/designer/NewReportDesign.h"
-#include "report/core/output/PageDump.h"
-#include "report/core/model/PageSetup.h"
 #include "report/core/layout/ReportLayout.h"
+#include "report/core/model/PageSetup.h"
+#include "report/core/output/PageDump.h"
 #include "report/ui/designer/NewReportDialog.h"
 #include "support/ScriptedUi.h"
 #include "support/TestSupport.h"

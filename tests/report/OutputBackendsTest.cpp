@@ -5,24 +5,24 @@
 
 #include "common/Clock.h"
 #include "common/CodePage.h"
+#include "report/core/layout/ReportLayout.h"
+#include "report/core/layout/ReportOutput.h"
+#include "report/core/layout/TextFlow.h"
+#include "report/core/model/PageSetup.h"
+#include "report/core/model/ReportSections.h"
 #include "report/core/output/Barcode.h"
 #include "report/core/output/HtmlWriter.h"
 #include "report/core/output/MetafileWriter.h"
 #include "report/core/output/PageImage.h"
 #include "report/core/output/PdfWriter.h"
-#include "report/core/output/TextExport.h"
-#include "report/core/model/PageSetup.h"
-#include "report/core/layout/ReportLayout.h"
-#include "report/core/layout/ReportOutput.h"
-#include "report/core/layout/TextFlow.h"
 #include "report/core/output/RtfDocument.h"
-#include "report/core/model/ReportSections.h"
+#include "report/core/output/TextExport.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 
 using namespace Qt::StringLiterals;
@@ -731,8 +731,8 @@ TEST_P(BarcodeContract, EveryBackendShowsEveryBarcodeReadably)
             // Drawn at 150 pixels per inch of the page (the SVGs have sizes of
             // their own: wmf2svg fits the drawing into it).
             programOutput(u"rsvg-convert"_s,
-                    {u"-b"_s, u"white"_s, u"-w"_s, QString::number(out.page.contentWidth() * 3 / 2), u"-h"_s,
-                     QString::number(out.page.contentHeight() * 3 / 2), u"-o"_s, images.back(), svg});
+                          {u"-b"_s, u"white"_s, u"-w"_s, QString::number(out.page.contentWidth() * 3 / 2), u"-h"_s,
+                           QString::number(out.page.contentHeight() * 3 / 2), u"-o"_s, images.back(), svg});
         }
     }
     ASSERT_FALSE(images.isEmpty());

@@ -3,15 +3,15 @@
 // dialog's stacking and a screenshot of a protocol's first page.
 #include "DataFixture.h"
 
+#include "report/core/ReportWindows.h"
+#include "report/core/layout/ReportLayout.h"
+#include "report/core/model/PageSetup.h"
 #include "report/core/output/HtmlWriter.h"
 #include "report/core/output/PageImage.h"
-#include "report/core/model/PageSetup.h"
-#include "report/core/layout/ReportLayout.h"
-#include "report/core/ReportWindows.h"
 #include "report/ui/preview/PreviewWindow.h"
 #include "report/ui/printing/PrintDialogTyp.h"
-#include "report/ui/printing/QtPrinterList.h"
 #include "report/ui/printing/PrintSetupDialog.h"
+#include "report/ui/printing/QtPrinterList.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "ReportFixture.h"
 
 #include "common/TextFile.h"
+#include "report/core/Report.h"
 #include "report/core/model/PageSetup.h"
 #include "report/core/template/ReportFonts.h"
-#include "report/core/Report.h"
 
 #include <QDir>
 #include <QProcess>

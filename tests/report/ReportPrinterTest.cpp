@@ -3,12 +3,12 @@
 // text-only printer, and the Print operation's printer selection.
 #include "DataFixture.h"
 
-#include "report/core/output/TextExport.h"
+#include "report/core/ReportCaptions.h"
+#include "report/core/ReportWindows.h"
+#include "report/core/layout/ReportLayout.h"
 #include "report/core/model/PageSetup.h"
 #include "report/core/output/PrintSheets.h"
-#include "report/core/ReportCaptions.h"
-#include "report/core/layout/ReportLayout.h"
-#include "report/core/ReportWindows.h"
+#include "report/core/output/TextExport.h"
 #include "report/ui/printing/PrintScalingDialog.h"
 #include "report/ui/printing/QtPrinterList.h"
 #include "report/ui/printing/ReportPrinter.h"
@@ -83,8 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
         SheetCase{"ScaleA3OnA4", kA3, kA4, PrintSheets::Scale, false, 70, 1, 1, kA4, {0, 0}},
         // Across: 826 covered, then 726 more; down: 1169, then 1029 more.
         SheetCase{"SheetsA3OnA4", kA3, kA4, PrintSheets::MultipleSheets, false, 100, 2, 2, kA4, {726, 1029}},
-        SheetCase{
-            "SheetsA3OnTurnedA4", kA3, kA4, PrintSheets::MultipleSheets, true, 100, 1, 3, {1169, 826}, {0, 1372}},
+        SheetCase{"SheetsA3OnTurnedA4", kA3, kA4, PrintSheets::MultipleSheets, true, 100, 1, 3, {1169, 826}, {0, 1372}},
         SheetCase{"ScaleA3OnTurnedA4", kA3, kA4, PrintSheets::Scale, true, 50, 1, 1, {1169, 826}, {0, 0}},
         // 8 units left over is under 1 % of 826; 10 units is over.
         SheetCase{

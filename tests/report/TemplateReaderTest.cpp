@@ -5,9 +5,9 @@
 
 #include "ModelDump.h"
 #include "common/TextFile.h"
+#include "report/core/Report.h"
 #include "report/core/model/PageSetup.h"
 #include "report/core/template/ReportFonts.h"
-#include "report/core/Report.h"
 #include "support/TestSupport.h"
 
 using namespace Qt::StringLiterals;

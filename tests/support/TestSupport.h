@@ -25,8 +25,7 @@ namespace TestSupport {
 QString dataPath(const QString &name);
 
 // The child widget of that object name and type; fails the test when absent.
-template<typename T>
-T *child(QWidget &parent, const QString &objectName)
+template<typename T> T *child(QWidget &parent, const QString &objectName)
 {
     T *widget = parent.findChild<T *>(objectName);
     if (!widget)

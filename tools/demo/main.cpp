@@ -4,8 +4,8 @@
 //   tarnek-demo DIR                 builds, then prints the arguments on one line
 //   tarnek-demo --print-args DIR    builds, then prints one argument per line
 
-#include "common/FileSizeLimit.h"
 #include "common/DayNumber.h"
+#include "common/FileSizeLimit.h"
 #include "demo/DemoCompany.h"
 
 #include <QCoreApplication>

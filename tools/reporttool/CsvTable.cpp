@@ -2,9 +2,9 @@
 
 #include "common/FileNames.h"
 #include "common/MemTable.h"
+#include "hostdb/HostTable.h"
 #include "hostdb/HostTableDef.h"
 #include "hostdb/HostValues.h"
-#include "hostdb/HostTable.h"
 #include "tabletool/Csv.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
 // tarnek-report: lays a report template out over CSV data or a host table
 // and writes the result (ReportTool.h).
 
-#include "common/FileSizeLimit.h"
 #include "common/DayNumber.h"
+#include "common/FileSizeLimit.h"
 #include "common/widgets/QtUiSeam.h"
 #include "report/core/layout/LayoutProgress.h"
 #include "report/core/output/Printers.h"

@@ -2,11 +2,11 @@
 
 #include "common/FileNames.h"
 #include "hostdb/HostCatalogue.h"
+#include "hostdb/HostTable.h"
 #include "hostdb/HostValues.h"
 #include "hostdb/SnapshotStore.h"
 #include "hostdb/SqliteTableBackend.h"
 #include "hostdb/SqliteTableFile.h"
-#include "hostdb/HostTable.h"
 #include "tabletool/Csv.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // tarnek-table: create, list, dump and fill host tables (TableTool.h).
 
-#include "common/FileSizeLimit.h"
 #include "common/DayNumber.h"
+#include "common/FileSizeLimit.h"
 #include "tabletool/TableTool.h"
 
 #include <QCoreApplication>

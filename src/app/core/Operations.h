@@ -11,9 +11,9 @@ enum class Operation { SequenceCheck, Renumber, Purge, EditedDocuments, Balances
 struct OperationRow
 {
     Operation operation;
-    const char16_t *radioName;   // the radio button's object name
+    const char16_t *radioName; // the radio button's object name
     const char16_t *caption;
-    bool safe;                   // green marker: never changes the host's data
+    bool safe; // green marker: never changes the host's data
     const char16_t *description;
 };
 

@@ -1,7 +1,7 @@
 #include "app/core/UpdateCheck.h"
 
-#include "app/core/HttpGet.h"
 #include "app/core/HostVersion.h"
+#include "app/core/HttpGet.h"
 #include "app/core/OperationSession.h"
 #include "app/core/ProgressGuards.h"
 #include "app/core/UpdateServer.h"

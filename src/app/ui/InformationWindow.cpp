@@ -1,9 +1,9 @@
 #include "app/ui/InformationWindow.h"
 
+#include "app/ui/PrintContext.h"
 #include "common/MemTable.h"
 #include "common/TextFile.h"
 #include "common/UiSeam.h"
-#include "app/ui/PrintContext.h"
 #include "print/PrintDialog.h"
 
 #include <QHBoxLayout>

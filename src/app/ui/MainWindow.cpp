@@ -1,13 +1,13 @@
 #include "app/ui/MainWindow.h"
 
-#include "app/ui/InformationWindow.h"
 #include "app/core/HostVersion.h"
 #include "app/core/RightsCheck.h"
 #include "app/core/UpdateCheck.h"
 #include "app/core/UpdateServer.h"
+#include "app/core/YearList.h"
+#include "app/ui/InformationWindow.h"
 #include "app/ui/WizardArt.h"
 #include "app/ui/WorkingOverlay.h"
-#include "app/core/YearList.h"
 #include "common/UiSeam.h"
 
 #include <QApplication>

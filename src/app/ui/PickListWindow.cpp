@@ -5,9 +5,9 @@
 #include "app/core/ProgressGuards.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
-#include "hostdb/HostTable.h"
 #include "common/widgets/DataGrid.h"
 #include "common/widgets/DialogParts.h"
+#include "hostdb/HostTable.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

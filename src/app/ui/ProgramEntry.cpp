@@ -1,11 +1,11 @@
 // Program entry: the host starts the add-on from its desktop with its data
 // directories, version and user on the command line.
 
-#include "common/FileSizeLimit.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/StartUp.h"
 #include "app/ui/TarnekApplication.h"
 #include "common/DayNumber.h"
+#include "common/FileSizeLimit.h"
 #include "common/LocaleFormats.h"
 #include "common/widgets/MinimiseAsApplication.h"
 #include "common/widgets/QtUiSeam.h"

@@ -1,8 +1,8 @@
 #include "ops/balances/Balances.h"
 
-#include "app/ui/CodeListEditor.h"
 #include "app/core/OperationSession.h"
 #include "app/core/RightsCheck.h"
+#include "app/ui/CodeListEditor.h"
 #include "common/UiSeam.h"
 #include "ops/balances/BalancesFilterWindow.h"
 #include "ops/balances/BalancesReport.h"

@@ -5,8 +5,8 @@
 #include "app/core/ProgressGuards.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
-#include "hostdb/HostTableDef.h"
 #include "hostdb/HostTable.h"
+#include "hostdb/HostTableDef.h"
 
 #include <algorithm>
 
@@ -39,9 +39,8 @@ void defineCurrencies(MemTable &table)
 } // namespace
 
 TStavUctuPokladenReport::TStavUctuPokladenReport(OperationSession &session, const TStavUctuPokladenFilter &filter)
-    : m_session(session), m_filter(filter),
-      m_accounts(std::make_unique<MemTable>(u"accounts"_s)), m_currencies(std::make_unique<MemTable>(u"currencies"_s)),
-      m_days(std::make_unique<MemTable>(u"days"_s))
+    : m_session(session), m_filter(filter), m_accounts(std::make_unique<MemTable>(u"accounts"_s)),
+      m_currencies(std::make_unique<MemTable>(u"currencies"_s)), m_days(std::make_unique<MemTable>(u"days"_s))
 {
     defineAccounts(*m_accounts);
     defineCurrencies(*m_currencies);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ops/balances/FixedAmount.h"
-#include "ops/balances/BalancesFilter.h"
 #include "hostdb/HostTable.h"
+#include "ops/balances/BalancesFilter.h"
+#include "ops/balances/FixedAmount.h"
 
 #include <QDate>
 #include <QHash>

@@ -1,8 +1,8 @@
 #include "ops/edited/DocumentClassification.h"
 
 #include "common/DayNumber.h"
-#include "hostdb/HostTableDef.h"
 #include "hostdb/HostTable.h"
+#include "hostdb/HostTableDef.h"
 
 using namespace Qt::StringLiterals;
 

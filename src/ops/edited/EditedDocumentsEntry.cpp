@@ -7,9 +7,9 @@
 #include "common/IniFile.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
-#include "ops/edited/EditedModules.h"
 #include "ops/edited/EditedListWindow.h"
 #include "ops/edited/EditedModuleDialog.h"
+#include "ops/edited/EditedModules.h"
 
 using namespace Qt::StringLiterals;
 

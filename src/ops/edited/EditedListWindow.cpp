@@ -1,14 +1,14 @@
 #include "ops/edited/EditedListWindow.h"
 
 #include "app/core/OperationSession.h"
+#include "app/ui/PrintContext.h"
 #include "common/MemTable.h"
 #include "common/UiSeam.h"
 #include "common/widgets/DataGrid.h"
 #include "common/widgets/WindowPlacement.h"
-#include "ops/edited/EditedModules.h"
 #include "ops/edited/ActionHistoryWindow.h"
 #include "ops/edited/EditedListFilterDialog.h"
-#include "app/ui/PrintContext.h"
+#include "ops/edited/EditedModules.h"
 #include "print/PrintDialog.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ops/renumber/RenumberList.h"
-#include "ops/renumber/FiledReturnsChecker.h"
 #include "hostdb/HostTable.h"
+#include "ops/renumber/FiledReturnsChecker.h"
+#include "ops/renumber/RenumberList.h"
 
 #include <QString>
 
@@ -56,7 +56,7 @@ private:
     RenumberState &m_state;
     QString m_closingText;
     int m_closingDay = 0; // 30 December 1899 until a closing date parses
-    TBFTable m_eet; // open while EETDOKL exists
+    TBFTable m_eet;       // open while EETDOKL exists
     QString m_eetKind;
     std::unique_ptr<TSeznamPodaniChecker> m_vatChecker;
     int m_fieldUzamceni = -1;

@@ -7,9 +7,9 @@
 #include "common/UiSeam.h"
 #include "common/widgets/DataGrid.h"
 #include "common/widgets/WindowPlacement.h"
-#include "ops/renumber/StartNumberDialog.h"
 #include "ops/renumber/RenumberProposal.h"
 #include "ops/renumber/RenumberWriteBack.h"
+#include "ops/renumber/StartNumberDialog.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

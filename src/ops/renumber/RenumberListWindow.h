@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ops/renumber/StartNumberDialog.h"
 #include "ops/renumber/RenumberList.h"
+#include "ops/renumber/StartNumberDialog.h"
 
 #include <QColor>
 #include <QDialog>

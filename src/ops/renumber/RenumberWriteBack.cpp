@@ -6,8 +6,8 @@
 #include "app/core/RunSnapshot.h"
 #include "common/TextFile.h"
 #include "common/UiSeam.h"
-#include "hostdb/HostTableDef.h"
 #include "hostdb/HostTable.h"
+#include "hostdb/HostTableDef.h"
 #include "ops/renumber/RenumberBlockingChecks.h"
 
 #include <QSet>

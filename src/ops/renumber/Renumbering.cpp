@@ -6,8 +6,8 @@
 #include "common/UiSeam.h"
 #include "ops/renumber/NumberSeriesWindow.h"
 #include "ops/renumber/RenumberListWindow.h"
-#include "ops/renumber/RenumberWarningDialog.h"
 #include "ops/renumber/RenumberModuleDialog.h"
+#include "ops/renumber/RenumberWarningDialog.h"
 
 using namespace Qt::StringLiterals;
 

@@ -4,10 +4,10 @@
 #include "common/LocaleFormats.h"
 #include "common/TextFile.h"
 #include "common/UiSeam.h"
+#include "report/core/ReportCaptions.h"
 #include "report/core/expr/DateTimeFormat.h"
 #include "report/core/expr/IntegerFormat.h"
 #include "report/core/output/Printers.h"
-#include "report/core/ReportCaptions.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -543,15 +543,17 @@ int TSestava::LoadTemplate(bool createIfMissing)
     if (!lines) {
         lines = QStringList();
         if (!createIfMissing) {
-            ui().error(u"Nebyl nalezen soubor s předlohou tiskové sestavy \""_s + templatePath() + u'"', SestCaption::chyba());
+            ui().error(u"Nebyl nalezen soubor s předlohou tiskové sestavy \""_s + templatePath() + u'"',
+                       SestCaption::chyba());
             result = seTemplateLoad;
         } else if (!ui().askYesNo(MessageKind::Confirmation,
-                                  u"Nebyl nalezen soubor s předlohou tiskové sestavy \""_s + templatePath()
-                                      + u"\". Založit nový?"_s,
+                                  u"Nebyl nalezen soubor s předlohou tiskové sestavy \""_s + templatePath() +
+                                      u"\". Založit nový?"_s,
                                   SestCaption::potvrzeni())) {
             result = seTemplateLoad;
         } else if (!TextFile::writeLines(path, QStringList())) {
-            ui().error(u"Soubor s předlohou se nepodařilo vytvořit. \""_s + templatePath() + u'"', SestCaption::chyba());
+            ui().error(u"Soubor s předlohou se nepodařilo vytvořit. \""_s + templatePath() + u'"',
+                       SestCaption::chyba());
             result = seTemplateLoad;
         }
     }

@@ -5,8 +5,8 @@
 #include "report/core/data/ReportDataSet.h"
 #include "report/core/layout/ReportOutput.h"
 #include "report/core/model/ReportResult.h"
-#include "report/core/model/UserFunctions.h"
 #include "report/core/model/ReportSections.h"
+#include "report/core/model/UserFunctions.h"
 #include "report/core/template/PaperFormats.h"
 
 #include <QImage>

@@ -1,14 +1,14 @@
 // The output operations of a main report: prepare, then hand the pages to a
 // back-end.
+#include "report/core/Report.h"
+#include "report/core/ReportCaptions.h"
 #include "report/core/layout/LayoutProgress.h"
+#include "report/core/layout/ReportLayout.h"
 #include "report/core/output/HtmlWriter.h"
 #include "report/core/output/MetafileWriter.h"
 #include "report/core/output/PdfWriter.h"
-#include "report/core/output/TextExport.h"
-#include "report/core/ReportCaptions.h"
-#include "report/core/layout/ReportLayout.h"
 #include "report/core/output/RtfDocument.h"
-#include "report/core/Report.h"
+#include "report/core/output/TextExport.h"
 
 #include <QDir>
 #include <QFile>

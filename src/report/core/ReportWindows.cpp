@@ -1,10 +1,10 @@
 // The operations of a main report that open windows or print: the events
 // around them and the one-run guard here, the windows behind ReportWindows.
+#include "report/core/ReportWindows.h"
 #include "common/UiSeam.h"
+#include "report/core/Report.h"
 #include "report/core/ReportCaptions.h"
 #include "report/core/layout/ReportLayout.h"
-#include "report/core/ReportWindows.h"
-#include "report/core/Report.h"
 #include "report/core/output/Printers.h"
 
 using namespace Qt::StringLiterals;

@@ -1,8 +1,8 @@
 // The balances' filter settings: where they are kept and which codes they let
 // through.
 
-#include "ops/balances/BalancesFilter.h"
 #include "common/IniFile.h"
+#include "ops/balances/BalancesFilter.h"
 #include "support/TestSupport.h"
 
 #include <QTemporaryDir>

@@ -1,12 +1,12 @@
 // The balances by day over small host trees: which records count, how the
 // currencies and days are formed, exact sums, progress, interrupt and errors.
 
-#include "ops/balances/BalancesReport.h"
 #include "BalancesTestSupport.h"
 #include "app/core/HostIniFiles.h"
 #include "common/FileNames.h"
 #include "common/MemTable.h"
 #include "demo/DemoCompany.h"
+#include "ops/balances/BalancesReport.h"
 #include "support/TestSupport.h"
 
 #include <QTemporaryDir>

@@ -74,7 +74,6 @@ TEST_P(ClassificationTest, ClassifiesFromTheLog)
     EXPECT_EQ(classifyDocument(actions, QString::fromUtf8(c.document), kChangeFrom, c.useChangeFrom, u"Jana"_s,
                                c.ignoreOwn, c.total),
               c.expected);
-
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -146,7 +146,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, EditedLoadRules,
                                                       stockDocuments(year);
                                                   },
                                                   {u"PR0002"_s}}),
-                         [](const testing::TestParamInfo<LoadCase> &paramInfo) { return std::string(paramInfo.param.name); });
+                         [](const testing::TestParamInfo<LoadCase> &paramInfo) {
+                             return std::string(paramInfo.param.name);
+                         });
 
 class EditedLoadTest : public testing::Test
 {
@@ -356,11 +358,10 @@ TEST_P(EditedLoadSwitches, ClassifyByTheDayAndUserOnlyWhenAsked)
     EXPECT_EQ(classes, c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, EditedLoadSwitches,
-                         testing::Values(SwitchCase{"Neither", false, false, {1, 1, 2}},
-                                         SwitchCase{"ChangeFrom", true, false, {0, 1, 2}},
-                                         SwitchCase{"IgnoreOwn", false, true, {1, 0, 2}},
-                                         SwitchCase{"Both", true, true, {0, 0, 2}}),
-                         [](const testing::TestParamInfo<SwitchCase> &paramInfo) { return std::string(paramInfo.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EditedLoadSwitches,
+    testing::Values(SwitchCase{"Neither", false, false, {1, 1, 2}}, SwitchCase{"ChangeFrom", true, false, {0, 1, 2}},
+                    SwitchCase{"IgnoreOwn", false, true, {1, 0, 2}}, SwitchCase{"Both", true, true, {0, 0, 2}}),
+    [](const testing::TestParamInfo<SwitchCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 } // namespace

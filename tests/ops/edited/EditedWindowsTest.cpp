@@ -9,10 +9,10 @@
 #include "common/TextUtils.h"
 #include "common/widgets/DataGrid.h"
 #include "hostdb/HostCatalogue.h"
-#include "ops/edited/EditedDocumentsEntry.h"
 #include "ops/edited/ActionHistoryWindow.h"
-#include "ops/edited/EditedListWindow.h"
+#include "ops/edited/EditedDocumentsEntry.h"
 #include "ops/edited/EditedListFilterDialog.h"
+#include "ops/edited/EditedListWindow.h"
 #include "ops/edited/EditedModuleDialog.h"
 #include "support/TestSupport.h"
 

@@ -11,9 +11,9 @@
 #include "ops/edited/ActionHistoryWindow.h"
 #include "ops/edited/EditedListWindow.h"
 #include "print/PrintDialog.h"
-#include "report/core/layout/ReportLayout.h"
-#include "report/core/ReportWindows.h"
 #include "report/core/Report.h"
+#include "report/core/ReportWindows.h"
+#include "report/core/layout/ReportLayout.h"
 #include "support/TestSupport.h"
 
 #include <QAction>

@@ -7,8 +7,8 @@
 // With "file-size-limit=BYTES" it runs under that file-size limit, as the
 // program would under "ulimit -f".
 
-#include "common/FileSizeLimit.h"
 #include "app/core/OperationSession.h"
+#include "common/FileSizeLimit.h"
 #include "common/UiSeam.h"
 #include "hostdb/TableSnapshot.h"
 #include "ops/purge/RemovalRun.h"

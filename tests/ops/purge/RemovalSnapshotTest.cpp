@@ -236,23 +236,23 @@ TEST_P(SnapshotFailureTest, StopsTheRunBeforeAnyTableIsWritten)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Snapshot, SnapshotFailureTest,
-                         testing::Values(FailureCase{"FolderCannotBeCreated",
-                                                     [](RemovalSnapshotTest &, const QString &root, const QString &) {
-                                                         QFile file(root);
-                                                         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-                                                     },
-                                                     u"složku zálohy "_s},
-                                         FailureCase{"DiskFull", &manyFreeLines, u"kopii tabulky "_s, 40000},
-                                         FailureCase{
-                                             "TableUnreadable",
-                                             [](RemovalSnapshotTest &, const QString &, const QString &yearDir) {
-                                                 QFile file(yearDir + u"POLUCDPK.DAT"_s);
-                                                 ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-                                                 file.write(QByteArray(8192, 'x'));
-                                             },
-                                             u"tabulku "_s}),
-                         [](const testing::TestParamInfo<FailureCase> &paramInfo) { return std::string(paramInfo.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Snapshot, SnapshotFailureTest,
+    testing::Values(FailureCase{"FolderCannotBeCreated",
+                                [](RemovalSnapshotTest &, const QString &root, const QString &) {
+                                    QFile file(root);
+                                    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+                                },
+                                u"složku zálohy "_s},
+                    FailureCase{"DiskFull", &manyFreeLines, u"kopii tabulky "_s, 40000},
+                    FailureCase{"TableUnreadable",
+                                [](RemovalSnapshotTest &, const QString &, const QString &yearDir) {
+                                    QFile file(yearDir + u"POLUCDPK.DAT"_s);
+                                    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+                                    file.write(QByteArray(8192, 'x'));
+                                },
+                                u"tabulku "_s}),
+    [](const testing::TestParamInfo<FailureCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 // The tool puts the tables back into the data root the snapshot folder lies
 // in, whatever data root the manifest names; a folder out of that place
@@ -292,8 +292,7 @@ TEST_F(RemovalSnapshotTest, FileSizeLimitInAProcessStopsTheRunWithItsMessage)
     manyFreeLines(*this, snapshotsRoot(), yearDir());
     const auto before = dumps();
     QProcess child;
-    child.start(QString::fromUtf8(TARNEK_PURGE_CHILD),
-                {yearDir(), context().settingsDir, u"file-size-limit=40000"_s});
+    child.start(QString::fromUtf8(TARNEK_PURGE_CHILD), {yearDir(), context().settingsDir, u"file-size-limit=40000"_s});
     ASSERT_TRUE(child.waitForFinished(60000));
     const QString boxes = QString::fromUtf8(child.readAllStandardError());
     EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);

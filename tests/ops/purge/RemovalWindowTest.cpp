@@ -2,12 +2,12 @@
 // protocol: the gates of its entry, the window's controls during and after a
 // run, "Přerušit" with its question, the confirmation outside test mode.
 
+#include "ops/purge/RemovalWindow.h"
 #include "app/core/HostVersion.h"
 #include "app/ui/MainWindow.h"
 #include "common/TextFile.h"
 #include "fixture/HostTreeBuilder.h"
 #include "ops/RegisterOperations.h"
-#include "ops/purge/RemovalWindow.h"
 #include "ops/purge/RemovalRun.h"
 #include "support/TestSupport.h"
 
@@ -263,6 +263,8 @@ INSTANTIATE_TEST_SUITE_P(Years, StockLinesBoxTest,
                          testing::Values(StockBoxCase{"DoubleEntryPostingStock", true, true, true},
                                          StockBoxCase{"DoubleEntryNotPostingStock", true, false, false},
                                          StockBoxCase{"SingleEntry", false, true, false}),
-                         [](const testing::TestParamInfo<StockBoxCase> &paramInfo) { return std::string(paramInfo.param.name); });
+                         [](const testing::TestParamInfo<StockBoxCase> &paramInfo) {
+                             return std::string(paramInfo.param.name);
+                         });
 
 } // namespace

@@ -3,8 +3,8 @@
 
 #include "ops/renumber/RenumberBlockingChecks.h"
 #include "RenumberFixture.h"
-#include "ops/renumber/RenumberProposal.h"
 #include "ops/renumber/FiledReturnsChecker.h"
+#include "ops/renumber/RenumberProposal.h"
 #include "support/TestSupport.h"
 
 using namespace Qt::StringLiterals;

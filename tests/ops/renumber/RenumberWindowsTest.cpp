@@ -10,9 +10,9 @@
 #include "hostdb/HostCatalogue.h"
 #include "ops/RegisterOperations.h"
 #include "ops/renumber/NumberSeriesWindow.h"
-#include "ops/renumber/StartNumberDialog.h"
 #include "ops/renumber/RenumberListWindow.h"
 #include "ops/renumber/Renumbering.h"
+#include "ops/renumber/StartNumberDialog.h"
 #include "support/TestSupport.h"
 
 #include <QHeaderView>

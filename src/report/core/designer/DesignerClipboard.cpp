@@ -1,7 +1,7 @@
 #include "report/core/designer/DesignerClipboard.h"
 
-#include "report/core/template/TemplateFields.h"
 #include "report/core/Report.h"
+#include "report/core/template/TemplateFields.h"
 
 using namespace Qt::StringLiterals;
 

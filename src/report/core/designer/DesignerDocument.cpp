@@ -1,10 +1,10 @@
 #include "report/core/designer/DesignerDocument.h"
 
 #include "report/core/designer/DesignerClipboard.h"
+#include "report/core/designer/ReportSetup.h"
 #include "report/core/model/PageSetup.h"
 #include "report/core/template/ReportColors.h"
 #include "report/core/template/ReportFonts.h"
-#include "report/core/designer/ReportSetup.h"
 #include "report/core/template/TemplateFields.h"
 #include "report/core/template/TemplateReader.h"
 

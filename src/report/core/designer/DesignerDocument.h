@@ -1,8 +1,8 @@
 #pragma once
 
+#include "report/core/Report.h"
 #include "report/core/designer/DesignerSettings.h"
 #include "report/core/designer/DesignerUndo.h"
-#include "report/core/Report.h"
 
 #include <QList>
 #include <QPoint>

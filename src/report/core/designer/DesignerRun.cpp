@@ -1,8 +1,8 @@
 #include "report/core/designer/DesignerRun.h"
 
+#include "report/core/Report.h"
 #include "report/core/designer/DesignerDocument.h"
 #include "report/core/model/PageSetup.h"
-#include "report/core/Report.h"
 
 #include <utility>
 

@@ -11,8 +11,7 @@ namespace {
 const QString kEditor = QStringLiteral("EditorSestav");
 const QString kSections = QStringLiteral("Oddily");
 
-constexpr std::array<int, DesignerSettings::ZoomCount> kZoomPercents{32,  40,  50,  64,  75, 83,
-                                                                        100, 120, 150, 200, 300};
+constexpr std::array<int, DesignerSettings::ZoomCount> kZoomPercents{32, 40, 50, 64, 75, 83, 100, 120, 150, 200, 300};
 
 } // namespace
 

@@ -1,8 +1,8 @@
 #include "report/core/designer/NewReportDesign.h"
 
+#include "report/core/Report.h"
 #include "report/core/expr/CalcValue.h"
 #include "report/core/model/PageSetup.h"
-#include "report/core/Report.h"
 
 #include <algorithm>
 #include <cmath>
@@ -246,8 +246,7 @@ void NewReportDesign::generateEmpty(TSestavaTyp &report)
     }
 }
 
-void NewReportDesign::generate(TSestavaTyp &report, const NewReportChoice &choice,
-                               const DesignerSettings &defaults)
+void NewReportDesign::generate(TSestavaTyp &report, const NewReportChoice &choice, const DesignerSettings &defaults)
 {
     generateEmpty(report);
     PageSetup &page = pageSetup();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "report/core/model/PageSetup.h"
 #include "report/core/Report.h"
+#include "report/core/model/PageSetup.h"
 
 #include <QString>
 

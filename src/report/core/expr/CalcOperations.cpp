@@ -1,8 +1,8 @@
 #include "report/core/expr/CalcOperations.h"
 
 #include "report/core/expr/DateTimeFormat.h"
-#include "report/core/expr/FloatFormat.h"
 #include "report/core/expr/ExpressionEvaluator.h"
+#include "report/core/expr/FloatFormat.h"
 
 #include "common/CodePage.h"
 #include "common/LocaleFormats.h"
@@ -350,8 +350,8 @@ int applyFunctionUnchecked(int code, std::span<const TCalcType> a, bool null, TC
             const QChar first = a[0].text.at(0);
             // The host's code page where it has the character, else its Unicode value.
             charCode = CodePage::windows1250().canEncode(first)
-                       ? double(quint8(CodePage::windows1250().encode(QStringView(&first, 1)).at(0)))
-                       : double(first.unicode());
+                           ? double(quint8(CodePage::windows1250().encode(QStringView(&first, 1)).at(0)))
+                           : double(first.unicode());
         }
         return number(charCode, null, result);
     }

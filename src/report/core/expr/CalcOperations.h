@@ -1,7 +1,7 @@
 #pragma once
 
-#include "report/core/expr/ExpressionTokenizer.h"
 #include "report/core/expr/CalcValue.h"
+#include "report/core/expr/ExpressionTokenizer.h"
 
 #include <span>
 

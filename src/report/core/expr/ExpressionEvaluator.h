@@ -17,7 +17,6 @@ struct CalcResult
     int position = 0; // 0-based index of the character where evaluation stopped
 };
 
-
 // A short Czech description of an error code, for the expression editor.
 QString calcErrorText(int error);
 

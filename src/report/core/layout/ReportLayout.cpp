@@ -1,12 +1,12 @@
 #include "report/core/layout/ReportLayout.h"
 
 #include "common/Clock.h"
-#include "report/core/layout/LayoutProgress.h"
-#include "report/core/data/RecordLoop.h"
-#include "report/core/ReportCaptions.h"
-#include "report/core/layout/TextFlow.h"
-#include "report/core/expr/ExpressionEvaluator.h"
 #include "report/core/Report.h"
+#include "report/core/ReportCaptions.h"
+#include "report/core/data/RecordLoop.h"
+#include "report/core/expr/ExpressionEvaluator.h"
+#include "report/core/layout/LayoutProgress.h"
+#include "report/core/layout/TextFlow.h"
 
 #include <QPainter>
 

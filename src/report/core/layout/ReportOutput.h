@@ -1,10 +1,10 @@
 #pragma once
 
-#include "report/core/model/PageSetup.h"
-#include "report/core/template/ReportFonts.h"
-#include "report/core/model/ReportResult.h"
 #include "report/core/layout/TextFlow.h"
+#include "report/core/model/PageSetup.h"
+#include "report/core/model/ReportResult.h"
 #include "report/core/output/Printers.h"
+#include "report/core/template/ReportFonts.h"
 
 #include <QColor>
 #include <QImage>

@@ -751,7 +751,7 @@ int nextModuleWidth(double scale, int barWidthCode)
 }
 
 BarcodePicture layout(const BarcodeSymbol &symbol, const QRectF &box, int angle, int modulePixels, double scale,
-                       bool withText)
+                      bool withText)
 {
     BarcodePicture d;
     d.angle = angle;

@@ -110,6 +110,6 @@ int nextModuleWidth(double scale, int barWidthCode);
 // The geometry of a barcode element with its box `box` (units) on a device
 // of `scale` pixels per unit.
 BarcodePicture layout(const BarcodeSymbol &symbol, const QRectF &box, int angle, int modulePixels, double scale,
-                       bool withText);
+                      bool withText);
 
 } // namespace BarcodeDrawing

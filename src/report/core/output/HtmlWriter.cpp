@@ -1,11 +1,11 @@
 #include "report/core/output/HtmlWriter.h"
 
+#include "report/core/layout/ReportOutput.h"
+#include "report/core/layout/TextFlow.h"
+#include "report/core/model/ReportResult.h"
+#include "report/core/model/ReportSections.h"
 #include "report/core/output/PageImage.h"
 #include "report/core/output/TextExport.h"
-#include "report/core/layout/ReportOutput.h"
-#include "report/core/model/ReportResult.h"
-#include "report/core/layout/TextFlow.h"
-#include "report/core/model/ReportSections.h"
 
 #include <QFile>
 #include <QFileInfo>

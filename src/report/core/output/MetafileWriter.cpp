@@ -1,14 +1,14 @@
 #include "report/core/output/MetafileWriter.h"
 
+#include "report/core/layout/ReportOutput.h"
+#include "report/core/layout/TextFlow.h"
+#include "report/core/model/ReportResult.h"
+#include "report/core/model/ReportSections.h"
 #include "report/core/output/Barcode.h"
 #include "report/core/output/HtmlWriter.h"
 #include "report/core/output/PageImage.h"
-#include "report/core/output/TextExport.h"
-#include "report/core/layout/ReportOutput.h"
-#include "report/core/model/ReportResult.h"
-#include "report/core/layout/TextFlow.h"
 #include "report/core/output/RtfDocument.h"
-#include "report/core/model/ReportSections.h"
+#include "report/core/output/TextExport.h"
 
 #include <QFile>
 #include <QFontMetricsF>
@@ -917,7 +917,7 @@ private:
             BarcodeEncoder::encode(style.penStyle, item.text, style.optionFlags & TRastelReportElement::Stretch);
         const int module = BarcodeDrawing::nextModuleWidth(Scale, style.penWidth);
         const BarcodePicture d = BarcodeDrawing::layout(symbol, QRectF(item.rect()), style.angle, module, Scale,
-                                                         style.optionFlags & TRastelReportElement::KeepAspect);
+                                                        style.optionFlags & TRastelReportElement::KeepAspect);
         m_r.pen({5, 1, 0});
         m_r.opaque(true);
         m_r.brush({0, qRgb(255, 255, 255), 0});

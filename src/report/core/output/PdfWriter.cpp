@@ -1,8 +1,8 @@
 #include "report/core/output/PdfWriter.h"
 
-#include "report/core/output/PageImage.h"
 #include "report/core/layout/ReportOutput.h"
 #include "report/core/model/ReportResult.h"
+#include "report/core/output/PageImage.h"
 
 #include <QFile>
 #include <QPainter>

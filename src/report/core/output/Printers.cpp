@@ -1,8 +1,8 @@
 #include "report/core/output/Printers.h"
 
 #include "common/UiSeam.h"
-#include "report/core/model/PageSetup.h"
 #include "report/core/ReportCaptions.h"
+#include "report/core/model/PageSetup.h"
 
 #include <algorithm>
 
@@ -130,8 +130,8 @@ bool CurrentPrinter::checkMargins(int orientation, const PrinterMargins &margins
 PrinterMargins CurrentPrinter::fitMargins(int orientation, const PrinterMargins &margins) const
 {
     const PrinterMargins m = minimumMargins(orientation);
-    return PrinterMargins{std::max(margins.left, m.left), std::max(margins.top, m.top), std::max(margins.right, m.right),
-                    std::max(margins.bottom, m.bottom)};
+    return PrinterMargins{std::max(margins.left, m.left), std::max(margins.top, m.top),
+                          std::max(margins.right, m.right), std::max(margins.bottom, m.bottom)};
 }
 
 bool CurrentPrinter::confirmMargins(int orientation, PrinterMargins &margins) const

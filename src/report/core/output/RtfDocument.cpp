@@ -1,9 +1,9 @@
 #include "report/core/output/RtfDocument.h"
 
-#include "report/core/output/TextExport.h"
 #include "report/core/layout/ReportOutput.h"
 #include "report/core/layout/TextFlow.h"
 #include "report/core/model/ReportSections.h"
+#include "report/core/output/TextExport.h"
 
 #include <QFontMetricsF>
 

@@ -3,9 +3,9 @@
 
 #include "report/core/template/TemplateReader.h"
 
+#include "report/core/Report.h"
 #include "report/core/model/PageSetup.h"
 #include "report/core/template/TemplateFields.h"
-#include "report/core/Report.h"
 
 #include <QHash>
 

@@ -3,10 +3,10 @@
 
 #include "report/core/template/TemplateWriter.h"
 
+#include "report/core/Report.h"
 #include "report/core/model/PageSetup.h"
 #include "report/core/template/TemplateFields.h"
 #include "report/core/template/TemplateReader.h"
-#include "report/core/Report.h"
 
 using namespace Qt::StringLiterals;
 using namespace TemplateReader;

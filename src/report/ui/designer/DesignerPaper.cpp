@@ -28,8 +28,7 @@ constexpr int EdgeGrip = 3;
 } // namespace
 
 DesignerPaper::DesignerPaper(DesignerDocument &editor, QWidget *parent)
-    : QWidget(parent), m_editor(editor),
-      m_zoom(DesignerSettings::zoomPercent(editor.environment().boundedZoomIndex()))
+    : QWidget(parent), m_editor(editor), m_zoom(DesignerSettings::zoomPercent(editor.environment().boundedZoomIndex()))
 {
     setObjectName(u"PaintBoxPapir"_s);
     setFocusPolicy(Qt::StrongFocus);

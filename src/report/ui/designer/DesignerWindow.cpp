@@ -2,16 +2,16 @@
 
 #include "common/UiSeam.h"
 #include "common/widgets/WindowPlacement.h"
-#include "report/core/designer/DesignerRun.h"
-#include "report/core/ReportCaptions.h"
-#include "report/core/model/ReportResult.h"
-#include "report/core/ReportWindows.h"
 #include "report/core/Report.h"
+#include "report/core/ReportCaptions.h"
+#include "report/core/ReportWindows.h"
+#include "report/core/designer/DesignerRun.h"
+#include "report/core/model/ReportResult.h"
 #include "report/core/model/ReportSections.h"
-#include "report/ui/preview/PreviewWindow.h"
 #include "report/ui/designer/DesignerPaper.h"
-#include "report/ui/designer/PaperRuler.h"
 #include "report/ui/designer/ElementTree.h"
+#include "report/ui/designer/PaperRuler.h"
+#include "report/ui/preview/PreviewWindow.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -6,16 +6,16 @@
 
 #include "common/UiSeam.h"
 #include "common/widgets/DialogParts.h"
-#include "report/core/model/PageSetup.h"
-#include "report/core/ReportCaptions.h"
 #include "report/core/Report.h"
+#include "report/core/ReportCaptions.h"
+#include "report/core/model/PageSetup.h"
 #include "report/core/model/ReportSections.h"
-#include "report/ui/designer/ElementDialog.h"
-#include "report/ui/designer/NewReportDialog.h"
-#include "report/ui/designer/UserFunctionDialog.h"
-#include "report/ui/designer/ReportSettingsDialog.h"
 #include "report/ui/designer/DesignerPaper.h"
 #include "report/ui/designer/DesignerSettingsDialog.h"
+#include "report/ui/designer/ElementDialog.h"
+#include "report/ui/designer/NewReportDialog.h"
+#include "report/ui/designer/ReportSettingsDialog.h"
+#include "report/ui/designer/UserFunctionDialog.h"
 
 #include <QAction>
 #include <QLayout>

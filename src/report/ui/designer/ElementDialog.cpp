@@ -2,9 +2,9 @@
 
 #include "common/UiSeam.h"
 #include "common/widgets/DialogParts.h"
+#include "report/core/Report.h"
 #include "report/core/output/Barcode.h"
 #include "report/core/template/ReportColors.h"
-#include "report/core/Report.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "report/ui/designer/ExpressionEditor.h"
 
-#include "report/core/expr/ExpressionEvaluator.h"
 #include "report/core/Report.h"
 #include "report/core/ReportCaptions.h"
+#include "report/core/expr/ExpressionEvaluator.h"
 
 #include "common/UiSeam.h"
 

@@ -2,8 +2,8 @@
 
 #include "common/UiSeam.h"
 #include "common/widgets/DialogParts.h"
-#include "report/core/model/PageSetup.h"
 #include "report/core/Report.h"
+#include "report/core/model/PageSetup.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "report/ui/designer/PaperFormatDialog.h"
 
 #include "common/UiSeam.h"
-#include "report/core/template/TemplateFields.h"
 #include "report/core/template/PaperFormats.h"
+#include "report/core/template/TemplateFields.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -60,7 +60,7 @@ QList<PaperRuler::Tick> PaperRuler::ticks(double pixelsPerUnit, int offsetPixels
 }
 
 PaperRuler::PaperRuler(Qt::Orientation orientation, const DesignerPaper &canvas, const DesignerDocument &editor,
-                         QWidget *parent)
+                       QWidget *parent)
     : QWidget(parent), m_orientation(orientation), m_canvas(canvas), m_editor(editor)
 {
     setObjectName(orientation == Qt::Horizontal ? u"RulerVodorovne"_s : u"RulerSvisle"_s);

@@ -42,7 +42,7 @@ public:
     static QList<Tick> ticks(double pixelsPerUnit, int offsetPixels, int lengthPixels);
 
     PaperRuler(Qt::Orientation orientation, const DesignerPaper &canvas, const DesignerDocument &editor,
-                QWidget *parent = nullptr);
+               QWidget *parent = nullptr);
 
     Qt::Orientation orientation() const { return m_orientation; }
     // The ticks drawn now, in the ruler's pixels (the vertical ruler's run per band, top down).

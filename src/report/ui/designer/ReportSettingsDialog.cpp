@@ -2,8 +2,8 @@
 
 #include "common/UiSeam.h"
 #include "common/widgets/DialogParts.h"
-#include "report/core/ReportCaptions.h"
 #include "report/core/Report.h"
+#include "report/core/ReportCaptions.h"
 #include "report/core/output/Printers.h"
 #include "report/ui/designer/DesignerInputs.h"
 #include "report/ui/designer/PaperFormatDialog.h"

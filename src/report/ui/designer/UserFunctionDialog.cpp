@@ -2,9 +2,9 @@
 
 #include "common/UiSeam.h"
 #include "common/widgets/DialogParts.h"
+#include "report/core/Report.h"
 #include "report/core/ReportCaptions.h"
 #include "report/core/model/UserFunctions.h"
-#include "report/core/Report.h"
 #include "report/ui/designer/DesignerInputs.h"
 #include "report/ui/designer/ExpressionEditor.h"
 

@@ -1,16 +1,16 @@
 #include "report/ui/printing/ReportPrinter.h"
 
 #include "common/UiSeam.h"
-#include "report/core/output/PageImage.h"
-#include "report/core/output/TextExport.h"
-#include "report/core/output/PrintSheets.h"
-#include "report/core/ReportCaptions.h"
-#include "report/core/layout/ReportLayout.h"
-#include "report/core/ReportWindows.h"
 #include "report/core/Report.h"
+#include "report/core/ReportCaptions.h"
+#include "report/core/ReportWindows.h"
+#include "report/core/layout/ReportLayout.h"
+#include "report/core/output/PageImage.h"
+#include "report/core/output/PrintSheets.h"
 #include "report/core/output/Printers.h"
-#include "report/ui/printing/PrintScalingDialog.h"
+#include "report/core/output/TextExport.h"
 #include "report/ui/preview/LayoutProgressWindow.h"
+#include "report/ui/printing/PrintScalingDialog.h"
 
 #include <QApplication>
 #include <QFile>
@@ -179,7 +179,7 @@ int printGraphic(TSestava &report, const PrintRun &run, int printerIndex)
     }
     if (!page.setup.allowOrientationChange)
         printer.setPageOrientation(page.setup.orientation == PageSetup::Landscape ? QPageLayout::Landscape
-                                                                                   : QPageLayout::Portrait);
+                                                                                  : QPageLayout::Portrait);
     // The painter's origin is the sheet's corner, so the page is placed at
     // the margins (the printer's own offset needs no correction).
     printer.setFullPage(true);
