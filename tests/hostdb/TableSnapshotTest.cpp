@@ -281,27 +281,27 @@ void linkOut(const QString &tempDir, const QString &link)
                             tempDir + u"/DATA/"_s + link));
 }
 
-INSTANTIATE_TEST_SUITE_P(Snapshot, RestoreEscapeTest,
-                         testing::Values(EscapeCase{"OutOfTheDataRoot", "AGENDA.001/../../NEW.DAT", {}, {u"NEW.DAT"_s}},
-                                         EscapeCase{"IntoAnotherCompanyByDots",
-                                                    "AGENDA.001/../AGENDA.002/ROK.2018/ROZPUPK.DAT",
-                                                    {},
-                                                    {u"DATA/AGENDA.002/ROK.2018/ROZPUPK.DAT"_s}},
-                                         EscapeCase{"IntoAnotherCompany",
-                                                    "AGENDA.002/ROK.2018/ROZPUPK.DAT",
-                                                    {},
-                                                    {u"DATA/AGENDA.002/ROK.2018/ROZPUPK.DAT"_s}},
-                                         EscapeCase{"Absolute", "/NEW.DAT", {}, {u"DATA/NEW.DAT"_s}},
-                                         EscapeCase{"ThroughALinkedDirectory",
-                                                    "AGENDA.001/ROK.2019/NEW.DAT",
-                                                    [](const QString &dir) { linkOut(dir, u"AGENDA.001/ROK.2019"_s); },
-                                                    {u"OUT/NEW.DAT"_s}},
-                                         EscapeCase{
-                                             "ThroughADanglingLinkedTable",
-                                             "AGENDA.001/ROK.2018/NEW.DAT",
-                                             [](const QString &dir) { linkOut(dir, u"AGENDA.001/ROK.2018/NEW.DAT"_s); },
-                                             {u"OUT/NEW.DAT"_s}}),
-                         [](const testing::TestParamInfo<EscapeCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Snapshot, RestoreEscapeTest,
+    testing::Values(EscapeCase{"OutOfTheDataRoot", "AGENDA.001/../../NEW.DAT", {}, {u"NEW.DAT"_s}},
+                    EscapeCase{"IntoAnotherCompanyByDots",
+                               "AGENDA.001/../AGENDA.002/ROK.2018/ROZPUPK.DAT",
+                               {},
+                               {u"DATA/AGENDA.002/ROK.2018/ROZPUPK.DAT"_s}},
+                    EscapeCase{"IntoAnotherCompany",
+                               "AGENDA.002/ROK.2018/ROZPUPK.DAT",
+                               {},
+                               {u"DATA/AGENDA.002/ROK.2018/ROZPUPK.DAT"_s}},
+                    EscapeCase{"Absolute", "/NEW.DAT", {}, {u"DATA/NEW.DAT"_s}},
+                    EscapeCase{"ThroughALinkedDirectory",
+                               "AGENDA.001/ROK.2019/NEW.DAT",
+                               [](const QString &dir) { linkOut(dir, u"AGENDA.001/ROK.2019"_s); },
+                               {u"OUT/NEW.DAT"_s}},
+                    EscapeCase{"ThroughADanglingLinkedTable",
+                               "AGENDA.001/ROK.2018/NEW.DAT",
+                               [](const QString &dir) { linkOut(dir, u"AGENDA.001/ROK.2018/NEW.DAT"_s); },
+                               {u"OUT/NEW.DAT"_s}}),
+    [](const testing::TestParamInfo<EscapeCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 // The manifest's data root never decides where the tables go.
 TEST_F(TableSnapshotTest, RestoresIntoTheDataRootItIsRunForNotTheManifests)

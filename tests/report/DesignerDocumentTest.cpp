@@ -154,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
                     InsertCase{"Barcode", DesignerTool::Barcode, 0, 12, 0, -1},
                     InsertCase{"PaintBox", DesignerTool::PaintBox, 2, 13, 2, -1},
                     InsertCase{"Detail", DesignerTool::Detail, 1, 15, 1, -1}),
-    [](const testing::TestParamInfo<InsertCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<InsertCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST_F(DesignerFixture, InsertFollowsByNameWhenTheEnvironmentSaysSo)
 {
@@ -216,7 +216,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MoveCase{"CharacterCell", true, false, true, {0, 0}, {14, 38}, {10, 50}},
                     MoveCase{"CharacterCellKeptInside", true, false, true, {0, 0}, {0, 90}, {0, 80}},
                     MoveCase{"NoOffsetNoStep", true, false, false, {10, 10}, {2, 3}, {10, 10}}),
-    [](const testing::TestParamInfo<MoveCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<MoveCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST_F(DesignerFixture, SeveralElementsMoveWithTheFocusedOnTheGrid)
 {
@@ -546,7 +546,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ForeignCase{"NoElements", u"RastelEditor\r\n0\r\n0\r\n-1"},
                     ForeignCase{"AnchorNotANumber", u"RastelEditor\r\nleft\r\n0\r\n-1\r\nX,1,0,0,0,10,10"},
                     ForeignCase{"UnknownKindOnly", u"RastelEditor\r\n0\r\n0\r\n-1\r\nX,14,0,0,0,10,10"}),
-    [](const testing::TestParamInfo<ForeignCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ForeignCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST_F(DesignerFixture, PasteIntoAMissingBandIsRefused)
 {

@@ -301,7 +301,7 @@ INSTANTIATE_TEST_SUITE_P(
                    ElementKind::GraphicText},
         DesignCase{
             "RowsWithoutLabels", NewReportChoice::Rows, false, false, false, 8, {DataFixture::Doklad}, 1, 0, 0, 0}),
-    [](const testing::TestParamInfo<DesignCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<DesignCase> &paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST_F(NewReportDesignTest, ManualGivesAnEmptyTemplate)
 {
