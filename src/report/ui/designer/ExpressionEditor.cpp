@@ -153,8 +153,8 @@ QListWidget *TSest_FnEditVyraz::addList(QGridLayout *grid, const QString &object
     grid->addWidget(list, row + 1, column);
     m_lists.append(list);
     connect(list, &QListWidget::itemClicked, this, [this, list] { activateList(list); });
-    connect(list, &QListWidget::currentRowChanged, this, [this, list](int row) {
-        if (row >= 0)
+    connect(list, &QListWidget::currentRowChanged, this, [this, list](int current) {
+        if (current >= 0)
             activateList(list);
     });
     connect(list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) { insertItem(item); });
