@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs clang-tidy (the checks in .clang-tidy, pinned version) over the C++
-# files this branch changed against origin/main, or over every file when there
-# is no origin/main or TIDY_ALL=1 is set. Uses the compile commands of a
+# files this branch changed against origin/main (against the previous commit
+# where main itself is checked), or over every file with TIDY_ALL=1. Uses the compile commands of a
 # configured and built tree (the moc output must exist):
 #   scripts/run-clang-tidy.sh [build-dir [file...]]     (default build-test)
 set -euo pipefail
@@ -46,10 +46,21 @@ EOF
 mapfile -t in_db < <(python3 -c 'import json, sys; print("\n".join(e["file"] for e in json.load(open(sys.argv[1]))))' \
     "$tidy_db/compile_commands.json" | grep -F "$PWD/" | grep -v -F "/$build_dir/" | sed "s|^$PWD/||" | sort -u)
 
+# What the branch changed: against origin/main, or, where main is what is being
+# checked (a fresh clone of it), against its previous commit.
+tidy_base() {
+    local base
+    base=$(git merge-base HEAD origin/main 2>/dev/null) || base=""
+    if [[ -z $base || $base == $(git rev-parse HEAD) ]]; then
+        base=$(git rev-parse HEAD~1 2>/dev/null) || return 1
+    fi
+    echo "$base"
+}
+
 if (($#)); then
     files=("$@")
     scope="named"
-elif [[ ${TIDY_ALL:-0} != 1 ]] && base=$(git merge-base HEAD origin/main 2>/dev/null); then
+elif [[ ${TIDY_ALL:-0} != 1 ]] && base=$(tidy_base); then
     # A changed header is checked through the source file of the same name.
     mapfile -t changed < <(git diff --name-only --diff-filter=d "$base" -- '*.cpp' '*.h' | sed 's/\.h$/.cpp/' | sort -u)
     mapfile -t files < <(comm -12 <(printf '%s\n' "${in_db[@]}") <(printf '%s\n' "${changed[@]}"))
