@@ -777,7 +777,7 @@ TEST_F(ReportBackends, PdfKeepsTheTextOfEveryFontAndScriptSelectable)
 {
     if (!hasProgram(u"pdftotext"_s))
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-    struct Text
+    struct FontText
     {
         QString text;
         QString font;
@@ -785,7 +785,7 @@ TEST_F(ReportBackends, PdfKeepsTheTextOfEveryFontAndScriptSelectable)
         int style;
         int spacing;
     };
-    const std::vector<Text> texts{
+    const std::vector<FontText> texts{
         {u"Prostý řádek Arial"_s, u"Arial"_s, 10, 0, 0},
         {u"Tučný a velký"_s, u"Arial CE"_s, 16, FontDef::Bold, 0},
         {u"Podtržená kurzíva"_s, u"Times New Roman"_s, 9, FontDef::Italic | FontDef::Underline, 0},
@@ -796,7 +796,7 @@ TEST_F(ReportBackends, PdfKeepsTheTextOfEveryFontAndScriptSelectable)
     };
     setHeight(TOddilSestavy::Body, 300);
     int top = 0;
-    for (const Text &t : texts) {
+    for (const FontText &t : texts) {
         TRastelReportElement &e = add(TOddilSestavy::Body, ElementKind::GraphicText, 0, {0, top, 500, 30}, t.text);
         e.font.name = t.font;
         e.font.size = t.size;
