@@ -811,7 +811,7 @@ TEST_F(ReportBackends, PdfKeepsTheTextOfEveryFontAndScriptSelectable)
     // Characters set apart by a pitch may be read with blanks between them.
     QString all = programOutput(u"pdftotext"_s, {tempPath(u"fonty.pdf"_s), u"-"_s});
     all.remove(QRegularExpression(u"\\s+"_s));
-    for (const Text &t : texts)
+    for (const FontText &t : texts)
         EXPECT_TRUE(all.contains(QString(t.text).remove(u' '))) << t.text.toStdString() << " in " << all.toStdString();
 }
 
