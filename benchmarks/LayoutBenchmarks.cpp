@@ -56,7 +56,7 @@ double peakMegabytes()
 
 TRastelReportElement &add(TSestava &report, int sectionId, int kind, int reference, int left, int width, int height)
 {
-    TRastelReportElement &e = report.sections().find(sectionId)->addElement(&report);
+    TRastelReportElement &e = report.sections().find(sectionId)->addElement();
     e.kind = kind;
     e.reference = reference;
     e.left = left;

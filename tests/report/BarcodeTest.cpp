@@ -7,7 +7,7 @@
 #include "report/core/output/Barcode.h"
 #include "report/core/output/PageImage.h"
 #include "report/core/layout/ReportOutput.h"
-#include "report/core/model/ReportSections.h"
+#include "report/core/model/ReportElement.h"
 
 #include <QPainter>
 #include <QProcess>

@@ -306,7 +306,7 @@ TEST(ReportSetupGroups, ReferencesToARemovedGroupFallBackToTheReport)
     report.addGroup(0);
     report.addGroup(1);
     TOddilSestavy *body = report.sections().find(TOddilSestavy::Body);
-    TRastelReportElement &counter = body->addElement(&report);
+    TRastelReportElement &counter = body->addElement();
     counter.kind = ElementKind::SystemVariable;
     counter.reference = SystemVariable::groupCount(1);
     TRadekFunkce &function = report.functions().add();

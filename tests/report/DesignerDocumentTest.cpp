@@ -615,8 +615,8 @@ TEST_F(DesignerFixture, DeletingAFunctionKeepsTheOtherElementsOnTheirFunctions)
     ASSERT_TRUE(editor().deleteFunction(0));
     EXPECT_EQ(editor().model().functions().count(), 2);
     EXPECT_EQ(second->reference, 0);
-    EXPECT_EQ(second->displayText(), editor().model().functions().displayText(0));
-    EXPECT_EQ(first->displayText(), u"????"_s);
+    EXPECT_EQ(editor().model().elementText(*second), editor().model().functions().displayText(0));
+    EXPECT_EQ(editor().model().elementText(*first), u"????"_s);
     EXPECT_FALSE(editor().deleteFunction(5));
     EXPECT_FALSE(editor().editFunction(-1, f));
 }

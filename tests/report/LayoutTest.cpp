@@ -455,7 +455,7 @@ TEST_F(LayoutFixture, DetailReportLaysOutInsideItsElementAndTheMasterFollows)
     detail.setDataSource(&itemSource);
     ASSERT_TRUE(detail.setMasterSestava(&m_report));
     detail.sections().find(TOddilSestavy::Body)->height = 15;
-    TRastelReportElement &field = detail.sections().find(TOddilSestavy::Body)->addElement(&detail);
+    TRastelReportElement &field = detail.sections().find(TOddilSestavy::Body)->addElement();
     field.kind = ElementKind::Field;
     field.left = 10;
     field.width = 80;

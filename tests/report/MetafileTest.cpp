@@ -9,7 +9,7 @@
 #include "report/core/output/MetafileWriter.h"
 #include "report/core/layout/ReportOutput.h"
 #include "report/core/model/ReportResult.h"
-#include "report/core/model/ReportSections.h"
+#include "report/core/model/ReportElement.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -5,7 +5,7 @@
 
 #include "report/core/output/TextExport.h"
 #include "report/core/model/PageSetup.h"
-#include "report/core/PrintSheetsTest.h"
+#include "report/core/output/PrintSheets.h"
 #include "report/core/ReportCaptions.h"
 #include "report/core/layout/ReportLayout.h"
 #include "report/core/ReportWindows.h"

@@ -52,7 +52,7 @@ protected:
     {
         TSestava model;
         auto add = [&model](int sectionId, int kind, int reference, int left) {
-            TRastelReportElement &e = model.sections().find(sectionId)->addElement(&model);
+            TRastelReportElement &e = model.sections().find(sectionId)->addElement();
             e.kind = kind;
             e.reference = reference;
             e.left = left;

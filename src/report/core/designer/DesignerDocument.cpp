@@ -348,7 +348,7 @@ TRastelReportElement *DesignerDocument::insertElement(DesignerTool tool, int sec
     TRastelReportElement *inserted = nullptr;
     change(u"vložení prvku"_s, [&] {
         const ToolKind k = toolKind(tool, qMax(0, reference));
-        TRastelReportElement &e = section->addElement(&m_model);
+        TRastelReportElement &e = section->addElement();
         e.kind = k.kind;
         e.reference = k.reference;
         e.width = qMax(1, m_env.newWidth);
@@ -528,9 +528,7 @@ void DesignerDocument::reorder(TOddilSestavy &section, const QList<int> &order)
 
 TRastelReportElement &DesignerDocument::appendCopy(TOddilSestavy &section, const TRastelReportElement &source)
 {
-    TRastelReportElement &e = section.addElement(&m_model);
-    e = source;
-    return e;
+    return section.addElement(source);
 }
 
 bool DesignerDocument::setSectionHeight(int sectionId, int height)
@@ -787,6 +785,7 @@ bool DesignerDocument::paste(const QString &text, int sectionId, QPoint position
     // Records of kinds the designer does not know are left out; their place
     // in the list still counts for the focused index.
     std::vector<std::unique_ptr<TRastelReportElement>> read;
+    const TemplateReader::Context context = m_model.templateContext();
     for (const QString &record : content->records) {
         TemplateFields fields(record);
         fields.skip(); // the section tag
@@ -796,9 +795,8 @@ bool DesignerDocument::paste(const QString &text, int sectionId, QPoint position
             read.push_back(nullptr);
             continue;
         }
-        auto element = std::make_unique<TRastelReportElement>(&m_model);
-        element->readRecord(fields);
-        read.push_back(std::move(element));
+        read.push_back(
+            std::make_unique<TRastelReportElement>(TemplateReader::readElement(fields, m_model.model(), context)));
     }
     if (std::none_of(read.cbegin(), read.cend(), [](const auto &e) { return bool(e); }))
         return false;

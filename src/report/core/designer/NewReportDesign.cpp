@@ -72,7 +72,7 @@ public:
 private:
     TRastelReportElement &add(int sectionId, int kind, int reference, QRect box)
     {
-        TRastelReportElement &element = m_report.sections().find(sectionId)->addElement(&m_report);
+        TRastelReportElement &element = m_report.sections().find(sectionId)->addElement();
         element.kind = kind;
         element.reference = reference;
         element.left = box.left();

@@ -17,6 +17,7 @@ using namespace Qt::StringLiterals;
 
 struct ReportLayout::ElementCache
 {
+    TSestavaD *report = nullptr; // the report whose model holds the element
     std::shared_ptr<const ItemStyle> style;
     std::unique_ptr<TextFlow> flow; // text kinds, made when first needed
 };
@@ -104,7 +105,7 @@ int ReportLayout::run()
     TOddilSestavy *reportHeader = sections.find(TOddilSestavy::ReportHeader);
     for (int i = 0; reportHeader && i < reportHeader->count(); ++i) {
         if (reportHeader->at(i).kind == ElementKind::Picture)
-            reportHeader->at(i).loadPicture();
+            m_report.loadPicture(reportHeader->at(i));
     }
     layoutSection(reportHeader);
     if (reportHeader && reportHeader->visible && settings.breakAfterReportHeader)
@@ -439,6 +440,7 @@ ReportLayout::ElementCache &ReportLayout::cacheFor(const TRastelReportElement &e
     auto &slot = m_root->m_cache[&element];
     if (!slot) {
         slot = std::make_unique<ElementCache>();
+        slot->report = &m_report;
         slot->style = ItemStyle::of(element);
     }
     return *slot;
@@ -469,7 +471,7 @@ void ReportLayout::placeElement(const TRastelReportElement &element, int section
         if (kind == ElementKind::Field && !element.picture.isNull()) {
             item.picture = element.picture; // a picture field
         } else {
-            item.text = element.displayText();
+            item.text = m_report.elementText(element);
             item.pageCount = kind == ElementKind::SystemVariable && element.reference == SystemVariable::PageCount;
             if (element.textFlags & (TRastelReportElement::MultiLine | TRastelReportElement::VariableHeight)) {
                 // Without room to grow, only the lines that fit in its height (at least one).
@@ -493,8 +495,7 @@ void ReportLayout::placeElement(const TRastelReportElement &element, int section
         const CalcResult result = evaluateExpression(element.text);
         item.text = result.error == 0 ? result.value.text : QString();
     } else if (kind == ElementKind::PaintBox) {
-        TSestavaTyp *owner = element.owner();
-        if (owner && owner->OnPaintBox) {
+        if (m_report.OnPaintBox) {
             const int scale = std::clamp(element.fillStyle, 1, 6);
             QImage picture(std::max(1, element.width * scale), std::max(1, element.height * scale),
                            QImage::Format_ARGB32_Premultiplied);
@@ -502,7 +503,7 @@ void ReportLayout::placeElement(const TRastelReportElement &element, int section
             picture.setDotsPerMeterY(3937 * scale);
             picture.fill(Qt::transparent);
             QPainter painter(&picture);
-            owner->OnPaintBox(owner, element.reference, picture.width(), picture.height(), &painter);
+            m_report.OnPaintBox(&m_report, element.reference, picture.width(), picture.height(), &painter);
             painter.end();
             item.picture = std::move(picture);
         }
@@ -515,7 +516,7 @@ ReportLayout::Place ReportLayout::wrapText(const TRastelReportElement &element, 
     ElementCache &cache = cacheFor(element);
     if (!cache.flow)
         cache.flow = std::make_unique<TextFlow>(element.font, element.spacing);
-    const QString text = element.displayText();
+    const QString text = m_report.elementText(element);
     const auto lines = std::make_shared<const TextLines>(cache.flow->flow(text, element.width));
     const int limit = m_out.pageBottom - pageFooterHeight();
     const int needed = ceilUnits(lines->height());
@@ -616,10 +617,14 @@ void ReportLayout::fillPageCount()
     m_report.setPageCount(count);
     for (TSestDetail *detail : m_report.details())
         detail->setPageCount(count);
+    // Each item's text comes from the report whose model holds its element.
     for (TStranaPrvku &p : m_out.pages) {
         for (TVystPrvek &item : p.items()) {
-            if (item.pageCount && item.element)
-                item.text = item.element->displayText();
+            if (!item.pageCount || !item.element)
+                continue;
+            const auto cached = m_cache.find(item.element);
+            if (cached != m_cache.end() && cached->second->report)
+                item.text = cached->second->report->elementText(*item.element);
         }
     }
 }

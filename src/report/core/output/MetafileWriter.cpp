@@ -8,7 +8,7 @@
 #include "report/core/model/ReportResult.h"
 #include "report/core/layout/TextFlow.h"
 #include "report/core/output/RtfDocument.h"
-#include "report/core/model/ReportSections.h"
+#include "report/core/model/ReportElement.h"
 
 #include <QFile>
 #include <QFontMetricsF>
