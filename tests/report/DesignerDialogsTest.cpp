@@ -303,8 +303,8 @@ TEST_F(ReportSettings, PaperFormatsAddedAndRemovedAreKeptInTheIniFile)
 TEST(ReportSetupGroups, ReferencesToARemovedGroupFallBackToTheReport)
 {
     TSestava report;
-    report.addGroup(0);
-    report.addGroup(1);
+    report.model().addGroup(0);
+    report.model().addGroup(1);
     TOddilSestavy *body = report.sections().find(TOddilSestavy::Body);
     TRastelReportElement &counter = body->addElement();
     counter.kind = ElementKind::SystemVariable;
@@ -313,7 +313,7 @@ TEST(ReportSetupGroups, ReferencesToARemovedGroupFallBackToTheReport)
     function.resetPoint = TRadekFunkce::resetPerGroup(1);
 
     ReportSetup setup = ReportSetup::fromReport(report);
-    EXPECT_EQ(setup.elementCount(report, 1), 0);
+    EXPECT_EQ(setup.elementCount(report.model(), 1), 0);
     ASSERT_TRUE(setup.removeGroup(1));
     EXPECT_FALSE(setup.removeGroup(1));
     setup.addGroup(3);

@@ -65,8 +65,8 @@ protected:
 
 TEST_F(DesignerFixture, BandsFollowThePrintOrderWithGroupsAroundTheBody)
 {
-    m_report.addGroup(Skupina);
-    m_report.addGroup(Doklad);
+    m_report.model().addGroup(Skupina);
+    m_report.model().addGroup(Doklad);
     m_report.setPredloha(m_report.writeTemplate());
     QStringList shown;
     for (const DesignerBand &band : editor().bands())
@@ -693,7 +693,7 @@ TEST_F(DesignerFixture, TemplateBuiltFromNothingSavesReadsBackAndLaysOut)
     ASSERT_EQ(ReportLayout::prepare(m_report), seOK);
     // Report header, per group its header, bodies and the sum in its
     // footer, the page number at the foot of the 260-unit page.
-    EXPECT_EQ(dumpOutput(m_report.vystup()),
+    EXPECT_EQ(dumpOutput(m_report.output()),
               u"pages 1\n"
               u"page 1 (12 items)\n"
               u"  #0 kind 5 section 4 at 600,240 size 100x20 \"1\"\n"

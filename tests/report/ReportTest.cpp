@@ -300,14 +300,14 @@ TEST_F(ReportObject, AddedGroupsGetTheirSections)
 {
     TSestava report;
     report.settings().printColumns = 2;
-    TPolSkup &group = report.addGroup(3);
+    TPolSkup &group = report.model().addGroup(3);
     EXPECT_EQ(group.number, 0);
     EXPECT_EQ(group.header->id, 5);
     EXPECT_EQ(group.footer->id, 6);
     EXPECT_EQ(group.header->stored, 50);
     EXPECT_EQ(group.header->columns, 2);
-    EXPECT_EQ(report.addGroup(0).footer->id, 8);
-    report.clearModel();
+    EXPECT_EQ(report.model().addGroup(0).footer->id, 8);
+    report.model().clear();
     EXPECT_EQ(report.sections().count(), 5);
     EXPECT_EQ(report.groups().count(), 0);
 }

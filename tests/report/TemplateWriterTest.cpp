@@ -130,7 +130,7 @@ TEST_F(TemplateWriter, TextsAndNamesThatNeedQuotesReadBack)
     function.initialValue = u"\"0\""_s;
     function.expression = u"IIF(#1>0,'a','b')"_s;
     report.settings().backgroundFile = u"/tmp/a,b.bmp"_s;
-    TPolSkup &group = report.addGroup(3, u"Pole, s čárkou"_s);
+    TPolSkup &group = report.model().addGroup(3, u"Pole, s čárkou"_s);
     TRastelReportElement &e = group.header->addElement();
     e.kind = ElementKind::GraphicText;
     e.text = u"\"uvozovky\", čárky, \"\""_s;

@@ -58,16 +58,6 @@ QString TSestavaTyp::iniFilePath() const
     return programDir() + m_iniFileName;
 }
 
-TPolSkup &TSestavaTyp::addGroup(int fieldIndex, const QString &fieldName)
-{
-    return m_model.addGroup(fieldIndex, fieldName);
-}
-
-void TSestavaTyp::clearModel()
-{
-    m_model.clear();
-}
-
 // ---------------------------------------------------------------- template
 
 TemplateReader::Context TSestavaTyp::templateContext()

@@ -54,7 +54,7 @@ public:
     // detail, the process-wide page setup, its description, its pictures.
     TemplateReader::Context templateContext();
 
-    // ---- Model
+    // ---- Model: the report's own; the parts for the report's callers
     ReportModel &model() { return m_model; }
     const ReportModel &model() const { return m_model; }
     TListOddilu &sections() { return m_model.sections(); }
@@ -66,10 +66,6 @@ public:
     ReportOptions &settings() { return m_model.settings(); }
     const ReportOptions &settings() const { return m_model.settings(); }
     TListFormatu &paperFormats() { return m_paperFormats; }
-    // Appends a group with its header and footer section.
-    TPolSkup &addGroup(int fieldIndex, const QString &fieldName = QString());
-    // Frees every element and removes every group with its sections.
-    void clearModel();
 
     const std::vector<TSestDetail *> &details() const { return m_details; }
 
@@ -155,8 +151,8 @@ public:
     QString systemVariableText(int index, const QString &format) const;
 
     // ---- The output of the last run (rebuilt by every run)
-    TSestVystup &vystup() { return m_vystup; }
-    const TSestVystup &vystup() const { return m_vystup; }
+    TSestVystup &output() { return m_output; }
+    const TSestVystup &output() const { return m_output; }
     // While the report is laid out: the next section other than a page
     // header or footer starts on a new page.
     void RequestNewPage() { m_newPageRequested = true; }
@@ -268,7 +264,7 @@ private:
     int m_rowNumber = 1;
     int m_pageNumber = 1;
     int m_pageCount = 0;
-    TSestVystup m_vystup;
+    TSestVystup m_output;
     bool m_newPageRequested = false;
 };
 

@@ -35,12 +35,12 @@ int ceilUnits(double value)
 } // namespace
 
 ReportLayout::ReportLayout(TSestavaD &report, TSestVystup &output, const LayoutPage &page, LayoutProgress *progress)
-    : m_report(report), m_out(output), m_page(page), m_progress(progress)
+    : m_report(report), m_model(report.model()), m_out(output), m_page(page), m_progress(progress)
 {}
 
 ReportLayout::ReportLayout(TSestavaD &detail, ReportLayout &master, int left)
-    : m_report(detail), m_out(master.m_out), m_page(master.m_page), m_progress(master.m_progress), m_master(&master),
-      m_root(master.m_root), m_left(left)
+    : m_report(detail), m_model(detail.model()), m_out(master.m_out), m_page(master.m_page),
+      m_progress(master.m_progress), m_master(&master), m_root(master.m_root), m_left(left)
 {}
 
 ReportLayout::~ReportLayout() = default;
@@ -53,7 +53,7 @@ QString ReportLayout::progressText(int record)
 int ReportLayout::prepare(TSestava &report, LayoutProgress *progress, const std::optional<LayoutPage> &page)
 {
     return report.withData(TSestava::Purpose::Run, [&] {
-        ReportLayout layout(report, report.vystup(), page.value_or(LayoutPage::current()), progress);
+        ReportLayout layout(report, report.output(), page.value_or(LayoutPage::current()), progress);
         return layout.run();
     });
 }
@@ -64,7 +64,7 @@ void ReportLayout::startCounters()
 {
     m_report.setRowNumber(1);
     m_report.setPageNumber(1);
-    TListSkupin &groups = m_report.groups();
+    TListSkupin &groups = m_model.groups();
     for (int g = 0; g < groups.count(); ++g) {
         TPolSkup &group = groups.at(g);
         group.lastValue = groupText(g);
@@ -77,7 +77,7 @@ void ReportLayout::startCounters()
 
 int ReportLayout::run()
 {
-    const ReportOptions &settings = m_report.settings();
+    const ReportOptions &settings = m_model.settings();
     m_out.clear();
     m_out.page = m_page;
     m_out.pageBottom = m_page.contentHeight();
@@ -101,7 +101,7 @@ int ReportLayout::run()
     startCounters();
     m_report.refreshValues(TSestavaTyp::Refresh::Start);
 
-    TListOddilu &sections = m_report.sections();
+    TListOddilu &sections = m_model.sections();
     TOddilSestavy *reportHeader = sections.find(TOddilSestavy::ReportHeader);
     for (int i = 0; reportHeader && i < reportHeader->count(); ++i) {
         if (reportHeader->at(i).kind == ElementKind::Picture)
@@ -112,8 +112,8 @@ int ReportLayout::run()
         pageBreak(false);
     else if (!settings.noPageHeaderOnFirstPage)
         layoutSection(sections.find(TOddilSestavy::PageHeader));
-    for (int g = 0; g < m_report.groups().count(); ++g)
-        layoutSection(m_report.groups().at(g).header);
+    for (int g = 0; g < m_model.groups().count(); ++g)
+        layoutSection(m_model.groups().at(g).header);
 
     for (bool first = true;; first = false) {
         if (!first) {
@@ -143,11 +143,11 @@ int ReportLayout::run()
 
 void ReportLayout::layoutEnd()
 {
-    const ReportOptions &settings = m_report.settings();
-    TListOddilu &sections = m_report.sections();
+    const ReportOptions &settings = m_model.settings();
+    TListOddilu &sections = m_model.sections();
     finishColumns();
-    for (int g = m_report.groups().count() - 1; g >= 0; --g)
-        layoutSection(m_report.groups().at(g).footer);
+    for (int g = m_model.groups().count() - 1; g >= 0; --g)
+        layoutSection(m_model.groups().at(g).footer);
     TOddilSestavy *reportFooter = sections.find(TOddilSestavy::ReportFooter);
     const bool footerShown = reportFooter && reportFooter->visible;
     if (footerShown && settings.breakBeforeReportFooter && !m_stopped && !m_interrupted)
@@ -167,8 +167,8 @@ void ReportLayout::layoutEnd()
 
 bool ReportLayout::recordStep()
 {
-    TListSkupin &groups = m_report.groups();
-    const ReportOptions &settings = m_report.settings();
+    TListSkupin &groups = m_model.groups();
+    const ReportOptions &settings = m_model.settings();
 
     // Group change: the first group whose field text differs, and every inner one.
     int changedFrom = -1;
@@ -214,7 +214,7 @@ bool ReportLayout::recordStep()
     }
     m_report.refreshValues(TSestavaTyp::Refresh::Record);
     if (pageBreakNeeded && !m_stopped && !m_master)
-        layoutSection(m_report.sections().find(TOddilSestavy::PageHeader));
+        layoutSection(m_model.sections().find(TOddilSestavy::PageHeader));
 
     for (int g = 0; g < groups.count(); ++g) {
         TPolSkup &group = groups.at(g);
@@ -237,7 +237,7 @@ bool ReportLayout::fits(int height, int extra) const
 
 int ReportLayout::sectionHeight(int sectionId) const
 {
-    const TOddilSestavy *section = m_report.sections().find(sectionId);
+    const TOddilSestavy *section = m_model.sections().find(sectionId);
     return section && section->visible ? section->height : 0;
 }
 
@@ -253,12 +253,12 @@ int ReportLayout::pageFooterHeight() const
 
 int ReportLayout::columns() const
 {
-    return std::max(1, m_report.settings().printColumns);
+    return std::max(1, m_model.settings().printColumns);
 }
 
 void ReportLayout::placePageFooter()
 {
-    TOddilSestavy *footer = m_report.sections().find(TOddilSestavy::PageFooter);
+    TOddilSestavy *footer = m_model.sections().find(TOddilSestavy::PageFooter);
     if (!footer || !footer->visible)
         return;
     const int saved = m_out.linePosition;
@@ -292,7 +292,7 @@ void ReportLayout::pageBreak(bool fromRecordStep)
 {
     leavePage(fromRecordStep);
     if (!m_master && !m_stopped)
-        layoutSection(m_report.sections().find(TOddilSestavy::PageHeader));
+        layoutSection(m_model.sections().find(TOddilSestavy::PageHeader));
 }
 
 void ReportLayout::finishColumns()
@@ -330,7 +330,7 @@ void ReportLayout::layoutSection(TOddilSestavy *section)
     if (id == TOddilSestavy::PageHeader)
         m_report.clearNewPageRequest();
     const bool mayBreak = !pageSection && !(id == TOddilSestavy::ReportHeader && !m_master) &&
-                          !(id == TOddilSestavy::ReportFooter && m_report.settings().noPageFooterOnLastPage);
+                          !(id == TOddilSestavy::ReportFooter && m_model.settings().noPageFooterOnLastPage);
     if (mayBreak && (!fits(section->height) || m_report.isNewPageRequested())) {
         m_report.clearNewPageRequest();
         pageBreak(false);
@@ -416,7 +416,7 @@ void ReportLayout::advance(const TOddilSestavy &section, int origin)
     if (section.id == TOddilSestavy::Body && columns() > 1) {
         if (m_column < columns()) {
             ++m_column;
-            m_columnOffset += (m_page.contentWidth() + m_report.settings().columnGap) / columns();
+            m_columnOffset += (m_page.contentWidth() + m_model.settings().columnGap) / columns();
             return;
         }
         m_column = 1;
@@ -425,7 +425,7 @@ void ReportLayout::advance(const TOddilSestavy &section, int origin)
     } else {
         m_out.linePosition = origin + section.height;
     }
-    const ReportOptions &settings = m_report.settings();
+    const ReportOptions &settings = m_model.settings();
     if (settings.isCharacterMode() && settings.gridY > 0) {
         // Whole text rows; rounded up, so that no section overlaps the row before.
         const int rows = (m_out.linePosition + settings.gridY - 1) / settings.gridY;
@@ -594,10 +594,10 @@ ReportLayout::Place ReportLayout::runDetail()
     m_report.registerAsResolver();
     startCounters();
     m_report.refreshValues(TSestavaTyp::Refresh::Start);
-    TListOddilu &sections = m_report.sections();
+    TListOddilu &sections = m_model.sections();
     layoutSection(sections.find(TOddilSestavy::ReportHeader));
-    for (int g = 0; g < m_report.groups().count(); ++g)
-        layoutSection(m_report.groups().at(g).header);
+    for (int g = 0; g < m_model.groups().count(); ++g)
+        layoutSection(m_model.groups().at(g).header);
     for (bool first = true;; first = false) {
         if (!first && !recordStep())
             break;
@@ -631,7 +631,7 @@ void ReportLayout::fillPageCount()
 
 QString ReportLayout::groupText(int group) const
 {
-    const TPolSkup &g = m_report.groups().at(group);
+    const TPolSkup &g = m_model.groups().at(group);
     const int index = g.fieldName.isEmpty() ? g.fieldIndex : m_report.findField(g.fieldName);
     return m_report.fieldDisplayText(index);
 }
