@@ -56,7 +56,7 @@ double peakMegabytes()
 
 TRastelReportElement &add(TSestava &report, int sectionId, int kind, int reference, int left, int width, int height)
 {
-    TRastelReportElement &e = report.sections().find(sectionId)->addElement(&report);
+    TRastelReportElement &e = report.sections().find(sectionId)->addElement();
     e.kind = kind;
     e.reference = reference;
     e.left = left;
@@ -127,7 +127,7 @@ void listModel(TSestava &report, MemTable &table)
     add(report, TOddilSestavy::Body, ElementKind::Field, 3, 400, 120, 16).alignmentValue =
         TRastelReportElement::AlignRight;
     for (int g = 0; g < 2; ++g) {
-        TPolSkup &group = report.addGroup(g);
+        TPolSkup &group = report.model().addGroup(g);
         group.header->height = 20;
         add(report, group.header->id, ElementKind::FieldLabel, g, 0, 100, 20);
         add(report, group.header->id, ElementKind::Field, g, 100, 100, 20);
@@ -203,7 +203,7 @@ void layOut(benchmark::State &state, void (*model)(TSestava &, MemTable &))
         const int result = ReportLayout::prepare(report);
         if (result != seOK)
             state.SkipWithError("the layout failed");
-        pages = report.vystup().pageCount();
+        pages = report.output().pageCount();
         benchmark::DoNotOptimize(pages);
     }
     state.counters["pages"] = pages;
@@ -234,7 +234,7 @@ public:
         static ProtocolOutput output;
         return output;
     }
-    const TSestVystup &output() const { return m_report.vystup(); }
+    const TSestVystup &output() const { return m_report.output(); }
     bool ready() const { return m_ready; }
 
 private:

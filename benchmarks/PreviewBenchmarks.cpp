@@ -67,7 +67,7 @@ void BM_PreviewOpen1000Pages(benchmark::State &state)
         showAndPaint(form);
         benchmark::DoNotOptimize(form.state().currentPage());
     }
-    state.counters["pages"] = p.report.vystup().pageCount();
+    state.counters["pages"] = p.report.output().pageCount();
 }
 BENCHMARK(BM_PreviewOpen1000Pages)->Unit(benchmark::kMillisecond)->Iterations(5);
 

@@ -57,7 +57,7 @@ TEST_P(ShippedTemplate, ReadsLaysOutAndWritesBackUnchanged)
     report.setReportDir(QStringLiteral(TARNEK_PRINT_FORMS_DIR));
     report.setReportName(GetParam().templ);
     ASSERT_EQ(ReportLayout::prepare(report), seOK);
-    EXPECT_EQ(report.vystup().pageCount(), GetParam().pages);
+    EXPECT_EQ(report.output().pageCount(), GetParam().pages);
     EXPECT_TRUE(scriptedUi().messages().isEmpty());
     EXPECT_EQ(report.writeTemplate(), lines);
 }

@@ -299,7 +299,7 @@ TEST_F(TiskDialog, PreviewMakesTheChosenPrinterCurrent)
     CurrentPrinter::current().selectPrinter(1);
     int pages = 0;
     ReportWindows::current().preview = [&pages](TSestava &report) {
-        pages = report.vystup().pageCount();
+        pages = report.output().pageCount();
         EXPECT_EQ(CurrentPrinter::current().selectedName(), u"Kancelář"_s);
         return int(seOK);
     };
@@ -392,7 +392,7 @@ TEST_F(TiskDialog, AProtocolOfThreePagesReachesThePrinterWholeAndInOrder)
     ReportWindows::current().print = [&](TSestava &report, int printerIndex) {
         printer = printerIndex;
         const int result = ReportLayout::prepare(report);
-        pages = pagesOf(report.vystup());
+        pages = pagesOf(report.output());
         return result;
     };
     scriptedUi().onWindow(u"TfrmTisk"_s, [](QDialog &w) { click(w, u"btnTisk"_s); });

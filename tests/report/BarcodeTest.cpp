@@ -5,6 +5,7 @@
 #include "support/TestSupport.h"
 
 #include "report/core/layout/ReportOutput.h"
+#include "report/core/model/ReportElement.h"
 #include "report/core/model/ReportSections.h"
 #include "report/core/output/Barcode.h"
 #include "report/core/output/PageImage.h"

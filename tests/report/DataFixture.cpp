@@ -61,7 +61,7 @@ QString DataFixture::function(int number, const QString &name, int aggregate, co
 
 TRastelReportElement &DataFixture::add(int sectionId, int kind, int reference, QRect box, const QString &text)
 {
-    TRastelReportElement &e = m_report.sections().find(sectionId)->addElement(&m_report);
+    TRastelReportElement &e = m_report.sections().find(sectionId)->addElement();
     e.kind = kind;
     e.reference = reference;
     e.left = box.left();
@@ -108,5 +108,5 @@ QString DataFixture::shown(int sectionId, int index) const
     const TOddilSestavy *section = m_report.sections().find(sectionId);
     if (!section || index >= section->count())
         return u"<no element>"_s;
-    return section->at(index).displayText();
+    return m_report.elementText(section->at(index));
 }

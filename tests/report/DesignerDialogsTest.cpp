@@ -303,17 +303,17 @@ TEST_F(ReportSettings, PaperFormatsAddedAndRemovedAreKeptInTheIniFile)
 TEST(ReportSetupGroups, ReferencesToARemovedGroupFallBackToTheReport)
 {
     TSestava report;
-    report.addGroup(0);
-    report.addGroup(1);
+    report.model().addGroup(0);
+    report.model().addGroup(1);
     TOddilSestavy *body = report.sections().find(TOddilSestavy::Body);
-    TRastelReportElement &counter = body->addElement(&report);
+    TRastelReportElement &counter = body->addElement();
     counter.kind = ElementKind::SystemVariable;
     counter.reference = SystemVariable::groupCount(1);
     TRadekFunkce &function = report.functions().add();
     function.resetPoint = TRadekFunkce::resetPerGroup(1);
 
     ReportSetup setup = ReportSetup::fromReport(report);
-    EXPECT_EQ(setup.elementCount(report, 1), 0);
+    EXPECT_EQ(setup.elementCount(report.model(), 1), 0);
     ASSERT_TRUE(setup.removeGroup(1));
     EXPECT_FALSE(setup.removeGroup(1));
     setup.addGroup(3);

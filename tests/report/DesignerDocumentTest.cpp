@@ -65,8 +65,8 @@ protected:
 
 TEST_F(DesignerFixture, BandsFollowThePrintOrderWithGroupsAroundTheBody)
 {
-    m_report.addGroup(Skupina);
-    m_report.addGroup(Doklad);
+    m_report.model().addGroup(Skupina);
+    m_report.model().addGroup(Doklad);
     m_report.setPredloha(m_report.writeTemplate());
     QStringList shown;
     for (const DesignerBand &band : editor().bands())
@@ -614,8 +614,8 @@ TEST_F(DesignerFixture, DeletingAFunctionKeepsTheOtherElementsOnTheirFunctions)
     ASSERT_TRUE(editor().deleteFunction(0));
     EXPECT_EQ(editor().model().functions().count(), 2);
     EXPECT_EQ(second->reference, 0);
-    EXPECT_EQ(second->displayText(), editor().model().functions().displayText(0));
-    EXPECT_EQ(first->displayText(), u"????"_s);
+    EXPECT_EQ(editor().model().elementText(*second), editor().model().functions().displayText(0));
+    EXPECT_EQ(editor().model().elementText(*first), u"????"_s);
     EXPECT_FALSE(editor().deleteFunction(5));
     EXPECT_FALSE(editor().editFunction(-1, f));
 }
@@ -692,7 +692,7 @@ TEST_F(DesignerFixture, TemplateBuiltFromNothingSavesReadsBackAndLaysOut)
     ASSERT_EQ(ReportLayout::prepare(m_report), seOK);
     // Report header, per group its header, bodies and the sum in its
     // footer, the page number at the foot of the 260-unit page.
-    EXPECT_EQ(dumpOutput(m_report.vystup()),
+    EXPECT_EQ(dumpOutput(m_report.output()),
               u"pages 1\n"
               u"page 1 (12 items)\n"
               u"  #0 kind 5 section 4 at 600,240 size 100x20 \"1\"\n"

@@ -93,7 +93,7 @@ protected:
     void preview(const std::function<void(TFormSestP &)> &inside)
     {
         scriptedUi().onWindow(u"TFormSestP"_s, [&](QDialog &window) {
-            m_dump = dumpOutput(m_report.vystup());
+            m_dump = dumpOutput(m_report.output());
             inside(static_cast<TFormSestP &>(window));
         });
         action(form(), u"ActionNahled"_s)->trigger();
@@ -104,7 +104,7 @@ protected:
         EXPECT_EQ(m_report.predloha(), m_lines);
         EXPECT_EQ(m_report.writeTemplate(), m_lines);
         EXPECT_FALSE(m_report.isStored());
-        EXPECT_EQ(m_report.vystup().pageCount(), 0);
+        EXPECT_EQ(m_report.output().pageCount(), 0);
         EXPECT_EQ(TextFile::readLines(tempPath(u"navrh.pts"_s)).value_or(QStringList()), m_lines);
     }
 
@@ -206,7 +206,7 @@ TEST_F(DesignerOutput, ThePaperOfTheDesignerIsLaidOutAndKept)
     pageSetup().leftMargin = 120;
     editCopy();
     int laidOutMargin = 0;
-    preview([&](TFormSestP &) { laidOutMargin = m_report.vystup().page.setup.leftMargin; });
+    preview([&](TFormSestP &) { laidOutMargin = m_report.output().page.setup.leftMargin; });
     EXPECT_EQ(laidOutMargin, 120);
     EXPECT_EQ(pageSetup().leftMargin, 120);
     EXPECT_EQ(m_report.predloha(), m_lines);
@@ -302,7 +302,7 @@ TEST_F(DesignerOutput, APreviewInsideDesignLeavesTheDataToDesign)
     scriptedUi().answer(MessageAnswer::Yes); // "Připojená tabulka není aktivní. Zkusit otevřít?"
     scriptedUi().onWindow(u"FormSestE"_s, [&](QDialog &window) {
         scriptedUi().onWindow(u"TFormSestP"_s, [&](QDialog &preview) {
-            m_dump = dumpOutput(m_report.vystup());
+            m_dump = dumpOutput(m_report.output());
             action(preview, u"ActionEdit"_s)->trigger();
         });
         rowBefore = m_table.currentRow();

@@ -3,6 +3,7 @@
 #include "DataFixture.h"
 
 #include "report/core/output/Barcode.h"
+#include "report/core/template/TemplateWriter.h"
 #include "report/ui/designer/ElementDialog.h"
 #include "support/ScriptedUi.h"
 #include "support/TestSupport.h"
@@ -47,7 +48,7 @@ protected:
 TEST_F(ElementDialogTest, TextElementShowsTextControlsAndTakesANewText)
 {
     TRastelReportElement &element = textElement();
-    const QString before = element.writeRecord(u"X"_s);
+    const QString before = TemplateWriter::elementRecord(element, u"X"_s);
     scriptedUi().onWindow(u"TDlgKonfPrvku"_s, [](QDialog &w) {
         EXPECT_EQ(w.windowTitle(), u"Nastavení vlastností prvku"_s);
         EXPECT_TRUE(shown(w, u"edtText"_s));
@@ -64,14 +65,14 @@ TEST_F(ElementDialogTest, TextElementShowsTextControlsAndTakesANewText)
         child<QCheckBox>(w, u"chkBold"_s)->setChecked(true);
         click(w, u"btnOK"_s);
     });
-    EXPECT_TRUE(TDlgKonfPrvku::edit(element));
+    EXPECT_TRUE(TDlgKonfPrvku::edit(m_report, element));
     EXPECT_EQ(element.text, u"Celkem"_s);
     EXPECT_EQ(element.font.style, int(FontDef::Bold));
     // Nothing else moved.
     EXPECT_EQ(element.left, 10);
     EXPECT_EQ(element.width, 200);
     EXPECT_EQ(element.font.name, u"Liberation Sans"_s);
-    EXPECT_NE(element.writeRecord(u"X"_s), before);
+    EXPECT_NE(TemplateWriter::elementRecord(element, u"X"_s), before);
 }
 
 TEST_F(ElementDialogTest, BarcodeElementShowsBarcodeControlsAndTakesANewType)
@@ -89,7 +90,7 @@ TEST_F(ElementDialogTest, BarcodeElementShowsBarcodeControlsAndTakesANewType)
         type->setCurrentIndex(BarcodeType::Ean13);
         click(w, u"btnOK"_s);
     });
-    EXPECT_TRUE(TDlgKonfPrvku::edit(element));
+    EXPECT_TRUE(TDlgKonfPrvku::edit(m_report, element));
     EXPECT_EQ(element.penStyle, BarcodeType::Ean13);
     EXPECT_EQ(element.penWidth, 2);
     EXPECT_EQ(element.text, u"Doklad"_s);
@@ -105,7 +106,7 @@ TEST_F(ElementDialogTest, BarcodeOptionsAreItsOptionBits)
         child<QCheckBox>(w, u"chkCara1"_s)->setChecked(true); // frame at the top
         click(w, u"btnOK"_s);
     });
-    EXPECT_TRUE(TDlgKonfPrvku::edit(element));
+    EXPECT_TRUE(TDlgKonfPrvku::edit(m_report, element));
     EXPECT_EQ(element.optionFlags,
               TRastelReportElement::Stretch | TRastelReportElement::KeepAspect | TRastelReportElement::FrameTop);
 }
@@ -113,18 +114,18 @@ TEST_F(ElementDialogTest, BarcodeOptionsAreItsOptionBits)
 TEST_F(ElementDialogTest, StornoAndAnUnchangedOkChangeNothing)
 {
     TRastelReportElement &element = textElement();
-    const QString before = element.writeRecord(u"X"_s);
+    const QString before = TemplateWriter::elementRecord(element, u"X"_s);
     scriptedUi().onWindow(u"TDlgKonfPrvku"_s, [](QDialog &w) {
         child<QLineEdit>(w, u"edtText"_s)->setText(u"jiný"_s);
         child<QSpinBox>(w, u"edtWidth"_s)->setValue(5);
         click(w, u"btnStorno"_s);
     });
-    EXPECT_FALSE(TDlgKonfPrvku::edit(element));
-    EXPECT_EQ(element.writeRecord(u"X"_s), before);
+    EXPECT_FALSE(TDlgKonfPrvku::edit(m_report, element));
+    EXPECT_EQ(TemplateWriter::elementRecord(element, u"X"_s), before);
 
     scriptedUi().onWindow(u"TDlgKonfPrvku"_s, [](QDialog &w) { click(w, u"btnOK"_s); });
-    EXPECT_FALSE(TDlgKonfPrvku::edit(element));
-    EXPECT_EQ(element.writeRecord(u"X"_s), before);
+    EXPECT_FALSE(TDlgKonfPrvku::edit(m_report, element));
+    EXPECT_EQ(TemplateWriter::elementRecord(element, u"X"_s), before);
 }
 
 TEST_F(ElementDialogTest, FieldElementChoosesItsFieldAndFollowsByName)
@@ -138,7 +139,7 @@ TEST_F(ElementDialogTest, FieldElementChoosesItsFieldAndFollowsByName)
         child<QLineEdit>(w, u"edtNazevOdkazu"_s)->setText(u"Castka"_s);
         click(w, u"btnOK"_s);
     });
-    EXPECT_TRUE(TDlgKonfPrvku::edit(element));
+    EXPECT_TRUE(TDlgKonfPrvku::edit(m_report, element));
     EXPECT_EQ(element.reference, Castka);
     EXPECT_EQ(element.referenceName, u"Castka"_s);
 }
@@ -155,7 +156,7 @@ TEST_F(ElementDialogTest, PictureAndPaintBoxShowTheirOwnSettings)
         child<QCheckBox>(w, u"chkPovolitZmenu"_s)->setChecked(true);
         click(w, u"btnOK"_s);
     });
-    EXPECT_TRUE(TDlgKonfPrvku::edit(picture));
+    EXPECT_TRUE(TDlgKonfPrvku::edit(m_report, picture));
     EXPECT_EQ(picture.optionFlags, TRastelReportElement::Stretch | TRastelReportElement::KeepAspect |
                                        TRastelReportElement::PictureChanges | TRastelReportElement::FrameLeft);
     EXPECT_EQ(picture.text, u"logo.bmp"_s);
@@ -170,7 +171,7 @@ TEST_F(ElementDialogTest, PictureAndPaintBoxShowTheirOwnSettings)
         scale->setCurrentIndex(5);
         click(w, u"btnOK"_s);
     });
-    EXPECT_TRUE(TDlgKonfPrvku::edit(paintBox));
+    EXPECT_TRUE(TDlgKonfPrvku::edit(m_report, paintBox));
     EXPECT_EQ(paintBox.fillStyle, 6);
     EXPECT_EQ(paintBox.reference, 3);
 }

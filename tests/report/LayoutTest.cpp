@@ -80,7 +80,7 @@ protected:
     }
     TPolSkup &group(int field, int headerHeight, int footerHeight)
     {
-        TPolSkup &g = m_report.addGroup(field);
+        TPolSkup &g = m_report.model().addGroup(field);
         g.header->height = headerHeight;
         g.footer->height = footerHeight;
         const int n = g.number + 1;
@@ -96,7 +96,7 @@ protected:
         m_report.setPredloha(m_report.writeTemplate());
         return ReportLayout::prepare(m_report, progress);
     }
-    QString dump() const { return dumpOutput(m_report.vystup()); }
+    QString dump() const { return dumpOutput(m_report.output()); }
 };
 
 // ---------------------------------------------------------------- golden dumps
@@ -299,7 +299,7 @@ TEST_F(LayoutFixture, OnTiskOdddiluVetoTakesNoRoomAndRequestNewPageBreaks)
         }
     };
     ASSERT_EQ(layout(), seOK);
-    const TSestVystup &out = m_report.vystup();
+    const TSestVystup &out = m_report.output();
     ASSERT_EQ(out.pageCount(), 2);
     QStringList page1;
     for (const TVystPrvek &item : out.pages.at(0).items())
@@ -317,7 +317,7 @@ TEST_F(LayoutFixture, OnTiskOdddiluVetoTakesNoRoomAndRequestNewPageBreaks)
 TEST_F(LayoutFixture, EmptyDataLaysOutOneBodyWithEmptyFields)
 {
     ASSERT_EQ(layout(), seOK);
-    const TSestVystup &out = m_report.vystup();
+    const TSestVystup &out = m_report.output();
     ASSERT_EQ(out.pageCount(), 1);
     int bodies = 0;
     for (const TVystPrvek &item : out.pages.at(0).items())
@@ -332,7 +332,7 @@ TEST_F(LayoutFixture, LayoutTakesThePageAsAValue)
     LayoutPage page = LayoutPage::current();
     page.setup.paperHeight = 1169; // content 1029: one page holds every body
     ASSERT_EQ(ReportLayout::prepare(m_report, nullptr, page), seOK);
-    EXPECT_EQ(m_report.vystup().pageCount(), 1);
+    EXPECT_EQ(m_report.output().pageCount(), 1);
     EXPECT_EQ(pageSetup().paperHeight, 400); // the process-wide setup is untouched
 }
 
@@ -455,7 +455,7 @@ TEST_F(LayoutFixture, DetailReportLaysOutInsideItsElementAndTheMasterFollows)
     detail.setDataSource(&itemSource);
     ASSERT_TRUE(detail.setMasterSestava(&m_report));
     detail.sections().find(TOddilSestavy::Body)->height = 15;
-    TRastelReportElement &field = detail.sections().find(TOddilSestavy::Body)->addElement(&detail);
+    TRastelReportElement &field = detail.sections().find(TOddilSestavy::Body)->addElement();
     field.kind = ElementKind::Field;
     field.left = 10;
     field.width = 80;
@@ -471,7 +471,7 @@ TEST_F(LayoutFixture, DetailReportLaysOutInsideItsElementAndTheMasterFollows)
     ASSERT_EQ(layout(), seOK);
 
     QStringList placed;
-    for (const TVystPrvek &item : m_report.vystup().pages.at(0).items())
+    for (const TVystPrvek &item : m_report.output().pages.at(0).items())
         if (item.sectionId == TOddilSestavy::Body)
             placed.prepend(item.text + u'@' + QString::number(item.left) + u',' + QString::number(item.top));
     // Record 1 at 30: items from 50, 15 apart; the text follows at 95 (= 50 + 45);

@@ -108,7 +108,7 @@ TEST_P(NewReportDesignTest, PlacesFieldsLabelsRulesTitleDateAndPageNumber)
     addRecords(3);
     // Whatever was there before goes.
     add(TOddilSestavy::ReportFooter, ElementKind::GraphicText, 0, QRect(0, 0, 100, 20), u"staré"_s);
-    m_report.addGroup(Skupina);
+    m_report.model().addGroup(Skupina);
 
     NewReportDesign::generate(m_report, choice(c), DesignerSettings{});
 
@@ -205,7 +205,7 @@ TEST_P(NewReportDesignTest, PlacesFieldsLabelsRulesTitleDateAndPageNumber)
 
     // And it lays out: the title once, every record's number, the page number.
     ASSERT_EQ(ReportLayout::prepare(m_report, nullptr), seOK);
-    const QString pagesDump = dumpOutput(m_report.vystup());
+    const QString pagesDump = dumpOutput(m_report.output());
     EXPECT_EQ(pagesDump.count(u"Nadpis sestavy"_s), 1);
     if (c.fields.contains(Doklad)) {
         for (const QString &number : {u"D001"_s, u"D002"_s, u"D003"_s})
@@ -310,7 +310,7 @@ TEST_F(NewReportDesignTest, ManualGivesAnEmptyTemplate)
         choice(DesignCase{"", NewReportChoice::Columns, true, false, false, 8, {DataFixture::Doklad}, 0, 0, 0, 0}),
         DesignerSettings{});
     m_report.functions().add().resetPoint = TRadekFunkce::resetPerGroup(0);
-    NewReportDesign::generateEmpty(m_report);
+    NewReportDesign::generateEmpty(m_report.model());
     for (int id = 0; id < TOddilSestavy::FixedCount; ++id) {
         EXPECT_EQ(m_report.sections().find(id)->count(), 0) << id;
         EXPECT_EQ(m_report.sections().find(id)->height, 0) << id;

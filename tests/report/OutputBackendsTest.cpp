@@ -9,6 +9,7 @@
 #include "report/core/layout/ReportOutput.h"
 #include "report/core/layout/TextFlow.h"
 #include "report/core/model/PageSetup.h"
+#include "report/core/model/ReportElement.h"
 #include "report/core/model/ReportSections.h"
 #include "report/core/output/Barcode.h"
 #include "report/core/output/HtmlWriter.h"
@@ -460,7 +461,7 @@ protected:
         setHeight(TOddilSestavy::Body, 20);
         add(TOddilSestavy::Body, ElementKind::Field, Doklad, {40, 0, 150, 20});
         add(TOddilSestavy::Body, ElementKind::Field, Castka, {200, 0, 150, 20});
-        TPolSkup &g = m_report.addGroup(Skupina);
+        TPolSkup &g = m_report.model().addGroup(Skupina);
         g.header->height = 25;
         g.footer->height = 25;
         add(g.header->id, ElementKind::GraphicText, 0, {0, 0, 100, 20}, u"Skupina"_s).font.style = FontDef::Bold;
@@ -495,14 +496,14 @@ protected:
             labels();
         m_report.setPredloha(m_report.writeTemplate());
         ASSERT_EQ(ReportLayout::prepare(m_report), seOK);
-        ASSERT_GE(m_report.vystup().pageCount(), 2);
+        ASSERT_GE(m_report.output().pageCount(), 2);
     }
 
     // Every text shown on the pages, one per item line.
     QStringList shownTexts() const
     {
         QStringList texts;
-        for (const TStranaPrvku &page : m_report.vystup().pages) {
+        for (const TStranaPrvku &page : m_report.output().pages) {
             for (const TVystPrvek &item : page.items()) {
                 if (!ElementKind::isText(item.kind()))
                     continue;
@@ -549,11 +550,11 @@ TEST_P(ReportBackendsGolden, TextRtfAndHtmlMatchTheGoldenFiles)
     QByteArray text;
     QBuffer buffer(&text);
     buffer.open(QIODevice::WriteOnly);
-    ASSERT_EQ(OutputText::exportText(m_report.vystup(), buffer, {}), seOK);
+    ASSERT_EQ(OutputText::exportText(m_report.output(), buffer, {}), seOK);
     compareGolden(name + u".txt"_s, text);
-    compareGolden(name + u".rtf"_s, SestRtf::exportRtf(m_report.vystup()));
+    compareGolden(name + u".rtf"_s, SestRtf::exportRtf(m_report.output()));
     QByteArray html;
-    ASSERT_TRUE(OutputHtml::exportPage(m_report.vystup(), 0, QString(), html));
+    ASSERT_TRUE(OutputHtml::exportPage(m_report.output(), 0, QString(), html));
     compareGolden(name + u"1.html"_s, html);
 }
 
@@ -577,7 +578,7 @@ class BackendContract : public ReportBackends, public testing::WithParamInterfac
 TEST_P(BackendContract, EveryBackendShowsEveryTextOnItsPages)
 {
     build(GetParam().report);
-    const TSestVystup &out = m_report.vystup();
+    const TSestVystup &out = m_report.output();
     const QString backend = QString::fromLatin1(GetParam().backend);
     QStringList texts = shownTexts();
     ASSERT_FALSE(texts.isEmpty());
@@ -694,7 +695,7 @@ TEST_P(BarcodeContract, EveryBackendShowsEveryBarcodeReadably)
         }
     }
     build(GetParam().report);
-    const TSestVystup &out = m_report.vystup();
+    const TSestVystup &out = m_report.output();
     QStringList expected;
     for (const TStranaPrvku &page : out.pages)
         for (const TVystPrvek &item : page.items())

@@ -607,7 +607,7 @@ TEST_F(PreviewPicture, AtThreeTimesTheSizeThePageIsDrawnAfreshNotEnlarged)
     const QImage image = shown(300);
     ASSERT_EQ(image.size(), QSize(2478, 1500));
     ASSERT_EQ(ReportLayout::prepare(m_report), seOK);
-    const TSestVystup &out = m_report.vystup();
+    const TSestVystup &out = m_report.output();
     // The items drawn directly at 3 pixels per unit.
     const QImage direct = OutputPageImage::pageBitmap(out, 0, 3, false);
     const QImage area =

@@ -245,7 +245,7 @@ protected:
     void prepare(int pages = 2)
     {
         ASSERT_EQ(ReportLayout::prepare(m_report), seOK);
-        ASSERT_EQ(m_report.vystup().pageCount(), pages);
+        ASSERT_EQ(m_report.output().pageCount(), pages);
     }
 
     // Printers: two A4 lasers and a text-only one (the system's current).
@@ -348,7 +348,7 @@ TEST_P(PrintOptionsOnASmallerPrinter, TheChosenOptionDecidesTheSheets)
     pageSetup().paperHeight = kA3.height();
     buildProtocol(100);
     ASSERT_EQ(ReportLayout::prepare(m_report), seOK);
-    const int reportPages = m_report.vystup().pageCount();
+    const int reportPages = m_report.output().pageCount();
     ASSERT_GE(reportPages, 2);
     const QString button = QString::fromLatin1(GetParam().button);
     scriptedUi().onWindow(u"TFormRastelReportZoom"_s, [&](QDialog &window) {

@@ -84,7 +84,7 @@ TEST_F(ReportWindowHooks, PreviewShowsThePreparedPagesOnly)
 {
     int pagesShown = -1;
     ReportWindows::current().preview = [&](TSestava &report) {
-        pagesShown = report.vystup().pageCount();
+        pagesShown = report.output().pageCount();
         return int(seCancelled);
     };
     EXPECT_EQ(m_report.Preview(), seCancelled);

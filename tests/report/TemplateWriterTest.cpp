@@ -7,6 +7,8 @@
 #include "common/TextFile.h"
 #include "report/core/Report.h"
 #include "report/core/model/PageSetup.h"
+#include "report/core/template/TemplateReader.h"
+#include "report/core/template/TemplateWriter.h"
 
 using namespace Qt::StringLiterals;
 
@@ -128,8 +130,8 @@ TEST_F(TemplateWriter, TextsAndNamesThatNeedQuotesReadBack)
     function.initialValue = u"\"0\""_s;
     function.expression = u"IIF(#1>0,'a','b')"_s;
     report.settings().backgroundFile = u"/tmp/a,b.bmp"_s;
-    TPolSkup &group = report.addGroup(3, u"Pole, s čárkou"_s);
-    TRastelReportElement &e = group.header->addElement(&report);
+    TPolSkup &group = report.model().addGroup(3, u"Pole, s čárkou"_s);
+    TRastelReportElement &e = group.header->addElement();
     e.kind = ElementKind::GraphicText;
     e.text = u"\"uvozovky\", čárky, \"\""_s;
     e.font.name = u"Font, s čárkou"_s;
@@ -181,11 +183,10 @@ TEST_F(TemplateWriter, PictureLosesItsDirectoryButABarcodeExpressionStaysWhole)
 
 TEST_F(TemplateWriter, RecordsOfEachKindHaveTheirFieldCounts)
 {
-    TSestava report;
-    TRastelReportElement e(&report);
+    TRastelReportElement e;
     auto fieldCount = [&e](int kind) {
         e.kind = kind;
-        return int(TSestavaTyp::writeElement(e, u"T"_s).count(u',')) + 1;
+        return int(::TemplateWriter::elementRecord(e, u"T"_s).count(u',')) + 1;
     };
     for (int kind = ElementKind::GraphicText; kind <= ElementKind::UserFunction; ++kind)
         EXPECT_EQ(fieldCount(kind), 18) << kind;
@@ -198,12 +199,12 @@ TEST_F(TemplateWriter, RecordsOfEachKindHaveTheirFieldCounts)
 
 TEST_F(TemplateWriter, SectionTags)
 {
-    EXPECT_EQ(TSestavaTyp::sectionTag(0), u"Z"_s);
-    EXPECT_EQ(TSestavaTyp::sectionTag(4), u"P"_s);
-    EXPECT_EQ(TSestavaTyp::sectionTag(5), u"S0"_s);
-    EXPECT_EQ(TSestavaTyp::sectionTag(6), u"U0"_s);
-    EXPECT_EQ(TSestavaTyp::sectionTag(10), u"U2"_s);
-    EXPECT_EQ(TSestavaTyp::sectionTag(11), u"S3"_s);
+    EXPECT_EQ(::TemplateReader::sectionTag(0), u"Z"_s);
+    EXPECT_EQ(::TemplateReader::sectionTag(4), u"P"_s);
+    EXPECT_EQ(::TemplateReader::sectionTag(5), u"S0"_s);
+    EXPECT_EQ(::TemplateReader::sectionTag(6), u"U0"_s);
+    EXPECT_EQ(::TemplateReader::sectionTag(10), u"U2"_s);
+    EXPECT_EQ(::TemplateReader::sectionTag(11), u"S3"_s);
 }
 
 TEST_F(TemplateWriter, NestedDetailsRoundTrip)

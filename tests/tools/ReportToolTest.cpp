@@ -52,7 +52,7 @@ protected:
     {
         TSestava model;
         auto add = [&model](int sectionId, int kind, int reference, int left) {
-            TRastelReportElement &e = model.sections().find(sectionId)->addElement(&model);
+            TRastelReportElement &e = model.sections().find(sectionId)->addElement();
             e.kind = kind;
             e.reference = reference;
             e.left = left;
@@ -160,7 +160,7 @@ TEST_F(ReportToolTest, PreviewOpensTheWindowOnTheLaidOutReport)
     const ReportWindows saved = ReportWindows::current();
     QStringList shown;
     ReportWindows::current().preview = [&](TSestava &report) {
-        for (const TVystPrvek &item : report.vystup().pages.at(0).items())
+        for (const TVystPrvek &item : report.output().pages.at(0).items())
             shown << item.text;
         return int(seOK);
     };
@@ -377,7 +377,7 @@ TEST_F(ReportToolDesign, TheDesignerShowsTheDataPreviewsTheCopyAndSaves)
         insertTitle(designer.editor());
         // The preview of the copy over the tool's data, then back.
         scriptedUi().onWindow(u"TFormSestP"_s, [&](QDialog &preview) {
-            dump = dumpOutput(designer.editor().report().vystup());
+            dump = dumpOutput(designer.editor().report().output());
             action(preview, u"ActionEdit"_s)->trigger();
         });
         action(designer, u"ActionNahled"_s)->trigger();

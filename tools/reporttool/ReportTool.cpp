@@ -278,7 +278,7 @@ int render(const Options &o, QTextStream &out, QTextStream &err, LayoutProgress 
         return printed != seOK ? printed : result;
     }
 
-    const TSestVystup &output = report.vystup();
+    const TSestVystup &output = report.output();
     if (o.format == u"pdf"_s) {
         if (OutputPdf::exportPdf(output, o.output, report.popis(), false) != seOK) {
             err << "cannot write " << o.output << Qt::endl;

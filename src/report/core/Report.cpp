@@ -8,6 +8,8 @@
 #include "report/core/expr/DateTimeFormat.h"
 #include "report/core/expr/IntegerFormat.h"
 #include "report/core/output/Printers.h"
+#include "report/core/template/TemplateReader.h"
+#include "report/core/template/TemplateWriter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -56,31 +58,40 @@ QString TSestavaTyp::iniFilePath() const
     return programDir() + m_iniFileName;
 }
 
-TPolSkup &TSestavaTyp::addGroup(int fieldIndex, const QString &fieldName)
+// ---------------------------------------------------------------- template
+
+TemplateReader::Context TSestavaTyp::templateContext()
 {
-    TPolSkup &group = m_groups.add();
-    group.fieldIndex = fieldIndex;
-    group.fieldName = fieldName;
-    group.header = &m_sections.add(TOddilSestavy::groupHeaderId(group.number));
-    group.footer = &m_sections.add(TOddilSestavy::groupFooterId(group.number));
-    for (TOddilSestavy *section : {group.header, group.footer}) {
-        section->stored = 50;
-        section->columns = m_settings.printColumns;
-        section->columnGap = m_settings.columnGap;
-    }
-    return group;
+    TemplateReader::Context context;
+    context.detail = isDetail();
+    context.fieldNames = m_fieldNames;
+    context.page = pageSetup();
+    context.description = m_model.description();
+    context.loadPicture = [this](TRastelReportElement &element) { return loadPicture(element); };
+    return context;
 }
 
-void TSestavaTyp::clearModel()
+void TSestavaTyp::setPredloha(const TPredloha &lines)
 {
-    for (int i = 0; i < m_sections.count(); ++i)
-        m_sections.at(i).clearElements();
-    while (m_groups.count() > 0) {
-        const TPolSkup &group = m_groups.at(m_groups.count() - 1);
-        m_sections.remove(group.header);
-        m_sections.remove(group.footer);
-        m_groups.removeLast();
-    }
+    m_predloha = lines;
+    m_model = TemplateReader::read(m_predloha, templateContext());
+    // The page setup belongs to the process: every report prints with the
+    // one the last main report's template gave.
+    if (!isDetail())
+        pageSetup() = m_model.page();
+    const std::vector<TSestDetail *> details = m_details;
+    for (size_t n = 0; n < details.size(); ++n)
+        details[n]->setPredloha(TemplateReader::detailLines(m_predloha, int(n)));
+    if (OnSetPredloha)
+        OnSetPredloha(this);
+}
+
+TPredloha TSestavaTyp::writeTemplate() const
+{
+    QList<TPredloha> details;
+    for (const TSestDetail *detail : m_details)
+        details << detail->writeTemplate();
+    return TemplateWriter::write(m_model, pageSetup(), details);
 }
 
 void TSestavaTyp::addDetail(TSestDetail *detail)
@@ -114,11 +125,7 @@ int TSestavaTyp::findField(const QString &name) const
 
 int TSestavaTyp::findFunction(const QString &name) const
 {
-    for (int i = 0; i < m_functions.count(); ++i) {
-        if (m_functions.at(i).name.compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
+    return m_model.functions().findByName(name);
 }
 
 QString TSestavaTyp::fieldLabel(int index) const
@@ -237,9 +244,9 @@ TCalcType TSestavaTyp::systemVariableValue(int index) const
         break;
     }
     const int group = (index - SystemVariable::FirstGroup) / 2;
-    if (index < SystemVariable::FirstGroup || group >= m_groups.count())
+    if (index < SystemVariable::FirstGroup || group >= m_model.groups().count())
         return value;
-    const TPolSkup &g = m_groups.at(group);
+    const TPolSkup &g = m_model.groups().at(group);
     integer(index == SystemVariable::rowInGroup(group) ? g.rowInGroup : g.groupCount);
     return value;
 }
@@ -263,8 +270,8 @@ TCalcType TSestavaTyp::resolve(int code)
         return systemVariableValue(code - CalcRef::SystemVariable);
     if (code >= CalcRef::UserFunction) {
         const int index = code - CalcRef::UserFunction;
-        if (index < m_functions.count())
-            value = m_functions.at(index).result;
+        if (index < m_model.functions().count())
+            value = m_model.functions().at(index).result;
         return value;
     }
     if (code >= CalcRef::Field)
@@ -292,24 +299,25 @@ void TSestavaTyp::registerAsResolver()
 
 void TSestavaTyp::startFunctions()
 {
-    m_functions.setSkipNulls(m_allowNullValues);
-    m_functions.requestReset(-1);
+    m_model.functions().setSkipNulls(m_allowNullValues);
+    m_model.functions().requestReset(-1);
 }
 
 void TSestavaTyp::requestPageReset()
 {
-    m_functions.requestReset(TRadekFunkce::ResetPerPage);
+    m_model.functions().requestReset(TRadekFunkce::ResetPerPage);
 }
 
 void TSestavaTyp::requestGroupReset(int group)
 {
-    m_functions.requestReset(TRadekFunkce::resetPerGroup(group));
+    m_model.functions().requestReset(TRadekFunkce::resetPerGroup(group));
 }
 
 void TSestavaTyp::refreshValues(Refresh when)
 {
-    for (int i = 0; i < m_sections.count(); ++i) {
-        const TOddilSestavy &section = m_sections.at(i);
+    const TListOddilu &sections = m_model.sections();
+    for (int i = 0; i < sections.count(); ++i) {
+        const TOddilSestavy &section = sections.at(i);
         const bool reportHeader = section.id == TOddilSestavy::ReportHeader;
         const bool reportFooter = section.id == TOddilSestavy::ReportFooter;
         const bool refresh = when == Refresh::Start    ? !reportFooter
@@ -327,7 +335,7 @@ void TSestavaTyp::refreshFieldElements(const TOddilSestavy &section)
     for (int i = 0; i < section.count(); ++i) {
         TRastelReportElement &element = section.at(i);
         if (element.kind == ElementKind::Field)
-            element.refreshValue();
+            refreshElementValue(element);
     }
 }
 
@@ -337,10 +345,84 @@ void TSestavaTyp::computeFunctions()
     // references are its own fields, and the master answers again after.
     CalcResolver *previous = calcResolver();
     setCalcResolver(this);
-    m_functions.computeAll();
+    m_model.functions().computeAll();
     setCalcResolver(previous);
     if (OnVypoctiFunkce)
         OnVypoctiFunkce(this);
+}
+
+// ---------------------------------------------------------------- what the elements show
+
+void TSestavaTyp::refreshElementValue(TRastelReportElement &element) const
+{
+    if (element.kind != ElementKind::Field)
+        return;
+    const int dataType = fieldDataType(element.reference);
+    if (dataType == ftBlob || dataType == ftGraphic || dataType == ftTypedBinary) {
+        element.picture = fieldPicture(element.reference);
+        return;
+    }
+    try {
+        element.value = fieldValue(element.reference);
+        if (dataType == ftMemo || dataType == ftFmtMemo)
+            element.value.text = fieldMemoText(element.reference);
+    } catch (...) {
+        element.value.clear();
+        element.value.text = kUnreadable;
+    }
+}
+
+QString TSestavaTyp::elementText(const TRastelReportElement &element) const
+{
+    switch (element.kind) {
+    case ElementKind::GraphicText:
+        return element.text;
+    case ElementKind::Field:
+        return element.value.text;
+    case ElementKind::FieldLabel:
+        return fieldLabel(element.reference);
+    case ElementKind::Parameter:
+        return parameter(element.reference);
+    case ElementKind::SystemVariable:
+        return systemVariableText(element.reference, element.text);
+    case ElementKind::UserFunction:
+        if (element.reference < 0 || element.reference >= m_model.functions().count())
+            return kUnreadable;
+        return m_model.functions().displayText(element.reference);
+    default:
+        return QString();
+    }
+}
+
+namespace {
+// Pictures are looked for in the report's picture directory, whatever
+// directory the template named.
+QString withoutDirectory(const QString &path)
+{
+    const qsizetype cut = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    return path.mid(cut + 1);
+}
+} // namespace
+
+bool TSestavaTyp::loadPicture(TRastelReportElement &element)
+{
+    element.picture = QImage();
+    element.pictureFile.clear();
+    const QString name = element.text.trimmed();
+    if (name.isEmpty())
+        return false;
+    if (OnNactiObraz) {
+        if (!OnNactiObraz(this, name, element.picture))
+            return false;
+        element.pictureFile = name;
+        return true;
+    }
+    const QString path = QDir::isAbsolutePath(name) ? name : pictureDir() + withoutDirectory(name);
+    const QString resolved = FileNames::resolve(path);
+    if (!QFileInfo(resolved).isFile() || !element.picture.load(resolved))
+        return false;
+    element.pictureFile = resolved;
+    return true;
 }
 
 // ---------------------------------------------------------------- process-wide

@@ -4,10 +4,12 @@
 #include "report/core/data/DataBridge.h"
 #include "report/core/data/ReportDataSet.h"
 #include "report/core/layout/ReportOutput.h"
+#include "report/core/model/ReportModel.h"
 #include "report/core/model/ReportResult.h"
 #include "report/core/model/ReportSections.h"
 #include "report/core/model/UserFunctions.h"
 #include "report/core/template/PaperFormats.h"
+#include "report/core/template/TemplateLines.h"
 
 #include <QImage>
 #include <QObject>
@@ -23,53 +25,14 @@ class QPainter;
 class LayoutProgress;
 class TSestavaTyp;
 class TSestDetail;
-
-// The report settings the template header carries besides the page setup.
-struct ReportOptions
-{
-    std::array<int, 3> version{6, 40, 27}; // major, minor, release
-    int printColumns = 1;
-    int columnGap = 0;
-
-    // Layout grid; grid type 1 is the character grid (character mode).
-    int gridType = 0;
-    int gridX = 8;       // in character mode: the column width
-    int gridY = 8;       // in character mode: the row height
-    int lineSpacing = 0; // 0: 6, 1: 4, 2: 3 lines per inch
-    int pitch = 1;       // 0: 10, 1: 12, 2: 17 characters per inch
-    bool showGrid = false;
-    bool snapToGrid = false;
-
-    // Background picture.
-    bool ownBackground = false; // the template names its picture
-    bool printBackground = false;
-    bool partialPlacement = false; // not "Celý papír"
-    int backgroundLeft = 0;
-    int backgroundTop = 0;
-    int backgroundWidth = 0; // 0: the paper's
-    int backgroundHeight = 0;
-    QString backgroundFile;
-
-    // Pagination switches.
-    bool newBodyOnNewPage = false;         // "Nové tělo na novou stránku"
-    bool breakAfterReportHeader = false;   // "Odstránkovat po začátku sestavy"
-    bool breakBeforeReportFooter = false;  // "Odstránkovat před koncem sestavy"
-    bool reportFooterAtPageFooter = false; // "Konec sestavy zarovnat k patě"
-    bool noPageHeaderOnFirstPage = false;  // "Na první stránce netisknout hlavu"
-    bool noPageFooterOnLastPage = false;   // "Na poslední stránce netisknout patu"
-
-    int storedValue = 0; // I,5: kept and written back
-
-    bool isCharacterMode() const { return gridType == 1; }
-    // A template older than 1.x.3 numbers the system variables without the page count.
-    bool isBeforePageCount() const { return version[0] <= 1 && version[2] < 3; }
-
-    friend bool operator==(const ReportOptions &, const ReportOptions &) = default;
-};
+namespace TemplateReader {
+struct Context;
+}
 
 // Everything of a report that does not depend on where its data come from:
-// template, sections, elements, groups, user functions, parameters, details.
-// It answers the expression evaluator's references.
+// the template and the model read from it, parameters, fields, details, the
+// run counters and the output. It answers the expression evaluator's
+// references and what the elements of its model show.
 class TSestavaTyp : public QObject, public CalcResolver
 {
     Q_OBJECT
@@ -82,37 +45,37 @@ public:
 
     // ---- Template
     const TPredloha &predloha() const { return m_predloha; }
-    // Copies the lines, rebuilds the model from them, raises OnSetPredloha.
+    // Copies the lines, reads the model from them (TemplateReader::read; a
+    // main report's page setup becomes the process-wide one), hands each
+    // detail its "D<n>" lines, raises OnSetPredloha.
     void setPredloha(const TPredloha &lines);
-    // The template lines of the model, in the writer's fixed order.
+    // The template lines of the model with the process-wide page setup and
+    // the details' templates (TemplateWriter::write).
     TPredloha writeTemplate() const;
-    // One element record with the given section tag.
-    static QString writeElement(const TRastelReportElement &element, const QString &sectionTag);
-    // The tag of the section with that id ("Z", "H", "T", "K", "P", "S<n>", "U<n>").
-    static QString sectionTag(int sectionId);
+    // What the reader takes from this report: its fields, whether it is a
+    // detail, the process-wide page setup, its description, its pictures.
+    TemplateReader::Context templateContext();
 
-    // ---- Model
-    TListOddilu &sections() { return m_sections; }
-    const TListOddilu &sections() const { return m_sections; }
-    TListSkupin &groups() { return m_groups; }
-    const TListSkupin &groups() const { return m_groups; }
-    TListFunkci &functions() { return m_functions; }
-    const TListFunkci &functions() const { return m_functions; }
-    ReportOptions &settings() { return m_settings; }
-    const ReportOptions &settings() const { return m_settings; }
+    // ---- Model: the report's own; the parts for the report's callers
+    ReportModel &model() { return m_model; }
+    const ReportModel &model() const { return m_model; }
+    TListOddilu &sections() { return m_model.sections(); }
+    const TListOddilu &sections() const { return m_model.sections(); }
+    TListSkupin &groups() { return m_model.groups(); }
+    const TListSkupin &groups() const { return m_model.groups(); }
+    TListFunkci &functions() { return m_model.functions(); }
+    const TListFunkci &functions() const { return m_model.functions(); }
+    ReportOptions &settings() { return m_model.settings(); }
+    const ReportOptions &settings() const { return m_model.settings(); }
     TListFormatu &paperFormats() { return m_paperFormats; }
-    // Appends a group with its header and footer section.
-    TPolSkup &addGroup(int fieldIndex, const QString &fieldName = QString());
-    // Frees every element and removes every group with its sections.
-    void clearModel();
 
     const std::vector<TSestDetail *> &details() const { return m_details; }
 
     // ---- Published properties
     QStringList parametry() const { return m_parametry; }
     void setParametry(const QStringList &lines) { m_parametry = lines; }
-    QString popis() const { return m_popis; }
-    void setPopis(const QString &text) { m_popis = text; }
+    QString popis() const { return m_model.description(); }
+    void setPopis(const QString &text) { m_model.setDescription(text); }
     QString iniFileName() const { return m_iniFileName; }
     // Also reloads the paper formats from the file.
     void setIniFileName(const QString &name);
@@ -190,8 +153,8 @@ public:
     QString systemVariableText(int index, const QString &format) const;
 
     // ---- The output of the last run (rebuilt by every run)
-    TSestVystup &vystup() { return m_vystup; }
-    const TSestVystup &vystup() const { return m_vystup; }
+    TSestVystup &output() { return m_output; }
+    const TSestVystup &output() const { return m_output; }
     // While the report is laid out: the next section other than a page
     // header or footer starts on a new page.
     void RequestNewPage() { m_newPageRequested = true; }
@@ -225,6 +188,21 @@ public:
     // Computes the user functions in list order against this report, then
     // raises OnVypoctiFunkce.
     void computeFunctions();
+
+    // ---- What the elements of the model show
+    // The text an element shows for the current record: its literal text
+    // (kind 1), its field's value (2), the field's label (3), the parameter
+    // (4), the system variable, through the element's text as a format when
+    // it has one (5), the user function's display text (6); empty for the
+    // other kinds. A user function outside the list shows "????".
+    QString elementText(const TRastelReportElement &element) const;
+    // A data-field element (kind 2) takes its field's value in the current
+    // record: number, display text and null flag, the memo text for memo
+    // fields, the picture for picture fields. An unreadable value shows "????".
+    void refreshElementValue(TRastelReportElement &element) const;
+    // Loads the picture named by the element's text (through OnNactiObraz
+    // when assigned, else from the picture directory). False when there is none.
+    bool loadPicture(TRastelReportElement &element);
 
     // ---- Expression references
     TCalcType resolve(int code) override;
@@ -261,25 +239,14 @@ protected:
     void removeDetail(TSestDetail *detail);
     // The directory in which pictures named by the template are looked for.
     virtual QString pictureDir() const { return programDir(); }
-    friend class TRastelReportElement;
 
 private:
-    void parseTemplate();
-    void readHeader(const QString &line);
-    void readFunction(const QString &line);
-    void readGroupRecord(class TemplateFields &fields);
-    void resetSettings();
-
     TPredloha m_predloha;
-    TListOddilu m_sections;
-    TListSkupin m_groups;
-    TListFunkci m_functions;
-    ReportOptions m_settings;
+    ReportModel m_model;
     TListFormatu m_paperFormats;
     std::vector<TSestDetail *> m_details;
 
     QStringList m_parametry;
-    QString m_popis = QStringLiteral("Tisková úloha RASTEL");
     QString m_iniFileName = QStringLiteral("SestDLL.ini");
     int m_printCopies = 1;
     int m_startPage = 1;
@@ -299,7 +266,7 @@ private:
     int m_rowNumber = 1;
     int m_pageNumber = 1;
     int m_pageCount = 0;
-    TSestVystup m_vystup;
+    TSestVystup m_output;
     bool m_newPageRequested = false;
 };
 

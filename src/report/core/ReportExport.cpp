@@ -65,7 +65,7 @@ QString joined(const QString &dir, const QString &fileName)
 int TSestava::PrintToStream(QIODevice &stream, LayoutProgress *progress)
 {
     return runOutput(*this, progress, true, [&] {
-        return OutputText::exportText(vystup(), stream, {settings().lineSpacing, {}});
+        return OutputText::exportText(output(), stream, {settings().lineSpacing, {}});
     });
 }
 
@@ -85,7 +85,7 @@ int TSestava::WriteTextFile(const QString &fileName, LayoutProgress *progress) c
                 return !progress->interrupted();
             };
         }
-        const int result = OutputText::exportText(vystup(), file, options);
+        const int result = OutputText::exportText(output(), file, options);
         if (progress)
             progress->finish();
         return result;
@@ -94,30 +94,30 @@ int TSestava::WriteTextFile(const QString &fileName, LayoutProgress *progress) c
 
 int TSestava::WriteRtfFile(const QString &fileName) const
 {
-    return writeFile(fileName, [&](QIODevice &file) { return writeBytes(file, SestRtf::exportRtf(vystup())); });
+    return writeFile(fileName, [&](QIODevice &file) { return writeBytes(file, SestRtf::exportRtf(output())); });
 }
 
 int TSestava::WritePageHtmlFile(const QString &fileName, int page) const
 {
-    return OutputHtml::exportPageFile(vystup(), page, fileName);
+    return OutputHtml::exportPageFile(output(), page, fileName);
 }
 
 int TSestava::WriteAllHtmlFile(const QString &fileName) const
 {
-    return OutputHtml::exportAll(vystup(), fileName);
+    return OutputHtml::exportAll(output(), fileName);
 }
 
 int TSestava::WritePdfFile(const QString &fileName) const
 {
     return writeFile(fileName,
-                     [&](QIODevice &file) { return OutputPdf::exportPdf(vystup(), file, popis(), drawsBackground()); });
+                     [&](QIODevice &file) { return OutputPdf::exportPdf(output(), file, popis(), drawsBackground()); });
 }
 
 int TSestava::WritePageMetafileFile(const QString &fileName, int page, bool plainWindows) const
 {
     // A page outside the output cancels the save file: nothing is written.
     return writeFile(fileName, [&](QIODevice &file) {
-        return OutputMetafile::exportPage(vystup(), page, file,
+        return OutputMetafile::exportPage(output(), page, file,
                                           plainWindows ? OutputMetafile::Format::Wmf : OutputMetafile::Format::Emf,
                                           drawsBackground());
     });
@@ -125,7 +125,7 @@ int TSestava::WritePageMetafileFile(const QString &fileName, int page, bool plai
 
 int TSestava::WriteAllMetafileFiles(const QString &fileName, bool plainWindows) const
 {
-    return OutputMetafile::exportAll(vystup(), fileName,
+    return OutputMetafile::exportAll(output(), fileName,
                                      plainWindows ? OutputMetafile::Format::Wmf : OutputMetafile::Format::Emf,
                                      drawsBackground());
 }
@@ -137,7 +137,7 @@ int TSestava::PrintToFile(const QString &fileName, LayoutProgress *progress)
 
 int TSestava::ExportRtf(QIODevice &stream, LayoutProgress *progress)
 {
-    return runOutput(*this, progress, false, [&] { return writeBytes(stream, SestRtf::exportRtf(vystup())); });
+    return runOutput(*this, progress, false, [&] { return writeBytes(stream, SestRtf::exportRtf(output())); });
 }
 
 int TSestava::ExportRtf(const QString &dir, const QString &fileName, LayoutProgress *progress)
@@ -149,7 +149,7 @@ int TSestava::ExportPageHtml(QIODevice &stream, int page, LayoutProgress *progre
 {
     return runOutput(*this, progress, false, [&] {
         QByteArray html;
-        OutputHtml::exportPage(vystup(), page - 1, QString(), html);
+        OutputHtml::exportPage(output(), page - 1, QString(), html);
         return writeBytes(stream, html);
     });
 }
@@ -167,7 +167,7 @@ int TSestava::ExportAllHtml(const QString &dir, const QString &fileName, LayoutP
 int TSestava::ExportPdf(QIODevice &stream, LayoutProgress *progress)
 {
     return runOutput(*this, progress, false,
-                     [&] { return OutputPdf::exportPdf(vystup(), stream, popis(), drawsBackground()); });
+                     [&] { return OutputPdf::exportPdf(output(), stream, popis(), drawsBackground()); });
 }
 
 int TSestava::ExportPdf(const QString &dir, const QString &fileName, LayoutProgress *progress)
@@ -181,7 +181,7 @@ int exportPageMetafile(TSestava &report, QIODevice &stream, int page, OutputMeta
                        LayoutProgress *progress)
 {
     return runOutput(report, progress, false, [&] {
-        return OutputMetafile::exportPage(report.vystup(), page, stream, format, report.drawsBackground());
+        return OutputMetafile::exportPage(report.output(), page, stream, format, report.drawsBackground());
     });
 }
 

@@ -161,7 +161,7 @@ TEST_F(EditedWizardTest, PrintingTheListPrintsTheFilteredRows)
     QStringList listed;
     ReportWindows::current().print = [&printed](TSestava &report, int) {
         const int result = ReportLayout::prepare(report);
-        for (const TStranaPrvku &page : report.vystup().pages)
+        for (const TStranaPrvku &page : report.output().pages)
             for (const TVystPrvek &item : page.items())
                 if (item.sectionId == TOddilSestavy::Body && item.left == 0)
                     printed.prepend(item.text); // drawn newest first

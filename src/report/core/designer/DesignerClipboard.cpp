@@ -2,6 +2,7 @@
 
 #include "report/core/Report.h"
 #include "report/core/template/TemplateFields.h"
+#include "report/core/template/TemplateWriter.h"
 
 using namespace Qt::StringLiterals;
 
@@ -20,7 +21,7 @@ QString write(const QList<const TRastelReportElement *> &elements, int focusInde
     QStringList lines{kHeader, QString::number(anchor.x()), QString::number(anchor.y()),
                       QString::number(focusIndex >= 0 && focusIndex < elements.size() ? focusIndex : -1)};
     for (const TRastelReportElement *e : elements)
-        lines << TSestavaTyp::writeElement(*e, kSectionTag);
+        lines << TemplateWriter::elementRecord(*e, kSectionTag);
     // CR LF like every text the system hands to other programs.
     return lines.join(u"\r\n"_s);
 }

@@ -111,7 +111,7 @@ void takeSources(TSestava &copy, const TSestava &from)
 DesignerDocument::DesignerDocument(TSestava &report, const DesignerSettings &environment)
     : m_report(report), m_env(environment), m_undo(environment.undoLimit)
 {
-    takeSources(m_model, report);
+    takeSources(m_copy, report);
 
     // The copy has no detail reports: their template lines are kept aside and
     // written back after the copy's own, so that editing never loses them.
@@ -122,17 +122,17 @@ DesignerDocument::DesignerDocument(TSestava &report, const DesignerSettings &env
         else
             own << line;
     }
-    m_model.setPredloha(own);
-    m_savedLines = m_model.writeTemplate();
+    m_copy.setPredloha(own);
+    m_savedLines = m_copy.writeTemplate();
 }
 
 void DesignerDocument::copyModelTo(TSestava &scratch) const
 {
-    takeSources(scratch, m_model);
+    takeSources(scratch, m_copy);
     // The report's data: the wizard sizes fields by it, and the expression
     // editor's check reads it.
     scratch.setDataSource(m_report.dataSource());
-    scratch.setPredloha(m_model.writeTemplate());
+    scratch.setPredloha(m_copy.writeTemplate());
 }
 
 void DesignerDocument::setEnvironment(const DesignerSettings &environment)
@@ -154,8 +154,8 @@ QList<DesignerBand> DesignerDocument::bands() const
             caption += u' ' + QString::number(group + 1);
         result.append({section->id, caption, section->height, section->visible});
     };
-    const TListOddilu &sections = m_model.sections();
-    const TListSkupin &groups = m_model.groups();
+    const TListOddilu &sections = edited().sections();
+    const TListSkupin &groups = edited().groups();
     add(sections.find(TOddilSestavy::ReportHeader), -1);
     add(sections.find(TOddilSestavy::PageHeader), -1);
     for (int g = 0; g < groups.count(); ++g)
@@ -172,7 +172,7 @@ TOddilSestavy *DesignerDocument::sectionOfElement(const TRastelReportElement *el
 {
     if (!element)
         return nullptr;
-    const TListOddilu &sections = m_model.sections();
+    const TListOddilu &sections = edited().sections();
     for (int i = 0; i < sections.count(); ++i) {
         if (indexIn(sections.at(i), element) >= 0)
             return &sections.at(i);
@@ -189,7 +189,7 @@ int DesignerDocument::sectionOf(const TRastelReportElement *element) const
 QList<TRastelReportElement *> DesignerDocument::elements(int sectionId) const
 {
     QList<TRastelReportElement *> result;
-    if (const TOddilSestavy *section = m_model.sections().find(sectionId)) {
+    if (const TOddilSestavy *section = edited().sections().find(sectionId)) {
         for (int i = 0; i < section->count(); ++i)
             result << &section->at(i);
     }
@@ -200,7 +200,7 @@ QList<TRastelReportElement *> DesignerDocument::elements(int sectionId) const
 
 QSize DesignerDocument::gridStep() const
 {
-    const ReportOptions &s = m_model.settings();
+    const ReportOptions &s = edited().settings();
     if (s.isCharacterMode())
         return {TemplateReader::columnWidthOfPitch(s.pitch), TemplateReader::rowHeightOfSpacing(s.lineSpacing)};
     return {qMax(1, m_env.gridX), qMax(1, m_env.gridY)};
@@ -285,7 +285,7 @@ QList<const TRastelReportElement *> DesignerDocument::orderedSelection() const
 
 bool DesignerDocument::change(const QString &name, const std::function<bool()> &body)
 {
-    const TPredloha before = m_model.writeTemplate();
+    const TPredloha before = m_copy.writeTemplate();
     const bool done = body();
     // Elements that went with the change leave the selection.
     QList<TRastelReportElement *> kept;
@@ -296,7 +296,7 @@ bool DesignerDocument::change(const QString &name, const std::function<bool()> &
     m_selection = kept;
     if (!isSelected(m_focused))
         m_focused = m_selection.isEmpty() ? nullptr : m_selection.last();
-    if (!done || m_model.writeTemplate() == before)
+    if (!done || m_copy.writeTemplate() == before)
         return false;
     m_undo.record(name, before);
     return true;
@@ -327,8 +327,8 @@ int DesignerDocument::newAlignment(int kind, int reference) const
                  TSestavaTyp::valueKindOfDataType(m_report.fieldDataType(reference)) == TCalcType::Number;
         break;
     case ElementKind::UserFunction:
-        number = reference >= 0 && reference < m_model.functions().count() &&
-                 m_model.functions().at(reference).resultType == TRadekFunkce::ResultNumber;
+        number = reference >= 0 && reference < edited().functions().count() &&
+                 edited().functions().at(reference).resultType == TRadekFunkce::ResultNumber;
         break;
     case ElementKind::SystemVariable:
         // The counters are numbers; the print date and time are texts.
@@ -342,13 +342,13 @@ int DesignerDocument::newAlignment(int kind, int reference) const
 
 TRastelReportElement *DesignerDocument::insertElement(DesignerTool tool, int sectionId, QPoint position, int reference)
 {
-    TOddilSestavy *section = m_model.sections().find(sectionId);
+    TOddilSestavy *section = edited().sections().find(sectionId);
     if (!section)
         return nullptr;
     TRastelReportElement *inserted = nullptr;
     change(u"vložení prvku"_s, [&] {
         const ToolKind k = toolKind(tool, qMax(0, reference));
-        TRastelReportElement &e = section->addElement(&m_model);
+        TRastelReportElement &e = section->addElement();
         e.kind = k.kind;
         e.reference = k.reference;
         e.width = qMax(1, m_env.newWidth);
@@ -365,10 +365,10 @@ TRastelReportElement *DesignerDocument::insertElement(DesignerTool tool, int sec
         if (k.kind == ElementKind::PaintBox)
             e.fillStyle = 1; // the drawing scale
         if (m_env.followByName) {
-            if (k.kind == ElementKind::Field && k.reference < m_model.fieldNames().size())
-                e.setReferenceName(m_model.fieldNames().at(k.reference));
-            if (k.kind == ElementKind::UserFunction && k.reference < m_model.functions().count())
-                e.setReferenceName(m_model.functions().at(k.reference).name);
+            if (k.kind == ElementKind::Field && k.reference < m_copy.fieldNames().size())
+                e.setReferenceName(m_copy.fieldNames().at(k.reference));
+            if (k.kind == ElementKind::UserFunction && k.reference < edited().functions().count())
+                e.setReferenceName(edited().functions().at(k.reference).name);
         }
         inserted = &e;
         return true;
@@ -484,7 +484,7 @@ bool DesignerDocument::restack(bool toFront)
     if (m_selection.isEmpty())
         return false;
     return change(u"posun prvku"_s, [&] {
-        const TListOddilu &sections = m_model.sections();
+        const TListOddilu &sections = edited().sections();
         for (int s = 0; s < sections.count(); ++s) {
             TOddilSestavy &section = sections.at(s);
             QList<int> selected;
@@ -528,14 +528,12 @@ void DesignerDocument::reorder(TOddilSestavy &section, const QList<int> &order)
 
 TRastelReportElement &DesignerDocument::appendCopy(TOddilSestavy &section, const TRastelReportElement &source)
 {
-    TRastelReportElement &e = section.addElement(&m_model);
-    e = source;
-    return e;
+    return section.addElement(source);
 }
 
 bool DesignerDocument::setSectionHeight(int sectionId, int height)
 {
-    TOddilSestavy *section = m_model.sections().find(sectionId);
+    TOddilSestavy *section = edited().sections().find(sectionId);
     if (!section)
         return false;
     // The rule holds whoever asks (the paper's drag, a typed height): a band
@@ -549,7 +547,7 @@ bool DesignerDocument::setSectionHeight(int sectionId, int height)
 
 int DesignerDocument::minimumSectionHeight(int sectionId) const
 {
-    const TOddilSestavy *section = m_model.sections().find(sectionId);
+    const TOddilSestavy *section = edited().sections().find(sectionId);
     if (!section)
         return -1;
     int bottom = 0;
@@ -562,7 +560,7 @@ int DesignerDocument::addGroup(int fieldIndex, const QString &fieldName)
 {
     int index = -1;
     change(u"nastavení oddílů a skupin"_s, [&] {
-        TPolSkup &group = m_model.addGroup(qMax(0, fieldIndex), fieldName);
+        TPolSkup &group = edited().addGroup(qMax(0, fieldIndex), fieldName);
         group.header->height = qMax(0, m_env.newHeight);
         group.footer->height = qMax(0, m_env.newHeight);
         index = group.number;
@@ -573,7 +571,7 @@ int DesignerDocument::addGroup(int fieldIndex, const QString &fieldName)
 
 bool DesignerDocument::removeGroup(int index)
 {
-    const TListSkupin &groups = m_model.groups();
+    const TListSkupin &groups = edited().groups();
     if (index < 0 || index >= groups.count())
         return false;
     return change(u"nastavení oddílů a skupin"_s, [&] {
@@ -584,9 +582,9 @@ bool DesignerDocument::removeGroup(int index)
         }
         // The rule is the report settings window's: the later groups move
         // up with their bands, counters and functions that reset per group.
-        ReportSetup setup = ReportSetup::fromReport(m_model);
+        ReportSetup setup = ReportSetup::fromReport(m_copy);
         setup.removeGroup(index);
-        setup.applyGroupsTo(m_model);
+        setup.applyGroupsTo(edited());
         return true;
     });
 }
@@ -595,12 +593,12 @@ int DesignerDocument::addFunction(const TRadekFunkce &function)
 {
     int index = -1;
     change(u"přidání funkce"_s, [&] {
-        TRadekFunkce &added = m_model.functions().add();
+        TRadekFunkce &added = edited().functions().add();
         const QString defaultName = added.name;
         added = function;
         if (added.name.trimmed().isEmpty())
             added.name = defaultName;
-        index = m_model.functions().count() - 1;
+        index = edited().functions().count() - 1;
         return true;
     });
     return index;
@@ -608,7 +606,7 @@ int DesignerDocument::addFunction(const TRadekFunkce &function)
 
 bool DesignerDocument::editFunction(int index, const TRadekFunkce &function)
 {
-    TListFunkci &functions = m_model.functions();
+    TListFunkci &functions = edited().functions();
     if (index < 0 || index >= functions.count())
         return false;
     return change(u"oprava funkce"_s, [&] {
@@ -622,7 +620,7 @@ bool DesignerDocument::editFunction(int index, const TRadekFunkce &function)
 
 bool DesignerDocument::deleteFunction(int index)
 {
-    TListFunkci &functions = m_model.functions();
+    TListFunkci &functions = edited().functions();
     if (index < 0 || index >= functions.count())
         return false;
     return change(u"zrušení funkce"_s, [&] {
@@ -631,7 +629,7 @@ bool DesignerDocument::deleteFunction(int index)
         // Elements of later functions keep showing them. Elements of the
         // removed one are kept and show "????" (a number outside the list)
         // rather than silently another function.
-        const TListOddilu &sections = m_model.sections();
+        const TListOddilu &sections = edited().sections();
         for (int s = 0; s < sections.count(); ++s) {
             for (int i = 0; i < sections.at(s).count(); ++i) {
                 TRastelReportElement &e = sections.at(s).at(i);
@@ -713,7 +711,7 @@ bool DesignerDocument::setDetail(TRastelReportElement *element, int detail)
 bool DesignerDocument::edit(const QString &undoName, const std::function<void(TSestava &)> &body)
 {
     return change(undoName, [&] {
-        body(m_model);
+        body(m_copy);
         return true;
     });
 }
@@ -722,7 +720,7 @@ bool DesignerDocument::replaceTemplate(const TPredloha &lines, const QString &un
 {
     return change(undoName, [&] {
         clearSelection();
-        m_model.setPredloha(lines);
+        m_copy.setPredloha(lines);
         return true;
     });
 }
@@ -732,12 +730,12 @@ bool DesignerDocument::replaceTemplate(const TPredloha &lines, const QString &un
 void DesignerDocument::restore(const TPredloha &lines)
 {
     clearSelection();
-    m_model.setPredloha(lines);
+    m_copy.setPredloha(lines);
 }
 
 bool DesignerDocument::undo()
 {
-    const std::optional<TPredloha> lines = m_undo.undo(m_model.writeTemplate());
+    const std::optional<TPredloha> lines = m_undo.undo(m_copy.writeTemplate());
     if (!lines)
         return false;
     restore(*lines);
@@ -746,7 +744,7 @@ bool DesignerDocument::undo()
 
 bool DesignerDocument::redo()
 {
-    const std::optional<TPredloha> lines = m_undo.redo(m_model.writeTemplate());
+    const std::optional<TPredloha> lines = m_undo.redo(m_copy.writeTemplate());
     if (!lines)
         return false;
     restore(*lines);
@@ -781,12 +779,13 @@ QString DesignerDocument::cutSelection()
 bool DesignerDocument::paste(const QString &text, int sectionId, QPoint position)
 {
     const std::optional<DesignerClipboard::Content> content = DesignerClipboard::read(text);
-    TOddilSestavy *section = m_model.sections().find(sectionId);
+    TOddilSestavy *section = edited().sections().find(sectionId);
     if (!content || !section)
         return false;
     // Records of kinds the designer does not know are left out; their place
     // in the list still counts for the focused index.
     std::vector<std::unique_ptr<TRastelReportElement>> read;
+    const TemplateReader::Context context = m_copy.templateContext();
     for (const QString &record : content->records) {
         TemplateFields fields(record);
         fields.skip(); // the section tag
@@ -796,9 +795,7 @@ bool DesignerDocument::paste(const QString &text, int sectionId, QPoint position
             read.push_back(nullptr);
             continue;
         }
-        auto element = std::make_unique<TRastelReportElement>(&m_model);
-        element->readRecord(fields);
-        read.push_back(std::move(element));
+        read.push_back(std::make_unique<TRastelReportElement>(TemplateReader::readElement(fields, edited(), context)));
     }
     if (std::none_of(read.cbegin(), read.cend(), [](const auto &e) { return bool(e); }))
         return false;
@@ -830,12 +827,12 @@ bool DesignerDocument::paste(const QString &text, int sectionId, QPoint position
 
 bool DesignerDocument::isModified() const
 {
-    return m_model.writeTemplate() != m_savedLines;
+    return m_copy.writeTemplate() != m_savedLines;
 }
 
 TPredloha DesignerDocument::templateLines() const
 {
-    return m_model.writeTemplate() + m_detailLines;
+    return m_copy.writeTemplate() + m_detailLines;
 }
 
 void DesignerDocument::apply()
@@ -849,7 +846,7 @@ int DesignerDocument::save()
     const int result = saveHandler ? saveHandler(m_report) : m_report.SaveTemplate();
     if (result != seOK)
         return result;
-    m_savedLines = m_model.writeTemplate();
+    m_savedLines = m_copy.writeTemplate();
     if (!m_env.undoAfterSave)
         m_undo.clear();
     return seOK;

@@ -59,7 +59,7 @@ public:
     TSestava &report() const { return m_report; }
     // The edited copy; dialogs read it. Change it only through the routines
     // below or edit(), so that the change can be taken back.
-    const TSestava &model() const { return m_model; }
+    const TSestava &model() const { return m_copy; }
     // A scratch report for a dialog that must not touch the copy (the
     // new-report wizard, the function dialog): the copy's fields, directory,
     // ini file and template lines, and the report's data source.
@@ -203,8 +203,12 @@ private:
     void reorder(TOddilSestavy &section, const QList<int> &order);
     TRastelReportElement &appendCopy(TOddilSestavy &section, const TRastelReportElement &source);
 
+    // The edited copy's model.
+    ReportModel &edited() { return m_copy.model(); }
+    const ReportModel &edited() const { return m_copy.model(); }
+
     TSestava &m_report;
-    TSestava m_model;
+    TSestava m_copy;
     DesignerSettings m_env;
     DesignerUndo m_undo;
     TPredloha m_detailLines;

@@ -15,7 +15,7 @@ class SavedReport
 public:
     explicit SavedReport(TSestava &report)
         : m_report(report), m_lines(report.predloha()), m_stored(report.isStored()),
-          m_load(std::move(report.OnNactiPredlohu)), m_output(std::exchange(report.vystup(), TSestVystup())),
+          m_load(std::move(report.OnNactiPredlohu)), m_output(std::exchange(report.output(), TSestVystup())),
           m_timestamp(report.printTimestamp()), m_row(report.rowNumber()), m_page(report.pageNumber()),
           m_pageCount(report.pageCount()), m_pageSetup(pageSetup())
     {
@@ -29,7 +29,7 @@ public:
         pageSetup() = m_pageSetup;
         m_report.setIsStored(m_stored);
         m_report.OnNactiPredlohu = std::move(m_load);
-        m_report.vystup() = std::move(m_output);
+        m_report.output() = std::move(m_output);
         m_report.setPrintTimestamp(m_timestamp);
         m_report.setRowNumber(m_row);
         m_report.setPageNumber(m_page);

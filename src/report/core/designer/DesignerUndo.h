@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/core/model/ReportSections.h"
+#include "report/core/template/TemplateLines.h"
 
 #include <QString>
 

@@ -50,7 +50,8 @@ class Builder
 {
 public:
     Builder(TSestavaTyp &report, const NewReportChoice &choice, const DesignerSettings &defaults)
-        : m_report(report), m_choice(choice), m_defaults(defaults), m_font(defaultFont(defaults))
+        : m_report(report), m_model(report.model()), m_choice(choice), m_defaults(defaults),
+          m_font(defaultFont(defaults))
     {
         m_rowHeight = std::max(defaults.newHeight, NewReportDesign::lineHeight(defaults.newFontSize));
         const bool landscape = choice.orientation == PageSetup::Landscape;
@@ -72,7 +73,7 @@ public:
 private:
     TRastelReportElement &add(int sectionId, int kind, int reference, QRect box)
     {
-        TRastelReportElement &element = m_report.sections().find(sectionId)->addElement(&m_report);
+        TRastelReportElement &element = m_model.sections().find(sectionId)->addElement();
         element.kind = kind;
         element.reference = reference;
         element.left = box.left();
@@ -91,7 +92,7 @@ private:
         line.optionFlags = TRastelReportElement::FrameTop;
     }
 
-    void setHeight(int sectionId, int height) { m_report.sections().find(sectionId)->height = height; }
+    void setHeight(int sectionId, int height) { m_model.sections().find(sectionId)->height = height; }
 
     void reportHeader()
     {
@@ -205,6 +206,7 @@ private:
     }
 
     TSestavaTyp &m_report;
+    ReportModel &m_model; // the report's
     const NewReportChoice &m_choice;
     const DesignerSettings &m_defaults;
     FontDef m_font;
@@ -233,14 +235,14 @@ int NewReportDesign::lineHeight(int fontSize)
     return int(std::ceil(fontHeightUnits(fontSize) * 1.25));
 }
 
-void NewReportDesign::generateEmpty(TSestavaTyp &report)
+void NewReportDesign::generateEmpty(ReportModel &model)
 {
-    report.clearModel();
+    model.clear();
     // The old functions go too: one reset by a group would otherwise point
     // at a group the new template does not have.
-    report.functions().clear();
+    model.functions().clear();
     for (int id = 0; id < TOddilSestavy::FixedCount; ++id) {
-        TOddilSestavy *section = report.sections().find(id);
+        TOddilSestavy *section = model.sections().find(id);
         section->height = 0;
         section->visible = true;
     }
@@ -248,7 +250,7 @@ void NewReportDesign::generateEmpty(TSestavaTyp &report)
 
 void NewReportDesign::generate(TSestavaTyp &report, const NewReportChoice &choice, const DesignerSettings &defaults)
 {
-    generateEmpty(report);
+    generateEmpty(report.model());
     PageSetup &page = pageSetup();
     page.paperWidth = choice.paper.width;
     page.paperHeight = choice.paper.height;

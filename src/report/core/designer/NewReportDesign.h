@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+class ReportModel;
 class TSestavaTyp;
 
 // One field the new-report wizard offers: its index in the report's field
@@ -48,7 +49,7 @@ public:
     static void generate(TSestavaTyp &report, const NewReportChoice &choice, const DesignerSettings &defaults);
 
     // "&Ručně": an empty template (every section empty, no groups or functions).
-    static void generateEmpty(TSestavaTyp &report);
+    static void generateEmpty(ReportModel &model);
 
     // The width in units a field of that many characters takes in the font.
     static int fieldWidth(int characters, int fontSize);

@@ -64,11 +64,12 @@ ReportSetup ReportSetup::fromReport(const TSestavaTyp &report)
     setup.maxRecords = report.maxRecords();
     setup.popis = report.popis();
     setup.page = pageSetup();
-    setup.settings = report.settings();
+    const ReportModel &model = report.model();
+    setup.settings = model.settings();
     for (int id = 0; id < TOddilSestavy::FixedCount; ++id)
-        setup.sections[size_t(id)] = sectionOf(report.sections().find(id));
-    for (int i = 0; i < report.groups().count(); ++i) {
-        const TPolSkup &group = report.groups().at(i);
+        setup.sections[size_t(id)] = sectionOf(model.sections().find(id));
+    for (int i = 0; i < model.groups().count(); ++i) {
+        const TPolSkup &group = model.groups().at(i);
         Group values;
         values.source = i;
         values.fieldIndex = group.fieldIndex;
@@ -99,14 +100,14 @@ bool ReportSetup::removeGroup(int index)
     return true;
 }
 
-int ReportSetup::elementCount(const TSestavaTyp &report, int index) const
+int ReportSetup::elementCount(const ReportModel &model, int index) const
 {
     if (index < 0 || index >= int(groups.size()))
         return 0;
     const int source = groups[size_t(index)].source;
-    if (source < 0 || source >= report.groups().count())
+    if (source < 0 || source >= model.groups().count())
         return 0;
-    const TPolSkup &group = report.groups().at(source);
+    const TPolSkup &group = model.groups().at(source);
     return (group.header ? group.header->count() : 0) + (group.footer ? group.footer->count() : 0);
 }
 
@@ -118,35 +119,36 @@ void ReportSetup::applyTo(TSestavaTyp &report) const
     report.setMaxRecords(maxRecords);
     report.setPopis(popis);
     pageSetup() = page;
-    report.settings() = settings;
+    ReportModel &model = report.model();
+    model.settings() = settings;
     for (int id = 0; id < TOddilSestavy::FixedCount; ++id) {
-        TOddilSestavy *section = report.sections().find(id);
+        TOddilSestavy *section = model.sections().find(id);
         setSection(section, sections[size_t(id)]);
         if (section) {
             section->columns = settings.printColumns;
             section->columnGap = settings.columnGap;
         }
     }
-    applyGroupsTo(report);
+    applyGroupsTo(model);
 }
 
-void ReportSetup::applyGroupsTo(TSestavaTyp &report) const
+void ReportSetup::applyGroupsTo(ReportModel &model) const
 {
     // Groups: the kept ones move to their new numbers, the removed ones go
     // with their sections and elements, the new ones are appended.
-    TListSkupin &oldGroups = report.groups();
+    TListSkupin &oldGroups = model.groups();
     const int oldCount = oldGroups.count();
     const std::vector<int> mapping = groupMapping(*this, oldCount);
-    for (int i = 0; i < report.sections().count(); ++i) {
-        TOddilSestavy &section = report.sections().at(i);
+    for (int i = 0; i < model.sections().count(); ++i) {
+        TOddilSestavy &section = model.sections().at(i);
         for (int e = 0; e < section.count(); ++e) {
             TRastelReportElement &element = section.at(e);
             if (element.kind == ElementKind::SystemVariable)
                 element.reference = movedSystemVariable(element.reference, mapping);
         }
     }
-    for (int f = 0; f < report.functions().count(); ++f) {
-        TRadekFunkce &function = report.functions().at(f);
+    for (int f = 0; f < model.functions().count(); ++f) {
+        TRadekFunkce &function = model.functions().at(f);
         const int group = function.resetPoint - TRadekFunkce::resetPerGroup(0);
         if (group >= 0 && group < oldCount) {
             const int target = mapping[size_t(group)];
@@ -166,8 +168,8 @@ void ReportSetup::applyGroupsTo(TSestavaTyp &report) const
         old.push_back({oldGroups.at(i).header, oldGroups.at(i).footer});
     for (int i = 0; i < oldCount; ++i) {
         if (mapping[size_t(i)] < 0) {
-            report.sections().remove(old[size_t(i)].header);
-            report.sections().remove(old[size_t(i)].footer);
+            model.sections().remove(old[size_t(i)].header);
+            model.sections().remove(old[size_t(i)].footer);
         }
     }
     oldGroups.clear();
@@ -181,7 +183,7 @@ void ReportSetup::applyGroupsTo(TSestavaTyp &report) const
             group->header->id = TOddilSestavy::groupHeaderId(group->number);
             group->footer->id = TOddilSestavy::groupFooterId(group->number);
         } else {
-            group = &report.addGroup(values.fieldIndex, values.fieldName);
+            group = &model.addGroup(values.fieldIndex, values.fieldName);
         }
         group->fieldIndex = values.fieldIndex;
         group->fieldName = values.fieldName;

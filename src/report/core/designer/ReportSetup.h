@@ -46,22 +46,22 @@ struct ReportSetup
     std::vector<Group> groups;
 
     static ReportSetup fromReport(const TSestavaTyp &report);
-    // Writes the values into the report and the process-wide page setup.
+    // Writes the values into the report, its model and the process-wide page setup.
     // Groups no longer listed are removed with their sections and elements;
     // the later groups move up (their sections, the group system variables
     // of the elements and the functions reset per group follow them).
     void applyTo(TSestavaTyp &report) const;
-    // The "Skupiny" part of applyTo alone: the report's groups become the
+    // The "Skupiny" part of applyTo alone: the model's groups become the
     // listed ones, with the same rules. The designer removes a group with it.
-    void applyGroupsTo(TSestavaTyp &report) const;
+    void applyGroupsTo(ReportModel &model) const;
 
     // A new group (header and footer visible, 20 units high).
     Group &addGroup(int fieldIndex);
     // Removes group `index` from the list; false when there is none.
     bool removeGroup(int index);
-    // How many elements the report holds in the sections of the group
+    // How many elements the model holds in the sections of the group
     // (0 for a new group).
-    int elementCount(const TSestavaTyp &report, int index) const;
+    int elementCount(const ReportModel &model, int index) const;
 
     friend bool operator==(const ReportSetup &, const ReportSetup &) = default;
 };

@@ -17,6 +17,7 @@ using namespace Qt::StringLiterals;
 
 struct ReportLayout::ElementCache
 {
+    TSestavaD *report = nullptr; // the report whose model holds the element
     std::shared_ptr<const ItemStyle> style;
     std::unique_ptr<TextFlow> flow; // text kinds, made when first needed
 };
@@ -34,12 +35,12 @@ int ceilUnits(double value)
 } // namespace
 
 ReportLayout::ReportLayout(TSestavaD &report, TSestVystup &output, const LayoutPage &page, LayoutProgress *progress)
-    : m_report(report), m_out(output), m_page(page), m_progress(progress)
+    : m_report(report), m_model(report.model()), m_out(output), m_page(page), m_progress(progress)
 {}
 
 ReportLayout::ReportLayout(TSestavaD &detail, ReportLayout &master, int left)
-    : m_report(detail), m_out(master.m_out), m_page(master.m_page), m_progress(master.m_progress), m_master(&master),
-      m_root(master.m_root), m_left(left)
+    : m_report(detail), m_model(detail.model()), m_out(master.m_out), m_page(master.m_page),
+      m_progress(master.m_progress), m_master(&master), m_root(master.m_root), m_left(left)
 {}
 
 ReportLayout::~ReportLayout() = default;
@@ -52,7 +53,7 @@ QString ReportLayout::progressText(int record)
 int ReportLayout::prepare(TSestava &report, LayoutProgress *progress, const std::optional<LayoutPage> &page)
 {
     return report.withData(TSestava::Purpose::Run, [&] {
-        ReportLayout layout(report, report.vystup(), page.value_or(LayoutPage::current()), progress);
+        ReportLayout layout(report, report.output(), page.value_or(LayoutPage::current()), progress);
         return layout.run();
     });
 }
@@ -63,7 +64,7 @@ void ReportLayout::startCounters()
 {
     m_report.setRowNumber(1);
     m_report.setPageNumber(1);
-    TListSkupin &groups = m_report.groups();
+    TListSkupin &groups = m_model.groups();
     for (int g = 0; g < groups.count(); ++g) {
         TPolSkup &group = groups.at(g);
         group.lastValue = groupText(g);
@@ -76,7 +77,7 @@ void ReportLayout::startCounters()
 
 int ReportLayout::run()
 {
-    const ReportOptions &settings = m_report.settings();
+    const ReportOptions &settings = m_model.settings();
     m_out.clear();
     m_out.page = m_page;
     m_out.pageBottom = m_page.contentHeight();
@@ -100,19 +101,19 @@ int ReportLayout::run()
     startCounters();
     m_report.refreshValues(TSestavaTyp::Refresh::Start);
 
-    TListOddilu &sections = m_report.sections();
+    TListOddilu &sections = m_model.sections();
     TOddilSestavy *reportHeader = sections.find(TOddilSestavy::ReportHeader);
     for (int i = 0; reportHeader && i < reportHeader->count(); ++i) {
         if (reportHeader->at(i).kind == ElementKind::Picture)
-            reportHeader->at(i).loadPicture();
+            m_report.loadPicture(reportHeader->at(i));
     }
     layoutSection(reportHeader);
     if (reportHeader && reportHeader->visible && settings.breakAfterReportHeader)
         pageBreak(false);
     else if (!settings.noPageHeaderOnFirstPage)
         layoutSection(sections.find(TOddilSestavy::PageHeader));
-    for (int g = 0; g < m_report.groups().count(); ++g)
-        layoutSection(m_report.groups().at(g).header);
+    for (int g = 0; g < m_model.groups().count(); ++g)
+        layoutSection(m_model.groups().at(g).header);
 
     for (bool first = true;; first = false) {
         if (!first) {
@@ -142,11 +143,11 @@ int ReportLayout::run()
 
 void ReportLayout::layoutEnd()
 {
-    const ReportOptions &settings = m_report.settings();
-    TListOddilu &sections = m_report.sections();
+    const ReportOptions &settings = m_model.settings();
+    TListOddilu &sections = m_model.sections();
     finishColumns();
-    for (int g = m_report.groups().count() - 1; g >= 0; --g)
-        layoutSection(m_report.groups().at(g).footer);
+    for (int g = m_model.groups().count() - 1; g >= 0; --g)
+        layoutSection(m_model.groups().at(g).footer);
     TOddilSestavy *reportFooter = sections.find(TOddilSestavy::ReportFooter);
     const bool footerShown = reportFooter && reportFooter->visible;
     if (footerShown && settings.breakBeforeReportFooter && !m_stopped && !m_interrupted)
@@ -166,8 +167,8 @@ void ReportLayout::layoutEnd()
 
 bool ReportLayout::recordStep()
 {
-    TListSkupin &groups = m_report.groups();
-    const ReportOptions &settings = m_report.settings();
+    TListSkupin &groups = m_model.groups();
+    const ReportOptions &settings = m_model.settings();
 
     // Group change: the first group whose field text differs, and every inner one.
     int changedFrom = -1;
@@ -213,7 +214,7 @@ bool ReportLayout::recordStep()
     }
     m_report.refreshValues(TSestavaTyp::Refresh::Record);
     if (pageBreakNeeded && !m_stopped && !m_master)
-        layoutSection(m_report.sections().find(TOddilSestavy::PageHeader));
+        layoutSection(m_model.sections().find(TOddilSestavy::PageHeader));
 
     for (int g = 0; g < groups.count(); ++g) {
         TPolSkup &group = groups.at(g);
@@ -236,7 +237,7 @@ bool ReportLayout::fits(int height, int extra) const
 
 int ReportLayout::sectionHeight(int sectionId) const
 {
-    const TOddilSestavy *section = m_report.sections().find(sectionId);
+    const TOddilSestavy *section = m_model.sections().find(sectionId);
     return section && section->visible ? section->height : 0;
 }
 
@@ -252,12 +253,12 @@ int ReportLayout::pageFooterHeight() const
 
 int ReportLayout::columns() const
 {
-    return std::max(1, m_report.settings().printColumns);
+    return std::max(1, m_model.settings().printColumns);
 }
 
 void ReportLayout::placePageFooter()
 {
-    TOddilSestavy *footer = m_report.sections().find(TOddilSestavy::PageFooter);
+    TOddilSestavy *footer = m_model.sections().find(TOddilSestavy::PageFooter);
     if (!footer || !footer->visible)
         return;
     const int saved = m_out.linePosition;
@@ -291,7 +292,7 @@ void ReportLayout::pageBreak(bool fromRecordStep)
 {
     leavePage(fromRecordStep);
     if (!m_master && !m_stopped)
-        layoutSection(m_report.sections().find(TOddilSestavy::PageHeader));
+        layoutSection(m_model.sections().find(TOddilSestavy::PageHeader));
 }
 
 void ReportLayout::finishColumns()
@@ -329,7 +330,7 @@ void ReportLayout::layoutSection(TOddilSestavy *section)
     if (id == TOddilSestavy::PageHeader)
         m_report.clearNewPageRequest();
     const bool mayBreak = !pageSection && !(id == TOddilSestavy::ReportHeader && !m_master) &&
-                          !(id == TOddilSestavy::ReportFooter && m_report.settings().noPageFooterOnLastPage);
+                          !(id == TOddilSestavy::ReportFooter && m_model.settings().noPageFooterOnLastPage);
     if (mayBreak && (!fits(section->height) || m_report.isNewPageRequested())) {
         m_report.clearNewPageRequest();
         pageBreak(false);
@@ -415,7 +416,7 @@ void ReportLayout::advance(const TOddilSestavy &section, int origin)
     if (section.id == TOddilSestavy::Body && columns() > 1) {
         if (m_column < columns()) {
             ++m_column;
-            m_columnOffset += (m_page.contentWidth() + m_report.settings().columnGap) / columns();
+            m_columnOffset += (m_page.contentWidth() + m_model.settings().columnGap) / columns();
             return;
         }
         m_column = 1;
@@ -424,7 +425,7 @@ void ReportLayout::advance(const TOddilSestavy &section, int origin)
     } else {
         m_out.linePosition = origin + section.height;
     }
-    const ReportOptions &settings = m_report.settings();
+    const ReportOptions &settings = m_model.settings();
     if (settings.isCharacterMode() && settings.gridY > 0) {
         // Whole text rows; rounded up, so that no section overlaps the row before.
         const int rows = (m_out.linePosition + settings.gridY - 1) / settings.gridY;
@@ -439,6 +440,7 @@ ReportLayout::ElementCache &ReportLayout::cacheFor(const TRastelReportElement &e
     auto &slot = m_root->m_cache[&element];
     if (!slot) {
         slot = std::make_unique<ElementCache>();
+        slot->report = &m_report;
         slot->style = ItemStyle::of(element);
     }
     return *slot;
@@ -469,7 +471,7 @@ void ReportLayout::placeElement(const TRastelReportElement &element, int section
         if (kind == ElementKind::Field && !element.picture.isNull()) {
             item.picture = element.picture; // a picture field
         } else {
-            item.text = element.displayText();
+            item.text = m_report.elementText(element);
             item.pageCount = kind == ElementKind::SystemVariable && element.reference == SystemVariable::PageCount;
             if (element.textFlags & (TRastelReportElement::MultiLine | TRastelReportElement::VariableHeight)) {
                 // Without room to grow, only the lines that fit in its height (at least one).
@@ -493,8 +495,7 @@ void ReportLayout::placeElement(const TRastelReportElement &element, int section
         const CalcResult result = evaluateExpression(element.text);
         item.text = result.error == 0 ? result.value.text : QString();
     } else if (kind == ElementKind::PaintBox) {
-        TSestavaTyp *owner = element.owner();
-        if (owner && owner->OnPaintBox) {
+        if (m_report.OnPaintBox) {
             const int scale = std::clamp(element.fillStyle, 1, 6);
             QImage picture(std::max(1, element.width * scale), std::max(1, element.height * scale),
                            QImage::Format_ARGB32_Premultiplied);
@@ -502,7 +503,7 @@ void ReportLayout::placeElement(const TRastelReportElement &element, int section
             picture.setDotsPerMeterY(3937 * scale);
             picture.fill(Qt::transparent);
             QPainter painter(&picture);
-            owner->OnPaintBox(owner, element.reference, picture.width(), picture.height(), &painter);
+            m_report.OnPaintBox(&m_report, element.reference, picture.width(), picture.height(), &painter);
             painter.end();
             item.picture = std::move(picture);
         }
@@ -515,7 +516,7 @@ ReportLayout::Place ReportLayout::wrapText(const TRastelReportElement &element, 
     ElementCache &cache = cacheFor(element);
     if (!cache.flow)
         cache.flow = std::make_unique<TextFlow>(element.font, element.spacing);
-    const QString text = element.displayText();
+    const QString text = m_report.elementText(element);
     const auto lines = std::make_shared<const TextLines>(cache.flow->flow(text, element.width));
     const int limit = m_out.pageBottom - pageFooterHeight();
     const int needed = ceilUnits(lines->height());
@@ -593,10 +594,10 @@ ReportLayout::Place ReportLayout::runDetail()
     m_report.registerAsResolver();
     startCounters();
     m_report.refreshValues(TSestavaTyp::Refresh::Start);
-    TListOddilu &sections = m_report.sections();
+    TListOddilu &sections = m_model.sections();
     layoutSection(sections.find(TOddilSestavy::ReportHeader));
-    for (int g = 0; g < m_report.groups().count(); ++g)
-        layoutSection(m_report.groups().at(g).header);
+    for (int g = 0; g < m_model.groups().count(); ++g)
+        layoutSection(m_model.groups().at(g).header);
     for (bool first = true;; first = false) {
         if (!first && !recordStep())
             break;
@@ -616,17 +617,21 @@ void ReportLayout::fillPageCount()
     m_report.setPageCount(count);
     for (TSestDetail *detail : m_report.details())
         detail->setPageCount(count);
+    // Each item's text comes from the report whose model holds its element.
     for (TStranaPrvku &p : m_out.pages) {
         for (TVystPrvek &item : p.items()) {
-            if (item.pageCount && item.element)
-                item.text = item.element->displayText();
+            if (!item.pageCount || !item.element)
+                continue;
+            const auto cached = m_cache.find(item.element);
+            if (cached != m_cache.end() && cached->second->report)
+                item.text = cached->second->report->elementText(*item.element);
         }
     }
 }
 
 QString ReportLayout::groupText(int group) const
 {
-    const TPolSkup &g = m_report.groups().at(group);
+    const TPolSkup &g = m_model.groups().at(group);
     const int index = g.fieldName.isEmpty() ? g.fieldIndex : m_report.findField(g.fieldName);
     return m_report.fieldDisplayText(index);
 }

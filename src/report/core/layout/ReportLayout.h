@@ -8,6 +8,7 @@
 #include <vector>
 
 class LayoutProgress;
+class ReportModel;
 class TOddilSestavy;
 class TRastelReportElement;
 class TSestava;
@@ -18,7 +19,9 @@ class TextFlow;
 // the page once per record, group headers and footers where the group field
 // changes, page headers and footers at every break, variable-height texts
 // and detail reports growing and splitting over pages, the page count filled
-// in at the end. The page geometry and the printer facts come in as values.
+// in at the end. The sections, groups and settings come from the report's
+// model; the report answers the data, the expressions, the counters and the
+// events. The page geometry and the printer facts come in as values.
 class ReportLayout
 {
 public:
@@ -87,6 +90,7 @@ private:
     TStranaPrvku &page(int index) { return m_out.pageAt(index); }
 
     TSestavaD &m_report;
+    ReportModel &m_model; // the report's
     TSestVystup &m_out;
     LayoutPage m_page;
     LayoutProgress *m_progress;

@@ -1,6 +1,6 @@
 #include "report/core/layout/ReportOutput.h"
 
-#include "report/core/model/ReportSections.h"
+#include "report/core/model/ReportElement.h"
 
 std::shared_ptr<const ItemStyle> ItemStyle::of(const TRastelReportElement &element)
 {

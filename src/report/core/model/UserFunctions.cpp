@@ -97,6 +97,20 @@ void TListFunkci::requestReset(int resetPoint)
     }
 }
 
+TListFunkci::TListFunkci(const TListFunkci &other)
+{
+    m_items.reserve(other.m_items.size());
+    for (const auto &function : other.m_items)
+        m_items.push_back(std::make_unique<TRadekFunkce>(*function));
+}
+
+TListFunkci &TListFunkci::operator=(const TListFunkci &other)
+{
+    if (this != &other)
+        *this = TListFunkci(other);
+    return *this;
+}
+
 void TListFunkci::setSkipNulls(bool skip)
 {
     for (const auto &function : m_items)

@@ -50,6 +50,13 @@ public:
 class TListFunkci
 {
 public:
+    TListFunkci() = default;
+    TListFunkci(const TListFunkci &other);
+    TListFunkci &operator=(const TListFunkci &other);
+    TListFunkci(TListFunkci &&) noexcept = default;
+    TListFunkci &operator=(TListFunkci &&) noexcept = default;
+    ~TListFunkci() = default;
+
     int count() const { return int(m_items.size()); }
     TRadekFunkce &at(int index) { return *m_items.at(size_t(index)); }
     const TRadekFunkce &at(int index) const { return *m_items.at(size_t(index)); }

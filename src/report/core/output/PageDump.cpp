@@ -1,7 +1,7 @@
 #include "report/core/output/PageDump.h"
 
 #include "report/core/layout/ReportOutput.h"
-#include "report/core/model/ReportSections.h"
+#include "report/core/model/ReportElement.h"
 
 using namespace Qt::StringLiterals;
 

@@ -2,6 +2,7 @@
 
 #include "report/core/layout/ReportOutput.h"
 #include "report/core/layout/TextFlow.h"
+#include "report/core/model/ReportElement.h"
 #include "report/core/model/ReportSections.h"
 #include "report/core/output/Barcode.h"
 #include "report/core/output/RtfDocument.h"

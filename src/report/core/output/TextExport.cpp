@@ -3,7 +3,7 @@
 #include "common/CodePage.h"
 
 #include "report/core/layout/ReportOutput.h"
-#include "report/core/model/ReportSections.h"
+#include "report/core/model/ReportElement.h"
 
 #include <QIODevice>
 

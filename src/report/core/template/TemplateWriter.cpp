@@ -1,10 +1,12 @@
-// The template writer of TSestavaTyp: the report model becomes the
-// template's lines, in the order the reader expects them.
+// The template writer: the report model becomes the template's lines, in
+// the order the reader expects them.
 
 #include "report/core/template/TemplateWriter.h"
 
 #include "report/core/Report.h"
 #include "report/core/model/PageSetup.h"
+#include "report/core/model/ReportModel.h"
+#include "report/core/template/ReportColors.h"
 #include "report/core/template/TemplateFields.h"
 #include "report/core/template/TemplateReader.h"
 
@@ -19,6 +21,14 @@ QString number(int value)
     return QString::number(value);
 }
 
+// The directory part of a picture file is not written: pictures are looked
+// for in the report's picture directory.
+QString withoutDirectory(const QString &path)
+{
+    const qsizetype cut = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    return path.mid(cut + 1);
+}
+
 } // namespace
 
 QString TemplateWriter::flag(bool value)
@@ -26,18 +36,43 @@ QString TemplateWriter::flag(bool value)
     return value ? u"1"_s : u"0"_s;
 }
 
-QString TSestavaTyp::writeElement(const TRastelReportElement &element, const QString &tag)
+QString TemplateWriter::elementRecord(const TRastelReportElement &e, const QString &sectionTag)
 {
-    return element.writeRecord(tag);
+    QStringList f;
+    f << sectionTag << number(e.kind);
+    if (ElementKind::isText(e.kind) && !e.referenceName.isEmpty())
+        f << TemplateText::bare(e.referenceName);
+    else
+        f << number(e.reference);
+    f << number(e.left) << number(e.top) << number(e.width) << number(e.height);
+    if (ElementKind::isText(e.kind)) {
+        f << TemplateText::bare(e.font.name) << number(e.font.size) << number(ReportColors::toIndex(e.font.colour))
+          << number(e.font.style) << number(e.alignmentValue | e.textFlags) << number(e.optionFlags)
+          << number(e.font.charset) << TemplateText::quoted(e.text) << number(e.spacing) << number(e.angle)
+          << number(e.extra);
+    } else if (ElementKind::isGraphic(e.kind)) {
+        f << QString() << number(e.penWidth) << number(ReportColors::toIndex(e.penColour)) << number(e.penStyle)
+          << number(e.optionFlags) << number(ReportColors::toIndex(e.fillColour)) << number(e.fillStyle);
+        if (e.kind == ElementKind::Picture)
+            f << TemplateText::quoted(withoutDirectory(e.text));
+        // A barcode's text is an expression, not a file: it is written whole
+        // (cutting it at a "/" or "\" would change what the barcode encodes).
+        if (e.kind == ElementKind::Barcode)
+            f << TemplateText::quoted(e.text) << number(e.spacing) << number(e.angle) << number(e.extra);
+    }
+    return f.join(u',');
 }
 
-TPredloha TSestavaTyp::writeTemplate() const
+TPredloha TemplateWriter::write(const ReportModel &model, const PageSetup &page,
+                                const QList<TPredloha> &detailTemplates)
 {
     TPredloha out;
-    const ReportOptions &s = m_settings;
-    const PageSetup &page = pageSetup();
+    const ReportOptions &s = model.settings();
+    const TListOddilu &sections = model.sections();
+    const TListSkupin &groups = model.groups();
+    const TListFunkci &functions = model.functions();
 
-    out << u"I,0,"_s + TemplateText::quoted(m_popis);
+    out << u"I,0,"_s + TemplateText::quoted(model.description());
     out << u"I,1,6,40,27"_s;
     out << QStringList{u"I,2"_s,
                        number(page.orientationCode()),
@@ -51,7 +86,7 @@ TPredloha TSestavaTyp::writeTemplate() const
                        number(s.columnGap)}
                .join(u',');
     for (int id = 0; id < TOddilSestavy::FixedCount; ++id) {
-        const TOddilSestavy &section = *m_sections.find(id);
+        const TOddilSestavy &section = *sections.find(id);
         int switches = 0;
         switch (id) {
         case TOddilSestavy::ReportHeader:
@@ -73,8 +108,8 @@ TPredloha TSestavaTyp::writeTemplate() const
         out << QStringList{u"I,3"_s, number(id), flag(section.visible), number(section.height), number(switches)}.join(
             u',');
     }
-    for (int g = 0; g < m_groups.count(); ++g) {
-        const TPolSkup &group = m_groups.at(g);
+    for (int g = 0; g < groups.count(); ++g) {
+        const TPolSkup &group = groups.at(g);
         const QString field =
             group.fieldName.isEmpty() ? number(group.fieldIndex) : TemplateText::bare(group.fieldName);
         out << QStringList{u"I,4"_s,
@@ -104,8 +139,8 @@ TPredloha TSestavaTyp::writeTemplate() const
 
     // The description and the initial value are quoted like every other
     // text, inner quotes doubled, so that they read back as written.
-    for (int i = 0; i < m_functions.count(); ++i) {
-        const TRadekFunkce &fn = m_functions.at(i);
+    for (int i = 0; i < functions.count(); ++i) {
+        const TRadekFunkce &fn = functions.at(i);
         out << QStringList{u"F"_s,
                            number(i),
                            TemplateText::bare(fn.name),
@@ -123,18 +158,18 @@ TPredloha TSestavaTyp::writeTemplate() const
 
     QList<int> order{TOddilSestavy::ReportHeader, TOddilSestavy::PageHeader, TOddilSestavy::Body,
                      TOddilSestavy::ReportFooter, TOddilSestavy::PageFooter};
-    for (int g = 0; g < m_groups.count(); ++g)
+    for (int g = 0; g < groups.count(); ++g)
         order << TOddilSestavy::groupHeaderId(g) << TOddilSestavy::groupFooterId(g);
     for (int id : order) {
-        const TOddilSestavy &section = *m_sections.find(id);
+        const TOddilSestavy &section = *sections.find(id);
         const QString tag = sectionTag(id);
         for (int e = 0; e < section.count(); ++e)
-            out << section.at(e).writeRecord(tag);
+            out << elementRecord(section.at(e), tag);
     }
 
-    for (size_t n = 0; n < m_details.size(); ++n) {
+    for (qsizetype n = 0; n < detailTemplates.size(); ++n) {
         const QString prefix = kDetailTag + QString::number(n) + u',';
-        for (const QString &line : m_details[n]->writeTemplate())
+        for (const QString &line : detailTemplates.at(n))
             out << prefix + line;
     }
     return out;

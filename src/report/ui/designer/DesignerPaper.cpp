@@ -152,7 +152,7 @@ QString DesignerPaper::elementText(const TRastelReportElement &element) const
     default:
         break;
     }
-    const QString shown = ElementKind::isText(element.kind) ? element.displayText() : QString();
+    const QString shown = ElementKind::isText(element.kind) ? model.elementText(element) : QString();
     return shown.isEmpty() ? ElementKind::designerName(element.kind) : shown;
 }
 

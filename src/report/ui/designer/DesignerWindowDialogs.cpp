@@ -158,7 +158,7 @@ void TFormSestE::elementProperties(TRastelReportElement *element)
     updateActions();
     // The dialog edits a copy; only a changed element becomes a step.
     TRastelReportElement settings = *element;
-    if (TDlgKonfPrvku::edit(settings, m_editor->environment().fontsAlphabetical, this))
+    if (TDlgKonfPrvku::edit(m_editor->model(), settings, m_editor->environment().fontsAlphabetical, this))
         m_editor->replaceElement(element, settings);
     changed();
 }

@@ -5,6 +5,7 @@
 #include "report/core/Report.h"
 #include "report/core/output/Barcode.h"
 #include "report/core/template/ReportColors.h"
+#include "report/core/template/TemplateWriter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,8 +65,9 @@ QWidget *row(QWidget *parent, std::initializer_list<QWidget *> widgets)
 
 } // namespace
 
-TDlgKonfPrvku::TDlgKonfPrvku(const TRastelReportElement &element, bool fontsAlphabetical, QWidget *parent)
-    : QDialog(parent), m_element(element)
+TDlgKonfPrvku::TDlgKonfPrvku(const TSestavaTyp &report, const TRastelReportElement &element, bool fontsAlphabetical,
+                             QWidget *parent)
+    : QDialog(parent), m_report(report), m_element(element)
 {
     setObjectName(u"TDlgKonfPrvku"_s);
     setWindowTitle(u"Nastavení vlastností prvku"_s);
@@ -243,28 +245,23 @@ QComboBox *TDlgKonfPrvku::colourCombo(const QString &name, const QColor &colour)
 
 void TDlgKonfPrvku::fillReferences()
 {
-    const TSestavaTyp *report = m_element.owner();
+    const ReportModel &model = m_report.model();
     QStringList items;
     switch (m_element.kind) {
     case ElementKind::Field:
     case ElementKind::FieldLabel:
-        if (report)
-            items = report->fieldNames();
+        items = m_report.fieldNames();
         break;
     case ElementKind::Parameter:
-        if (report)
-            items = report->parametry();
+        items = m_report.parametry();
         break;
-    case ElementKind::SystemVariable: {
-        const int groups = report ? report->groups().count() : 0;
-        for (int i = 0; i < SystemVariable::FirstGroup + 2 * groups; ++i)
+    case ElementKind::SystemVariable:
+        for (int i = 0; i < SystemVariable::FirstGroup + 2 * model.groups().count(); ++i)
             items << SystemVariable::caption(i);
         break;
-    }
     case ElementKind::UserFunction:
-        if (report)
-            for (int i = 0; i < report->functions().count(); ++i)
-                items << report->functions().at(i).name;
+        for (int i = 0; i < model.functions().count(); ++i)
+            items << model.functions().at(i).name;
         break;
     default:
         break;
@@ -359,15 +356,17 @@ TRastelReportElement TDlgKonfPrvku::edited() const
     return e;
 }
 
-bool TDlgKonfPrvku::edit(TRastelReportElement &element, bool fontsAlphabetical, QWidget *parent)
+bool TDlgKonfPrvku::edit(const TSestavaTyp &report, TRastelReportElement &element, bool fontsAlphabetical,
+                         QWidget *parent)
 {
-    TDlgKonfPrvku dialog(element, fontsAlphabetical, parent);
+    TDlgKonfPrvku dialog(report, element, fontsAlphabetical, parent);
     if (ui().execModal(dialog) != QDialog::Accepted)
         return false;
     TRastelReportElement changed = dialog.edited();
     // Compared as the template stores them, so a control that only shows a
     // value (a colour the table cannot name) does not count as a change.
-    const bool differs = changed.writeRecord(u"X"_s) != element.writeRecord(u"X"_s);
+    const bool differs =
+        TemplateWriter::elementRecord(changed, u"X"_s) != TemplateWriter::elementRecord(element, u"X"_s);
     if (differs)
         element = changed;
     return differs;

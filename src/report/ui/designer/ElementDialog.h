@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/core/model/ReportSections.h"
+#include "report/core/model/ReportElement.h"
 
 #include <QDialog>
 
@@ -14,22 +14,26 @@ class QLineEdit;
 class QRadioButton;
 class QSpinBox;
 class QWidget;
+class TSestavaTyp;
 
 // "Nastavení vlastností prvku": every setting of one report element. Only the
 // controls that apply to the element's kind are shown. The window edits a
-// copy; "OK" writes it back.
+// copy; "OK" writes it back. The report whose model holds the element offers
+// the fields, parameters, groups and functions to choose from.
 class TDlgKonfPrvku : public QDialog
 {
     Q_OBJECT
 
 public:
     // `fontsAlphabetical`: the designer setting "Nabídku písem řadit podle abecedy".
-    TDlgKonfPrvku(const TRastelReportElement &element, bool fontsAlphabetical, QWidget *parent = nullptr);
+    TDlgKonfPrvku(const TSestavaTyp &report, const TRastelReportElement &element, bool fontsAlphabetical,
+                  QWidget *parent = nullptr);
 
     // Shows the window for the element. On "OK" the edited copy replaces the
     // element; true when that changed anything (the designer then records
     // the undo step "nastavení prvku"). "Storno" changes nothing.
-    static bool edit(TRastelReportElement &element, bool fontsAlphabetical = false, QWidget *parent = nullptr);
+    static bool edit(const TSestavaTyp &report, TRastelReportElement &element, bool fontsAlphabetical = false,
+                     QWidget *parent = nullptr);
 
     // The element as the controls show it.
     TRastelReportElement edited() const;
@@ -41,6 +45,7 @@ private:
     void fillReferences();
     void choosePicture();
 
+    const TSestavaTyp &m_report;
     TRastelReportElement m_element;
     QFormLayout *m_form;
     QSpinBox *m_left;

@@ -181,7 +181,7 @@ TDlgNovaSestava::Outcome TDlgNovaSestava::run(TSestavaTyp &report, const Designe
     if (ui().execModal(dialog) != QDialog::Accepted)
         return Cancelled;
     if (dialog.m_manual) {
-        NewReportDesign::generateEmpty(report);
+        NewReportDesign::generateEmpty(report.model());
         return Manual;
     }
     NewReportDesign::generate(report, dialog.choice(), defaults);

@@ -123,7 +123,7 @@ TFormSestP::TFormSestP(TSestava &report, const PreviewOptions &options, QWidget 
     setObjectName(u"TFormSestP"_s);
     setWindowTitle(u"Prohlížení sestavy před tiskem"_s);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
-    const TSestVystup &output = m_report.vystup();
+    const TSestVystup &output = m_report.output();
     m_state.setPages(output.pageCount(), output.firstPage, output.lastPage);
     m_state.setZoom(options.zoom);
     m_showBackground = m_report.drawsBackground();
@@ -361,7 +361,7 @@ void TFormSestP::updateView()
     m_actions.at(u"ActionZ%1"_s.arg(m_state.zoom()))->setChecked(true);
     m_panCurrent->setText(QString::number(m_state.currentPage()));
     m_panCount->setText(QString::number(m_state.pageCount()));
-    const LayoutPage &page = m_report.vystup().page;
+    const LayoutPage &page = m_report.output().page;
     m_page->setFixedSize(m_state.paperSize(page.paperWidth(), page.paperHeight()));
     m_page->update();
 }
@@ -380,7 +380,7 @@ void TFormSestP::setZoom(int zoom)
 
 void TFormSestP::paintPaper(QPainter &painter)
 {
-    const LayoutPage &page = m_report.vystup().page;
+    const LayoutPage &page = m_report.output().page;
     painter.fillRect(QRect(QPoint(0, 0), m_state.paperSize(page.paperWidth(), page.paperHeight())), Qt::white);
     if (m_state.currentPage() < 1)
         return;
@@ -392,7 +392,7 @@ void TFormSestP::paintPaper(QPainter &painter)
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.translate(page.setup.leftMargin * zoom, page.setup.topMargin * zoom);
-    OutputPageImage::paintPage(painter, m_report.vystup(), m_state.currentPage() - 1, {zoom, m_showBackground});
+    OutputPageImage::paintPage(painter, m_report.output(), m_state.currentPage() - 1, {zoom, m_showBackground});
     painter.restore();
 }
 
@@ -500,7 +500,7 @@ void TFormSestP::print()
     dialog.firstPage = m_state.firstPage();
     dialog.lastPage = std::min(m_state.lastPage(), m_state.pageCount());
     dialog.copies = m_report.printCopies();
-    const TSestVystup &output = m_report.vystup();
+    const TSestVystup &output = m_report.output();
     dialog.checkVisible[TPrintDialogTyp::CheckBackground] =
         !output.background.isNull() || !output.backgroundFile.isEmpty();
     dialog.checked[TPrintDialogTyp::CheckBackground] = m_printBackground;

@@ -100,7 +100,7 @@ void jobFailed(const QString &printerName)
 // in the report's code page, and a form feed ending each page.
 int printText(TSestava &report, const PrintRun &run, int printerIndex)
 {
-    const TSestVystup &output = report.vystup();
+    const TSestVystup &output = report.output();
     const PageRange pages = pagesOf(output, run);
     const int lpi = OutputText::linesPerInch(report.settings().lineSpacing);
     // The rows start at the printable area: the top margin less what the
@@ -153,7 +153,7 @@ int printText(TSestava &report, const PrintRun &run, int printerIndex)
 
 int printGraphic(TSestava &report, const PrintRun &run, int printerIndex)
 {
-    const TSestVystup &output = report.vystup();
+    const TSestVystup &output = report.output();
     const LayoutPage &page = output.page;
     const PageRange pages = pagesOf(output, run);
     const QString name = CurrentPrinter::current().names().value(printerIndex);
@@ -264,7 +264,7 @@ int ReportPrinter::printOutput(TSestava &report, const PrintRun &run)
         return seNoPrinter;
     }
     // Nothing in the range: no job at all.
-    const PageRange pages = pagesOf(report.vystup(), run);
+    const PageRange pages = pagesOf(report.output(), run);
     if (pages.first > pages.last)
         return seOK;
     const PrinterList *list = CurrentPrinter::current().printerList();
