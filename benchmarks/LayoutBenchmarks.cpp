@@ -185,7 +185,7 @@ void writeInputs()
     }
 }
 
-void layOut(benchmark::State &state, void (*model)(TSestava &, MemTable &))
+void layOut(benchmark::State &state, const std::function<void(TSestava &, MemTable &)> &model)
 {
     ensureGuiApplication();
     writeInputs();
@@ -222,6 +222,30 @@ void BM_LayoutGroupedList20000Rows(benchmark::State &state)
     layOut(state, listModel);
 }
 BENCHMARK(BM_LayoutGroupedList20000Rows)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A template of many elements (a generated form): a one-record body with
+// `state.range(0)` texts, eight to a row. The cost should grow with the
+// number of elements, not with its square.
+void BM_LayoutManyElements(benchmark::State &state)
+{
+    const int elements = int(state.range(0));
+    layOut(state, [elements](TSestava &report, MemTable &table) {
+        table.addField(u"Cislo"_s, FieldType::Integer);
+        table.beginUpdate();
+        table.setValue(table.append(), 0, 1);
+        table.endUpdate();
+        table.first();
+        report.sections().find(TOddilSestavy::Body)->height = (elements / 8 + 1) * 20;
+        for (int i = 0; i < elements; ++i) {
+            TRastelReportElement &e =
+                add(report, TOddilSestavy::Body, ElementKind::GraphicText, 0, (i % 8) * 90, 80, 20);
+            e.top = (i / 8) * 20;
+            e.text = u"t%1"_s.arg(i);
+        }
+    });
+    state.counters["elements"] = elements;
+}
+BENCHMARK(BM_LayoutManyElements)->Arg(10000)->Arg(20000)->Arg(40000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The output back-ends over the laid-out protocol (about 1,000 pages): the
 // character text, RTF, HTML (every page, as the page-file export writes

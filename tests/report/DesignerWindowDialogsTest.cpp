@@ -231,12 +231,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ChangeCase{"ReportSettingsBodyHeight",
                    [] { scriptedUi().onWindow(u"TSestDlg"_s, spinThen(u"seOddilTelo"_s, 55, u"btnOK"_s)); },
-                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionNastaveni"_s); },
+                   [](DesignerWindowDialogs &fixture) { trigger(fixture.form(), u"ActionNastaveni"_s); },
                    u"nastavení oddílů a skupin",
-                   [](DesignerWindowDialogs &t) {
-                       EXPECT_EQ(t.model().sections().find(TOddilSestavy::Body)->height, 55);
+                   [](DesignerWindowDialogs &fixture) {
+                       EXPECT_EQ(fixture.model().sections().find(TOddilSestavy::Body)->height, 55);
                        // The paper shows the new height at once.
-                       for (const DesignerPaper::BandGeometry &g : t.form().canvas().layout()) {
+                       for (const DesignerPaper::BandGeometry &g : fixture.form().canvas().layout()) {
                            if (g.band.sectionId == TOddilSestavy::Body) {
                                EXPECT_EQ(g.body.height(), 55);
                            }
@@ -245,37 +245,37 @@ INSTANTIATE_TEST_SUITE_P(
                    {}},
         ChangeCase{"ElementPropertiesFontSize",
                    [] { scriptedUi().onWindow(u"TDlgKonfPrvku"_s, spinThen(u"edtFontSize"_s, 14, u"btnOK"_s)); },
-                   [](DesignerWindowDialogs &t) {
-                       t.clickOn(TOddilSestavy::Body, 0);
-                       trigger(t.form(), u"ActionVlastnosti"_s);
+                   [](DesignerWindowDialogs &fixture) {
+                       fixture.clickOn(TOddilSestavy::Body, 0);
+                       trigger(fixture.form(), u"ActionVlastnosti"_s);
                    },
                    u"nastavení prvku",
-                   [](DesignerWindowDialogs &t) {
-                       EXPECT_EQ(t.element(TOddilSestavy::Body, 0)->font.size, 14);
-                       EXPECT_EQ(t.element(TOddilSestavy::Body, 0)->text, u"První"_s);
+                   [](DesignerWindowDialogs &fixture) {
+                       EXPECT_EQ(fixture.element(TOddilSestavy::Body, 0)->font.size, 14);
+                       EXPECT_EQ(fixture.element(TOddilSestavy::Body, 0)->text, u"První"_s);
                    },
                    {}},
         ChangeCase{"DoubleClickOpensTheElementsProperties",
                    [] { scriptedUi().onWindow(u"TDlgKonfPrvku"_s, spinThen(u"edtWidth"_s, 150, u"btnOK"_s)); },
-                   [](DesignerWindowDialogs &t) {
-                       DesignerPaper &canvas = t.form().canvas();
-                       const QPoint at = canvas.elementRect(t.element(TOddilSestavy::Body, 1)).center();
+                   [](DesignerWindowDialogs &fixture) {
+                       DesignerPaper &canvas = fixture.form().canvas();
+                       const QPoint at = canvas.elementRect(fixture.element(TOddilSestavy::Body, 1)).center();
                        QTest::mouseDClick(&canvas, Qt::LeftButton, {}, at);
                    },
                    u"nastavení prvku",
-                   [](DesignerWindowDialogs &t) {
-                       TRastelReportElement *field = t.element(TOddilSestavy::Body, 1);
+                   [](DesignerWindowDialogs &fixture) {
+                       TRastelReportElement *field = fixture.element(TOddilSestavy::Body, 1);
                        EXPECT_EQ(field->width, 150);
                        EXPECT_EQ(QPoint(field->left, field->top), QPoint(200, 40)) << "a double click moves nothing";
-                       EXPECT_EQ(t.editor().selection(), QList<TRastelReportElement *>{field});
+                       EXPECT_EQ(fixture.editor().selection(), QList<TRastelReportElement *>{field});
                    },
                    {}},
         ChangeCase{"NewTemplateDesignedFromAChosenField",
                    newTemplateThen(u"btnNavrhnout"_s),
-                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionNova"_s); },
+                   [](DesignerWindowDialogs &fixture) { trigger(fixture.form(), u"ActionNova"_s); },
                    u"nastavení oddílů a skupin",
-                   [](DesignerWindowDialogs &t) {
-                       const QList<TRastelReportElement *> body = t.editor().elements(TOddilSestavy::Body);
+                   [](DesignerWindowDialogs &fixture) {
+                       const QList<TRastelReportElement *> body = fixture.editor().elements(TOddilSestavy::Body);
                        const auto fields = std::count_if(body.cbegin(), body.cend(), [](const auto *e) {
                            return e->kind == ElementKind::Field && e->reference == DataFixture::Castka;
                        });
@@ -289,23 +289,23 @@ INSTANTIATE_TEST_SUITE_P(
                    {{MessageKind::Confirmation, NewQuestion, u"Potvrzení"_s}}},
         ChangeCase{"NewTemplateRucneEmpty",
                    newTemplateThen(u"btnRucne"_s),
-                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionNova"_s); },
+                   [](DesignerWindowDialogs &fixture) { trigger(fixture.form(), u"ActionNova"_s); },
                    u"nastavení oddílů a skupin",
-                   [](DesignerWindowDialogs &t) {
-                       EXPECT_EQ(elementCount(t.model(), TOddilSestavy::Body), 0);
-                       EXPECT_EQ(elementCount(t.model(), TOddilSestavy::PageHeader), 0);
-                       EXPECT_EQ(t.model().functions().count(), 0);
+                   [](DesignerWindowDialogs &fixture) {
+                       EXPECT_EQ(elementCount(fixture.model(), TOddilSestavy::Body), 0);
+                       EXPECT_EQ(elementCount(fixture.model(), TOddilSestavy::PageHeader), 0);
+                       EXPECT_EQ(fixture.model().functions().count(), 0);
                    },
                    {{MessageKind::Confirmation, NewQuestion, u"Potvrzení"_s}}},
         ChangeCase{"AddFunctionExpression",
                    [] { scriptedUi().onWindow(u"TFunkceDlg"_s, expressionThen(u"Castka*2"_s, u"btnOK"_s)); },
-                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionPridatFunkci"_s); },
+                   [](DesignerWindowDialogs &fixture) { trigger(fixture.form(), u"ActionPridatFunkci"_s); },
                    u"přidání funkce",
-                   [](DesignerWindowDialogs &t) {
-                       ASSERT_EQ(t.model().functions().count(), 3);
+                   [](DesignerWindowDialogs &fixture) {
+                       ASSERT_EQ(fixture.model().functions().count(), 3);
                        // Under the default name the dialog offered.
-                       EXPECT_EQ(t.model().functions().at(2).name, u"Funkce3"_s);
-                       EXPECT_EQ(t.model().functions().at(2).expression, u"Castka*2"_s);
+                       EXPECT_EQ(fixture.model().functions().at(2).name, u"Funkce3"_s);
+                       EXPECT_EQ(fixture.model().functions().at(2).expression, u"Castka*2"_s);
                    },
                    {}},
         ChangeCase{"EditFunctionOfTheSelectedElement",
@@ -313,15 +313,15 @@ INSTANTIATE_TEST_SUITE_P(
                        scriptedUi().onWindow(u"TDlgVyberFunkce"_s, pickFunction(1, u"btnOK"_s));
                        scriptedUi().onWindow(u"TFunkceDlg"_s, expressionThen(u"Pocet+1"_s, u"btnOK"_s));
                    },
-                   [](DesignerWindowDialogs &t) {
-                       t.clickOn(TOddilSestavy::PageHeader, 0);
-                       trigger(t.form(), u"ActionOpravitFunkci"_s);
+                   [](DesignerWindowDialogs &fixture) {
+                       fixture.clickOn(TOddilSestavy::PageHeader, 0);
+                       trigger(fixture.form(), u"ActionOpravitFunkci"_s);
                    },
                    u"oprava funkce",
-                   [](DesignerWindowDialogs &t) {
-                       EXPECT_EQ(t.model().functions().at(1).name, u"Pocet"_s);
-                       EXPECT_EQ(t.model().functions().at(1).expression, u"Pocet+1"_s);
-                       EXPECT_EQ(t.model().functions().at(0).expression, u"Castka"_s);
+                   [](DesignerWindowDialogs &fixture) {
+                       EXPECT_EQ(fixture.model().functions().at(1).name, u"Pocet"_s);
+                       EXPECT_EQ(fixture.model().functions().at(1).expression, u"Pocet+1"_s);
+                       EXPECT_EQ(fixture.model().functions().at(0).expression, u"Castka"_s);
                    },
                    {}},
         ChangeCase{"DeleteFunctionChosenFromTheList",
@@ -329,13 +329,13 @@ INSTANTIATE_TEST_SUITE_P(
                        scriptedUi().onWindow(u"TDlgVyberFunkce"_s, pickFunction(0, u"btnOK"_s));
                        scriptedUi().answer(MessageAnswer::Yes);
                    },
-                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionSmazatFunkci"_s); },
+                   [](DesignerWindowDialogs &fixture) { trigger(fixture.form(), u"ActionSmazatFunkci"_s); },
                    u"zrušení funkce",
-                   [](DesignerWindowDialogs &t) {
-                       ASSERT_EQ(t.model().functions().count(), 1);
-                       EXPECT_EQ(t.model().functions().at(0).name, u"Pocet"_s);
+                   [](DesignerWindowDialogs &fixture) {
+                       ASSERT_EQ(fixture.model().functions().count(), 1);
+                       EXPECT_EQ(fixture.model().functions().at(0).name, u"Pocet"_s);
                        // The element of the function that is left follows it.
-                       EXPECT_EQ(t.element(TOddilSestavy::PageHeader, 0)->reference, 0);
+                       EXPECT_EQ(fixture.element(TOddilSestavy::PageHeader, 0)->reference, 0);
                    },
                    {{MessageKind::Confirmation, DeleteFunctionQuestion, u"Potvrzení"_s}}}),
     TestSupport::rowName);
@@ -384,55 +384,55 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         CancelCase{"ReportSettings",
                    [] { scriptedUi().onWindow(u"TSestDlg"_s, spinThen(u"seOddilTelo"_s, 55, u"btnStorno"_s)); },
-                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionNastaveni"_s); },
+                   [](DesignerWindowDialogs &fixture) { trigger(fixture.form(), u"ActionNastaveni"_s); },
                    {}},
         CancelCase{"Environment",
                    [] { scriptedUi().onWindow(u"TSestKonfigDlg"_s, spinThen(u"seRastrX"_s, 25, u"btnStorno"_s)); },
-                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionProstredi"_s); },
+                   [](DesignerWindowDialogs &fixture) { trigger(fixture.form(), u"ActionProstredi"_s); },
                    {}},
         CancelCase{"ElementProperties",
                    [] { scriptedUi().onWindow(u"TDlgKonfPrvku"_s, spinThen(u"edtFontSize"_s, 14, u"btnStorno"_s)); },
-                   [](DesignerWindowDialogs &t) {
-                       t.clickOn(TOddilSestavy::Body, 0);
-                       trigger(t.form(), u"ActionVlastnosti"_s);
+                   [](DesignerWindowDialogs &fixture) {
+                       fixture.clickOn(TOddilSestavy::Body, 0);
+                       trigger(fixture.form(), u"ActionVlastnosti"_s);
                    },
                    {}},
         CancelCase{"ElementPropertiesOkWithoutAChange",
                    [] { scriptedUi().onWindow(u"TDlgKonfPrvku"_s, [](QDialog &w) { click(w, u"btnOK"_s); }); },
-                   [](DesignerWindowDialogs &t) {
-                       t.clickOn(TOddilSestavy::Body, 1);
-                       trigger(t.form(), u"ActionVlastnosti"_s);
+                   [](DesignerWindowDialogs &fixture) {
+                       fixture.clickOn(TOddilSestavy::Body, 1);
+                       trigger(fixture.form(), u"ActionVlastnosti"_s);
                    },
                    {}},
         CancelCase{"NewTemplateQuestionAnsweredNo",
                    [] { scriptedUi().answer(MessageAnswer::No); },
-                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionNova"_s); },
+                   [](DesignerWindowDialogs &fixture) { trigger(fixture.form(), u"ActionNova"_s); },
                    {{MessageKind::Confirmation, NewQuestion, u"Potvrzení"_s}}},
         CancelCase{"NewTemplateWizardStorno",
                    newTemplateThen(u"btnStorno"_s),
-                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionNova"_s); },
+                   [](DesignerWindowDialogs &fixture) { trigger(fixture.form(), u"ActionNova"_s); },
                    {{MessageKind::Confirmation, NewQuestion, u"Potvrzení"_s}}},
         CancelCase{"AddFunction",
                    [] { scriptedUi().onWindow(u"TFunkceDlg"_s, expressionThen(u"Castka*2"_s, u"btnStorno"_s)); },
-                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionPridatFunkci"_s); },
+                   [](DesignerWindowDialogs &fixture) { trigger(fixture.form(), u"ActionPridatFunkci"_s); },
                    {}},
         CancelCase{"EditFunctionListStorno",
                    [] { scriptedUi().onWindow(u"TDlgVyberFunkce"_s, pickFunction(0, u"btnStorno"_s)); },
-                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionOpravitFunkci"_s); },
+                   [](DesignerWindowDialogs &fixture) { trigger(fixture.form(), u"ActionOpravitFunkci"_s); },
                    {}},
         CancelCase{"EditFunctionDialogStorno",
                    [] {
                        scriptedUi().onWindow(u"TDlgVyberFunkce"_s, pickFunction(0, u"btnOK"_s));
                        scriptedUi().onWindow(u"TFunkceDlg"_s, expressionThen(u"Castka*2"_s, u"btnStorno"_s));
                    },
-                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionOpravitFunkci"_s); },
+                   [](DesignerWindowDialogs &fixture) { trigger(fixture.form(), u"ActionOpravitFunkci"_s); },
                    {}},
         CancelCase{"DeleteFunctionAnsweredNo",
                    [] {
                        scriptedUi().onWindow(u"TDlgVyberFunkce"_s, pickFunction(0, u"btnOK"_s));
                        scriptedUi().answer(MessageAnswer::No);
                    },
-                   [](DesignerWindowDialogs &t) { trigger(t.form(), u"ActionSmazatFunkci"_s); },
+                   [](DesignerWindowDialogs &fixture) { trigger(fixture.form(), u"ActionSmazatFunkci"_s); },
                    {{MessageKind::Confirmation, DeleteFunctionQuestion, u"Potvrzení"_s}}}),
     TestSupport::rowName);
 

@@ -313,7 +313,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, DesignerClose,
                          testing::Values(CloseRow{"YesSaves", MessageAnswer::Yes, true, true, seOK},
                                          CloseRow{"NoDrops", MessageAnswer::No, true, false, seCancelled},
                                          CloseRow{"CancelStays", MessageAnswer::Cancel, false, false, seOK}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         TestSupport::rowName);
 
 TEST_F(DesignerWindow, AFailedSaveKeepsTheWindowOpenAndSaysSo)
 {

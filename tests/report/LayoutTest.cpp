@@ -349,38 +349,51 @@ class ItemOrder : public testing::TestWithParam<OrderCase>
 {
 };
 
+// The page keeps its drawing order whether it is read once at the end or
+// between the additions (the back-ends read it after the layout; the page
+// count is filled in by a pass over it).
 TEST_P(ItemOrder, FollowsTheRankRule)
 {
-    TStranaPrvku page;
-    for (const auto &[kind, flags] : GetParam().added) {
-        auto style = std::make_shared<ItemStyle>();
-        style->kind = kind;
-        style->textFlags = flags;
-        TVystPrvek item;
-        item.style = style;
-        item.text = QString::number(page.count());
-        page.add(item);
+    for (const bool readBetween : {false, true}) {
+        TStranaPrvku page;
+        for (const auto &[kind, flags] : GetParam().added) {
+            auto style = std::make_shared<ItemStyle>();
+            style->kind = kind;
+            style->textFlags = flags;
+            TVystPrvek item;
+            item.style = style;
+            item.text = QString::number(page.count());
+            page.add(item);
+            if (readBetween) {
+                EXPECT_EQ(page.items().size(), size_t(page.count()));
+            }
+        }
+        QStringList actual;
+        for (const TVystPrvek &item : page.items())
+            actual << u"%1/%2#%3:%4"_s.arg(item.kind()).arg(item.style->textFlags).arg(item.order).arg(item.text);
+        EXPECT_EQ(actual.join(u' '), GetParam().expected) << (readBetween ? "read between" : "read at the end");
     }
-    QStringList actual;
-    for (const TVystPrvek &item : page.items())
-        actual << u"%1/%2#%3:%4"_s.arg(item.kind()).arg(item.style->textFlags).arg(item.order).arg(item.text);
-    EXPECT_EQ(actual.join(u' '), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Layout, ItemOrder,
-    testing::Values(
-        // A rectangle added after a text goes under it, with a new number.
-        OrderCase{"GraphicUnderText", {{1, 0}, {8, 0}}, u"8/0#1:1 1/0#0:0"_s},
-        // Equal texts: the newer precedes the older and takes its number.
-        OrderCase{"NewerEqualTextFirst", {{1, 0}, {2, 0}, {5, 0}}, u"5/0#0:2 2/0#0:1 1/0#0:0"_s},
-        // Texts by their flags: smaller first.
-        OrderCase{"TextsByFlags", {{1, 0x40}, {1, 0}, {1, 0x10}}, u"1/0#1:1 1/16#2:2 1/64#0:0"_s},
-        // Kinds 7-12 rank equal among themselves.
-        OrderCase{"GraphicsEqual", {{8, 0}, {11, 0}, {7, 0}}, u"7/0#0:2 11/0#0:1 8/0#0:0"_s},
-        // Other non-texts: the higher kind first.
-        OrderCase{"PaintBoxBeforeRectangle", {{8, 0}, {13, 0}, {12, 0}}, u"13/0#1:1 12/0#0:2 8/0#0:0"_s}),
-    TestSupport::rowName);
+INSTANTIATE_TEST_SUITE_P(Layout, ItemOrder,
+                         testing::Values(
+                             // A rectangle added after a text goes under it, with a new number.
+                             OrderCase{"GraphicUnderText", {{1, 0}, {8, 0}}, u"8/0#1:1 1/0#0:0"_s},
+                             // Equal texts: the newer precedes the older and takes its number.
+                             OrderCase{"NewerEqualTextFirst", {{1, 0}, {2, 0}, {5, 0}}, u"5/0#0:2 2/0#0:1 1/0#0:0"_s},
+                             // Texts by their flags: smaller first.
+                             OrderCase{"TextsByFlags", {{1, 0x40}, {1, 0}, {1, 0x10}}, u"1/0#1:1 1/16#2:2 1/64#0:0"_s},
+                             // Kinds 7-12 rank equal among themselves.
+                             OrderCase{"GraphicsEqual", {{8, 0}, {11, 0}, {7, 0}}, u"7/0#0:2 11/0#0:1 8/0#0:0"_s},
+                             // Other non-texts: the higher kind first.
+                             OrderCase{
+                                 "PaintBoxBeforeRectangle", {{8, 0}, {13, 0}, {12, 0}}, u"13/0#1:1 12/0#0:2 8/0#0:0"_s},
+                             // Ranks interleaved: each rank keeps its newest-first run and the
+                             // number its first item was given.
+                             OrderCase{"InterleavedRanks",
+                                       {{1, 0}, {8, 0}, {1, 0x10}, {2, 0}, {13, 0}, {9, 0}, {1, 0x10}},
+                                       u"13/0#3:4 9/0#1:5 8/0#1:1 2/0#0:3 1/0#0:0 1/16#2:6 1/16#2:2"_s}),
+                         TestSupport::rowName);
 
 // ---------------------------------------------------------------- text flow
 

@@ -621,7 +621,7 @@ TEST_F(Printing, TheCupsPdfQueuePrintsBothPages)
     const passwd *user = getpwuid(getuid());
     ASSERT_NE(user, nullptr);
     const QString pdf = waitForFile(QDir(QString::fromLocal8Bit(user->pw_dir)).filePath(u"PDF"_s), run.jobTitle,
-                                    [](const QString &file) { return pdfPages(file) > 0; });
+                                    [](const QString &path) { return pdfPages(path) > 0; });
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF of " << run.jobTitle.toStdString() << " from the queue "
                                 << list.names().at(queue).toStdString();
     EXPECT_EQ(pdfPages(pdf), 2);

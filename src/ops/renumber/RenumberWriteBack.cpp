@@ -133,7 +133,10 @@ int RenumberWriteBack::renumber(RenumberListView &view, const QString &caption)
         m_list.gotoBookmark(current);
     }
     view.updateListButtons(false);
-    finishProtocol(result);
+    // Without its snapshot the run never started: the error said so and why,
+    // and the last run's protocol file stays as it was.
+    if (!m_snapshotRefused)
+        finishProtocol(result);
     return result;
 }
 
@@ -175,6 +178,7 @@ int RenumberWriteBack::beforeFirstWrite(const WriteBackModule &module)
     m_snapshot = std::make_unique<RunSnapshot>(m_session.runContext(), u"precislovani"_s);
     if (m_snapshot->take(writtenTables(module)) != 0) {
         m_snapshot.reset();
+        m_snapshotRefused = true;
         return -1;
     }
     return 0;
@@ -250,6 +254,7 @@ int RenumberWriteBack::writeSteps(const WriteBackModule &module, const QString &
     m_tempPayments->clear();
     m_newByOld.clear();
     m_firstWriteDone = false;
+    m_snapshotRefused = false;
     writeProtocolHead(module, caption);
 
     if (writeDocumentTables(module) != 0)
@@ -511,7 +516,7 @@ int RenumberWriteBack::renumberReferences(const QString &path, const QStringList
     TBFTable table;
     if (openTable(table, path) != 0)
         return -1;
-    const QString saveError = saveMessage(path);
+    const QString saveError = saveMessage(table.fileName()); // the file as it is on disk
     const auto changesOfRecord = [&] {
         std::vector<std::pair<QString, QString>> changes; // field, new number
         for (const QString &field : fields) {
@@ -526,11 +531,13 @@ int RenumberWriteBack::renumberReferences(const QString &path, const QStringList
     for (table.GoTop(); !table.Eof();) {
         auto changes = changesOfRecord();
         if (!changes.empty()) {
-            if (!lockLeadField.isEmpty()) {
-                if (waitAndLock(table, u"Doklad "_s + table.Value(lockLeadField).toString()) != 0)
-                    return stop(saveError);
-                changes = changesOfRecord(); // as the record stands now
-            }
+            // A record another user holds is waited for as the documents
+            // are: a table that repeats a number must not keep the old one.
+            const QString lead = lockLeadField.isEmpty() ? table.Value(changes.front().first).toString()
+                                                         : table.Value(lockLeadField).toString();
+            if (waitAndLock(table, u"Doklad "_s + lead) != 0)
+                return stop(saveError);
+            changes = changesOfRecord(); // as the record stands now
             for (const auto &[field, newNumber] : changes)
                 table.SetValue(field, newNumber);
             // Both fields of a record that names two renumbered documents
@@ -598,7 +605,7 @@ int RenumberWriteBack::writeAddressActions(const WriteBackModule &module)
     // and the run goes on.
     for (const RecordChange &change : changes) {
         try {
-            if (table.GoTo(change.recNo) != HostResult::Ok)
+            if (table.GoTo(change.recNo) != HostResult::Ok || waitAndLock(table, u"Doklad "_s + change.oldNumber) != 0)
                 continue;
         } catch (const HostEngineError &) {
             continue;
@@ -644,7 +651,7 @@ int RenumberWriteBack::writeActionLog(const WriteBackModule &module)
         [] { return true; });
     for (const RecordChange &change : changes) {
         try {
-            if (table.GoTo(change.recNo) != HostResult::Ok)
+            if (table.GoTo(change.recNo) != HostResult::Ok || waitAndLock(table, u"Doklad "_s + change.oldNumber) != 0)
                 continue;
             table.SetValue(u"DoklZkrat"_s, change.newNumber);
             (void)table.Post();

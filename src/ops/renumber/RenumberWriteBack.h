@@ -146,6 +146,9 @@ private:
     // number decides.
     QHash<QString, QString> m_newByOld;
     bool m_firstWriteDone = false;
+    // The snapshot before the first write could not be taken: nothing was
+    // written, the reason was shown, and there is no protocol to show.
+    bool m_snapshotRefused = false;
     QString m_failure; // the message of the failure that stopped the run
     std::unique_ptr<RunSnapshot> m_snapshot;
 };

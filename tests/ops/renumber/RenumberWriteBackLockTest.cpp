@@ -24,10 +24,21 @@ const QString kWaitText =
 struct HeldCase
 {
     const char *name;
-    QString table; // of the year
+    QString table;
     int recNo;
     QString leadText;
+    QString (*dir)(const RunContext &) = [](const RunContext &context) { return context.yearDir; };
 };
+
+QString agendaDir(const RunContext &context)
+{
+    return context.agendaDir;
+}
+
+QString dataRoot(const RunContext &context)
+{
+    return context.dataRoot;
+}
 
 class WriteBackLockTest : public WriteBackTest, public testing::WithParamInterface<HeldCase>
 {
@@ -63,7 +74,7 @@ TEST_P(WriteBackLockTest, WaitsUntilTheRecordIsFreeAndLosesNothing)
     m_tree.table(u"GLAKCE"_s).rows("Agenda | Rok | KodSezn | DoklZkrat\n 001 | 2018 | UP | PD0002");
     propose({"PD0011", "PD0012"});
 
-    m_holder.hold(m_context.yearDir + GetParam().table, GetParam().recNo);
+    m_holder.hold(GetParam().dir(m_context) + GetParam().table, GetParam().recNo);
     QStringList whileWaiting;
     int warnings = 0;
     m_ui.onWarning = [&](const QString &) {
@@ -99,7 +110,12 @@ INSTANTIATE_TEST_SUITE_P(Records, WriteBackLockTest,
                                          HeldCase{"JournalLine", u"UCDENIK"_s, 2,
                                                   u"Řádek v peněžním/účetním deníku 2"_s},
                                          HeldCase{"PaidInvoice", u"PFAKTURY"_s, 1, u"Doklad FP0001"_s},
-                                         HeldCase{"StockDocument", u"SKSEZDOK"_s, 1, u"Doklad SK0001"_s}),
+                                         HeldCase{"StockDocument", u"SKSEZDOK"_s, 1, u"Doklad SK0001"_s},
+                                         // The tables that repeat the number without a lock of their
+                                         // own in the host are waited for all the same.
+                                         HeldCase{"AssetMovement", u"MJINVPOH"_s, 1, u"Doklad PD0002"_s, agendaDir},
+                                         HeldCase{"AddressAction", u"ADAKCE"_s, 1, u"Doklad PD0002"_s, agendaDir},
+                                         HeldCase{"ActionLog", u"GLAKCE"_s, 1, u"Doklad PD0002"_s, dataRoot}),
                          TestSupport::rowName);
 
 } // namespace

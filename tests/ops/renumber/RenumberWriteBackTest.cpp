@@ -5,10 +5,14 @@
 
 #include "WriteBackFixture.h"
 
+#include "app/core/RunSnapshot.h"
+#include "common/TextFile.h"
 #include "hostdb/SqliteTableBackend.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -485,6 +489,37 @@ INSTANTIATE_TEST_SUITE_P(
                              {u"PD0002"_s, u"PD0003"_s, u"PD0004"_s, u"PD0005"_s},
                              {}}),
     TestSupport::rowName);
+
+// Without the snapshot before its first write the run does not start: the
+// error says that nothing was changed and why, no "finished" message, and
+// the last run's protocol file is not replaced by one without the reason.
+TEST_F(WriteBackStopTest, ASnapshotThatCannotBeTakenChangesNothingAndSaysWhy)
+{
+    fiveDocuments();
+    proposeFive();
+    const QStringList earlier{u"protokol minulého běhu"_s};
+    ASSERT_TRUE(TextFile::writeLines(RenumberWriteBack::protocolFileName(m_context.settingsDir), earlier));
+    // A file where the snapshots' folder would be created.
+    const QString snapshotsRoot = RunSnapshot::snapshotsRoot(m_context);
+    QDir().mkpath(QFileInfo(snapshotsRoot).absolutePath());
+    QFile blocker(snapshotsRoot);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    EXPECT_EQ(renumber(), -1);
+    EXPECT_EQ(values(m_context.yearDir + u"POKLKNIH"_s, u"Doklad"_s),
+              (QStringList{u"PD0001"_s, u"PD0002"_s, u"PD0003"_s, u"PD0004"_s, u"PD0005"_s}));
+    EXPECT_EQ(dependants(), QStringList(5, u"PD0001"_s));
+    const QList<ScriptedUi::Message> &messages = scriptedUi().messages();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages.at(1).kind, MessageKind::Error);
+    EXPECT_TRUE(messages.at(1).text.startsWith(u"Před zahájením změn se nepodařilo pořídit zálohu dotčených tabulek, "
+                                               u"operace proto nebyla spuštěna a žádná data nebyla změněna."_s))
+        << messages.at(1).text.toStdString();
+    EXPECT_EQ(protocolFile(), earlier);
+    EXPECT_TRUE(m_shownProtocols.isEmpty());
+    EXPECT_TRUE(m_state.proposalExists);
+}
 
 // A record the run cannot read because the proposal was undone meanwhile
 // is no case here: "Přečíslovat" refuses while a blocking flag stands, and

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -352,27 +354,71 @@ void ReportLayout::layoutSection(TOddilSestavy *section)
         advance(*section, origin);
 }
 
+bool ReportLayout::isBandElement(const TOddilSestavy &section, const TRastelReportElement &element)
+{
+    return isVariableText(element) || (section.id == TOddilSestavy::Body && element.kind == ElementKind::Detail);
+}
+
 std::vector<ReportLayout::Band> ReportLayout::buildBands(const TOddilSestavy &section) const
 {
-    std::vector<Band> bands;
+    std::map<int, Band> byTop; // one band per top, in the order of their tops
     for (int i = 0; i < section.count(); ++i) {
         const TRastelReportElement &element = section.at(i);
-        const bool detail = section.id == TOddilSestavy::Body && element.kind == ElementKind::Detail;
-        if (!detail && !isVariableText(element))
+        if (!isBandElement(section, element))
             continue;
-        auto band = std::find_if(bands.begin(), bands.end(), [&](const Band &b) { return b.top == element.top; });
-        if (band == bands.end())
-            band = bands.insert(bands.end(), Band{element.top, element.top, {}});
-        band->bottom = std::max(band->bottom, element.top + element.height);
-        band->elements.push_back(&element);
+        Band &band = byTop.try_emplace(element.top, Band{element.top, element.top, {}}).first->second;
+        band.bottom = std::max(band.bottom, element.top + element.height);
+        band.elements.push_back(&element);
     }
-    std::stable_sort(bands.begin(), bands.end(), [](const Band &a, const Band &b) { return a.top < b.top; });
+    std::vector<Band> bands;
+    bands.reserve(byTop.size());
+    for (auto &entry : byTop)
+        bands.push_back(std::move(entry.second));
     return bands;
 }
+
+namespace {
+
+// The section's elements of fixed size by their tops, so that each slice
+// between bands finds its own without a pass over the whole section.
+class FixedElements
+{
+public:
+    FixedElements(const TOddilSestavy &section, const std::function<bool(const TRastelReportElement &)> &inBand)
+    {
+        for (int i = 0; i < section.count(); ++i) {
+            if (!inBand(section.at(i)))
+                m_byTop.emplace_back(section.at(i).top, i);
+        }
+        std::stable_sort(m_byTop.begin(), m_byTop.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
+    }
+
+    // The indexes of the elements whose top lies in [start, end) (or from
+    // `start` on for the last slice), in section order.
+    std::vector<int> inSlice(int start, int end, bool last) const
+    {
+        const auto byTop = [](const std::pair<int, int> &entry, int top) { return entry.first < top; };
+        const auto from = std::lower_bound(m_byTop.cbegin(), m_byTop.cend(), start, byTop);
+        const auto to = last ? m_byTop.cend() : std::lower_bound(from, m_byTop.cend(), std::max(start, end), byTop);
+        std::vector<int> indexes;
+        indexes.reserve(size_t(to - from));
+        for (auto it = from; it != to; ++it)
+            indexes.push_back(it->second);
+        std::sort(indexes.begin(), indexes.end());
+        return indexes;
+    }
+
+private:
+    std::vector<std::pair<int, int>> m_byTop; // top, index in the section
+};
+
+} // namespace
 
 void ReportLayout::layoutBands(const TOddilSestavy &section, std::vector<Band> &bands, int &origin)
 {
     const int bandCount = int(bands.size());
+    const FixedElements fixed(section, [&](const TRastelReportElement &e) { return isBandElement(section, e); });
     for (int r = 0; r <= bandCount && !m_stopped && !m_interrupted; ++r) {
         const int sliceStart = r == 0 ? 0 : bands.at(size_t(r - 1)).bottom;
         const int sliceEnd = r < bandCount ? bands.at(size_t(r)).bottom : section.height;
@@ -383,14 +429,8 @@ void ReportLayout::layoutBands(const TOddilSestavy &section, std::vector<Band> &
                 return;
             origin = m_out.linePosition - sliceStart;
         }
-        for (int i = 0; i < section.count(); ++i) {
-            const TRastelReportElement &element = section.at(i);
-            const bool bandElement =
-                isVariableText(element) || (section.id == TOddilSestavy::Body && element.kind == ElementKind::Detail);
-            const bool inSlice = element.top >= sliceStart && (element.top < sliceEnd || r == bandCount);
-            if (!bandElement && inSlice)
-                placeElement(element, section.id, origin + element.top);
-        }
+        for (const int i : fixed.inSlice(sliceStart, sliceEnd, r == bandCount))
+            placeElement(section.at(i), section.id, origin + section.at(i).top);
         if (r == bandCount)
             break;
         const Band &band = bands.at(size_t(r));

@@ -55,6 +55,8 @@ private:
         std::vector<const TRastelReportElement *> elements;
     };
     struct ElementCache;
+    // A variable-height text, or a detail report in the body: laid out in a band of its top.
+    static bool isBandElement(const TOddilSestavy &section, const TRastelReportElement &element);
 
     // A detail report laid out inside an element of its master.
     ReportLayout(TSestavaD &detail, ReportLayout &master, int left);

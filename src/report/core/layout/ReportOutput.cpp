@@ -2,6 +2,9 @@
 
 #include "report/core/model/ReportElement.h"
 
+#include <algorithm>
+#include <iterator>
+
 std::shared_ptr<const ItemStyle> ItemStyle::of(const TRastelReportElement &element)
 {
     auto style = std::make_shared<ItemStyle>();
@@ -21,34 +24,63 @@ std::shared_ptr<const ItemStyle> ItemStyle::of(const TRastelReportElement &eleme
     return style;
 }
 
+TStranaPrvku::Rank TStranaPrvku::rankOf(const TVystPrvek &item)
+{
+    const int kind = item.kind();
+    if (ElementKind::isText(kind))
+        return {true, item.style->textFlags};
+    // Lines to barcodes rank alike; the other graphics by kind, higher first
+    // (they lie outside that range, so -Line places them right).
+    const bool plainGraphic = kind >= ElementKind::Line && kind <= ElementKind::Barcode;
+    return {false, plainGraphic ? -ElementKind::Line : -kind};
+}
+
 bool TStranaPrvku::ranksBefore(const TVystPrvek &a, const TVystPrvek &b)
 {
-    const int ka = a.kind();
-    const int kb = b.kind();
-    const bool textA = ElementKind::isText(ka);
-    const bool textB = ElementKind::isText(kb);
-    if (textA != textB)
-        return !textA; // graphics lie under texts
-    if (textA)
-        return a.style->textFlags < b.style->textFlags;
-    const auto plainGraphic = [](int kind) { return kind >= ElementKind::Line && kind <= ElementKind::Barcode; };
-    if (plainGraphic(ka) && plainGraphic(kb))
-        return false;
-    return ka > kb;
+    return rankOf(a) < rankOf(b);
 }
 
 void TStranaPrvku::add(TVystPrvek item)
 {
-    auto it = m_items.begin();
-    while (it != m_items.end() && ranksBefore(*it, item))
-        ++it;
-    // Before an equal-ranking item the new one takes that item's number, so
-    // among equals a newer item precedes the older ones.
-    if (it != m_items.end() && !ranksBefore(item, *it))
-        item.order = it->order;
-    else
-        item.order = m_nextOrder++;
-    m_items.insert(it, std::move(item));
+    const Rank rank = rankOf(item);
+    auto known = std::find_if(m_rankOrders.cbegin(), m_rankOrders.cend(),
+                              [&](const std::pair<Rank, int> &entry) { return entry.first == rank; });
+    if (known == m_rankOrders.cend()) {
+        m_rankOrders.emplace_back(rank, m_nextOrder++);
+        known = std::prev(m_rankOrders.cend());
+    }
+    item.order = known->second;
+    m_added.push_back(std::move(item));
+}
+
+void TStranaPrvku::putInDrawingOrder() const
+{
+    if (m_added.empty())
+        return;
+    // Newest first among equals: reversed, a stable sort keeps that, and the
+    // added items go before the ordered ones of their rank.
+    std::reverse(m_added.begin(), m_added.end());
+    const auto byRank = [](const TVystPrvek &a, const TVystPrvek &b) { return ranksBefore(a, b); };
+    std::stable_sort(m_added.begin(), m_added.end(), byRank);
+    std::vector<TVystPrvek> merged;
+    merged.reserve(m_items.size() + m_added.size());
+    std::merge(std::make_move_iterator(m_added.begin()), std::make_move_iterator(m_added.end()),
+               std::make_move_iterator(m_items.begin()), std::make_move_iterator(m_items.end()),
+               std::back_inserter(merged), byRank);
+    m_items = std::move(merged);
+    m_added.clear();
+}
+
+const std::vector<TVystPrvek> &TStranaPrvku::items() const
+{
+    putInDrawingOrder();
+    return m_items;
+}
+
+std::vector<TVystPrvek> &TStranaPrvku::items()
+{
+    putInDrawingOrder();
+    return m_items;
 }
 
 int LayoutPage::paperWidth() const

@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 class TRastelReportElement;
@@ -72,18 +73,29 @@ struct TVystPrvek
 class TStranaPrvku
 {
 public:
-    // Inserts the item before the first item that does not rank before it:
+    // Adds the item before the first item that does not rank before it:
     // graphics under texts, texts by their flags, equal ranks newest first.
+    // Items of one rank share the order number the first of them was given.
     void add(TVystPrvek item);
-    const std::vector<TVystPrvek> &items() const { return m_items; }
-    std::vector<TVystPrvek> &items() { return m_items; }
-    int count() const { return int(m_items.size()); }
+    const std::vector<TVystPrvek> &items() const;
+    std::vector<TVystPrvek> &items();
+    int count() const { return int(m_items.size() + m_added.size()); }
 
     // Whether `a` is drawn before (under) `b`.
     static bool ranksBefore(const TVystPrvek &a, const TVystPrvek &b);
 
 private:
-    std::vector<TVystPrvek> m_items;
+    // The drawing rank as a value: graphics (first) before texts, then the
+    // graphic's place or the text's flags.
+    using Rank = std::pair<bool, int>;
+    static Rank rankOf(const TVystPrvek &item);
+    void putInDrawingOrder() const;
+
+    // A page of many items inserted in place was quadratic; new items are
+    // appended and put in drawing order when the page is read.
+    mutable std::vector<TVystPrvek> m_items;        // in drawing order
+    mutable std::vector<TVystPrvek> m_added;        // added since the page was last read
+    std::vector<std::pair<Rank, int>> m_rankOrders; // order number per rank seen
     int m_nextOrder = 0;
 };
 
