@@ -1049,7 +1049,7 @@ TEST_F(ReportBackends, TextExportHoldsEveryItemOfEveryPage)
     const int rowsPerPage = OutputText::rowsOnPage(1029, 6);
     EXPECT_EQ(rowsPerPage, 62);
     for (int p = 0; p < out.pageCount(); ++p) {
-        const QByteArray pageText = rows.mid(p * rowsPerPage, rowsPerPage).join('\n');
+        const QByteArray pageText = rows.mid(qsizetype(p) * rowsPerPage, rowsPerPage).join('\n');
         for (const TVystPrvek &item : out.pages.at(size_t(p)).items()) {
             if (ElementKind::isText(item.kind()) && !item.text.trimmed().isEmpty()) {
                 EXPECT_TRUE(pageText.contains(cp1250(item.text.trimmed())))

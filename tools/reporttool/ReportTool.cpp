@@ -128,7 +128,7 @@ Options parseOptions(const QStringList &arguments)
             o.error = a + u" needs a value"_s;
             return o;
         }
-        const QString value = arguments.at(++i);
+        const QString &value = arguments.at(++i);
         if (a == u"--data"_s) {
             const qsizetype eq = value.indexOf(u'=');
             if (eq > 0)

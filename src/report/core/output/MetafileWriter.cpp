@@ -127,7 +127,7 @@ QByteArray dibBits(const QImage &source)
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     QByteArray bits;
     const int stride = (image.width() * 3 + 3) / 4 * 4;
-    bits.reserve(stride * image.height());
+    bits.reserve(qsizetype(stride) * image.height());
     for (int y = image.height() - 1; y >= 0; --y) {
         const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         const qsizetype start = bits.size();
@@ -785,7 +785,7 @@ private:
             return;
         }
         const TextFlow flow(style.font, style.spacing);
-        const QFont font = flow.font();
+        const QFont &font = flow.font();
         double devicePitch = 0;
         TextFlow::canvasFont(style.font, &devicePitch);
         const bool pitch = style.spacing > 0 || devicePitch > 0;

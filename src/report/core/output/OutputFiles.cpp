@@ -19,7 +19,7 @@ QString unusedNameBeside(const QString &target)
 {
     const QFileInfo info(target);
     for (;;) {
-        const QString name = info.dir().filePath(
+        QString name = info.dir().filePath(
             u"."_s + info.fileName() + u".%1.part"_s.arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0')));
         if (!QFileInfo::exists(name))
             return name;
