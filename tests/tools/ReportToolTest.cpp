@@ -269,6 +269,16 @@ TEST_F(ReportToolTest, ATemplateWithoutElementsIsReportedOnTheErrorStream)
             << c.name;
         EXPECT_EQ(m_err, u"předloha neobsahuje žádné prvky\n"_s) << c.name;
         EXPECT_TRUE(QFile::exists(path(u"out.pdf"_s))) << c.name;
+        // No page: the exports of one file per page write nothing.
+        for (const QString &format : {u"html"_s, u"emf"_s, u"wmf"_s}) {
+            const QString output = path(u"out."_s + format);
+            EXPECT_EQ(run({u"render"_s, path(u"prazdna.pts"_s), u"--data"_s, path(u"data.csv"_s), u"--format"_s, format,
+                           u"-o"_s, output}),
+                      int(seDataOrNothing))
+                << c.name << ' ' << format.toStdString();
+            EXPECT_EQ(m_err, u"předloha neobsahuje žádné prvky\nno page to write to "_s + output + u'\n');
+            EXPECT_FALSE(QFile::exists(path(u"out1."_s + format)));
+        }
     }
 }
 
