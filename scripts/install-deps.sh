@@ -13,6 +13,7 @@ packages=(
     qt6-translations-l10n
     clang libclang-rt-14-dev clang-format-14 clang-tidy-14
     zbar-tools emf2svg libwmf-bin librsvg2-bin
+    libreoffice-writer-nogui chromium
 )
 
 missing=()

@@ -18,12 +18,15 @@
 #include "report/core/output/PdfWriter.h"
 #include "report/core/output/RtfDocument.h"
 #include "report/core/output/TextExport.h"
+#include "support/FileSizeLimit.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QUrl>
 #include <QXmlStreamReader>
 
 using namespace Qt::StringLiterals;
@@ -161,7 +164,7 @@ TEST(OutputTextGrid, ItemsLandOnTheirRowsColumnsAndLayers)
     });
     out.codePage = slASCII;
     const CharPage page = OutputText::charPage(out, 0, 6);
-    ASSERT_EQ(int(page.rows.size()), (1169 - 140) * 6 / 100);
+    ASSERT_EQ(int(page.rows.size()), 62); // 1029 units at 6 per inch: 61.74 rows
     // Layers merge in their order: the 12 cpi layer only fills what the 10 cpi bold one left blank.
     EXPECT_EQ(page.rows[1][OutputText::layerOf(12, 0)], u" Ahoj"_s);
     EXPECT_EQ(page.rows[1][OutputText::layerOf(10, FontDef::Bold)], u"ABCDE"_s);
@@ -174,6 +177,56 @@ TEST(OutputTextGrid, ItemsLandOnTheirRowsColumnsAndLayers)
     // A page that is not the last writes every row.
     EXPECT_EQ(OutputText::pageText(page, out.codePage, false).count("\r\n"), qsizetype(page.rows.size()));
 }
+
+// A partial last row is a row; an item that rounding or rows taller than its
+// lines push below it moves up until its last line has a row.
+struct LastRowCase
+{
+    const char *name;
+    int contentHeight;
+    int lpi;
+    int rows;
+};
+
+class TextGridLastRow : public testing::TestWithParam<LastRowCase>
+{
+};
+
+TEST_P(TextGridLastRow, ContentAtTheBottomOfTheAreaKeepsItsRow)
+{
+    const LastRowCase &c = GetParam();
+    EXPECT_EQ(OutputText::rowsOnPage(c.contentHeight, c.lpi), c.rows);
+    TSestVystup out = onePage({
+        placed(textStyle(10), 0, c.contentHeight - 20, 200, 20, u"strana 1"_s), // the page footer
+        placed(textStyle(10), 0, c.contentHeight, 200, 20, u"pod plochou"_s),   // below the area: no row
+    });
+    out.page.setup.paperHeight = c.contentHeight + out.page.setup.topMargin + out.page.setup.bottomMargin;
+    // Four wrapped lines of 4 units each from 16 units above the bottom: more rows than room.
+    auto lines = std::make_shared<TextLines>();
+    lines->text = u"jedna dva tri ctyri"_s;
+    for (const auto &[start, length] : {std::pair{0, 5}, {6, 3}, {10, 3}, {14, 5}})
+        lines->lines.push_back({start, length, 30, 4, false});
+    TVystPrvek wrapped = placed(textStyle(10), 500, c.contentHeight - 16, 300, 16);
+    wrapped.lines = lines;
+    wrapped.lastLine = 3;
+    out.pageAt(0).items().push_back(wrapped);
+    const CharPage page = OutputText::charPage(out, 0, c.lpi);
+    ASSERT_EQ(int(page.rows.size()), c.rows);
+    const QString text = QString::fromLatin1(OutputText::pageText(page, slCP1250, false));
+    for (const QString &shown : {u"strana 1"_s, u"jedna"_s, u"dva"_s, u"tri"_s, u"ctyri"_s})
+        EXPECT_TRUE(text.contains(shown)) << shown.toStdString() << " in\n" << text.toStdString();
+    EXPECT_FALSE(text.contains(u"pod plochou"_s));
+    EXPECT_EQ(page.lowestUsedRow, c.rows - 1);
+    EXPECT_EQ(page.line(c.rows - 1).mid(60).trimmed(), u"ctyri"_s);
+    EXPECT_EQ(page.line(c.rows - 4).mid(60).trimmed(), u"jedna"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(OutputText, TextGridLastRow,
+                         testing::Values(LastRowCase{"A4SixPerInch", 1029, 6, 62},
+                                         LastRowCase{"A4FourPerInch", 1029, 4, 42},
+                                         LastRowCase{"A4ThreePerInch", 1029, 3, 31},
+                                         LastRowCase{"WholeRows", 1000, 6, 60}),
+                         TestSupport::rowName);
 
 TEST(OutputTextGrid, ExportWritesTheRangeAsManyTimesAsTheCopiesAndStopsWhenInterrupted)
 {
@@ -232,22 +285,25 @@ TEST(OutputRtf, WritesTheDocumentPieces)
         "{\\colortbl\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
         "{\\info{\\doccomm Produced by: RASTEL Report Generator (tarnek.invalid/report)}}"
         "\\viewkind1\\paperw11894\\paperh16834\\margl720\\margr720\\margt1008\\margb1008\\headery0\\footery0\r\n"
-        "{\\par\\pard\\pvpg\\phpg\\absw1440\\absh-288\\posy1296\\posx864\\f0\\cf0\\fs20 \\ql Ahoj "
-        "\\par\\pard\\brdrt\\brdrs\\brdrw20 \\brdrr\\brdrs\\brdrw20 \\pvpg\\phpg\\absw720\\absh-144\\posy1008\\posx720"
-        "\\f0\\cf0\\fs20 \\b\\strike\\ql a\\{b\\}\\\\c \\strike0\\b0"
-        "\\par\\pard\\brdrt\\brdrs\\brdrdot\\brdrw24\\brdrcf1 \\brdrb\\brdrs\\brdrdot\\brdrw24\\brdrcf1 "
-        "\\pvpg\\phpg\\absw1440\\absh-72\\posy1584\\posx720"
-        "\\par\\pard\\pvpg\\phpg\\absw1440\\absh-432\\posy1728\\posx720\\cbpat2"
-        "\\par\\page}"
-        "{\\par\\pard\\pvpg\\phpg\\absw1440\\absh-288\\posy1008\\posx720\\f0\\cf0\\fs24 \\qc \xE8 \\par}}";
+        "{\\pard\\pvpg\\phpg\\absw1440\\absh-288\\posy1296\\posx864\\f0\\cf0\\fs20 \\ql Ahoj \\par"
+        "\\pard\\brdrt\\brdrs\\brdrw20 \\brdrr\\brdrs\\brdrw20 \\pvpg\\phpg\\absw720\\absh-144\\posy1008\\posx720"
+        "\\f0\\cf0\\fs20 \\b\\strike\\ql a\\{b\\}\\\\c \\strike0\\b0\\par"
+        "\\pard\\brdrt\\brdrs\\brdrdot\\brdrw24\\brdrcf1 \\brdrb\\brdrs\\brdrdot\\brdrw24\\brdrcf1 "
+        "\\pvpg\\phpg\\absw1440\\absh-72\\posy1584\\posx720\\par"
+        "\\pard\\pvpg\\phpg\\absw1440\\absh-432\\posy1728\\posx720\\cbpat2\\par"
+        // The page's frames anchor to a plain paragraph that ends the page.
+        "\\pard\\par\\page}"
+        "{\\pard\\pvpg\\phpg\\absw1440\\absh-288\\posy1008\\posx720\\f0\\cf0\\fs24 \\qc \\'e8 \\par\\pard\\par}}";
     EXPECT_EQ(SestRtf::exportRtf(out), expected);
 }
 
 TEST(OutputRtf, EscapesBackslashAndBraces)
 {
     EXPECT_EQ(SestRtf::escapeRtf(u"a{b}\\c"_s), QByteArray("a\\{b\\}\\\\c"));
-    // A character Windows-1250 lacks goes as a Unicode escape.
-    EXPECT_EQ(SestRtf::escapeRtf(u"€日"_s), QByteArray("\x80\\u26085?"));
+    // The code page's 8-bit characters as \'hh, a character it lacks as a
+    // Unicode escape with "?" for readers that know none.
+    EXPECT_EQ(SestRtf::escapeRtf(u"€Příliš日\U0001F600"_s),
+              QByteArray("\\'80P\\'f8\\'edli\\'9a\\u26085?\\u-10179?\\u-8704?"));
 }
 
 TEST(OutputHtmlPage, WritesTheDivsOfEveryKind)
@@ -273,16 +329,17 @@ TEST(OutputHtmlPage, WritesTheDivsOfEveryKind)
     QByteArray html;
     ASSERT_TRUE(OutputHtml::exportPage(out, 0, QString(), html));
     const QByteArray expected =
-        "<HTML> <HEAD> <TITLE> </TITLE>\n"
+        "<HTML> <HEAD> <META CHARSET=\"windows-1250\"> <TITLE> </TITLE>\n"
         "<META NAME=\"Creator\" CONTENT=\"RastelReportGenerator\">\n"
         "</HEAD> <BODY BGCOLOR = \"#FFFFFF\"><PRE>\n"
         "<DIV STYLE=\"position: absolute; top: 20px; left: 10px; width: 300px; height: 20px; font: 10pt Arial; "
         "color: #000000\">a&lt;b &amp; c &quot;d&quot;</DIV>\n"
         "<DIV STYLE=\"position: absolute; top: 0px; left: 0px; width: 300px; height: 20px; border-top: 1px solid "
-        "#000000; border-Left: 1px solid #000000; font: 10pt Arial; color: #000000\"><p align=\"right\"><u><i>vpravo"
+        "#000000; border-Left: 1px solid #000000; font: 10pt Arial; color: #000000\"><p align=\"right\" "
+        "style=\"margin: 0\"><u><i>vpravo"
         "</i></u></DIV>\n"
         "<DIV STYLE=\"position: absolute; top: 30px; left: 0px; width: 300px; height: 20px; letter-spacing: 14px; "
-        "font: 10pt Arial; color: #000000\"><p align=\"center\">x</DIV>\n"
+        "font: 10pt Arial; color: #000000\"><p align=\"center\" style=\"margin: 0\">x</DIV>\n"
         "<DIV STYLE=\"font: 0pt; position: absolute; top: 40px; left: 0px; width: 100px; height: 5px; border-bottom: "
         "2px dashed #ff0000; border-Left: 2px dashed #ff0000;\"></DIV>\n"
         "<DIV STYLE=\"font: 0pt; background-color: #123456; position: absolute; top: 50px; left: 0px; width: 100px; "
@@ -563,6 +620,134 @@ INSTANTIATE_TEST_SUITE_P(OutputBackends, ReportBackendsGolden,
                                          GoldenOutputCase{"GroupedList", ReportBackends::Report::GroupedList}),
                          TestSupport::rowName);
 
+// The readers users open the exports with.
+namespace {
+
+// The lines of a page as a reader shows them: the texts that share a top,
+// left to right, blanks collapsed.
+QStringList pageLines(const TStranaPrvku &page)
+{
+    std::map<int, std::map<int, QString>> rows;
+    for (const TVystPrvek &item : page.items()) {
+        if (ElementKind::isText(item.kind()) && !item.text.trimmed().isEmpty())
+            rows[item.top][item.left] = item.text;
+    }
+    QStringList lines;
+    for (const auto &[top, items] : rows) {
+        QStringList texts;
+        for (const auto &[left, text] : items)
+            texts << text;
+        lines << texts.join(u' ').simplified();
+    }
+    return lines;
+}
+
+// The ink (pixels darker than mid grey) inside `box`, as a rectangle.
+QRect inkIn(const QImage &image, const QRect &box)
+{
+    QRect ink;
+    const QRect area = box.intersected(image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128)
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
+
+} // namespace
+
+class ReaderOfExport : public ReportBackends, public testing::WithParamInterface<GoldenOutputCase>
+{
+};
+
+// LibreOffice Writer opens the RTF export with the report's pages: no blank
+// first page, page n as page n, every line once, in order, on its page.
+TEST_P(ReaderOfExport, WriterShowsEveryRtfPageAndLineInOrder)
+{
+    TARNEK_REQUIRE_PROGRAM(u"soffice"_s);
+    TARNEK_REQUIRE_PROGRAM(u"pdftotext"_s);
+    build(GetParam().report);
+    const TSestVystup &out = m_report.output();
+    ASSERT_EQ(m_report.ExportRtf(m_temp.path(), u"zprava.rtf"_s), seOK);
+    programOutput(u"soffice"_s,
+                  {u"-env:UserInstallation=file://"_s + tempPath(u"profil"_s), u"--headless"_s, u"--convert-to"_s,
+                   u"pdf"_s, u"--outdir"_s, m_temp.path(), tempPath(u"zprava.rtf"_s)},
+                  240000);
+    ASSERT_TRUE(QFile::exists(tempPath(u"zprava.pdf"_s))) << "soffice wrote no PDF";
+    QStringList pages = programOutput(u"pdftotext"_s, {u"-layout"_s, tempPath(u"zprava.pdf"_s), u"-"_s}).split(u'\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast(); // after the last page's form feed
+    ASSERT_EQ(pages.size(), out.pageCount());
+    for (int p = 0; p < out.pageCount(); ++p) {
+        QStringList shown;
+        for (const QString &line : pages.at(p).split(u'\n')) {
+            if (!line.trimmed().isEmpty())
+                shown << line.simplified();
+        }
+        EXPECT_EQ(shown, pageLines(out.pages.at(size_t(p)))) << "page " << p + 1;
+    }
+}
+
+// Chromium shows the HTML page as the page image shows it: every text in its
+// box, right-aligned texts on their own line. Compared at one pixel per unit
+// within each text's box (2 pixels in from its edges, clear of frame lines):
+// the ink of the screenshot and of the page image starts and ends within 3
+// pixels of each other vertically and within 4 at the aligned side (measured:
+// 1 and 2; the other side of a long text differs by up to 11 pixels, as CSS
+// points are 96 to the inch and the page image's 100). A paragraph's margin
+// puts a right-aligned text 13 pixels lower: its ink ends 5 pixels lower in
+// its box, the text above reaching into it.
+TEST_P(ReaderOfExport, ChromiumShowsTheHtmlPageAsThePageImage)
+{
+    TARNEK_REQUIRE_PROGRAM(u"chromium"_s);
+    build(GetParam().report);
+    const TSestVystup &out = m_report.output();
+    ASSERT_EQ(m_report.ExportAllHtml(m_temp.path(), u"zprava.html"_s), seOK);
+    const QSize size(out.page.contentWidth(), out.page.contentHeight());
+    const QString shot = tempPath(u"strana1.png"_s);
+    programOutput(u"chromium"_s,
+                  {u"--headless"_s, u"--no-sandbox"_s, u"--disable-gpu"_s, u"--hide-scrollbars"_s,
+                   u"--force-device-scale-factor=1"_s, u"--user-data-dir="_s + tempPath(u"chromium"_s),
+                   u"--window-size=%1,%2"_s.arg(size.width()).arg(size.height()), u"--screenshot="_s + shot,
+                   QUrl::fromLocalFile(tempPath(u"zprava1.html"_s)).toString()},
+                  120000);
+    const QImage screen(shot);
+    ASSERT_FALSE(screen.isNull()) << "chromium wrote no screenshot";
+    const QImage image = OutputPageImage::pageBitmap(out, 0, 1, false);
+    int aligned[3] = {0, 0, 0};
+    for (const TVystPrvek &item : out.pages.at(0).items()) {
+        if (!ElementKind::isText(item.kind()) || item.text.trimmed().isEmpty())
+            continue;
+        const QRect box = QRect(item.left, item.top, item.width, item.height).adjusted(2, 2, -2, -2);
+        const QRect expected = inkIn(image, box);
+        const QRect shown = inkIn(screen, box);
+        const std::string what = item.text.toStdString();
+        ASSERT_FALSE(expected.isEmpty()) << what;
+        ASSERT_FALSE(shown.isEmpty()) << what << " is not in its box";
+        EXPECT_LE(std::abs(shown.top() - expected.top()), 3) << what;
+        EXPECT_LE(std::abs(shown.bottom() - expected.bottom()), 3) << what;
+        const int alignment = item.style->alignment;
+        if (alignment == TRastelReportElement::AlignRight)
+            EXPECT_LE(std::abs(shown.right() - expected.right()), 4) << what;
+        else if (alignment == TRastelReportElement::AlignCenter)
+            EXPECT_LE(std::abs(shown.center().x() - expected.center().x()), 4) << what;
+        else
+            EXPECT_LE(std::abs(shown.left() - expected.left()), 4) << what;
+        ++aligned[std::clamp(alignment, 0, 2)];
+    }
+    EXPECT_GT(aligned[0], 0);
+    if (GetParam().report == Report::Protocol) {
+        EXPECT_GT(aligned[TRastelReportElement::AlignRight], 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(OutputBackends, ReaderOfExport,
+                         testing::Values(GoldenOutputCase{"Protocol", ReportBackends::Report::Protocol},
+                                         GoldenOutputCase{"GroupedList", ReportBackends::Report::GroupedList}),
+                         TestSupport::rowName);
+
 // The contract: every back-end shows every text of every page, page for page.
 struct ContractCase
 {
@@ -595,7 +780,7 @@ TEST_P(BackendContract, EveryBackendShowsEveryTextOnItsPages)
         for (QString &t : texts)
             t = QString::fromLatin1(cp1250(t));
         // Character text has no page break: the rows of all but the last page.
-        const int rows = OutputText::linesPerInch(0) * out.page.contentHeight() / 100;
+        const int rows = OutputText::rowsOnPage(out.page.contentHeight(), OutputText::linesPerInch(0));
         pages = int((bytes.count("\r\n") + rows - 1) / rows);
     } else if (backend == u"rtf"_s) {
         const QByteArray bytes = SestRtf::exportRtf(out);
@@ -751,7 +936,7 @@ INSTANTIATE_TEST_SUITE_P(OutputBackends, BarcodeContract,
                                          ContractCase{"Wmf", ReportBackends::Report::Labels, "wmf"}),
                          TestSupport::rowName);
 
-TEST_F(ReportBackends, MetafilePagesOutsideTheOutputAreNotWritten)
+TEST_F(ReportBackends, PagesOutsideTheOutputAreNotWritten)
 {
     protocol(3);
     m_report.setPredloha(m_report.writeTemplate());
@@ -765,6 +950,13 @@ TEST_F(ReportBackends, MetafilePagesOutsideTheOutputAreNotWritten)
     EXPECT_FALSE(QFile::exists(tempPath(u"b.emf"_s)));
     ASSERT_EQ(m_report.ExportPageEmf(buffer, 1), seOK);
     EXPECT_EQ(bytes.mid(40, 4), QByteArray(" EMF"));
+    // A range without pages writes no file at all: nothing to export.
+    m_report.setStartPage(2);
+    EXPECT_EQ(m_report.ExportAllEmf(tempPath(u"c.emf"_s)), seDataOrNothing);
+    EXPECT_EQ(m_report.ExportAllWmf(tempPath(u"c.wmf"_s)), seDataOrNothing);
+    EXPECT_EQ(m_report.ExportAllHtml(m_temp.path(), u"c.html"_s), seDataOrNothing);
+    EXPECT_EQ(QDir(m_temp.path()).entryList({u"c*"_s, u".c*"_s}, QDir::Files | QDir::Hidden), QStringList());
+    m_report.setStartPage(1);
     ASSERT_EQ(m_report.ExportPageWmf(tempPath(u"a.wmf"_s), 1), seOK);
     QFile wmf(tempPath(u"a.wmf"_s));
     ASSERT_TRUE(wmf.open(QIODevice::ReadOnly));
@@ -828,6 +1020,162 @@ TEST_F(ReportBackends, ExportToAFileThatCannotBeWrittenGivesSix)
     EXPECT_EQ(m_report.ExportAllEmf(missing + u"/a.emf"_s), seOutputWrite);
     EXPECT_EQ(m_report.ExportPageWmf(missing + u"/a.wmf"_s, 1), seOutputWrite);
 }
+
+// On an A4 page (1029 units high, 61.74 rows at 6 per inch) the page footer
+// at the bottom of the area keeps its row: the text export holds every item
+// of the page dump, page for page.
+TEST_F(ReportBackends, TextExportHoldsEveryItemOfEveryPage)
+{
+    pageSetup().paperHeight = 1169;
+    setHeight(TOddilSestavy::PageHeader, 20);
+    add(TOddilSestavy::PageHeader, ElementKind::GraphicText, 0, {0, 0, 400, 20}, u"Seznam dokladů"_s);
+    setHeight(TOddilSestavy::Body, 20);
+    add(TOddilSestavy::Body, ElementKind::Field, Doklad, {0, 0, 150, 20});
+    add(TOddilSestavy::Body, ElementKind::Field, Castka, {200, 0, 150, 20}).alignmentValue =
+        TRastelReportElement::AlignRight;
+    setHeight(TOddilSestavy::PageFooter, 20);
+    add(TOddilSestavy::PageFooter, ElementKind::GraphicText, 0, {500, 0, 100, 20}, u"strana"_s);
+    add(TOddilSestavy::PageFooter, ElementKind::SystemVariable, SystemVariable::PageNumber, {600, 0, 100, 20});
+    addRecords(120);
+    m_report.setPredloha(m_report.writeTemplate());
+    m_report.setExportLanguage(slCP1250);
+    ASSERT_EQ(m_report.PrintToFile(tempPath(u"seznam.txt"_s)), seOK);
+    const TSestVystup &out = m_report.output();
+    ASSERT_EQ(out.page.contentHeight(), 1029);
+    ASSERT_GE(out.pageCount(), 3);
+    QFile file(tempPath(u"seznam.txt"_s));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> rows = file.readAll().split('\n');
+    const int rowsPerPage = OutputText::rowsOnPage(1029, 6);
+    EXPECT_EQ(rowsPerPage, 62);
+    for (int p = 0; p < out.pageCount(); ++p) {
+        const QByteArray pageText = rows.mid(qsizetype(p) * rowsPerPage, rowsPerPage).join('\n');
+        for (const TVystPrvek &item : out.pages.at(size_t(p)).items()) {
+            if (ElementKind::isText(item.kind()) && !item.text.trimmed().isEmpty()) {
+                EXPECT_TRUE(pageText.contains(cp1250(item.text.trimmed())))
+                    << "page " << p + 1 << ": " << item.text.toStdString();
+            }
+        }
+    }
+}
+
+// A failed export leaves no part of a file behind and never replaces a good
+// one: on a full disk (a file-size limit) and when a later page cannot be put
+// in place (a directory where its file should go).
+struct FailedExportCase
+{
+    const char *name;
+    QString target; // the file name the export is given
+    QString first;  // the file of the first page
+    QString second; // the file of the second page ("" for one-file formats)
+    std::function<int(TSestava &, const QString &dir, const QString &target)> run;
+};
+
+class FailedExport : public ReportBackends, public testing::WithParamInterface<FailedExportCase>
+{
+protected:
+    // Every file in the directory, hidden ones too, with its content.
+    QMap<QString, QByteArray> files() const
+    {
+        QMap<QString, QByteArray> found;
+        const QDir dir(m_temp.path());
+        for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot)) {
+            QFile f(dir.filePath(name));
+            EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+            found.insert(name, f.readAll());
+        }
+        return found;
+    }
+    // The first page's file holding an earlier good export.
+    void writeGoodFile() const
+    {
+        QFile good(tempPath(GetParam().first));
+        ASSERT_TRUE(good.open(QIODevice::WriteOnly));
+        good.write("good");
+    }
+};
+
+TEST_P(FailedExport, OnAFullDiskLeavesNoPartialFileAndKeepsTheGoodOne)
+{
+    protocol(40);
+    m_report.setPredloha(m_report.writeTemplate());
+    writeGoodFile();
+    const QMap<QString, QByteArray> before = files();
+    int result = seOK;
+    {
+        const FileSizeLimit limit(300);
+        ASSERT_TRUE(limit.isActive());
+        result = GetParam().run(m_report, m_temp.path(), GetParam().target);
+    }
+    EXPECT_EQ(result, seOutputWrite);
+    EXPECT_EQ(files(), before);
+    // With room on the disk the same export replaces the file.
+    ASSERT_EQ(GetParam().run(m_report, m_temp.path(), GetParam().target), seOK);
+    EXPECT_NE(files().value(GetParam().first), QByteArray("good"));
+}
+
+class FailedExportOfPages : public FailedExport
+{
+};
+
+TEST_P(FailedExportOfPages, APageThatCannotBePutInPlaceTakesBackTheOthers)
+{
+    protocol(40);
+    m_report.setPredloha(m_report.writeTemplate());
+    writeGoodFile();
+    ASSERT_TRUE(QDir(m_temp.path()).mkdir(GetParam().second));
+    const QMap<QString, QByteArray> before = files();
+    EXPECT_EQ(GetParam().run(m_report, m_temp.path(), GetParam().target), seOutputWrite);
+    EXPECT_EQ(files(), before);
+}
+
+namespace {
+
+const FailedExportCase kFailedExports[] = {
+    FailedExportCase{
+        "Text", u"a.txt"_s, u"a.txt"_s, QString(),
+        [](TSestava &r, const QString &dir, const QString &name) { return r.PrintToFile(QDir(dir).filePath(name)); }},
+    FailedExportCase{"Rtf", u"a.rtf"_s, u"a.rtf"_s, QString(),
+                     [](TSestava &r, const QString &dir, const QString &name) { return r.ExportRtf(dir, name); }},
+    FailedExportCase{
+        "HtmlPage", u"a.html"_s, u"a.html"_s, QString(),
+        [](TSestava &r, const QString &dir, const QString &name) { return r.ExportPageHtml(dir, name, 1); }},
+    FailedExportCase{"HtmlAll", u"a.html"_s, u"a1.html"_s, u"a2.html"_s,
+                     [](TSestava &r, const QString &dir, const QString &name) { return r.ExportAllHtml(dir, name); }},
+    FailedExportCase{"Pdf", u"a.pdf"_s, u"a.pdf"_s, QString(),
+                     [](TSestava &r, const QString &dir, const QString &name) { return r.ExportPdf(dir, name); }},
+    FailedExportCase{"EmfPage", u"a.emf"_s, u"a.emf"_s, QString(),
+                     [](TSestava &r, const QString &dir, const QString &name) {
+                         return r.ExportPageEmf(QDir(dir).filePath(name), 1);
+                     }},
+    FailedExportCase{
+        "EmfAll", u"a.emf"_s, u"a1.emf"_s, u"a2.emf"_s,
+        [](TSestava &r, const QString &dir, const QString &name) { return r.ExportAllEmf(QDir(dir).filePath(name)); }},
+    FailedExportCase{"WmfPage", u"a.wmf"_s, u"a.wmf"_s, QString(),
+                     [](TSestava &r, const QString &dir, const QString &name) {
+                         return r.ExportPageWmf(QDir(dir).filePath(name), 1);
+                     }},
+    FailedExportCase{
+        "WmfAll", u"a.wmf"_s, u"a1.wmf"_s, u"a2.wmf"_s,
+        [](TSestava &r, const QString &dir, const QString &name) { return r.ExportAllWmf(QDir(dir).filePath(name)); }}};
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(OutputBackends, FailedExport, testing::ValuesIn(kFailedExports), TestSupport::rowName);
+
+// The exports of one file per page.
+std::vector<FailedExportCase> failedExportsOfPages()
+{
+    std::vector<FailedExportCase> cases;
+    for (const FailedExportCase &c : kFailedExports) {
+        if (!c.second.isEmpty())
+            cases.push_back(c);
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(OutputBackends, FailedExportOfPages, testing::ValuesIn(failedExportsOfPages()),
+                         TestSupport::rowName);
 
 // ---------------------------------------------------------------- RTF reader
 

@@ -68,11 +68,11 @@ bool hasProgram(const QString &program)
     return !QStandardPaths::findExecutable(program).isEmpty();
 }
 
-QString programOutput(const QString &program, const QStringList &arguments)
+QString programOutput(const QString &program, const QStringList &arguments, int timeoutMs)
 {
     QProcess process;
     process.start(program, arguments);
-    process.waitForFinished(60000);
+    process.waitForFinished(timeoutMs);
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 

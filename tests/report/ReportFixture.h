@@ -36,7 +36,18 @@ public:
 // Whether a program (pdfinfo, pdftotext, …) is on the path.
 bool hasProgram(const QString &program);
 // What the program writes to its standard output (a minute at the most).
-QString programOutput(const QString &program, const QStringList &arguments);
+QString programOutput(const QString &program, const QStringList &arguments, int timeoutMs = 60000);
+
+// For a test that needs an outside program (a reader of an export): without
+// it the test skips, but under CI, which installs it, it fails.
+#define TARNEK_REQUIRE_PROGRAM(program)                                                                                \
+    do {                                                                                                               \
+        if (!hasProgram(program)) {                                                                                    \
+            if (TestSupport::isCi())                                                                                   \
+                FAIL() << QString(program).toStdString() << " is missing: scripts/install-deps.sh installs it";        \
+            GTEST_SKIP() << QString(program).toStdString() << " is not installed";                                     \
+        }                                                                                                              \
+    } while (false)
 
 // Puts every process-wide piece of the report generator back to its start:
 // the page setup, the printer, the program directory (a temporary one) and a

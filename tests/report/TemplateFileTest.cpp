@@ -4,13 +4,11 @@
 #include "ReportFixture.h"
 
 #include "report/core/Report.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -207,32 +205,6 @@ TEST_F(TemplateFile, SaveKeepsThePreviousFileAsBak)
     EXPECT_TRUE(bytes.startsWith("I,0,\"Protokol\"\r\nT,1"));
     EXPECT_TRUE(bytes.endsWith("\r\n"));
 }
-
-// While it lives, files of the process cannot grow beyond `bytes`: a write
-// past it fails (as on a full disk) instead of raising SIGXFSZ.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        m_ok = getrlimit(RLIMIT_FSIZE, &m_previous) == 0;
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_previous;
-        limit.rlim_cur = bytes;
-        m_ok = m_ok && setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_handler);
-    }
-    bool isActive() const { return m_ok; }
-
-private:
-    rlimit m_previous{};
-    void (*m_handler)(int) = SIG_DFL;
-    bool m_ok = false;
-};
 
 TEST_F(TemplateFile, SaveOnAFullDiskFailsAndWritesNothingHalf)
 {

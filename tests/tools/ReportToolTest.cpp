@@ -14,11 +14,13 @@
 #include "report/ui/designer/DesignerWindow.h"
 #include "report/ui/preview/PreviewWindow.h"
 #include "reporttool/CsvTable.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedUi.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -200,6 +202,119 @@ TEST_F(ReportToolTest, WritesTextRtfHtmlPdfAndMetafiles)
         QFile file(path(perPage ? u"out1."_s + f.name : f.file));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << f.name.toStdString();
         EXPECT_TRUE(file.readAll().contains(f.expected)) << f.name.toStdString();
+    }
+}
+
+// A Windows-1250 CSV read as UTF-8 is refused with its line, as the table
+// tool refuses it; --encoding windows-1250 reads it with its Czech letters.
+TEST_F(ReportToolTest, ACsvThatIsNotUtf8IsRefusedUnlessItsEncodingIsGiven)
+{
+    writeTemplate(u"seznam.pts"_s);
+    QFile csv(path(u"data.csv"_s));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("Cislo:integer,Nazev\r\n1,Pokladna\r\n2,P\xF8\xEDjem\r\n");
+    csv.close();
+    const QStringList render{u"render"_s,         path(u"seznam.pts"_s), u"--data"_s,
+                             path(u"data.csv"_s), u"--param"_s,          u"0=x"_s};
+    for (const QStringList &detail : {QStringList(), QStringList{u"--data"_s, u"polozky="_s + path(u"data.csv"_s)}}) {
+        const QString utf8 = path(u"utf8.csv"_s);
+        QFile good(utf8);
+        ASSERT_TRUE(good.open(QIODevice::WriteOnly));
+        good.write("Cislo:integer\n1\n");
+        good.close();
+        // The main data or a detail's: the same refusal.
+        QStringList arguments = render;
+        if (!detail.isEmpty())
+            arguments[3] = utf8;
+        EXPECT_EQ(run(arguments + detail + QStringList{u"-o"_s, path(u"out.dump"_s)}), 1);
+        EXPECT_EQ(m_err, path(u"data.csv"_s) +
+                             u", line 3: bytes that are not UTF-8 (a Windows-1250 file needs --encoding "
+                             "windows-1250)\n"_s);
+        EXPECT_FALSE(QFile::exists(path(u"out.dump"_s)));
+    }
+    ASSERT_EQ(run(render + QStringList{u"--encoding"_s, u"windows-1250"_s, u"-o"_s, path(u"out.dump"_s)}), 0)
+        << m_err.toStdString();
+    QFile dump(path(u"out.dump"_s));
+    ASSERT_TRUE(dump.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(dump.readAll()).contains(u"\"Příjem\""_s));
+    MemTable table;
+    QString error;
+    ASSERT_TRUE(CsvTable::loadCsv(path(u"data.csv"_s), table, error, Csv::Encoding::Windows1250));
+    EXPECT_EQ(table.value(1, 1), QVariant(u"Příjem"_s));
+
+    EXPECT_EQ(run(render + QStringList{u"--encoding"_s, u"latin-2"_s}), 2);
+    EXPECT_TRUE(m_err.startsWith(u"unknown encoding latin-2 (utf-8 or windows-1250)\n"_s)) << m_err.toStdString();
+}
+
+// An empty or unreadable template is a valid report of blank pages; the tool
+// says why nothing shows, and an export of one file per page that has no
+// page writes nothing and answers "nothing to export".
+TEST_F(ReportToolTest, ATemplateWithoutElementsIsReportedOnTheErrorStream)
+{
+    writeText(u"data.csv"_s, u"Cislo:integer\n1\n"_s);
+    struct Case
+    {
+        const char *name;
+        QByteArray bytes;
+    };
+    for (const Case &c :
+         {Case{"empty", QByteArray()}, Case{"random", QByteArray("\x8F\x01\xFFqz\x00\x13\xE2 ,,\"", 12)}}) {
+        QFile templ(path(u"prazdna.pts"_s));
+        ASSERT_TRUE(templ.open(QIODevice::WriteOnly));
+        templ.write(c.bytes);
+        templ.close();
+        EXPECT_EQ(run({u"render"_s, path(u"prazdna.pts"_s), u"--data"_s, path(u"data.csv"_s), u"--format"_s, u"pdf"_s,
+                       u"-o"_s, path(u"out.pdf"_s)}),
+                  0)
+            << c.name;
+        EXPECT_EQ(m_err, u"předloha neobsahuje žádné prvky\n"_s) << c.name;
+        EXPECT_TRUE(QFile::exists(path(u"out.pdf"_s))) << c.name;
+        // No page: the exports of one file per page write nothing.
+        for (const QString &format : {u"html"_s, u"emf"_s, u"wmf"_s}) {
+            const QString output = path(u"out."_s + format);
+            EXPECT_EQ(run({u"render"_s, path(u"prazdna.pts"_s), u"--data"_s, path(u"data.csv"_s), u"--format"_s, format,
+                           u"-o"_s, output}),
+                      int(seDataOrNothing))
+                << c.name << ' ' << format.toStdString();
+            EXPECT_EQ(m_err, u"předloha neobsahuje žádné prvky\nno page to write to "_s + output + u'\n');
+            EXPECT_FALSE(QFile::exists(path(u"out1."_s + format)));
+        }
+    }
+}
+
+// A failed export leaves no partial file and keeps the one from before, for
+// every format (a file-size limit stands in for a full disk).
+TEST_F(ReportToolTest, AFailedExportLeavesNoPartialFileAndKeepsTheEarlierOne)
+{
+    writeTemplate(u"seznam.pts"_s);
+    QString rows = u"Cislo:integer,Castka:float\n"_s;
+    for (int i = 1; i <= 200; ++i)
+        rows += u"%1,%2.5\n"_s.arg(i).arg(i * 3);
+    writeText(u"data.csv"_s, rows);
+    QDir out(path(u"out"_s));
+    ASSERT_TRUE(out.mkpath(u"."_s));
+    for (const QString &format : {u"dump"_s, u"txt"_s, u"rtf"_s, u"html"_s, u"pdf"_s, u"emf"_s, u"wmf"_s}) {
+        // HTML and the metafiles write page n to the name with n before the extension.
+        const bool perPage = format == u"html"_s || format == u"emf"_s || format == u"wmf"_s;
+        const QString earlier = out.filePath(perPage ? u"zprava1."_s + format : u"zprava."_s + format);
+        QFile good(earlier);
+        ASSERT_TRUE(good.open(QIODevice::WriteOnly));
+        good.write("earlier");
+        good.close();
+        const QStringList before = out.entryList(QDir::Files | QDir::Hidden);
+        int result = 0;
+        {
+            const FileSizeLimit limit(400);
+            ASSERT_TRUE(limit.isActive());
+            result = run({u"render"_s, path(u"seznam.pts"_s), u"--data"_s, path(u"data.csv"_s), u"--format"_s, format,
+                          u"-o"_s, out.filePath(u"zprava."_s + format)});
+        }
+        EXPECT_EQ(result, 1) << format.toStdString();
+        EXPECT_TRUE(m_err.startsWith(u"cannot write "_s)) << m_err.toStdString();
+        EXPECT_EQ(out.entryList(QDir::Files | QDir::Hidden), before) << format.toStdString();
+        ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+        EXPECT_EQ(good.readAll(), QByteArray("earlier")) << format.toStdString();
+        good.close();
     }
 }
 

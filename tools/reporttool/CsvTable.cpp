@@ -64,16 +64,22 @@ bool parseColumn(const QString &header, HostField &field, QString &error)
 
 } // namespace
 
-bool loadCsv(const QString &path, MemTable &table, QString &error)
+bool loadCsv(const QString &path, MemTable &table, QString &error, Csv::Encoding encoding)
 {
     QFile file(FileNames::resolve(path));
     if (!file.open(QIODevice::ReadOnly)) {
         error = u"cannot read "_s + path;
         return false;
     }
-    const Csv::Result csv = Csv::parse(QString::fromUtf8(file.readAll()));
-    if (!csv.error.isEmpty()) {
-        error = u"%1, line %2: %3"_s.arg(path).arg(csv.errorLine).arg(csv.error);
+    // The table tool's reader: bytes that are not text in the encoding are
+    // refused with their line (a Windows-1250 file read as UTF-8 would turn
+    // every Czech letter into a replacement character).
+    Csv::Reader reader(file, encoding);
+    Csv::Result csv;
+    for (QStringList record; reader.next(record);)
+        csv.records.append(record);
+    if (!reader.error().isEmpty()) {
+        error = u"%1, line %2: %3"_s.arg(path).arg(reader.errorLine()).arg(reader.error());
         return false;
     }
     if (csv.records.isEmpty()) {

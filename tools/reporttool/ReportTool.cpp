@@ -8,6 +8,7 @@
 #include "report/core/layout/ReportLayout.h"
 #include "report/core/output/HtmlWriter.h"
 #include "report/core/output/MetafileWriter.h"
+#include "report/core/output/OutputFiles.h"
 #include "report/core/output/PageDump.h"
 #include "report/core/output/PdfWriter.h"
 #include "report/core/output/Printers.h"
@@ -36,12 +37,12 @@ constexpr int kUsage = 2;
 const QString kUsageText =
     u"usage:\n"
     "  tarnek-report render TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)\n"
-    "                [--data NAME=FILE.csv]... [--param N=VALUE]... [--format dump|txt|rtf|html|pdf|emf|wmf] [-o OUT]\n"
-    "                [--print PRINTER [-o FILE]]\n"
+    "                [--data NAME=FILE.csv]... [--encoding utf-8|windows-1250] [--param N=VALUE]...\n"
+    "                [--format dump|txt|rtf|html|pdf|emf|wmf] [-o OUT] [--print PRINTER [-o FILE]]\n"
     "  tarnek-report preview TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)\n"
-    "                [--data NAME=FILE.csv]... [--param N=VALUE]...\n"
+    "                [--data NAME=FILE.csv]... [--encoding utf-8|windows-1250] [--param N=VALUE]...\n"
     "  tarnek-report design TEMPLATE.PTS (--data FILE.csv | --table DIR/NAME)\n"
-    "                [--data NAME=FILE.csv]... [--param N=VALUE]...\n"_s;
+    "                [--data NAME=FILE.csv]... [--encoding utf-8|windows-1250] [--param N=VALUE]...\n"_s;
 
 // The report's message boxes on the error stream; questions are answered No.
 class StreamUi final : public UiSeam
@@ -96,6 +97,7 @@ struct Options
     QString hostTable;
     QList<std::pair<QString, QString>> details; // name, CSV
     QList<std::pair<int, QString>> parameters;
+    Csv::Encoding encoding = Csv::Encoding::Utf8; // of every CSV file
     QString format = u"dump"_s;
     bool formatGiven = false;
     QString printer; // --print: the printer's name
@@ -109,7 +111,7 @@ Options parseOptions(const QStringList &arguments)
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
         const bool takesValue = a == u"--data"_s || a == u"--table"_s || a == u"--param"_s || a == u"--format"_s ||
-                                a == u"--print"_s || a == u"-o"_s;
+                                a == u"--print"_s || a == u"--encoding"_s || a == u"-o"_s;
         if (!takesValue) {
             if (a.startsWith(u'-') && a != u"-"_s) {
                 o.error = u"unknown option "_s + a;
@@ -126,7 +128,7 @@ Options parseOptions(const QStringList &arguments)
             o.error = a + u" needs a value"_s;
             return o;
         }
-        const QString value = arguments.at(++i);
+        const QString &value = arguments.at(++i);
         if (a == u"--data"_s) {
             const qsizetype eq = value.indexOf(u'=');
             if (eq > 0)
@@ -150,6 +152,12 @@ Options parseOptions(const QStringList &arguments)
             o.formatGiven = true;
         } else if (a == u"--print"_s) {
             o.printer = value;
+        } else if (a == u"--encoding"_s) {
+            const std::optional<Csv::Encoding> encoding = Csv::encodingFromName(value);
+            if (encoding)
+                o.encoding = *encoding;
+            else
+                o.error = u"unknown encoding "_s + value + u" (utf-8 or windows-1250)"_s;
         } else {
             o.output = value;
         }
@@ -182,7 +190,7 @@ struct Run
 bool setUp(const Options &o, Run &run, QTextStream &err)
 {
     QString error;
-    const bool loaded = o.hostTable.isEmpty() ? CsvTable::loadCsv(o.mainCsv, run.main.table, error)
+    const bool loaded = o.hostTable.isEmpty() ? CsvTable::loadCsv(o.mainCsv, run.main.table, error, o.encoding)
                                               : CsvTable::loadHostTable(o.hostTable, run.main.table, error);
     if (!loaded) {
         err << error << Qt::endl;
@@ -190,7 +198,7 @@ bool setUp(const Options &o, Run &run, QTextStream &err)
     }
     for (const auto &[name, csv] : o.details) {
         run.detailData.push_back(std::make_unique<Data>());
-        if (!CsvTable::loadCsv(csv, run.detailData.back()->table, error)) {
+        if (!CsvTable::loadCsv(csv, run.detailData.back()->table, error, o.encoding)) {
             err << error << Qt::endl;
             return false;
         }
@@ -239,6 +247,31 @@ int design(const Options &o, QTextStream &err)
     return result == seCancelled ? kOk : result;
 }
 
+bool hasElements(const ReportModel &model)
+{
+    const TListOddilu &sections = model.sections();
+    for (int i = 0; i < sections.count(); ++i) {
+        if (sections.at(i).count() > 0)
+            return true;
+    }
+    return false;
+}
+
+// The exit code of an export of one file per page: a range without pages
+// writes no file at all, which is the report's "nothing to export".
+int wroteFiles(int written, const QString &output, QTextStream &err, int result)
+{
+    if (written == seDataOrNothing) {
+        err << "no page to write to " << output << Qt::endl;
+        return seDataOrNothing;
+    }
+    if (written != seOK) {
+        err << "cannot write the pages of " << output << Qt::endl;
+        return kFailed;
+    }
+    return result;
+}
+
 int render(const Options &o, QTextStream &out, QTextStream &err, LayoutProgress *progress)
 {
     StreamUi streamUi(err);
@@ -265,6 +298,10 @@ int render(const Options &o, QTextStream &out, QTextStream &err, LayoutProgress 
     const int result = TSestavaTyp::runExclusive([&] { return ReportLayout::prepare(report, progress); });
     if (result != seOK && result != seCancelled)
         return result;
+    // A template without records (an empty file, or bytes that hold none) is
+    // a valid report of blank pages, as the host has it; the user hears why.
+    if (!hasElements(report.model()))
+        err << "předloha neobsahuje žádné prvky" << Qt::endl;
 
     if (printerIndex >= 0) {
         // -o names a file the job is printed to instead of the printer.
@@ -289,19 +326,11 @@ int render(const Options &o, QTextStream &out, QTextStream &err, LayoutProgress 
     if (o.format == u"emf"_s || o.format == u"wmf"_s) {
         // One file per page: page n as the output name with n + ".emf"/".wmf" for its extension.
         const auto format = o.format == u"emf"_s ? OutputMetafile::Format::Emf : OutputMetafile::Format::Wmf;
-        if (OutputMetafile::exportAll(output, o.output, format, false) != seOK) {
-            err << "cannot write the pages of " << o.output << Qt::endl;
-            return kFailed;
-        }
-        return result;
+        return wroteFiles(OutputMetafile::exportAll(output, o.output, format, false), o.output, err, result);
     }
     if (o.format == u"html"_s && o.output != u"-"_s) {
         // Page n goes to the output name with n + ".html" for its extension.
-        if (OutputHtml::exportAll(output, o.output) != seOK) {
-            err << "cannot write the pages of " << o.output << Qt::endl;
-            return kFailed;
-        }
-        return result;
+        return wroteFiles(OutputHtml::exportAll(output, o.output), o.output, err, result);
     }
     QByteArray bytes;
     if (o.format == u"txt"_s) {
@@ -332,12 +361,9 @@ int render(const Options &o, QTextStream &out, QTextStream &err, LayoutProgress 
                 return kFailed;
             }
         }
-    } else {
-        QFile file(o.output);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-            err << "cannot write " << o.output << Qt::endl;
-            return kFailed;
-        }
+    } else if (writeOutputFile(o.output, [&](QIODevice &file) { return writeBytes(file, bytes); }) != seOK) {
+        err << "cannot write " << o.output << Qt::endl;
+        return kFailed;
     }
     return result;
 }

@@ -6,13 +6,12 @@
 #include "report/core/layout/ReportLayout.h"
 #include "report/core/output/HtmlWriter.h"
 #include "report/core/output/MetafileWriter.h"
+#include "report/core/output/OutputFiles.h"
 #include "report/core/output/PdfWriter.h"
 #include "report/core/output/RtfDocument.h"
 #include "report/core/output/TextExport.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -33,26 +32,6 @@ int runOutput(TSestava &report, LayoutProgress *progress, bool printEvents, cons
             report.AfterPrint(&report);
         return result;
     });
-}
-
-// Writes through a save file: a failed or interrupted export leaves any
-// earlier file of that name as it was.
-int writeFile(const QString &path, const std::function<int(QIODevice &)> &write)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return seOutputWrite;
-    const int result = write(file);
-    if (result != seOK) {
-        file.cancelWriting();
-        return result;
-    }
-    return file.commit() ? seOK : seOutputWrite;
-}
-
-int writeBytes(QIODevice &device, const QByteArray &bytes)
-{
-    return device.write(bytes) == bytes.size() ? seOK : seOutputWrite;
 }
 
 QString joined(const QString &dir, const QString &fileName)
@@ -76,7 +55,7 @@ bool TSestava::drawsBackground() const
 
 int TSestava::WriteTextFile(const QString &fileName, LayoutProgress *progress) const
 {
-    return writeFile(fileName, [&](QIODevice &file) {
+    return writeOutputFile(fileName, [&](QIODevice &file) {
         OutputText::TextExport options{settings().lineSpacing, {}};
         if (progress) {
             progress->start(SestCaption::informace(), u"Ukládám stránku 1"_s, u"Přerušit"_s);
@@ -94,7 +73,7 @@ int TSestava::WriteTextFile(const QString &fileName, LayoutProgress *progress) c
 
 int TSestava::WriteRtfFile(const QString &fileName) const
 {
-    return writeFile(fileName, [&](QIODevice &file) { return writeBytes(file, SestRtf::exportRtf(output())); });
+    return writeOutputFile(fileName, [&](QIODevice &file) { return writeBytes(file, SestRtf::exportRtf(output())); });
 }
 
 int TSestava::WritePageHtmlFile(const QString &fileName, int page) const
@@ -109,18 +88,15 @@ int TSestava::WriteAllHtmlFile(const QString &fileName) const
 
 int TSestava::WritePdfFile(const QString &fileName) const
 {
-    return writeFile(fileName,
-                     [&](QIODevice &file) { return OutputPdf::exportPdf(output(), file, popis(), drawsBackground()); });
+    return OutputPdf::exportPdf(output(), fileName, popis(), drawsBackground());
 }
 
 int TSestava::WritePageMetafileFile(const QString &fileName, int page, bool plainWindows) const
 {
-    // A page outside the output cancels the save file: nothing is written.
-    return writeFile(fileName, [&](QIODevice &file) {
-        return OutputMetafile::exportPage(output(), page, file,
+    // A page outside the output writes nothing.
+    return OutputMetafile::exportPageFile(output(), page, fileName,
                                           plainWindows ? OutputMetafile::Format::Wmf : OutputMetafile::Format::Emf,
                                           drawsBackground());
-    });
 }
 
 int TSestava::WriteAllMetafileFiles(const QString &fileName, bool plainWindows) const

@@ -5,10 +5,10 @@
 #include "report/core/model/ReportElement.h"
 #include "report/core/model/ReportResult.h"
 #include "report/core/model/ReportSections.h"
+#include "report/core/output/OutputFiles.h"
 #include "report/core/output/PageImage.h"
 #include "report/core/output/TextExport.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 
@@ -76,10 +76,12 @@ QByteArray textDiv(const ItemStyle &style, int top, int left, int width, int hei
         out += " letter-spacing: " + number(style.spacing - style.font.size * 11 / 16) + "px;";
     out += " font: " + number(style.font.size) + "pt " + escapeHtml(style.font.name) +
            "; color: " + colour(style.font.colour) + "\">";
+    // The host's paragraph for the alignment, without the margin a browser
+    // gives a paragraph: with it the text falls one line below its box.
     if (style.alignment == TRastelReportElement::AlignRight)
-        out += "<p align=\"right\">";
+        out += "<p align=\"right\" style=\"margin: 0\">";
     else if (style.alignment == TRastelReportElement::AlignCenter)
-        out += "<p align=\"center\">";
+        out += "<p align=\"center\" style=\"margin: 0\">";
     const int s = style.font.style;
     if (s & FontDef::Bold)
         out += "<b>";
@@ -162,9 +164,10 @@ QByteArray escapeHtml(const QString &text)
 }
 
 bool exportPage(const TSestVystup &output, int pageIndex, const QString &pictureFile, QByteArray &html,
-                const QString &pictureSuffix)
+                const QString &pictureSuffix, OutputFileSet *pictures)
 {
-    html = "<HTML> <HEAD> <TITLE> </TITLE>\n"
+    // The texts are Windows-1250 bytes: the page says so before anything else.
+    html = "<HTML> <HEAD> <META CHARSET=\"windows-1250\"> <TITLE> </TITLE>\n"
            "<META NAME=\"Creator\" CONTENT=\"RastelReportGenerator\">\n"
            "</HEAD> <BODY BGCOLOR = \"#FFFFFF\"><PRE>\n";
     bool ok = true;
@@ -201,7 +204,7 @@ bool exportPage(const TSestVystup &output, int pageIndex, const QString &picture
                 html += "<DIV STYLE=\"font: 0pt; background-color: " + colour(style.fillColour) + "; " +
                         box(item.top, item.left, item.width, item.height) +
                         (style.penWidth > 0 ? penBorders(0x0F, style) : QByteArray()) + "\"></DIV>\n";
-            } else if (!pictureFile.isEmpty()) {
+            } else if (pictures) {
                 const double scale = OutputPageImage::ImageScale;
                 QImage image(std::max(1, int(item.width * scale)), std::max(1, int(item.height * scale)),
                              QImage::Format_RGB32);
@@ -213,7 +216,8 @@ bool exportPage(const TSestVystup &output, int pageIndex, const QString &picture
                     OutputPageImage::paintItem(painter, item, scale);
                 }
                 const QString file = replaceExtension(pictureFile, QString::number(number) + pictureSuffix + u".bmp"_s);
-                if (!image.save(file, "BMP"))
+                if (pictures->write(
+                        file, [&](QIODevice &out) { return image.save(&out, "BMP") ? seOK : seOutputWrite; }) != seOK)
                     ok = false;
                 html += "<DIV STYLE=\"font: 0pt; " + box(item.top, item.left, item.width, item.height) +
                         frameBorders(style.optionFlags) + "\"><IMG SRC=\"" + escapeHtml(QFileInfo(file).fileName()) +
@@ -226,35 +230,40 @@ bool exportPage(const TSestVystup &output, int pageIndex, const QString &picture
 }
 
 namespace {
-int writeFile(const QString &file, const QByteArray &bytes)
+
+// The page's HTML file and its pictures, into the files of the export.
+int writePage(const TSestVystup &output, int pageIndex, const QString &file, const QString &pictureFile,
+              const QString &pictureSuffix, OutputFileSet &files)
 {
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+    QByteArray html;
+    if (!exportPage(output, pageIndex, pictureFile, html, pictureSuffix, &files))
         return seOutputWrite;
-    return seOK;
+    return files.write(file, [&](QIODevice &out) { return writeBytes(out, html); });
 }
+
 } // namespace
 
 int exportPageFile(const TSestVystup &output, int page, const QString &file)
 {
-    QByteArray html;
-    if (!exportPage(output, page - 1, file, html))
-        return seOutputWrite;
-    return writeFile(file, html);
+    OutputFileSet files;
+    const int result = writePage(output, page - 1, file, file, QString(), files);
+    return result == seOK ? files.commit() : result;
 }
 
 int exportAll(const TSestVystup &output, const QString &file)
 {
     const int first = std::max(output.firstPage, 1);
     const int last = std::min(output.lastPage, output.pageCount());
+    if (first > last)
+        return seDataOrNothing;
+    OutputFileSet files;
     for (int p = first; p <= last; ++p) {
-        QByteArray html;
-        if (!exportPage(output, p - 1, file, html, QString::number(p) + u'_'))
-            return seOutputWrite;
-        if (const int result = writeFile(replaceExtension(file, QString::number(p) + u".html"_s), html); result != seOK)
+        const int result = writePage(output, p - 1, replaceExtension(file, QString::number(p) + u".html"_s), file,
+                                     QString::number(p) + u'_', files);
+        if (result != seOK)
             return result;
     }
-    return seOK;
+    return files.commit();
 }
 
 } // namespace OutputHtml

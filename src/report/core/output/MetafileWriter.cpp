@@ -7,11 +7,11 @@
 #include "report/core/model/ReportSections.h"
 #include "report/core/output/Barcode.h"
 #include "report/core/output/HtmlWriter.h"
+#include "report/core/output/OutputFiles.h"
 #include "report/core/output/PageImage.h"
 #include "report/core/output/RtfDocument.h"
 #include "report/core/output/TextExport.h"
 
-#include <QFile>
 #include <QFontMetricsF>
 #include <QIODevice>
 #include <QTransform>
@@ -127,7 +127,7 @@ QByteArray dibBits(const QImage &source)
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     QByteArray bits;
     const int stride = (image.width() * 3 + 3) / 4 * 4;
-    bits.reserve(stride * image.height());
+    bits.reserve(qsizetype(stride) * image.height());
     for (int y = image.height() - 1; y >= 0; --y) {
         const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         const qsizetype start = bits.size();
@@ -785,7 +785,7 @@ private:
             return;
         }
         const TextFlow flow(style.font, style.spacing);
-        const QFont font = flow.font();
+        const QFont &font = flow.font();
         double devicePitch = 0;
         TextFlow::canvasFont(style.font, &devicePitch);
         const bool pitch = style.spacing > 0 || devicePitch > 0;
@@ -1010,32 +1010,31 @@ int exportPage(const TSestVystup &output, int page, QIODevice &device, Format fo
 {
     if (!inRange(output, page))
         return seDataOrNothing;
-    const QByteArray bytes = pageMetafile(output, page - 1, format, background);
-    return device.write(bytes) == bytes.size() ? seOK : seOutputWrite;
+    return writeBytes(device, pageMetafile(output, page - 1, format, background));
 }
 
 int exportPageFile(const TSestVystup &output, int page, const QString &file, Format format, bool background)
 {
     if (!inRange(output, page))
         return seDataOrNothing;
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return seOutputWrite;
-    const int result = exportPage(output, page, out, format, background);
-    out.close();
-    return result == seOK && out.error() == QFileDevice::NoError ? seOK : seOutputWrite;
+    return writeOutputFile(file, [&](QIODevice &out) { return exportPage(output, page, out, format, background); });
 }
 
 int exportAll(const TSestVystup &output, const QString &file, Format format, bool background)
 {
     const int first = std::max(output.firstPage, 1);
     const int last = std::min(output.lastPage, output.pageCount());
+    if (first > last)
+        return seDataOrNothing;
+    OutputFileSet files;
     for (int p = first; p <= last; ++p) {
         const QString name = OutputHtml::replaceExtension(file, QString::number(p) + extension(format));
-        if (const int result = exportPageFile(output, p, name, format, background); result != seOK)
+        const int result =
+            files.write(name, [&](QIODevice &out) { return exportPage(output, p, out, format, background); });
+        if (result != seOK)
             return result;
     }
-    return seOK;
+    return files.commit();
 }
 
 } // namespace OutputMetafile

@@ -24,11 +24,14 @@ QByteArray pageMetafile(const TSestVystup &output, int pageIndex, Format format,
 
 // Writes page `page` (from 1) of an output already laid out. A page outside
 // the output (outside its pages or its print range) writes nothing and gives
-// seDataOrNothing; a device that fails gives seOutputWrite.
+// seDataOrNothing; a device that fails gives seOutputWrite (a file variant
+// leaves no part of the file behind).
 int exportPage(const TSestVystup &output, int page, QIODevice &device, Format format, bool background);
 int exportPageFile(const TSestVystup &output, int page, const QString &file, Format format, bool background);
 // Every page of the print range to its own file: page n as `file` with its
-// extension replaced by n and ".emf"/".wmf". seOK or seOutputWrite.
+// extension replaced by n and ".emf"/".wmf". seOK; seDataOrNothing when the
+// range holds no page; seOutputWrite when a file cannot be written, and then
+// none is (OutputFiles.h).
 int exportAll(const TSestVystup &output, const QString &file, Format format, bool background);
 
 } // namespace OutputMetafile

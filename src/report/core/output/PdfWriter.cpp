@@ -2,9 +2,9 @@
 
 #include "report/core/layout/ReportOutput.h"
 #include "report/core/model/ReportResult.h"
+#include "report/core/output/OutputFiles.h"
 #include "report/core/output/PageImage.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -42,12 +42,7 @@ int exportPdf(const TSestVystup &output, QIODevice &device, const QString &title
 
 int exportPdf(const TSestVystup &output, const QString &file, const QString &title, bool background)
 {
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return seOutputWrite;
-    const int result = exportPdf(output, out, title, background);
-    out.close();
-    return result == seOK && out.error() == QFileDevice::NoError ? seOK : seOutputWrite;
+    return writeOutputFile(file, [&](QIODevice &out) { return exportPdf(output, out, title, background); });
 }
 
 } // namespace OutputPdf

@@ -121,14 +121,14 @@ QByteArray item(Tables &t, const TVystPrvek &item, const LayoutPage &page)
             double offset = 0;
             for (int l = item.firstLine; l <= item.lastLine && l < item.lines->count(); ++l) {
                 const double lineHeight = item.lines->lines.at(size_t(l)).height;
-                out += "\r\n\\par\\pard" +
-                       position(w, twips(lineHeight), twips(page.setup.topMargin + item.top + offset), x);
-                out += styledText(t, style, item.lines->line(l));
+                out +=
+                    "\r\n\\pard" + position(w, twips(lineHeight), twips(page.setup.topMargin + item.top + offset), x);
+                out += styledText(t, style, item.lines->line(l)) + "\\par";
                 offset += lineHeight;
             }
             return out;
         }
-        out += "\\par\\pard";
+        out += "\\pard";
         if (f & TRastelReportElement::FrameTop)
             out += "\\brdrt\\brdrs\\brdrw20 ";
         if (f & TRastelReportElement::FrameLeft)
@@ -137,13 +137,12 @@ QByteArray item(Tables &t, const TVystPrvek &item, const LayoutPage &page)
             out += "\\brdrb\\brdrs\\brdrw20 ";
         if (f & TRastelReportElement::FrameRight)
             out += "\\brdrr\\brdrs\\brdrw20 ";
-        out += position(w, h, y, x) + styledText(t, style, item.text);
-        return out;
+        return out + position(w, h, y, x) + styledText(t, style, item.text) + "\\par";
     }
     if (kind == ElementKind::Line) {
         const QByteArray tail = "\\brdrs" + penStyleWord(style.penStyle) + "\\brdrw" + number(style.penWidth * 12) +
                                 "\\brdrcf" + number(t.colour(style.penColour)) + ' ';
-        out += "\\par\\pard";
+        out += "\\pard";
         if (f & 0x02)
             out += "\\brdrt" + tail;
         if (f & 0x01)
@@ -152,16 +151,16 @@ QByteArray item(Tables &t, const TVystPrvek &item, const LayoutPage &page)
             out += "\\brdrb" + tail;
         if (f & 0x04)
             out += "\\brdrr" + tail;
-        return out + position(w, h, y, x);
+        return out + position(w, h, y, x) + "\\par";
     }
     if (kind >= ElementKind::Rectangle && kind <= ElementKind::Ellipse) {
         const int pen = t.colour(style.penColour); // listed even when no outline is drawn
-        out += "\\par\\pard";
+        out += "\\pard";
         if (style.penWidth > 0) {
             const QByteArray tail = "\\brdrs\\brdrw" + number(style.penWidth * 12) + "\\brdrcf" + number(pen) + ' ';
             out += "\\brdrt" + tail + "\\brdrl" + tail + "\\brdrb" + tail + "\\brdrr" + tail;
         }
-        return out + position(w, h, y, x) + "\\cbpat" + number(t.colour(style.fillColour));
+        return out + position(w, h, y, x) + "\\cbpat" + number(t.colour(style.fillColour)) + "\\par";
     }
     // Pictures, barcodes and paint boxes have no RTF form here.
     return out;
@@ -179,9 +178,13 @@ QByteArray escapeRtf(const QString &text)
             out += char(c.unicode());
             continue;
         }
+        // 7-bit text as it is, the rest of the code page as \'hh: readers
+        // that take raw 8-bit bytes as another code page lose no letter.
         const int code = OutputText::cp1250Code(c);
-        if (code >= 0)
+        if (code >= 0 && code < 0x80)
             out += char(code);
+        else if (code >= 0)
+            out += "\\'" + QByteArray::number(code, 16).rightJustified(2, '0');
         else
             out += "\\u" + number(qint16(c.unicode())) + '?';
     }
@@ -202,7 +205,11 @@ QByteArray exportRtf(const TSestVystup &output)
             if (it.style)
                 body += item(t, it, page);
         }
-        body += p == last ? "\\par}" : "\\par\\page}";
+        // Each item is a paragraph in a frame placed on the page; a reader
+        // anchors frames to the next paragraph of the text, so every page
+        // ends with one (without it a word processor starts with a blank
+        // page, shows page n as n + 1 and lays the last two over each other).
+        body += p == last ? "\\pard\\par}" : "\\pard\\par\\page}";
     }
     // Kinds 8-10 add their fill colour after the pen colour: the item writer
     // asks for the pen colour first, so the order of first use holds.

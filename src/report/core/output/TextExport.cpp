@@ -108,6 +108,13 @@ int linesPerInch(int lineSpacing)
     }
 }
 
+int rowsOnPage(int contentHeight, int linesPerInch)
+{
+    // A partial last row is a row: content at the bottom of the printable
+    // area (the page footer) must not fall off the grid.
+    return std::max(0, (contentHeight * linesPerInch + 99) / 100);
+}
+
 int pitchOfSize(int pointSize)
 {
     if (pointSize <= 8)
@@ -176,12 +183,13 @@ QChar fromCp1250(int code)
 CharPage charPage(const TSestVystup &output, int pageIndex, int lpi, int rowOffset)
 {
     CharPage page;
-    const int rows = std::max(0, output.page.contentHeight() * lpi / 100);
+    const int rows = rowsOnPage(output.page.contentHeight(), lpi);
     page.rows.resize(size_t(rows));
     if (pageIndex < 0 || pageIndex >= output.pageCount())
         return page;
     for (const TVystPrvek &item : output.pages.at(size_t(pageIndex)).items()) {
-        if (!ElementKind::isText(item.kind()))
+        // Nothing below the printable area has a row.
+        if (!ElementKind::isText(item.kind()) || item.top >= output.page.contentHeight())
             continue;
         const ItemStyle &style = *item.style;
         const int cpi = pitchOfSize(style.font.size);
@@ -198,11 +206,14 @@ CharPage charPage(const TSestVystup &output, int pageIndex, int lpi, int rowOffs
         } else {
             shown << item.text;
         }
-        // Each shown line of a wrapped item on its own row, from the item's row down.
-        const int row = int(std::lround(item.top * lpi / 100.0)) + rowOffset;
+        // Each shown line of a wrapped item on its own row, from the item's
+        // row down. Rows are a little taller than most lines and rounding
+        // moves an item down by up to half a row: an item at the bottom of
+        // the area moves up until its last line has a row rather than lose it.
+        const int row = std::min(int(std::lround(item.top * lpi / 100.0)) + rowOffset, rows - int(shown.size()));
         for (qsizetype l = 0; l < shown.size(); ++l) {
             const int r = row + int(l);
-            if (r < 0 || r >= rows)
+            if (r < 0)
                 continue;
             QString text = shown.at(l);
             text.replace(u'\t', u' ').remove(u'\r').replace(u'\n', u' ');

@@ -33,6 +33,9 @@ namespace OutputText {
 
 // Rows per inch for the template's line spacing 0, 1, 2 (6, 4, 3).
 int linesPerInch(int lineSpacing);
+// The rows of a page of `contentHeight` units: a partial last row counts
+// (1029 units at 6 lines per inch are 62 rows, the last one 0.74 of a row).
+int rowsOnPage(int contentHeight, int linesPerInch);
 // The pitch of a font size: 8 or less 17 per inch, 9-10 12 per inch, else 10.
 int pitchOfSize(int pointSize);
 // The layer of a pitch and font style (FontDef::Style bits).
