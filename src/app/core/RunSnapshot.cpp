@@ -5,6 +5,7 @@
 #include "common/FileNames.h"
 #include "common/IniFile.h"
 #include "common/UiSeam.h"
+#include "hostdb/SnapshotRestore.h"
 #include "hostdb/SnapshotStore.h"
 #include "hostdb/TableWriteLog.h"
 
@@ -64,6 +65,11 @@ int RunSnapshot::take(const QStringList &tables)
     // A context without its directories has nowhere to keep the snapshot.
     if (m_context.dataRoot.isEmpty() || (m_context.addOnRoot.isEmpty() && m_context.settingsDir.isEmpty()))
         error = u"adresář dat nebo adresář doplňku není znám"_s;
+    // A restore cut short left tables partly put back: nothing is to build
+    // on them until a restore has returned them.
+    else if (QFileInfo::exists(SnapshotRestore::journalPath(snapshotsRoot(m_context))))
+        error = u"předchozí obnova tabulek ze zálohy nebyla dokončena (byla přerušena nebo ještě probíhá); "
+                u"spusťte nejprve znovu „obnovit tabulky ze zálohy“, která tabulky vrátí do stavu před ní"_s;
     else
         m_folder = SnapshotStore::take(snapshotsRoot(m_context), m_manifest, existing, &error);
     if (m_folder.isEmpty()) {
