@@ -1,8 +1,8 @@
 #include "ops/restore/SnapshotRestoreRun.h"
 
 #include "app/core/OperationSession.h"
-#include "app/core/RunContext.h"
 #include "app/core/RightsCheck.h"
+#include "app/core/RunContext.h"
 #include "common/FileNames.h"
 #include "common/LocaleFormats.h"
 #include "common/TextFile.h"
