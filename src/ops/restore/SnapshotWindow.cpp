@@ -30,7 +30,12 @@ QTableWidget *grid(const QString &name, const QStringList &titles, QWidget *pare
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
-    table->horizontalHeader()->setStretchLastSection(true);
+    // Every column as wide as its texts, the last one takes the rest: the
+    // widths follow each refresh.
+    for (int column = 0; column < titles.size(); ++column) {
+        table->horizontalHeader()->setSectionResizeMode(
+            column, column + 1 < titles.size() ? QHeaderView::ResizeToContents : QHeaderView::Stretch);
+    }
     table->setWordWrap(false);
     return table;
 }
@@ -146,7 +151,6 @@ void TfrmZalohyTabulek::refresh()
         if (row.folder == keep)
             current = i;
     }
-    m_grZalohy->resizeColumnsToContents();
     if (current >= 0)
         m_grZalohy->selectRow(current);
     showTables();
@@ -165,7 +169,6 @@ void TfrmZalohyTabulek::showTables()
         setCell(m_grTabulky, i, 1, QString::number(table.recordsThen), true);
         setCell(m_grTabulky, i, 2, table.recordsNow ? QString::number(*table.recordsNow) : u"chybí"_s, true);
     }
-    m_grTabulky->resizeColumnsToContents();
 }
 
 void TfrmZalohyTabulek::restoreSelected()
