@@ -1,6 +1,7 @@
 #include "hostdb/SnapshotStore.h"
 
 #include "hostdb/FileClaim.h"
+#include "hostdb/HostCatalogue.h"
 
 #include <QDir>
 #include <QFile>
@@ -158,6 +159,16 @@ bool staysInside(const QString &path, const QString &dir)
         existing = QFileInfo(existing).path();
     const QString resolved = QFileInfo(existing).canonicalFilePath();
     return resolved == inside || resolved.startsWith(inside + u'/');
+}
+
+// "GLAKCE.DAT": a file right in the data root that the catalogue places
+// there.
+bool isHostWideTable(const QString &path)
+{
+    if (path.contains(u'/') || !path.endsWith(u".DAT"_s, Qt::CaseInsensitive))
+        return false;
+    const HostTableDef *table = HostCatalogue::find(QStringView(path).chopped(4));
+    return table && table->location == HostLocation::DataRoot;
 }
 
 // The claim on a snapshot folder while it is being taken is a FileClaim on
@@ -425,11 +436,15 @@ QString pathProblems(const QString &folder, const QString &dataRoot, const Snaps
     if (!staysInside(companyDir, dataRoot))
         return u"adresář agendy %1 vede mimo adresář dat %2"_s.arg(companyDir, dataRoot);
     QStringList problems;
+    const QString root = QDir::cleanPath(dataRoot);
     for (const SnapshotTable &table : manifest.tables) {
         const QString &path = table.relativePath;
-        if (!isPlainRelative(path) || !path.startsWith(companyPath + u'/') ||
-            !staysInside(companyDir + path.mid(companyPath.size()), companyDir) ||
-            !staysInside(folder + u'/' + path, folder))
+        const bool inCompany = isPlainRelative(path) && path.startsWith(companyPath + u'/') &&
+                               staysInside(companyDir + path.mid(companyPath.size()), companyDir);
+        // The host-wide tables (the action log a renumbering writes) lie in
+        // the data root itself, by the name the catalogue gives them.
+        const bool hostWide = isHostWideTable(path) && staysInside(root + u'/' + path, root);
+        if (!(inCompany || hostWide) || !staysInside(folder + u'/' + path, folder))
             problems.append(u"tabulka %1 z manifestu neleží v adresáři agendy %2"_s.arg(path, companyDir));
     }
     return problems.join(u'\n');

@@ -69,7 +69,8 @@ QStringList prune(const QString &root, const QString &agendaDir, int keep);
 // root a restore is run for (never the one the manifest names: the manifest
 // lies in a shared directory anybody with access to the data can write):
 // each must lie in the snapshot's own company directory below `dataRoot`
-// and inside the snapshot's folder, with no "..", no absolute path and no
+// (or, for a host-wide table of the catalogue such as the action log,
+// directly in `dataRoot`) and inside the snapshot's folder, with no "..", no absolute path and no
 // symbolic link leading out. Empty when they all do.
 QString pathProblems(const QString &folder, const QString &dataRoot, const SnapshotManifest &manifest);
 

@@ -294,6 +294,8 @@ INSTANTIATE_TEST_SUITE_P(
                                {},
                                {u"DATA/AGENDA.002/ROK.2018/ROZPUPK.DAT"_s}},
                     EscapeCase{"Absolute", "/NEW.DAT", {}, {u"DATA/NEW.DAT"_s}},
+                    // Only the catalogue's host-wide tables lie in the data root.
+                    EscapeCase{"CompanyTableInTheDataRoot", "ROZPUPK.DAT", {}, {u"DATA/ROZPUPK.DAT"_s}},
                     EscapeCase{"ThroughALinkedDirectory",
                                "AGENDA.001/ROK.2019/NEW.DAT",
                                [](const QString &dir) { linkOut(dir, u"AGENDA.001/ROK.2019"_s); },
@@ -324,6 +326,27 @@ TEST_F(TableSnapshotTest, RestoresIntoTheDataRootItIsRunForNotTheManifests)
     EXPECT_EQ(restore.restored().first().relativePath, u"AGENDA.001/ROK.2018/POKLKNIH.DAT"_s);
     EXPECT_EQ(restore.restored().first().recordsBefore, 1);
     EXPECT_EQ(restore.restored().first().recordsAfter, 2);
+}
+
+// A renumbering also writes the action log, which lies in the data root
+// and serves every company: its copy goes back there.
+TEST_F(TableSnapshotTest, HostWideTableGoesBackIntoTheDataRoot)
+{
+    tree().table(u"GLAKCE"_s).rows("Agenda|Cislo\n001|1\n002|2");
+    SnapshotManifest m = manifest(QDateTime(QDate(2018, 6, 30), QTime(14, 0)));
+    QString error;
+    const QString folder = SnapshotStore::take(root(), m, {table(), dataRoot() + u"GLAKCE.DAT"_s}, &error);
+    ASSERT_FALSE(folder.isEmpty()) << error.toStdString();
+    const auto before = TableSnapshot::summarize(dataRoot() + u"GLAKCE.DAT"_s);
+    {
+        TBFTable log;
+        ASSERT_EQ(log.Open(dataRoot() + u"GLAKCE"_s), HostResult::Ok);
+        log.GoTop();
+        ASSERT_GE(log.Delete(), 0);
+    }
+    SnapshotRestore restore(folder, dataRoot());
+    ASSERT_TRUE(restore.restore(true)) << restore.error().toStdString();
+    EXPECT_EQ(TableSnapshot::summarize(dataRoot() + u"GLAKCE.DAT"_s), before);
 }
 
 // Folders a snapshot cut short left behind: no manifest, nobody taking them.
