@@ -10,6 +10,7 @@
 #include "common/LocaleFormats.h"
 #include "common/TextFile.h"
 #include "fixture/HostTreeBuilder.h"
+#include "hostdb/TableSnapshot.h"
 #include "ops/RegisterOperations.h"
 #include "ops/restore/SnapshotRestoreRun.h"
 #include "support/RecordHolder.h"
@@ -324,5 +325,37 @@ TEST_F(SnapshotWindowTest, InterruptedRestoreLeavesTheTablesAsTheyWere)
         {{MessageKind::Error, u"Tabulky nebyly obnoveny.\r\robnova byla přerušena; žádná tabulka nebyla změněna"_s}}));
     EXPECT_EQ(documents(), (QStringList{u"PP02"_s, u"PP03"_s}));
 }
+
+// The rights a snapshot asks for are those of the operation that took it.
+struct RightsCase
+{
+    const char *name;
+    const char16_t *operation;
+    QStringList tables;
+    QList<int> codes;
+};
+
+class SnapshotRightsTest : public testing::TestWithParam<RightsCase>
+{
+};
+
+TEST_P(SnapshotRightsTest, AreThoseOfTheOperationThatTookIt)
+{
+    SnapshotManifest manifest;
+    manifest.operation = QString::fromUtf16(GetParam().operation);
+    for (const QString &table : GetParam().tables)
+        manifest.tables.append({u"AGENDA.001/ROK.2018/"_s + table, {}});
+    EXPECT_EQ(SnapshotListing::rightsCodes(manifest), GetParam().codes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Restore, SnapshotRightsTest,
+    testing::Values(RightsCase{"Removal", u"odstraneni", {u"UCDENIK.DAT"_s, u"POKLKNIH.DAT"_s}, {2}},
+                    RightsCase{"CashRenumbering", u"precislovani", {u"POKLKNIH.DAT"_s, u"UCDENIK.DAT"_s}, {101}},
+                    RightsCase{"InternalRenumbering", u"precislovani", {u"intdokl.dat"_s, u"UCDENIK.DAT"_s}, {102}},
+                    // Not a renumbering's tables: the right every change needs.
+                    RightsCase{"RenumberingOfNeither", u"precislovani", {u"UCDENIK.DAT"_s}, {2}},
+                    RightsCase{"RestoresOwnSnapshot", u"obnoveni", {u"POKLKNIH.DAT"_s}, {2}}),
+    TestSupport::rowName);
 
 } // namespace
