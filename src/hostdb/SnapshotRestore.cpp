@@ -226,6 +226,17 @@ void SnapshotRestore::checkChanges()
 
 bool SnapshotRestore::restore(bool force)
 {
+    return restoreAccepting([force](const RestoreProblem &problem) { return force && problem.canBeForced(); });
+}
+
+bool SnapshotRestore::restore(const QStringList &acceptedLosses)
+{
+    return restoreAccepting(
+        [&](const RestoreProblem &problem) { return problem.canBeForced() && acceptedLosses.contains(problem.text); });
+}
+
+bool SnapshotRestore::restoreAccepting(const std::function<bool(const RestoreProblem &)> &accepted)
+{
     m_error.clear();
     m_recovered.clear();
     m_restored.clear();
@@ -252,7 +263,7 @@ bool SnapshotRestore::restore(bool force)
         return false;
     check();
     const bool refused = std::any_of(m_problems.begin(), m_problems.end(),
-                                     [&](const RestoreProblem &problem) { return !problem.canBeForced() || !force; });
+                                     [&](const RestoreProblem &problem) { return !accepted(problem); });
     if (refused) {
         QStringList texts;
         for (const RestoreProblem &problem : std::as_const(m_problems))

@@ -88,6 +88,9 @@ public:
     // with `force`. False (with error()) when refused or when it failed; then
     // no table differs from what it was before.
     bool restore(bool force);
+    // The same, accepting only the losses the user was shown (their texts, as
+    // an earlier check() gave them): one that came up since refuses.
+    bool restore(const QStringList &acceptedLosses);
 
     const std::optional<SnapshotManifest> &manifest() const { return m_manifest; }
     const QList<RestoreProblem> &problems() const { return m_problems; }
@@ -110,6 +113,7 @@ public:
     static void setFaultHook(FaultHook hook);
 
 private:
+    bool restoreAccepting(const std::function<bool(const RestoreProblem &)> &accepted);
     bool loadManifest();
     void checkChanges();
     bool recoverPending();

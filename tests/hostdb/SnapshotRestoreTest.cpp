@@ -304,6 +304,28 @@ INSTANTIATE_TEST_SUITE_P(
             u"běh nezaznamenal, které záznamy zapsal"_s}),
     TestSupport::rowName);
 
+// The user accepted the losses a check showed; another user's line added
+// after that question is not among them.
+TEST_F(SnapshotRestoreTest, AcceptsOnlyTheLossesTheUserWasShown)
+{
+    const QString folder = snapshotAndRun();
+    renameDocument(2, u"PP02B"_s);
+    SnapshotRestore restore(folder, dataRoot());
+    QStringList shown;
+    for (const RestoreProblem &problem : restore.check())
+        shown.append(problem.text);
+    ASSERT_EQ(shown.size(), 1);
+    anotherUserAddsJournalLines();
+    const State current = state();
+    EXPECT_FALSE(restore.restore(shown));
+    EXPECT_TRUE(restore.error().contains(u"(práce jiného uživatele): 301"_s)) << restore.error().toStdString();
+    EXPECT_EQ(state(), current);
+
+    for (const RestoreProblem &problem : restore.check())
+        shown.append(problem.text);
+    EXPECT_TRUE(restore.restore(shown)) << restore.error().toStdString();
+}
+
 // Many records of others are counted, not all listed.
 TEST_F(SnapshotRestoreTest, NamesAtMostTenOfOthersRecords)
 {

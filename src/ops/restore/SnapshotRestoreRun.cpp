@@ -63,9 +63,12 @@ int SnapshotRestoreRun::run(const Confirm &confirm, const SnapshotRestore::Progr
     if (!confirm(question(*manifest, problems)))
         return -1;
     restore.setProgress(progress);
-    // What the user accepted to lose is accepted; a refusal that stands
-    // (a table opened meanwhile) stops the restore all the same.
-    if (!restore.restore(!problems.isEmpty())) {
+    // Only what the user was shown may be lost: a change or a refusal that
+    // came up since the question stops the restore.
+    QStringList accepted;
+    for (const RestoreProblem &problem : problems)
+        accepted.append(problem.text);
+    if (!restore.restore(accepted)) {
         QString text = u"Tabulky nebyly obnoveny.\r\r"_s + restore.error();
         if (!restore.recovered().isEmpty())
             text += u"\r\r"_s + restore.recovered();
