@@ -1,5 +1,8 @@
 #include "hostdb/SnapshotStore.h"
 
+#include "hostdb/FileClaim.h"
+#include "hostdb/HostCatalogue.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,13 +11,9 @@
 
 #include <QRegularExpression>
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
+#include "hostdb/TableWriteLog.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -40,6 +39,9 @@ const QString kEnd = u"Konec"_s;
 // larger is not one of ours, and reading it would stall every listing (one
 // runs after each run).
 constexpr qint64 kMaxManifestBytes = 1024 * 1024;
+// The records a run wrote, as ranges: a removal of every other record of a
+// table of ten million records stays below this.
+constexpr qint64 kMaxWrittenBytes = 128 * 1024 * 1024;
 
 void setError(QString *error, const QString &text)
 {
@@ -159,89 +161,24 @@ bool staysInside(const QString &path, const QString &dir)
     return resolved == inside || resolved.startsWith(inside + u'/');
 }
 
-// Why the manifest's tables cannot be put back into `dataRoot`: each must lie
-// in the snapshot's own company directory, in the live tree as well as in the
-// snapshot's folder. The manifest's own data root only tells which part of
-// its company directory is relative to the data root; the tables always go
-// into the data root the restore is run for.
-QString pathProblems(const QString &folder, const QString &dataRoot, const SnapshotManifest &manifest)
+// "GLAKCE.DAT": a file right in the data root that the catalogue places
+// there.
+bool isHostWideTable(const QString &path)
 {
-    const QString manifestRoot = QDir::cleanPath(manifest.dataRoot) + u'/';
-    const QString company = QDir::cleanPath(manifest.agendaDir);
-    const QString companyPath = company.startsWith(manifestRoot) ? company.mid(manifestRoot.size()) : QString();
-    if (!isPlainRelative(companyPath))
-        return u"adresář agendy %1 v manifestu neleží v adresáři dat %2"_s.arg(manifest.agendaDir, manifest.dataRoot);
-    const QString companyDir = QDir::cleanPath(dataRoot) + u'/' + companyPath;
-    if (!staysInside(companyDir, dataRoot))
-        return u"adresář agendy %1 vede mimo adresář dat %2"_s.arg(companyDir, dataRoot);
-    QStringList problems;
-    for (const SnapshotTable &table : manifest.tables) {
-        const QString &path = table.relativePath;
-        if (!isPlainRelative(path) || !path.startsWith(companyPath + u'/') ||
-            !staysInside(companyDir + path.mid(companyPath.size()), companyDir) ||
-            !staysInside(folder + u'/' + path, folder))
-            problems.append(u"tabulka %1 z manifestu neleží v adresáři agendy %2"_s.arg(path, companyDir));
-    }
-    return problems.join(u'\n');
+    if (path.contains(u'/') || !path.endsWith(u".DAT"_s, Qt::CaseInsensitive))
+        return false;
+    const HostTableDef *table = HostCatalogue::find(QStringView(path).chopped(4));
+    return table && table->location == HostLocation::DataRoot;
 }
 
-// The claim on a snapshot folder while it is being taken: an exclusive
-// open-file-description lock on "<folder>.lck" beside it, taken before the
-// folder is created and given up once the manifest is written. The kernel
-// drops it when its holder dies, so a folder without a manifest whose claim
-// can be taken is a leftover that nobody will finish.
-class FolderClaim
+// The claim on a snapshot folder while it is being taken is a FileClaim on
+// "<folder>.lck" beside it, taken before the folder is created and given up
+// once the manifest is written. A folder without a manifest whose claim can
+// be taken is a leftover that nobody will finish.
+QString claimPath(const QString &folder)
 {
-public:
-    enum class Outcome { Taken, Held, Failed };
-
-    FolderClaim() = default;
-    ~FolderClaim() { release(); }
-    FolderClaim(const FolderClaim &) = delete;
-    FolderClaim &operator=(const FolderClaim &) = delete;
-
-    Outcome take(const QString &folder)
-    {
-        release();
-        m_path = QFile::encodeName(folder + u".lck"_s);
-        const int fd = ::open(m_path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            m_error = QString::fromLocal8Bit(std::strerror(errno));
-            return Outcome::Failed;
-        }
-        struct flock lock = {};
-        lock.l_type = F_WRLCK;
-        lock.l_whence = SEEK_SET;
-        // A holder that just gave its claim up has unlinked the file: the lock
-        // only counts on the file that still bears the name.
-        struct stat held = {};
-        struct stat named = {};
-        if (::fcntl(fd, F_OFD_SETLK, &lock) != 0 || ::fstat(fd, &held) != 0 ||
-            ::stat(m_path.constData(), &named) != 0 || held.st_ino != named.st_ino || held.st_dev != named.st_dev) {
-            ::close(fd);
-            return Outcome::Held;
-        }
-        m_fd = fd;
-        return Outcome::Taken;
-    }
-
-    // Removes the lock file while still holding it, then lets go.
-    void release()
-    {
-        if (m_fd < 0)
-            return;
-        ::unlink(m_path.constData());
-        ::close(m_fd);
-        m_fd = -1;
-    }
-
-    QString error() const { return m_error; }
-
-private:
-    QByteArray m_path;
-    QString m_error;
-    int m_fd = -1;
-};
+    return folder + u".lck"_s;
+}
 
 // Folders named as snapshots are: nothing else in the folder is ever removed.
 bool isSnapshotName(const QString &name)
@@ -261,9 +198,9 @@ QStringList pruneLeftovers(const QString &root)
         const QString folder = dir.absoluteFilePath(name);
         if (!isSnapshotName(name) || QFileInfo::exists(manifestPath(folder)))
             continue;
-        FolderClaim claim;
+        FileClaim claim;
         // Taken while the manifest was being written: then it is complete.
-        if (claim.take(folder) != FolderClaim::Outcome::Taken || QFileInfo::exists(manifestPath(folder)))
+        if (claim.take(claimPath(folder)) != FileClaim::Outcome::Taken || QFileInfo::exists(manifestPath(folder)))
             continue;
         QDir(folder).removeRecursively();
         removed.append(folder);
@@ -271,7 +208,7 @@ QStringList pruneLeftovers(const QString &root)
     for (const QString &name : dir.entryList({u"*.lck"_s}, QDir::Files)) {
         const QString folder = dir.absoluteFilePath(name.chopped(4));
         if (isSnapshotName(name.chopped(4)) && !QFileInfo::exists(folder))
-            FolderClaim().take(folder); // released (and unlinked) at once
+            FileClaim().take(claimPath(folder)); // released (and unlinked) at once
     }
     return removed;
 }
@@ -293,6 +230,11 @@ QString finishPath(const QString &folder)
     return folder + u"/dokonceno.ini"_s;
 }
 
+QString writtenPath(const QString &folder)
+{
+    return folder + u"/zapsano.txt"_s;
+}
+
 QString take(const QString &root, SnapshotManifest &manifest, const QStringList &tables, QString *error)
 {
     const QString base = QDir::cleanPath(root) + u'/' + folderName(manifest.created, manifest.operation);
@@ -300,14 +242,14 @@ QString take(const QString &root, SnapshotManifest &manifest, const QStringList 
     // Two runs within one second get folders of their own; the claim on a
     // folder is taken before the folder exists, so that a prune never takes
     // it for a leftover.
-    FolderClaim claim;
+    FileClaim claim;
     QString folder = base;
     for (int n = 2;; ++n) {
         if (!QFileInfo::exists(folder)) {
-            const FolderClaim::Outcome outcome = claim.take(folder);
-            if (outcome == FolderClaim::Outcome::Taken)
+            const FileClaim::Outcome outcome = claim.take(claimPath(folder));
+            if (outcome == FileClaim::Outcome::Taken)
                 break;
-            if (outcome == FolderClaim::Outcome::Failed) {
+            if (outcome == FileClaim::Outcome::Failed) {
                 setError(error, u"složku zálohy %1 nelze založit: %2"_s.arg(folder, claim.error()));
                 return QString();
             }
@@ -374,15 +316,22 @@ std::optional<SnapshotManifest> readManifest(const QString &folder, QString *err
     return manifest;
 }
 
-bool writeFinish(const QString &folder, const SnapshotManifest &manifest, int result, QString *error)
+bool writeFinish(const QString &folder, const SnapshotManifest &manifest, int result,
+                 const QHash<QString, QList<qint64>> &written, QString *error)
 {
     QList<SnapshotTable> now;
+    QStringList writtenLines;
     for (const SnapshotTable &table : manifest.tables) {
         const auto summary = TableSnapshot::summarize(manifest.dataRoot + table.relativePath, error);
         if (!summary)
             return false;
         now.append({table.relativePath, *summary});
+        writtenLines << escaped(table.relativePath) + u'\t' +
+                            TableWriteLog::rangesText(written.value(table.relativePath));
     }
+    // The records written go first: an end record always has them.
+    if (!writeSections(writtenPath(folder), writtenLines, error))
+        return false;
     QStringList lines{u"["_s + kFinish + u']', u"Dokonceno="_s + QDateTime::currentDateTime().toString(Qt::ISODate),
                       u"Vysledek="_s + QString::number(result)};
     addTables(lines, now);
@@ -403,6 +352,31 @@ std::optional<SnapshotFinish> readFinish(const QString &folder)
     finish.result = sections->first().values.value(u"Vysledek"_s).toInt();
     finish.tables = *tables;
     return finish;
+}
+
+std::optional<QHash<QString, QList<qint64>>> readWritten(const QString &folder, const SnapshotManifest &manifest)
+{
+    QFile file(writtenPath(folder));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray text = file.read(kMaxWrittenBytes + 1);
+    if (text.size() > kMaxWrittenBytes)
+        return std::nullopt;
+    QHash<QString, QList<qint64>> written;
+    for (const QString &line : QString::fromUtf8(text).split(u'\n', Qt::SkipEmptyParts)) {
+        const qsizetype tab = line.indexOf(u'\t');
+        bool ok = tab > 0;
+        const QList<qint64> recNos = ok ? TableWriteLog::parseRanges(line.mid(tab + 1), &ok) : QList<qint64>();
+        if (!ok)
+            return std::nullopt;
+        written.insert(unescaped(line.left(tab)), recNos);
+    }
+    // Every table of the snapshot must be accounted for.
+    for (const SnapshotTable &table : manifest.tables) {
+        if (!written.contains(table.relativePath))
+            return std::nullopt;
+    }
+    return written;
 }
 
 QList<Snapshot> list(const QString &root)
@@ -446,58 +420,34 @@ QStringList prune(const QString &root, const QString &agendaDir, int keep)
     return removed;
 }
 
-bool restore(const QString &folder, const QString &dataRoot, bool force, QStringList *restored, QString *error)
+// Why the manifest's tables cannot be put back into `dataRoot`: each must lie
+// in the snapshot's own company directory, in the live tree as well as in the
+// snapshot's folder. The manifest's own data root only tells which part of
+// its company directory is relative to the data root; the tables always go
+// into the data root the restore is run for.
+QString pathProblems(const QString &folder, const QString &dataRoot, const SnapshotManifest &manifest)
 {
-    const auto manifest = readManifest(folder, error);
-    if (!manifest)
-        return false;
-    if (const QString outside = pathProblems(folder, dataRoot, *manifest); !outside.isEmpty()) {
-        setError(error, outside);
-        return false;
-    }
-    const QString root = QDir::cleanPath(dataRoot) + u'/';
+    const QString manifestRoot = QDir::cleanPath(manifest.dataRoot) + u'/';
+    const QString company = QDir::cleanPath(manifest.agendaDir);
+    const QString companyPath = company.startsWith(manifestRoot) ? company.mid(manifestRoot.size()) : QString();
+    if (!isPlainRelative(companyPath))
+        return u"adresář agendy %1 v manifestu neleží v adresáři dat %2"_s.arg(manifest.agendaDir, manifest.dataRoot);
+    const QString companyDir = QDir::cleanPath(dataRoot) + u'/' + companyPath;
+    if (!staysInside(companyDir, dataRoot))
+        return u"adresář agendy %1 vede mimo adresář dat %2"_s.arg(companyDir, dataRoot);
     QStringList problems;
-    for (const SnapshotTable &table : manifest->tables) {
-        const auto copy = TableSnapshot::summarize(folder + u'/' + table.relativePath);
-        if (!copy || *copy != table.summary)
-            problems.append(u"kopie tabulky %1 v záloze neodpovídá manifestu (je poškozená)"_s.arg(table.relativePath));
-        const QString used = TableSnapshot::usedByOthers(root + table.relativePath);
-        if (!used.isEmpty())
-            problems.append(used);
+    const QString root = QDir::cleanPath(dataRoot);
+    for (const SnapshotTable &table : manifest.tables) {
+        const QString &path = table.relativePath;
+        const bool inCompany = isPlainRelative(path) && path.startsWith(companyPath + u'/') &&
+                               staysInside(companyDir + path.mid(companyPath.size()), companyDir);
+        // The host-wide tables (the action log a renumbering writes) lie in
+        // the data root itself, by the name the catalogue gives them.
+        const bool hostWide = isHostWideTable(path) && staysInside(root + u'/' + path, root);
+        if (!(inCompany || hostWide) || !staysInside(folder + u'/' + path, folder))
+            problems.append(u"tabulka %1 z manifestu neleží v adresáři agendy %2"_s.arg(path, companyDir));
     }
-    if (!problems.isEmpty()) {
-        setError(error, problems.join(u'\n'));
-        return false;
-    }
-    if (!force) {
-        const auto finish = readFinish(folder);
-        if (!finish) {
-            setError(error, u"běh, před kterým byla záloha pořízena, nezaznamenal svůj konec (byl ukončen nebo ještě "
-                            u"běží), takže nelze ověřit, zda tabulky od té doby nikdo nezměnil; obnovu lze vynutit "
-                            u"volbou --force"_s);
-            return false;
-        }
-        for (const SnapshotTable &table : manifest->tables) {
-            const auto atEnd = std::find_if(finish->tables.begin(), finish->tables.end(), [&](const SnapshotTable &t) {
-                return t.relativePath == table.relativePath;
-            });
-            const auto now = TableSnapshot::summarize(root + table.relativePath);
-            if (atEnd == finish->tables.end() || !now || *now != atEnd->summary)
-                problems.append(u"tabulka %1 byla po skončení běhu změněna"_s.arg(table.relativePath));
-        }
-        if (!problems.isEmpty()) {
-            problems.append(u"obnova by tyto změny ztratila; lze ji vynutit volbou --force"_s);
-            setError(error, problems.join(u'\n'));
-            return false;
-        }
-    }
-    for (const SnapshotTable &table : manifest->tables) {
-        if (!TableSnapshot::restoreTable(folder + u'/' + table.relativePath, root + table.relativePath, error))
-            return false;
-        if (restored)
-            restored->append(u"%1 (%2 záznamů)"_s.arg(root + table.relativePath).arg(table.summary.records));
-    }
-    return true;
+    return problems.join(u'\n');
 }
 
 } // namespace SnapshotStore

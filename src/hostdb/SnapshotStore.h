@@ -3,6 +3,7 @@
 #include "hostdb/TableSnapshot.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,7 @@ struct Snapshot
 QString folderName(const QDateTime &when, const QString &operation);
 QString manifestPath(const QString &folder);
 QString finishPath(const QString &folder);
+QString writtenPath(const QString &folder);
 
 // Takes a snapshot of the tables into a new folder under `root` (created
 // when missing): the copies, then the manifest, whose tables are filled in.
@@ -42,10 +44,16 @@ bool writeManifest(const QString &folder, const SnapshotManifest &manifest, QStr
 // nullopt (with the reason) when the folder holds no complete manifest.
 std::optional<SnapshotManifest> readManifest(const QString &folder, QString *error = nullptr);
 
-// Records the tables as the run left them (their summaries now).
-bool writeFinish(const QString &folder, const SnapshotManifest &manifest, int result, QString *error = nullptr);
+// Records the tables as the run left them (their summaries now) and the
+// records the run itself wrote to each (by path relative to the data root).
+bool writeFinish(const QString &folder, const SnapshotManifest &manifest, int result,
+                 const QHash<QString, QList<qint64>> &written = {}, QString *error = nullptr);
 // nullopt when the run never recorded its end.
 std::optional<SnapshotFinish> readFinish(const QString &folder);
+// The record numbers the run itself added, changed or deleted, per table of
+// the manifest (relative path), kept in "zapsano.txt" beside the end record;
+// nullopt when the run did not record them.
+std::optional<QHash<QString, QList<qint64>>> readWritten(const QString &folder, const SnapshotManifest &manifest);
 
 // The complete snapshots under root, oldest first.
 QList<Snapshot> list(const QString &root);
@@ -57,23 +65,13 @@ QList<Snapshot> list(const QString &root);
 // written; the kernel drops it when the process dies). The folders removed.
 QStringList prune(const QString &root, const QString &agendaDir, int keep);
 
-// Puts the snapshot's tables back into `dataRoot`, the data root the restore
-// is run for (never the one the manifest names: the manifest lies in a shared
-// directory anybody with access to the data can write). Refuses, changing
-// nothing, when the folder has no complete manifest, when a table's path
-// leads out of the snapshot's company directory below `dataRoot` or out of
-// the snapshot's folder (a "..", an absolute path, a symbolic link), when a
-// copy no longer matches its manifest, or when another process has one of
-// the tables open or a record of it locked. Without `force` it also refuses
-// when the run never recorded its end, or when a table differs from what the
-// run left (somebody changed it since: putting the snapshot back would lose
-// that change). `restored` gets one line per table put back.
-//
-// "Changed since the run ended" is told by content, not by file dates or
-// sizes: the end record keeps each table's summary (record count and
-// checksum of all records) taken when the run ended, and the restore compares
-// the tables' summaries now. A checkpoint, a vacuum or a reader never counts
-// as a change; any record written, added or deleted does.
-bool restore(const QString &folder, const QString &dataRoot, bool force, QStringList *restored, QString *error);
+// Why the manifest's tables cannot be put back into `dataRoot`, the data
+// root a restore is run for (never the one the manifest names: the manifest
+// lies in a shared directory anybody with access to the data can write):
+// each must lie in the snapshot's own company directory below `dataRoot`
+// (or, for a host-wide table of the catalogue such as the action log,
+// directly in `dataRoot`) and inside the snapshot's folder, with no "..", no absolute path and no
+// symbolic link leading out. Empty when they all do.
+QString pathProblems(const QString &folder, const QString &dataRoot, const SnapshotManifest &manifest);
 
 } // namespace SnapshotStore

@@ -3,6 +3,7 @@
 #include "common/FileNames.h"
 #include "hostdb/HostValues.h"
 #include "hostdb/SqliteTableFile.h"
+#include "hostdb/TableWriteLog.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -687,6 +688,7 @@ int SqliteTableBackend::insertCurrent()
     }
     m_locks->noteChange();
     m_current.recNo = sqlite3_last_insert_rowid(m_db.handle());
+    TableWriteLog::note(m_fileName, m_current.recNo);
     m_current.key = keyOf(m_current.values, *m_order);
     m_current.keyKnown = true;
     m_state = State::OnRecord;
@@ -728,6 +730,7 @@ int SqliteTableBackend::updateCurrent()
         return HostResult::Failed;
     }
     m_locks->noteChange();
+    TableWriteLog::note(m_fileName, recNo);
     // The cursor keeps the position it had; a record whose key moved is not
     // met again in this walk.
     if (keyOf(m_current.values, *m_order) != keyOfRow(m_current))
@@ -794,6 +797,7 @@ int SqliteTableBackend::Delete()
         return HostResult::Failed;
     }
     m_locks->noteChange();
+    TableWriteLog::note(m_fileName, recNo);
     m_locks->unlock(recNo);
     m_lockedRecNo = 0;
     leaveRecord();

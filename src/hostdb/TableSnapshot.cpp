@@ -13,6 +13,7 @@
 
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <memory>
 #include <unistd.h>
 #include <vector>
@@ -246,6 +247,76 @@ QString usedByOthers(const QString &path)
             reasons.append(u"záznam %1 tabulky %2 je zamčen jiným procesem"_s.arg(recNo).arg(path));
     }
     return reasons.join(u'\n');
+}
+
+std::optional<QList<qint64>> differingRecords(const QString &path, const QString &otherPath, QString *error)
+{
+    SqlDatabase a;
+    SqlDatabase b;
+    for (auto [db, file] : {std::pair{&a, &path}, std::pair{&b, &otherPath}}) {
+        if (!db->open(*file, SqlDatabase::Mode::ReadOnly)) {
+            setError(error, u"tabulku %1 nelze přečíst: %2"_s.arg(*file, db->error()));
+            return std::nullopt;
+        }
+        sqlite3_busy_timeout(db->handle(), kBusyTimeoutMs);
+    }
+    const auto fields = [](SqlDatabase &db) {
+        QByteArray packed;
+        SqlStatement statement;
+        if (statement.prepare(db, u"SELECT * FROM tbf_fields ORDER BY rowid"_s)) {
+            while (statement.step())
+                packed += statement.packColumns(0, statement.columnCount());
+        }
+        return packed;
+    };
+    if (fields(a) != fields(b)) {
+        setError(error, u"tabulky %1 a %2 nemají stejná pole"_s.arg(path, otherPath));
+        return std::nullopt;
+    }
+    // Both walked in record-number order side by side.
+    const QString query = u"SELECT recno, * FROM tbf_data ORDER BY recno"_s;
+    SqlStatement left;
+    SqlStatement right;
+    if (!left.prepare(a, query) || !right.prepare(b, query)) {
+        setError(error, a.error().isEmpty() ? b.error() : a.error());
+        return std::nullopt;
+    }
+    QList<qint64> differing;
+    bool hasLeft = left.step();
+    bool hasRight = right.step();
+    while (hasLeft || hasRight) {
+        const qint64 l = hasLeft ? left.columnInt(0) : std::numeric_limits<qint64>::max();
+        const qint64 r = hasRight ? right.columnInt(0) : std::numeric_limits<qint64>::max();
+        if (l == r) {
+            if (left.packColumns(1, left.columnCount() - 1) != right.packColumns(1, right.columnCount() - 1))
+                differing.append(l);
+            hasLeft = left.step();
+            hasRight = right.step();
+        } else if (l < r) {
+            differing.append(l);
+            hasLeft = left.step();
+        } else {
+            differing.append(r);
+            hasRight = right.step();
+        }
+    }
+    if (left.failed() || right.failed()) {
+        setError(error, u"tabulky %1 a %2 nelze porovnat"_s.arg(path, otherPath));
+        return std::nullopt;
+    }
+    return differing;
+}
+
+QString writeProblem(const QString &path)
+{
+    SqlDatabase db;
+    if (!db.open(path, SqlDatabase::Mode::ReadWrite))
+        return u"tabulku %1 nelze otevřít pro zápis: %2"_s.arg(path, db.error());
+    sqlite3_busy_timeout(db.handle(), kBusyTimeoutMs);
+    if (!db.exec(u"BEGIN IMMEDIATE"_s))
+        return u"do tabulky %1 nelze zapisovat: %2"_s.arg(path, db.error());
+    db.exec(u"ROLLBACK"_s);
+    return QString();
 }
 
 bool restoreTable(const QString &copy, const QString &live, QString *error)

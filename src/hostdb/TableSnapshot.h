@@ -87,6 +87,15 @@ bool copyTables(const QString &folder, const QString &dataRoot, const QStringLis
 // such a connection holds.
 QString usedByOthers(const QString &path);
 
+// The record numbers in which two files of one table differ: a record only
+// one of them holds, or one whose fields differ; ascending. nullopt (with
+// the reason) when either cannot be read or their fields differ.
+std::optional<QList<qint64>> differingRecords(const QString &path, const QString &otherPath, QString *error = nullptr);
+
+// Whether this process could write the table now: it opens for writing and
+// its write lock can be taken (and is given up at once). Empty, or why not.
+QString writeProblem(const QString &path);
+
 // Puts the snapshot's copy back into the live table with the online backup,
 // as one transaction of the live file (readers see the table before or
 // after, never half of it). A missing live table is created from the copy.

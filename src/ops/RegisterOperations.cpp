@@ -5,6 +5,7 @@
 #include "ops/edited/EditedDocumentsEntry.h"
 #include "ops/purge/RemovalWindow.h"
 #include "ops/renumber/Renumbering.h"
+#include "ops/restore/SnapshotWindow.h"
 #include "ops/seqcheck/SequenceCheckWindow.h"
 
 void registerOperations(TfrmMain &main)
@@ -14,4 +15,5 @@ void registerOperations(TfrmMain &main)
     main.setOperationEntry(Operation::Purge, openRemoval);
     main.setOperationEntry(Operation::EditedDocuments, openEditedDocuments);
     main.setOperationEntry(Operation::Balances, runBalances);
+    main.setOperationEntry(Operation::Restore, openSnapshotRestore);
 }

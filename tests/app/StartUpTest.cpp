@@ -299,7 +299,9 @@ TEST(StartUpWindows, MainWindowCreatesTheOverlayAndTheInformationWindow)
 {
     TfrmMain main;
     EXPECT_EQ(main.windowTitle(), u"Průvodce doplňku \"Tarnek\""_s);
-    EXPECT_EQ(main.size(), QSize(536, 361));
+    // The host's width; at least its height, more when the operation rows need it.
+    EXPECT_EQ(main.width(), 536);
+    EXPECT_GE(main.height(), 361);
     EXPECT_EQ(main.frmWorking().objectName(), u"TfrmWorking"_s);
     EXPECT_EQ(main.frmFreeText().objectName(), u"TfrmFreeText"_s);
     main.session().progress().showWorking(true, u"Spouštění zásuvného modulu\rčekejte prosím..."_s);

@@ -4,6 +4,7 @@
 
 #include "HostDbTestSupport.h"
 
+#include "hostdb/SnapshotRestore.h"
 #include "hostdb/SnapshotStore.h"
 #include "hostdb/SqliteSupport.h"
 
@@ -179,9 +180,9 @@ TEST_P(IncompleteSnapshotTest, IsNeitherListedNorRestored)
     const auto listed = SnapshotStore::list(root());
     ASSERT_EQ(listed.size(), 1);
     EXPECT_EQ(listed.first().folder, good);
-    QString error;
-    EXPECT_FALSE(SnapshotStore::restore(folder, dataRoot(), true, nullptr, &error));
-    EXPECT_TRUE(error.contains(u"nemá úplný manifest"_s)) << error.toStdString();
+    SnapshotRestore restore(folder, dataRoot());
+    EXPECT_FALSE(restore.restore(true));
+    EXPECT_TRUE(restore.error().contains(u"nemá úplný manifest"_s)) << restore.error().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -266,9 +267,9 @@ TEST_P(RestoreEscapeTest, IsRefusedAndWritesNothing)
     };
     const auto before = state();
 
-    QString error;
-    EXPECT_FALSE(SnapshotStore::restore(folder, dataRoot(), true, nullptr, &error));
-    EXPECT_TRUE(error.contains(u"neleží v adresáři agendy"_s)) << error.toStdString();
+    SnapshotRestore restore(folder, dataRoot());
+    EXPECT_FALSE(restore.restore(true));
+    EXPECT_TRUE(restore.error().contains(u"neleží v adresáři agendy"_s)) << restore.error().toStdString();
     EXPECT_EQ(state(), before);
     EXPECT_FALSE(QFileInfo::exists(tempDir() + u"/NEW.DAT"_s));
     EXPECT_FALSE(QFileInfo::exists(tempDir() + u"/OUT/NEW.DAT"_s));
@@ -293,6 +294,8 @@ INSTANTIATE_TEST_SUITE_P(
                                {},
                                {u"DATA/AGENDA.002/ROK.2018/ROZPUPK.DAT"_s}},
                     EscapeCase{"Absolute", "/NEW.DAT", {}, {u"DATA/NEW.DAT"_s}},
+                    // Only the catalogue's host-wide tables lie in the data root.
+                    EscapeCase{"CompanyTableInTheDataRoot", "ROZPUPK.DAT", {}, {u"DATA/ROZPUPK.DAT"_s}},
                     EscapeCase{"ThroughALinkedDirectory",
                                "AGENDA.001/ROK.2019/NEW.DAT",
                                [](const QString &dir) { linkOut(dir, u"AGENDA.001/ROK.2019"_s); },
@@ -315,12 +318,35 @@ TEST_F(TableSnapshotTest, RestoresIntoTheDataRootItIsRunForNotTheManifests)
         t->GoTop();
         ASSERT_GE(t->Delete(), 0);
     }
-    QStringList restored;
-    QString error;
-    ASSERT_TRUE(SnapshotStore::restore(folder, dataRoot(), true, &restored, &error)) << error.toStdString();
+    SnapshotRestore restore(folder, dataRoot());
+    ASSERT_TRUE(restore.restore(true)) << restore.error().toStdString();
     EXPECT_EQ(TableSnapshot::summarize(table()), before);
     EXPECT_FALSE(QFileInfo::exists(elsewhere));
-    EXPECT_EQ(restored, QStringList{dataRoot() + u"AGENDA.001/ROK.2018/POKLKNIH.DAT (2 záznamů)"_s});
+    ASSERT_EQ(restore.restored().size(), 1);
+    EXPECT_EQ(restore.restored().first().relativePath, u"AGENDA.001/ROK.2018/POKLKNIH.DAT"_s);
+    EXPECT_EQ(restore.restored().first().recordsBefore, 1);
+    EXPECT_EQ(restore.restored().first().recordsAfter, 2);
+}
+
+// A renumbering also writes the action log, which lies in the data root
+// and serves every company: its copy goes back there.
+TEST_F(TableSnapshotTest, HostWideTableGoesBackIntoTheDataRoot)
+{
+    tree().table(u"GLAKCE"_s).rows("Agenda|Cislo\n001|1\n002|2");
+    SnapshotManifest m = manifest(QDateTime(QDate(2018, 6, 30), QTime(14, 0)));
+    QString error;
+    const QString folder = SnapshotStore::take(root(), m, {table(), dataRoot() + u"GLAKCE.DAT"_s}, &error);
+    ASSERT_FALSE(folder.isEmpty()) << error.toStdString();
+    const auto before = TableSnapshot::summarize(dataRoot() + u"GLAKCE.DAT"_s);
+    {
+        TBFTable log;
+        ASSERT_EQ(log.Open(dataRoot() + u"GLAKCE"_s), HostResult::Ok);
+        log.GoTop();
+        ASSERT_GE(log.Delete(), 0);
+    }
+    SnapshotRestore restore(folder, dataRoot());
+    ASSERT_TRUE(restore.restore(true)) << restore.error().toStdString();
+    EXPECT_EQ(TableSnapshot::summarize(dataRoot() + u"GLAKCE.DAT"_s), before);
 }
 
 // Folders a snapshot cut short left behind: no manifest, nobody taking them.
@@ -355,9 +381,9 @@ TEST_F(TableSnapshotTest, OversizedManifestIsRefusedUnread)
     const auto listed = SnapshotStore::list(root());
     ASSERT_EQ(listed.size(), 1);
     EXPECT_EQ(listed.first().folder, good);
-    QString error;
-    EXPECT_FALSE(SnapshotStore::restore(folder, dataRoot(), true, nullptr, &error));
-    EXPECT_TRUE(error.contains(u"je větší než 1048576 bajtů"_s)) << error.left(300).toStdString();
+    SnapshotRestore restore(folder, dataRoot());
+    EXPECT_FALSE(restore.restore(true));
+    EXPECT_TRUE(restore.error().contains(u"je větší než 1048576 bajtů"_s)) << restore.error().left(300).toStdString();
 }
 
 } // namespace

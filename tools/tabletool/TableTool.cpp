@@ -1,9 +1,11 @@
 #include "tabletool/TableTool.h"
 
 #include "common/FileNames.h"
+#include "hostdb/AccessRights.h"
 #include "hostdb/HostCatalogue.h"
 #include "hostdb/HostTable.h"
 #include "hostdb/HostValues.h"
+#include "hostdb/SnapshotRestore.h"
 #include "hostdb/SnapshotStore.h"
 #include "hostdb/SqliteTableBackend.h"
 #include "hostdb/SqliteTableFile.h"
@@ -12,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -356,15 +359,26 @@ int restore(const QString &snapshot, const Options &options, QTextStream &out, Q
         err << "restore refused: " << folder << " does not lie in DATAROOT/Velmar/Tarnek/Zalohy" << Qt::endl;
         return kFailed;
     }
-    QStringList restored;
-    QString error;
-    const bool ok = SnapshotStore::restore(folder, dataRoot, options.force, &restored, &error);
-    for (const QString &line : restored)
-        out << "restored " << line << '\n';
+    SnapshotRestore restore(folder, dataRoot);
+    restore.setUser(TLedraAccessRights::workstationUserName());
+    const bool ok = restore.restore(options.force);
+    if (!restore.recovered().isEmpty())
+        out << restore.recovered() << '\n';
     if (!ok) {
-        err << "restore refused: " << error << Qt::endl;
+        err << "restore refused: " << restore.error() << Qt::endl;
+        const auto &problems = restore.problems();
+        if (!options.force && !problems.isEmpty() &&
+            std::all_of(problems.begin(), problems.end(), [](const RestoreProblem &p) { return p.canBeForced(); }))
+            err << "--force restores it all the same, losing what is named above" << Qt::endl;
         return kFailed;
     }
+    for (const RestoredTable &table : restore.restored()) {
+        out << "restored " << dataRoot << '/' << table.relativePath << " ("
+            << (table.recordsBefore ? QString::number(*table.recordsBefore) : u"none"_s) << " -> " << table.recordsAfter
+            << " records)\n";
+    }
+    if (!restore.undoFolder().isEmpty())
+        out << "the tables as they were before: " << restore.undoFolder() << '\n';
     out << "restored snapshot " << folder << (options.force ? " (forced)" : "") << Qt::endl;
     return kOk;
 }

@@ -4,9 +4,11 @@
 
 #include <array>
 
-// The wizard's five operations, in the order of their rows on the operation
-// page (the order in which the dispatch looks at the radio buttons).
-enum class Operation { SequenceCheck, Renumber, Purge, EditedDocuments, Balances };
+// The wizard's operations, in the order of their rows on the operation page
+// (the order in which the dispatch looks at the radio buttons): the five of
+// the host's add-on and the restore of the snapshots the data-changing ones
+// take.
+enum class Operation { SequenceCheck, Renumber, Purge, EditedDocuments, Balances, Restore };
 
 struct OperationRow
 {
@@ -17,7 +19,7 @@ struct OperationRow
     const char16_t *description;
 };
 
-inline constexpr std::array<OperationRow, 5> kOperationRows = {{
+inline constexpr std::array<OperationRow, 6> kOperationRows = {{
     {Operation::SequenceCheck, u"rbKontrPosloupnosti", u"zkontrolovat posloupnost číselných řad", true,
      u"Informativní kontrola, která vám pomůže odhalit např. chybějící číslo dokladu"},
     {Operation::Renumber, u"rbPrecislovani", u"přečíslovat pokladní nebo interní doklady", false,
@@ -33,4 +35,7 @@ inline constexpr std::array<OperationRow, 5> kOperationRows = {{
     {Operation::Balances, u"rbStavUctuPokladen", u"zobrazit stav bankovních účtů a pokladen po dnech", true,
      u"Funkce slouží k získání rychlého přehledu o okamžitém stavu finančních prostředků na všech bankovních účtech "
      u"a pokladnách po dnech."},
+    {Operation::Restore, u"rbObnovaZalohy", u"obnovit tabulky ze zálohy", false,
+     u"Vrátí tabulky do stavu ze zálohy, kterou doplněk pořizuje před každým přečíslováním a odstraněním "
+     u"smazaných dokladů. Před obnovou uloží současný stav, takže i obnovu lze vrátit."},
 }};

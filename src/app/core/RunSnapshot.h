@@ -16,11 +16,12 @@ struct RunContext;
 // operation, see SnapshotStore). When it cannot be taken the run must not
 // start: `take` shows why and returns -1, and nothing has been written.
 //
-// When the run ends (whatever its result) `finish` records the tables as the
-// run left them, so that a later restore can tell whether anybody changed
-// them since; after a run that ended without a failure the company's oldest
-// snapshots beyond the number kept are removed. The number kept is
-// main.ini [ZALOHY] "POCET", 10 when missing.
+// From the snapshot on, the records the run writes to those tables are
+// recorded (TableWriteLog), so that a restore can tell the run's own changes
+// from other users' work. When the run ends (whatever its result) `finish`
+// records the tables as the run left them and the records it wrote, so that a later restore can tell whether anybody
+// changed them since; after a run that ended without a failure the company's oldest snapshots beyond the number kept
+// are removed. The number kept is main.ini [ZALOHY] "POCET", 10 when missing.
 class RunSnapshot
 {
 public:
@@ -47,6 +48,7 @@ private:
     const RunContext &m_context;
     QString m_operation;
     QString m_folder;
+    QStringList m_tables; // the tables copied, in the manifest's order
     SnapshotManifest m_manifest;
     bool m_finished = false;
 };

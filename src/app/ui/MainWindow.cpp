@@ -25,6 +25,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -60,7 +62,7 @@ TfrmMain::TfrmMain(QWidget *parent)
 {
     setObjectName(u"TfrmMain"_s);
     setWindowTitle(u"Průvodce doplňku \"Tarnek\""_s);
-    setFixedSize(536, 361);
+    setFixedSize(kWidth, kHeight);
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -78,6 +80,7 @@ TfrmMain::TfrmMain(QWidget *parent)
     m_pgcMain->addWidget(createOperationPage());
     layout->addWidget(m_pgcMain, 1);
     layout->addWidget(createButtonPanel());
+    fitOperationRows();
     showPage(0);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -108,7 +111,6 @@ QWidget *TfrmMain::createWelcomePage()
 
     auto *picture = new QLabel(page);
     picture->setObjectName(u"imgVitejte"_s);
-    picture->setPixmap(WizardArt::leftEdgePicture(120, 318));
     picture->setAlignment(Qt::AlignTop);
     layout->addWidget(picture);
 
@@ -167,12 +169,15 @@ QWidget *TfrmMain::createOperationPage()
     scroll->setFrameShape(QFrame::StyledPanel);
     auto *rows = new QWidget(scroll);
     rows->setBackgroundRole(QPalette::Base);
+    // Every operation with its description fits the page without scrolling:
+    // rows close together, descriptions a point smaller than the captions.
     auto *rowsLayout = new QVBoxLayout(rows);
-    rowsLayout->setSpacing(8);
+    rowsLayout->setContentsMargins(6, 4, 6, 4);
+    rowsLayout->setSpacing(0);
     for (const OperationRow &row : kOperationRows) {
         auto *line = new QHBoxLayout;
         auto *icon = new QLabel(rows);
-        icon->setPixmap(WizardArt::operationIcon(row.operation, 24));
+        icon->setPixmap(WizardArt::operationIcon(row.operation, 18));
         auto *radio = new QRadioButton(QString::fromUtf16(row.caption), rows);
         radio->setObjectName(QString::fromUtf16(row.radioName));
         radio->setEnabled(false); // until the operation registers its entry
@@ -187,7 +192,11 @@ QWidget *TfrmMain::createOperationPage()
         line->addWidget(marker);
         rowsLayout->addLayout(line);
         auto *description = wrappedLabel(QString::fromUtf16(row.description), rows);
-        description->setContentsMargins(30, 0, 0, 0);
+        description->setObjectName(QString::fromUtf16(row.radioName) + u"Popis"_s);
+        description->setContentsMargins(26, 0, 0, 3);
+        QFont smaller = description->font();
+        smaller.setPointSizeF(smaller.pointSizeF() - 1);
+        description->setFont(smaller);
         QPalette grey = description->palette();
         grey.setColor(QPalette::WindowText, QColor(90, 90, 90));
         description->setPalette(grey);
@@ -227,6 +236,21 @@ QWidget *TfrmMain::createOperationPage()
     m_pbMain->hide();
     layout->addWidget(m_pbMain);
     return page;
+}
+
+// The host's wizard is 536 × 361; at that height its operation page cannot
+// show the six operations with their descriptions without scrolling. The
+// window keeps its width and grows to what the rows need, the welcome
+// picture with it.
+void TfrmMain::fitOperationRows()
+{
+    auto *box = findChild<QScrollArea *>(u"sbOperace"_s);
+    const int frame = 2 * box->frameWidth();
+    const QMargins page = box->parentWidget()->layout()->contentsMargins();
+    box->setMinimumHeight(box->widget()->heightForWidth(kWidth - page.left() - page.right() - frame) + frame);
+    const int height = std::max(kHeight, heightForWidth(kWidth));
+    setFixedSize(kWidth, height);
+    findChild<QLabel *>(u"imgVitejte"_s)->setPixmap(WizardArt::leftEdgePicture(120, height - (kHeight - 318)));
 }
 
 QWidget *TfrmMain::createButtonPanel()

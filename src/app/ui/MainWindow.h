@@ -68,6 +68,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    static constexpr int kWidth = 536;
+    static constexpr int kHeight = 361; // at least
     // OperationProgress: the working overlay, `pbMain` and `lblPBStatus`.
     void showWorking(bool visible, const QString &text) override;
     void startProgress(int maximum) override;
@@ -77,6 +79,7 @@ private:
     QWidget *createWelcomePage();
     QWidget *createOperationPage();
     QWidget *createButtonPanel();
+    void fitOperationRows();
     void nextClicked();
     void setLegendVisible(bool visible);
     void updateOkButton();

@@ -116,6 +116,17 @@ QPixmap operationIcon(Operation operation, int size)
             p.drawLine(QPointF(x, badge.bottom() - size * 0.12), QPointF(x, badge.bottom() - size * (0.2 + i * 0.07)));
         }
         break;
+    case Operation::Restore: { // an arrow turning back
+        p.setBrush(QColor(0xc0, 0x39, 0x2b));
+        p.drawEllipse(badge);
+        p.setPen(mark);
+        const QRectF arc = badge.adjusted(size * 0.12, size * 0.12, -size * 0.12, -size * 0.12);
+        p.drawArc(arc, 90 * 16, 250 * 16);
+        const QPointF tip(arc.center().x(), arc.top());
+        p.drawLine(tip, tip + QPointF(size * 0.08, -size * 0.05));
+        p.drawLine(tip, tip + QPointF(size * 0.08, size * 0.07));
+        break;
+    }
     }
     return pixmap;
 }

@@ -12,6 +12,8 @@ void InterruptingProgress::setProgress(int, const QString &status)
 {
     if (!status.isNull()) {
         statuses.append(status);
+        if (onStatus)
+            onStatus(status);
         m_armed = !interruptAfter.isEmpty() && status == interruptAfter;
         return;
     }

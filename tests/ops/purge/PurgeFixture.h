@@ -28,6 +28,8 @@ public:
     // session's interrupt flag.
     QString interruptAfter;
     OperationSession *session = nullptr;
+    // Called with each status shown (a test acts as another user there).
+    std::function<void(const QString &status)> onStatus;
 
 private:
     bool m_armed = false;

@@ -8,6 +8,7 @@
 #include "app/core/RunSnapshot.h"
 #include "common/Clock.h"
 #include "common/IniFile.h"
+#include "hostdb/SnapshotRestore.h"
 #include "hostdb/SnapshotStore.h"
 #include "support/TestSupport.h"
 #include "tabletool/TableTool.h"
@@ -145,7 +146,7 @@ TEST_F(RemovalSnapshotTest, RestoreAfterTheRunGivesTheTablesAsTheyWereBefore)
     const ToolResult restored = tableTool({u"restore"_s, folder});
     EXPECT_EQ(restored.code, 0) << restored.err.toStdString();
     EXPECT_TRUE(restored.out.endsWith(u"restored snapshot "_s + folder + u'\n')) << restored.out.toStdString();
-    EXPECT_TRUE(restored.out.contains(u"POLUCDPK.DAT (5 záznamů)"_s)) << restored.out.toStdString();
+    EXPECT_TRUE(restored.out.contains(u"POLUCDPK.DAT (2 -> 5 records)"_s)) << restored.out.toStdString();
     EXPECT_EQ(dumps(), before);
 
     // The restored tables work with the engine: the same run again removes
@@ -245,6 +246,14 @@ INSTANTIATE_TEST_SUITE_P(
                                 },
                                 u"složku zálohy "_s},
                     FailureCase{"DiskFull", &manyFreeLines, u"kopii tabulky "_s, 40000},
+                    // A restore killed half-way: its journal is still there.
+                    FailureCase{"RestoreLeftUnfinished",
+                                [](RemovalSnapshotTest &, const QString &root, const QString &) {
+                                    QDir().mkpath(root);
+                                    QFile journal(SnapshotRestore::journalPath(root));
+                                    ASSERT_TRUE(journal.open(QIODevice::WriteOnly));
+                                },
+                                u"předchozí obnova tabulek ze zálohy nebyla dokončena"_s},
                     FailureCase{"TableUnreadable",
                                 [](RemovalSnapshotTest &, const QString &, const QString &yearDir) {
                                     QFile file(yearDir + u"POLUCDPK.DAT"_s);
@@ -392,6 +401,44 @@ TEST_F(RemovalSnapshotTest, RestoreRefusedAfterALaterChangeUnlessForced)
     const ToolResult forced = tableTool({u"restore"_s, folder, u"--force"_s});
     EXPECT_EQ(forced.code, 0) << forced.err.toStdString();
     EXPECT_TRUE(forced.out.endsWith(u" (forced)\n"_s)) << forced.out.toStdString();
+    EXPECT_EQ(dumps(), before);
+}
+
+// Another user adds a journal line while the removal goes on: the table as
+// the run left it holds that line, so only the run's own records tell that
+// the restore would take it away. Refused, naming it; forced, it is lost.
+TEST_F(RemovalSnapshotTest, RestoreRefusedOverAnotherUsersWorkDuringTheRun)
+{
+    const auto before = dumps();
+    const QString csv = dataRoot() + u"line.csv"_s;
+    {
+        QFile file(csv);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("Cislo,Zdroj,ZRadek,Free\n20,PK,4,0\n");
+    }
+    progress().onStatus = [&](const QString &status) {
+        if (status != u"Pokladní doklady..."_s)
+            return;
+        QProcess other;
+        other.start(QString::fromUtf8(TARNEK_TABLE_TOOL), {u"import"_s, yearDir() + u"UCDENIK.DAT"_s, csv});
+        ASSERT_TRUE(other.waitForFinished(30000));
+        ASSERT_EQ(other.exitCode(), 0) << other.readAllStandardError().constData();
+    };
+    const QString folder = realRun();
+    progress().onStatus = {};
+    const auto after = dumps();
+    ASSERT_TRUE(column(u"UCDENIK"_s, u"Cislo"_s).contains(u"20"_s)) << after.at(u"UCDENIK.DAT"_s).toStdString();
+
+    const ToolResult refused = tableTool({u"restore"_s, folder});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_TRUE(refused.err.contains(u"v tabulce AGENDA.001/ROK.2018/UCDENIK.DAT se od zálohy změnily záznamy, které "
+                                     u"běh nezapsal (práce jiného uživatele): 7"_s))
+        << refused.err.toStdString();
+    EXPECT_FALSE(refused.err.contains(u"po skončení běhu"_s)) << refused.err.toStdString();
+    EXPECT_EQ(dumps(), after);
+
+    const ToolResult forced = tableTool({u"restore"_s, folder, u"--force"_s});
+    EXPECT_EQ(forced.code, 0) << forced.err.toStdString();
     EXPECT_EQ(dumps(), before);
 }
 
