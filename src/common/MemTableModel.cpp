@@ -2,6 +2,8 @@
 
 #include "common/MemTable.h"
 
+using namespace Qt::StringLiterals;
+
 MemTableModel::MemTableModel(MemTable *table, QObject *parent) : QAbstractTableModel(parent), m_table(table)
 {
     connect(table, &MemTable::reset, this, &MemTableModel::refresh);
@@ -59,6 +61,15 @@ QVariant MemTableModel::data(const QModelIndex &index, int role) const
         return m_table->displayText(index.row(), field);
     case Qt::UserRole:
         return m_table->value(index.row(), field);
+    case Qt::AccessibleTextRole: {
+        const FieldDef &def = m_table->field(field);
+        const QVariant value = m_table->value(index.row(), field);
+        if (def.type == FieldType::Boolean && def.trueText.isEmpty() && value.isValid())
+            return value.toBool() ? u"zaškrtnuto"_s : u"nezaškrtnuto"_s;
+        return QVariant();
+    }
+    case Qt::AccessibleDescriptionRole:
+        return m_rowState ? QVariant(m_rowState(index.row())) : QVariant();
     case Qt::TextAlignmentRole: {
         const FieldType type = m_table->field(field).type;
         const bool number = type == FieldType::Integer || type == FieldType::Float;
@@ -71,6 +82,11 @@ QVariant MemTableModel::data(const QModelIndex &index, int role) const
 
 QVariant MemTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Vertical && role == Qt::AccessibleTextRole && m_rowState) {
+        const QString state = m_rowState(section);
+        const QString number = QString::number(section + 1);
+        return state.isEmpty() ? number : number + u", "_s + state;
+    }
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || !m_table)
         return QAbstractTableModel::headerData(section, orientation, role);
     const int field = fieldOfColumn(section);

@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QPointer>
 
+#include <functional>
 #include <vector>
 
 class MemTable;
@@ -10,6 +11,10 @@ class MemTable;
 // A Qt table model over an in-memory table for grids: one column per visible
 // field, display texts as the table formats them, numbers right-aligned.
 // The raw value is under Qt::UserRole.
+//
+// For screen readers: a boolean field shown as a picture (no display texts)
+// reads "zaškrtnuto"/"nezaškrtnuto"; a row's state the grid draws beside it
+// (a mark) is the row title's accessible text and every cell's description.
 class MemTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -28,7 +33,12 @@ public:
     // Re-reads the table's structure (visible fields, labels).
     void refresh();
 
+    // The state of a row as words ("označený"); empty: nothing to say.
+    using RowStateFunction = std::function<QString(int row)>;
+    void setRowState(RowStateFunction function) { m_rowState = std::move(function); }
+
 private:
     QPointer<MemTable> m_table;
     std::vector<int> m_columns; // visible field indexes
+    RowStateFunction m_rowState;
 };

@@ -5,8 +5,16 @@
 class QDialog;
 
 enum class MessageKind { Error, Warning, Information, Confirmation };
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// YesNoDefaultNo: a question whose "Ano" changes data for good; Enter answers
+// "Ne" so that nothing irreversible starts by a habitual key press.
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+// "Ano" and "Ne" without "Storno", whichever is the default.
+constexpr bool isYesNo(MessageButtons buttons)
+{
+    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoDefaultNo;
+}
 
 // A common file dialog, described the host's way.
 struct FileDialogRequest
@@ -66,6 +74,11 @@ public:
     bool askYesNo(MessageKind kind, const QString &text, const QString &caption = QString())
     {
         return message(kind, text, MessageButtons::YesNo, caption) == MessageAnswer::Yes;
+    }
+    // The question before a step that cannot be undone: "Ne" is the default.
+    bool askBeforeIrreversible(const QString &text, const QString &caption = QString())
+    {
+        return message(MessageKind::Warning, text, MessageButtons::YesNoDefaultNo, caption) == MessageAnswer::Yes;
     }
 
     static UiSeam &current();

@@ -9,6 +9,7 @@
 #include "app/ui/WorkingOverlay.h"
 #include "common/IniFile.h"
 #include "common/MemTable.h"
+#include "common/TextFile.h"
 #include "common/widgets/DataGrid.h"
 #include "print/PrintDialog.h"
 #include "report/core/Report.h"
@@ -21,7 +22,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 using namespace Qt::StringLiterals;
 using TestSupport::child;
@@ -154,6 +160,41 @@ TEST_F(FreeTextTest, PrintOpensThePrintDialogOverTheWholeText)
     EXPECT_TRUE(IniFile(context.configIniPath).ValueExists(u"PRINT001"_s, u"DefaultPrinter1"_s));
 }
 
+// Long lines wrap on screen, where nothing needs scrolling sideways; the
+// window opens wider than a protocol's usual line; saving keeps the lines.
+TEST(FreeTextProtocol, LongLinesWrapOnScreenButKeepTheirLinesWhenSaved)
+{
+    TextHostTree tree;
+    OperationProtocol protocol;
+    protocol.addLine(u"• pokud došlo přečíslováním k posunutí posledního čísla, UPRAVTE ČÍSELNOU ŘADU v Ledra: zvolte "
+                     u"Ledra/Možnosti a nastavení/Číselné řady, vyberte požadovanou řadu a stiskněte [Opravit]."_s);
+    protocol.addLine(u"Záloha tabulek před změnami: "_s + tree.root() +
+                     u"DATA/Velmar/Tarnek/Zalohy/20261211-113000-odstraneni-smazanych-zaznamu-v-agende-001/"_s);
+    const QString usualLine = QString(80, u'8');
+    protocol.addLine(usualLine);
+    TfrmFreeText window;
+    scriptedUi().onWindow(u"TfrmFreeText"_s, [](QDialog &w) {
+        auto *text = child<QPlainTextEdit>(w, u"reProtokol"_s);
+        EXPECT_GT(w.width(), 640);
+        EXPECT_EQ(text->horizontalScrollBar()->maximum(), 0);
+        const QTextDocument *document = text->document();
+        ASSERT_EQ(document->blockCount(), 3); // one block per protocol line
+        const auto lineCount = [document](int block) {
+            const QTextBlock shown = document->findBlockByNumber(block);
+            qobject_cast<QPlainTextDocumentLayout *>(document->documentLayout())->ensureBlockLayout(shown);
+            return shown.layout()->lineCount();
+        };
+        EXPECT_GT(lineCount(0), 1);
+        EXPECT_GT(lineCount(1), 1) << "a folder wraps without blanks";
+        EXPECT_EQ(lineCount(2), 1) << "an 80-character line fits";
+        click(w, u"btnUlozit"_s);
+        click(w, u"btnZavrit"_s);
+    });
+    scriptedUi().chooseFile(tree.root() + u"p.txt"_s);
+    EXPECT_EQ(window.showProtocol(protocol), QDialog::Rejected);
+    EXPECT_EQ(TextFile::readLines(tree.root() + u"p.txt"_s).value_or(QStringList()), protocol.lines());
+}
+
 // The window shows and saves a protocol given as data: the lines as the
 // operation wrote them, blank and indented lines included.
 TEST(FreeTextProtocol, ShowsAndSavesTheProtocolsLines)
@@ -260,11 +301,18 @@ TEST(ConfirmIrreversible, OnlyAnoGoesOn)
     scriptedUi().onWindow(u"TfrmObecneVarovani"_s, [](QDialog &w) {
         EXPECT_EQ(w.windowTitle(), u"Informace"_s);
         EXPECT_EQ(w.size(), QSize(433, 264));
-        EXPECT_TRUE(child<QPushButton>(w, u"btnAno"_s)->isDefault());
+        EXPECT_FALSE(child<QPushButton>(w, u"btnAno"_s)->isDefault());
+        EXPECT_TRUE(child<QPushButton>(w, u"btnNe"_s)->isDefault());
         click(w, u"btnAno"_s);
     });
     EXPECT_TRUE(confirmIrreversible());
     scriptedUi().onWindow(u"TfrmObecneVarovani"_s, [](QDialog &w) { click(w, u"btnNe"_s); });
+    EXPECT_FALSE(confirmIrreversible());
+    // Enter pressed out of habit answers "Ne".
+    scriptedUi().onWindow(u"TfrmObecneVarovani"_s, [](QDialog &w) {
+        w.show();
+        QTest::keyClick(&w, Qt::Key_Return);
+    });
     EXPECT_FALSE(confirmIrreversible());
     scriptedUi().onWindow(u"TfrmObecneVarovani"_s, [](QDialog &) {}); // closed with Esc or the close box
     EXPECT_FALSE(confirmIrreversible());

@@ -5,13 +5,18 @@
 #include "common/MemTable.h"
 #include "support/TestSupport.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -212,11 +217,85 @@ TEST_F(DataGridTest, MarksFollowTheirRowsThroughSortingAndAreDrawnGrey)
     EXPECT_EQ(m_grid->markCount(), 0);
 }
 
+TEST_F(DataGridTest, AllMarksAreSetAndClearedByKeys)
+{
+    m_grid->setMarkingEnabled(true);
+    m_grid->setMarked(1, true);
+    QSignalSpy changes(m_grid, &DataGrid::marksChanged);
+    QTest::keyClick(m_grid->view(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(m_grid->markedRows(), QList<int>({0, 1, 2, 3}));
+    EXPECT_FALSE(m_grid->isSearchVisible());
+    QTest::keyClick(m_grid->view(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(m_grid->markCount(), 0);
+    EXPECT_EQ(changes.count(), 2);
+    // Nothing to clear: no change reported.
+    QTest::keyClick(m_grid->view(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(changes.count(), 2);
+}
+
+// The context menu over the rows, with an entry chosen from it.
+class DataGridMenuTest : public DataGridTest
+{
+protected:
+    QStringList chooseFromContextMenu(int entry)
+    {
+        QStringList entries;
+        QTimer::singleShot(0, [&entries, entry] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (const QAction *action : menu->actions())
+                entries.append(action->text());
+            menu->actions().at(entry)->trigger();
+            menu->close();
+        });
+        QWidget *rows = m_grid->view()->viewport();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 10), rows->mapToGlobal(QPoint(20, 10)));
+        QApplication::sendEvent(rows, &event);
+        return entries;
+    }
+};
+
+TEST_F(DataGridMenuTest, ContextMenuMarksAndClearsAllRows)
+{
+    m_grid->setMarkingEnabled(true);
+    const QStringList entries{u"Označit všechny řádky"_s, u"Zrušit všechna označení"_s};
+    EXPECT_EQ(chooseFromContextMenu(0), entries);
+    EXPECT_EQ(m_grid->markCount(), 4);
+    EXPECT_EQ(chooseFromContextMenu(1), entries);
+    EXPECT_EQ(m_grid->markCount(), 0);
+}
+
+// The marks are drawn only; a screen reader hears them on the row's title
+// and on every cell of the row.
+TEST_F(DataGridTest, ScreenReadersHearTheMarks)
+{
+    m_grid->setMarkingEnabled(true);
+    m_grid->setMarked(1, true);
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(m_grid->view());
+    ASSERT_NE(table, nullptr);
+    QAccessibleTableInterface *cells = table->tableInterface();
+    ASSERT_NE(cells, nullptr);
+    EXPECT_EQ(cells->cellAt(1, 0)->text(QAccessible::Description), u"označený"_s);
+    EXPECT_EQ(cells->cellAt(0, 2)->text(QAccessible::Description), u"neoznačený"_s);
+    const QList<QAccessibleInterface *> titles = cells->cellAt(1, 0)->tableCellInterface()->rowHeaderCells();
+    ASSERT_EQ(titles.size(), 1);
+    // The title's interface is made for the caller, who gives it back.
+    const QAccessible::Id title = QAccessible::registerAccessibleInterface(titles.at(0));
+    EXPECT_EQ(titles.at(0)->text(QAccessible::Name), u"2, označený"_s);
+    QAccessible::deleteAccessibleInterface(title);
+    m_grid->setMarkingEnabled(false);
+    EXPECT_EQ(cells->cellAt(1, 0)->text(QAccessible::Description), QString());
+}
+
 TEST_F(DataGridTest, MarkingOffMarksNothing)
 {
     m_grid->setMarked(1, true);
     QTest::keyClick(m_grid->view(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(m_grid->view(), Qt::Key_A, Qt::ControlModifier);
+    m_grid->markAll();
     EXPECT_EQ(m_grid->markCount(), 0);
+    EXPECT_NE(m_grid->view()->contextMenuPolicy(), Qt::ActionsContextMenu);
 }
 
 TEST_F(DataGridTest, SortGridByMarksAndColoursTheSortedColumn)
@@ -228,8 +307,6 @@ TEST_F(DataGridTest, SortGridByMarksAndColoursTheSortedColumn)
     EXPECT_TRUE(m_grid->hasSortMark(1));
     EXPECT_FALSE(m_grid->hasSortMark(0));
     EXPECT_EQ(m_grid->columnColour(1), LightGreen);
-    EXPECT_EQ(m_grid->view()->horizontalHeader()->sortIndicatorSection(), 1);
-    EXPECT_TRUE(m_grid->view()->horizontalHeader()->isSortIndicatorShown());
 
     EXPECT_EQ(sortGridBy(*m_grid, m_table, LightGreen, true, u"Doklad"_s), 0);
     EXPECT_EQ(m_table.sortFields(), u"Doklad"_s);
@@ -250,6 +327,67 @@ TEST_F(DataGridTest, SortGridByMarksAndColoursTheSortedColumn)
         EXPECT_FALSE(m_grid->hasSortMark(column));
 }
 
+// The sort mark points up, as the lists' guides say (▲), in room of its own
+// beside the title.
+TEST_F(DataGridTest, SortMarkPointsUpBesideTheTitle)
+{
+    sortGridBy(*m_grid, m_table, LightGreen, true, u"DatVyst"_s);
+    QHeaderView *titles = m_grid->view()->horizontalHeader();
+    const int logical = titles->logicalIndex(1);
+    EXPECT_GE(titles->sectionSize(logical), QFontMetrics(titles->font()).horizontalAdvance(u"Dat. vystavení"_s) + 14);
+    const QRect section(titles->sectionViewportPosition(logical), 0, titles->sectionSize(logical), titles->height());
+    const QImage image = titles->viewport()->grab(section).toImage();
+    // The mark's dark pixels in the title's right-hand room, row by row.
+    QList<int> widths;
+    for (int y = 0; y < image.height(); ++y) {
+        int dark = 0;
+        for (int x = image.width() - 14; x < image.width() - 2; ++x)
+            dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+        if (dark > 0)
+            widths.append(dark);
+    }
+    ASSERT_GE(widths.size(), 3) << "no mark drawn";
+    EXPECT_LT(widths.first(), widths.last()) << "narrow at the top: the mark points up";
+}
+
+// The widths a list gives are minimums: titles and cells are read in full,
+// and a width the user gave stays.
+TEST(DataGridWidths, ColumnsWidenToTheirTitlesAndCells)
+{
+    MemTable table;
+    const auto field = [&table](const QString &name, const QString &label, int width) {
+        FieldDef def;
+        def.name = name;
+        def.displayLabel = label;
+        def.size = 60;
+        def.displayWidth = width;
+        table.addField(def);
+    };
+    field(u"Cas"_s, u"Čas"_s, 20);
+    field(u"Popis"_s, u"Popis"_s, 50);
+    field(u"Kod"_s, u"Dat. úč. případu"_s, 30);
+    field(u"Sirka"_s, u"Š"_s, 300);
+    table.append();
+    table.setValue(u"Cas"_s, u"13:45:07"_s);
+    table.setValue(u"Popis"_s, u"Oprava dokladu PK0001 po uzávěrce"_s);
+    table.setValue(u"Kod"_s, u"A"_s);
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *grid = new DataGrid(&window);
+    layout->addWidget(grid);
+    grid->setTable(&table);
+    window.show();
+    const QFontMetrics cells(grid->view()->font());
+    const QFontMetrics titles(grid->view()->horizontalHeader()->font());
+    EXPECT_GE(grid->columnWidth(0), cells.horizontalAdvance(u"13:45:07"_s));
+    EXPECT_GE(grid->columnWidth(1), cells.horizontalAdvance(u"Oprava dokladu PK0001 po uzávěrce"_s));
+    EXPECT_GE(grid->columnWidth(2), titles.horizontalAdvance(u"Dat. úč. případu"_s));
+    EXPECT_EQ(grid->columnWidth(3), 300) << "a wider given width stays";
+    grid->view()->setColumnWidth(1, 90);
+    table.setSortFields(u"Cas"_s);
+    EXPECT_EQ(grid->columnWidth(1), 90) << "the user's width stays";
+}
+
 TEST_F(DataGridTest, SortGridByUnknownFieldFails)
 {
     EXPECT_EQ(sortGridBy(*m_grid, m_table, LightGreen, true, u"Nope"_s), -1);
@@ -265,12 +403,14 @@ TEST_F(DataGridTest, ColumnsKeepWidthMarkAndColourThroughMovesAndSorting)
     EXPECT_EQ(findGridColumn(*m_grid, u"DATVYST"_s), 0);
     EXPECT_EQ(findGridColumn(*m_grid, u"Doklad"_s), 1);
     EXPECT_EQ(findGridColumn(*m_grid, u"RecNo"_s), -1);
+    const int dateWidth = m_grid->columnWidth(0); // the title and its mark fit
+    EXPECT_GT(dateWidth, 105);
     m_grid->view()->setColumnWidth(m_grid->view()->horizontalHeader()->logicalIndex(1), 150);
     m_table.setSortFields(u"Doklad;RecNo"_s);
     m_table.append();
     EXPECT_EQ(m_grid->columnField(0), u"DatVyst"_s);
     EXPECT_EQ(m_grid->columnTitle(0), u"Dat. vystavení"_s);
-    EXPECT_EQ(m_grid->columnWidth(0), 105);
+    EXPECT_EQ(m_grid->columnWidth(0), dateWidth);
     EXPECT_EQ(m_grid->columnWidth(1), 150);
     EXPECT_TRUE(m_grid->hasSortMark(0));
     EXPECT_EQ(m_grid->columnColour(0), LightGreen);

@@ -32,6 +32,19 @@ struct ShippedCase
 
 class ShippedTemplate : public PrintFixture, public testing::WithParamInterface<ShippedCase>
 {
+protected:
+    // The template rendered over its data by the report tool into `out`;
+    // the tool's error output, empty when it succeeded.
+    std::string render(const QString &format, const QString &out)
+    {
+        QProcess tool;
+        tool.start(QStringLiteral(TARNEK_REPORT_TOOL),
+                   {u"render"_s, shippedTemplate(GetParam().templ), u"--data"_s, TestSupport::dataPath(GetParam().data),
+                    u"--format"_s, format, u"-o"_s, out});
+        if (!tool.waitForFinished(60000))
+            return "the report tool did not finish";
+        return tool.exitCode() == 0 ? std::string() : tool.readAllStandardError().toStdString() + " (failed)";
+    }
 };
 
 TEST_P(ShippedTemplate, ReadsLaysOutAndWritesBackUnchanged)
@@ -67,12 +80,7 @@ TEST_P(ShippedTemplate, RendersToPdfThroughTheReportTool)
     if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     const QString pdf = tempPath(u"vystup.pdf"_s);
-    QProcess tool;
-    tool.start(QStringLiteral(TARNEK_REPORT_TOOL),
-               {u"render"_s, shippedTemplate(GetParam().templ), u"--data"_s, TestSupport::dataPath(GetParam().data),
-                u"--format"_s, u"pdf"_s, u"-o"_s, pdf});
-    ASSERT_TRUE(tool.waitForFinished(60000));
-    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    ASSERT_EQ(render(u"pdf"_s, pdf), std::string());
 
     QString shown = runTool(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
     EXPECT_EQ(shown.count(u'\f'), GetParam().pages);
@@ -84,6 +92,32 @@ TEST_P(ShippedTemplate, RendersToPdfThroughTheReportTool)
                          << " in: " << shown.toStdString();
         if (at >= 0)
             from = at + expected.size();
+    }
+}
+
+// Character mode (the text-only printer, the text export) gives every
+// element whole character cells: each label of the template must be shown
+// whole, with a blank before whatever follows it on the line.
+TEST_P(ShippedTemplate, LabelsFitInCharacterMode)
+{
+    const QString txt = tempPath(u"vystup.txt"_s);
+    ASSERT_EQ(render(u"txt"_s, txt), std::string());
+    const QString shown = TextFile::readLines(txt).value_or(QStringList()).join(u'\n');
+    ASSERT_FALSE(shown.isEmpty());
+
+    // Labels: records of a section ("Z", "H", "T", "K", "P") whose kind is 1.
+    static const QRegularExpression label(u"^[ZHTKP],1,.*,\"([^\"]+)\",0,0,0$"_s);
+    QStringList labels;
+    for (const QString &line : TextFile::readLines(shippedTemplate(GetParam().templ)).value_or(QStringList())) {
+        if (const QRegularExpressionMatch match = label.match(line); match.hasMatch())
+            labels.append(match.captured(1));
+    }
+    ASSERT_FALSE(labels.isEmpty());
+    for (const QString &text : std::as_const(labels)) {
+        const QRegularExpression whole(QRegularExpression::escape(text) + u"( |$)"_s,
+                                       QRegularExpression::MultilineOption);
+        EXPECT_TRUE(whole.match(shown).hasMatch()) << '"' << text.toStdString() << "\" cut or run together in:\n"
+                                                   << shown.toStdString();
     }
 }
 

@@ -18,7 +18,7 @@ public:
     MessageAnswer message(MessageKind, const QString &text, MessageButtons buttons, const QString &) override
     {
         std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+        return isYesNo(buttons) ? MessageAnswer::Yes : MessageAnswer::Ok;
     }
     QString openFileName(const FileDialogRequest &) override { return QString(); }
     QString saveFileName(const FileDialogRequest &) override { return QString(); }

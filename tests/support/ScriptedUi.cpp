@@ -99,6 +99,7 @@ bool isButtonOf(MessageAnswer answer, MessageButtons buttons)
     case MessageButtons::OkCancel:
         return answer == MessageAnswer::Ok || answer == MessageAnswer::Cancel;
     case MessageButtons::YesNo:
+    case MessageButtons::YesNoDefaultNo:
         return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
     case MessageButtons::YesNoCancel:
         return answer == MessageAnswer::Yes || answer == MessageAnswer::No || answer == MessageAnswer::Cancel;
@@ -120,11 +121,11 @@ MessageAnswer ScriptedUi::message(MessageKind kind, const QString &text, Message
         m_answers.pop_front();
         if (!isButtonOf(answer, buttons)) {
             ADD_FAILURE() << "scripted answer " << int(answer) << " is not a button of: " << text.toStdString();
-            answer = buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
+            answer = isYesNo(buttons) ? MessageAnswer::No : MessageAnswer::Cancel;
         }
     } else if (!plainBox) {
         ADD_FAILURE() << "unscripted question: " << text.toStdString();
-        answer = buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
+        answer = isYesNo(buttons) ? MessageAnswer::No : MessageAnswer::Cancel;
     }
     m_messages.append({kind, text, buttons, answer, caption});
     return answer;

@@ -94,11 +94,12 @@ private:
     void buildCodeLists(YearBuilder &year, bool euro);
     void buildSeries(YearBuilder &year, const std::vector<SeriesPlan> &series);
 
-    // A book of cash or bank documents; returns the documents written.
+    // A book of cash or bank documents; returns the documents written. The
+    // document numbered `lockedNumber` is locked (0: none).
     std::vector<Document> buildBook(TableBuilder &book, const QString &accountField, const QString &account,
                                     const QString &currency, const QString &prefix, int count, bool expense,
                                     int firstCislo, const QDate &start, const QList<int> &missing,
-                                    const QList<int> &deleted);
+                                    const QList<int> &deleted, int lockedNumber = 3);
     void journalLines(TableBuilder &journal, const QString &source, const Document &document, const QString &debit,
                       const QString &credit);
     void logDocument(const QString &agenda, const QString &year, const QString &list, const Document &document);
@@ -269,7 +270,7 @@ void Generator::journalLines(TableBuilder &journal, const QString &source, const
 std::vector<Document> Generator::buildBook(TableBuilder &book, const QString &accountField, const QString &account,
                                            const QString &currency, const QString &prefix, int count, bool expense,
                                            int firstCislo, const QDate &start, const QList<int> &missing,
-                                           const QList<int> &deleted)
+                                           const QList<int> &deleted, int lockedNumber)
 {
     std::vector<Document> documents;
     QDate date = start;
@@ -288,7 +289,7 @@ std::vector<Document> Generator::buildBook(TableBuilder &book, const QString &ac
         document.user = user();
         const double euro = currency.isEmpty() ? 0.0 : amount(20, 900);
         document.total = currency.isEmpty() ? amount(150, 24000) : std::round(euro * kEuroRate * 100.0) / 100.0;
-        const bool locked = n == 3;
+        const bool locked = n == lockedNumber;
         // One number typed in lower case, as the host allows.
         const QString stored = n == 22 ? document.number.toLower() : document.number;
         book.row({{"Doklad", stored},
@@ -429,9 +430,12 @@ void Generator::buildYear(AgendaBuilder &agenda, YearBuilder &year, int yearNumb
         buildBook(cash, u"Pokl"_s, u"POK"_s, QString(), u"PP"_s + yy, 40, false, 1, start, {7, 33}, {20, 15});
     const std::vector<Document> expenses =
         buildBook(cash, u"Pokl"_s, u"POK"_s, QString(), u"VP"_s + yy, 25, true, 101, start.addDays(1), {12}, {5});
-    const std::vector<Document> euroCash =
-        full ? buildBook(cash, u"Pokl"_s, u"POKEUR"_s, u"EUR"_s, u"PE"_s + yy, 10, false, 201, start.addDays(3), {}, {})
-             : std::vector<Document>();
+    // The euro cash desk opened in April, after the filed first quarter, and
+    // locks nothing: its receipts can be renumbered and written back, all
+    // but the last, which is registered in EET.
+    const std::vector<Document> euroCash = full ? buildBook(cash, u"Pokl"_s, u"POKEUR"_s, u"EUR"_s, u"PE"_s + yy, 10,
+                                                            false, 201, QDate(yearNumber, 4, 3), {}, {}, 0)
+                                                : std::vector<Document>();
     for (const auto *documents : {&receipts, &expenses, &euroCash}) {
         for (const Document &document : *documents) {
             journalLines(journal, u"PK"_s, document, u"211100"_s, u"604000"_s);
@@ -497,14 +501,18 @@ void Generator::buildYear(AgendaBuilder &agenda, YearBuilder &year, int yearNumb
     if (!full)
         return;
 
-    // EET: some cash receipts were registered.
+    // EET: some cash receipts were registered, and the last euro receipt.
     auto eet = year.table(u"EETDOKL"_s);
+    std::vector<const Document *> registered;
     for (size_t i = 1; i < receipts.size(); i += 6)
+        registered.push_back(&receipts.at(i));
+    registered.push_back(&euroCash.back());
+    for (size_t i = 0; i < registered.size(); ++i)
         eet.row({{"Druh", "PK"},
-                 {"CisDokl", receipts.at(i).cislo},
-                 {"Datum", receipts.at(i).date},
-                 {"Celkem", receipts.at(i).total},
-                 {"FIK", u"%1-0000-4c3e-a1b2-demo"_s.arg(i, 8, 10, QChar(u'0'))}});
+                 {"CisDokl", registered.at(i)->cislo},
+                 {"Datum", registered.at(i)->date},
+                 {"Celkem", registered.at(i)->total},
+                 {"FIK", u"%1-0000-4c3e-a1b2-demo"_s.arg(i * 6 + 1, 8, 10, QChar(u'0'))}});
 
     // Bank book in CZK and EUR.
     auto bank = year.table(u"BANKKNIH"_s);

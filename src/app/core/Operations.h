@@ -24,7 +24,7 @@ inline constexpr std::array<OperationRow, 6> kOperationRows = {{
      u"Informativní kontrola, která vám pomůže odhalit např. chybějící číslo dokladu"},
     {Operation::Renumber, u"rbPrecislovani", u"přečíslovat pokladní nebo interní doklady", false,
      u"Přečísluje vybrané záznamy tak, aby číslování pokladních nebo interních dokladů odpovídalo datumové "
-     u"skutečnosti. Funkci používejte pouze výjímečně!"},
+     u"skutečnosti. Funkci používejte pouze výjimečně!"},
     {Operation::Purge, u"rbOdstrSmaz", u"odstranit smazané doklady", false,
      u"Trvale odstraní smazané účetní doklady (modře přeškrtnuté). Volitelně také odstraňuje tzv. volné řádky v "
      u"penežním, resp. účetním deníku."},

@@ -9,16 +9,28 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// The window opens wide enough for a protocol line as the protocol template
+// prints it (about 96 characters) and tall enough for a page's worth of
+// lines, within the screen; longer lines wrap on screen.
+constexpr int ProtocolColumns = 96;
+constexpr int ProtocolRows = 32;
+constexpr double ScreenShare = 0.9;
+
+} // namespace
+
 TfrmFreeText::TfrmFreeText(QWidget *parent) : QDialog(parent), m_mtProtokol(std::make_unique<MemTable>(u"mtProtokol"_s))
 {
     setObjectName(u"TfrmFreeText"_s);
     setWindowTitle(u"Informace"_s);
-    resize(640, 480);
     m_mtProtokol->addField(u"Text"_s, FieldType::Memo);
 
     auto *layout = new QVBoxLayout(this);
@@ -26,7 +38,11 @@ TfrmFreeText::TfrmFreeText(QWidget *parent) : QDialog(parent), m_mtProtokol(std:
     m_reProtokol->setObjectName(u"reProtokol"_s);
     m_reProtokol->setReadOnly(true);
     m_reProtokol->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_reProtokol->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long lines (the advice after a renumbering, a snapshot's folder) wrap
+    // on screen; the protocol's lines stay as they are for saving and
+    // printing, which take them from the protocol itself.
+    m_reProtokol->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_reProtokol->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout->addWidget(m_reProtokol);
 
     auto *buttons = new QHBoxLayout;
@@ -43,6 +59,8 @@ TfrmFreeText::TfrmFreeText(QWidget *parent) : QDialog(parent), m_mtProtokol(std:
     }
     layout->addLayout(buttons);
 
+    resize(protocolSize(btnZavrit->sizeHint().height()));
+
     connect(btnUlozit, &QPushButton::clicked, this, [this] { saveToFile(); });
     connect(m_btnVytisknout, &QPushButton::clicked, this, &TfrmFreeText::print);
     connect(btnZavrit, &QPushButton::clicked, this, [this] {
@@ -52,6 +70,23 @@ TfrmFreeText::TfrmFreeText(QWidget *parent) : QDialog(parent), m_mtProtokol(std:
 }
 
 TfrmFreeText::~TfrmFreeText() = default;
+
+QSize TfrmFreeText::protocolSize(int buttonsHeight) const
+{
+    const QFontMetrics metrics(m_reProtokol->font());
+    const int frame = 2 * m_reProtokol->frameWidth() + 2 * int(m_reProtokol->document()->documentMargin());
+    const QMargins margins = layout()->contentsMargins();
+    const QSize text(metrics.horizontalAdvance(QString(ProtocolColumns, u'x')) + frame +
+                         m_reProtokol->verticalScrollBar()->sizeHint().width(),
+                     metrics.lineSpacing() * ProtocolRows + frame);
+    QSize wanted = text + QSize(margins.left() + margins.right(),
+                                margins.top() + margins.bottom() + layout()->spacing() + buttonsHeight);
+    if (const QScreen *shown = screen()) {
+        const QSize room = shown->availableSize() * ScreenShare;
+        wanted = wanted.boundedTo(room);
+    }
+    return wanted;
+}
 
 void TfrmFreeText::clearText()
 {

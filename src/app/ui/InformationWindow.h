@@ -53,6 +53,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    QSize protocolSize(int buttonsHeight) const;
+
     QPlainTextEdit *m_reProtokol;
     QPushButton *m_btnVytisknout;
     std::unique_ptr<MemTable> m_mtProtokol;

@@ -128,7 +128,7 @@ QWidget *TfrmMain::createWelcomePage()
     title->addStretch();
     texts->addLayout(title);
     texts->addWidget(wrappedLabel(u"Pomocí tohoto externího modulu můžete provádět operace, které nejsou standardní "
-                                  "součástí Ledra. Některé funkce jsou určeny pouze pro zkuše- né uživatele (správce "
+                                  "součástí Ledra. Některé funkce jsou určeny pouze pro zkušené uživatele (správce "
                                   "systému, hlavní účetní, apod.)."_s,
                                   page));
     texts->addWidget(wrappedLabel(u"Chcete-li pokračovat, klepněte myší na tlačítko [Další]"_s, page));

@@ -24,6 +24,7 @@ int main(int argc, char *argv[])
 {
     ignoreFileSizeSignal();
     DayNumber::cacheLocalTimeZone();
+    const bool noSystemLanguage = preferCzechLocale();
     TarnekApplication app(argc, argv);
     QApplication::setApplicationName(u"Tarnek"_s);
     QApplication::setApplicationDisplayName(u"Tarnek"_s);
@@ -31,7 +32,9 @@ int main(int argc, char *argv[])
     QTranslator qtCzech;
     installQtCzechTranslations(qtCzech); // without them Qt's own dialogs stay English
 
-    LocaleFormats formats = LocaleFormats::fromSystem();
+    // Without a system language the host's Czech formats, as before the
+    // locale was made Czech for Qt's dialogs.
+    LocaleFormats formats = noSystemLanguage ? LocaleFormats::czech() : LocaleFormats::fromSystem();
     formats.shortenDateSeparator();
     LocaleFormats::setCurrent(formats);
 

@@ -2,6 +2,7 @@
 
 #include "common/MemTableModel.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,6 +14,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -20,6 +23,13 @@ namespace {
 constexpr int RowHeight = 17;
 constexpr int MarkerWidth = 22;
 constexpr int DefaultColumnWidth = 100;
+// Room for the sort mark at the right of a title, and the mark's size.
+constexpr int SortMarkRoom = 14;
+constexpr int SortMarkSide = 7;
+// A column is widened to its cells' texts as far as this; the rows measured
+// are the first ones and those on screen, so that a long list costs nothing.
+constexpr int MaxFittedWidth = 400;
+constexpr int MeasuredRows = 200;
 
 class GridDelegate : public QStyledItemDelegate
 {
@@ -38,6 +48,55 @@ private:
 };
 
 } // namespace
+
+// The column titles. The sort mark is an upward triangle (ascending, as the
+// lists' guides describe it), drawn in room of its own at the title's right
+// so that it never covers the title's last letters.
+class TitleHeader : public QHeaderView
+{
+public:
+    explicit TitleHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+    int markedSection() const { return m_marked; }
+    void setMarkedSection(int logical)
+    {
+        m_marked = logical;
+        viewport()->update();
+    }
+    // The width in which the title and its mark are read in full.
+    int titleWidth(int logical) const { return sectionSizeFromContents(logical).width(); }
+
+protected:
+    QSize sectionSizeFromContents(int logical) const override
+    {
+        QSize size = QHeaderView::sectionSizeFromContents(logical);
+        if (logical == m_marked)
+            size.rwidth() += SortMarkRoom;
+        return size;
+    }
+
+    void paintSection(QPainter *painter, const QRect &rect, int logical) const override
+    {
+        QHeaderView::paintSection(painter, rect, logical);
+        if (logical != m_marked)
+            return;
+        painter->save();
+        // The style may leave an empty clip region behind: clip to the section anew.
+        painter->setClipRect(rect);
+        painter->setRenderHint(QPainter::Antialiasing, true);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(palette().color(QPalette::ButtonText));
+        const int x = rect.right() - SortMarkRoom / 2 - SortMarkSide / 2;
+        const int y = rect.center().y() - SortMarkSide / 4;
+        const QPolygon upward({QPoint(x, y + SortMarkSide / 2), QPoint(x + SortMarkSide, y + SortMarkSide / 2),
+                               QPoint(x + SortMarkSide / 2, y - SortMarkSide / 2)});
+        painter->drawPolygon(upward);
+        painter->restore();
+    }
+
+private:
+    int m_marked = -1;
+};
 
 // The marker column: the current row's pointer and, with marking on, one
 // square per row that marks the row when clicked.
@@ -144,7 +203,10 @@ DataGrid::DataGrid(QWidget *parent) : QWidget(parent)
     m_view->setSortingEnabled(false);
     m_view->setTabKeyNavigation(false);
     m_view->setWordWrap(false);
-    QHeaderView *titles = m_view->horizontalHeader();
+    m_titles = new TitleHeader(m_view);
+    m_titles->setObjectName(u"titles"_s);
+    m_view->setHorizontalHeader(m_titles);
+    QHeaderView *titles = m_titles;
     titles->setSectionsClickable(true);
     titles->setHighlightSections(false);
     titles->setSortIndicatorShown(false);
@@ -185,6 +247,24 @@ DataGrid::DataGrid(QWidget *parent) : QWidget(parent)
         if (m_strip->isVisible())
             search(text);
     });
+
+    // Marking every row, or none, without going row by row. The actions
+    // belong to the view, so that Ctrl+A in the search box still selects
+    // its text; the view shows them as its context menu while marking is on.
+    auto markAction = [this](const QString &text, const QString &name, const QKeySequence &keys) {
+        auto *action = new QAction(text, m_view);
+        action->setObjectName(name);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        action->setEnabled(false);
+        m_view->addAction(action);
+        return action;
+    };
+    m_actOznacitVse = markAction(u"Označit všechny řádky"_s, u"actOznacitVse"_s, QKeySequence(u"Ctrl+A"_s));
+    m_actZrusitOznaceni =
+        markAction(u"Zrušit všechna označení"_s, u"actZrusitOznaceni"_s, QKeySequence(u"Ctrl+Shift+A"_s));
+    connect(m_actOznacitVse, &QAction::triggered, this, &DataGrid::markAll);
+    connect(m_actZrusitOznaceni, &QAction::triggered, this, &DataGrid::clearMarks);
 }
 
 DataGrid::~DataGrid() = default;
@@ -207,6 +287,10 @@ void DataGrid::setTable(MemTable *table)
     if (!table)
         return;
     m_model = new MemTableModel(table, this);
+    // The marks are drawn only: a screen reader hears them from the model.
+    m_model->setRowState([this](int row) {
+        return !m_markingEnabled ? QString() : isMarked(row) ? u"označený"_s : u"neoznačený"_s;
+    });
     m_view->setModel(m_model);
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         pruneMarks();
@@ -307,16 +391,43 @@ void DataGrid::restoreColumns()
             titles->moveSection(from, visual);
     }
     m_fieldOrder = order;
+    const int markLogical = m_sortMarkField >= 0 ? m_model->columnOfField(m_sortMarkField) : -1;
+    m_titles->setMarkedSection(markLogical);
+    // The widths the lists give are minimums: a column is widened to its
+    // title (with the sort mark) and to its cells, unless the user sized it.
     for (int logical = 0; logical < m_model->columnCount(); ++logical) {
         const int field = m_model->fieldOfColumn(logical);
         const int designed = m_table->field(field).displayWidth;
-        m_view->setColumnWidth(logical, m_widths.value(field, designed > 0 ? designed : DefaultColumnWidth));
+        const int width = std::max(designed > 0 ? designed : DefaultColumnWidth, fittedWidth(logical));
+        m_view->setColumnWidth(logical, m_widths.value(field, width));
     }
-    const int markLogical = m_sortMarkField >= 0 ? m_model->columnOfField(m_sortMarkField) : -1;
-    titles->setSortIndicatorShown(markLogical >= 0);
-    titles->setSortIndicator(markLogical, Qt::AscendingOrder);
     m_restoring = false;
     m_view->viewport()->update();
+}
+
+int DataGrid::fittedWidth(int logical) const
+{
+    int width = m_titles->titleWidth(logical);
+    const int rows = m_model->rowCount();
+    if (rows == 0)
+        return width;
+    // The delegate's own measure: the style's margins, the cell's font.
+    QStyleOptionViewItem option;
+    option.initFrom(m_view);
+    option.font = m_view->font();
+    const auto measure = [&](int row) {
+        const QModelIndex index = m_model->index(row, logical);
+        width = std::max(width, m_view->itemDelegate()->sizeHint(option, index).width() + 1);
+    };
+    for (int row = 0; row < std::min(rows, MeasuredRows); ++row)
+        measure(row);
+    const int first = m_view->rowAt(0);
+    if (first >= MeasuredRows) {
+        const int last = std::min(rows - 1, first + m_view->viewport()->height() / RowHeight);
+        for (int row = first; row <= last; ++row)
+            measure(row);
+    }
+    return std::min(width, std::max(MaxFittedWidth, m_titles->titleWidth(logical)));
 }
 
 void DataGrid::syncCurrentFromTable()
@@ -357,7 +468,7 @@ void DataGrid::setSortMark(int column, bool shown)
 bool DataGrid::hasSortMark(int column) const
 {
     const int field = fieldOfColumn(column);
-    return field >= 0 && field == m_sortMarkField;
+    return field >= 0 && field == m_sortMarkField && m_titles->markedSection() == logicalOf(column);
 }
 
 void DataGrid::setColumnColour(int column, const QColor &colour)
@@ -379,9 +490,12 @@ QColor DataGrid::columnColour(int column) const
 
 void DataGrid::setMarkingEnabled(bool enabled)
 {
-    m_markingEnabled = enabled;
     if (!enabled)
         clearMarks();
+    m_markingEnabled = enabled;
+    m_actOznacitVse->setEnabled(enabled);
+    m_actZrusitOznaceni->setEnabled(enabled);
+    m_view->setContextMenuPolicy(enabled ? Qt::ActionsContextMenu : Qt::DefaultContextMenu);
     m_marker->viewport()->update();
 }
 
@@ -401,9 +515,7 @@ void DataGrid::setMarked(int row, bool marked)
         m_marks.insert(mark);
     else
         m_marks.remove(mark);
-    m_view->viewport()->update();
-    m_marker->viewport()->update();
-    Q_EMIT marksChanged();
+    marksUpdated();
 }
 
 int DataGrid::markCount() const
@@ -423,11 +535,27 @@ QList<int> DataGrid::markedRows() const
     return rows;
 }
 
+void DataGrid::markAll()
+{
+    if (!m_markingEnabled || !m_table)
+        return;
+    const qsizetype before = m_marks.size();
+    for (int row = 0; row < m_table->recordCount(); ++row)
+        m_marks.insert(m_table->bookmarkAt(row));
+    if (m_marks.size() != before)
+        marksUpdated();
+}
+
 void DataGrid::clearMarks()
 {
     if (m_marks.isEmpty())
         return;
     m_marks.clear();
+    marksUpdated();
+}
+
+void DataGrid::marksUpdated()
+{
     m_view->viewport()->update();
     m_marker->viewport()->update();
     Q_EMIT marksChanged();

@@ -14,6 +14,8 @@
 
 class MemTableModel;
 class MarkerHeader;
+class TitleHeader;
+class QAction;
 class QLabel;
 class QLineEdit;
 class QModelIndex;
@@ -33,12 +35,15 @@ struct GridColours
 //
 // - Columns are the table's visible fields (title, width from the field
 //   definition); a title click is reported (`titleClicked`), never sorts by
-//   itself. A column can show the ascending sort mark and be painted in its
-//   own colour; both stay with the field through re-sorting and column moves.
+//   itself. A column can show the ascending sort mark (▲) and be painted in
+//   its own colour; both stay with the field through re-sorting and column
+//   moves. A field's display width is the column's least width: the column
+//   is widened to show its title, its mark and its cells' texts.
 // - The marker column on the left shows the current row and, when marking is
 //   on, a small square per row: clicking it marks or unmarks the row; Shift
-//   with the up and down arrows marks the rows passed over. A marked row is
-//   drawn white on grey, its selected cell white on navy.
+//   with the up and down arrows marks the rows passed over; Ctrl+A marks every
+//   row and Ctrl+Shift+A clears every mark, both also in the grid's context
+//   menu. A marked row is drawn white on grey, its selected cell white on navy.
 // - Search strip: a printable character typed in the grid opens an edit box
 //   above the first column with the hint "vyhledávací políčko zavřete
 //   klávesou Tab"; every change of its text moves to the first row whose
@@ -80,6 +85,7 @@ public:
     void setMarked(int row, bool marked);
     int markCount() const;
     QList<int> markedRows() const; // rows of the view, ascending
+    void markAll();
     void clearMarks();
 
     // Colours of a whole row (the highlight list); nullopt keeps the defaults.
@@ -118,9 +124,11 @@ private:
     int fieldOfLogical(int logical) const;
     int fieldOfColumn(int column) const;
     void restoreColumns();
+    int fittedWidth(int logical) const;
     void syncCurrentFromTable();
     void pruneMarks();
     void toggleMark(int row);
+    void marksUpdated();
     bool markWithShift(int step);
     void openSearch(const QString &text);
     void closeSearch();
@@ -129,6 +137,7 @@ private:
     MemTableModel *m_model = nullptr;
     QTableView *m_view;
     MarkerHeader *m_marker;
+    TitleHeader *m_titles;
     QWidget *m_strip;
     QLineEdit *m_edtHledat;
     QLabel *m_lblHledat;
@@ -142,6 +151,8 @@ private:
 
     bool m_markingEnabled = false;
     QSet<MemTable::Bookmark> m_marks;
+    QAction *m_actOznacitVse;
+    QAction *m_actZrusitOznaceni;
     RowColourFunction m_rowColours;
     bool m_searchEnabled = true;
 };

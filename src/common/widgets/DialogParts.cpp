@@ -40,9 +40,12 @@ QHBoxLayout *centredRow(std::initializer_list<QPushButton *> buttons)
 QHBoxLayout *yesNoRow(QWidget *dialog)
 {
     QPushButton *btnAno = button(u"Ano"_s, u"btnAno"_s, dialog);
-    btnAno->setDefault(true);
+    btnAno->setAutoDefault(false);
     QPushButton *btnNe = button(u"Ne"_s, u"btnNe"_s, dialog);
-    btnNe->setAutoDefault(false);
+    btnNe->setDefault(true);
+    // The focus starts on "Ne" as well: a space bar pressed out of habit
+    // must not start the step either.
+    btnNe->setFocus();
     if (auto *asDialog = qobject_cast<QDialog *>(dialog)) {
         QObject::connect(btnAno, &QPushButton::clicked, asDialog, &QDialog::accept);
         QObject::connect(btnNe, &QPushButton::clicked, asDialog, &QDialog::reject);

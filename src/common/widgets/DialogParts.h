@@ -28,7 +28,7 @@ QPushButton *button(const QString &caption, const QString &objectName, QWidget *
 QHBoxLayout *centredRow(std::initializer_list<QPushButton *> buttons);
 
 // The "Ano"/"Ne" row of a warning before an irreversible step: "Ano" accepts
-// the dialog (and is the default), "Ne" (or Esc) rejects it.
+// the dialog, "Ne" (the default, also Enter and Esc) rejects it.
 QHBoxLayout *yesNoRow(QWidget *dialog);
 
 // The buttons that end a small window, on the right of their own row.

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLibraryInfo>
@@ -33,12 +34,15 @@ QMessageBox::Icon iconOf(MessageKind kind)
     return QMessageBox::NoIcon;
 }
 
-QString fileDialog(const FileDialogRequest &request, QFileDialog::AcceptMode mode)
+} // namespace
+
+QString QtUiSeam::fileDialog(const FileDialogRequest &request, QFileDialog::AcceptMode mode)
 {
     // The host's directories come spelt in capitals: the dialog opens the
     // directory as it is spelt on the disk.
-    QFileDialog dialog(QApplication::activeWindow(), request.title, FileNames::resolve(request.initialDir),
-                       FileDialogs::toQtFilter(request.filter));
+    const QString folder = !request.initialDir.isEmpty() ? FileNames::resolve(request.initialDir)
+                                                         : m_lastFolders.value(request.title, QDir::currentPath());
+    QFileDialog dialog(QApplication::activeWindow(), request.title, folder, FileDialogs::toQtFilter(request.filter));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -49,10 +53,10 @@ QString fileDialog(const FileDialogRequest &request, QFileDialog::AcceptMode mod
         dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    m_lastFolders.insert(request.title, QFileInfo(chosen).absolutePath());
+    return chosen;
 }
-
-} // namespace
 
 MessageAnswer QtUiSeam::message(MessageKind kind, const QString &text, MessageButtons buttons, const QString &caption)
 {
@@ -67,6 +71,10 @@ MessageAnswer QtUiSeam::message(MessageKind kind, const QString &text, MessageBu
         break;
     case MessageButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case MessageButtons::YesNoDefaultNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
         break;
     case MessageButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -90,7 +98,7 @@ MessageAnswer QtUiSeam::message(MessageKind kind, const QString &text, MessageBu
     case QMessageBox::Ok:
         return MessageAnswer::Ok;
     default:
-        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
+        return isYesNo(buttons) ? MessageAnswer::No : MessageAnswer::Cancel;
     }
 }
 
@@ -131,8 +139,58 @@ QString QtUiSeam::clipboardText()
     return QApplication::clipboard()->text();
 }
 
+namespace {
+
+// Texts of Qt's own dialogs that its Czech translation leaves in English (the
+// type of a folder in the file dialog, the duplex choices and the page range
+// of the print dialog, the printer properties' tab of the driver's options).
+// Installed before Qt's translation, so that Qt's own words come first.
+class QtCzechGaps final : public QTranslator
+{
+public:
+    QString translate(const char *, const char *sourceText, const char *, int) const override
+    {
+        static const std::pair<const char *, const char16_t *> texts[] = {
+            {"Folder", u"Složka"},
+            {"File", u"Soubor"},
+            {"Drive", u"Jednotka"},
+            {"Double Sided Printing", u"Oboustranný tisk"},
+            {"Off", u"Vypnuto"},
+            {"Long side binding", u"Vazba na delší straně"},
+            {"Short side binding", u"Vazba na kratší straně"},
+            {"Pages", u"Strany"},
+            {"Advanced", u"Rozšířené"},
+        };
+        for (const auto &[english, czech] : texts) {
+            if (qstrcmp(sourceText, english) == 0)
+                return QString::fromUtf16(czech);
+        }
+        return QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
+
+bool preferCzechLocale()
+{
+    // The locale the C library and Qt would take, in their order.
+    QString name = qEnvironmentVariable("LC_ALL");
+    if (name.isEmpty())
+        name = qEnvironmentVariable("LC_MESSAGES");
+    if (name.isEmpty())
+        name = qEnvironmentVariable("LANG");
+    const QString language = name.section(u'.', 0, 0);
+    if (!language.isEmpty() && language != u"C"_s && language != u"POSIX"_s)
+        return false;
+    qputenv("LC_ALL", QByteArrayLiteral("cs_CZ.UTF-8"));
+    return true;
+}
+
 bool installQtCzechTranslations(QTranslator &translator)
 {
+    static QtCzechGaps gaps;
+    QCoreApplication::installTranslator(&gaps);
     if (!translator.load(u"qtbase_cs"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return false;
     return QCoreApplication::installTranslator(&translator);

@@ -123,8 +123,7 @@ void TfrmOdstraneniSmaz::okClicked()
         return;
     }
     if (!options.testMode &&
-        !ui().askYesNo(
-            MessageKind::Warning,
+        !ui().askBeforeIrreversible(
             u"Opravdu chcete odstranit záznamy v Ledra podle zadání?\r\rVAROVÁNÍ: tato operace je nevratná!"_s))
         return;
 

@@ -120,8 +120,8 @@ int RenumberWriteBack::renumber(RenumberListView &view, const QString &caption)
 {
     if (RenumberBlockingChecks::refuseWriteBack(m_state) != 0)
         return -1;
-    if (!ui().askYesNo(MessageKind::Warning, u"Opravdu chcete přečíslovat doklady v Ledra podle návrhu?\r\r"
-                                             u"VAROVÁNÍ: tato operace je nevratná!"_s))
+    if (!ui().askBeforeIrreversible(u"Opravdu chcete přečíslovat doklady v Ledra podle návrhu?\r\r"
+                                    u"VAROVÁNÍ: tato operace je nevratná!"_s))
         return -1;
     view.updateListButtons(true);
     const MemTable::Bookmark current = m_list.bookmark();
@@ -225,7 +225,7 @@ void RenumberWriteBack::writeProtocolHead(const WriteBackModule &module, const Q
                      u"vyberte požadovanou řadu a stiskněte [Opravit]. Pole \"Číslo\" upravte tak, aby "
                      u"odpovídalo skutečnosti (jedná se o číslo, které bude nabídnuto při vystavení následujícího "
                      u"dokladu). Zkontrolujte také pomocí tlačítka [Volná čísla], zda se v seznamu nenachází nějaké "
-                     u"již použíté číslo."_s);
+                     u"již použité číslo."_s);
     protocol.addLine(QString());
     protocol.addLine(caption + u" - seznam přečíslovaných dokladů:"_s);
     protocol.addLine(QString());

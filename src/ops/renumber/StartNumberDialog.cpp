@@ -32,7 +32,7 @@ TfrmNastavPrecisl::TfrmNastavPrecisl(Mode mode, const RenumberState &state, int 
         propose ? u"Zadejte <b>počáteční číslo</b> a stiskněte tlačítko [OK]. Program navrhne přečíslování, do ostrých "
                   u"dat Ledra však v tuto chvíli ještě nebude zapisovat."_s
                 : u"Zadejte <b>počáteční číslo</b> a stiskněte tlačítko [OK]. Program zkontroluje posloupnost čísel "
-                  u"dokladů podle aktuálně sařazeného sloupce."_s,
+                  u"dokladů podle aktuálně seřazeného sloupce."_s,
         this);
     info->setObjectName(u"lblInfo"_s);
     info->setTextFormat(Qt::RichText);

@@ -29,7 +29,7 @@ TfrmKontrPosloupnosti::TfrmKontrPosloupnosti(OperationSession &session, QWidget 
     auto *layout = new QVBoxLayout(this);
     // The bold "[detaily]" stands in the gap the heading leaves for it.
     layout->addWidget(DialogParts::richTextLabel(
-        u"Tato funkce kontroluje posloupnost číselných řad dokladů - jedná se pouze o infor- mativní výpis, do dat "
+        u"Tato funkce kontroluje posloupnost číselných řad dokladů - jedná se pouze o informativní výpis, do dat "
         u"agendy nijak nezasahuje. Klepnutím na <b>[detaily]</b> lze nastavit počátek a konec kontroly pro "
         u"konkrétní číselnou řadu."_s,
         this));
@@ -84,7 +84,7 @@ TfrmKontrPosloupnosti::TfrmKontrPosloupnosti(OperationSession &session, QWidget 
         this));
     layout->addWidget(
         DialogParts::richTextLabel(u"<b>Upozornění:</b> aby kontrola zobrazovala přesné výsledky, je nutné správné "
-                                   u"nastave- ní začátku a konce kontrolované číselné řady - viz [detaily]"_s,
+                                   u"nastavení začátku a konce kontrolované číselné řady - viz [detaily]"_s,
                                    this));
     layout->addStretch();
 

@@ -137,6 +137,7 @@ TEST_F(RemovalWindowTest, RealRunFromTheWizardToTheProtocol)
     ASSERT_EQ(scriptedUi().messages().size(), 1);
     EXPECT_EQ(scriptedUi().messages().at(0).kind, MessageKind::Warning);
     EXPECT_EQ(scriptedUi().messages().at(0).text, kConfirm);
+    EXPECT_EQ(scriptedUi().messages().at(0).buttons, MessageButtons::YesNoDefaultNo) << "Enter must not remove";
     ASSERT_EQ(m_shown.size(), 1);
     // The protocol ends with the folder of the snapshot taken before the run.
     ASSERT_FALSE(m_shown.at(0).isEmpty());

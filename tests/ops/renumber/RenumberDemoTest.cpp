@@ -32,6 +32,16 @@ protected:
         ASSERT_EQ(RenumberListLoader(m_session, module, prefix).load(list), 0);
         list.setSortFields(u"DatUcPr;RecNo"_s);
     }
+    // "Přečíslovat" on `list`, answered "Ano", in the demo's company and year.
+    int writeBack(MemTable &list, const QString &caption)
+    {
+        m_context.settingsDir = m_dir.path() + u"/Setting/"_s;
+        m_context.agendaCode = u"001"_s;
+        m_context.yearCode = u"2018"_s;
+        EXPECT_EQ(loadYearList(m_context.agendaDir, m_session.mtYear), 0);
+        scriptedUi().answer(MessageAnswer::Yes);
+        return RenumberWriteBack(m_session, list, m_state).renumber(m_view, caption);
+    }
     QStringList column(const QString &field) const
     {
         QStringList values;
@@ -88,13 +98,7 @@ TEST_F(RenumberDemoTest, InternalDocumentsInDateOrderAndCashReceiptsBlocked)
                                                  {u"ID180011"_s, u"ID180012"_s},
                                                  {u"ID180012"_s, u"ID180013"_s},
                                                  {u"ID180013"_s, u"ID180014"_s}}));
-    m_context.settingsDir = m_dir.path() + u"/Setting/"_s;
-    m_context.agendaCode = u"001"_s;
-    m_context.yearCode = u"2018"_s;
-    ASSERT_EQ(loadYearList(m_context.agendaDir, m_session.mtYear), 0);
-    scriptedUi().answer(MessageAnswer::Yes);
-    RenumberWriteBack writeBack(m_session, m_list, m_state);
-    ASSERT_EQ(writeBack.renumber(m_view, u"Prefix ID18 interní doklady"_s), 0);
+    ASSERT_EQ(writeBack(m_list, u"Prefix ID18 interní doklady"_s), 0);
     EXPECT_EQ(m_state.renumberedCount, newByOld.size());
     ASSERT_EQ(m_shown.size(), 1);
     // Head, one line per document, blank, total, the snapshot's folder.
@@ -130,6 +134,55 @@ TEST_F(RenumberDemoTest, InternalDocumentsInDateOrderAndCashReceiptsBlocked)
     EXPECT_TRUE(m_state.hasEetDocument);
     ASSERT_EQ(m_shown.size(), 1);
     EXPECT_EQ(m_shown.at(0), QStringList({u"Uzamknuté doklady:"_s, u"================"_s, u"PP180003"_s}));
+}
+
+// The euro cash desk, opened in April: the whole series meets only EET (its
+// last receipt is registered); without that receipt the proposal is free and
+// is written back.
+TEST_F(RenumberDemoTest, EuroCashReceiptsShowTheEetReportOrAreWrittenBack)
+{
+    load(m_list, RenumberModule::Cash, u"PE18"_s);
+    ASSERT_EQ(m_list.recordCount(), 10);
+    ASSERT_EQ(RenumberProposal(m_session, m_list, m_state, m_view).propose(1), 0);
+    EXPECT_FALSE(m_state.hasLockedDocument || m_state.beforeClosingDate || m_state.inFiledVatPeriod);
+    EXPECT_TRUE(m_state.hasEetDocument);
+    EXPECT_TRUE(scriptedUi().shown(
+        {{MessageKind::Warning,
+          u"Operace byla dokončena - některý doklad však spadá do režimu EET, přečíslování nebude možné."_s}}));
+
+    scriptedUi().reset();
+    MemTable cash(u"mtDoklady"_s);
+    m_state = RenumberState();
+    load(cash, RenumberModule::Cash, u"PE18"_s);
+    for (int row = 0; row < cash.recordCount(); ++row) {
+        if (cash.value(row, cash.fieldIndex(u"Sufix"_s)).toInt() <= 9)
+            m_view.marked.insert(row);
+    }
+    ASSERT_EQ(m_view.markCount(), 9);
+    ASSERT_EQ(RenumberProposal(m_session, cash, m_state, m_view).propose(1), 0);
+    EXPECT_FALSE(m_state.hasLockedDocument || m_state.beforeClosingDate || m_state.inFiledVatPeriod ||
+                 m_state.hasEetDocument);
+    int changed = 0;
+    for (int row = 0; row < cash.recordCount(); ++row) {
+        if (cash.value(row, cash.fieldIndex(u"Doklad"_s)) != cash.value(row, cash.fieldIndex(u"DokladPuv"_s)))
+            ++changed;
+    }
+    EXPECT_GE(changed, 2) << "PE180009 was entered late";
+    ASSERT_EQ(writeBack(cash, u"Prefix PE18 pokladní doklady"_s), 0);
+    EXPECT_EQ(m_state.renumberedCount, changed);
+    ASSERT_EQ(m_shown.size(), 1);
+    EXPECT_TRUE(m_shown.at(0).last().startsWith(u"Záloha tabulek před změnami: "_s));
+    QStringList euroNumbers;
+    for (const QString &number : WriteBackTest::values(m_context.yearDir + u"POKLKNIH"_s, u"Doklad"_s)) {
+        if (number.startsWith(u"PE18"_s))
+            euroNumbers.append(number);
+    }
+    euroNumbers.sort();
+    QStringList expected;
+    for (int n = 1; n <= 10; ++n)
+        expected.append(u"PE18%1"_s.arg(n, 4, 10, QChar(u'0')));
+    EXPECT_EQ(euroNumbers, expected);
+    EXPECT_EQ(TestSupport::openTableFiles(m_context.dataRoot), QStringList());
 }
 
 } // namespace

@@ -378,6 +378,17 @@ TEST_F(RenumberTest, TheWarningAnsweredNoStops)
     EXPECT_EQ(scriptedUi().windowsShown(), QStringList({u"TfrmPrecisVarovani"_s}));
 }
 
+TEST_F(RenumberTest, EnterOnTheWarningAnswersNo)
+{
+    scriptedUi().onWindow(u"TfrmPrecisVarovani"_s, [](QDialog &w) {
+        EXPECT_TRUE(child<QPushButton>(w, u"btnNe"_s)->isDefault());
+        w.show();
+        QTest::keyClick(&w, Qt::Key_Return);
+    });
+    EXPECT_EQ(runRenumbering(m_session), -1);
+    EXPECT_EQ(scriptedUi().windowsShown(), QStringList({u"TfrmPrecisVarovani"_s}));
+}
+
 TEST_F(RenumberTest, InternalDocumentsNeedFullRights)
 {
     m_context.rights.rightInternalDE = u"R"_s;

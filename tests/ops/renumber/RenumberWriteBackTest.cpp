@@ -172,6 +172,7 @@ TEST_P(ModuleWriteBackTest, EveryRecordFollowsItsOwnDocument)
     ASSERT_EQ(m_shownProtocols.size(), 1);
     EXPECT_EQ(m_shownProtocols.at(0), lines);
     EXPECT_TRUE(scriptedUi().shown({{MessageKind::Warning, kConfirmation}, {MessageKind::Information, kFinished}}));
+    EXPECT_EQ(scriptedUi().messages().at(0).buttons, MessageButtons::YesNoDefaultNo) << "Enter must not write back";
 }
 
 INSTANTIATE_TEST_SUITE_P(Modules, ModuleWriteBackTest,
