@@ -14,8 +14,8 @@ void useSystemIconThemes()
 {
     static const bool done = [] {
         QStringList paths = QIcon::themeSearchPaths();
-        const QStringList folders = QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, u"icons"_s,
-                                                              QStandardPaths::LocateDirectory);
+        const QStringList folders =
+            QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, u"icons"_s, QStandardPaths::LocateDirectory);
         for (const QString &folder : folders) {
             if (!paths.contains(folder))
                 paths.append(folder);
