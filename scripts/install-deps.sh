@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2
     cups printer-driver-cups-pdf poppler-utils
-    qt6-translations-l10n
+    qt6-translations-l10n breeze-icon-theme libqt6svg6
     clang libclang-rt-14-dev clang-format-14 clang-tidy-14
     zbar-tools emf2svg libwmf-bin librsvg2-bin
     libreoffice-writer-nogui chromium

@@ -268,4 +268,23 @@ QString formatFloat(const QString &picture, double value, QChar decimalSeparator
     return text;
 }
 
+QString toAscii(const QString &text)
+{
+    QString ascii;
+    ascii.reserve(text.size());
+    for (const QChar c : text.normalized(QString::NormalizationForm_KD)) {
+        if (c.unicode() < 0x80)
+            ascii.append(c);
+        else if (c.category() == QChar::Mark_NonSpacing)
+            continue; // the accent of the letter before
+        else if (c.category() == QChar::Punctuation_Dash)
+            ascii.append(u'-');
+        else if (c.isSpace())
+            ascii.append(u' ');
+        else
+            ascii.append(u'_');
+    }
+    return ascii;
+}
+
 } // namespace TextUtils

@@ -26,4 +26,10 @@ QString joinCodeList(const QStringList &codes);
 // Up to three sections "positive;negative;zero".
 QString formatFloat(const QString &picture, double value, QChar decimalSeparator, QChar thousandSeparator = u'\xA0');
 
+// The text in ASCII, for names other programs turn into file names (a print
+// job's title, which the PDF queue makes its file's name): letters lose
+// their accents ("Tisková sestava" → "Tiskova sestava"), dashes and blanks of
+// other kinds become their ASCII forms, any other character "_".
+QString toAscii(const QString &text);
+
 } // namespace TextUtils

@@ -28,6 +28,19 @@ TEST(TextUtils, CodeListMembershipIsByWholeCodes)
     EXPECT_FALSE(TextUtils::codeListContains(QString(), u"A1"_s));
 }
 
+TEST(TextUtils, AsciiKeepsLettersWithoutTheirAccents)
+{
+    const std::pair<QString, QString> cases[] = {
+        {u"Tisková sestava"_s, u"Tiskova sestava"_s},
+        {u"Účetní protokol – přečíslování ŘÁDKŮ"_s, u"Ucetni protokol - precislovani RADKU"_s},
+        {u"Kovárna Šťastný s.r.o.\u00A0№ 5"_s, u"Kovarna Stastny s.r.o. No 5"_s}, // compatibility forms
+        {u"Seznam • dokladů €"_s, u"Seznam _ dokladu _"_s},
+        {QString(), QString()},
+    };
+    for (const auto &[text, ascii] : cases)
+        EXPECT_EQ(TextUtils::toAscii(text), ascii) << text.toStdString();
+}
+
 TEST(TextUtils, SplittingDropsATrailingPartWithoutSemicolon)
 {
     EXPECT_EQ(TextUtils::splitCodeList(u"A;B"_s), QStringList{u"A"_s});

@@ -28,6 +28,9 @@ struct ShippedCase
     QString data;    // CSV under the test data
     int pages;       // laid out over that data
     QStringList pdf; // texts the PDF shows, in this order
+    // Texts of different records: in character mode each stands on a line
+    // of its own (a band lower than a character row would let them meet).
+    QStringList ownLines;
 };
 
 class ShippedTemplate : public PrintFixture, public testing::WithParamInterface<ShippedCase>
@@ -119,6 +122,12 @@ TEST_P(ShippedTemplate, LabelsFitInCharacterMode)
         EXPECT_TRUE(whole.match(shown).hasMatch()) << '"' << text.toStdString() << "\" cut or run together in:\n"
                                                    << shown.toStdString();
     }
+    for (const QString &text : GetParam().ownLines) {
+        const QStringList lines = shown.split(u'\n').filter(text);
+        ASSERT_EQ(lines.size(), 1) << text.toStdString() << " in:\n" << shown.toStdString();
+        for (const QString &other : GetParam().ownLines)
+            EXPECT_TRUE(other == text || !lines.at(0).contains(other)) << lines.at(0).toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, ShippedTemplate,
@@ -130,7 +139,8 @@ INSTANTIATE_TEST_SUITE_P(Shipped, ShippedTemplate,
                                                       u"strana 1 z 1"_s, u"Agenda: Kovárna Šťastný s.r.o."_s,
                                                       u"Rok: 2018"_s, u"Datum: 5.1.2019 10:00:00 hod."_s,
                                                       u"PK180001 >> PK180011"_s, u"PK180002 >> PK180012"_s,
-                                                      u"Přečíslováno dokladů: 2"_s}},
+                                                      u"Přečíslováno dokladů: 2"_s},
+                                                     {u"PK180001 >> PK180011"_s, u"PK180002 >> PK180012"_s}},
                                          ShippedCase{"DocumentList",
                                                      u"_SZOPRAVDOKL"_s,
                                                      u"seznam.csv"_s,
@@ -161,7 +171,8 @@ INSTANTIATE_TEST_SUITE_P(Shipped, ShippedTemplate,
                                                       u"PP180003"_s,
                                                       u"99,9"_s,
                                                       u"změna ceny"_s,
-                                                      u"Počet dokladů: 3"_s}}),
+                                                      u"Počet dokladů: 3"_s},
+                                                     {u"PP180001"_s, u"PP180002"_s, u"PP180003"_s}}),
                          TestSupport::rowName);
 
 } // namespace

@@ -10,9 +10,12 @@
 #include "report/ui/designer/DesignerWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -240,12 +243,48 @@ TEST_F(DesignerWindow, UndoAndRedoNameTheStepAndTakeItBack)
     EXPECT_EQ(canvas().cursor().shape(), Qt::ArrowCursor);
 
     EXPECT_EQ(undo->text(), u"Zrušit vložení prvku"_s);
+    EXPECT_EQ(undo->toolTip(), u"Zrušit vložení prvku"_s);
     undo->trigger();
     EXPECT_EQ(editor().elements(TOddilSestavy::Body).size(), 2);
     EXPECT_FALSE(editor().isModified());
     EXPECT_EQ(redo->text(), u"Znovu vložení prvku"_s);
     redo->trigger();
     EXPECT_EQ(editor().elements(TOddilSestavy::Body).size(), 3);
+}
+
+// The toolbars show pictures with the captions as tooltips, so a caption
+// that grows moves no button from under the mouse.
+TEST_F(DesignerWindow, ToolbarButtonsStayPutAndShowPicturesWithCaptionsAsTooltips)
+{
+    auto *toolBar = form().findChild<QToolBar *>(u"ToolBarHlavni"_s);
+    ASSERT_NE(toolBar, nullptr);
+    const auto places = [toolBar] {
+        QApplication::processEvents();
+        QList<QRect> rects;
+        for (QAction *shown : toolBar->actions()) {
+            if (QWidget *button = toolBar->widgetForAction(shown))
+                rects.append(button->geometry());
+        }
+        return rects;
+    };
+    const QList<QRect> before = places();
+    click(centre(body(1)));
+    QTest::keyClick(&canvas(), Qt::Key_Right);
+    ASSERT_EQ(action(form(), u"ActionZrusit"_s)->text(), u"Zrušit posun prvku"_s);
+    EXPECT_EQ(places(), before);
+
+    for (const QString &name : {u"ToolBarHlavni"_s, u"ToolBarPrvky"_s}) {
+        auto *bar = form().findChild<QToolBar *>(name);
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(bar->toolButtonStyle(), Qt::ToolButtonIconOnly);
+        for (QAction *shown : bar->actions()) {
+            if (shown->isSeparator() || !qobject_cast<QToolButton *>(bar->widgetForAction(shown)))
+                continue;
+            EXPECT_FALSE(shown->icon().isNull()) << shown->objectName().toStdString();
+            EXPECT_FALSE(shown->toolTip().isEmpty()) << shown->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(action(form(), u"ToolEllipse"_s)->toolTip(), action(form(), u"ToolEllipse"_s)->text());
 }
 
 TEST_F(DesignerWindow, CopyAndPasteGoThroughTheClipboardText)

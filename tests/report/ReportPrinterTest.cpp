@@ -591,9 +591,20 @@ QString waitForFile(const QString &dir, const QString &prefix, const std::functi
 
 QString uniqueTitle(const char *what)
 {
-    return u"Tarnek%1_%2_%3"_s.arg(QString::fromLatin1(what))
+    return u"Tarnek%1_%2_%3"_s.arg(QString::fromUtf8(what))
         .arg(QCoreApplication::applicationPid())
         .arg(QDateTime::currentMSecsSinceEpoch());
+}
+
+// The PDF that CUPS-PDF writes for a job named `fileTitle` into the PDF
+// folder of the user who printed; empty when none comes within a minute.
+QString queuedPdf(const QString &fileTitle)
+{
+    const passwd *user = getpwuid(getuid());
+    if (!user)
+        return QString();
+    return waitForFile(QDir(QString::fromLocal8Bit(user->pw_dir)).filePath(u"PDF"_s), fileTitle,
+                       [](const QString &file) { return pdfPages(file) > 0; });
 }
 
 TEST_F(Printing, TheCupsPdfQueuePrintsBothPages)
@@ -614,14 +625,10 @@ TEST_F(Printing, TheCupsPdfQueuePrintsBothPages)
     const QString expected = file.outputFile;
     PrintRun run;
     run.printerIndex = queue;
-    run.jobTitle = uniqueTitle("Tisk");
+    run.jobTitle = uniqueTitle("Tisková");
     ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);
-    // CUPS-PDF writes the job into the PDF folder of the user who printed,
-    // named after the job's title.
-    const passwd *user = getpwuid(getuid());
-    ASSERT_NE(user, nullptr);
-    const QString pdf = waitForFile(QDir(QString::fromLocal8Bit(user->pw_dir)).filePath(u"PDF"_s), run.jobTitle,
-                                    [](const QString &path) { return pdfPages(path) > 0; });
+    // The file is named after the job's title, which reaches CUPS without accents.
+    const QString pdf = queuedPdf(QString(run.jobTitle).replace(u"á"_s, u"a"_s));
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF of " << run.jobTitle.toStdString() << " from the queue "
                                 << list.names().at(queue).toStdString();
     EXPECT_EQ(pdfPages(pdf), 2);
@@ -631,6 +638,35 @@ TEST_F(Printing, TheCupsPdfQueuePrintsBothPages)
     EXPECT_EQ(text.count(u"etní protokol"_s), 2);
     for (const QString &doklad : {u"D001"_s, u"D049"_s, u"D050"_s, u"D060"_s})
         EXPECT_TRUE(text.contains(doklad)) << doklad.toStdString();
+    QFile::remove(pdf);
+}
+
+// A landscape report reaches the PDF queue as a landscape page (a viewer
+// shows it wider than tall), not as an upright page with the content turned.
+TEST_F(Printing, ALandscapeReportReachesTheCupsPdfQueueAsALandscapePage)
+{
+    QtPrinterList list;
+    CurrentPrinter::current().setPrinterList(&list);
+    const int queue = cupsQueue(list, false);
+    TARNEK_REQUIRE_PRINTER(queue >= 0);
+    ASSERT_TRUE(hasProgram(u"pdfinfo"_s)) << "poppler-utils is needed beside the printer";
+    pageSetup().orientation = PageSetup::Landscape;
+    buildProtocol(20);
+    ASSERT_TRUE(CurrentPrinter::current().selectPrinter(queue));
+    prepare(1);
+    PrintRun run;
+    run.printerIndex = queue;
+    run.jobTitle = uniqueTitle("Sirka");
+    ASSERT_EQ(ReportPrinter::printOutput(m_report, run), seOK);
+    const QString pdf = queuedPdf(run.jobTitle);
+    ASSERT_FALSE(pdf.isEmpty()) << "no PDF of " << run.jobTitle.toStdString();
+    QSize shown = pdfPageSize(pdf);
+    const QRegularExpressionMatch rotation =
+        QRegularExpression(u"^Page rot:\\s+(\\d+)"_s, QRegularExpression::MultilineOption)
+            .match(programOutput(u"pdfinfo"_s, {pdf}));
+    if (rotation.hasMatch() && rotation.captured(1).toInt() % 180 == 90)
+        shown.transpose();
+    EXPECT_GT(shown.width(), shown.height()) << "shown " << shown.width() << " x " << shown.height();
     QFile::remove(pdf);
 }
 

@@ -85,9 +85,12 @@ TfrmKontrPoslSeznam::TfrmKontrPoslSeznam(MemTable &series, QWidget *parent) : QD
     imgCheck->setObjectName(u"imgCheck"_s);
     imgCheck->setPixmap(checkPicture());
     checkedLine->addWidget(imgCheck);
-    checkedLine->addWidget(
-        DialogParts::richTextLabel(u"(stav přepínače lze změnit <b>dvojklikem</b> myší na příslušném řádku)"_s, this));
-    checkedLine->addStretch();
+    // The note takes the rest of the line; squeezed beside a stretch it
+    // wrapped into a narrow column.
+    auto *note =
+        DialogParts::richTextLabel(u"(stav přepínače lze změnit <b>dvojklikem</b> myší na příslušném řádku)"_s, this);
+    note->setObjectName(u"lblZmenaStavu"_s);
+    checkedLine->addWidget(note, 1);
     info->addLayout(checkedLine);
     info->addWidget(
         DialogParts::richTextLabel(u"• sloupce Začátek a Konec určují dolní a horní mez pro kontrolu číselné řady  - "

@@ -13,6 +13,7 @@
 #include "ops/RegisterOperations.h"
 #include "support/TestSupport.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -129,6 +130,9 @@ TEST_F(SequenceCheckWizard, FromTheOperationPageThroughTheSeriesListToTheProtoco
             for (int c = 0; c < grid->columnCount(); ++c)
                 titles.append(grid->columnTitle(c));
             EXPECT_EQ(titles, (QStringList{u"K"_s, u"Řada"_s, u"Začátek"_s, u"Konec"_s, u"Název"_s}));
+            // The note beside the check mark stands on one line.
+            const auto *note = child<QLabel>(list, u"lblZmenaStavu"_s);
+            EXPECT_LE(note->height(), 2 * note->fontMetrics().lineSpacing()) << note->width();
             EXPECT_EQ(grid->columnWidth(0), 17);
             EXPECT_EQ(grid->columnWidth(1), 77);
             EXPECT_EQ(grid->columnWidth(4), 339);
@@ -146,6 +150,13 @@ TEST_F(SequenceCheckWizard, FromTheOperationPageThroughTheSeriesListToTheProtoco
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(second).center());
             QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(second).center());
             EXPECT_EQ(gridColumn(*grid, u"Checked"_s), (QStringList{u"true"_s, u"false"_s}));
+            // The drawn check mark is told to a screen reader.
+            QAccessibleInterface *table = QAccessible::queryAccessibleInterface(view);
+            ASSERT_NE(table, nullptr);
+            ASSERT_NE(table->tableInterface(), nullptr);
+            const int checkColumn = view->horizontalHeader()->logicalIndex(0);
+            EXPECT_EQ(table->tableInterface()->cellAt(0, checkColumn)->text(QAccessible::Name), u"zaškrtnuto"_s);
+            EXPECT_EQ(table->tableInterface()->cellAt(1, checkColumn)->text(QAccessible::Name), u"nezaškrtnuto"_s);
             click(list, u"btnOdznacitVse"_s);
             EXPECT_EQ(gridColumn(*grid, u"Checked"_s), (QStringList{u"false"_s, u"false"_s}));
             EXPECT_EQ(grid->table()->currentRow(), 1);

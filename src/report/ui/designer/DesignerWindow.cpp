@@ -8,6 +8,7 @@
 #include "report/core/designer/DesignerRun.h"
 #include "report/core/model/ReportResult.h"
 #include "report/core/model/ReportSections.h"
+#include "report/ui/designer/DesignerIcons.h"
 #include "report/ui/designer/DesignerPaper.h"
 #include "report/ui/designer/ElementTree.h"
 #include "report/ui/designer/PaperRuler.h"
@@ -38,6 +39,7 @@ struct ToolEntry
     const char16_t *name;
     QString caption;
     Qt::CursorShape cursor;
+    const char16_t *icon; // in the icon theme
 };
 
 // The toolbox: one tool per kind of element, each with a cursor of its own
@@ -46,31 +48,34 @@ QList<ToolEntry> toolEntries()
 {
     using namespace ElementKind;
     return {
-        {DesignerTool::DataField, u"ToolDataField", designerName(Field), Qt::CrossCursor},
-        {DesignerTool::FieldLabel, u"ToolFieldLabel", designerName(FieldLabel), Qt::IBeamCursor},
-        {DesignerTool::Parameter, u"ToolParameter", designerName(Parameter), Qt::PointingHandCursor},
-        {DesignerTool::UserFunction, u"ToolUserFunction", designerName(UserFunction), Qt::WhatsThisCursor},
+        {DesignerTool::DataField, u"ToolDataField", designerName(Field), Qt::CrossCursor, u"text-field"},
+        {DesignerTool::FieldLabel, u"ToolFieldLabel", designerName(FieldLabel), Qt::IBeamCursor, u"tag"},
+        {DesignerTool::Parameter, u"ToolParameter", designerName(Parameter), Qt::PointingHandCursor, u"code-variable"},
+        {DesignerTool::UserFunction, u"ToolUserFunction", designerName(UserFunction), Qt::WhatsThisCursor,
+         u"code-function"},
         {DesignerTool::PrintDate, u"ToolPrintDate", ::SystemVariable::caption(::SystemVariable::PrintDate),
-         Qt::UpArrowCursor},
+         Qt::UpArrowCursor, u"view-calendar-day"},
         {DesignerTool::PrintTime, u"ToolPrintTime", ::SystemVariable::caption(::SystemVariable::PrintTime),
-         Qt::WaitCursor},
+         Qt::WaitCursor, u"clock"},
         {DesignerTool::RowNumber, u"ToolRowNumber", ::SystemVariable::caption(::SystemVariable::RowNumber),
-         Qt::SizeVerCursor},
+         Qt::SizeVerCursor, u"format-list-ordered"},
         {DesignerTool::PageNumber, u"ToolPageNumber", ::SystemVariable::caption(::SystemVariable::PageNumber),
-         Qt::SizeHorCursor},
+         Qt::SizeHorCursor, u"page-simple"},
         {DesignerTool::PageCount, u"ToolPageCount", ::SystemVariable::caption(::SystemVariable::PageCount),
-         Qt::SizeBDiagCursor},
-        {DesignerTool::RowInGroup, u"ToolRowInGroup", u"Číslo řádku ve skupině"_s, Qt::SizeFDiagCursor},
-        {DesignerTool::GroupNumber, u"ToolGroupNumber", u"Číslo skupiny"_s, Qt::SizeAllCursor},
-        {DesignerTool::GraphicText, u"ToolGraphicText", designerName(GraphicText), Qt::IBeamCursor},
-        {DesignerTool::Line, u"ToolLine", designerName(Line), Qt::SplitHCursor},
-        {DesignerTool::Rectangle, u"ToolRectangle", designerName(Rectangle), Qt::DragCopyCursor},
-        {DesignerTool::RoundRectangle, u"ToolRoundRectangle", designerName(RoundRectangle), Qt::DragLinkCursor},
-        {DesignerTool::Ellipse, u"ToolEllipse", designerName(Ellipse), Qt::OpenHandCursor},
-        {DesignerTool::Picture, u"ToolPicture", designerName(Picture), Qt::ClosedHandCursor},
-        {DesignerTool::Barcode, u"ToolBarcode", designerName(Barcode), Qt::SplitVCursor},
-        {DesignerTool::PaintBox, u"ToolPaintBox", designerName(PaintBox), Qt::DragMoveCursor},
-        {DesignerTool::Detail, u"ToolDetail", designerName(Detail), Qt::BusyCursor},
+         Qt::SizeBDiagCursor, u"document-multiple"},
+        {DesignerTool::RowInGroup, u"ToolRowInGroup", u"Číslo řádku ve skupině"_s, Qt::SizeFDiagCursor,
+         u"format-indent-more"},
+        {DesignerTool::GroupNumber, u"ToolGroupNumber", u"Číslo skupiny"_s, Qt::SizeAllCursor, u"object-group"},
+        {DesignerTool::GraphicText, u"ToolGraphicText", designerName(GraphicText), Qt::IBeamCursor, u"draw-text"},
+        {DesignerTool::Line, u"ToolLine", designerName(Line), Qt::SplitHCursor, u"draw-line"},
+        {DesignerTool::Rectangle, u"ToolRectangle", designerName(Rectangle), Qt::DragCopyCursor, u"draw-rectangle"},
+        {DesignerTool::RoundRectangle, u"ToolRoundRectangle", designerName(RoundRectangle), Qt::DragLinkCursor,
+         u"draw-rectangle-rounded"},
+        {DesignerTool::Ellipse, u"ToolEllipse", designerName(Ellipse), Qt::OpenHandCursor, u"draw-ellipse"},
+        {DesignerTool::Picture, u"ToolPicture", designerName(Picture), Qt::ClosedHandCursor, u"insert-image"},
+        {DesignerTool::Barcode, u"ToolBarcode", designerName(Barcode), Qt::SplitVCursor, u"view-barcode"},
+        {DesignerTool::PaintBox, u"ToolPaintBox", designerName(PaintBox), Qt::DragMoveCursor, u"draw-brush"},
+        {DesignerTool::Detail, u"ToolDetail", designerName(Detail), Qt::BusyCursor, u"insert-table"},
     };
 }
 
@@ -167,11 +172,24 @@ void TFormSestE::buildActions()
             changed();
     });
     connect(makeAction(u"ActionKonec"_s, u"Konec oprav"_s), &QAction::triggered, this, [this] { konec(); });
+    const std::tuple<QString, QString, QStyle::StandardPixmap> pictures[] = {
+        {u"ActionKonec"_s, u"application-exit"_s, QStyle::SP_DialogCloseButton},
+        {u"ActionUlozit"_s, u"document-save"_s, QStyle::SP_DialogSaveButton},
+        {u"ActionZrusit"_s, u"edit-undo"_s, QStyle::SP_ArrowBack},
+        {u"ActionZnovu"_s, u"edit-redo"_s, QStyle::SP_ArrowForward},
+        {u"ActionSmazat"_s, u"edit-delete"_s, QStyle::SP_TrashIcon},
+        {u"ActionVyjmout"_s, u"edit-cut"_s, QStyle::SP_FileIcon},
+        {u"ActionKopirovat"_s, u"edit-copy"_s, QStyle::SP_FileIcon},
+        {u"ActionVlozit"_s, u"edit-paste"_s, QStyle::SP_FileIcon},
+    };
+    for (const auto &[name, icon, fallback] : pictures)
+        m_actions.at(name)->setIcon(DesignerIcons::icon(icon, fallback));
 
     m_tools = new QActionGroup(this);
     m_tools->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (const ToolEntry &entry : toolEntries()) {
         QAction *action = makeAction(QString::fromUtf16(entry.name), entry.caption);
+        action->setIcon(DesignerIcons::icon(QString::fromUtf16(entry.icon)));
         action->setCheckable(true);
         action->setData(int(entry.tool));
         m_tools->addAction(action);
@@ -216,14 +234,18 @@ void TFormSestE::buildMenus()
     tools->addActions(m_tools->actions());
     layout()->setMenuBar(bar);
 
+    // Pictures only, the captions as tooltips: a caption that grows ("Zrušit
+    // posun prvku") moves no button from under the mouse.
     auto *toolBar = new QToolBar(this);
     toolBar->setObjectName(u"ToolBarHlavni"_s);
+    toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     addNamedActions(*toolBar,
                     {u"ActionKonec"_s, u"ActionUlozit"_s, u"ActionZrusit"_s, u"ActionZnovu"_s, u"ActionSmazat"_s});
     layout()->addWidget(toolBar);
     m_toolBox = new QToolBar(this);
     m_toolBox->setObjectName(u"ToolBarPrvky"_s);
     m_toolBox->setOrientation(Qt::Vertical);
+    m_toolBox->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_toolBox->addActions(m_tools->actions());
     buildOutputActions(file, toolBar);
     buildZoom(toolBar);
@@ -250,8 +272,10 @@ void TFormSestE::buildZoom(QToolBar *toolBar)
 void TFormSestE::buildOutputActions(QMenu *menu, QToolBar *toolBar)
 {
     QAction *nahled = makeAction(u"ActionNahled"_s, u"Náhled sestavy"_s);
+    nahled->setIcon(DesignerIcons::icon(u"document-print-preview"_s, QStyle::SP_FileDialogContentsView));
     connect(nahled, &QAction::triggered, this, [this] { this->nahled(); });
     QAction *tisk = makeAction(u"ActionTisk"_s, u"Tisk sestavy"_s);
+    tisk->setIcon(DesignerIcons::icon(u"document-print"_s, QStyle::SP_FileIcon));
     connect(tisk, &QAction::triggered, this, [this] { this->tisk(); });
     // In the menu between saving and "Konec oprav"; on the main toolbar after the rest.
     QAction *konec = m_actions.at(u"ActionKonec"_s);
@@ -356,9 +380,12 @@ void TFormSestE::updateActions()
     QAction *undo = m_actions.at(u"ActionZrusit"_s);
     undo->setEnabled(m_editor->canUndo());
     undo->setText(m_editor->canUndo() ? u"Zrušit "_s + m_editor->undoName() : u"Zrušit"_s);
+    // The tooltip names the step as the caption does; the status tip keeps the hint.
+    undo->setToolTip(m_editor->canUndo() ? undo->text() : undo->statusTip());
     QAction *redo = m_actions.at(u"ActionZnovu"_s);
     redo->setEnabled(m_editor->canRedo());
     redo->setText(m_editor->canRedo() ? u"Znovu "_s + m_editor->redoName() : u"Znovu"_s);
+    redo->setToolTip(m_editor->canRedo() ? redo->text() : redo->statusTip());
     for (const QString &name : {u"ActionSmazat"_s, u"ActionVyjmout"_s, u"ActionKopirovat"_s, u"ActionVyrovnatVybrane"_s,
                                 u"ActionDopredu"_s, u"ActionDozadu"_s})
         m_actions.at(name)->setEnabled(selected);

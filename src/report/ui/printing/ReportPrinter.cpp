@@ -1,5 +1,6 @@
 #include "report/ui/printing/ReportPrinter.h"
 
+#include "common/TextUtils.h"
 #include "common/UiSeam.h"
 #include "report/core/Report.h"
 #include "report/core/ReportCaptions.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
@@ -89,6 +91,14 @@ QString titleOf(const TSestava &report, const PrintRun &run)
     return run.jobTitle.isEmpty() ? report.popis() : run.jobTitle;
 }
 
+// The title a print queue gets, in ASCII: the PDF queue names its file after
+// it and would spell "Tisková sestava" as "Tiskov_303_241_sestava". A file
+// written by the program itself keeps the title as it is.
+QString queueTitleOf(const TSestava &report, const PrintRun &run)
+{
+    return TextUtils::toAscii(titleOf(report, run));
+}
+
 void jobFailed(const QString &printerName)
 {
     ui().error(u"Tiskovou úlohu se nepodařilo odeslat do tiskárny \"%1\"."_s.arg(printerName), SestCaption::chyba());
@@ -137,7 +147,7 @@ int printText(TSestava &report, const PrintRun &run, int printerIndex)
         if (progress.interrupted())
             return seCancelled;
         QProcess lp;
-        lp.start(u"lp"_s, {u"-d"_s, name, u"-o"_s, u"raw"_s, u"-t"_s, titleOf(report, run)});
+        lp.start(u"lp"_s, {u"-d"_s, name, u"-o"_s, u"raw"_s, u"-t"_s, queueTitleOf(report, run)});
         const bool sent = lp.waitForStarted(10000) && lp.write(document) == document.size() &&
                           (lp.closeWriteChannel(), lp.waitForFinished(30000)) &&
                           lp.exitStatus() == QProcess::NormalExit && lp.exitCode() == 0;
@@ -149,6 +159,19 @@ int printText(TSestava &report, const PrintRun &run, int printerIndex)
         }
     }
     return seOK;
+}
+
+// A landscape page goes to a printer as its paper turned: width and height
+// swapped, the orientation upright. The queue then gets a landscape page
+// (the paper with a rotation); given as the printer's landscape orientation,
+// a PDF queue turns the content onto an upright page instead.
+void turnPaper(QPrinter &printer)
+{
+    const QSizeF upright = printer.pageLayout().pageSize().size(QPageSize::Millimeter);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageSize(
+        QPageSize(QSizeF(std::max(upright.width(), upright.height()), std::min(upright.width(), upright.height())),
+                  QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
 }
 
 int printGraphic(TSestava &report, const PrintRun &run, int printerIndex)
@@ -177,9 +200,13 @@ int printGraphic(TSestava &report, const PrintRun &run, int printerIndex)
         }
         printer.setPageSize(QPageSize(inches, QPageSize::Inch, QString(), QPageSize::FuzzyMatch));
     }
-    if (!page.setup.allowOrientationChange)
-        printer.setPageOrientation(page.setup.orientation == PageSetup::Landscape ? QPageLayout::Landscape
-                                                                                  : QPageLayout::Portrait);
+    if (!page.setup.allowOrientationChange) {
+        if (page.setup.orientation == PageSetup::Landscape && run.outputFile.isEmpty())
+            turnPaper(printer);
+        else
+            printer.setPageOrientation(page.setup.orientation == PageSetup::Landscape ? QPageLayout::Landscape
+                                                                                      : QPageLayout::Portrait);
+    }
     // The painter's origin is the sheet's corner, so the page is placed at
     // the margins (the printer's own offset needs no correction).
     printer.setFullPage(true);
@@ -204,7 +231,7 @@ int printGraphic(TSestava &report, const PrintRun &run, int printerIndex)
     const int documents = printer.supportsMultipleCopies() ? 1 : copies;
     if (documents > 1)
         printer.setCopyCount(1);
-    printer.setDocName(titleOf(report, run));
+    printer.setDocName(run.outputFile.isEmpty() ? queueTitleOf(report, run) : titleOf(report, run));
 
     SendProgress progress;
     QPainter painter;
