@@ -106,9 +106,23 @@ bool RecordLockFile::ensureOpen()
         m_error = u"záznamy nelze zamknout: soubor zámků %1 není obyčejný soubor"_s.arg(m_path);
         return false;
     }
+    followTheTable(fd, info);
     m_fd = fd;
     m_error.clear();
     return true;
+}
+
+// A lock file this user created before the table was shared (0644 beside a
+// table made 0664 since) would keep the others from locking: its owner gives
+// it the table's permissions again. Permissions are only ever added.
+void RecordLockFile::followTheTable(int fd, const struct stat &lock)
+{
+    struct stat table = {};
+    if (lock.st_uid != ::geteuid() || ::stat(QFile::encodeName(tablePath()).constData(), &table) != 0)
+        return;
+    const mode_t wanted = (lock.st_mode | table.st_mode) & 0666;
+    if (wanted != (lock.st_mode & 0666))
+        ::fchmod(fd, wanted);
 }
 
 QString RecordLockFile::tablePath() const

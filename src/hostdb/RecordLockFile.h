@@ -44,6 +44,7 @@ private:
     QString tablePath() const;
     void shareLikeTheTable(int fd);
     bool repairPermissions();
+    void followTheTable(int fd, const struct stat &lock);
     bool ensureMapped();
 
     QString m_path;

@@ -165,6 +165,31 @@ TEST_F(LockFileTest, ALockFileTheUserMayNotWriteIsNamed)
             .arg(lockFile()));
 }
 
+// A lock file its owner created while the table was private follows the
+// table once it is shared, the next time the owner locks.
+TEST_F(LockFileTest, AnOwnLockFileFollowsTheTableOnceItIsShared)
+{
+    ASSERT_EQ(::chmod(name(u"POKLKNIH.DAT"_s).constData(), 0644), 0);
+    QFile::remove(lockFile());
+    {
+        auto owner = open(u"POKLKNIH"_s);
+        ASSERT_EQ(owner->Lock(), HostResult::Ok);
+    }
+    ASSERT_EQ(::chmod(name(u"POKLKNIH.LCK"_s).constData(), 0644), 0);
+    ASSERT_EQ(::chmod(name(u"POKLKNIH.DAT"_s).constData(), 0666), 0);
+    auto owner = open(u"POKLKNIH"_s);
+    ASSERT_EQ(owner->Lock(), HostResult::Ok);
+    struct stat lock = {};
+    ASSERT_EQ(::stat(name(u"POKLKNIH.LCK"_s).constData(), &lock), 0);
+    EXPECT_EQ(lock.st_mode & 0777, 0666u);
+    if (OtherUser::isAnotherUser()) {
+        OtherUser::openPathTo(yearDir());
+        ASSERT_EQ(::chmod(name(QString()).constData(), 0777), 0);
+        owner->Close();
+        EXPECT_EQ(secondUserLocks(), u"IsLocked 0, Lock 0"_s);
+    }
+}
+
 TEST_F(LockFileTest, ALockFileThatIsNoRegularFileIsNamed)
 {
     QFile::remove(lockFile());

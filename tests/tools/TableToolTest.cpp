@@ -204,6 +204,13 @@ INSTANTIATE_TEST_SUITE_P(
                       u", field \"DatVyst\": \"2018-01-07T10:00:00+01:00\" carries a time-zone offset (host dates are "
                       "local)"_s},
         BadImportCase{"WrongFieldCount", "PP0003,3", u": 2 fields, the header has 5"_s},
+        // A message quotes the first 80 characters of what it refuses.
+        BadImportCase{"LongValueQuotedShort", "PP0003," + QByteArray(200, 'x') + ",2018-01-07,3,x",
+                      u", field \"Cislo\": \"%1…\" is no integer"_s.arg(QString(80, u'x'))},
+        // A field no field of the table could take is refused while it is
+        // read, before it is held whole.
+        BadImportCase{"FieldBeyondAnyOfTheTable", "PP0003,3,2018-01-07,3,\"" + QByteArray(70000, 'x') + "\"",
+                      u": a field longer than 65536 characters"_s},
         BadImportCase{"NotUtf8", "PP0003,3,2018-01-07,3,p\xf8\xedjem",
                       u": bytes that are not UTF-8 (a Windows-1250 file needs --encoding windows-1250)"_s}),
     TestSupport::rowName);
@@ -274,6 +281,24 @@ TEST(CsvReader, RecordsKnowTheirFirstLine)
     EXPECT_EQ(reader.error(), QString());
     EXPECT_EQ(records, (QList<QStringList>{{u"a"_s, u"b"_s}, {u"two\nlines"_s, u"x"_s}, {u"last"_s, u"y"_s}}));
     EXPECT_EQ(lines, (QList<int>{1, 3, 5}));
+}
+
+// A line longer than the reader's chunk, with a Czech letter cut by the
+// chunk's end, reads as it would in one piece.
+TEST(CsvReader, ALongLineReadsWholeAcrossItsChunks)
+{
+    const QString longText = QString(65536, u'x') + u"čř"_s;
+    QByteArray bytes = "a,b\n" + longText.toUtf8() + ",y\n";
+    QBuffer buffer(&bytes);
+    ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+    Csv::Reader reader(buffer);
+    QStringList record;
+    ASSERT_TRUE(reader.next(record));
+    ASSERT_TRUE(reader.next(record)) << reader.error().toStdString();
+    EXPECT_EQ(record, (QStringList{longText, u"y"_s}));
+    EXPECT_EQ(reader.recordLine(), 2);
+    EXPECT_FALSE(reader.next(record));
+    EXPECT_EQ(reader.error(), QString());
 }
 
 TEST_F(TableToolTest, ListsFieldsIndexesAndTheCatalogue)

@@ -19,6 +19,24 @@ std::optional<Encoding> encodingFromName(const QString &name)
     return std::nullopt;
 }
 
+namespace {
+
+// How many bytes at the end of `bytes` begin a UTF-8 sequence that the end
+// cuts short (0 when the last sequence is whole).
+qsizetype cutSequence(const QByteArray &bytes)
+{
+    for (qsizetype back = 1; back <= 3 && back <= bytes.size(); ++back) {
+        const auto c = uchar(bytes.at(bytes.size() - back));
+        if ((c & 0xC0) == 0x80)
+            continue; // a continuation byte: its lead lies further back
+        const qsizetype length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        return length > back ? back : 0;
+    }
+    return 0;
+}
+
+} // namespace
+
 Reader::Reader(QIODevice &device, Encoding encoding, QChar delimiter)
     : m_device(device), m_encoding(encoding), m_delimiter(delimiter)
 {}
@@ -29,7 +47,7 @@ void Reader::fail(const QString &message, int line)
     m_errorLine = line;
 }
 
-bool Reader::decodeLine(const QByteArray &bytes, QString &text)
+bool Reader::decodeChunk(const QByteArray &bytes, QString &text)
 {
     if (m_encoding == Encoding::Windows1250) {
         text = CodePage::windows1250().decode(bytes);
@@ -39,8 +57,8 @@ bool Reader::decodeLine(const QByteArray &bytes, QString &text)
         }
         return true;
     }
-    // A line break never falls inside a UTF-8 sequence: each line decodes on
-    // its own.
+    // A chunk never ends inside a UTF-8 sequence (next() carries a cut one
+    // over): each chunk decodes on its own.
     QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     text = decoder.decode(bytes);
     if (decoder.hasError()) {
@@ -62,8 +80,18 @@ bool Reader::next(QStringList &record)
     while (m_ready.isEmpty()) {
         if (!m_error.isEmpty() || m_atEnd)
             return false;
-        const QByteArray bytes = m_device.readLine();
-        if (bytes.isEmpty()) {
+        // A line is read in bounded chunks, so that one endless line (a
+        // field of hundreds of megabytes) is refused by the field limit
+        // instead of being held whole.
+        constexpr qint64 kChunk = 64 * 1024;
+        QByteArray bytes = m_carry + m_device.readLine(kChunk + 1);
+        m_carry.clear();
+        if (m_encoding == Encoding::Utf8 && !bytes.endsWith('\n') && !m_device.atEnd()) {
+            const qsizetype cut = cutSequence(bytes);
+            m_carry = bytes.right(cut);
+            bytes.chop(cut);
+        }
+        if (bytes.isEmpty() && m_carry.isEmpty()) {
             m_atEnd = true;
             if (m_quoted) {
                 fail(u"unterminated quoted field"_s, m_fieldLine);
@@ -76,12 +104,15 @@ bool Reader::next(QStringList &record)
             }
             continue;
         }
-        ++m_line;
+        const bool firstChunk = m_line == 0;
+        if (m_lineEnded)
+            ++m_line;
+        m_lineEnded = bytes.endsWith('\n');
         QString text;
-        if (!decodeLine(bytes, text))
+        if (!decodeChunk(bytes, text))
             return false;
         qsizetype i = 0;
-        if (m_line == 1 && text.startsWith(QChar(0xFEFF)))
+        if (firstChunk && text.startsWith(QChar(0xFEFF)))
             i = 1; // a byte-order mark some editors write
         const qsizetype size = text.size();
         for (; i < size; ++i) {
@@ -130,6 +161,10 @@ bool Reader::next(QStringList &record)
                 m_field.append(c);
                 m_recordStarted = true;
             }
+        }
+        if (m_fieldLimit > 0 && m_field.size() > m_fieldLimit) {
+            fail(u"a field longer than %1 characters"_s.arg(m_fieldLimit), m_quoted ? m_fieldLine : m_line);
+            return false;
         }
     }
     auto [ready, line] = m_ready.takeFirst();

@@ -33,9 +33,12 @@ public:
     int errorLine() const { return m_errorLine; }
     // The line on which the last record returned began (1-based).
     int recordLine() const { return m_recordLine; }
+    // A field longer than this many characters stops the reading with an
+    // error before more of it is held in memory; 0 for no limit.
+    void setFieldLimit(qsizetype characters) { m_fieldLimit = characters; }
 
 private:
-    bool decodeLine(const QByteArray &bytes, QString &text);
+    bool decodeChunk(const QByteArray &bytes, QString &text);
     void endField();
     void fail(const QString &message, int line);
 
@@ -49,9 +52,12 @@ private:
     bool m_wasQuoted = false; // the current field was quoted
     bool m_recordStarted = false;
     bool m_atEnd = false;
-    int m_line = 0;      // the physical line being read
-    int m_fieldLine = 1; // where the open quoted field began
-    int m_startLine = 1; // where the record being read began
+    QByteArray m_carry; // a UTF-8 sequence cut by the end of the last chunk
+    qsizetype m_fieldLimit = 0;
+    bool m_lineEnded = true; // the last chunk read ended its line
+    int m_line = 0;          // the physical line being read
+    int m_fieldLine = 1;     // where the open quoted field began
+    int m_startLine = 1;     // where the record being read began
     int m_recordLine = 0;
     QString m_error;
     int m_errorLine = 0;

@@ -192,6 +192,34 @@ int dump(const QString &path, const Options &options, QTextStream &out, QTextStr
     return kOk;
 }
 
+// The longest text a memo field of an imported record may bring. The host
+// keeps notes there, not documents; a longer field is refused before it is
+// read whole (the catalogue gives memos no size, so the bound is ours).
+constexpr qsizetype kLongestMemo = 4 * 1024 * 1024;
+
+// The longest value the table's fields can take as text: its longest text
+// field, a number or a date written out, or a memo.
+qsizetype longestValue(const HostTableDef &definition)
+{
+    qsizetype longest = 64; // numbers, dates, logical values
+    for (const HostField &field : definition.fields) {
+        if (field.type == HostFieldType::Memo || field.type == HostFieldType::Variant)
+            return kLongestMemo;
+        longest = std::max<qsizetype>(longest, field.size);
+    }
+    return longest;
+}
+
+// An offending value as a message quotes it: its first 80 characters, NULs
+// made visible.
+QString excerpt(const QString &value)
+{
+    constexpr qsizetype kShown = 80;
+    QString shown = value.left(kShown);
+    shown.replace(QChar(0), u"\\0"_s);
+    return value.size() > kShown ? shown + u"…"_s : shown;
+}
+
 int import(const QString &path, const QString &csvPath, const Options &options, QTextStream &out, QTextStream &err)
 {
     QFile file(FileNames::resolve(csvPath));
@@ -202,6 +230,7 @@ int import(const QString &path, const QString &csvPath, const Options &options, 
     // The file is read a record at a time: memory stays flat whatever its
     // size.
     Csv::Reader reader(file, options.encoding, options.delimiter);
+    reader.setFieldLimit(kLongestMemo);
     const auto csvError = [&] {
         err << csvPath << ", line " << reader.errorLine() << ": " << reader.error() << Qt::endl;
         return kFailed;
@@ -221,6 +250,10 @@ int import(const QString &path, const QString &csvPath, const Options &options, 
         return kFailed;
     }
     const HostTableDef definition = table.definition();
+    // Values a little too long still reach the field's own check, which
+    // names the field's size; only what could not be any field's is refused
+    // while it is read.
+    reader.setFieldLimit(std::max<qsizetype>(longestValue(definition), 64 * 1024));
 
     // Columns: a field each; "RecNo" (written by dump --recno) is skipped.
     QList<int> columns;
@@ -231,7 +264,7 @@ int import(const QString &path, const QString &csvPath, const Options &options, 
             continue;
         }
         if (field < 0) {
-            err << "table " << definition.name << " has no field \"" << name << '"' << Qt::endl;
+            err << "table " << definition.name << " has no field \"" << excerpt(name) << '"' << Qt::endl;
             return kFailed;
         }
         columns.append(field);
@@ -263,9 +296,8 @@ int import(const QString &path, const QString &csvPath, const Options &options, 
             QString why;
             const auto value = HostValues::fromText(field, record.at(c), &why);
             if (!value) {
-                QString shown = record.at(c);
-                shown.replace(QChar(0), u"\\0"_s);
-                return nothingImported(u"%1, field \"%2\": \"%3\" %4"_s.arg(where, field.name, shown, why));
+                return nothingImported(
+                    u"%1, field \"%2\": \"%3\" %4"_s.arg(where, field.name, excerpt(record.at(c)), why));
             }
             table.SetValue(field.name, *value);
         }

@@ -94,13 +94,8 @@ QString RemovalTest::dump(const QString &table) const
 
 QStringList RemovalTest::column(const QString &table, const QString &field) const
 {
-    TBFTable t;
-    QStringList values;
-    if (t.Open(yearDir() + table) != HostResult::Ok) {
+    const std::optional<QStringList> values = fieldValues(yearDir() + table, field);
+    if (!values)
         ADD_FAILURE() << "cannot open " << table.toStdString();
-        return values;
-    }
-    for (t.GoTop(); !t.Eof(); t.Skip())
-        values.append(t.Value(field).toString());
-    return values;
+    return values.value_or(QStringList());
 }

@@ -83,15 +83,7 @@ protected:
     {
         scriptedUi().onWindow(u"TfrmObecneVarovani"_s, [](QDialog &w) { click(w, u"btnAno"_s); });
     }
-    QStringList documents()
-    {
-        TBFTable table;
-        EXPECT_EQ(table.Open(m_year.dir() + u"POKLKNIH"_s), HostResult::Ok);
-        QStringList values;
-        for (table.GoTop(); !table.Eof(); table.Skip())
-            values.append(table.Value(u"Doklad"_s).toString());
-        return values;
-    }
+    QStringList documents() { return fieldValues(m_year.dir() + u"POKLKNIH"_s, u"Doklad"_s).value(); }
 
     QTemporaryDir m_dir;
     HostTreeBuilder m_tree;

@@ -48,14 +48,9 @@ int WriteBackTest::renumber()
 
 QStringList WriteBackTest::values(const QString &path, const QString &field)
 {
-    QStringList result;
-    TBFTable table;
-    EXPECT_EQ(table.Open(path), HostResult::Ok) << path.toStdString();
-    if (!table.isOpen())
-        return result;
-    for (table.GoTop(); !table.Eof(); table.Skip())
-        result.append(table.Value(field).toString());
-    return result;
+    const std::optional<QStringList> values = fieldValues(path, field);
+    EXPECT_TRUE(values.has_value()) << path.toStdString();
+    return values.value_or(QStringList());
 }
 
 QStringList WriteBackTest::protocolBody() const

@@ -133,15 +133,7 @@ protected:
         return values;
     }
 
-    QStringList documents()
-    {
-        TBFTable table;
-        EXPECT_EQ(table.Open(m_year.dir() + u"POKLKNIH"_s), HostResult::Ok);
-        QStringList values;
-        for (table.GoTop(); !table.Eof(); table.Skip())
-            values.append(table.Value(u"Doklad"_s).toString());
-        return values;
-    }
+    QStringList documents() { return fieldValues(m_year.dir() + u"POKLKNIH"_s, u"Doklad"_s).value(); }
 
     QTemporaryDir m_dir;
     HostTreeBuilder m_tree;
