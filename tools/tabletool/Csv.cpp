@@ -68,11 +68,24 @@ bool Reader::decodeChunk(const QByteArray &bytes, QString &text)
     return true;
 }
 
-void Reader::endField()
+bool Reader::endField()
 {
+    if (fieldTooLong())
+        return false;
     m_record.append(m_field);
     m_field.clear();
     m_wasQuoted = false;
+    return true;
+}
+
+// Checked where a field ends and after every chunk, so that a field is never
+// held much beyond the limit.
+bool Reader::fieldTooLong()
+{
+    if (m_fieldLimit <= 0 || m_field.size() <= m_fieldLimit)
+        return false;
+    fail(u"a field longer than %1 characters"_s.arg(m_fieldLimit), m_wasQuoted ? m_fieldLine : m_line);
+    return true;
 }
 
 bool Reader::next(QStringList &record)
@@ -98,7 +111,8 @@ bool Reader::next(QStringList &record)
                 return false;
             }
             if (m_recordStarted || !m_field.isEmpty()) {
-                endField();
+                if (!endField())
+                    return false;
                 m_ready.append({m_record, m_startLine});
                 m_record.clear();
             }
@@ -142,13 +156,15 @@ bool Reader::next(QStringList &record)
                 m_recordStarted = true;
                 m_fieldLine = m_line;
             } else if (c == m_delimiter) {
-                endField();
+                if (!endField())
+                    return false;
                 m_recordStarted = true;
             } else if (c == u'\r' || c == u'\n') {
                 if (c == u'\r' && i + 1 < size && text.at(i + 1) == u'\n')
                     ++i;
                 if (m_recordStarted || !m_field.isEmpty()) {
-                    endField();
+                    if (!endField())
+                        return false;
                     m_ready.append({m_record, m_startLine});
                 }
                 m_record.clear();
@@ -162,10 +178,8 @@ bool Reader::next(QStringList &record)
                 m_recordStarted = true;
             }
         }
-        if (m_fieldLimit > 0 && m_field.size() > m_fieldLimit) {
-            fail(u"a field longer than %1 characters"_s.arg(m_fieldLimit), m_quoted ? m_fieldLine : m_line);
+        if (fieldTooLong())
             return false;
-        }
     }
     auto [ready, line] = m_ready.takeFirst();
     record = std::move(ready);

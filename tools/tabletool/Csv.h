@@ -39,7 +39,8 @@ public:
 
 private:
     bool decodeChunk(const QByteArray &bytes, QString &text);
-    void endField();
+    bool endField(); // false when the field is too long
+    bool fieldTooLong();
     void fail(const QString &message, int line);
 
     QIODevice &m_device;
