@@ -21,7 +21,7 @@ namespace {
 // How many record numbers a refusal names before it only counts the rest.
 constexpr qsizetype kRecordsNamed = 10;
 // A journal names a few tables; anything larger is not one.
-constexpr qint64 kMaxJournalBytes = 1024 * 1024;
+constexpr qint64 kMaxJournalBytes = qint64(1024) * 1024;
 
 SnapshotRestore::FaultHook &faultHook()
 {
@@ -83,7 +83,7 @@ std::optional<Journal> readJournal(const QString &path)
     Journal journal;
     journal.restoring = object.value(u"obnovuje"_s).toString();
     journal.undoName = object.value(u"zpet"_s).toString();
-    for (const QJsonValue &value : object.value(u"nove"_s).toArray())
+    for (const auto &value : object.value(u"nove"_s).toArray())
         journal.created.append(value.toString());
     // An unreadable journal still means a restore was under way: it is
     // handed back empty, and the roll-back reports that it cannot proceed.

@@ -38,10 +38,10 @@ const QString kEnd = u"Konec"_s;
 // A manifest names a run's few tables in some hundred bytes each; anything
 // larger is not one of ours, and reading it would stall every listing (one
 // runs after each run).
-constexpr qint64 kMaxManifestBytes = 1024 * 1024;
+constexpr qint64 kMaxManifestBytes = qint64(1024) * 1024;
 // The records a run wrote, as ranges: a removal of every other record of a
 // table of ten million records stays below this.
-constexpr qint64 kMaxWrittenBytes = 128 * 1024 * 1024;
+constexpr qint64 kMaxWrittenBytes = qint64(128) * 1024 * 1024;
 
 void setError(QString *error, const QString &text)
 {

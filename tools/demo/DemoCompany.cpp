@@ -557,9 +557,9 @@ void Generator::buildYear(AgendaBuilder &agenda, YearBuilder &year, int yearNumb
     };
     for (const LedgerKind &ledger : ledgers) {
         for (int n = 1; n <= 6; ++n) {
-            const Document document{composeNumber(ledger.prefix, n),   n,
-                                    start.addDays(n * ledger.spacing), amount(1000, 9000),
-                                    n == ledger.deletedNumber,         user()};
+            const Document document{
+                composeNumber(ledger.prefix, n), n,     start.addDays(qint64(n) * ledger.spacing), amount(1000, 9000),
+                n == ledger.deletedNumber,       user()};
             const Document &payer = ledger.payers.at(ledger.firstPayer + size_t(n) - 1);
             const bool paid = n <= ledger.paidUpTo;
             ledger.table.row({{"Doklad", document.number},
@@ -621,7 +621,7 @@ void Generator::buildYear(AgendaBuilder &agenda, YearBuilder &year, int yearNumb
     auto receivedItems = year.table(u"PFAKTPOL"_s);
     for (int n = 1; n <= 12; ++n) {
         const Document document{
-            composeNumber(u"FP"_s + yy, n), n, start.addDays(n * 12), amount(800, 30000), n == 7, user()};
+            composeNumber(u"FP"_s + yy, n), n, start.addDays(qint64(n) * 12), amount(800, 30000), n == 7, user()};
         const Document &payer = expenses.at(size_t(n) + 6);
         const bool paid = n <= 3;
         invoice(received, receivedItems, u"FP"_s + yy, document, u"D_NazevOb"_s, u"Nákup materiálu"_s,

@@ -96,7 +96,7 @@ bool Reader::next(QStringList &record)
         // A line is read in bounded chunks, so that one endless line (a
         // field of hundreds of megabytes) is refused by the field limit
         // instead of being held whole.
-        constexpr qint64 kChunk = 64 * 1024;
+        constexpr qint64 kChunk = qint64(64) * 1024;
         QByteArray bytes = m_carry + m_device.readLine(kChunk + 1);
         m_carry.clear();
         if (m_encoding == Encoding::Utf8 && !bytes.endsWith('\n') && !m_device.atEnd()) {

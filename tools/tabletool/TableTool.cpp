@@ -64,7 +64,7 @@ Options parseOptions(const QStringList &arguments)
                 options.error = argument + u" needs a value"_s;
                 return options;
             }
-            const QString value = arguments.at(++i);
+            const QString &value = arguments.at(++i);
             if (argument == u"--index"_s) {
                 options.index = value;
             } else if (argument == u"--encoding"_s) {
@@ -195,7 +195,7 @@ int dump(const QString &path, const Options &options, QTextStream &out, QTextStr
 // The longest text a memo field of an imported record may bring. The host
 // keeps notes there, not documents; a longer field is refused before it is
 // read whole (the catalogue gives memos no size, so the bound is ours).
-constexpr qsizetype kLongestMemo = 4 * 1024 * 1024;
+constexpr qsizetype kLongestMemo = qsizetype(4) * 1024 * 1024;
 
 // The longest value the table's fields can take as text: its longest text
 // field, a number or a date written out, or a memo.
@@ -253,7 +253,7 @@ int import(const QString &path, const QString &csvPath, const Options &options, 
     // Values a little too long still reach the field's own check, which
     // names the field's size; only what could not be any field's is refused
     // while it is read.
-    reader.setFieldLimit(std::max<qsizetype>(longestValue(definition), 64 * 1024));
+    reader.setFieldLimit(std::max(longestValue(definition), qsizetype(64) * 1024));
 
     // Columns: a field each; "RecNo" (written by dump --recno) is skipped.
     QList<int> columns;

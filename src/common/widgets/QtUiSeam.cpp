@@ -53,7 +53,7 @@ QString QtUiSeam::fileDialog(const FileDialogRequest &request, QFileDialog::Acce
         dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    const QString chosen = dialog.selectedFiles().constFirst();
+    QString chosen = dialog.selectedFiles().constFirst();
     m_lastFolders.insert(request.title, QFileInfo(chosen).absolutePath());
     return chosen;
 }

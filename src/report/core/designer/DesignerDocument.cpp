@@ -763,7 +763,7 @@ QString DesignerDocument::copySelection() const
 
 QString DesignerDocument::cutSelection()
 {
-    const QString text = copySelection();
+    QString text = copySelection();
     if (text.isEmpty())
         return text;
     change(u"vystřižení do úschovy"_s, [&] {

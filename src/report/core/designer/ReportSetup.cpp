@@ -164,6 +164,7 @@ void ReportSetup::applyGroupsTo(ReportModel &model) const
         TOddilSestavy *footer;
     };
     std::vector<Kept> old;
+    old.reserve(size_t(oldCount));
     for (int i = 0; i < oldCount; ++i)
         old.push_back({oldGroups.at(i).header, oldGroups.at(i).footer});
     for (int i = 0; i < oldCount; ++i) {

@@ -576,8 +576,9 @@ ReportLayout::Place ReportLayout::wrapText(const TRastelReportElement &element, 
         item.height = std::max(element.height, needed);
         item.firstLine = 0;
         item.lastLine = lines->count() - 1;
+        const int bottom = top + item.height;
         page(m_out.currentPage).add(std::move(item));
-        return Place{m_out.currentPage, top + item.height};
+        return Place{m_out.currentPage, bottom};
     }
     // The lines that fit stay here; the rest continue below the following
     // pages' headers, each page taking as many lines as fit.

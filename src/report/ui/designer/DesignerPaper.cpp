@@ -133,7 +133,7 @@ QString DesignerPaper::elementText(const TRastelReportElement &element) const
         return element.text;
     case ElementKind::Field: {
         // The field's name, or its label where the environment asks for labels.
-        const QString label = model.fieldLabel(element.reference);
+        QString label = model.fieldLabel(element.reference);
         if (m_editor.environment().labelsForNames && !label.isEmpty())
             return label;
         const QString name = model.fieldNames().value(element.reference, element.referenceName);

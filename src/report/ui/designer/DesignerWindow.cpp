@@ -318,7 +318,7 @@ void TFormSestE::buildTree()
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName(u"SplitterPrvky"_s);
     // The paper's place in the layout goes to the splitter (the old layout item is ours to drop).
-    std::unique_ptr<QLayoutItem>(layout()->replaceWidget(m_scroll, splitter));
+    const std::unique_ptr<QLayoutItem> dropped(layout()->replaceWidget(m_scroll, splitter));
     m_tree = new ElementTree(*m_editor, *m_canvas, splitter);
     splitter->addWidget(m_tree);
     splitter->addWidget(m_scroll);
